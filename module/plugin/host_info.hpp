@@ -1,0 +1,27 @@
+// The module's copy of the host's start-up information, through which every
+// host service is called, and the lookup of message texts.
+#pragma once
+
+#include <cstddef>
+
+#include "api/plugin_api.hpp"
+#include "module/plugin/messages.hpp"
+
+namespace marten {
+
+// All zero until SetStartupInfo; holds at most the part of the record this
+// interface version knows.
+extern PluginStartupInfo HostInfo;
+
+// The one entry offered in the host's plug-in menu and configuration list.
+extern const char* PluginMenuList[1];
+
+// True when the host's record reached the service at `offset`
+// (offsetof(PluginStartupInfo, Field)) and the host filled it.
+bool HostHasService(std::size_t offset);
+
+// The host's text for `id`, as the host returns it: never copied, may be null
+// when the host has no GetMsg service.
+const char* MsgText(MsgId id);
+
+}  // namespace marten

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when missing.
+# Runs as root (or through sudo); runs apt-get update first.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config          # native build
+  libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
+  libncurses-dev                            # marten-edit's terminal
+  clang-14 libclang-rt-14-dev               # libFuzzer targets
+  g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
+  wine wine32                               # runs the Win32 tests
+  tmux                                      # the terminal tests of marten-edit
+  zip                                       # the plug-in package
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
