@@ -1,0 +1,449 @@
+// The configuration menu, the About box and the settings dialog against
+// recording stand-ins for the host's Menu, Dialog, Message and GetMsg services.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "module/plugin/host_info.hpp"
+#include "module/runtime/heap.hpp"
+#include "module/settings/settings.hpp"
+#include "module/ui/config_dialog.hpp"
+#include "module/ui/config_menu.hpp"
+
+namespace marten {
+namespace {
+
+std::optional<std::string> Copy(const char* text) {
+    return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
+}
+
+struct MenuSeen {
+    int module, x, y, maxHeight;
+    DWORD flags;
+    std::optional<std::string> title, bottom, help;
+    bool breakKeys, breakCode;
+    std::vector<FarMenuItem> lines;
+};
+
+struct DialogSeen {
+    int module, x1, y1, x2, y2;
+    std::optional<std::string> help;
+    std::vector<FarDialogItem> items;
+    std::vector<std::string> histories;  // of the items with DIF_HISTORY, else ""
+};
+
+struct MessageSeen {
+    int module;
+    DWORD flags;
+    std::optional<std::string> help;
+    std::vector<std::optional<std::string>> lines;
+    int buttons;
+};
+
+// What the user does in one dialog: changes the items, returns the closing item.
+using DialogPlay = std::function<int(FarDialogItem* items)>;
+
+struct FakeHost {
+    std::vector<std::string> texts;
+    bool nullTexts = false;
+    std::deque<int> menuAnswers;  // empty: the user leaves
+    std::deque<DialogPlay> dialogPlays;  // empty: Esc
+    std::vector<MenuSeen> menus;
+    std::vector<DialogSeen> dialogs;
+    std::vector<MessageSeen> messages;
+    std::string order;
+    std::vector<std::size_t> liveBlocksDuringCalls;
+};
+
+FakeHost* fake = nullptr;
+
+const char* WINAPI FakeGetMsg(int, int id) {
+    if (fake->nullTexts || id < 0 || id >= static_cast<int>(fake->texts.size())) return nullptr;
+    return fake->texts[static_cast<std::size_t>(id)].c_str();
+}
+
+int WINAPI FakeMenu(int module, int x, int y, int maxHeight, DWORD flags, const char* title,
+                    const char* bottom, const char* help, const int* breakKeys, int* breakCode,
+                    const FarMenuItem* items, int count) {
+    fake->order += 'M';
+    fake->liveBlocksDuringCalls.push_back(HeapLiveBlocks());
+    fake->menus.push_back({module, x, y, maxHeight, flags, Copy(title), Copy(bottom), Copy(help),
+                           breakKeys != nullptr, breakCode != nullptr,
+                           std::vector<FarMenuItem>(items, items + count)});
+    if (fake->menuAnswers.empty()) return -1;
+    const int answer = fake->menuAnswers.front();
+    fake->menuAnswers.pop_front();
+    return answer;
+}
+
+int WINAPI FakeDialog(int module, int x1, int y1, int x2, int y2, const char* help,
+                      FarDialogItem* items, int count) {
+    fake->order += 'D';
+    fake->liveBlocksDuringCalls.push_back(HeapLiveBlocks());
+    DialogSeen seen{module, x1, y1, x2, y2, Copy(help), {items, items + count}, {}};
+    for (int i = 0; i < count; ++i) {
+        const bool history = (items[i].Flags & DIF_HISTORY) != 0 && items[i].Param.History;
+        seen.histories.push_back(history ? items[i].Param.History : "");
+    }
+    fake->dialogs.push_back(seen);
+    if (fake->dialogPlays.empty()) return -1;
+    DialogPlay play = fake->dialogPlays.front();
+    fake->dialogPlays.pop_front();
+    return play(items);
+}
+
+int WINAPI FakeMessage(int module, DWORD flags, const char* help, const char* const* items,
+                       int count, int buttons) {
+    fake->order += 'B';
+    fake->liveBlocksDuringCalls.push_back(HeapLiveBlocks());
+    MessageSeen seen{module, flags, Copy(help), {}, buttons};
+    for (int i = 0; i < count; ++i) seen.lines.push_back(Copy(items[i]));
+    fake->messages.push_back(seen);
+    return 0;
+}
+
+class ConfigUiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedHost_ = HostInfo;
+        savedSettings_ = Settings;
+        savedKey_ = SettingsKey;
+        SettingsKey = "Software\\Marten\\UiUnitTest";
+        Settings.EnableQuote = 1;
+        Settings.EnableAutoWrap = 0;
+        Settings.EnableAutoIndent = 1;
+        Settings.EnableHPChange = 0;
+        Settings.RIndent = 78;
+        Settings.LIndent = -5;
+        Settings.FileMask = "*.msg,golded.*";
+
+        for (int id = 0; id < kMessageCount; ++id) host_.texts.push_back("text" + std::to_string(id));
+        fake = &host_;
+        HostInfo = PluginStartupInfo{};
+        HostInfo.StructSize = kKnownStartupInfoSize;
+        HostInfo.ModuleNumber = 7;
+        HostInfo.Menu = FakeMenu;
+        HostInfo.Dialog = FakeDialog;
+        HostInfo.Message = FakeMessage;
+        HostInfo.GetMsg = FakeGetMsg;
+    }
+    void TearDown() override {
+        HostInfo = savedHost_;
+        Settings = savedSettings_;
+        SettingsKey = savedKey_;
+        fake = nullptr;
+    }
+
+    FakeHost host_;
+
+private:
+    PluginStartupInfo savedHost_{};
+    SettingsRecord savedSettings_{};
+    Text savedKey_;
+};
+
+// ---------------------------------------------------------------------------
+// BuildDialogItems
+// ---------------------------------------------------------------------------
+
+TEST_F(ConfigUiTest, BuildDialogItemsExpandsTheTable) {
+    FarDialogItem items[ConfigItemCount];
+    std::memset(static_cast<void*>(items), 0xAB, sizeof items);
+    BuildDialogItems(ConfigItems, items, ConfigItemCount, 0, 0);
+
+    for (int i = 0; i < ConfigItemCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(items[i].Type, ConfigItems[i].Type);
+        EXPECT_EQ(items[i].X1, ConfigItems[i].X1);
+        EXPECT_EQ(items[i].Y1, ConfigItems[i].Y1);
+        EXPECT_EQ(items[i].X2, ConfigItems[i].X2);
+        EXPECT_EQ(items[i].Y2, i == ItemFrame ? 14 : 0);
+        EXPECT_EQ(items[i].Flags, ConfigItems[i].Flags);
+        EXPECT_EQ(items[i].Param.Selected, 0);
+        EXPECT_STREQ(items[i].Data, host_.texts[static_cast<std::size_t>(ConfigItems[i].Text)].c_str());
+        // Defaults: the button before the last, focus on item 2.
+        EXPECT_EQ(items[i].DefaultButton, i == ConfigItemCount - 2 ? 1 : 0);
+        EXPECT_EQ(items[i].Focus, i == 2 ? 1 : 0);
+    }
+}
+
+TEST_F(ConfigUiTest, BuildDialogItemsTakesOnlyIndicesInsideTheArray) {
+    struct Case { int button, focus, expectedButton, expectedFocus; };
+    const Case cases[] = {
+        {ItemOk, ItemOk, ItemOk, ItemOk},
+        {ItemCancel, 1, ItemCancel, 1},
+        {-1, -7, ItemOk, 2},
+        {ConfigItemCount, ConfigItemCount + 40, ItemOk, 2},
+    };
+    for (const Case& c : cases) {
+        FarDialogItem items[ConfigItemCount];
+        BuildDialogItems(ConfigItems, items, ConfigItemCount, c.button, c.focus);
+        for (int i = 0; i < ConfigItemCount; ++i) {
+            EXPECT_EQ(items[i].DefaultButton, i == c.expectedButton ? 1 : 0) << c.button << " " << i;
+            EXPECT_EQ(items[i].Focus, i == c.expectedFocus ? 1 : 0) << c.focus << " " << i;
+        }
+    }
+}
+
+TEST_F(ConfigUiTest, BuildDialogItemsStaysInsideShortTables) {
+    for (int count : {1, 2}) {
+        FarDialogItem items[2];
+        BuildDialogItems(ConfigItems, items, count, 0, 0);
+        EXPECT_EQ(items[count - 1].DefaultButton + items[0].DefaultButton, count == 1 ? 2 : 1);
+        EXPECT_EQ(items[0].Y2, ConfigItems[count - 1].Y1 + 1);
+    }
+}
+
+TEST_F(ConfigUiTest, LongAndMissingTextsAreBoundedAndTerminated) {
+    host_.texts[MPluginTitle] = std::string(600, 'T');
+    FarDialogItem items[ConfigItemCount];
+    BuildDialogItems(ConfigItems, items, ConfigItemCount, 0, 0);
+    EXPECT_EQ(std::string(items[ItemFrame].Data), std::string(511, 'T'));
+
+    host_.nullTexts = true;
+    BuildDialogItems(ConfigItems, items, ConfigItemCount, 0, 0);
+    for (const FarDialogItem& item : items) EXPECT_STREQ(item.Data, "");
+}
+
+// ---------------------------------------------------------------------------
+// ConfigMenu and AboutBox
+// ---------------------------------------------------------------------------
+
+TEST_F(ConfigUiTest, MenuOffersConfigureSeparatorAndAbout) {
+    host_.menuAnswers = {2};
+    EXPECT_EQ(ConfigMenu(0), 2);
+
+    ASSERT_EQ(host_.menus.size(), 1u);
+    const MenuSeen& menu = host_.menus[0];
+    EXPECT_EQ(menu.module, 7);
+    EXPECT_EQ(menu.x, -1);
+    EXPECT_EQ(menu.y, -1);
+    EXPECT_EQ(menu.maxHeight, 0);
+    EXPECT_EQ(menu.flags, DWORD{FMENU_AUTOHIGHLIGHT});
+    EXPECT_EQ(menu.title, host_.texts[MMenuTitle]);
+    EXPECT_FALSE(menu.bottom);
+    EXPECT_FALSE(menu.help);
+    EXPECT_FALSE(menu.breakKeys);
+    EXPECT_FALSE(menu.breakCode);
+    ASSERT_EQ(menu.lines.size(), 3u);
+    EXPECT_STREQ(menu.lines[MenuConfigure].Text, host_.texts[MConfigure].c_str());
+    EXPECT_EQ(menu.lines[MenuConfigure].Separator, 0);
+    EXPECT_STREQ(menu.lines[MenuSeparator].Text, "");
+    EXPECT_EQ(menu.lines[MenuSeparator].Separator, 1);
+    EXPECT_STREQ(menu.lines[MenuAbout].Text, host_.texts[MAbout].c_str());
+    for (const FarMenuItem& line : menu.lines) EXPECT_EQ(line.Checked, 0);
+}
+
+TEST_F(ConfigUiTest, MenuBarStandsOnThePreviousChoiceTakenAsAByte) {
+    struct Case { int previous, selected; };
+    const Case cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 0}, {255, 0}, {256, 0}, {258, 2}, {-1, 0}};
+    for (const Case& c : cases) {
+        host_.menus.clear();
+        ConfigMenu(c.previous);
+        ASSERT_EQ(host_.menus.size(), 1u);
+        for (int line = 0; line < ConfigMenuLineCount; ++line) {
+            EXPECT_EQ(host_.menus[0].lines[static_cast<std::size_t>(line)].Selected,
+                      line == c.selected ? 1 : 0)
+                << "previous " << c.previous << ", line " << line;
+        }
+    }
+}
+
+TEST_F(ConfigUiTest, MenuLinesHoldLongTextsCutToTheirRoom) {
+    host_.texts[MConfigure] = std::string(200, 'C');
+    ConfigMenu(0);
+    ASSERT_EQ(host_.menus.size(), 1u);
+    EXPECT_EQ(std::string(host_.menus[0].lines[MenuConfigure].Text), std::string(127, 'C'));
+
+    host_.nullTexts = true;
+    ConfigMenu(0);
+    ASSERT_EQ(host_.menus.size(), 2u);
+    EXPECT_EQ(host_.menus[1].title, "");
+    EXPECT_STREQ(host_.menus[1].lines[MenuAbout].Text, "");
+}
+
+TEST_F(ConfigUiTest, AboutBoxShowsTitleThreeLinesAndOneButton) {
+    AboutBox();
+    ASSERT_EQ(host_.messages.size(), 1u);
+    const MessageSeen& box = host_.messages[0];
+    EXPECT_EQ(box.module, 7);
+    EXPECT_EQ(box.flags, 0u);
+    EXPECT_EQ(box.help, "dlgAbout");
+    EXPECT_EQ(box.buttons, 1);
+    const std::vector<std::optional<std::string>> expected = {
+        host_.texts[MAboutTitle], "", host_.texts[MAboutText], host_.texts[MFiller],
+        host_.texts[MOk]};
+    EXPECT_EQ(box.lines, expected);
+
+    host_.nullTexts = true;
+    AboutBox();
+    ASSERT_EQ(host_.messages.size(), 2u);
+    for (const auto& line : host_.messages[1].lines) EXPECT_EQ(line, "");
+}
+
+// ---------------------------------------------------------------------------
+// ConfigDialog
+// ---------------------------------------------------------------------------
+
+TEST_F(ConfigUiTest, DialogShowsTheCurrentSettings) {
+    EXPECT_EQ(ConfigDialog(), 0);  // left with Esc
+    ASSERT_EQ(host_.dialogs.size(), 1u);
+    const DialogSeen& dialog = host_.dialogs[0];
+    EXPECT_EQ(dialog.module, 7);
+    EXPECT_EQ(dialog.x1, -1);
+    EXPECT_EQ(dialog.y1, -1);
+    EXPECT_EQ(dialog.x2, 54);
+    EXPECT_EQ(dialog.y2, 16);
+    EXPECT_EQ(dialog.help, "dlgConfigure");
+    ASSERT_EQ(dialog.items.size(), std::size_t{ConfigItemCount});
+
+    const auto& items = dialog.items;
+    EXPECT_EQ(items[ItemEnableQuote].Param.Selected, 1);
+    EXPECT_EQ(items[ItemEnableAutoWrap].Param.Selected, 0);
+    EXPECT_EQ(items[ItemEnableAutoIndent].Param.Selected, 1);
+    EXPECT_EQ(items[ItemEnableHPChange].Param.Selected, 0);
+    EXPECT_EQ(items[ItemEnableQuote].Flags, DWORD{DIF_GROUP});
+    EXPECT_EQ(items[ItemEnableAutoWrap].Flags, 0u);
+    EXPECT_STREQ(items[ItemLIndent].Data, "-5");
+    EXPECT_STREQ(items[ItemRIndent].Data, "78");
+    EXPECT_STREQ(items[ItemFileMask].Data, "*.msg,golded.*");
+    EXPECT_EQ(dialog.histories[ItemLIndent], "Tansy\\Marten\\LIndent");
+    EXPECT_EQ(dialog.histories[ItemRIndent], "Tansy\\Marten\\RIndent");
+    EXPECT_EQ(dialog.histories[ItemFileMask], "Tansy\\Marten\\FileMask");
+    for (int i = 0; i < ConfigItemCount; ++i) {
+        EXPECT_EQ(items[i].Focus, i == ItemOk ? 1 : 0) << i;
+        EXPECT_EQ(items[i].DefaultButton, i == ItemOk ? 1 : 0) << i;
+    }
+}
+
+TEST_F(ConfigUiTest, DialogShowsAtMost255CharactersOfTheMask) {
+    Settings.FileMask = Text(300, 'm');
+    ConfigDialog();
+    ASSERT_EQ(host_.dialogs.size(), 1u);
+    EXPECT_EQ(std::string(host_.dialogs[0].items[ItemFileMask].Data), std::string(255, 'm'));
+}
+
+TEST_F(ConfigUiTest, ConfirmedDialogTakesEveryValue) {
+    host_.dialogPlays.push_back([](FarDialogItem* items) {
+        items[ItemEnableQuote].Param.Selected = 0;
+        items[ItemEnableAutoWrap].Param.Selected = 1;
+        items[ItemEnableAutoIndent].Param.Selected = 2;  // not a tick: only 1 is
+        items[ItemEnableHPChange].Param.Selected = 1;
+        std::strcpy(items[ItemLIndent].Data, "$10");
+        std::strcpy(items[ItemRIndent].Data, "7x");
+        std::strcpy(items[ItemFileMask].Data, "*.txt");
+        return int{ItemOk};
+    });
+    EXPECT_EQ(ConfigDialog(), 1);
+    EXPECT_EQ(Settings.EnableQuote, 0);
+    EXPECT_EQ(Settings.EnableAutoWrap, 1);
+    EXPECT_EQ(Settings.EnableAutoIndent, 0);
+    EXPECT_EQ(Settings.EnableHPChange, 1);
+    EXPECT_EQ(Settings.LIndent, 16);
+    EXPECT_EQ(Settings.RIndent, 0);
+    EXPECT_EQ(Settings.FileMask, "*.txt");
+}
+
+// A host that fills an edit field to the brim without a terminator.
+TEST_F(ConfigUiTest, ConfirmedFieldsAreReadNoFurtherThan255Characters) {
+    host_.dialogPlays.push_back([](FarDialogItem* items) {
+        std::memset(items[ItemFileMask].Data, 'k', sizeof items[ItemFileMask].Data);
+        std::memset(items[ItemRIndent].Data, '7', sizeof items[ItemRIndent].Data);
+        return int{ItemOk};
+    });
+    EXPECT_EQ(ConfigDialog(), 1);
+    EXPECT_EQ(Settings.FileMask, Text(255, 'k'));
+    EXPECT_EQ(Settings.RIndent, 0);  // 255 digits are far above the largest number
+}
+
+TEST_F(ConfigUiTest, OnlyTheOkButtonConfirms) {
+    for (int answer : {int{ItemCancel}, -1, int{ItemFileMask}, 0, 99}) {
+        host_.dialogPlays.push_back([answer](FarDialogItem* items) {
+            items[ItemEnableQuote].Param.Selected = 0;
+            std::strcpy(items[ItemRIndent].Data, "12");
+            std::strcpy(items[ItemFileMask].Data, "");
+            return answer;
+        });
+        EXPECT_EQ(ConfigDialog(), 0) << answer;
+        EXPECT_EQ(Settings.EnableQuote, 1) << answer;
+        EXPECT_EQ(Settings.RIndent, 78) << answer;
+        EXPECT_EQ(Settings.FileMask, "*.msg,golded.*") << answer;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Services the host's record did not reach are never called
+// ---------------------------------------------------------------------------
+
+TEST_F(ConfigUiTest, MissingServicesAreNotCalled) {
+    HostInfo.Dialog = nullptr;
+    EXPECT_EQ(ConfigDialog(), 0);
+    HostInfo.Message = nullptr;
+    AboutBox();
+    EXPECT_EQ(host_.order, "");
+
+    HostInfo.Menu = nullptr;
+    host_.menuAnswers = {0, 2};
+    EXPECT_EQ(RunConfiguration(), 1);
+    EXPECT_EQ(host_.order, "");
+}
+
+TEST_F(ConfigUiTest, ServicesBeyondTheHostsRecordAreNotCalled) {
+    HostInfo.StructSize = static_cast<int>(offsetof(PluginStartupInfo, Menu));
+    host_.menuAnswers = {0};
+    EXPECT_EQ(RunConfiguration(), 1);
+    EXPECT_EQ(host_.order, "");
+}
+
+// ---------------------------------------------------------------------------
+// The configuration loop
+// ---------------------------------------------------------------------------
+
+TEST_F(ConfigUiTest, LoopShowsTheMenuAgainAfterEachChoice) {
+    host_.menuAnswers = {2, 0, 1, 5, -1};
+    host_.dialogPlays.push_back([](FarDialogItem*) { return int{ItemCancel}; });
+    EXPECT_EQ(RunConfiguration(), 0);
+    EXPECT_EQ(host_.order, "MBMDMMM");
+
+    // The bar: line 0 first, then the line chosen last; an answer that names
+    // no line puts it back on line 0.
+    const int expectedBar[] = {0, 2, 0, 1, 0};
+    ASSERT_EQ(host_.menus.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        const auto& lines = host_.menus[i].lines;
+        EXPECT_EQ(lines[static_cast<std::size_t>(expectedBar[i])].Selected, 1) << i;
+    }
+}
+
+TEST_F(ConfigUiTest, LoopResultFollowsTheLastDialog) {
+    host_.menuAnswers = {0, 0, 2};
+    host_.dialogPlays.push_back([](FarDialogItem*) { return int{ItemOk}; });
+    host_.dialogPlays.push_back([](FarDialogItem*) { return int{ItemCancel}; });
+    EXPECT_EQ(RunConfiguration(), 0);  // the About box after the dialog changes nothing
+
+    host_.menuAnswers = {0, 0};
+    host_.dialogPlays.push_back([](FarDialogItem*) { return -1; });
+    host_.dialogPlays.push_back([](FarDialogItem*) { return int{ItemOk}; });
+    EXPECT_EQ(RunConfiguration(), 1);
+}
+
+TEST_F(ConfigUiTest, EveryRecordIsReleasedAfterItsCall) {
+    const std::size_t before = HeapLiveBlocks();
+    host_.menuAnswers = {2, 0, 0};
+    host_.dialogPlays.push_back([](FarDialogItem*) { return int{ItemOk}; });
+    host_.dialogPlays.push_back([](FarDialogItem*) { return int{ItemCancel}; });
+    RunConfiguration();
+    EXPECT_EQ(HeapLiveBlocks(), before);
+
+    // Each call saw its own records on the heap, and only those.
+    EXPECT_EQ(host_.order, "MBMDMDM");
+    for (std::size_t during : host_.liveBlocksDuringCalls) EXPECT_EQ(during, before + 1);
+}
+
+}  // namespace
+}  // namespace marten
