@@ -1,0 +1,64 @@
+// The mark positions, the two prefix forms and the removal of a prefix.
+#include "module/editor/quote_prefix.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace marten {
+namespace {
+
+std::string Str(const Text& text) { return std::string(text.data(), text.size()); }
+
+struct PrefixCase {
+    std::string line;
+    int first, last;
+    std::string plain, trimmed, removed;
+};
+
+class QuotePrefixTest : public testing::TestWithParam<PrefixCase> {};
+
+TEST_P(QuotePrefixTest, MarksFormsAndRemoval) {
+    const PrefixCase& c = GetParam();
+    EXPECT_EQ(FirstMark(c.line), c.first);
+    EXPECT_EQ(LastMark(c.line), c.last);
+    EXPECT_EQ(Str(PlainPrefix(c.line)), c.plain);
+    EXPECT_EQ(Str(TrimmedPrefix(c.line)), c.trimmed);
+    Text removed(c.line.data(), c.line.size());
+    RemovePrefix(removed);
+    EXPECT_EQ(Str(removed), c.removed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, QuotePrefixTest,
+    testing::Values(
+        PrefixCase{" AB> text", 4, 4, " AB> ", "AB> ", "text"},
+        PrefixCase{" AB>> x", 4, 5, " AB>> ", "AB>> ", "x"},
+        PrefixCase{"\tAB> x", 4, 4, "\tAB> ", "AB> ", "x"},
+        PrefixCase{" \t AB> x", 6, 6, " \t AB> ", "AB> ", "x"},
+        // Blanks between the initials and the mark belong to the prefix.
+        PrefixCase{" AB \t> x", 6, 6, " AB \t> ", "AB \t> ", "x"},
+        PrefixCase{"AB>", 3, 3, "AB> ", "AB> ", ""},
+        PrefixCase{">", 1, 1, "> ", "> ", ""},
+        PrefixCase{"  >", 3, 3, "  > ", "> ", ""},
+        // The last mark may belong to the text: everything through it goes.
+        PrefixCase{"AB> a -> b", 3, 8, "AB> a -> ", "AB> a -> ", "b"},
+        PrefixCase{"AB> x -> y", 3, 8, "AB> x -> ", "AB> x -> ", "y"},
+        PrefixCase{"Compare x > y", 11, 11, "Compare x > ", "Compare x > ", "y"},
+        // A TAB closing the prefix goes with it; only that one blank.
+        PrefixCase{"AB>\tx", 3, 3, "AB> ", "AB> ", "x"},
+        PrefixCase{"AB>  x", 3, 3, "AB> ", "AB> ", " x"},
+        // A character right behind the mark is text and is kept.
+        PrefixCase{" AB>text", 4, 4, " AB> ", "AB> ", "text"},
+        PrefixCase{"no marks here", 0, 0, "", "", "no marks here"},
+        PrefixCase{"", 0, 0, "", "", ""}));
+
+TEST(QuotePrefix, MarksAreFoundInBytesOfAnyValue) {
+    const std::string line = std::string("\x8D\xE0\0>\xFF", 5);
+    EXPECT_EQ(FirstMark(line), 4);
+    EXPECT_EQ(LastMark(line), 4);
+    EXPECT_EQ(PrefixLength(line), 4u);
+}
+
+}  // namespace
+}  // namespace marten
