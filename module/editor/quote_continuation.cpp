@@ -1,5 +1,7 @@
 #include "module/editor/quote_continuation.hpp"
 
+#include "module/editor/features.hpp"
+
 #include <cstdint>
 
 #include "module/editor/edit_state.hpp"

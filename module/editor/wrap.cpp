@@ -1,5 +1,7 @@
 #include "module/editor/wrap.hpp"
 
+#include "module/editor/features.hpp"
+
 #include <algorithm>
 #include <cstdint>
 
