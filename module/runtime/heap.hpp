@@ -17,6 +17,11 @@ void* HeapAllocate(std::size_t size,
 // Gives a block back to the heap; a null block is ignored.
 void HeapRelease(void* block, std::source_location where = std::source_location::current());
 
+// Grows or shrinks a block (a null block is a new one), keeping its bytes up
+// to the smaller size; the block may move. Never null.
+void* HeapResize(void* block, std::size_t size,
+                 std::source_location where = std::source_location::current());
+
 // Number of blocks handed out and not yet released, for leak checks.
 std::size_t HeapLiveBlocks();
 
@@ -29,8 +34,12 @@ struct ModuleAllocator {
     template <class U>
     ModuleAllocator(const ModuleAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t n) {
-        return static_cast<T*>(HeapAllocate(n * sizeof(T)));
+    T* allocate(std::size_t n, std::source_location where = std::source_location::current()) {
+        // A count whose byte size does not fit is a request that cannot be met.
+        const std::size_t bytes = n > static_cast<std::size_t>(-1) / sizeof(T)
+                                      ? static_cast<std::size_t>(-1)
+                                      : n * sizeof(T);
+        return static_cast<T*>(HeapAllocate(bytes, where));
     }
     void deallocate(T* block, std::size_t) noexcept { HeapRelease(block); }
 

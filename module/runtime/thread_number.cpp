@@ -1,0 +1,28 @@
+#include "module/runtime/thread_number.hpp"
+
+#include <mutex>
+
+namespace marten {
+namespace {
+
+constinit std::mutex numberLock;            // process-wide: no two threads share a number
+constinit std::uint32_t lastNumber = 0;
+constinit thread_local std::uint32_t threadSlot = 0;  // 0: not numbered yet
+
+}  // namespace
+
+std::uint32_t ThreadNumber() {
+    if (threadSlot == 0) {
+        std::lock_guard<std::mutex> guard(numberLock);
+        threadSlot = ++lastNumber;
+    }
+    return threadSlot;
+}
+
+namespace {
+// The module's static initialisation runs on the thread that loads it, which
+// so becomes thread 1 before any other thread can ask.
+const std::uint32_t loadingThread = ThreadNumber();
+}  // namespace
+
+}  // namespace marten
