@@ -1,0 +1,110 @@
+// ProcessEditorInput: the activation test by file mask and the features
+// tried in their fixed order for every input record of every editor window.
+#include "module/editor/dispatch.hpp"
+
+#include <cstddef>
+
+#include "module/editor/edit_state.hpp"
+#include "module/editor/features.hpp"
+#include "module/editor/file_mask.hpp"
+#include "module/plugin/host_info.hpp"
+#include "module/settings/settings.hpp"
+
+namespace marten {
+
+namespace {
+
+constexpr DWORD kAltOrCtrl =
+    RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED;
+constexpr DWORD kAltOrShift = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | SHIFT_PRESSED;
+
+constexpr unsigned char kCyrillicCapitalEn = 0x8D;
+constexpr unsigned char kCyrillicSmallEr = 0xE0;
+constexpr unsigned char kCyrillicCapitalEr = 0x90;
+
+bool NoneOf(const KEY_EVENT_RECORD& key, DWORD bits) {
+    return (key.dwControlKeyState & bits) == 0;
+}
+
+unsigned char Character(const KEY_EVENT_RECORD& key) {
+    return static_cast<unsigned char>(key.uChar.AsciiChar);
+}
+
+// WorkLine := the editor's file name up to its zero byte, at most 255 characters.
+void TakeFileName() {
+    EditState.WorkLine.clear();
+    const char* name = EditState.InfoRec.FileName;
+    if (name == nullptr) return;
+    std::size_t length = 0;
+    while (length < static_cast<std::size_t>(kMaxMatchedNameLength) && name[length] != '\0') {
+        ++length;
+    }
+    EditState.WorkLine.assign(name, length);
+}
+
+int HandleKeyRecord(const KEY_EVENT_RECORD& key) {
+    RefreshInfo();
+    TakeFileName();
+    if (!FileMaskMatch(Settings.FileMask, EditState.WorkLine)) return 0;
+
+    // The substitution consumes the record: nothing else runs for it.
+    if (PassesSubstitutionTest(key) && SubstituteLetter(key)) return 1;
+
+    // Each of the four is tried whatever the ones before did; a record of
+    // Enter or Backspace that carries its character reaches the wrap too.
+    if (PassesEnterTest(key)) QuoteEnter();
+    if (PassesDeleteTest(key)) QuoteDelete();
+    if (PassesBackspaceKeyTest(key)) {
+        RefreshInfo();
+        if (EditState.InfoRec.CurPos == 0) QuoteBackspace();
+    }
+    if (PassesTypedCharacterTest(key)) WrapCurrentLine(key);
+    return 0;
+}
+
+}  // namespace
+
+bool PassesSubstitutionTest(const KEY_EVENT_RECORD& key) {
+    if (!Settings.EnableHPChange || !key.bKeyDown || !NoneOf(key, kAltOrCtrl)) return false;
+    const unsigned char c = Character(key);
+    return c == kCyrillicCapitalEn || c == kCyrillicSmallEr || c == kCyrillicCapitalEr;
+}
+
+bool PassesEnterTest(const KEY_EVENT_RECORD& key) {
+    return Settings.EnableQuote && key.bKeyDown && key.wVirtualKeyCode == VK_RETURN &&
+           NoneOf(key, kAltOrCtrl | SHIFT_PRESSED);
+}
+
+bool PassesDeleteTest(const KEY_EVENT_RECORD& key) {
+    return Settings.EnableQuote && key.bKeyDown && key.wVirtualKeyCode == VK_DELETE &&
+           NoneOf(key, kAltOrShift);
+}
+
+bool PassesBackspaceKeyTest(const KEY_EVENT_RECORD& key) {
+    return Settings.EnableQuote && key.bKeyDown && key.wVirtualKeyCode == VK_BACK &&
+           NoneOf(key, kAltOrShift);
+}
+
+bool PassesTypedCharacterTest(const KEY_EVENT_RECORD& key) {
+    return Settings.EnableAutoWrap && key.bKeyDown && key.uChar.AsciiChar != 0;
+}
+
+}  // namespace marten
+
+extern "C" int WINAPI ProcessEditorInput(const INPUT_RECORD* Rec) {
+    using namespace marten;
+    // Only key events carry key fields: the bytes of a mouse or focus event
+    // read as a key could otherwise start a feature.
+    if (Rec == nullptr || Rec->EventType != KEY_EVENT) return 0;
+    // Without the editor service or the name comparison there is nothing to do.
+    if (!HostHasService(offsetof(PluginStartupInfo, EditorControl)) ||
+        !HostHasService(offsetof(PluginStartupInfo, CmpName))) {
+        return 0;
+    }
+    try {
+        return HandleKeyRecord(Rec->Event.KeyEvent);
+    } catch (...) {
+        // Nothing thrown may reach the host; the editor then handles the key.
+        return 0;
+    }
+}

@@ -1,0 +1,105 @@
+// The editor operations: every read and write of the edited text goes
+// through the host's EditorControl service here.
+#include "module/editor/edit_state.hpp"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "module/plugin/host_info.hpp"
+#include "module/settings/settings.hpp"
+
+namespace marten {
+
+EditStateRecord EditState{};
+
+namespace {
+
+// A host whose record did not reach EditorControl gets no calls; every
+// command then answers 0, as for a line that does not exist.
+int CallEditor(int command, void* param) {
+    if (!HostHasService(offsetof(PluginStartupInfo, EditorControl))) return 0;
+    return HostInfo.EditorControl(command, param);
+}
+
+// The same steps for both directions of the character-table conversion.
+Text Convert(int command, const Text& s) {
+    Text bytes = s;  // the host converts in place; data() of an empty text is a zero byte
+    EditorConvertText& rec = EditState.ConvertRec;
+    rec.Text = bytes.data();
+    rec.TextLength = static_cast<int>(bytes.size());
+    CallEditor(command, &rec);
+    // The conversion maps byte for byte; a host that reported more than it
+    // was given must not make the module read past the text.
+    std::size_t length = rec.TextLength < 0 ? 0 : static_cast<std::size_t>(rec.TextLength);
+    if (rec.Text == bytes.data()) length = std::min(length, bytes.size());
+    if (rec.Text == nullptr) return bytes;
+    return Text(rec.Text, length);
+}
+
+}  // namespace
+
+void RefreshInfo() {
+    CallEditor(ECTL_GETINFO, &EditState.InfoRec);
+}
+
+bool FetchLine(int n, Text& buffer) {
+    EditorGetString& rec = EditState.GetRec;
+    rec.StringNumber = n;
+    const int answer = CallEditor(ECTL_GETSTRING, &rec);
+    if (answer == 0 || rec.StringText == nullptr || rec.StringLength <= 0) {
+        buffer.clear();
+        return answer != 0;
+    }
+    // Exactly StringLength bytes: the host's text need not end in a zero byte.
+    buffer.assign(rec.StringText, static_cast<std::size_t>(rec.StringLength));
+    return true;
+}
+
+void StoreLine(int n, const Text& buffer) {
+    // The converted text lives until the call returns.
+    Text converted = OemToEditor(buffer);
+    EditorSetString& rec = EditState.SetRec;
+    rec.StringNumber = n;
+    rec.StringText = converted.data();
+    rec.StringEOL = nullptr;  // the line keeps its end-of-line
+    rec.StringLength = static_cast<int>(buffer.size());
+    CallEditor(ECTL_SETSTRING, &rec);
+}
+
+void PlaceCursor(int col) {
+    EditState.PosRec = EditorSetPosition{-1, col, -1, -1, -1, -1};
+    CallEditor(ECTL_SETPOSITION, &EditState.PosRec);
+}
+
+void BreakLine() {
+    EditState.IndentFlag = Settings.EnableAutoIndent != 0 ? 1 : 0;
+    CallEditor(ECTL_INSERTSTRING, &EditState.IndentFlag);
+}
+
+void Redraw() {
+    CallEditor(ECTL_REDRAW, nullptr);
+}
+
+void FeedKey(char ch) {
+    INPUT_RECORD& rec = EditState.KeyRec;
+    rec = INPUT_RECORD{};
+    rec.EventType = KEY_EVENT;
+    rec.Event.KeyEvent.bKeyDown = 1;
+    rec.Event.KeyEvent.wRepeatCount = 1;
+    rec.Event.KeyEvent.uChar.AsciiChar = ch;
+    CallEditor(ECTL_PROCESSINPUT, &rec);
+}
+
+Text EditorToOem(const Text& s) {
+    return Convert(ECTL_EDITORTOOEM, s);
+}
+
+Text OemToEditor(const Text& s) {
+    return Convert(ECTL_OEMTOEDITOR, s);
+}
+
+Text ReverseText(const Text& s) {
+    return Text(s.rbegin(), s.rend());
+}
+
+}  // namespace marten
