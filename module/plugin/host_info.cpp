@@ -11,11 +11,9 @@ PluginStartupInfo HostInfo{};
 const char* PluginMenuList[1] = {nullptr};
 
 bool HostHasService(std::size_t offset) {
-    // A host record that stops inside (or before) the service's pointer did
-    // not hand that service over, whatever bytes happen to lie there.
-    if (HostInfo.StructSize <= 0) return false;
-    const std::size_t copied = static_cast<std::size_t>(HostInfo.StructSize);
-    if (offset + sizeof(void*) > copied || offset + sizeof(void*) > sizeof HostInfo) return false;
+    // SetStartupInfo leaves every service null that the host's record does
+    // not wholly reach, so a filled pointer is one the host handed over.
+    if (offset + sizeof(void*) > sizeof HostInfo) return false;
     void* service = nullptr;
     std::memcpy(&service, reinterpret_cast<const unsigned char*>(&HostInfo) + offset,
                 sizeof service);

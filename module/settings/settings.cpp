@@ -1,8 +1,6 @@
 // The seven settings in memory and their load and save through the registry.
 #include "module/settings/settings.hpp"
 
-#include <cstring>
-
 #include "module/plugin/host_info.hpp"
 #include "module/settings/registry_store.hpp"
 
@@ -17,14 +15,10 @@ constexpr std::size_t kMaxRootKeyLength = 255;
 constexpr const char* kDefaultFileMask = "*.msg,golded.*";
 
 // The host's root key, at most its first 255 characters; empty when the host
-// passed none (or its record did not reach the field).
+// passed none (SetStartupInfo leaves it null when the record does not reach it).
 Text HostRootKey() {
-    constexpr std::size_t end = offsetof(PluginStartupInfo, RootKey) + sizeof(const char*);
-    if (HostInfo.StructSize < 0 || static_cast<std::size_t>(HostInfo.StructSize) < end ||
-        HostInfo.RootKey == nullptr) {
-        return Text();
-    }
     const char* root = HostInfo.RootKey;
+    if (root == nullptr) return Text();
     std::size_t length = 0;
     while (length < kMaxRootKeyLength && root[length] != '\0') ++length;
     return Text(root, length);
