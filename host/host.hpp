@@ -44,6 +44,11 @@ public:
     bool LoadModule(const std::string& modulePath, std::string* error);
     const ModuleExports& Exports() const;
     const std::string& PluginFolder() const;
+    // Why a language or help file was not found or could not be read, one
+    // line each; empty when both were read.
+    const std::string& LoadWarnings() const;
+    // The start-up record as the module received it; null before LoadModule.
+    const PluginStartupInfo* StartupInfo() const;
 
     // The editor that EditorControl acts on; the Host does not own it.
     void SetEditor(Editor* editor);

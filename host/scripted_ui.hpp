@@ -45,6 +45,10 @@ public:
     std::vector<DialogRecord> dialogs;
     std::vector<MessageCall> messages;
     std::vector<char> order;  // 'M', 'D', 'B' (message box), one per call in order
+    // Steps of a queued answer that did not fit the dialog shown (an index out
+    // of range, a toggle of an item that is no checkbox or radio button, typing
+    // into an item that is no edit field); such a step changes nothing.
+    std::vector<std::string> scriptErrors;
 
 private:
     std::deque<int> menuAnswers_;

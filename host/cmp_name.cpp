@@ -1,0 +1,104 @@
+#include "host/cmp_name.hpp"
+
+namespace host {
+
+namespace {
+
+// Upper case of a byte: ASCII letters, and the Cyrillic letters of code page
+// 866 (the module passes names in the OEM code page).
+unsigned char Upper(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+    if (c >= 0xA0 && c <= 0xAF) return static_cast<unsigned char>(c - 0xA0 + 0x80);  // а..п
+    if (c >= 0xE0 && c <= 0xEF) return static_cast<unsigned char>(c - 0xE0 + 0x90);  // р..я
+    if (c >= 0xF0 && c <= 0xF7 && (c & 1) != 0) return static_cast<unsigned char>(c - 1);  // ё є ї ў
+    return c;
+}
+
+unsigned char Lower(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c - 'A' + 'a');
+    if (c >= 0x80 && c <= 0x8F) return static_cast<unsigned char>(c - 0x80 + 0xA0);
+    if (c >= 0x90 && c <= 0x9F) return static_cast<unsigned char>(c - 0x90 + 0xE0);
+    if (c >= 0xF0 && c <= 0xF7 && (c & 1) == 0) return static_cast<unsigned char>(c + 1);
+    return c;
+}
+
+bool SameLetter(unsigned char a, unsigned char b) { return Upper(a) == Upper(b); }
+
+// The end of the set that opens at `open` (the index of its ']'), or npos when
+// the '[' opens no set: it is unclosed, or "[]" (an empty set is no set).
+std::size_t SetEnd(std::string_view pattern, std::size_t open) {
+    if (open + 1 < pattern.size() && pattern[open + 1] == ']') return std::string_view::npos;
+    return pattern.find(']', open + 1);
+}
+
+// True when `c` is one of `set`, the text between the brackets: single
+// characters and ranges "a-c"; a '-' at either end stands for itself.
+bool InSet(std::string_view set, unsigned char c) {
+    const unsigned char forms[] = {c, Upper(c), Lower(c)};
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const auto low = static_cast<unsigned char>(set[i]);
+        if (i + 2 < set.size() && set[i + 1] == '-') {
+            const auto high = static_cast<unsigned char>(set[i + 2]);
+            for (unsigned char form : forms) {
+                if (form >= low && form <= high) return true;
+            }
+            i += 2;
+        } else if (SameLetter(low, c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Matches one pattern element at `p` against the byte `c`; on a match `next`
+// is the index of the element after it.
+bool MatchOne(std::string_view pattern, std::size_t p, unsigned char c, std::size_t& next) {
+    const char element = pattern[p];
+    if (element == '?') {
+        next = p + 1;
+        return true;
+    }
+    if (element == '[') {
+        const std::size_t end = SetEnd(pattern, p);
+        if (end != std::string_view::npos) {
+            next = end + 1;
+            return InSet(pattern.substr(p + 1, end - p - 1), c);
+        }
+    }
+    next = p + 1;
+    return SameLetter(static_cast<unsigned char>(element), c);
+}
+
+}  // namespace
+
+// Greedy matching that, on a mismatch, lets the last '*' take one more
+// character and retries from there. Earlier stars never need to be revisited,
+// so the cost stays within pattern length times name length.
+bool CmpName(std::string_view pattern, std::string_view name, bool skipPath) {
+    if (skipPath) {
+        const std::size_t cut = name.find_last_of("\\/:");
+        if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
+    }
+    std::size_t p = 0, n = 0;
+    std::size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        std::size_t next = 0;
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = ++p;
+            starN = n;
+        } else if (p < pattern.size() &&
+                   MatchOne(pattern, p, static_cast<unsigned char>(name[n]), next)) {
+            p = next;
+            ++n;
+        } else if (starP != std::string_view::npos) {
+            p = starP;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+}  // namespace host

@@ -1,0 +1,243 @@
+#include "host/key_script.hpp"
+
+#include <array>
+
+namespace host {
+
+namespace {
+
+struct NamedKey {
+    std::string_view name;
+    WORD virtualKey;
+    unsigned char oemChar;
+    DWORD flags;  // ENHANCED_KEY for the keys of the grey block
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {"Enter", VK_RETURN, 13, 0},          {"Tab", VK_TAB, 9, 0},
+    {"BS", VK_BACK, 8, 0},                {"Esc", VK_ESCAPE, 27, 0},
+    {"Del", VK_DELETE, 0, ENHANCED_KEY},  {"Home", VK_HOME, 0, ENHANCED_KEY},
+    {"End", VK_END, 0, ENHANCED_KEY},     {"Left", VK_LEFT, 0, ENHANCED_KEY},
+    {"Right", VK_RIGHT, 0, ENHANCED_KEY}, {"Up", VK_UP, 0, ENHANCED_KEY},
+    {"Down", VK_DOWN, 0, ENHANCED_KEY},   {"PgUp", VK_PRIOR, 0, ENHANCED_KEY},
+    {"PgDn", VK_NEXT, 0, ENHANCED_KEY},   {"Ins", VK_INSERT, 0, ENHANCED_KEY},
+};
+
+struct Modifier {
+    std::string_view prefix;
+    DWORD bit;
+};
+
+constexpr Modifier kModifiers[] = {
+    {"Shift+", SHIFT_PRESSED},     {"Ctrl+", LEFT_CTRL_PRESSED},  {"Alt+", LEFT_ALT_PRESSED},
+    {"RCtrl+", RIGHT_CTRL_PRESSED}, {"RAlt+", RIGHT_ALT_PRESSED},
+};
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+bool StartsWithName(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
+}
+
+// Decodes the UTF-8 character at the start of `text`; its length goes to
+// `length`. Returns false for a byte sequence that is no UTF-8.
+bool DecodeUtf8(std::string_view text, char32_t& ch, std::size_t& length) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80) {
+        ch = lead;
+        length = 1;
+        return true;
+    }
+    std::size_t extra;
+    char32_t min;
+    if ((lead & 0xE0) == 0xC0) {
+        ch = lead & 0x1F, extra = 1, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        ch = lead & 0x0F, extra = 2, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        ch = lead & 0x07, extra = 3, min = 0x10000;
+    } else {
+        return false;
+    }
+    if (text.size() <= extra) return false;
+    for (std::size_t i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) return false;
+        ch = (ch << 6) | (next & 0x3F);
+    }
+    if (ch < min || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return false;
+    length = extra + 1;
+    return true;
+}
+
+std::string At(std::size_t position, const std::string& what) {
+    return "position " + std::to_string(position) + ": " + what;
+}
+
+// A capital letter of code page 866 (Cyrillic capitals are typed with Shift too).
+bool IsCapital(unsigned char oem) {
+    return (oem >= 'A' && oem <= 'Z') || (oem >= 0x80 && oem <= 0x9F) ||
+           (oem >= 0xF0 && oem <= 0xF7 && (oem & 1) == 0);
+}
+
+// The stroke of a character typed on its own, as the console reports it.
+KeyStroke CharacterStroke(unsigned char oem) {
+    KeyStroke stroke;
+    stroke.oemChar = oem;
+    if (oem >= 'a' && oem <= 'z') {
+        stroke.virtualKey = static_cast<WORD>(oem - 'a' + 'A');
+    } else if ((oem >= 'A' && oem <= 'Z') || (oem >= '0' && oem <= '9') || oem == ' ') {
+        stroke.virtualKey = oem;
+    }
+    if (IsCapital(oem)) stroke.controlState |= SHIFT_PRESSED;
+    return stroke;
+}
+
+struct Parser {
+    std::string_view script;
+    std::string* error;
+    std::vector<KeyStroke> strokes;
+
+    bool Fail(std::size_t position, const std::string& what) {
+        if (error != nullptr) *error = At(position, what);
+        return false;
+    }
+
+    // The OEM byte of the character at `at`, or a failure naming its position.
+    bool Character(std::size_t at, unsigned char& oem, std::size_t& length) {
+        char32_t ch = 0;
+        if (!DecodeUtf8(script.substr(at), ch, length)) return Fail(at + 1, "invalid UTF-8");
+        const auto byte = FromUnicode(CodePage::Oem866, ch);
+        if (!byte) {
+            return Fail(at + 1, "\"" + std::string(script.substr(at, length)) +
+                                    "\" is not in code page 866");
+        }
+        oem = *byte;
+        return true;
+    }
+
+    // The text between the braces that open at `open`.
+    bool Braced(std::size_t open, std::string_view inside) {
+        if (inside.empty()) return Fail(open + 1, "empty braces");
+        DWORD modifiers = 0;
+        std::string_view rest = inside;
+        for (bool more = true; more && rest.size() > 1;) {
+            more = false;
+            for (const Modifier& modifier : kModifiers) {
+                // "Ctrl++" is Ctrl with the '+' key: a prefix never eats the last character.
+                if (rest.size() > modifier.prefix.size() && StartsWithName(rest, modifier.prefix)) {
+                    modifiers |= modifier.bit;
+                    rest.remove_prefix(modifier.prefix.size());
+                    more = true;
+                    break;
+                }
+            }
+        }
+        for (const NamedKey& key : kNamedKeys) {
+            if (SameName(rest, key.name)) return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
+        }
+        if (rest.size() >= 2 && (rest[0] == 'F' || rest[0] == 'f')) {
+            const std::string_view digits = rest.substr(1);
+            int number = 0;
+            bool allDigits = digits.size() <= 2;
+            for (char c : digits) {
+                if (c < '0' || c > '9') allDigits = false;
+                number = number * 10 + (c - '0');
+            }
+            if (allDigits && digits[0] != '0' && number >= 1 && number <= 12) {
+                return Push(NamedStroke(static_cast<WORD>(VK_F1 + number - 1), 0, 0, modifiers));
+            }
+        }
+        // A single character, with or without modifiers.
+        const std::size_t at = open + 1 + (inside.size() - rest.size());
+        char32_t ch = 0;
+        std::size_t length = 0;
+        if (DecodeUtf8(rest, ch, length) && length == rest.size()) {
+            unsigned char oem = 0;
+            if (!Character(at, oem, length)) return false;
+            KeyStroke stroke = CharacterStroke(oem);
+            stroke.controlState |= modifiers;
+            if ((modifiers & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0 && stroke.virtualKey >= 'A' &&
+                stroke.virtualKey <= 'Z') {
+                stroke.oemChar = static_cast<unsigned char>(stroke.virtualKey - 'A' + 1);
+            }
+            return Push(stroke);
+        }
+        return Fail(open + 1, "unknown key \"" + std::string(inside) + "\"");
+    }
+
+    static KeyStroke NamedStroke(WORD virtualKey, unsigned char oemChar, DWORD flags, DWORD modifiers) {
+        KeyStroke stroke;
+        stroke.virtualKey = virtualKey;
+        stroke.controlState = flags | modifiers;
+        stroke.oemChar = oemChar;
+        if ((modifiers & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0) {
+            if (virtualKey == VK_RETURN) stroke.oemChar = 10;
+            if (virtualKey == VK_BACK) stroke.oemChar = 127;
+        }
+        return stroke;
+    }
+
+    bool Push(const KeyStroke& stroke) {
+        strokes.push_back(stroke);
+        return true;
+    }
+
+    bool Run() {
+        std::size_t at = 0;
+        while (at < script.size()) {
+            if (script[at] == '{') {
+                if (at + 1 < script.size() && script[at + 1] == '{') {
+                    Push(CharacterStroke('{'));
+                    at += 2;
+                    continue;
+                }
+                const std::size_t close = script.find('}', at + 1);
+                if (close == std::string_view::npos) return Fail(at + 1, "unclosed brace");
+                if (!Braced(at, script.substr(at + 1, close - at - 1))) return false;
+                at = close + 1;
+                continue;
+            }
+            unsigned char oem = 0;
+            std::size_t length = 0;
+            if (!Character(at, oem, length)) return false;
+            Push(CharacterStroke(oem));
+            at += length;
+        }
+        return true;
+    }
+};
+
+INPUT_RECORD KeyRecord(const KeyStroke& stroke, BOOL down) {
+    INPUT_RECORD record{};
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = down;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    record.Event.KeyEvent.wVirtualKeyCode = stroke.virtualKey;
+    record.Event.KeyEvent.wVirtualScanCode = 0;
+    record.Event.KeyEvent.uChar.UnicodeChar = 0;
+    record.Event.KeyEvent.uChar.AsciiChar = static_cast<CHAR>(stroke.oemChar);
+    record.Event.KeyEvent.dwControlKeyState = stroke.controlState;
+    return record;
+}
+
+}  // namespace
+
+std::optional<std::vector<KeyStroke>> ParseKeyScript(std::string_view script, std::string* error) {
+    Parser parser{script, error, {}};
+    if (!parser.Run()) return std::nullopt;
+    return std::move(parser.strokes);
+}
+
+INPUT_RECORD KeyDownRecord(const KeyStroke& stroke) { return KeyRecord(stroke, 1); }
+INPUT_RECORD KeyUpRecord(const KeyStroke& stroke) { return KeyRecord(stroke, 0); }
+
+}  // namespace host
