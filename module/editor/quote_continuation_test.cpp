@@ -1,0 +1,145 @@
+// Quote continuation through a stand-in editor: what each branch writes, and
+// the neighbouring lines that do not exist.
+#include "module/editor/quote_continuation.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "module/editor/edit_state.hpp"
+#include "module/editor/feature_test_editor.hpp"
+
+namespace marten {
+namespace {
+
+using testing_editor::FeatureTestEditor;
+using testing_editor::InstalledEditor;
+
+// Runs `branch` with the cursor at `line`:`pos`, the cursor information
+// fetched first as the dispatch does.
+void RunBranch(FeatureTestEditor& editor, int line, int pos, void (*branch)()) {
+    editor.curLine = line;
+    editor.curPos = pos;
+    InstalledEditor installed(editor);
+    RefreshInfo();
+    editor.commands.clear();
+    branch();
+}
+
+TEST(QuoteEnter, InsertsTheTrimmedPrefixAtTheCursor) {
+    const struct {
+        std::string line;
+        int pos;
+        std::string after;
+    } cases[] = {
+        {" AB> Hello world", 10, " AB> HelloAB>  world"},
+        {"AB>> text", 6, "AB>> tAB>> ext"},
+        {"AB>text", 3, "AB>AB> text"},
+        {"\t AB> x y", 8, "\t AB> x AB> y"},
+        {" AB> a->b", 8, " AB> a->AB> a-> b"},
+        // Not every mark before the cursor, the cursor not on a character,
+        // the first mark too far in, no mark at all: the line stays.
+        {" AB> a->b", 5, " AB> a->b"},
+        {" AB> a->b", 9, " AB> a->b"},
+        {" AB> a->b", 20, " AB> a->b"},
+        {" ABCDEF> text", 10, " ABCDEF> text"},
+        {"plain text", 3, "plain text"},
+    };
+    for (const auto& c : cases) {
+        FeatureTestEditor editor;
+        editor.lines = {c.line};
+        RunBranch(editor, 0, c.pos, QuoteEnter);
+        EXPECT_EQ(editor.lines[0], c.after) << c.line << " at " << c.pos;
+        EXPECT_EQ(editor.curPos, c.pos) << "the cursor keeps its column";
+        const bool written = c.after != c.line;
+        EXPECT_EQ(editor.commands.back(), written ? ECTL_SETSTRING : ECTL_EDITORTOOEM) << c.line;
+    }
+}
+
+TEST(QuoteDelete, RemovesThePrefixOfTheLineBelowWhenBothAreQuoted) {
+    const struct {
+        std::string cursorLine, below, belowAfter;
+    } cases[] = {
+        {" AB> first", " AB> second", "second"},
+        {" AB> first", "AB> x -> y", "y"},
+        {" AB> first", "AB>", ""},
+        {"x > y", "a > b", "b"},
+        {"plain", " AB> second", " AB> second"},
+        {" AB> first", "plain", "plain"},
+    };
+    for (const auto& c : cases) {
+        FeatureTestEditor editor;
+        editor.lines = {c.cursorLine, c.below};
+        RunBranch(editor, 0, static_cast<int>(c.cursorLine.size()), QuoteDelete);
+        EXPECT_EQ(editor.lines, (std::vector<std::string>{c.cursorLine, c.belowAfter}));
+        // Unchanged or not, the line below is written back.
+        EXPECT_EQ(editor.commands,
+                  (std::vector<int>{ECTL_GETINFO, ECTL_GETSTRING, ECTL_GETSTRING, ECTL_GETSTRING,
+                                    ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR, ECTL_SETSTRING}));
+    }
+}
+
+TEST(QuoteDelete, DoesNothingBeforeOrBeyondTheEndOrOnTheLastLine) {
+    for (int pos : {0, 5, 11, 40}) {
+        FeatureTestEditor editor;
+        editor.lines = {" AB> first", " AB> second"};
+        RunBranch(editor, 0, pos, QuoteDelete);
+        EXPECT_EQ(editor.lines[1], " AB> second") << pos;
+    }
+    FeatureTestEditor editor;
+    editor.lines = {" AB> first", " AB> last"};
+    RunBranch(editor, 1, 9, QuoteDelete);
+    EXPECT_EQ(editor.lines, (std::vector<std::string>{" AB> first", " AB> last"}));
+    for (int command : editor.commands) EXPECT_NE(command, ECTL_SETSTRING);
+}
+
+TEST(QuoteBackspace, RemovesThePrefixOfTheCursorLineWhenBothAreQuoted) {
+    const struct {
+        std::string above, line, after;
+    } cases[] = {
+        {" AB> first", " AB> second", "second"},
+        {" AB> first", " AB>second", "second"},
+        {"plain", " AB> second", " AB> second"},
+        {" AB> first", "plain", "plain"},
+    };
+    for (const auto& c : cases) {
+        FeatureTestEditor editor;
+        editor.lines = {c.above, c.line};
+        RunBranch(editor, 1, 0, QuoteBackspace);
+        EXPECT_EQ(editor.lines, (std::vector<std::string>{c.above, c.after}));
+        EXPECT_EQ(editor.commands, (std::vector<int>{ECTL_GETSTRING, ECTL_GETSTRING,
+                                                     ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR,
+                                                     ECTL_SETSTRING}));
+    }
+}
+
+TEST(QuoteBackspace, LeavesTheFirstLineAsItIs) {
+    FeatureTestEditor editor;
+    editor.lines = {" AB> first", " AB> second"};
+    // A character table that is not a bijection would change a line written back.
+    editor.toEditor['f'] = 'F';
+    RunBranch(editor, 0, 0, QuoteBackspace);
+    EXPECT_EQ(editor.lines, (std::vector<std::string>{" AB> first", " AB> second"}));
+    EXPECT_EQ(editor.commands, std::vector<int>{ECTL_GETSTRING});
+}
+
+TEST(QuoteContinuation, ExaminesTheEditedLineInTheOemTable) {
+    // The editor's table shows '>' as '}' and back; the cursor's line of a
+    // Delete is searched as fetched.
+    FeatureTestEditor editor;
+    editor.toOem['}'] = '>';
+    editor.toOem['>'] = '}';
+    editor.toEditor['>'] = '}';
+    editor.toEditor['}'] = '>';
+    editor.lines = {" AB> first", " AB} second"};
+    RunBranch(editor, 0, 10, QuoteDelete);
+    EXPECT_EQ(editor.lines[1], "second");
+
+    editor.lines = {" AB} a}b"};
+    RunBranch(editor, 0, 7, QuoteEnter);
+    EXPECT_EQ(editor.lines[0], " AB} a}AB} a} b");
+}
+
+}  // namespace
+}  // namespace marten
