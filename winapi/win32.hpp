@@ -21,6 +21,10 @@ using HKEY = HKEY__*;
 using PHKEY = HKEY*;
 
 #define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u)))
+// The other predefined keys exist only to be refused: ERROR_INVALID_HANDLE.
+#define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u)))
+#define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u)))
+#define HKEY_USERS (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000003u)))
 
 enum : LONG {
     ERROR_SUCCESS = 0,
@@ -31,6 +35,7 @@ enum : LONG {
     ERROR_WRITE_FAULT = 29,
     ERROR_READ_FAULT = 30,
     ERROR_INVALID_PARAMETER = 87,
+    ERROR_BAD_PATHNAME = 161,
     ERROR_MORE_DATA = 234,
     ERROR_BADDB = 1009,
     ERROR_BADKEY = 1010,
@@ -58,6 +63,7 @@ enum : DWORD {
     KEY_ENUMERATE_SUB_KEYS = 0x0008,
     KEY_READ = 0x20019,
     KEY_WRITE = 0x20006,
+    KEY_ALL_ACCESS = 0xF003F,
     REG_OPTION_NON_VOLATILE = 0,
     REG_CREATED_NEW_KEY = 1,
     REG_OPENED_EXISTING_KEY = 2,

@@ -1,0 +1,31 @@
+// The registry file on disk: where it lives, reading it, and changing it so
+// that every change reaches the disk whole or not at all and concurrent
+// writers, in this process or others, lose nothing.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "winapi/regedit_format.hpp"
+#include "winapi/win32.hpp"
+
+namespace winreg {
+
+// $MARTEN_REGISTRY; else $XDG_CONFIG_HOME/marten/registry.reg; else
+// ~/.config/marten/registry.reg. Empty when no home folder is known.
+std::string RegistryFilePath();
+
+// Reads the document. A missing file is an empty registry, and so is a file
+// that cannot be parsed (it is left as it is: only a change moves it aside).
+// ERROR_CANTREAD when the file exists but cannot be read.
+LONG ReadRegistry(const std::string& path, RegDocument* document);
+
+// One read-modify-write under the lock on the registry file. `change` edits
+// the document and sets *changed when there is something to write; its
+// result is the call's result unless writing fails. A file that cannot be
+// parsed is first renamed aside, with a message on stderr naming both files
+// and the line that failed. Missing folders on the way are created.
+LONG ChangeRegistry(const std::string& path,
+                    const std::function<LONG(RegDocument& document, bool* changed)>& change);
+
+}  // namespace winreg
