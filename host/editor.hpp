@@ -76,8 +76,10 @@ public:
     void ClearLog();
     int RedrawCount() const;
 
-private:
+    // The engine's state, defined in editor_impl.hpp for the engine's own files.
     struct Impl;
+
+private:
     std::unique_ptr<Impl> impl_;
 };
 

@@ -1,0 +1,475 @@
+// The editor engine: loading and saving, the text operations, and the
+// EditorControl commands as the host's editor answers them.
+#include "host/editor.hpp"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <utility>
+
+#include "host/editor_impl.hpp"
+
+namespace host {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsValidEol(std::string_view eol) {
+    return eol == "\r\n" || eol == "\n" || eol == "\r" || eol.empty();
+}
+
+namespace {
+
+// Splits file bytes into lines: CR LF, LF and a lone CR each end a line;
+// what follows the last end-of-line (maybe nothing) is the last line.
+std::vector<Line> SplitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') continue;
+        const std::size_t eolLength = (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        lines.push_back({std::string(bytes.substr(start, i - start)),
+                         std::string(bytes.substr(i, eolLength))});
+        i += eolLength - 1;
+        start = i + 1;
+    }
+    lines.push_back({std::string(bytes.substr(start)), ""});
+    return lines;
+}
+
+int ClampColumn(long long pos) {
+    return static_cast<int>(std::clamp<long long>(pos, 0, kMaxColumn));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Text operations
+// ---------------------------------------------------------------------------
+
+Editor::Impl::Impl(std::string name, std::string_view bytes, CodePage page, EditorOptions opts)
+    : fileName(std::move(name)), lines(SplitLines(bytes)), table(page), options(opts) {
+    options.tabSize = std::max(1, options.tabSize);
+    CheckInvariant();
+}
+
+std::string Editor::Impl::DefaultEol() const {
+    const std::string& first = lines.At(0).eol;
+    return first.empty() ? "\r\n" : first;
+}
+
+int Editor::Impl::TabPos(int n, int pos) const {
+    const std::string& text = lines.At(n).text;
+    const int inText = std::min<int>(pos, static_cast<int>(text.size()));
+    long long column = 0;
+    for (int i = 0; i < inText; ++i)
+        column = text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
+    return ClampColumn(column + (pos - inText));
+}
+
+int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
+    const std::string& text = lines.At(n).text;
+    long long column = 0;
+    int i = 0;
+    for (; i < static_cast<int>(text.size()); ++i) {
+        const long long next =
+            text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
+        if (next > tabPos) return i;
+        column = next;
+    }
+    return ClampColumn(i + (tabPos - column));
+}
+
+void Editor::Impl::SetCursor(int line, int pos) {
+    curLine = std::clamp(line, 0, lines.Count() - 1);
+    curPos = ClampColumn(pos);
+}
+
+void Editor::Impl::FillToCursor() {
+    std::string& text = Cur().text;
+    if (static_cast<int>(text.size()) < curPos) {
+        text.append(static_cast<std::size_t>(curPos) - text.size(), ' ');
+        modified = true;
+    }
+}
+
+void Editor::Impl::BreakLine(bool indent) {
+    std::string upperEol = DefaultEol();  // before line 0 may give up its own below
+    Line& line = Cur();
+    const std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(curPos), line.text.size());
+    Line lower{line.text.substr(cut), std::move(line.eol)};
+    line.text.erase(cut);
+    line.eol = std::move(upperEol);
+    const std::string& upper = line.text;
+    int column = 0;
+    if (indent) {
+        while (column < static_cast<int>(upper.size()) && IsBlank(upper[column])) ++column;
+    }
+    lines.Insert(curLine + 1, std::move(lower));
+    ++curLine;
+    curPos = column;
+    modified = true;
+}
+
+bool Editor::Impl::JoinNext(int n, int padTo) {
+    if (n + 1 >= lines.Count()) return false;
+    Line& upper = lines.At(n);
+    Line& lower = lines.At(n + 1);
+    if (static_cast<int>(upper.text.size()) < padTo)
+        upper.text.append(static_cast<std::size_t>(padTo) - upper.text.size(), ' ');
+    upper.text += lower.text;
+    upper.eol = std::move(lower.eol);
+    lines.Erase(n + 1);
+    modified = true;
+    return true;
+}
+
+void Editor::Impl::InsertText(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            BreakLine(false);
+            i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        FillToCursor();
+        const auto run = std::min<std::size_t>(end - i, static_cast<std::size_t>(kMaxColumn - curPos));
+        Cur().text.insert(static_cast<std::size_t>(curPos), text.substr(i, run));
+        curPos += static_cast<int>(run);
+        modified = true;
+        i = end;
+    }
+}
+
+void Editor::Impl::TypeChar(char c) {
+    if (curPos >= kMaxColumn) return;
+    FillToCursor();
+    std::string& text = Cur().text;
+    if (overtype && curPos < static_cast<int>(text.size()))
+        text[static_cast<std::size_t>(curPos)] = c;
+    else
+        text.insert(text.begin() + curPos, c);
+    ++curPos;
+    modified = true;
+}
+
+void Editor::Impl::DeleteChar() {
+    std::string& text = Cur().text;
+    if (curPos < static_cast<int>(text.size())) {
+        text.erase(static_cast<std::size_t>(curPos), 1);
+        modified = true;
+    } else {
+        JoinNext(curLine, curPos);
+    }
+}
+
+void Editor::Impl::DeleteWordRight() {
+    std::string& text = Cur().text;
+    const int length = static_cast<int>(text.size());
+    if (curPos >= length) {
+        JoinNext(curLine, curPos);
+        return;
+    }
+    int end = curPos;
+    while (end < length && !IsBlank(text[end])) ++end;
+    while (end < length && IsBlank(text[end])) ++end;
+    text.erase(static_cast<std::size_t>(curPos), static_cast<std::size_t>(end - curPos));
+    modified = true;
+}
+
+void Editor::Impl::Backspace() {
+    if (curPos == 0) {
+        if (curLine == 0) return;
+        const int joinAt = static_cast<int>(lines.At(curLine - 1).text.size());
+        JoinNext(curLine - 1, 0);
+        --curLine;
+        curPos = joinAt;
+        return;
+    }
+    std::string& text = Cur().text;
+    if (curPos <= static_cast<int>(text.size())) {
+        text.erase(static_cast<std::size_t>(curPos - 1), 1);
+        modified = true;
+    }
+    --curPos;
+}
+
+void Editor::Impl::DeleteWordLeft() {
+    if (curPos == 0) {
+        Backspace();
+        return;
+    }
+    std::string& text = Cur().text;
+    int end = std::min<int>(curPos, static_cast<int>(text.size()));
+    int start = end;
+    while (start > 0 && IsBlank(text[start - 1])) --start;
+    while (start > 0 && !IsBlank(text[start - 1])) --start;
+    if (start < end) {
+        text.erase(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+        modified = true;
+    }
+    curPos = start;
+}
+
+void Editor::Impl::DeleteLine() {
+    if (lines.Count() == 1) {
+        lines.At(0) = Line{};
+    } else {
+        const bool last = curLine == lines.Count() - 1;
+        lines.Erase(curLine);
+        if (last) --curLine;
+    }
+    modified = true;
+}
+
+void Editor::Impl::ScrollToCursor() {
+    const int rows = std::max(1, options.windowHeight);
+    const int columns = std::max(1, options.windowWidth);
+    topLine = std::clamp(topLine, 0, lines.Count() - 1);
+    if (curLine < topLine) topLine = curLine;
+    if (curLine >= topLine + rows) topLine = curLine - rows + 1;
+    const int tabPos = TabPos(curLine, curPos);
+    if (tabPos < leftPos) leftPos = tabPos;
+    if (tabPos >= leftPos + columns) leftPos = tabPos - columns + 1;
+}
+
+void Editor::Impl::CheckInvariant() const {
+#ifndef NDEBUG
+    const int count = lines.Count();
+    assert(count >= 1);
+    assert(curLine >= 0 && curLine < count);
+    assert(curPos >= 0 && curPos <= kMaxColumn);
+    // The lines around the cursor always; the whole document only when it is
+    // small, so that debug builds stay linear on long documents.
+    const int from = count <= 1000 ? 0 : std::max(0, curLine - 2);
+    const int to = count <= 1000 ? count : std::min(count, curLine + 3);
+    for (int n = from; n < to; ++n) {
+        const std::string& eol = lines.At(n).eol;
+        assert(IsValidEol(eol));
+        assert(!eol.empty() || n == count - 1);
+        (void)eol;
+    }
+#endif
+}
+
+// ---------------------------------------------------------------------------
+// Editor
+// ---------------------------------------------------------------------------
+
+Editor::Editor(std::string fileName, std::string_view bytes, CodePage table, EditorOptions options)
+    : impl_(std::make_unique<Impl>(std::move(fileName), bytes, table, options)) {}
+
+Editor::~Editor() = default;
+
+const std::string& Editor::FileName() const { return impl_->fileName; }
+int Editor::LineCount() const { return impl_->lines.Count(); }
+
+const Line& Editor::LineAt(int n) const {
+    assert(n >= 0 && n < LineCount());
+    return impl_->lines.At(n);
+}
+
+std::string Editor::Bytes() const {
+    std::size_t size = 0;
+    for (int n = 0; n < LineCount(); ++n) size += LineAt(n).text.size() + LineAt(n).eol.size();
+    std::string bytes;
+    bytes.reserve(size);
+    for (int n = 0; n < LineCount(); ++n) {
+        bytes += LineAt(n).text;
+        bytes += LineAt(n).eol;
+    }
+    return bytes;
+}
+
+bool Editor::Modified() const { return impl_->modified; }
+void Editor::MarkSaved() { impl_->modified = false; }
+
+CodePage Editor::Table() const { return impl_->table; }
+void Editor::SetTable(CodePage table) { impl_->table = table; }
+
+int Editor::CurLine() const { return impl_->curLine; }
+int Editor::CurPos() const { return impl_->curPos; }
+
+void Editor::SetCursor(int line, int pos) {
+    impl_->SetCursor(line, pos);
+    impl_->ScrollToCursor();
+}
+
+bool Editor::Overtype() const { return impl_->overtype; }
+int Editor::TopLine() const { return impl_->topLine; }
+int Editor::LeftPos() const { return impl_->leftPos; }
+const EditorOptions& Editor::Options() const { return impl_->options; }
+
+void Editor::SetWindowSize(int width, int height) {
+    impl_->options.windowWidth = std::max(1, width);
+    impl_->options.windowHeight = std::max(1, height);
+    impl_->ScrollToCursor();
+}
+
+const std::vector<ControlCall>& Editor::Log() const { return impl_->log; }
+void Editor::ClearLog() { impl_->log.clear(); }
+int Editor::RedrawCount() const { return impl_->redrawCount; }
+
+// ---------------------------------------------------------------------------
+// EditorControl
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// The line a command names: -1 is the cursor's line; -2 when none exists.
+int ResolveLine(const Editor::Impl& e, int number) {
+    if (number == -1) return e.curLine;
+    if (number < 0 || number >= e.lines.Count()) return -2;
+    return number;
+}
+
+int GetInfo(Editor::Impl& e, EditorInfo* info) {
+    if (!info) return 0;
+    *info = EditorInfo{};
+    info->EditorID = 1;
+    info->FileName = e.fileName.c_str();
+    info->WindowSizeX = e.options.windowWidth;
+    info->WindowSizeY = e.options.windowHeight;
+    info->TotalLines = e.lines.Count();
+    info->CurLine = e.curLine;
+    info->CurPos = e.curPos;
+    info->CurTabPos = e.TabPos(e.curLine, e.curPos);
+    info->TopScreenLine = e.topLine;
+    info->LeftPos = e.leftPos;
+    info->Overtype = e.overtype ? 1 : 0;
+    info->AnsiMode = e.table == CodePage::Ansi1251 ? 1 : 0;
+    info->TableNum = e.table == CodePage::Ansi1251 ? 0 : -1;
+    info->Options = EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? EOPT_AUTOINDENT : 0u);
+    info->TabSize = e.options.tabSize;
+    return 1;
+}
+
+int GetString(Editor::Impl& e, EditorGetString* get) {
+    if (!get) return 0;
+    const int n = ResolveLine(e, get->StringNumber);
+    if (n < 0) return 0;
+    // std::string keeps a zero byte after its text, so StringText is terminated too.
+    const Line& line = e.lines.At(n);
+    get->StringText = line.text.c_str();
+    get->StringEOL = line.eol.c_str();
+    get->StringLength = static_cast<int>(line.text.size());
+    get->SelStart = -1;
+    get->SelEnd = 0;
+    return 1;
+}
+
+int SetString(Editor::Impl& e, const EditorSetString* set) {
+    if (!set || set->StringLength < 0 || (!set->StringText && set->StringLength > 0)) return 0;
+    const int n = ResolveLine(e, set->StringNumber);
+    if (n < 0) return 0;
+    std::string eol;
+    if (set->StringEOL) {
+        eol = set->StringEOL;
+        if (!IsValidEol(eol)) return 0;
+        // A line inside the document cannot lose its end-of-line without
+        // merging with the next one when the file is saved.
+        if (eol.empty() && n != e.lines.Count() - 1) eol = e.DefaultEol();
+    }
+    Line& line = e.lines.At(n);
+    if (set->StringLength > 0) line.text.assign(set->StringText, static_cast<std::size_t>(set->StringLength));
+    else line.text.clear();
+    if (set->StringEOL) line.eol = std::move(eol);
+    e.modified = true;
+    return 1;
+}
+
+int InsertString(Editor::Impl& e, const int* indent) {
+    e.BreakLine(indent && *indent != 0);
+    return 1;
+}
+
+int SetPosition(Editor::Impl& e, const EditorSetPosition* pos) {
+    if (!pos) return 0;
+    if (pos->CurLine != -1) e.curLine = std::clamp(pos->CurLine, 0, e.lines.Count() - 1);
+    if (pos->CurPos != -1) e.curPos = ClampColumn(pos->CurPos);
+    else if (pos->CurTabPos != -1) e.curPos = e.PosOfTabPos(e.curLine, std::max(0, pos->CurTabPos));
+    if (pos->TopScreenLine != -1) e.topLine = std::clamp(pos->TopScreenLine, 0, e.lines.Count() - 1);
+    if (pos->LeftPos != -1) e.leftPos = ClampColumn(pos->LeftPos);
+    if (pos->Overtype != -1) e.overtype = pos->Overtype != 0;
+    e.ScrollToCursor();
+    return 1;
+}
+
+int Convert(Editor::Impl& e, const EditorConvertText* convert, bool toOem) {
+    if (!convert || !convert->Text || convert->TextLength < 0) return 0;
+    if (e.table == CodePage::Ansi1251) {
+        const auto length = static_cast<std::size_t>(convert->TextLength);
+        if (toOem) AnsiToOem(convert->Text, length);
+        else OemToAnsi(convert->Text, length);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int Editor::Control(int command, void* param) {
+    Impl& e = *impl_;
+    int line = -1;
+    int result = 0;
+    switch (command) {
+    case ECTL_GETINFO:
+        result = GetInfo(e, static_cast<EditorInfo*>(param));
+        break;
+    case ECTL_GETSTRING:
+        if (param) line = static_cast<EditorGetString*>(param)->StringNumber;
+        result = GetString(e, static_cast<EditorGetString*>(param));
+        break;
+    case ECTL_SETSTRING:
+        if (param) line = static_cast<EditorSetString*>(param)->StringNumber;
+        result = SetString(e, static_cast<EditorSetString*>(param));
+        break;
+    case ECTL_INSERTSTRING:
+        result = InsertString(e, static_cast<const int*>(param));
+        break;
+    case ECTL_DELETESTRING:
+        e.DeleteLine();
+        result = 1;
+        break;
+    case ECTL_DELETECHAR:
+        e.DeleteChar();
+        result = 1;
+        break;
+    case ECTL_INSERTTEXT:
+        if (param) {
+            e.InsertText(static_cast<const char*>(param));
+            result = 1;
+        }
+        break;
+    case ECTL_SETPOSITION:
+        result = SetPosition(e, static_cast<const EditorSetPosition*>(param));
+        break;
+    case ECTL_REDRAW:
+        ++e.redrawCount;
+        result = 1;
+        break;
+    case ECTL_EDITORTOOEM:
+        result = Convert(e, static_cast<const EditorConvertText*>(param), true);
+        break;
+    case ECTL_OEMTOEDITOR:
+        result = Convert(e, static_cast<const EditorConvertText*>(param), false);
+        break;
+    case ECTL_PROCESSINPUT:
+        if (param) {
+            ProcessInput(*static_cast<const INPUT_RECORD*>(param));
+            result = 1;
+        }
+        break;
+    default:
+        break;
+    }
+    if (command != ECTL_GETINFO && command != ECTL_GETSTRING && command != ECTL_REDRAW &&
+        command != ECTL_EDITORTOOEM && command != ECTL_OEMTOEDITOR && command != ECTL_SETPOSITION)
+        e.ScrollToCursor();
+    e.CheckInvariant();
+    e.log.push_back({command, line, result});
+    return result;
+}
+
+}  // namespace host

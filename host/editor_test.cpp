@@ -1,0 +1,363 @@
+#include "host/editor.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "host/line_store.hpp"
+
+namespace host {
+namespace {
+
+// Texts of all lines, joined by '|', for compact expectations.
+std::string Texts(const Editor& e) {
+    std::string out;
+    for (int n = 0; n < e.LineCount(); ++n) {
+        if (n) out += '|';
+        out += e.LineAt(n).text;
+    }
+    return out;
+}
+
+EditorInfo Info(Editor& e) {
+    EditorInfo info{};
+    EXPECT_EQ(e.Control(ECTL_GETINFO, &info), 1);
+    return info;
+}
+
+EditorGetString Get(Editor& e, int n) {
+    EditorGetString get{};
+    get.StringNumber = n;
+    EXPECT_EQ(e.Control(ECTL_GETSTRING, &get), 1);
+    return get;
+}
+
+int Set(Editor& e, int n, std::string text, const char* eol = nullptr) {
+    EditorSetString set{n, text.data(), const_cast<char*>(eol), static_cast<int>(text.size())};
+    return e.Control(ECTL_SETSTRING, &set);
+}
+
+int Position(Editor& e, int line, int pos) {
+    EditorSetPosition p{line, pos, -1, -1, -1, -1};
+    return e.Control(ECTL_SETPOSITION, &p);
+}
+
+int InsertString(Editor& e, int* indent) { return e.Control(ECTL_INSERTSTRING, indent); }
+
+INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {
+    INPUT_RECORD r{};
+    r.EventType = KEY_EVENT;
+    r.Event.KeyEvent.bKeyDown = 1;
+    r.Event.KeyEvent.wRepeatCount = repeat;
+    r.Event.KeyEvent.wVirtualKeyCode = vk;
+    r.Event.KeyEvent.uChar.AsciiChar = ch;
+    r.Event.KeyEvent.dwControlKeyState = state;
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// Loading and saving
+
+TEST(EditorLoad, SplitsLinesKeepingEachEndOfLine) {
+    Editor e("a.msg", "one\r\ntwo\nthree\rfour");
+    ASSERT_EQ(e.LineCount(), 4);
+    EXPECT_EQ(Texts(e), "one|two|three|four");
+    EXPECT_EQ(e.LineAt(0).eol, "\r\n");
+    EXPECT_EQ(e.LineAt(1).eol, "\n");
+    EXPECT_EQ(e.LineAt(2).eol, "\r");
+    EXPECT_EQ(e.LineAt(3).eol, "");
+    EXPECT_FALSE(e.Modified());
+
+    Editor trailing("a.msg", "x\r\n");
+    EXPECT_EQ(trailing.LineCount(), 2);  // the empty line after the last end-of-line
+    Editor empty("a.msg", "");
+    ASSERT_EQ(empty.LineCount(), 1);
+    EXPECT_EQ(empty.LineAt(0).text, "");
+    EXPECT_EQ(empty.LineAt(0).eol, "");
+    Editor lfcr("a.msg", "a\n\rb");  // LF then a lone CR: two ends of line
+    EXPECT_EQ(Texts(lfcr), "a||b");
+}
+
+TEST(EditorLoad, EveryByteValueAndMixedEndsRoundTrip) {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    bytes += "\r\n\r\r\n\n\n\r";
+    bytes += bytes;
+    Editor e("a.msg", bytes);
+    EXPECT_EQ(e.Bytes(), bytes);
+}
+
+// ---------------------------------------------------------------------------
+// GETINFO, GETSTRING, SETSTRING
+
+TEST(EditorControl, GetInfoFillsEveryField) {
+    EditorOptions options;
+    options.tabSize = 4;
+    options.autoIndent = true;
+    options.windowWidth = 70;
+    options.windowHeight = 20;
+    Editor e("/home/u/reply.msg", "a\tbc\r\nx", CodePage::Oem866, options);
+    e.SetCursor(0, 3);
+    EditorInfo info;
+    std::memset(&info, 0x5A, sizeof info);
+    ASSERT_EQ(e.Control(ECTL_GETINFO, &info), 1);
+    EXPECT_EQ(info.EditorID, 1);
+    EXPECT_STREQ(info.FileName, "/home/u/reply.msg");
+    EXPECT_EQ(info.WindowSizeX, 70);
+    EXPECT_EQ(info.WindowSizeY, 20);
+    EXPECT_EQ(info.TotalLines, 2);
+    EXPECT_EQ(info.CurLine, 0);
+    EXPECT_EQ(info.CurPos, 3);
+    EXPECT_EQ(info.CurTabPos, 5);  // after "a", a tab to 4 and "b"
+    EXPECT_EQ(info.TopScreenLine, 0);
+    EXPECT_EQ(info.LeftPos, 0);
+    EXPECT_EQ(info.Overtype, 0);
+    EXPECT_EQ(info.BlockType, 0);
+    EXPECT_EQ(info.BlockStartLine, 0);
+    EXPECT_EQ(info.AnsiMode, 0);
+    EXPECT_EQ(info.TableNum, -1);
+    EXPECT_EQ(info.Options, DWORD(EOPT_CURSORBEYONDEOL | EOPT_AUTOINDENT));
+    EXPECT_EQ(info.TabSize, 4);
+    EXPECT_EQ(info.BookMarkCount, 0);
+    EXPECT_EQ(info.CurState, 0u);
+    for (DWORD r : info.Reserved) EXPECT_EQ(r, 0u);
+
+    e.SetTable(CodePage::Ansi1251);
+    e.SetCursor(1, 5);  // beyond the end: screen column counts on
+    info = Info(e);
+    EXPECT_EQ(info.AnsiMode, 1);
+    EXPECT_EQ(info.TableNum, 0);
+    EXPECT_EQ(info.CurTabPos, 5);
+}
+
+TEST(EditorControl, GetStringReadsTheNamedOrTheCursorLine) {
+    Editor e("a.msg", "first\r\nsecond\nthird");
+    e.SetCursor(1, 0);
+    EditorGetString get = Get(e, -1);
+    EXPECT_EQ(std::string(get.StringText, get.StringLength), "second");
+    EXPECT_EQ(get.StringText[get.StringLength], '\0');
+    EXPECT_STREQ(get.StringEOL, "\n");
+    EXPECT_EQ(get.SelStart, -1);
+    EXPECT_EQ(get.SelEnd, 0);
+    get = Get(e, 2);
+    EXPECT_EQ(std::string(get.StringText, get.StringLength), "third");
+    EXPECT_STREQ(get.StringEOL, "");
+
+    // The text stays where it is while other lines come and go.
+    const char* first = Get(e, 0).StringText;
+    for (int i = 0; i < 100; ++i) InsertString(e, nullptr);
+    EXPECT_EQ(std::string(first, 5), "first");
+}
+
+TEST(EditorControl, CommandsOnMissingLinesAnswerZeroAndChangeNothing) {
+    Editor e("a.msg", "one\r\ntwo");
+    for (int n : {2, 100, -2, -100}) {
+        EditorGetString get{n, nullptr, nullptr, 77, 5, 6};
+        EXPECT_EQ(e.Control(ECTL_GETSTRING, &get), 0) << n;
+        EXPECT_EQ(get.StringText, nullptr);
+        EXPECT_EQ(get.StringLength, 77);
+        EXPECT_EQ(Set(e, n, "gone"), 0) << n;
+    }
+    EXPECT_EQ(e.Control(ECTL_GETSTRING, nullptr), 0);
+    EXPECT_EQ(e.Control(ECTL_SETSTRING, nullptr), 0);
+    EXPECT_EQ(e.Control(ECTL_GETINFO, nullptr), 0);
+    EXPECT_EQ(e.Control(ECTL_SETPOSITION, nullptr), 0);
+    EXPECT_EQ(e.Control(ECTL_INSERTTEXT, nullptr), 0);
+    EXPECT_EQ(e.Control(ECTL_PROCESSINPUT, nullptr), 0);
+    for (int command : std::initializer_list<int>{ECTL_SELECT, ECTL_TABTOREAL, ECTL_REALTOTAB, ECTL_EXPANDTABS,
+                        ECTL_SETTITLE, ECTL_READINPUT, 18, -1, 1000})
+        EXPECT_EQ(e.Control(command, nullptr), 0) << command;
+    EXPECT_EQ(e.Bytes(), "one\r\ntwo");
+    EXPECT_FALSE(e.Modified());
+    EXPECT_EQ(e.RedrawCount(), 0);
+}
+
+TEST(EditorControl, SetStringReplacesTextAndOptionallyTheEndOfLine) {
+    Editor e("a.msg", "one\r\ntwo\r\nthree");
+    e.SetCursor(1, 3);
+    EXPECT_EQ(Set(e, -1, std::string("t\0o", 3)), 1);
+    EXPECT_EQ(e.LineAt(1).text, std::string("t\0o", 3));
+    EXPECT_EQ(e.LineAt(1).eol, "\r\n");  // null EOL keeps it
+    EXPECT_EQ(Set(e, 0, "", "\n"), 1);
+    EXPECT_EQ(e.Bytes(), std::string("\nt\0o\r\nthree", 11));
+    EXPECT_TRUE(e.Modified());
+    EXPECT_EQ(Set(e, -1, "x"), 1);  // the cursor keeps its column, now beyond the end
+    EXPECT_EQ(e.CurPos(), 3);
+    EXPECT_EQ(e.CurLine(), 1);
+
+    // A line inside the document keeps an end-of-line; a bogus one is refused.
+    EXPECT_EQ(Set(e, 1, "x", ""), 1);
+    EXPECT_EQ(e.LineAt(1).eol, "\n");
+    EXPECT_EQ(Set(e, 1, "y", "\r\r"), 0);
+    EXPECT_EQ(e.LineAt(1).text, "x");
+    EXPECT_EQ(Set(e, 2, "end", "\r\n"), 1);
+    EXPECT_EQ(e.Bytes(), "\nx\nend\r\n");
+
+    EditorSetString bad{0, nullptr, nullptr, 3};
+    EXPECT_EQ(e.Control(ECTL_SETSTRING, &bad), 0);
+    char text[] = "abc";
+    EditorSetString negative{0, text, nullptr, -1};
+    EXPECT_EQ(e.Control(ECTL_SETSTRING, &negative), 0);
+    EXPECT_EQ(e.Bytes(), "\nx\nend\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// INSERTSTRING: the break at the cursor
+
+TEST(EditorInsertString, BreaksAtEveryCursorPosition) {
+    for (int pos = 0; pos <= 6; ++pos) {
+        Editor e("a.msg", "abcd\nnext");
+        e.SetCursor(0, pos);
+        ASSERT_EQ(InsertString(e, nullptr), 1);
+        const std::string text = "abcd";
+        const int cut = std::min(pos, 4);
+        EXPECT_EQ(Texts(e), text.substr(0, cut) + "|" + text.substr(cut) + "|next") << pos;
+        EXPECT_EQ(e.CurLine(), 1);
+        EXPECT_EQ(e.CurPos(), 0);
+        EXPECT_EQ(e.LineAt(0).eol, "\n");
+        EXPECT_EQ(e.LineAt(1).eol, "\n");
+    }
+}
+
+TEST(EditorInsertString, NewLineTakesTheDefaultEndOfLineAndTheLowerPartKeepsItsOwn) {
+    Editor e("a.msg", "one\ntwo\r\nlast");
+    e.SetCursor(2, 2);
+    InsertString(e, nullptr);
+    EXPECT_EQ(e.Bytes(), "one\ntwo\r\nla\nst");  // the last line keeps having none
+    e.SetCursor(1, 1);
+    InsertString(e, nullptr);
+    EXPECT_EQ(e.Bytes(), "one\nt\nwo\r\nla\nst");
+
+    Editor single("a.msg", "word");
+    single.SetCursor(0, 4);
+    InsertString(single, nullptr);
+    EXPECT_EQ(single.Bytes(), "word\r\n");
+}
+
+TEST(EditorInsertString, IndentFlagPutsTheCursorBelowTheLeadingBlanks) {
+    Editor e("a.msg", " \t  text more");
+    e.SetCursor(0, 8);
+    int on = 1;
+    InsertString(e, &on);
+    EXPECT_EQ(Texts(e), " \t  text| more");  // no blanks inserted
+    EXPECT_EQ(e.CurPos(), 4);
+    int off = 0;
+    e.SetCursor(0, 13);
+    InsertString(e, &off);
+    EXPECT_EQ(e.CurPos(), 0);
+    e.SetCursor(0, 13);
+    InsertString(e, &on);  // an empty tail: the cursor stands beyond its end
+    EXPECT_EQ(e.CurLine(), 1);
+    EXPECT_EQ(e.CurPos(), 4);
+    EXPECT_EQ(e.LineAt(1).text, "");
+}
+
+// A wrap inserts many lines one after another at the cursor: the gap must
+// stay there, so the slots moved grow with the lines inserted, not with
+// the length of the document.
+TEST(EditorInsertString, ManyBreaksStayLinear) {
+    Editor tail("a.msg", "x");
+    for (int i = 0; i < 100000; ++i) InsertString(tail, nullptr);
+    EXPECT_EQ(tail.LineCount(), 100001);
+    EXPECT_EQ(tail.CurLine(), 100000);
+
+    std::string doc;
+    for (int i = 0; i < 100000; ++i) doc += "line\r\n";
+    Editor middle("a.msg", doc);
+    middle.SetCursor(50000, 2);
+    for (int i = 0; i < 100000; ++i) InsertString(middle, nullptr);
+    EXPECT_EQ(middle.LineCount(), 200001);
+    EXPECT_EQ(middle.LineAt(50000).text, "li");
+    EXPECT_EQ(middle.LineAt(150000).text, "ne");
+}
+
+TEST(LineStore, MovesGrowWithTheEditsNotTheDocument) {
+    std::vector<Line> lines(100000, Line{"l", "\n"});
+    LineStore store(std::move(lines));
+    for (int i = 0; i < 100000; ++i) store.Insert(50000 + i, Line{"n", "\n"});
+    // One move of the gap to the middle, a few doublings.
+    EXPECT_LT(store.Moves(), 600000u);
+    for (int i = 0; i < 1000; ++i) store.Erase(50000);
+    EXPECT_LT(store.Moves(), 700000u);
+    EXPECT_EQ(store.Count(), 199000);
+    EXPECT_EQ(store.At(0).text, "l");
+    EXPECT_EQ(store.At(50000).text, "n");
+    EXPECT_EQ(store.At(149000).text, "l");
+}
+
+// ---------------------------------------------------------------------------
+// SETPOSITION, REDRAW, the conversions, the log
+
+TEST(EditorControl, SetPositionLeavesMinusOneAndClamps) {
+    Editor e("a.msg", "ab\ncd\nef");
+    EXPECT_EQ(Position(e, 1, 7), 1);
+    EXPECT_EQ(e.CurLine(), 1);
+    EXPECT_EQ(e.CurPos(), 7);
+    EXPECT_EQ(Position(e, -1, 1), 1);
+    EXPECT_EQ(e.CurLine(), 1);
+    EXPECT_EQ(Position(e, 2, -1), 1);
+    EXPECT_EQ(e.CurPos(), 1);
+    EXPECT_EQ(Position(e, 99, -5), 1);
+    EXPECT_EQ(e.CurLine(), 2);
+    EXPECT_EQ(e.CurPos(), 0);
+    EditorSetPosition over{-1, -1, -1, -1, -1, 1};
+    e.Control(ECTL_SETPOSITION, &over);
+    EXPECT_TRUE(e.Overtype());
+    EXPECT_FALSE(e.Modified());
+}
+
+TEST(EditorControl, RedrawOnlyCounts) {
+    Editor e("a.msg", "ab");
+    EXPECT_EQ(e.Control(ECTL_REDRAW, nullptr), 1);
+    EXPECT_EQ(e.Control(ECTL_REDRAW, nullptr), 1);
+    EXPECT_EQ(e.RedrawCount(), 2);
+    EXPECT_EQ(e.Bytes(), "ab");
+}
+
+TEST(EditorControl, ConversionsActOnlyInAnsiMode) {
+    Editor e("a.msg", "");
+    char text[] = "\x8D\xA5\xE2 ok";  // "Нет ok" in 866
+    EditorConvertText convert{text, 6};
+    EXPECT_EQ(e.Control(ECTL_OEMTOEDITOR, &convert), 1);
+    EXPECT_STREQ(text, "\x8D\xA5\xE2 ok");
+    e.SetTable(CodePage::Ansi1251);
+    EXPECT_EQ(e.Control(ECTL_OEMTOEDITOR, &convert), 1);
+    EXPECT_STREQ(text, "\xCD\xE5\xF2 ok");
+    EXPECT_EQ(e.Control(ECTL_EDITORTOOEM, &convert), 1);
+    EXPECT_STREQ(text, "\x8D\xA5\xE2 ok");
+    EXPECT_EQ(convert.TextLength, 6);
+
+    EditorConvertText part{text, 1};  // only TextLength bytes
+    e.Control(ECTL_OEMTOEDITOR, &part);
+    EXPECT_STREQ(text, "\xCD\xA5\xE2 ok");
+    EditorConvertText none{nullptr, 3};
+    EXPECT_EQ(e.Control(ECTL_OEMTOEDITOR, &none), 0);
+    EditorConvertText negative{text, -1};
+    EXPECT_EQ(e.Control(ECTL_EDITORTOOEM, &negative), 0);
+    EXPECT_STREQ(text, "\xCD\xA5\xE2 ok");
+}
+
+TEST(EditorControl, LogRecordsEveryCall) {
+    Editor e("a.msg", "ab");
+    Get(e, -1);
+    Set(e, 5, "x");
+    e.Control(ECTL_REDRAW, nullptr);
+    Position(e, 0, 1);
+    const auto& log = e.Log();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0].command, ECTL_GETSTRING);
+    EXPECT_EQ(log[0].line, -1);
+    EXPECT_EQ(log[0].result, 1);
+    EXPECT_EQ(log[1].command, ECTL_SETSTRING);
+    EXPECT_EQ(log[1].line, 5);
+    EXPECT_EQ(log[1].result, 0);
+    EXPECT_EQ(log[2].command, ECTL_REDRAW);
+    EXPECT_EQ(log[2].line, -1);
+    EXPECT_EQ(log[3].command, ECTL_SETPOSITION);
+    e.ClearLog();
+    EXPECT_TRUE(e.Log().empty());
+}
+
+}  // namespace
+}  // namespace host
