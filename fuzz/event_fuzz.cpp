@@ -1,0 +1,152 @@
+// Event sequences through the loaded module and the host's editor: a document,
+// settings, a cursor and a run of key records, all drawn from the input.
+// After every event the editor's invariants must hold, and a character typed
+// at the end of a line of unquoted text must reach the document with every
+// other non-blank character kept, in order, whatever the wrap did.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "host/editor.hpp"
+#include "host/host.hpp"
+#include "winapi/win32.hpp"
+
+namespace {
+
+// Reads the fuzzer's bytes front to back; past the end every read is 0.
+struct Input {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t pos = 0;
+    std::uint8_t Byte() { return pos < size ? data[pos++] : 0; }
+    bool Done() const { return pos >= size; }
+};
+
+constexpr const char* kKey = "Software\\Far\\Plugins\\Tansy\\Marten";
+
+void WriteSettings(Input& in) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        std::abort();
+    const std::uint8_t flags = in.Byte();
+    const char* names[] = {"EnableQuote", "EnableAutoWrap", "EnableAutoIndent", "EnableHPChange"};
+    for (int i = 0; i < 4; ++i) {
+        const BYTE on = (flags >> i) & 1;
+        RegSetValueExA(key, names[i], 0, REG_BINARY, &on, 1);
+    }
+    // Margins around the interesting range, now and then far outside it.
+    const std::uint8_t r = in.Byte(), l = in.Byte();
+    const std::int32_t rindent = (r & 0x80) ? std::int32_t(r) - 200 : r % 90;
+    const std::int32_t lindent = (l & 0x80) ? 2000000000 : l % 100 - 10;
+    RegSetValueExA(key, "RIndent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rindent), 4);
+    RegSetValueExA(key, "LIndent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&lindent), 4);
+    const char mask[] = "*.msg";
+    RegSetValueExA(key, "FileMask", 0, REG_SZ, reinterpret_cast<const BYTE*>(mask), sizeof mask);
+    RegCloseKey(key);
+}
+
+// A small document of words, blanks, tabs, quote marks and Cyrillic bytes.
+std::string MakeDocument(Input& in) {
+    static const char* pieces[] = {" AB> ", "word ", "x", "  ", "\t", ">", "\r\n", "\n",
+                                   "\x8D\xE0\x90", "longerword", "MK>> ", "a->b "};
+    std::string doc;
+    const int count = in.Byte() % 40;
+    for (int i = 0; i < count; ++i) doc += pieces[in.Byte() % (sizeof pieces / sizeof *pieces)];
+    return doc;
+}
+
+INPUT_RECORD MakeRecord(Input& in) {
+    static const WORD keys[] = {0, 0, 0, 0, VK_RETURN, VK_DELETE, VK_BACK, VK_TAB,
+                                VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END};
+    static const DWORD states[] = {0, SHIFT_PRESSED, LEFT_CTRL_PRESSED, RIGHT_ALT_PRESSED,
+                                   LEFT_ALT_PRESSED, RIGHT_CTRL_PRESSED, CAPSLOCK_ON};
+    INPUT_RECORD rec{};
+    const std::uint8_t kind = in.Byte();
+    rec.EventType = (kind & 0xF0) == 0xF0 ? MOUSE_EVENT : KEY_EVENT;
+    auto& key = rec.Event.KeyEvent;
+    key.bKeyDown = (kind & 0x0F) != 0x0F;
+    key.wRepeatCount = 1;
+    key.wVirtualKeyCode = keys[in.Byte() % (sizeof keys / sizeof *keys)];
+    key.dwControlKeyState = states[in.Byte() % (sizeof states / sizeof *states)];
+    std::uint8_t ch = in.Byte();
+    switch (key.wVirtualKeyCode) {
+    case VK_RETURN: ch = 13; break;
+    case VK_BACK: ch = 8; break;
+    case VK_TAB: ch = 9; break;
+    case 0: if (ch < 0x20) ch = 'a' + ch % 26; break;
+    default: ch = 0;
+    }
+    key.uChar.AsciiChar = static_cast<char>(ch);
+    return rec;
+}
+
+std::string NonBlank(const host::Editor& editor) {
+    std::string out;
+    for (int n = 0; n < editor.LineCount(); ++n)
+        for (char c : editor.LineAt(n).text)
+            if (c != ' ' && c != '\t') out += c;
+    return out;
+}
+
+bool HasMark(const host::Editor& editor) {
+    for (int n = 0; n < editor.LineCount(); ++n)
+        if (editor.LineAt(n).text.find('>') != std::string::npos) return true;
+    return false;
+}
+
+void CheckInvariants(const host::Editor& editor) {
+    if (editor.LineCount() < 1) std::abort();
+    if (editor.CurLine() < 0 || editor.CurLine() >= editor.LineCount()) std::abort();
+    if (editor.CurPos() < 0) std::abort();
+    for (int n = 0; n + 1 < editor.LineCount(); ++n)
+        if (editor.LineAt(n).eol.empty()) std::abort();  // only the last line may lack one
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    setenv("MARTEN_REGISTRY", "/dev/shm/marten-event-fuzz.reg", 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input in{data, size};
+    WriteSettings(in);
+
+    host::Host host;  // a fresh module per input: settings are read at start-up
+    std::string error;
+    if (!host.LoadModule(MARTEN_MODULE_PATH, &error)) std::abort();
+    const bool ansi = in.Byte() & 1;
+    host::Editor editor("reply.msg", MakeDocument(in),
+                        ansi ? host::CodePage::Ansi1251 : host::CodePage::Oem866);
+    host.SetEditor(&editor);
+    editor.SetCursor(in.Byte() % editor.LineCount(), in.Byte() % 90);
+
+    for (int events = 0; events < 64 && !in.Done(); ++events) {
+        const INPUT_RECORD rec = MakeRecord(in);
+        const auto& key = rec.Event.KeyEvent;
+        const int line = editor.CurLine();
+        const unsigned char ch = static_cast<unsigned char>(key.uChar.AsciiChar);
+        const bool typedAtEnd = rec.EventType == KEY_EVENT && key.bKeyDown &&
+                                key.wVirtualKeyCode == 0 && key.dwControlKeyState == 0 &&
+                                ch >= 0x20 && ch != ' ' && ch != 0x8D && ch != 0xE0 &&
+                                ch != 0x90 && ch != '>' && !ansi && !HasMark(editor) &&
+                                editor.CurPos() == int(editor.LineAt(line).text.size());
+        std::string expected;
+        if (typedAtEnd) {
+            std::string before;
+            for (int n = 0; n <= line; ++n)
+                for (char c : editor.LineAt(n).text)
+                    if (c != ' ' && c != '\t') before += c;
+            expected = before + char(ch) + NonBlank(editor).substr(before.size());
+        }
+        host.Dispatch(rec);
+        CheckInvariants(editor);
+        if (typedAtEnd && NonBlank(editor) != expected) std::abort();
+    }
+    host.SetEditor(nullptr);
+    return 0;
+}
