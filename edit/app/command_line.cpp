@@ -1,0 +1,153 @@
+#include "edit/app/command_line.hpp"
+
+#include <charconv>
+#include <string_view>
+
+namespace edit {
+namespace {
+
+// A positive decimal number that fills the whole text.
+std::optional<int> PositiveNumber(std::string_view text) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
+    return value;
+}
+
+std::optional<StartPosition> ParseAt(std::string_view text) {
+    StartPosition at;
+    if (text == "end") {
+        at.end = true;
+        return at;
+    }
+    auto colon = text.find(':');
+    auto line = PositiveNumber(text.substr(0, colon));
+    if (!line) return std::nullopt;
+    at.line = *line;
+    if (colon != std::string_view::npos) {
+        auto column = PositiveNumber(text.substr(colon + 1));
+        if (!column) return std::nullopt;
+        at.column = *column;
+    }
+    return at;
+}
+
+}  // namespace
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string* error) {
+    CommandLine result;
+    auto fail = [&](const std::string& message) -> std::optional<CommandLine> {
+        if (error) *error = message;
+        return std::nullopt;
+    };
+    bool optionsEnded = false;
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg == "-" || !(arg.starts_with('-') || arg.starts_with('+'))) {
+            if (haveFile) return fail("more than one file given: " + result.file + ", " + arg);
+            result.file = arg;
+            haveFile = true;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg.starts_with('+')) {
+            auto line = PositiveNumber(std::string_view(arg).substr(1));
+            if (!line) return fail("bad line number: " + arg + " (expected +LINE, from 1)");
+            result.start = StartPosition{false, *line, 1};
+            continue;
+        }
+        // --name=value or --name value
+        std::string name = arg, value;
+        bool inlineValue = false;
+        if (auto eq = arg.find('='); eq != std::string::npos && arg.starts_with("--")) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            inlineValue = true;
+        }
+        auto takeValue = [&]() -> bool {
+            if (inlineValue) return true;
+            if (i + 1 >= args.size()) return false;
+            value = args[++i];
+            return true;
+        };
+        if (name == "--help" || name == "-h") {
+            result.help = true;
+        } else if (name == "--version") {
+            result.version = true;
+        } else if (name == "--codepage") {
+            if (!takeValue()) return fail("--codepage needs a value: 866 or 1251");
+            if (value == "866") {
+                result.codePage = host::CodePage::Oem866;
+            } else if (value == "1251") {
+                result.codePage = host::CodePage::Ansi1251;
+            } else {
+                return fail("unknown code page " + value + " (expected 866 or 1251)");
+            }
+        } else if (name == "--plugins") {
+            if (!takeValue() || value.empty()) return fail("--plugins needs a folder");
+            result.pluginFolder = value;
+        } else if (name == "--registry") {
+            if (!takeValue() || value.empty()) return fail("--registry needs a file");
+            result.registry = value;
+        } else if (name == "--keys") {
+            if (!takeValue()) return fail("--keys needs a key script");
+            result.keys = value;
+        } else if (name == "--at") {
+            if (!takeValue()) return fail("--at needs LINE:COL or end");
+            auto at = ParseAt(value);
+            if (!at) return fail("bad position " + value + " (expected LINE:COL, from 1, or end)");
+            result.start = *at;
+        } else {
+            return fail("unknown option " + arg + " (see --help)");
+        }
+    }
+    if (result.help || result.version) return result;
+    if (!haveFile) return fail("no file given (see --help)");
+    return result;
+}
+
+std::string UsageText() {
+    return "Usage: marten-edit [options] FILE\n"
+           "       marten-edit --keys SCRIPT [--at LINE:COL | --at end] [options] FILE\n"
+           "\n"
+           "Edits FILE full-screen with the Marten plug-in loaded. A missing FILE is\n"
+           "created on the first save.\n"
+           "\n"
+           "Options:\n"
+           "  +LINE              start on line LINE\n"
+           "  --codepage 866|1251  the file's code page (866 by default)\n"
+           "  --plugins DIR      the plug-in folder holding marten.so and its language\n"
+           "                     and help files ($MARTEN_PLUGINS, else ../plugins/Marten\n"
+           "                     beside the executable's folder)\n"
+           "  --registry FILE    keep the settings in FILE (sets MARTEN_REGISTRY)\n"
+           "  --keys SCRIPT      batch mode: apply the key script without a screen, then save\n"
+           "  --at LINE:COL|end  where the cursor starts (from 1, as the title line shows)\n"
+           "  --help, --version\n"
+           "\n"
+           "Key scripts: characters stand for themselves; named keys in braces, such as\n"
+           "{Enter} {Del} {BS} {Tab} {Esc} {Home} {End} {Left} {Right} {Up} {Down}\n"
+           "{PgUp} {PgDn} {Ins} {F1}..{F12}, with Shift+ Ctrl+ Alt+ RCtrl+ RAlt+ inside\n"
+           "the braces ({Ctrl+Del}); {{ is a literal brace.\n"
+           "\n"
+           "Keys: F1 help, F2 save, F8 code page, F10 or Esc quit, F11 plug-ins,\n"
+           "Alt+Shift+F9 plug-in configuration, Ins overtype.\n"
+           "\n"
+           "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
+           "2 on a bad command line, 3 when unsaved changes were discarded.\n";
+}
+
+std::string ResolvePluginFolder(const std::string& option, const char* environment,
+                                const std::string& executablePath) {
+    if (!option.empty()) return option;
+    if (environment != nullptr && *environment != '\0') return environment;
+    auto slash = executablePath.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : executablePath.substr(0, slash);
+    return folder + "/../plugins/Marten";
+}
+
+}  // namespace edit

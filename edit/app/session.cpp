@@ -1,0 +1,70 @@
+#include "edit/app/session.hpp"
+
+#include <filesystem>
+
+#include "edit/file/text_file.hpp"
+
+namespace edit {
+
+Session::Session() = default;
+
+Session::~Session() {
+    // The module may still hold pointers into the editor: unload it first.
+    if (host_) host_->SetEditor(nullptr);
+    host_.reset();
+    editor_.reset();
+}
+
+bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
+                   std::string* error) {
+    path_ = options.file;
+    FileContents contents = ReadWholeFile(path_);
+    if (contents.state == FileContents::State::Failed) {
+        *error = contents.error;
+        return false;
+    }
+    newFile_ = contents.state == FileContents::State::Missing;
+
+    // The module sees the full name, as the file manager passes it.
+    std::error_code ec;
+    std::string fullName = std::filesystem::absolute(path_, ec).lexically_normal().string();
+    if (ec) fullName = path_;
+    editor_ = std::make_unique<host::Editor>(fullName, contents.bytes, options.codePage);
+
+    if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
+
+    host_ = std::make_unique<host::Host>();
+    std::string modulePath = pluginFolder + "/marten.so";
+    std::string why;
+    if (!host_->LoadModule(modulePath, &why)) {
+        *error = "cannot load the Marten plug-in from " + modulePath + ": " + why;
+        return false;
+    }
+    host_->SetEditor(editor_.get());
+    return true;
+}
+
+bool Session::Save(std::string* error) {
+    if (!SaveWholeFile(path_, editor_->Bytes(), error)) return false;
+    editor_->MarkSaved();
+    newFile_ = false;
+    savedOnce_ = true;
+    return true;
+}
+
+bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* error) {
+    int last = editor.LineCount() - 1;
+    if (start.end) {
+        editor.SetCursor(last, static_cast<int>(editor.LineAt(last).text.size()));
+        return true;
+    }
+    if (start.line - 1 > last) {
+        *error = "line " + std::to_string(start.line) + " is beyond the end of the file (" +
+                 std::to_string(last + 1) + (last == 0 ? " line)" : " lines)");
+        return false;
+    }
+    editor.SetCursor(start.line - 1, start.column - 1);
+    return true;
+}
+
+}  // namespace edit

@@ -1,0 +1,46 @@
+// One edited file with the host and the module around it: what both the
+// screen and the batch mode work on.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "edit/app/command_line.hpp"
+#include "host/editor.hpp"
+#include "host/host.hpp"
+
+namespace edit {
+
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Reads the file, loads Marten from `pluginFolder` and puts the cursor at
+    // the start position. On failure `error` says why and nothing is touched.
+    bool Open(const CommandLine& options, const std::string& pluginFolder, std::string* error);
+
+    host::Host& Host() { return *host_; }
+    host::Editor& Editor() { return *editor_; }
+    const std::string& Path() const { return path_; }
+    bool IsNewFile() const { return newFile_; }
+
+    // Writes the document; on success it counts as unmodified and no longer new.
+    bool Save(std::string* error);
+    // True once the document was saved during this session.
+    bool SavedOnce() const { return savedOnce_; }
+
+private:
+    std::unique_ptr<host::Host> host_;
+    std::unique_ptr<host::Editor> editor_;
+    std::string path_;
+    bool newFile_ = false;
+    bool savedOnce_ = false;
+};
+
+// Puts the cursor at a start position; `error` explains a line beyond the end.
+bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* error);
+
+}  // namespace edit

@@ -1,0 +1,76 @@
+// marten-edit: a terminal editor on the host of our own, with Marten loaded
+// from its plug-in folder through the plug-in interface.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "edit/app/batch.hpp"
+#include "edit/app/command_line.hpp"
+#include "edit/app/exit_status.hpp"
+#include "edit/app/session.hpp"
+#include "edit/view/interactive.hpp"
+#include "host/key_script.hpp"
+
+#ifndef MARTEN_VERSION
+#define MARTEN_VERSION "unknown"
+#endif
+
+namespace {
+
+int Complain(const std::string& message, int status) {
+    std::fprintf(stderr, "marten-edit: %s\n", message.c_str());
+    return status;
+}
+
+std::string ExecutablePath(const char* argv0) {
+    std::vector<char> buffer(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n > 0) return std::string(buffer.data(), static_cast<std::size_t>(n));
+    return argv0 ? argv0 : "marten-edit";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    auto options = edit::ParseCommandLine(args, &error);
+    if (!options) return Complain(error, edit::kExitUsage);
+    if (options->help) {
+        std::fputs(edit::UsageText().c_str(), stdout);
+        return edit::kExitOk;
+    }
+    if (options->version) {
+        std::printf("marten-edit %s\n", MARTEN_VERSION);
+        return edit::kExitOk;
+    }
+
+    // A script is checked whole before the file is even read.
+    std::vector<host::KeyStroke> strokes;
+    if (options->keys) {
+        auto parsed = host::ParseKeyScript(*options->keys, &error);
+        if (!parsed) return Complain("bad key script: " + error, edit::kExitFailure);
+        strokes = std::move(*parsed);
+    } else if (!::isatty(STDIN_FILENO) || !::isatty(STDOUT_FILENO)) {
+        return Complain("needs a terminal (use --keys SCRIPT for the batch mode)",
+                        edit::kExitFailure);
+    }
+
+    if (!options->registry.empty()) ::setenv("MARTEN_REGISTRY", options->registry.c_str(), 1);
+    std::string plugins = edit::ResolvePluginFolder(options->pluginFolder,
+                                                    std::getenv("MARTEN_PLUGINS"),
+                                                    ExecutablePath(argv[0]));
+    edit::Session session;
+    if (!session.Open(*options, plugins, &error)) return Complain(error, edit::kExitFailure);
+
+    if (!options->keys) return edit::RunInteractive(session);
+
+    edit::ApplyStrokes(session, strokes);
+    if (session.Editor().Modified() || session.IsNewFile()) {
+        if (!session.Save(&error)) return Complain(error, edit::kExitFailure);
+    }
+    return edit::kExitOk;
+}

@@ -1,0 +1,128 @@
+#include "edit/terminal/terminal.hpp"
+
+#include <ncursesw/curses.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+
+#include "edit/terminal/key_table.hpp"
+
+namespace edit {
+namespace {
+
+volatile std::sig_atomic_t g_quit = 0;
+bool g_active = false;
+
+// How long the rest of an escape sequence may take to arrive.
+constexpr int kEscapeWaitMs = 40;
+
+void OnTerminatingSignal(int) { g_quit = 1; }
+
+void InstallHandlers() {
+    struct sigaction action{};
+    action.sa_handler = OnTerminatingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: a waiting read returns and sees the flag
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+void RestoreAtExit() { Terminal::Restore(); }
+
+// After an ESC: gather what follows until it forms a sequence or stops coming.
+TerminalEvent ReadEscape() {
+    std::u32string rest;
+    timeout(kEscapeWaitMs);
+    while (rest.size() < 16) {
+        wint_t ch;
+        int kind = get_wch(&ch);
+        if (kind == ERR) break;
+        if (kind == KEY_CODE_YES) {
+            ungetch(static_cast<int>(ch));  // a key of its own: the ESC stands alone
+            break;
+        }
+        rest.push_back(static_cast<char32_t>(ch));
+        if (EscapeComplete(rest)) break;
+    }
+    TerminalEvent event;
+    if (auto stroke = StrokeForEscape(rest)) {
+        event.kind = TerminalEvent::Kind::Key;
+        event.stroke = *stroke;
+    }
+    return event;
+}
+
+}  // namespace
+
+Terminal::Terminal() {
+    std::setlocale(LC_ALL, "");
+    InstallHandlers();
+    static bool registered = false;
+    if (!registered) {
+        std::atexit(RestoreAtExit);
+        registered = true;
+    }
+    set_escdelay(kEscapeWaitMs);
+    initscr();
+    g_active = true;
+    raw();
+    noecho();
+    nonl();
+    keypad(stdscr, TRUE);
+    meta(stdscr, TRUE);
+    intrflush(stdscr, FALSE);
+    if (has_colors()) {
+        start_color();
+        use_default_colors();
+    }
+}
+
+Terminal::~Terminal() { Restore(); }
+
+void Terminal::Restore() {
+    if (!g_active) return;
+    g_active = false;
+    curs_set(1);
+    endwin();
+}
+
+bool Terminal::QuitRequested() { return g_quit != 0; }
+
+TerminalEvent Terminal::Read(int timeoutMs) {
+    TerminalEvent event;
+    if (g_quit) {
+        event.kind = TerminalEvent::Kind::Quit;
+        return event;
+    }
+    timeout(timeoutMs);
+    wint_t ch;
+    int kind = get_wch(&ch);
+    if (g_quit) {
+        event.kind = TerminalEvent::Kind::Quit;
+        return event;
+    }
+    if (kind == ERR) return event;
+    if (kind == KEY_CODE_YES) {
+        if (ch == KEY_RESIZE) {
+            event.kind = TerminalEvent::Kind::Resize;
+            return event;
+        }
+        const char* name = keyname(static_cast<int>(ch));
+        if (auto stroke = StrokeForKeyName(name ? name : "")) {
+            event.kind = TerminalEvent::Kind::Key;
+            event.stroke = *stroke;
+        }
+        return event;
+    }
+    if (ch == 27) return ReadEscape();
+    if (auto stroke = StrokeForCharacter(static_cast<char32_t>(ch))) {
+        event.kind = TerminalEvent::Kind::Key;
+        event.stroke = *stroke;
+    }
+    return event;
+}
+
+}  // namespace edit

@@ -1,0 +1,38 @@
+// The terminal session: takes the terminal over (full screen, raw keys,
+// UTF-8) and gives it back on every way out, including the signals that end
+// the program; their handlers only set a flag that the reader reports.
+#pragma once
+
+#include "host/key_script.hpp"
+
+namespace edit {
+
+struct TerminalEvent {
+    enum class Kind {
+        Key,     // `stroke` holds the key
+        Resize,  // the window changed size: draw again
+        Quit,    // SIGINT, SIGTERM or SIGHUP arrived
+        None,    // nothing within the time asked for
+    };
+    Kind kind = Kind::None;
+    host::KeyStroke stroke;
+};
+
+class Terminal {
+public:
+    // Starts full-screen mode; at most one Terminal is active at a time.
+    Terminal();
+    // Restores the terminal as it was.
+    ~Terminal();
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    // Waits up to `timeoutMs` (-1: until something happens) for the next event.
+    static TerminalEvent Read(int timeoutMs);
+    // True once a terminating signal arrived.
+    static bool QuitRequested();
+    // Leaves full-screen mode for good; safe to call more than once.
+    static void Restore();
+};
+
+}  // namespace edit

@@ -1,0 +1,21 @@
+// The host's dialog: items drawn as the module laid them out, focus moved
+// with Tab, Shift+Tab and the arrows, Space to tick a checkbox or press a
+// button, Enter to press the default button, Esc to cancel, F1 for the
+// dialog's help topic, Ctrl+Down (or Alt+Down) for an edit field's history.
+#pragma once
+
+#include "edit/ui/history_store.hpp"
+#include "edit/ui/menu_box.hpp"
+#include "edit/ui/modal_stack.hpp"
+#include "host/ui.hpp"
+
+namespace edit {
+
+// Runs the dialog and writes the user's values back into the items
+// (Selected, Data, Focus). The answer: the index of the item that closed it,
+// -1 for Esc. Closing with the default button adds each history field's
+// text to its history.
+int RunDialog(ModalStack& stack, host::DialogCall& call, const HelpHandler& help,
+              const HistoryStore& histories);
+
+}  // namespace edit

@@ -1,0 +1,37 @@
+// The text of one edit field while the user types into it: OEM bytes, a
+// cursor, and a bound on the length (the item's Data holds 511 bytes and its
+// terminating zero).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "host/key_script.hpp"
+
+namespace edit {
+
+class EditLine {
+public:
+    explicit EditLine(std::string text = {}, std::size_t maxLength = 511);
+
+    const std::string& Text() const { return text_; }
+    int Cursor() const { return cursor_; }
+    void SetText(std::string text);  // cursor to the end
+
+    // Applies an editing key: characters, Left, Right, Home, End, BS, Del,
+    // Ctrl+BS, Ctrl+Left/Right (words), Ctrl+Y (clear). False for keys it
+    // leaves to the dialog.
+    bool Apply(const host::KeyStroke& key);
+
+    // The first character shown in a field `width` cells wide, so that the
+    // cursor stays inside; kept from call to call like a scrolled window.
+    int FirstShown(int width);
+
+private:
+    std::string text_;
+    std::size_t maxLength_;
+    int cursor_ = 0;
+    int first_ = 0;
+};
+
+}  // namespace edit

@@ -1,0 +1,106 @@
+#include "edit/ui/message_box.hpp"
+
+#include <algorithm>
+
+#include "edit/terminal/screen.hpp"
+#include "edit/ui/screen_text.hpp"
+
+namespace edit {
+namespace {
+
+using screen::Paint;
+
+std::u32string ButtonText(const std::u32string& label) { return U" " + ParseHotkey(label).text + U" "; }
+
+}  // namespace
+
+int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help) {
+    int focus = 0;
+    int buttonCount = static_cast<int>(message.buttons.size());
+    Paint text = message.warning ? Paint::WarningText : Paint::DialogText;
+    Paint focused = message.warning ? Paint::WarningFocus : Paint::DialogFocus;
+
+    auto paint = [&]() {
+        int inner = static_cast<int>(message.title.size()) + 2;
+        for (const auto& line : message.lines) inner = std::max(inner, static_cast<int>(line.size()));
+        int buttonsWidth = 0;
+        for (const auto& b : message.buttons) buttonsWidth += static_cast<int>(ButtonText(b).size()) + 1;
+        inner = std::max(inner, buttonsWidth);
+        int width = std::min(inner + 10, screen::Width());
+        int height = static_cast<int>(message.lines.size()) + (buttonCount > 0 ? 2 : 0) + 4;
+        height = std::min(height, screen::Height());
+        int x1 = std::max((screen::Width() - width) / 2, 0);
+        int y1 = std::max((screen::Height() - height) / 2, 0);
+        int x2 = x1 + width - 1, y2 = y1 + height - 1;
+        screen::Fill(y1, x1, width, U' ', text);
+        screen::Fill(y2, x1, width, U' ', text);
+        screen::Box(x1 + 3, y1 + 1, x2 - 3, y2 - 1, true, text);
+        for (int y = y1 + 1; y < y2; ++y) {
+            screen::Fill(y, x1, 3, U' ', text);
+            screen::Fill(y, x2 - 2, 3, U' ', text);
+        }
+        int room = x2 - x1 - 9;
+        auto centre = [&](int y, std::u32string shown) {
+            if (static_cast<int>(shown.size()) > room + 2) shown.resize(static_cast<std::size_t>(room + 2));
+            screen::Put(y, x1 + 4 + (room + 2 - static_cast<int>(shown.size())) / 2, shown, text);
+        };
+        if (!message.title.empty()) centre(y1 + 1, U" " + message.title + U" ");
+        int y = y1 + 2;
+        for (const auto& line : message.lines) {
+            if (y >= y2 - 1) break;
+            std::u32string shown = line;
+            if (static_cast<int>(shown.size()) > room) shown.resize(static_cast<std::size_t>(std::max(room, 0)));
+            int x = message.leftAlign ? x1 + 5 : x1 + 5 + (room - static_cast<int>(shown.size())) / 2;
+            screen::Put(y++, x, shown, text);
+        }
+        if (buttonCount == 0) return;
+        int by = y2 - 2;
+        screen::Put(by - 1, x1 + 3, U'╟', text);
+        screen::Fill(by - 1, x1 + 4, x2 - x1 - 7, U'─', text);
+        screen::Put(by - 1, x2 - 3, U'╢', text);
+        int x = x1 + (width - buttonsWidth + 1) / 2;
+        for (int i = 0; i < buttonCount; ++i) {
+            std::u32string shown = ButtonText(message.buttons[static_cast<std::size_t>(i)]);
+            screen::Put(by, x, shown, i == focus ? focused : text);
+            if (i == focus) screen::Cursor(by, x + 1, false);
+            x += static_cast<int>(shown.size()) + 1;
+        }
+    };
+
+    ModalStack::Layer layer(stack, paint);
+    if (buttonCount == 0) {
+        stack.Repaint();
+        return -1;
+    }
+    for (;;) {
+        stack.Repaint();
+        auto key = stack.ReadKey();
+        if (!key) return -1;
+        switch (key->virtualKey) {
+        case VK_LEFT: case VK_UP: focus = (focus + buttonCount - 1) % buttonCount; continue;
+        case VK_RIGHT: case VK_DOWN: focus = (focus + 1) % buttonCount; continue;
+        case VK_TAB:
+            focus = (key->controlState & SHIFT_PRESSED) ? (focus + buttonCount - 1) % buttonCount
+                                                        : (focus + 1) % buttonCount;
+            continue;
+        case VK_RETURN: return focus;
+        case VK_ESCAPE: case VK_F1 + 9: return -1;
+        case VK_F1:
+            if (!message.helpTopic.empty() && help) help(message.helpTopic);
+            continue;
+        default: break;
+        }
+        if (key->oemChar == ' ') return focus;
+        if (key->oemChar > ' ') {
+            char32_t typed = FoldCase(OemToText(std::string(1, static_cast<char>(key->oemChar)))[0]);
+            for (int i = 0; i < buttonCount; ++i) {
+                HotkeyLabel label = ParseHotkey(message.buttons[static_cast<std::size_t>(i)]);
+                if (label.hotkey >= 0 && FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]) == typed) {
+                    return i;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace edit

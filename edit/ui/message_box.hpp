@@ -1,0 +1,25 @@
+// The host's message box: a title in a double frame, body lines (centred
+// unless left-aligned), a row of centred buttons; red for a warning.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "edit/ui/menu_box.hpp"
+#include "edit/ui/modal_stack.hpp"
+
+namespace edit {
+
+struct MessageSpec {
+    std::u32string title;
+    std::vector<std::u32string> lines;
+    std::vector<std::u32string> buttons;  // none: shown, and the call returns at once
+    bool warning = false;
+    bool leftAlign = false;
+    std::string helpTopic;
+};
+
+// The button pressed, or -1 for Esc (and for a box without buttons).
+int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help);
+
+}  // namespace edit

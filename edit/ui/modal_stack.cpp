@@ -1,0 +1,37 @@
+#include "edit/ui/modal_stack.hpp"
+
+#include "edit/terminal/screen.hpp"
+#include "edit/terminal/terminal.hpp"
+
+namespace edit {
+
+void ModalStack::Repaint() const {
+    if (backdrop_) {
+        backdrop_();
+    } else {
+        screen::Clear();
+    }
+    screen::Cursor(0, 0, false);
+    for (const Painter& paint : layers_) paint();
+    screen::Flush();
+}
+
+std::optional<host::KeyStroke> ModalStack::ReadKey() const {
+    for (;;) {
+        TerminalEvent event = Terminal::Read(250);
+        switch (event.kind) {
+        case TerminalEvent::Kind::Key: return event.stroke;
+        case TerminalEvent::Kind::Quit: return std::nullopt;
+        case TerminalEvent::Kind::Resize: Repaint(); break;
+        case TerminalEvent::Kind::None: break;
+        }
+    }
+}
+
+ModalStack::Layer::Layer(ModalStack& stack, Painter paint) : stack_(stack) {
+    stack_.layers_.push_back(std::move(paint));
+}
+
+ModalStack::Layer::~Layer() { stack_.layers_.pop_back(); }
+
+}  // namespace edit

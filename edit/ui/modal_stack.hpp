@@ -1,0 +1,45 @@
+// The stack of boxes on the screen: the editor underneath, then each open
+// menu, dialog, message box or help window in the order they opened. Any of
+// them can repaint the whole stack, which is how a resize is survived.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "host/key_script.hpp"
+
+namespace edit {
+
+class ModalStack {
+public:
+    using Painter = std::function<void()>;
+
+    // What lies under every box (the editor's screen).
+    void SetBackdrop(Painter paint) { backdrop_ = std::move(paint); }
+
+    // Paints the backdrop and every open box, bottom up, then shows it.
+    void Repaint() const;
+
+    // Waits for the next key, repainting on a resize; nothing when the program
+    // is asked to end (a box then closes as if the user left it).
+    std::optional<host::KeyStroke> ReadKey() const;
+
+    // A box on the stack for as long as the layer lives.
+    class Layer {
+    public:
+        Layer(ModalStack& stack, Painter paint);
+        ~Layer();
+        Layer(const Layer&) = delete;
+        Layer& operator=(const Layer&) = delete;
+
+    private:
+        ModalStack& stack_;
+    };
+
+private:
+    Painter backdrop_;
+    std::vector<Painter> layers_;
+};
+
+}  // namespace edit

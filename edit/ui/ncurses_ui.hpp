@@ -1,0 +1,45 @@
+// The host's menus, dialogs and message boxes on the terminal, for the
+// module (through host::Ui, texts in OEM 866) and for marten-edit itself
+// (texts in Unicode). F1 in any of them opens the help window on the
+// module's help file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "edit/ui/history_store.hpp"
+#include "edit/ui/message_box.hpp"
+#include "edit/ui/modal_stack.hpp"
+#include "host/language.hpp"
+#include "host/ui.hpp"
+
+namespace edit {
+
+class NcursesUi : public host::Ui {
+public:
+    // `help` may be null (no help file); it must outlive the UI.
+    NcursesUi(const host::HelpFile* help, HistoryStore histories);
+
+    ModalStack& Stack() { return stack_; }
+
+    int Menu(const host::MenuCall& call) override;
+    int Dialog(host::DialogCall& call) override;
+    int Message(const host::MessageCall& call) override;
+
+    int ShowMessage(const MessageSpec& message);
+    void ShowHelp(const std::string& topic);
+
+private:
+    const host::HelpFile* help_;
+    HistoryStore histories_;
+    ModalStack stack_;
+    HelpHandler helpHandler_;
+};
+
+// The module's menu call in the terms of the menu box.
+MenuSpec MenuSpecOf(const host::MenuCall& call);
+// The module's message call: the first item is the title, the last
+// `buttonCount` are buttons, null items show as empty lines.
+MessageSpec MessageSpecOf(const host::MessageCall& call);
+
+}  // namespace edit

@@ -1,0 +1,95 @@
+#include "edit/view/editor_view.hpp"
+
+#include <algorithm>
+
+#include "edit/terminal/screen.hpp"
+#include "edit/ui/screen_text.hpp"
+#include "edit/view/line_cells.hpp"
+
+namespace edit {
+namespace {
+
+using screen::Paint;
+
+std::u32string Ascii(const std::string& text) { return std::u32string(text.begin(), text.end()); }
+
+void DrawKeyBar(const host::Editor& editor, int row) {
+    const char* table = editor.Table() == host::CodePage::Oem866 ? "1251" : "866";
+    const char* labels[12] = {"Help", "Save", "", "", "", "", "", table, "", "Quit", "Plugin", ""};
+    int width = screen::Width();
+    screen::Fill(row, 0, width, U' ', Paint::KeyLabel);
+    int slot = std::max(width / 12, 4);
+    for (int i = 0; i < 12; ++i) {
+        int x = i * slot;
+        if (x >= width) break;
+        std::u32string number = Ascii(std::to_string(i + 1));
+        screen::Put(row, x, number, Paint::KeyNumber);
+        std::u32string label = Ascii(labels[i]);
+        int room = slot - static_cast<int>(number.size());
+        if (i == 11) room = width - x - static_cast<int>(number.size());
+        label.resize(static_cast<std::size_t>(std::max(room, 0)), U' ');
+        screen::Put(row, x + static_cast<int>(number.size()), label, Paint::KeyLabel);
+    }
+}
+
+}  // namespace
+
+int EditorView::TextRows() { return std::max(screen::Height() - 2, 1); }
+
+std::u32string TitleStatus(const host::Editor& editor) {
+    std::string status = editor.Modified() ? "*  " : "   ";
+    status += editor.Table() == host::CodePage::Oem866 ? " 866" : "1251";
+    status += "  Line " + std::to_string(editor.CurLine() + 1) + "/" +
+              std::to_string(editor.LineCount());
+    const std::string& text = editor.LineAt(editor.CurLine()).text;
+    status += "  Col " + std::to_string(ScreenColumn(text, editor.CurPos(), editor.Options().tabSize) + 1);
+    status += editor.Overtype() ? "  Ovr " : "      ";
+    return Ascii(status);
+}
+
+void EditorView::FollowCursor(int line, int column, int rows, int columns) {
+    if (line < top_) top_ = line;
+    if (line >= top_ + rows) top_ = line - rows + 1;
+    if (column < left_) left_ = column;
+    if (column >= left_ + columns) left_ = column - columns + 1;
+}
+
+void EditorView::Draw(const host::Editor& editor, const std::string& name,
+                      const std::u32string& status) {
+    int width = screen::Width();
+    int rows = TextRows();
+    int tabSize = editor.Options().tabSize;
+    const std::string& current = editor.LineAt(editor.CurLine()).text;
+    int cursorColumn = ScreenColumn(current, editor.CurPos(), tabSize);
+    FollowCursor(editor.CurLine(), cursorColumn, rows, width);
+    top_ = std::clamp(top_, 0, std::max(editor.LineCount() - 1, 0));
+
+    // Title line
+    screen::Fill(0, 0, width, U' ', Paint::Title);
+    std::u32string right = status.empty() ? TitleStatus(editor) : status + U"  " + TitleStatus(editor);
+    std::u32string left = U" " + Utf8ToText(name);
+    int leftRoom = width - static_cast<int>(right.size()) - 1;
+    if (static_cast<int>(left.size()) > leftRoom && leftRoom > 4) {
+        left = U" …" + left.substr(left.size() - static_cast<std::size_t>(leftRoom - 2));
+    }
+    screen::Put(0, 0, left, Paint::Title);
+    screen::Put(0, std::max(width - static_cast<int>(right.size()), 0), right, Paint::Title);
+
+    // Text
+    for (int row = 0; row < rows; ++row) {
+        int n = top_ + row;
+        screen::Fill(row + 1, 0, width, U' ', Paint::EditorText);
+        if (n >= editor.LineCount()) continue;
+        auto cells = LineCells(editor.LineAt(n).text, editor.Table(), tabSize);
+        for (int x = 0; x < width; ++x) {
+            std::size_t at = static_cast<std::size_t>(left_ + x);
+            if (at >= cells.size()) break;
+            screen::Put(row + 1, x, cells[at].ch,
+                        cells[at].control ? Paint::EditorControl : Paint::EditorText);
+        }
+    }
+    DrawKeyBar(editor, screen::Height() - 1);
+    screen::Cursor(1 + editor.CurLine() - top_, cursorColumn - left_, true);
+}
+
+}  // namespace edit

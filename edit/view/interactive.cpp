@@ -1,0 +1,238 @@
+#include "edit/view/interactive.hpp"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "edit/app/exit_status.hpp"
+#include "edit/file/text_file.hpp"
+#include "edit/terminal/screen.hpp"
+#include "edit/terminal/terminal.hpp"
+#include "edit/ui/ncurses_ui.hpp"
+#include "edit/ui/screen_text.hpp"
+#include "edit/view/editor_view.hpp"
+
+namespace edit {
+namespace {
+
+constexpr WORD kVkF2 = VK_F1 + 1, kVkF8 = VK_F1 + 7, kVkF9 = VK_F1 + 8, kVkF10 = VK_F1 + 9,
+               kVkF11 = VK_F1 + 10;
+
+DWORD Modifiers(const host::KeyStroke& key) {
+    DWORD m = key.controlState & (SHIFT_PRESSED | LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED |
+                                  LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED);
+    // Left and right count alike for the editor's own keys.
+    if (m & RIGHT_CTRL_PRESSED) m = (m & ~RIGHT_CTRL_PRESSED) | LEFT_CTRL_PRESSED;
+    if (m & RIGHT_ALT_PRESSED) m = (m & ~RIGHT_ALT_PRESSED) | LEFT_ALT_PRESSED;
+    return m;
+}
+
+enum class Command { None, Help, Save, Table, Quit, Plugins, PluginConfig };
+
+Command CommandOf(const host::KeyStroke& key) {
+    DWORD m = Modifiers(key);
+    if (m == 0) {
+        switch (key.virtualKey) {
+        case VK_F1: return Command::Help;
+        case kVkF2: return Command::Save;
+        case kVkF8: return Command::Table;
+        case kVkF10: case VK_ESCAPE: return Command::Quit;
+        case kVkF11: return Command::Plugins;
+        default: break;
+        }
+    }
+    if (m == (SHIFT_PRESSED | LEFT_ALT_PRESSED) && key.virtualKey == kVkF9) return Command::PluginConfig;
+    return Command::None;
+}
+
+class EditorScreen {
+public:
+    explicit EditorScreen(Session& session)
+        : session_(session), ui_(session.Host().Help(), HistoryStore(HistoryStore::DefaultFolder())) {
+        ui_.Stack().SetBackdrop([this] { view_.Draw(session_.Editor(), session_.Path(), status_); });
+        session_.Host().SetUi(&ui_);
+    }
+    ~EditorScreen() { session_.Host().SetUi(nullptr); }
+
+    int Run() {
+        for (;;) {
+            session_.Editor().SetWindowSize(screen::Width(), EditorView::TextRows());
+            ui_.Stack().Repaint();
+            TerminalEvent event = Terminal::Read(250);
+            switch (event.kind) {
+            case TerminalEvent::Kind::Quit: return Rescue();
+            case TerminalEvent::Kind::Resize: case TerminalEvent::Kind::None: continue;
+            case TerminalEvent::Kind::Key: break;
+            }
+            status_.clear();
+            if (auto done = Handle(event.stroke)) return *done;
+        }
+    }
+
+private:
+    // Every key goes to the module first. The editor's own commands run when
+    // the module leaves the key alone; other keys go through the dispatch.
+    std::optional<int> Handle(const host::KeyStroke& key) {
+        INPUT_RECORD down = host::KeyDownRecord(key);
+        INPUT_RECORD up = host::KeyUpRecord(key);
+        Command command = CommandOf(key);
+        if (command == Command::None) {
+            session_.Host().Dispatch(down);
+            session_.Host().Dispatch(up);
+            return std::nullopt;
+        }
+        auto processInput = session_.Host().Exports().ProcessEditorInput;
+        bool consumed = processInput && processInput(&down) != 0;
+        std::optional<int> result;
+        if (!consumed) result = Run(command);
+        if (processInput && !result) processInput(&up);
+        return result;
+    }
+
+    std::optional<int> Run(Command command) {
+        switch (command) {
+        case Command::Help: ui_.ShowHelp("Contents"); break;
+        case Command::Save: Save(); break;
+        case Command::Table: {
+            host::Editor& editor = session_.Editor();
+            editor.SetTable(editor.Table() == host::CodePage::Oem866 ? host::CodePage::Ansi1251
+                                                                      : host::CodePage::Oem866);
+            break;
+        }
+        case Command::Quit: return Leave();
+        case Command::Plugins: PluginMenu(); break;
+        case Command::PluginConfig: PluginConfigMenu(); break;
+        case Command::None: break;
+        }
+        return std::nullopt;
+    }
+
+    bool Save() {
+        std::string error;
+        if (session_.Save(&error)) {
+            status_ = U"Saved";
+            return true;
+        }
+        MessageSpec box;
+        box.title = U"Error";
+        box.lines = {U"The file was not saved; the text is still here.", Utf8ToText(error)};
+        box.buttons = {U"OK"};
+        box.warning = true;
+        ui_.ShowMessage(box);
+        return false;
+    }
+
+    // Leaving asks about unsaved changes: save, discard, or go on editing.
+    std::optional<int> Leave() {
+        if (!session_.Editor().Modified()) return kExitOk;
+        MessageSpec box;
+        box.title = U"Editor";
+        box.lines = {Utf8ToText(session_.Path()), U"has been modified. Save it?"};
+        box.buttons = {U"&Save", U"&Don't save", U"&Continue editing"};
+        switch (ui_.ShowMessage(box)) {
+        case 0:
+            if (Save()) return kExitOk;
+            return std::nullopt;
+        case 1: return session_.SavedOnce() ? kExitOk : kExitDiscarded;
+        default: return std::nullopt;
+        }
+    }
+
+    void PluginMenu() {
+        PluginInfo info = session_.Host().QueryPluginInfo();
+        host::MenuCall call;
+        call.x = call.y = -1;
+        call.flags = FMENU_AUTOHIGHLIGHT;
+        call.title = "Plugin commands";
+        for (int i = 0; i < info.PluginMenuStringsNumber && info.PluginMenuStrings; ++i) {
+            FarMenuItem item{};
+            if (const char* text = info.PluginMenuStrings[i]) {
+                std::strncpy(item.Text, text, sizeof item.Text - 1);
+            }
+            item.Selected = i == 0;
+            call.items.push_back(item);
+        }
+        if (call.items.empty()) {
+            Notice(U"Plugin commands", U"No plug-in offers a command in the editor.");
+            return;
+        }
+        int chosen = ui_.Menu(call);
+        if (chosen >= 0) session_.Host().OpenPlugin(OPEN_EDITOR, chosen);
+    }
+
+    void PluginConfigMenu() {
+        PluginInfo info = session_.Host().QueryPluginInfo();
+        host::MenuCall call;
+        call.x = call.y = -1;
+        call.flags = FMENU_AUTOHIGHLIGHT;
+        call.title = "Plugins configuration";
+        for (int i = 0; i < info.PluginConfigStringsNumber && info.PluginConfigStrings; ++i) {
+            FarMenuItem item{};
+            if (const char* text = info.PluginConfigStrings[i]) {
+                std::strncpy(item.Text, text, sizeof item.Text - 1);
+            }
+            item.Selected = i == 0;
+            call.items.push_back(item);
+        }
+        if (call.items.empty()) {
+            Notice(U"Plugins configuration", U"No plug-in can be configured.");
+            return;
+        }
+        int chosen = ui_.Menu(call);
+        if (chosen >= 0) session_.Host().Configure(chosen);
+    }
+
+    void Notice(std::u32string title, std::u32string line) {
+        MessageSpec box;
+        box.title = std::move(title);
+        box.lines = {std::move(line)};
+        box.buttons = {U"OK"};
+        ui_.ShowMessage(box);
+    }
+
+    // A terminating signal: unsaved text goes to a file beside the original.
+    int Rescue() {
+        if (!session_.Editor().Modified()) return kExitOk;
+        rescuedTo_ = session_.Path() + ".unsaved";
+        std::string error;
+        if (!SaveWholeFile(rescuedTo_, session_.Editor().Bytes(), &error)) {
+            rescueError_ = error;
+            rescuedTo_.clear();
+        }
+        return kExitFailure;
+    }
+
+public:
+    // Where a terminating signal left the unsaved text, or why it could not.
+    const std::string& RescuedTo() const { return rescuedTo_; }
+    const std::string& RescueError() const { return rescueError_; }
+
+private:
+    std::string rescuedTo_, rescueError_;
+    Session& session_;
+    NcursesUi ui_;
+    EditorView view_;
+    std::u32string status_;
+};
+
+}  // namespace
+
+int RunInteractive(Session& session) {
+    std::string rescuedTo, rescueError;
+    int status;
+    {
+        Terminal terminal;
+        EditorScreen screen(session);
+        status = screen.Run();
+        rescuedTo = screen.RescuedTo();
+        rescueError = screen.RescueError();
+    }
+    if (!rescuedTo.empty()) {
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n", rescuedTo.c_str());
+    } else if (!rescueError.empty()) {
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text was lost: %s\n", rescueError.c_str());
+    }
+    return status;
+}
+
+}  // namespace edit

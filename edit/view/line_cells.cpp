@@ -1,0 +1,39 @@
+#include "edit/view/line_cells.hpp"
+
+namespace edit {
+namespace {
+
+int TabStop(int column, int tabSize) {
+    if (tabSize < 1) tabSize = 1;
+    return (column / tabSize + 1) * tabSize;
+}
+
+}  // namespace
+
+std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize) {
+    std::vector<Cell> cells;
+    cells.reserve(text.size());
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte == '\t') {
+            int next = TabStop(static_cast<int>(cells.size()), tabSize);
+            cells.resize(static_cast<std::size_t>(next));
+        } else if (byte < 0x20 || byte == 0x7F) {
+            cells.push_back(Cell{static_cast<char32_t>(byte == 0x7F ? U'?' : U'@' + byte), true});
+        } else {
+            cells.push_back(Cell{host::ToUnicode(table, byte), false});
+        }
+    }
+    return cells;
+}
+
+int ScreenColumn(std::string_view text, int pos, int tabSize) {
+    int column = 0;
+    int i = 0;
+    for (; i < pos && i < static_cast<int>(text.size()); ++i) {
+        column = text[static_cast<std::size_t>(i)] == '\t' ? TabStop(column, tabSize) : column + 1;
+    }
+    return column + (pos - i);
+}
+
+}  // namespace edit

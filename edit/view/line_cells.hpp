@@ -1,0 +1,25 @@
+// How a line of the editor's bytes looks on the screen: one cell per byte,
+// tabs widened to the next tab stop, control bytes marked.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/codepage.hpp"
+
+namespace edit {
+
+struct Cell {
+    char32_t ch = U' ';
+    bool control = false;  // a control byte, shown as its letter ('@' + byte)
+};
+
+// The cells of `text` read in `table`.
+std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize);
+
+// The screen column of character position `pos` (0-based; it may lie beyond
+// the end of the line, where every position is one column).
+int ScreenColumn(std::string_view text, int pos, int tabSize);
+
+}  // namespace edit
