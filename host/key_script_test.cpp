@@ -1,0 +1,147 @@
+#include "host/key_script.hpp"
+
+#include <gtest/gtest.h>
+
+namespace host {
+namespace {
+
+std::vector<KeyStroke> Parse(std::string_view script) {
+    std::string error;
+    auto strokes = ParseKeyScript(script, &error);
+    EXPECT_TRUE(strokes) << script << ": " << error;
+    return strokes ? *strokes : std::vector<KeyStroke>{};
+}
+
+KeyStroke One(std::string_view script) {
+    const auto strokes = Parse(script);
+    EXPECT_EQ(strokes.size(), 1u) << script;
+    return strokes.empty() ? KeyStroke{} : strokes[0];
+}
+
+void ExpectStroke(std::string_view script, WORD vk, DWORD state, unsigned char oem) {
+    const KeyStroke s = One(script);
+    EXPECT_EQ(s.virtualKey, vk) << script;
+    EXPECT_EQ(s.controlState, state) << script;
+    EXPECT_EQ(s.oemChar, oem) << script;
+}
+
+TEST(KeyScript, CharactersStandForThemselves) {
+    const auto strokes = Parse("aZ5 ;");
+    ASSERT_EQ(strokes.size(), 5u);
+    ExpectStroke("a", 'A', 0, 'a');
+    ExpectStroke("Z", 'Z', SHIFT_PRESSED, 'Z');
+    ExpectStroke("5", '5', 0, '5');
+    ExpectStroke(" ", 0x20, 0, ' ');
+    ExpectStroke(";", 0, 0, ';');
+    ExpectStroke("}", 0, 0, '}');  // a lone closing brace is a character
+    ExpectStroke("{{", 0, 0, '{');
+    EXPECT_TRUE(Parse("").empty());
+}
+
+TEST(KeyScript, CyrillicBecomesCodePage866) {
+    ExpectStroke("Н", 0, SHIFT_PRESSED, 0x8D);  // capital EN
+    ExpectStroke("р", 0, 0, 0xE0);              // small ER
+    ExpectStroke("Р", 0, SHIFT_PRESSED, 0x90);  // capital ER
+    ExpectStroke("ё", 0, 0, 0xF1);
+    const auto strokes = Parse("Нр{Alt+р}");
+    ASSERT_EQ(strokes.size(), 3u);
+    EXPECT_EQ(strokes[2].oemChar, 0xE0);
+    EXPECT_EQ(strokes[2].controlState, LEFT_ALT_PRESSED);
+}
+
+TEST(KeyScript, EveryNamedKey) {
+    ExpectStroke("{Enter}", VK_RETURN, 0, 13);
+    ExpectStroke("{Tab}", VK_TAB, 0, 9);
+    ExpectStroke("{BS}", VK_BACK, 0, 8);
+    ExpectStroke("{Esc}", VK_ESCAPE, 0, 27);
+    ExpectStroke("{Del}", VK_DELETE, ENHANCED_KEY, 0);
+    ExpectStroke("{Home}", VK_HOME, ENHANCED_KEY, 0);
+    ExpectStroke("{End}", VK_END, ENHANCED_KEY, 0);
+    ExpectStroke("{Left}", VK_LEFT, ENHANCED_KEY, 0);
+    ExpectStroke("{Right}", VK_RIGHT, ENHANCED_KEY, 0);
+    ExpectStroke("{Up}", VK_UP, ENHANCED_KEY, 0);
+    ExpectStroke("{Down}", VK_DOWN, ENHANCED_KEY, 0);
+    ExpectStroke("{PgUp}", VK_PRIOR, ENHANCED_KEY, 0);
+    ExpectStroke("{PgDn}", VK_NEXT, ENHANCED_KEY, 0);
+    ExpectStroke("{Ins}", VK_INSERT, ENHANCED_KEY, 0);
+    for (int n = 1; n <= 12; ++n) {
+        ExpectStroke("{F" + std::to_string(n) + "}", static_cast<WORD>(0x6F + n), 0, 0);
+    }
+    ExpectStroke("{enter}", VK_RETURN, 0, 13);  // names ignore case
+}
+
+TEST(KeyScript, Modifiers) {
+    ExpectStroke("{Shift+Enter}", VK_RETURN, SHIFT_PRESSED, 13);
+    ExpectStroke("{Ctrl+Enter}", VK_RETURN, LEFT_CTRL_PRESSED, 10);
+    ExpectStroke("{Ctrl+BS}", VK_BACK, LEFT_CTRL_PRESSED, 127);
+    ExpectStroke("{RCtrl+BS}", VK_BACK, RIGHT_CTRL_PRESSED, 127);
+    ExpectStroke("{Alt+Enter}", VK_RETURN, LEFT_ALT_PRESSED, 13);
+    ExpectStroke("{RAlt+Tab}", VK_TAB, RIGHT_ALT_PRESSED, 9);
+    ExpectStroke("{Ctrl+Shift+Del}", VK_DELETE, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY, 0);
+    ExpectStroke("{Shift+Ctrl+Del}", VK_DELETE, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY, 0);
+    ExpectStroke("{Ctrl+a}", 'A', LEFT_CTRL_PRESSED, 1);
+    ExpectStroke("{Ctrl+Z}", 'Z', LEFT_CTRL_PRESSED | SHIFT_PRESSED, 26);
+    ExpectStroke("{Alt+x}", 'X', LEFT_ALT_PRESSED, 'x');
+    ExpectStroke("{RAlt+Ctrl+F5}", 0x74, RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED, 0);
+    ExpectStroke("{Ctrl++}", 0, LEFT_CTRL_PRESSED, '+');
+    ExpectStroke("{x}", 'X', 0, 'x');
+}
+
+TEST(KeyScript, MixedScript) {
+    const auto strokes = Parse("> a{Enter}{{b}");
+    ASSERT_EQ(strokes.size(), 7u);
+    EXPECT_EQ(strokes[0].oemChar, '>');
+    EXPECT_EQ(strokes[3].virtualKey, VK_RETURN);
+    EXPECT_EQ(strokes[4].oemChar, '{');
+    EXPECT_EQ(strokes[5].oemChar, 'b');
+    EXPECT_EQ(strokes[6].oemChar, '}');
+}
+
+TEST(KeyScript, ErrorsNameTheBytePosition) {
+    struct Case {
+        const char* script;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"Hello {Entr}", "position 7: unknown key \"Entr\""},
+        {"ab{Ctrl+Foo}", "position 3: unknown key \"Ctrl+Foo\""},
+        {"{F13}", "position 1: unknown key \"F13\""},
+        {"{F0}", "position 1: unknown key \"F0\""},
+        {"{Ctrl+}", "position 1: unknown key \"Ctrl+\""},
+        {"abc{Enter", "position 4: unclosed brace"},
+        {"{", "position 1: unclosed brace"},
+        {"x{}", "position 2: empty braces"},
+        {"Нx€", "position 4: \"€\" is not in code page 866"},  // Н takes two bytes
+        {"{Alt+€}", "position 6: \"€\" is not in code page 866"},
+        {"a\xFF", "position 2: invalid UTF-8"},
+        {"a\xD0", "position 2: invalid UTF-8"},
+        {"\xC0\xAF", "position 1: invalid UTF-8"},  // an overlong '/'
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseKeyScript(c.script, &error)) << c.script;
+        EXPECT_EQ(error, c.error) << c.script;
+    }
+}
+
+TEST(KeyScript, DownAndUpRecords) {
+    const KeyStroke stroke = One("{Ctrl+Shift+Del}");
+    const INPUT_RECORD down = KeyDownRecord(stroke);
+    EXPECT_EQ(down.EventType, KEY_EVENT);
+    EXPECT_EQ(down.Event.KeyEvent.bKeyDown, 1);
+    EXPECT_EQ(down.Event.KeyEvent.wRepeatCount, 1);
+    EXPECT_EQ(down.Event.KeyEvent.wVirtualKeyCode, VK_DELETE);
+    EXPECT_EQ(down.Event.KeyEvent.wVirtualScanCode, 0);
+    EXPECT_EQ(down.Event.KeyEvent.uChar.AsciiChar, 0);
+    EXPECT_EQ(down.Event.KeyEvent.dwControlKeyState,
+              LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY);
+    const INPUT_RECORD up = KeyUpRecord(One("р"));
+    EXPECT_EQ(up.EventType, KEY_EVENT);
+    EXPECT_EQ(up.Event.KeyEvent.bKeyDown, 0);
+    EXPECT_EQ(up.Event.KeyEvent.wRepeatCount, 1);
+    EXPECT_EQ(static_cast<unsigned char>(up.Event.KeyEvent.uChar.AsciiChar), 0xE0);
+    EXPECT_EQ(up.Event.KeyEvent.uChar.UnicodeChar >> 8, 0);  // the upper byte stays clear
+}
+
+}  // namespace
+}  // namespace host
