@@ -341,7 +341,7 @@ int GetInfo(Editor::Impl& e, EditorInfo* info) {
     info->Overtype = e.overtype ? 1 : 0;
     info->AnsiMode = e.table == CodePage::Ansi1251 ? 1 : 0;
     info->TableNum = e.table == CodePage::Ansi1251 ? 0 : -1;
-    info->Options = EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? EOPT_AUTOINDENT : 0u);
+    info->Options = EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
     info->TabSize = e.options.tabSize;
     return 1;
 }

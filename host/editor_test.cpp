@@ -45,17 +45,6 @@ int Position(Editor& e, int line, int pos) {
 
 int InsertString(Editor& e, int* indent) { return e.Control(ECTL_INSERTSTRING, indent); }
 
-INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {
-    INPUT_RECORD r{};
-    r.EventType = KEY_EVENT;
-    r.Event.KeyEvent.bKeyDown = 1;
-    r.Event.KeyEvent.wRepeatCount = repeat;
-    r.Event.KeyEvent.wVirtualKeyCode = vk;
-    r.Event.KeyEvent.uChar.AsciiChar = ch;
-    r.Event.KeyEvent.dwControlKeyState = state;
-    return r;
-}
-
 // ---------------------------------------------------------------------------
 // Loading and saving
 
