@@ -1,0 +1,148 @@
+// The file format alone: what parses, what does not and on which line, and
+// what the writer puts on disk.
+#include "winapi/regedit_format.hpp"
+
+#include <gtest/gtest.h>
+
+namespace winreg {
+namespace {
+
+TEST(RegeditFormat, ReadsAHandWrittenFileWithCrLfCommentsAndContinuations) {
+    const std::string text =
+        "REGEDIT4\r\n"
+        "; written by hand\r\n"
+        "\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Example]\r\n"
+        "\"Count\"=dword:0000004E\r\n"
+        "  ; a comment inside a key\r\n"
+        "\"Flag\"=hex:01\r\n"
+        "\"Path\"=\"C:\\\\Tools\\\\\\\"x\\\"\"\r\n"
+        "\"List\"=hex(7):61,00,62,00,\\\r\n"
+        "  00,00\r\n"
+        "@=\"default\"\r\n";
+    const ParseResult parsed = ParseRegedit(text);
+    ASSERT_FALSE(parsed.failure) << parsed.failure->line << ": " << parsed.failure->reason;
+    ASSERT_EQ(parsed.document.keys.size(), 1u);
+    const RegKey& key = parsed.document.keys[0];
+    EXPECT_EQ(key.path, "HKEY_CURRENT_USER\\Software\\Example");
+    EXPECT_EQ(FindValue(key, "count")->data, std::string("\x4e\0\0\0", 4));
+    EXPECT_EQ(FindValue(key, "Count")->type, 4u);
+    EXPECT_EQ(FindValue(key, "Flag")->data, "\x01");
+    EXPECT_EQ(FindValue(key, "Path")->data, std::string("C:\\Tools\\\"x\"\0", 13));
+    EXPECT_EQ(FindValue(key, "List")->type, 7u);
+    EXPECT_EQ(FindValue(key, "List")->data, std::string("a\0b\0\0\0", 6));
+    EXPECT_EQ(FindValue(key, "")->data, std::string("default\0", 8));
+    EXPECT_EQ(parsed.document.preamble.size(), 1u);
+    // Untouched entries are written back as they were read.
+    const std::string again = SerialiseRegedit(parsed.document);
+    EXPECT_NE(again.find("\"Count\"=dword:0000004E\r\n"), std::string::npos);
+    EXPECT_NE(again.find("\"List\"=hex(7):61,00,62,00,\\\r\n  00,00\r\n"), std::string::npos);
+    EXPECT_NE(again.find("  ; a comment inside a key\r\n"), std::string::npos);
+}
+
+TEST(RegeditFormat, EmptyTextIsAnEmptyRegistry) {
+    EXPECT_FALSE(ParseRegedit("").failure);
+    EXPECT_FALSE(ParseRegedit("\n\r\n  \n").failure);
+    EXPECT_FALSE(ParseRegedit("REGEDIT4\n").failure);
+}
+
+TEST(RegeditFormat, NamesTheLineThatFails) {
+    struct Case {
+        const char* text;
+        std::size_t line;
+    };
+    const Case cases[] = {
+        {"Windows Registry Editor Version 5.00\n", 1},
+        {"REGEDIT4\n\n\"a\"=dword:1\n", 3},                      // value before any key
+        {"REGEDIT4\n[K]\n\"a\"=dword:123456789\n", 3},           // nine digits
+        {"REGEDIT4\n[K]\n\"a\"=hex:1g\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=hex:01 02\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=hex(:01\n", 3},
+        {"REGEDIT4\n[K]\n\"a=\"x\"\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=\"unterminated\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=\"x\" trailing\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=\"bad \\n escape\"\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=string\n", 3},
+        {"REGEDIT4\n[K\n", 2},
+        {"REGEDIT4\n[]\n", 2},
+        {"REGEDIT4\n[-K]\n", 2},
+        {"REGEDIT4\n[K]\n\"a\"=-\n", 3},
+        {"REGEDIT4\n[K]\nplain words\n", 3},
+        {"REGEDIT4\n[K]\n\"a\"=hex:01,\\\n", 3},                 // ends inside a continuation
+    };
+    for (const Case& c : cases) {
+        const ParseResult parsed = ParseRegedit(c.text);
+        ASSERT_TRUE(parsed.failure) << c.text;
+        EXPECT_EQ(parsed.failure->line, c.line) << c.text;
+        EXPECT_FALSE(parsed.failure->reason.empty());
+        EXPECT_TRUE(parsed.document.keys.empty());
+    }
+}
+
+TEST(RegeditFormat, RepeatedSectionsAndValuesMerge) {
+    const ParseResult parsed = ParseRegedit(
+        "REGEDIT4\n[K\\A]\n\"x\"=dword:1\n[k\\b]\n[k\\a]\n\"X\"=dword:2\n\"y\"=hex:\n");
+    ASSERT_FALSE(parsed.failure);
+    ASSERT_EQ(parsed.document.keys.size(), 2u);
+    const RegKey& a = parsed.document.keys[0];
+    ASSERT_EQ(a.entries.size(), 2u);
+    EXPECT_EQ(a.entries[0].data, std::string("\2\0\0\0", 4));
+    EXPECT_EQ(a.entries[1].data, "");
+}
+
+TEST(RegeditFormat, WritesEachFormAsTheRegistryEditorDoes) {
+    RegKey key{"HKEY_CURRENT_USER\\K", {}};
+    SetValue(key, "text", 1, std::string("a \"b\" \\c\0", 9));
+    SetValue(key, "bare", 1, "abc");
+    SetValue(key, "inner", 1, std::string("a\0b\0", 4));
+    SetValue(key, "lines", 1, std::string("a\r\nb\0", 5));
+    SetValue(key, "n", 4, std::string("\x4e\0\0\0", 4));
+    SetValue(key, "short", 4, "\x01");
+    SetValue(key, "b", 3, "\x01\xff");
+    SetValue(key, "odd", 0x1234, "");
+    SetValue(key, "", 1, std::string("d\0", 2));
+    const std::string expected[] = {
+        "\"text\"=\"a \\\"b\\\" \\\\c\"", "\"bare\"=hex(1):61,62,63",
+        "\"inner\"=hex(1):61,00,62,00", "\"lines\"=hex(1):61,0d,0a,62,00",
+        "\"n\"=dword:0000004e",         "\"short\"=hex(4):01",
+        "\"b\"=hex:01,ff",              "\"odd\"=hex(1234):",
+        "@=\"d\"",
+    };
+    ASSERT_EQ(key.entries.size(), std::size(expected));
+    for (std::size_t i = 0; i < key.entries.size(); ++i) {
+        EXPECT_EQ(FormatValue(key.entries[i]), expected[i]);
+    }
+}
+
+TEST(RegeditFormat, LongHexListsWrapWithinEightyColumnsAndReadBack) {
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i) bytes.push_back(static_cast<char>(i * 7));
+    RegDocument document;
+    SetValue(EnsureKey(document, "HKEY_CURRENT_USER\\K"), "blob", 3, bytes);
+    const std::string text = SerialiseRegedit(document);
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LE(end - start, 80u);
+        start = end + 2;
+        ++lines;
+    }
+    EXPECT_GT(lines, 100u);
+    const ParseResult parsed = ParseRegedit(text);
+    ASSERT_FALSE(parsed.failure);
+    EXPECT_EQ(FindValue(parsed.document.keys[0], "BLOB")->data, bytes);
+}
+
+TEST(RegeditFormat, KeyExistenceCountsSectionsBelow) {
+    const ParseResult parsed = ParseRegedit("REGEDIT4\n[HKEY_CURRENT_USER\\A\\B\\C]\n");
+    ASSERT_FALSE(parsed.failure);
+    EXPECT_TRUE(KeyExists(parsed.document, "hkey_current_user\\a"));
+    EXPECT_TRUE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\b\\C"));
+    EXPECT_FALSE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\B\\C\\D"));
+    EXPECT_FALSE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\BB"));
+    EXPECT_FALSE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\"));
+}
+
+}  // namespace
+}  // namespace winreg
