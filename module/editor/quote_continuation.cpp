@@ -49,11 +49,11 @@ void QuoteDelete() {
 }
 
 void QuoteBackspace() {
-    if (!FetchLine(-1, EditState.WorkLine)) return;
     const int above = EditState.InfoRec.CurLine - 1;
     // On the first line there is no line above to join to (and line number -1
     // would address the cursor's own line): leave the text as it is.
     if (above < 0) return;
+    if (!FetchLine(-1, EditState.WorkLine)) return;
     if (!FetchLine(above, EditState.PeerLine)) return;
     EditState.WorkLine = EditorToOem(EditState.WorkLine);
 
