@@ -268,6 +268,8 @@ int Editor::LineCount() const { return impl_->lines.Count(); }
 
 const Line& Editor::LineAt(int n) const {
     assert(n >= 0 && n < LineCount());
+    static const Line kNoLine;  // a release build reads an empty line rather than stray memory
+    if (n < 0 || n >= LineCount()) return kNoLine;
     return impl_->lines.At(n);
 }
 
