@@ -50,6 +50,8 @@ std::u32string TitleStatus(const host::Editor& editor) {
 void EditorView::FollowCursor(int line, int column, int rows, int columns) {
     if (line < top_) top_ = line;
     if (line >= top_ + rows) top_ = line - rows + 1;
+    // Scroll across only while the cursor would be off the screen otherwise.
+    if (column < columns) left_ = 0;
     if (column < left_) left_ = column;
     if (column >= left_ + columns) left_ = column - columns + 1;
 }
