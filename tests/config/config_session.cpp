@@ -83,10 +83,13 @@ void DeleteSetting(const char* name) {
 }
 
 void ConfigSession::SetUp() {
-    const char* base = std::getenv("MARTEN_REGISTRY");
+    // The name CTest gave the program, taken once: SetUp replaces it below.
+    static const std::string base = [] {
+        const char* name = std::getenv("MARTEN_REGISTRY");
+        return std::string(name != nullptr ? name : "config_tests.reg");
+    }();
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    registryPath_ = std::string(base != nullptr ? base : "config_tests.reg") + "." +
-                    test->test_suite_name() + "." + test->name();
+    registryPath_ = base + "." + test->test_suite_name() + "." + test->name();
     std::remove(registryPath_.c_str());
     setenv("MARTEN_REGISTRY", registryPath_.c_str(), 1);
 }
@@ -94,6 +97,7 @@ void ConfigSession::SetUp() {
 void ConfigSession::TearDown() {
     host_.reset();
     std::remove(registryPath_.c_str());
+    std::remove((registryPath_ + ".lock").c_str());
 }
 
 void ConfigSession::Start(host::HostOptions options) {
