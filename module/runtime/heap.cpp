@@ -61,7 +61,7 @@ bool WithinLimit(std::size_t more) {
     return heap.bytesInUse <= heap.limit && more <= heap.limit - heap.bytesInUse;
 }
 
-[[noreturn]] void Fail(ErrorNumber error, const void* caller, const std::source_location& where) {
+[[noreturn]] void Fail(ErrorNumber error, const void* caller, const SourceSite& where) {
     FatalReport(error, ReportedCodeAddress(caller),
                 SourcePlace{where.file_name(), static_cast<std::uint32_t>(where.line())});
 }
@@ -77,7 +77,7 @@ const bool limitReadAtLoad = [] {
 
 // The entry points are kept out of line so that the return address names the
 // caller's code, right behind its call.
-__attribute__((noinline)) void* HeapAllocate(std::size_t size, std::source_location where) {
+__attribute__((noinline)) void* HeapAllocate(std::size_t size, SourceSite where) {
     const void* caller = __builtin_return_address(0);
     std::unique_lock<std::mutex> guard(heap.lock);
     ReadLimitOnce();
@@ -92,7 +92,7 @@ __attribute__((noinline)) void* HeapAllocate(std::size_t size, std::source_locat
     return block;
 }
 
-__attribute__((noinline)) void HeapRelease(void* block, std::source_location where) {
+__attribute__((noinline)) void HeapRelease(void* block, SourceSite where) {
     const void* caller = __builtin_return_address(0);
     if (block == nullptr) return;
     std::unique_lock<std::mutex> guard(heap.lock);
@@ -104,7 +104,7 @@ __attribute__((noinline)) void HeapRelease(void* block, std::source_location whe
 }
 
 __attribute__((noinline)) void* HeapResize(void* block, std::size_t size,
-                                           std::source_location where) {
+                                           SourceSite where) {
     const void* caller = __builtin_return_address(0);
     std::unique_lock<std::mutex> guard(heap.lock);
     ReadLimitOnce();

@@ -10,17 +10,40 @@
 
 namespace marten {
 
+// Where an allocation was asked for. SourceSite where the library
+// has it; clang 14 with libstdc++ lacks the builtin it needs, so there the
+// same two facts come from __builtin_FILE and __builtin_LINE.
+#if defined(__cpp_lib_source_location)
+using SourceSite = std::source_location;
+#else
+struct SourceSite {
+    static constexpr SourceSite current(const char* file = __builtin_FILE(),
+                                        unsigned line = __builtin_LINE()) noexcept {
+        SourceSite site;
+        site.file_ = file;
+        site.line_ = line;
+        return site;
+    }
+    constexpr const char* file_name() const noexcept { return file_; }
+    constexpr unsigned line() const noexcept { return line_; }
+
+private:
+    const char* file_ = "";
+    unsigned line_ = 0;
+};
+#endif
+
 // A new block of at least `size` bytes; never null.
 void* HeapAllocate(std::size_t size,
-                   std::source_location where = std::source_location::current());
+                   SourceSite where = SourceSite::current());
 
 // Gives a block back to the heap; a null block is ignored.
-void HeapRelease(void* block, std::source_location where = std::source_location::current());
+void HeapRelease(void* block, SourceSite where = SourceSite::current());
 
 // Grows or shrinks a block (a null block is a new one), keeping its bytes up
 // to the smaller size; the block may move. Never null.
 void* HeapResize(void* block, std::size_t size,
-                 std::source_location where = std::source_location::current());
+                 SourceSite where = SourceSite::current());
 
 // Number of blocks handed out and not yet released, for leak checks.
 std::size_t HeapLiveBlocks();
@@ -34,7 +57,7 @@ struct ModuleAllocator {
     template <class U>
     ModuleAllocator(const ModuleAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t n, std::source_location where = std::source_location::current()) {
+    T* allocate(std::size_t n, SourceSite where = SourceSite::current()) {
         // A count whose byte size does not fit is a request that cannot be met.
         const std::size_t bytes = n > static_cast<std::size_t>(-1) / sizeof(T)
                                       ? static_cast<std::size_t>(-1)
