@@ -143,15 +143,15 @@ void Editor::Impl::InsertText(std::string_view text) {
     }
 }
 
-void Editor::Impl::TypeChar(char c) {
-    if (curPos >= kMaxColumn) return;
+void Editor::Impl::TypeChar(char c, int count) {
+    count = std::min(count, kMaxColumn - curPos);
+    if (count <= 0) return;
     FillToCursor();
     std::string& text = Cur().text;
-    if (overtype && curPos < static_cast<int>(text.size()))
-        text[static_cast<std::size_t>(curPos)] = c;
-    else
-        text.insert(text.begin() + curPos, c);
-    ++curPos;
+    const auto pos = static_cast<std::size_t>(curPos);
+    const std::size_t over = overtype ? std::min(text.size() - pos, static_cast<std::size_t>(count)) : 0;
+    text.replace(pos, over, static_cast<std::size_t>(count), c);
+    curPos += count;
     modified = true;
 }
 

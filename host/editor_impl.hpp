@@ -65,8 +65,9 @@ struct Editor::Impl {
     bool JoinNext(int n, int padTo);
     // Inserts `text` at the cursor, line breaks included; the cursor ends after it.
     void InsertText(std::string_view text);
-    // Types one character at the cursor (insert or overtype).
-    void TypeChar(char c);
+    // Types `count` copies of a character at the cursor (insert or overtype),
+    // in one step so that a large repeat count costs one move of the line.
+    void TypeChar(char c, int count = 1);
     // Delete: the character at the cursor, or at or beyond the end the join of the next line.
     void DeleteChar();
     // Delete to the end of the word at the cursor (non-blanks, then blanks).

@@ -129,6 +129,10 @@ TEST(EditorKeys, CharactersInsertOverwriteAndFillTheGap) {
     e.ProcessInput(Key('X', 'x'));
     e.ProcessInput(Key('Y', 'y'));  // at the end overtype appends
     EXPECT_EQ(Texts(e), "abxy");
+    e.SetCursor(0, 1);
+    e.ProcessInput(Key('Z', 'z', 0, 5));  // a repeat overwrites, then appends
+    EXPECT_EQ(Texts(e), "azzzzz");
+    EXPECT_EQ(e.CurPos(), 6);
 }
 
 TEST(EditorKeys, AnsiModeConvertsTheOemCharacter) {
