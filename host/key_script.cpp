@@ -78,6 +78,17 @@ bool DecodeUtf8(std::string_view text, char32_t& ch, std::size_t& length) {
     return true;
 }
 
+// `text` in double quotes (built by appending: GCC 12 warns falsely on
+// chains of string operator+).
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.push_back('"');
+    quoted.append(text);
+    quoted.push_back('"');
+    return quoted;
+}
+
 std::string At(std::size_t position, const std::string& what) {
     return "position " + std::to_string(position) + ": " + what;
 }
@@ -117,8 +128,7 @@ struct Parser {
         if (!DecodeUtf8(script.substr(at), ch, length)) return Fail(at + 1, "invalid UTF-8");
         const auto byte = FromUnicode(CodePage::Oem866, ch);
         if (!byte) {
-            return Fail(at + 1, "\"" + std::string(script.substr(at, length)) +
-                                    "\" is not in code page 866");
+            return Fail(at + 1, Quoted(script.substr(at, length)).append(" is not in code page 866"));
         }
         oem = *byte;
         return true;
@@ -171,7 +181,7 @@ struct Parser {
             }
             return Push(stroke);
         }
-        return Fail(open + 1, "unknown key \"" + std::string(inside) + "\"");
+        return Fail(open + 1, std::string("unknown key ").append(Quoted(inside)));
     }
 
     static KeyStroke NamedStroke(WORD virtualKey, unsigned char oemChar, DWORD flags, DWORD modifiers) {
