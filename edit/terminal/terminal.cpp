@@ -44,6 +44,10 @@ TerminalEvent ReadEscape() {
             ungetch(static_cast<int>(ch));  // a key of its own: the ESC stands alone
             break;
         }
+        if (ch == 27) {
+            unget_wch(ch);  // the next key begins: this ESC was Esc itself
+            break;
+        }
         rest.push_back(static_cast<char32_t>(ch));
         if (EscapeComplete(rest)) break;
     }

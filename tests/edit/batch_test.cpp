@@ -1,0 +1,208 @@
+// The batch mode end to end: key scripts through the module and the editor,
+// files created, kept and refused.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <sstream>
+
+#include "tests/edit/edit_run.hpp"
+
+namespace edit_e2e {
+namespace {
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::istringstream in(bytes);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> Words(const std::vector<std::string>& lines, const std::string& prefix) {
+    std::vector<std::string> words;
+    for (std::string line : lines) {
+        auto at = line.find(prefix);
+        if (at != std::string::npos && at <= 1) line = line.substr(at + prefix.size());
+        std::istringstream in(line);
+        for (std::string w; in >> w;) words.push_back(w);
+    }
+    return words;
+}
+
+void WriteSettings(const ScratchFolder& scratch, const std::string& values) {
+    WriteFile(scratch.Path("registry.reg"),
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Far\\Plugins\\Tansy\\Marten]\r\n" + values);
+}
+
+TEST(Batch, EnterInsideAQuoteCarriesThePrefixOver) {
+    ScratchFolder scratch("quote");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, " AB> Hello world, how are you?\r\nsecond\n");
+    RunResult run = RunEdit(scratch, {"--keys", "{Enter}", "--at", "1:19", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(file), " AB> Hello world, \r\nAB> how are you?\r\nsecond\n");
+}
+
+TEST(Batch, TypingPastTheMarginWrapsWithThePrefixRepeated) {
+    ScratchFolder scratch("wrap");
+    WriteSettings(scratch, "\"RIndent\"=dword:00000014\r\n");
+    std::string file = scratch.Path("reply.msg");
+    std::string quoted = " AB> one two three four five six seven";
+    WriteFile(file, quoted + "\r\nend\r\n");
+    RunResult run = RunEdit(scratch, {"--keys", " eight", "--at", "1:" + std::to_string(quoted.size() + 1), file});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string bytes = ReadFile(file);
+    std::vector<std::string> lines = Lines(bytes);
+    ASSERT_GE(lines.size(), 4u) << bytes;
+    EXPECT_EQ(lines.back(), "end");
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        EXPECT_NE(lines[i].find("AB> "), std::string::npos) << "line " << i << ": " << lines[i];
+        EXPECT_LE(lines[i].size(), 22u) << "line " << i << ": " << lines[i];
+    }
+    std::vector<std::string> expected = {"one", "two", "three", "four", "five", "six", "seven", "eight", "end"};
+    EXPECT_EQ(Words(lines, "AB> "), expected);
+    // Every line, the new ones too, ends as the file's lines do.
+    EXPECT_EQ(bytes.find("\n"), bytes.find("\r\n") + 1);
+    for (std::size_t at = 0; (at = bytes.find('\n', at)) != std::string::npos; ++at) {
+        EXPECT_EQ(bytes[at - 1], '\r') << "a bare LF at byte " << at;
+    }
+}
+
+TEST(Batch, CyrillicLettersAreFixedInAnAnsiFile) {
+    ScratchFolder scratch("letters");
+    std::string file = scratch.Path("letter.msg");
+    WriteFile(file, "");
+    // Capital EN and small ER become H and p; small EN stays Cyrillic (0xED in 1251).
+    RunResult run = RunEdit(scratch, {"--codepage", "1251", "--keys", "Нрн", file});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "Hp\xED");
+    // The same letters in an OEM file, with the fix turned off, stay as typed.
+    WriteSettings(scratch, "\"EnableHPChange\"=hex:00\r\n");
+    WriteFile(file, "");
+    run = RunEdit(scratch, {"--keys", "Нр", file});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "\x8D\xE0");
+}
+
+TEST(Batch, AMalformedScriptIsNamedAndTheFileIsLeftAlone) {
+    ScratchFolder scratch("malformed");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, "keep\r\n");
+    struct stat before;
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    for (const char* script : {"ab{Nope}", "ab{Enter", "{Ctrl+}"}) {
+        RunResult run = RunEdit(scratch, {"--keys", script, file});
+        EXPECT_EQ(run.status, 1) << script;
+        EXPECT_EQ(run.err.rfind("marten-edit: bad key script: position ", 0), 0u) << run.err;
+        EXPECT_EQ(run.err.back(), '\n');
+    }
+    RunResult named = RunEdit(scratch, {"--keys", "ab{Nope}", file});
+    EXPECT_NE(named.err.find("position 3"), std::string::npos) << named.err;
+    struct stat after;
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(ReadFile(file), "keep\r\n");
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+TEST(Batch, AMissingFileIsCreated) {
+    ScratchFolder scratch("create");
+    std::string file = scratch.Path("new.msg");
+    RunResult run = RunEdit(scratch, {"--keys", "Hello", file});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "Hello");
+    // Even with nothing typed, the file the user asked for comes to be.
+    std::string empty = scratch.Path("empty.msg");
+    ASSERT_EQ(RunEdit(scratch, {"--keys", "", empty}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(empty));
+}
+
+TEST(Batch, EveryByteAndEveryLineEndRoundTrips) {
+    ScratchFolder scratch("bytes");
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+    bytes += "\r\nCRLF\nLF\rCR\r\n\r\n\n\rtail";
+    for (const char* name : {"data.msg", "data.bin"}) {
+        std::string file = scratch.Path(name);
+        WriteFile(file, bytes);
+        // An edit undone on the last line: the document is saved, every byte as it was.
+        RunResult run = RunEdit(scratch, {"--keys", "x{BS}", "--at", "end", file});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ReadFile(file), bytes) << name;
+    }
+}
+
+TEST(Batch, UnreadableFilesAreReportedAndNotTouched) {
+    ScratchFolder scratch("unreadable");
+    RunResult run = RunEdit(scratch, {"--keys", "x", scratch.Root().string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "marten-edit: cannot read " + scratch.Root().string() + ": Is a directory\n");
+    if (::geteuid() != 0) {
+        std::string file = scratch.Path("locked.msg");
+        WriteFile(file, "secret");
+        ::chmod(file.c_str(), 0200);
+        run = RunEdit(scratch, {"--keys", "x", file});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "marten-edit: cannot read " + file + ": Permission denied\n");
+        ::chmod(file.c_str(), 0600);
+        EXPECT_EQ(ReadFile(file), "secret");
+    }
+}
+
+TEST(Batch, UnwritableFilesAreReportedAndKept) {
+    ScratchFolder scratch("unwritable");
+    std::string nowhere = scratch.Path("no/such/folder/x.msg");
+    RunResult run = RunEdit(scratch, {"--keys", "x", nowhere});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "marten-edit: cannot write " + nowhere + ": No such file or directory\n");
+    if (::geteuid() != 0) {
+        std::string file = scratch.Path("readonly.msg");
+        WriteFile(file, "keep");
+        ::chmod(file.c_str(), 0444);
+        run = RunEdit(scratch, {"--keys", "x", file});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "marten-edit: cannot write " + file + ": Permission denied\n");
+        EXPECT_EQ(ReadFile(file), "keep");
+    }
+}
+
+TEST(Batch, CommandLineErrors) {
+    ScratchFolder scratch("usage");
+    std::string file = scratch.Path("x.msg");
+    WriteFile(file, "one\r\ntwo");
+    RunResult run = RunEdit(scratch, {"--keys", "x", "--at", "5:1", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "marten-edit: line 5 is beyond the end of the file (2 lines)\n");
+    EXPECT_EQ(ReadFile(file), "one\r\ntwo");
+    run = RunEdit(scratch, {"--bogus", file});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "marten-edit: unknown option --bogus (see --help)\n");
+    run = RunEdit(scratch, {"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Usage: marten-edit"), std::string::npos);
+    // Without a terminal and without a script there is nothing to do.
+    run = RunEdit(scratch, {file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "marten-edit: needs a terminal (use --keys SCRIPT for the batch mode)\n");
+}
+
+TEST(Batch, AMissingPluginFolderIsReported) {
+    ScratchFolder scratch("plugins");
+    std::string file = scratch.Path("x.msg");
+    WriteFile(file, "keep");
+    std::string command = Quote(MARTEN_EDIT_PATH) + " --plugins " + Quote(scratch.Path("none")) +
+                          " --keys x " + Quote(file) + " 2>" + Quote(scratch.Path("err"));
+    int raw = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(ReadFile(scratch.Path("err")).rfind("marten-edit: cannot load the Marten plug-in from " +
+                                                  scratch.Path("none") + "/marten.so: ", 0), 0u);
+    EXPECT_EQ(ReadFile(file), "keep");
+}
+
+}  // namespace
+}  // namespace edit_e2e

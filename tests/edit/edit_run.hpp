@@ -1,0 +1,40 @@
+// Running marten-edit from the tests: a scratch folder per test, the binary
+// with its plug-in folder and a registry file of the test's own, and what
+// came out of it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace edit_e2e {
+
+struct RunResult {
+    int status = -1;  // the exit status, -1 when it did not exit normally
+    std::string out, err;
+};
+
+// A fresh folder below the system's temporary folder, removed at the end.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name);
+    ~ScratchFolder();
+    std::string Path(const std::string& name) const { return (root_ / name).string(); }
+    const std::filesystem::path& Root() const { return root_; }
+
+private:
+    std::filesystem::path root_;
+};
+
+// Runs marten-edit with `args` after --plugins and --registry (the registry
+// file sits in `scratch`); stdin is /dev/null.
+RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args);
+
+// The command line that starts marten-edit the same way, quoted for a shell.
+std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args);
+
+std::string Quote(const std::string& word);
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+}  // namespace edit_e2e
