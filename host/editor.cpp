@@ -97,6 +97,15 @@ void Editor::Impl::BreakLine(bool indent) {
     std::string upperEol = DefaultEol();  // before line 0 may give up its own below
     Line& line = Cur();
     const std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(curPos), line.text.size());
+    if (cut == 0 && !line.text.empty()) {
+        // The whole line moves down: open an empty line above instead of
+        // copying the text, so that repeated Enter at the start stays cheap.
+        lines.Insert(curLine, Line{"", std::move(upperEol)});
+        ++curLine;
+        curPos = 0;
+        modified = true;
+        return;
+    }
     Line lower{line.text.substr(cut), std::move(line.eol)};
     line.text.erase(cut);
     line.eol = std::move(upperEol);
