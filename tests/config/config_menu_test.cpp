@@ -137,9 +137,10 @@ TEST_F(ConfigMenuTest, RussianTextsComeFromTheRussianFile) {
     ASSERT_EQ(host_->Messages()->language, "Russian");
     ui_.LeaveMenu();
     host_->Configure(0);
+    const std::string line = ui_.menus.at(0).items[MenuConfigure].Text;
+    EXPECT_EQ(line, Msg(MConfigure));
     // "Настройки" in code page 866.
-    EXPECT_EQ(std::string(ui_.menus.at(0).items[MenuConfigure].Text),
-              "\x8D\xA0\xE1\xE2\xE0\xAE\xA9\xAA\xA8");
+    EXPECT_NE(line.find("\x8D\xA0\xE1\xE2\xE0\xAE\xA9\xAA\xA8"), std::string::npos) << line;
 }
 
 // A host whose record ends before the Menu service: the module must not call
