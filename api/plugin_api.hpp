@@ -12,6 +12,13 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// <winuser.h> still maps the 16-bit names OemToAnsi and AnsiToOem onto
+// OemToCharA and CharToOemA as macros; they would rename the host's own
+// code-page functions in some files and not in others.
+#undef OemToAnsi
+#undef AnsiToOem
+#undef OemToAnsiBuff
+#undef AnsiToOemBuff
 #else
 
 #define WINAPI

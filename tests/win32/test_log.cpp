@@ -11,6 +11,10 @@ bool Checks::Expect(bool ok, const std::string& what) {
 }
 
 void RunGroup(const TestGroup& group, Tally& tally) {
+    if (group.cases.empty()) {
+        ++tally.failed;
+        std::printf("FAIL %s: the group has no cases\n", group.name.c_str());
+    }
     for (const TestCase& test : group.cases) {
         Checks checks;
         try {
@@ -39,6 +43,7 @@ void RunGroup(const TestGroup& group, Tally& tally) {
         }
         std::fflush(stdout);
     }
+    if (group.cleanup) group.cleanup();
 }
 
 std::string HexBytes(const std::string& bytes) {

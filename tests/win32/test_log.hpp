@@ -30,6 +30,7 @@ struct TestCase {
 struct TestGroup {
     std::string name;  // selects the group on the command line
     std::vector<TestCase> cases;
+    std::function<void()> cleanup;  // runs after the last case, if set
 };
 
 struct Tally {
@@ -39,7 +40,8 @@ struct Tally {
 
 // Runs every case of the group, prints "ok   group/name" or "FAIL group/name"
 // with the failures indented below it, and counts them into `tally`. An
-// exception that escapes a case fails that case only.
+// exception that escapes a case fails that case only. A group without cases
+// fails: a suite that silently finds nothing to run must not pass.
 void RunGroup(const TestGroup& group, Tally& tally);
 
 // Bytes as they would be written in a .reg file ("01,00,4e"), for messages.
