@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -86,7 +87,8 @@ void ConfigSession::SetUp() {
     // The name CTest gave the program, taken once: SetUp replaces it below.
     static const std::string base = [] {
         const char* name = std::getenv("MARTEN_REGISTRY");
-        return std::string(name != nullptr ? name : "config_tests.reg");
+        if (name != nullptr) return std::string(name);
+        return (std::filesystem::temp_directory_path() / "marten-config-tests.reg").string();
     }();
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     registryPath_ = base + "." + test->test_suite_name() + "." + test->name();
