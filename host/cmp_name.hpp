@@ -1,5 +1,11 @@
 // The host's file-name comparison: '*' any run, '?' any one character,
-// '[...]' one character of a set with ranges; letters without regard to case.
+// '[...]' one character of a set with ranges ("[a-c]", a '-' at either end
+// stands for itself); letters without regard to case, in ASCII and in the
+// Cyrillic of code page 866 (the module passes OEM names). A '[' that is
+// never closed, or is followed at once by ']' ("[]", an empty set), opens no
+// set and matches itself; a ']' outside a set matches itself. There is no
+// negated set and no escape. The cost is at most pattern length times name
+// length, whatever the pattern.
 #pragma once
 
 #include <string_view>

@@ -19,11 +19,15 @@ struct KeyStroke {
     unsigned char oemChar = 0;  // the character in the OEM code page, 0 for none
 };
 
-// Parses a UTF-8 script. Syntax: characters stand for themselves; {Enter},
-// {Del}, {BS}, {Tab}, {Esc}, {Home}, {End}, {Left}, {Right}, {Up}, {Down},
-// {PgUp}, {PgDn}, {Ins}, {F1}..{F12}, each with optional Shift+, Ctrl+, Alt+,
-// RCtrl+, RAlt+ inside the braces; "{{" is a literal brace. On failure,
-// `error` names the byte position (from 1) and what is wrong.
+// Parses a UTF-8 script. Syntax: characters stand for themselves (in code
+// page 866; capitals carry Shift); {Enter}, {Del}, {BS}, {Tab}, {Esc},
+// {Home}, {End}, {Left}, {Right}, {Up}, {Down}, {PgUp}, {PgDn}, {Ins},
+// {F1}..{F12}, each with optional Shift+, Ctrl+, Alt+, RCtrl+, RAlt+ inside
+// the braces, in any order and case; one character in braces takes modifiers
+// too ({Ctrl+a} is character 1, {Alt+x} is 'x' with Alt). Ctrl+Enter carries
+// character 10 and Ctrl+BS 127, as the console gives them. "{{" is a literal
+// '{'; a lone '}' is itself. On failure, `error` names the byte position
+// (from 1) and what is wrong: position 7: unknown key "Entr".
 std::optional<std::vector<KeyStroke>> ParseKeyScript(std::string_view script, std::string* error);
 
 // The key-down and key-up records of a stroke.

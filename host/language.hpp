@@ -1,5 +1,17 @@
 // The module's language files (*.lng) and help files (*.hlf), as the host
-// reads them from the plug-in folder.
+// reads them from the plug-in folder. Lines end in CR LF or LF.
+//
+// Language file: empty lines and lines beginning with "//" are skipped; the
+// first other line is ".Language=ID,Display name" (without a comma the
+// display name is the ID); every further line is one message, the text
+// between its first and its last double quote taken as it stands (a quote
+// inside needs no escape; blanks around the quotes are allowed).
+//
+// Help file: the same header, then ".PluginContents=Title" and other
+// directives (lines beginning with '.', ignored) before the first topic;
+// each topic begins with a line "@Name" and its body runs to the next topic,
+// lines joined by LF, without the empty lines at its end. Topic names are
+// unique and compared without regard to ASCII case.
 #pragma once
 
 #include <optional>
