@@ -5,6 +5,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 #include "edit/terminal/key_table.hpp"
@@ -31,6 +32,14 @@ void InstallHandlers() {
 }
 
 void RestoreAtExit() { Terminal::Restore(); }
+
+// An exception nobody caught still gives the terminal back before the abort.
+std::terminate_handler g_previousTerminate = nullptr;
+[[noreturn]] void RestoreAndTerminate() {
+    Terminal::Restore();
+    if (g_previousTerminate) g_previousTerminate();
+    std::abort();
+}
 
 // After an ESC: gather what follows until it forms a sequence or stops coming.
 TerminalEvent ReadEscape() {
@@ -67,6 +76,7 @@ Terminal::Terminal() {
     static bool registered = false;
     if (!registered) {
         std::atexit(RestoreAtExit);
+        g_previousTerminate = std::set_terminate(RestoreAndTerminate);
         registered = true;
     }
     set_escdelay(kEscapeWaitMs);

@@ -125,8 +125,6 @@ int RunMenu(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help) {
         if (!key) return -1;
         int rows = 0, x1, y1, x2, y2;
         geometry(&x1, &y1, &x2, &y2, &rows);
-        bool modified = key->controlState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED |
-                                             LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED);
         switch (key->virtualKey) {
         case VK_UP: current = NextSelectable(lines, current, -1); continue;
         case VK_DOWN: current = NextSelectable(lines, current, 1); continue;
@@ -152,7 +150,6 @@ int RunMenu(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help) {
             auto hit = std::find(hotkeys.begin(), hotkeys.end(), typed);
             if (hit != hotkeys.end()) return static_cast<int>(hit - hotkeys.begin());
         }
-        (void)modified;
     }
 }
 

@@ -61,7 +61,13 @@ int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler&
         int x = x1 + (width - buttonsWidth + 1) / 2;
         for (int i = 0; i < buttonCount; ++i) {
             std::u32string shown = ButtonText(message.buttons[static_cast<std::size_t>(i)]);
-            screen::Put(by, x, shown, i == focus ? focused : text);
+            Paint base = i == focus ? focused : text;
+            screen::Put(by, x, shown, base);
+            HotkeyLabel label = ParseHotkey(message.buttons[static_cast<std::size_t>(i)]);
+            if (label.hotkey >= 0 && !message.warning && i != focus) {
+                screen::Put(by, x + 1 + label.hotkey, label.text[static_cast<std::size_t>(label.hotkey)],
+                            Paint::DialogHotkey);
+            }
             if (i == focus) screen::Cursor(by, x + 1, false);
             x += static_cast<int>(shown.size()) + 1;
         }
