@@ -5,13 +5,14 @@
 // other non-blank character kept, in order, whatever the wrap did.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "host/editor.hpp"
 #include "host/host.hpp"
-#include "winapi/win32.hpp"
+#include "host/scripted_ui.hpp"
 
 namespace {
 
@@ -24,28 +25,37 @@ struct Input {
     bool Done() const { return pos >= size; }
 };
 
-constexpr const char* kKey = "Software\\Far\\Plugins\\Tansy\\Marten";
+// The dialog's items, as the module lays them out.
+enum DialogItem { kFirstCheckbox = 1, kLIndentField = 6, kRIndentField = 8, kMaskField = 10, kOk = 14 };
 
-void WriteSettings(Input& in) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        std::abort();
+host::Host* TheHost = nullptr;  // loaded once: an instrumented module must stay mapped
+int Flags[4] = {1, 1, 1, 1};    // the switches as the module holds them now
+
+// Settings for this input, set the way a user sets them: through the dialog.
+void ApplySettings(Input& in) {
     const std::uint8_t flags = in.Byte();
-    const char* names[] = {"EnableQuote", "EnableAutoWrap", "EnableAutoIndent", "EnableHPChange"};
+    host::DialogAnswer answer;
     for (int i = 0; i < 4; ++i) {
-        const BYTE on = (flags >> i) & 1;
-        RegSetValueExA(key, names[i], 0, REG_BINARY, &on, 1);
+        const int on = (flags >> i) & 1;
+        if (on != Flags[i]) answer.steps.push_back(host::DialogAnswer::Toggle{kFirstCheckbox + i});
+        Flags[i] = on;
     }
     // Margins around the interesting range, now and then far outside it.
     const std::uint8_t r = in.Byte(), l = in.Byte();
-    const std::int32_t rindent = (r & 0x80) ? std::int32_t(r) - 200 : r % 90;
-    const std::int32_t lindent = (l & 0x80) ? 2000000000 : l % 100 - 10;
-    RegSetValueExA(key, "RIndent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&rindent), 4);
-    RegSetValueExA(key, "LIndent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&lindent), 4);
-    const char mask[] = "*.msg";
-    RegSetValueExA(key, "FileMask", 0, REG_SZ, reinterpret_cast<const BYTE*>(mask), sizeof mask);
-    RegCloseKey(key);
+    const int rindent = (r & 0x80) ? int(r) - 200 : r % 90;
+    const long long lindent = (l & 0x80) ? 2000000000LL : l % 100 - 10;
+    answer.steps.push_back(host::DialogAnswer::Type{kRIndentField, std::to_string(rindent)});
+    answer.steps.push_back(host::DialogAnswer::Type{kLIndentField, std::to_string(lindent)});
+    answer.steps.push_back(host::DialogAnswer::Type{kMaskField, "*.msg"});
+    answer.closeWith = kOk;
+
+    host::ScriptedUi ui;
+    ui.ChooseMenu(0);
+    ui.AnswerDialog(answer);
+    ui.LeaveMenu();
+    TheHost->SetUi(&ui);
+    if (TheHost->Configure(0) != 1 || !ui.scriptErrors.empty()) std::abort();
+    TheHost->SetUi(nullptr);
 }
 
 // A small document of words, blanks, tabs, quote marks and Cyrillic bytes.
@@ -109,16 +119,20 @@ void CheckInvariants(const host::Editor& editor) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("MARTEN_REGISTRY", "/dev/shm/marten-event-fuzz.reg", 1);
+    std::remove("/dev/shm/marten-event-fuzz.reg");
+    TheHost = new host::Host;
+    std::string error;
+    if (!TheHost->LoadModule(MARTEN_MODULE_PATH, &error)) {
+        std::fprintf(stderr, "event_fuzz: %s\n", error.c_str());
+        std::abort();
+    }
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in{data, size};
-    WriteSettings(in);
-
-    host::Host host;  // a fresh module per input: settings are read at start-up
-    std::string error;
-    if (!host.LoadModule(MARTEN_MODULE_PATH, &error)) std::abort();
+    ApplySettings(in);
+    host::Host& host = *TheHost;
     const bool ansi = in.Byte() & 1;
     host::Editor editor("reply.msg", MakeDocument(in),
                         ansi ? host::CodePage::Ansi1251 : host::CodePage::Oem866);
