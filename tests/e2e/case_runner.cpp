@@ -171,6 +171,36 @@ void CheckText(const Case& c, const CaseText& expected, const Snapshot& actual,
     }
 }
 
+// A key-up record passes none of the module's tests: the module may look at
+// the editor (the activation test) but changes nothing and consumes nothing.
+std::string CheckKeyUp(host::Host& host, host::Editor& editor, const INPUT_RECORD& up,
+                       std::size_t stroke) {
+    editor.ClearLog();
+    const Snapshot before = Take(editor);
+    const int answer = host.Exports().ProcessEditorInput(&up);
+    std::string fault;
+    for (const host::ControlCall& call : editor.Log()) {
+        if (call.command != ECTL_GETINFO) {
+            fault += "  the key-up of stroke " + std::to_string(stroke) + " made the module call " +
+                     CommandName(call.command) + "\n";
+            break;
+        }
+    }
+    const Snapshot after = Take(editor);
+    bool same = before.cursor == after.cursor && before.lines.size() == after.lines.size();
+    for (std::size_t n = 0; same && n < before.lines.size(); ++n) {
+        same = before.lines[n].text == after.lines[n].text && before.lines[n].eol == after.lines[n].eol;
+    }
+    if (!same) fault += "  the key-up of stroke " + std::to_string(stroke) + " changed the text\n";
+    if (answer != 0) {
+        fault += "  the module answered " + std::to_string(answer) + " to the key-up of stroke " +
+                 std::to_string(stroke) + "\n";
+    } else {
+        editor.ProcessInput(up);
+    }
+    return fault;
+}
+
 }  // namespace
 
 std::string CommandName(int command) {
@@ -236,6 +266,7 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
     editor.SetCursor(start.line, start.col);
 
     Snapshot afterModule;
+    std::string keyUpFaults;
     std::vector<std::string> calls;
     int answer = 0;
     for (std::size_t i = 0; i < strokes->size(); ++i) {
@@ -250,11 +281,11 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             for (const host::ControlCall& call : editor.Log()) calls.push_back(CommandName(call.command));
             if (answer == 0) editor.ProcessInput(down);
         }
-        host.Dispatch(host::KeyUpRecord((*strokes)[i]));
+        keyUpFaults += CheckKeyUp(host, editor, host::KeyUpRecord((*strokes)[i]), i + 1);
     }
     const Snapshot final = Take(editor);
 
-    std::string report;
+    std::string report = keyUpFaults.empty() ? std::string() : c.path + ":\n" + keyUpFaults;
     if (c.module.present) {
         CheckText(c, c.module, afterModule, "after the module handled the last key-down", report);
     }
