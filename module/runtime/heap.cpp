@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "module/runtime/process_lock.hpp"
+
 #include "module/runtime/code_address.hpp"
 #include "module/runtime/fatal_report.hpp"
 #include "module/runtime/live_blocks.hpp"
@@ -21,7 +23,6 @@ constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
 constexpr std::size_t kLargestBlock = static_cast<std::size_t>(PTRDIFF_MAX);
 
 struct HeapState {
-    std::mutex lock;
     LiveBlocks blocks;
     std::size_t bytesInUse = 0;
     std::size_t limit = kNoLimit;
@@ -31,6 +32,9 @@ struct HeapState {
 // Constant-initialised and trivially destructible: usable by any other
 // static object of the module, during start-up and shut-down alike.
 constinit HeapState heap;
+
+struct HeapTag;
+std::mutex& HeapLock() { return ProcessLock<HeapTag>(); }
 
 // MARTEN_HEAP_LIMIT=<bytes> caps the bytes in use, for tests of the failure
 // path; anything but a plain decimal number leaves the heap unlimited.
@@ -68,7 +72,7 @@ bool WithinLimit(std::size_t more) {
 
 // Read when the module loads, as its static initialisation runs.
 const bool limitReadAtLoad = [] {
-    std::lock_guard<std::mutex> guard(heap.lock);
+    std::lock_guard<std::mutex> guard(HeapLock());
     ReadLimitOnce();
     return true;
 }();
@@ -79,7 +83,7 @@ const bool limitReadAtLoad = [] {
 // caller's code, right behind its call.
 __attribute__((noinline)) void* HeapAllocate(std::size_t size, SourceSite where) {
     const void* caller = __builtin_return_address(0);
-    std::unique_lock<std::mutex> guard(heap.lock);
+    std::unique_lock<std::mutex> guard(HeapLock());
     ReadLimitOnce();
     if (!WithinLimit(size)) Fail(kErrorNoMemory, caller, where);
     void* block = std::malloc(size == 0 ? 1 : size);  // every block has its own address
@@ -95,7 +99,7 @@ __attribute__((noinline)) void* HeapAllocate(std::size_t size, SourceSite where)
 __attribute__((noinline)) void HeapRelease(void* block, SourceSite where) {
     const void* caller = __builtin_return_address(0);
     if (block == nullptr) return;
-    std::unique_lock<std::mutex> guard(heap.lock);
+    std::unique_lock<std::mutex> guard(HeapLock());
     std::size_t size = 0;
     if (!heap.blocks.Erase(block, &size)) Fail(kErrorInvalidBlock, caller, where);
     heap.bytesInUse -= size;
@@ -106,7 +110,7 @@ __attribute__((noinline)) void HeapRelease(void* block, SourceSite where) {
 __attribute__((noinline)) void* HeapResize(void* block, std::size_t size,
                                            SourceSite where) {
     const void* caller = __builtin_return_address(0);
-    std::unique_lock<std::mutex> guard(heap.lock);
+    std::unique_lock<std::mutex> guard(HeapLock());
     ReadLimitOnce();
     std::size_t oldSize = 0;
     if (block != nullptr && !heap.blocks.Erase(block, &oldSize)) {
@@ -122,7 +126,7 @@ __attribute__((noinline)) void* HeapResize(void* block, std::size_t size,
 }
 
 std::size_t HeapLiveBlocks() {
-    std::lock_guard<std::mutex> guard(heap.lock);
+    std::lock_guard<std::mutex> guard(HeapLock());
     return heap.blocks.Count();
 }
 

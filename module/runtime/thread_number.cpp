@@ -2,10 +2,12 @@
 
 #include <mutex>
 
+#include "module/runtime/process_lock.hpp"
+
 namespace marten {
 namespace {
 
-constinit std::mutex numberLock;            // process-wide: no two threads share a number
+struct NumberTag;  // the process-wide lock: no two threads share a number
 constinit std::uint32_t lastNumber = 0;
 constinit thread_local std::uint32_t threadSlot = 0;  // 0: not numbered yet
 
@@ -13,7 +15,7 @@ constinit thread_local std::uint32_t threadSlot = 0;  // 0: not numbered yet
 
 std::uint32_t ThreadNumber() {
     if (threadSlot == 0) {
-        std::lock_guard<std::mutex> guard(numberLock);
+        std::lock_guard<std::mutex> guard(ProcessLock<NumberTag>());
         threadSlot = ++lastNumber;
     }
     return threadSlot;
