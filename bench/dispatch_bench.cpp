@@ -1,0 +1,90 @@
+// The cost of one editor event: ordinary typing (a letter at the end of a
+// short quoted line, then Backspace, each a key-down and a key-up record)
+// through the module and the host's editor, in an editor whose file matches
+// the module's masks and in one whose file does not, beside the editor's own
+// handling of the same records. bench/dispatch-ratio.sh turns the figures
+// into the module's cost per event as a ratio to the editor's.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host/editor.hpp"
+#include "host/host.hpp"
+
+namespace {
+
+// A reply of 60 short quoted and unquoted lines, in code page 866.
+std::string Reply() {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += (i % 3 == 0) ? "Plain text of a reply line.\r\n" : " AB> quoted text of a line\r\n";
+    return text;
+}
+
+INPUT_RECORD Key(bool down, WORD vk, char ch) {
+    INPUT_RECORD rec{};
+    rec.EventType = KEY_EVENT;
+    rec.Event.KeyEvent.bKeyDown = down;
+    rec.Event.KeyEvent.wRepeatCount = 1;
+    rec.Event.KeyEvent.wVirtualKeyCode = vk;
+    rec.Event.KeyEvent.uChar.AsciiChar = ch;
+    return rec;
+}
+
+// One round of typing: 'x' down and up, Backspace down and up.
+const INPUT_RECORD kRound[] = {Key(true, 'X', 'x'), Key(false, 'X', 'x'),
+                               Key(true, VK_BACK, 8), Key(false, VK_BACK, 8)};
+constexpr int kEventsPerRound = 4;
+
+host::Host& LoadedHost() {
+    static host::Host* loaded = [] {
+        setenv("MARTEN_REGISTRY", "/dev/shm/marten-dispatch-bench.reg", 1);
+        auto* h = new host::Host;
+        std::string error;
+        if (!h->LoadModule(MARTEN_MODULE_PATH, &error)) {
+            std::fprintf(stderr, "dispatch_bench: %s\n", error.c_str());
+            std::exit(1);
+        }
+        return h;
+    }();
+    return *loaded;
+}
+
+void PlaceAtEndOfQuotedLine(host::Editor& editor) {
+    editor.SetCursor(1, static_cast<int>(editor.LineAt(1).text.size()));
+}
+
+void EditorOwnHandling(benchmark::State& state) {
+    host::Editor editor("reply.msg", Reply());
+    PlaceAtEndOfQuotedLine(editor);
+    for (auto _ : state) {
+        for (const INPUT_RECORD& rec : kRound) editor.ProcessInput(rec);
+        editor.ClearLog();
+    }
+    state.SetItemsProcessed(state.iterations() * kEventsPerRound);
+}
+
+void Dispatch(benchmark::State& state, const char* fileName) {
+    host::Host& host = LoadedHost();
+    host::Editor editor(fileName, Reply());
+    PlaceAtEndOfQuotedLine(editor);
+    host.SetEditor(&editor);
+    for (auto _ : state) {
+        for (const INPUT_RECORD& rec : kRound) host.Dispatch(rec);
+        editor.ClearLog();
+    }
+    host.SetEditor(nullptr);
+    state.SetItemsProcessed(state.iterations() * kEventsPerRound);
+}
+
+void DispatchMatching(benchmark::State& state) { Dispatch(state, "C:\\FIDO\\reply.msg"); }
+void DispatchNotMatching(benchmark::State& state) { Dispatch(state, "C:\\FIDO\\notes.txt"); }
+
+}  // namespace
+
+BENCHMARK(EditorOwnHandling);
+BENCHMARK(DispatchMatching);
+BENCHMARK(DispatchNotMatching);
+BENCHMARK_MAIN();
