@@ -105,10 +105,10 @@ bool Host::LoadModule(const std::string& modulePath, std::string* error) {
     impl_->warnings.clear();
     std::string problem;
     impl_->messages = FindLanguageFile(impl_->pluginFolder, impl_->options.language, &problem);
-    if (!impl_->messages) impl_->warnings += problem + "\n";
+    if (!problem.empty()) impl_->warnings += problem + "\n";
     problem.clear();
     impl_->help = FindHelpFile(impl_->pluginFolder, impl_->options.language, &problem);
-    if (!impl_->help) impl_->warnings += problem + "\n";
+    if (!problem.empty()) impl_->warnings += problem + "\n";
     impl_->target.messages = impl_->messages ? &*impl_->messages : nullptr;
 
     PluginStartupInfo full{};

@@ -120,7 +120,7 @@ template <typename File, typename Parse>
 std::optional<File> FindFile(const std::string& folder, std::string_view extension,
                              std::string_view language, Parse parse, std::string* error) {
     std::vector<File> parsed;
-    std::string firstProblem;
+    std::vector<std::string> problems;
     const auto paths = FilesWithExtension(folder, extension);
     for (const fs::path& path : paths) {
         std::string problem;
@@ -131,17 +131,27 @@ std::optional<File> FindFile(const std::string& folder, std::string_view extensi
         }
         if (file) {
             parsed.push_back(std::move(*file));
-        } else if (firstProblem.empty()) {
-            firstProblem = problem;
+        } else {
+            problems.push_back(std::move(problem));
         }
     }
+    // On success `error` still tells of the files passed over, one per line.
+    std::string passedOver;
+    for (const std::string& problem : problems) {
+        if (!passedOver.empty()) passedOver += '\n';
+        passedOver += problem;
+    }
+    auto found = [&](File& file) {
+        Fail(error, passedOver);
+        return std::optional<File>(std::move(file));
+    };
     for (std::string_view wanted : {language, std::string_view("English")}) {
         for (File& file : parsed) {
-            if (SameAscii(file.language, wanted)) return std::move(file);
+            if (SameAscii(file.language, wanted)) return found(file);
         }
     }
-    if (!parsed.empty()) return std::move(parsed.front());
-    Fail(error, paths.empty() ? "no *" + std::string(extension) + " file in " + folder : firstProblem);
+    if (!parsed.empty()) return found(parsed.front());
+    Fail(error, paths.empty() ? "no *" + std::string(extension) + " file in " + folder : problems.front());
     return std::nullopt;
 }
 

@@ -40,7 +40,9 @@ std::optional<LanguageFile> ParseLanguageFile(std::string_view text, std::string
 std::optional<HelpFile> ParseHelpFile(std::string_view text, std::string* error);
 
 // The *.lng (*.hlf) of `folder` whose header names `language`, else the English one,
-// else the first one found.
+// else the first one in name order. Files that cannot be read or parsed are
+// passed over: on success `error` lists them, one per line ("" when none was),
+// and on failure it says why the first one failed, or that there is none.
 std::optional<LanguageFile> FindLanguageFile(const std::string& folder, std::string_view language,
                                              std::string* error);
 std::optional<HelpFile> FindHelpFile(const std::string& folder, std::string_view language,

@@ -137,8 +137,9 @@ TEST_F(LanguageFolder, PicksTheChosenLanguageElseEnglishElseTheFirst) {
     Write("c_en.LNG", ".Language=English,English\r\n\"en\"\r\n");
     Write("a_de.lng", ".Language=German,Deutsch\r\n\"de\"\r\n");
     Write("notes.txt", ".Language=Polish,Polski\r\n\"pl\"\r\n");
-    std::string error;
+    std::string error = "stale";
     EXPECT_EQ(FindLanguageFile(Folder(), "Russian", &error)->messages[0], "ru");
+    EXPECT_EQ(error, "");
     EXPECT_EQ(FindLanguageFile(Folder(), "russian", &error)->messages[0], "ru");
     EXPECT_EQ(FindLanguageFile(Folder(), "Polish", &error)->messages[0], "en");
     fs::remove(folder_ / "c_en.LNG");
@@ -149,10 +150,14 @@ TEST_F(LanguageFolder, PassesOverFilesThatDoNotParse) {
     Write("a_bad.lng", ".Language=English,English\r\nnot quoted\r\n");
     Write("b_ru.lng", ".Language=Russian,Russian\r\n\"ru\"\r\n");
     std::string error;
+    Write("c_bad.lng", "");
     const auto file = FindLanguageFile(Folder(), "English", &error);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->language, "Russian");
+    // The files passed over are named all the same.
+    EXPECT_EQ(error, "a_bad.lng: line 2: expected a quoted message\nc_bad.lng: no .Language= header");
     fs::remove(folder_ / "b_ru.lng");
+    fs::remove(folder_ / "c_bad.lng");
     EXPECT_FALSE(FindLanguageFile(Folder(), "English", &error));
     EXPECT_EQ(error, "a_bad.lng: line 2: expected a quoted message");
 }

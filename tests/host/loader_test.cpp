@@ -125,6 +125,15 @@ TEST_F(Loader, WithoutLanguageFilesTheModuleStillLoads) {
     EXPECT_STREQ(State()->firstMessage, "");
 }
 
+TEST_F(Loader, ABrokenLanguageFileIsReportedAndPassedOver) {
+    Install(STAND_IN_PATH);
+    WriteTexts();
+    WriteFile("broken.lng", ".Language=English,English\r\nunquoted\r\n");
+    Load();
+    EXPECT_EQ(host_->LoadWarnings(), "broken.lng: line 2: expected a quoted message\n");
+    EXPECT_STREQ(State()->firstMessage, "filler");
+}
+
 TEST_F(Loader, AMissingFileFailsWithTheSystemsReason) {
     host::Host host;
     std::string error;
