@@ -11,7 +11,7 @@ namespace {
 
 using screen::Paint;
 
-HelpLine ParseLine(std::string_view line) {
+HelpLine ParseLine(std::string_view line, int* links) {
     HelpLine result;
     if (!line.empty() && line[0] == '$') {
         result.heading = true;
@@ -50,36 +50,118 @@ HelpLine ParseLine(std::string_view line) {
                 span.target = TextToOem(text.substr(at + 1, end - at - 1));
                 i = end;
             }
-            HelpSpan link = span;
-            if (!link.text.empty()) result.spans.push_back(link);
+            if (!span.text.empty()) {
+                span.link = (*links)++;
+                result.spans.push_back(span);
+            }
             span = HelpSpan{};
         } else {
             span.text.push_back(ch);
         }
     }
+    if (span.kind == HelpSpan::Kind::Link && !span.text.empty()) span.link = (*links)++;
     flush();
     return result;
 }
 
-struct LinkPlace {
-    std::size_t line;
-    std::size_t span;
-};
+bool StartsParagraph(std::string_view raw) {
+    return raw.empty() || raw[0] == ' ' || raw[0] == '$' || raw[0] == '^' || raw[0] == '\t';
+}
+
+// Appends `span` to `row`, merging it with the last span when they read alike.
+void Append(HelpLine& row, const HelpSpan& span) {
+    if (!row.spans.empty() && row.spans.back().kind == span.kind && row.spans.back().link == span.link) {
+        row.spans.back().text += span.text;
+    } else {
+        row.spans.push_back(span);
+    }
+}
+
+int Length(const HelpLine& row) {
+    int n = 0;
+    for (const HelpSpan& s : row.spans) n += static_cast<int>(s.text.size());
+    return n;
+}
 
 }  // namespace
 
 std::vector<HelpLine> ParseHelpTopic(std::string_view body) {
-    std::vector<HelpLine> lines;
+    std::vector<HelpLine> paragraphs;
+    int links = 0;
+    bool open = false;  // the last paragraph may take a continuation line
     while (!body.empty()) {
         auto end = body.find('\n');
-        std::string_view line = body.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(ParseLine(line));
+        std::string_view raw = body.substr(0, end);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        HelpLine line = ParseLine(raw, &links);
+        if (open && !StartsParagraph(raw) && !paragraphs.empty()) {
+            HelpLine& last = paragraphs.back();
+            Append(last, HelpSpan{HelpSpan::Kind::Plain, U" ", "", -1});
+            for (const HelpSpan& s : line.spans) Append(last, s);
+        } else {
+            paragraphs.push_back(line);
+            open = !raw.empty() && !line.heading && !line.centred;
+        }
         if (end == std::string_view::npos) break;
         body.remove_prefix(end + 1);
     }
-    while (!lines.empty() && lines.back().spans.empty() && !lines.back().heading) lines.pop_back();
-    return lines;
+    while (!paragraphs.empty() && paragraphs.back().spans.empty() && !paragraphs.back().heading) {
+        paragraphs.pop_back();
+    }
+    return paragraphs;
+}
+
+std::vector<HelpLine> FlowHelp(const std::vector<HelpLine>& paragraphs, int width) {
+    width = std::max(width, 1);
+    std::vector<HelpLine> rows;
+    for (const HelpLine& paragraph : paragraphs) {
+        if (paragraph.heading || paragraph.centred || Length(paragraph) <= width) {
+            rows.push_back(paragraph);
+            continue;
+        }
+        // One cell per character, each with the look of its span.
+        struct Cell { char32_t ch; const HelpSpan* look; };
+        std::vector<Cell> cells;
+        for (const HelpSpan& span : paragraph.spans) {
+            for (char32_t ch : span.text) cells.push_back(Cell{ch, &span});
+        }
+        HelpLine row;
+        int used = 0;
+        auto put = [&](const Cell& c) {
+            HelpSpan piece = *c.look;
+            piece.text = std::u32string(1, c.ch);
+            Append(row, piece);
+            ++used;
+        };
+        auto breakRow = [&] {
+            rows.push_back(row);
+            row = HelpLine{};
+            used = 0;
+        };
+        std::size_t i = 0;
+        while (i < cells.size()) {
+            // The blanks before the next word, then the word.
+            std::size_t wordStart = i;
+            while (wordStart < cells.size() && cells[wordStart].ch == U' ') ++wordStart;
+            std::size_t wordEnd = wordStart;
+            while (wordEnd < cells.size() && cells[wordEnd].ch != U' ') ++wordEnd;
+            int blanks = static_cast<int>(wordStart - i), word = static_cast<int>(wordEnd - wordStart);
+            if (used > 0 && used + blanks + word > width) {
+                breakRow();
+                blanks = 0;  // a new row starts with the word itself
+            }
+            for (std::size_t k = wordStart - static_cast<std::size_t>(blanks); k < wordStart; ++k) {
+                if (used < width) put(cells[k]);
+            }
+            for (std::size_t k = wordStart; k < wordEnd; ++k) {
+                if (used >= width) breakRow();  // a word longer than a row is cut
+                put(cells[k]);
+            }
+            i = wordEnd;
+        }
+        if (!row.spans.empty()) rows.push_back(row);
+    }
+    return rows;
 }
 
 void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& topic) {
@@ -94,8 +176,8 @@ void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& t
         return;
     }
     std::vector<std::string> trail{topic};
-    std::vector<HelpLine> lines = ParseHelpTopic(*body);
-    std::vector<LinkPlace> links;
+    std::vector<HelpLine> paragraphs;
+    int linkCount = 0;
     int selected = -1;
     int top = 0;
     std::u32string title = OemToText(help->contentsTitle.empty() ? topic : help->contentsTitle);
@@ -103,86 +185,93 @@ void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& t
     auto load = [&](const std::string& name) {
         const std::string* text = help->Topic(name);
         if (!text) return false;
-        lines = ParseHelpTopic(*text);
-        links.clear();
-        for (std::size_t l = 0; l < lines.size(); ++l) {
-            for (std::size_t s = 0; s < lines[l].spans.size(); ++s) {
-                if (lines[l].spans[s].kind == HelpSpan::Kind::Link) links.push_back({l, s});
-            }
+        paragraphs = ParseHelpTopic(*text);
+        linkCount = 0;
+        for (const HelpLine& p : paragraphs) {
+            for (const HelpSpan& s : p.spans) linkCount = std::max(linkCount, s.link + 1);
         }
-        selected = links.empty() ? -1 : 0;
+        selected = linkCount > 0 ? 0 : -1;
         top = 0;
         return true;
     };
     load(topic);
 
-    auto headingCount = [&] {
-        int n = 0;
-        while (n < static_cast<int>(lines.size()) && lines[static_cast<std::size_t>(n)].heading) ++n;
-        return n;
-    };
-    auto geometry = [&](int* x1, int* y1, int* x2, int* y2) {
-        int width = std::min(screen::Width(), 80);
-        int height = std::max(screen::Height() - 2, 5);
-        *x1 = (screen::Width() - width) / 2;
-        *y1 = (screen::Height() - height) / 2;
-        *x2 = *x1 + width - 1;
-        *y2 = *y1 + height - 1;
-    };
-    auto bodyRows = [&] {
+    // The window fills the screen but for a row above and below.
+    struct Layout {
         int x1, y1, x2, y2;
-        geometry(&x1, &y1, &x2, &y2);
-        return std::max(y2 - y1 - 1 - headingCount(), 1);
+        std::vector<HelpLine> headings, rows;
+        int bodyTop, bodyRows;
+    };
+    auto layout = [&] {
+        Layout l;
+        l.x1 = 0;
+        l.x2 = std::max(screen::Width() - 1, 2);
+        l.y1 = screen::Height() > 6 ? 1 : 0;
+        l.y2 = std::max(screen::Height() - 1 - l.y1, l.y1 + 2);
+        std::vector<HelpLine> heads, rest;
+        std::size_t n = 0;
+        for (; n < paragraphs.size() && paragraphs[n].heading; ++n) heads.push_back(paragraphs[n]);
+        rest.assign(paragraphs.begin() + static_cast<std::ptrdiff_t>(n), paragraphs.end());
+        int width = l.x2 - l.x1 - 3;
+        l.headings = FlowHelp(heads, width);
+        l.rows = FlowHelp(rest, width);
+        l.bodyTop = l.y1 + 1 + static_cast<int>(l.headings.size()) + (l.headings.empty() ? 0 : 1);
+        l.bodyRows = std::max(l.y2 - l.bodyTop, 1);
+        return l;
     };
 
-    auto drawLine = [&](int y, int x1, int x2, std::size_t n) {
-        const HelpLine& line = lines[n];
-        int length = 0;
-        for (const HelpSpan& s : line.spans) length += static_cast<int>(s.text.size());
-        int room = x2 - x1 - 3;
-        int x = line.centred ? x1 + 2 + std::max((room - length) / 2, 0) : x1 + 2;
-        for (std::size_t s = 0; s < line.spans.size(); ++s) {
-            const HelpSpan& span = line.spans[s];
+    auto drawRow = [&](int y, const Layout& l, const HelpLine& row) {
+        int room = l.x2 - l.x1 - 3;
+        int x = row.centred ? l.x1 + 2 + std::max((room - Length(row)) / 2, 0) : l.x1 + 2;
+        for (const HelpSpan& span : row.spans) {
             Paint paint = span.kind == HelpSpan::Kind::Bold ? Paint::HelpBold : Paint::HelpText;
-            if (span.kind == HelpSpan::Kind::Link) {
-                bool chosen = selected >= 0 && links[static_cast<std::size_t>(selected)].line == n &&
-                              links[static_cast<std::size_t>(selected)].span == s;
-                paint = chosen ? Paint::HelpLinkSelected : Paint::HelpLink;
-            }
+            if (span.link >= 0) paint = span.link == selected ? Paint::HelpLinkSelected : Paint::HelpLink;
             for (char32_t ch : span.text) {
-                if (x < x2 - 1) screen::Put(y, x, ch, paint);
+                if (x < l.x2) screen::Put(y, x, ch, paint);
                 ++x;
             }
         }
     };
 
     auto paint = [&] {
-        int x1, y1, x2, y2;
-        geometry(&x1, &y1, &x2, &y2);
-        screen::Box(x1, y1, x2, y2, true, Paint::HelpText);
+        Layout l = layout();
+        screen::Box(l.x1, l.y1, l.x2, l.y2, true, Paint::HelpText);
         std::u32string shown = U" " + title + U" ";
-        screen::Put(y1, x1 + (x2 - x1 + 1 - static_cast<int>(shown.size())) / 2, shown, Paint::HelpText);
-        int headings = headingCount();
-        int y = y1 + 1;
-        for (int n = 0; n < headings && y < y2; ++n) drawLine(y++, x1, x2, static_cast<std::size_t>(n));
-        if (headings > 0 && y < y2) {
-            screen::Put(y, x1, U'╟', Paint::HelpText);
-            screen::Fill(y, x1 + 1, x2 - x1 - 1, U'─', Paint::HelpText);
-            screen::Put(y, x2, U'╢', Paint::HelpText);
-            ++y;
+        screen::Put(l.y1, l.x1 + (l.x2 - l.x1 + 1 - static_cast<int>(shown.size())) / 2, shown, Paint::HelpText);
+        int y = l.y1 + 1;
+        for (const HelpLine& row : l.headings) {
+            if (y < l.y2) drawRow(y++, l, row);
         }
-        for (int n = headings + top; n < static_cast<int>(lines.size()) && y < y2; ++n) {
-            drawLine(y++, x1, x2, static_cast<std::size_t>(n));
+        if (!l.headings.empty() && y < l.y2) {
+            screen::Put(y, l.x1, U'╟', Paint::HelpText);
+            screen::Fill(y, l.x1 + 1, l.x2 - l.x1 - 1, U'─', Paint::HelpText);
+            screen::Put(y, l.x2, U'╢', Paint::HelpText);
+        }
+        top = std::clamp(top, 0, std::max(static_cast<int>(l.rows.size()) - l.bodyRows, 0));
+        for (int r = 0; r < l.bodyRows && top + r < static_cast<int>(l.rows.size()); ++r) {
+            drawRow(l.bodyTop + r, l, l.rows[static_cast<std::size_t>(top + r)]);
         }
     };
 
     // Scrolls so that the chosen link is in view.
     auto showSelected = [&] {
-        if (selected < 0) return;
-        int line = static_cast<int>(links[static_cast<std::size_t>(selected)].line) - headingCount();
-        int rows = bodyRows() - (headingCount() > 0 ? 1 : 0);
-        if (line < top) top = std::max(line, 0);
-        if (line >= top + rows) top = line - rows + 1;
+        Layout l = layout();
+        for (int r = 0; r < static_cast<int>(l.rows.size()); ++r) {
+            for (const HelpSpan& s : l.rows[static_cast<std::size_t>(r)].spans) {
+                if (s.link != selected) continue;
+                if (r < top) top = r;
+                if (r >= top + l.bodyRows) top = r - l.bodyRows + 1;
+                return;
+            }
+        }
+    };
+    auto targetOf = [&](int link) -> std::string {
+        for (const HelpLine& p : paragraphs) {
+            for (const HelpSpan& s : p.spans) {
+                if (s.link == link) return s.target;
+            }
+        }
+        return {};
     };
 
     ModalStack::Layer layer(stack, paint);
@@ -190,28 +279,25 @@ void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& t
         stack.Repaint();
         auto key = stack.ReadKey();
         if (!key) return;
-        int rows = bodyRows();
-        int last = std::max(static_cast<int>(lines.size()) - headingCount() - rows + 1, 0);
+        Layout l = layout();
+        int last = std::max(static_cast<int>(l.rows.size()) - l.bodyRows, 0);
         switch (key->virtualKey) {
         case VK_ESCAPE: case VK_F1 + 9: return;
         case VK_UP: top = std::max(top - 1, 0); break;
         case VK_DOWN: top = std::min(top + 1, last); break;
-        case VK_PRIOR: top = std::max(top - rows, 0); break;
-        case VK_NEXT: top = std::min(top + rows, last); break;
+        case VK_PRIOR: top = std::max(top - l.bodyRows, 0); break;
+        case VK_NEXT: top = std::min(top + l.bodyRows, last); break;
         case VK_HOME: top = 0; break;
         case VK_END: top = last; break;
         case VK_TAB:
-            if (!links.empty()) {
-                int n = static_cast<int>(links.size());
-                selected = (selected + ((key->controlState & SHIFT_PRESSED) ? n - 1 : 1)) % n;
+            if (linkCount > 0) {
+                selected = (selected + ((key->controlState & SHIFT_PRESSED) ? linkCount - 1 : 1)) % linkCount;
                 showSelected();
             }
             break;
         case VK_RETURN:
             if (selected >= 0) {
-                const HelpSpan& span = lines[links[static_cast<std::size_t>(selected)].line]
-                                           .spans[links[static_cast<std::size_t>(selected)].span];
-                std::string target = span.target;
+                std::string target = targetOf(selected);
                 if (load(target)) trail.push_back(target);
             }
             break;
