@@ -10,7 +10,7 @@
 
 namespace marten {
 
-// Where an allocation was asked for. SourceSite where the library
+// Where an allocation was asked for: std::source_location where the library
 // has it; clang 14 with libstdc++ lacks the builtin it needs, so there the
 // same two facts come from __builtin_FILE and __builtin_LINE.
 #if defined(__cpp_lib_source_location)
@@ -57,12 +57,15 @@ struct ModuleAllocator {
     template <class U>
     ModuleAllocator(const ModuleAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t n, SourceSite where = SourceSite::current()) {
+    // The containers call this from the standard library's own headers, so
+    // the site reported is this line: a request through the allocator. The
+    // failure address still names the module's code that made it.
+    T* allocate(std::size_t n) {
         // A count whose byte size does not fit is a request that cannot be met.
         const std::size_t bytes = n > static_cast<std::size_t>(-1) / sizeof(T)
                                       ? static_cast<std::size_t>(-1)
                                       : n * sizeof(T);
-        return static_cast<T*>(HeapAllocate(bytes, where));
+        return static_cast<T*>(HeapAllocate(bytes));
     }
     void deallocate(T* block, std::size_t) noexcept { HeapRelease(block); }
 

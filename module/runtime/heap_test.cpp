@@ -108,7 +108,7 @@ TEST(HeapFailure, AnAllocatorCountTooLargeForBytesIs203) {
     const ChildOutcome outcome = RunInChild([] {
         ModuleAllocator<std::uint64_t>().allocate(SIZE_MAX / 4);
     });
-    ExpectReport(outcome, 203, "heap_test\\.cpp#[0-9]+");
+    ExpectReport(outcome, 203, "heap\\.hpp#[0-9]+");
 }
 
 TEST(HeapFailure, ReleasingABlockNeverHandedOutIs204) {
