@@ -129,3 +129,16 @@ TEST(HelpTopic, FlowBreaksAtBlanksAndKeepsLinks) {
 
 }  // namespace
 }  // namespace edit
+
+namespace edit {
+namespace {
+
+TEST(Message, LongLinesBreakAtBlanksAndLoseNothing) {
+    EXPECT_EQ(BreakLine(U"cannot write /a/b: No such file", 20),
+              (std::vector<std::u32string>{U"cannot write /a/b:", U"No such file"}));
+    EXPECT_EQ(BreakLine(U"/a/very/long/path", 6), (std::vector<std::u32string>{U"/a/ver", U"y/long", U"/path"}));
+    EXPECT_EQ(BreakLine(U"", 5), (std::vector<std::u32string>{U""}));
+}
+
+}  // namespace
+}  // namespace edit

@@ -14,6 +14,24 @@ std::u32string ButtonText(const std::u32string& label) { return U" " + ParseHotk
 
 }  // namespace
 
+std::vector<std::u32string> BreakLine(const std::u32string& line, int width) {
+    width = std::max(width, 1);
+    std::vector<std::u32string> pieces;
+    std::u32string rest = line;
+    while (static_cast<int>(rest.size()) > width) {
+        std::size_t cut = rest.rfind(U' ', static_cast<std::size_t>(width));
+        if (cut == std::u32string::npos || cut == 0) {
+            pieces.push_back(rest.substr(0, static_cast<std::size_t>(width)));
+            rest.erase(0, static_cast<std::size_t>(width));
+        } else {
+            pieces.push_back(rest.substr(0, cut));
+            rest.erase(0, cut + 1);
+        }
+    }
+    pieces.push_back(rest);
+    return pieces;
+}
+
 int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help) {
     int focus = 0;
     int buttonCount = static_cast<int>(message.buttons.size());
@@ -21,13 +39,17 @@ int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler&
     Paint focused = message.warning ? Paint::WarningFocus : Paint::DialogFocus;
 
     auto paint = [&]() {
+        std::vector<std::u32string> lines;
+        for (const auto& line : message.lines) {
+            for (auto& piece : BreakLine(line, std::max(screen::Width() - 10, 10))) lines.push_back(piece);
+        }
         int inner = static_cast<int>(message.title.size()) + 2;
-        for (const auto& line : message.lines) inner = std::max(inner, static_cast<int>(line.size()));
+        for (const auto& line : lines) inner = std::max(inner, static_cast<int>(line.size()));
         int buttonsWidth = 0;
         for (const auto& b : message.buttons) buttonsWidth += static_cast<int>(ButtonText(b).size()) + 1;
         inner = std::max(inner, buttonsWidth);
         int width = std::min(inner + 10, screen::Width());
-        int height = static_cast<int>(message.lines.size()) + (buttonCount > 0 ? 2 : 0) + 4;
+        int height = static_cast<int>(lines.size()) + (buttonCount > 0 ? 2 : 0) + 4;
         height = std::min(height, screen::Height());
         int x1 = std::max((screen::Width() - width) / 2, 0);
         int y1 = std::max((screen::Height() - height) / 2, 0);
@@ -46,7 +68,7 @@ int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler&
         };
         if (!message.title.empty()) centre(y1 + 1, U" " + message.title + U" ");
         int y = y1 + 2;
-        for (const auto& line : message.lines) {
+        for (const auto& line : lines) {
             if (y >= y2 - 1) break;
             std::u32string shown = line;
             if (static_cast<int>(shown.size()) > room) shown.resize(static_cast<std::size_t>(std::max(room, 0)));

@@ -19,7 +19,12 @@ struct MessageSpec {
     std::string helpTopic;
 };
 
-// The button pressed, or -1 for Esc (and for a box without buttons).
+// The button pressed, or -1 for Esc (and for a box without buttons). Lines
+// too long for the screen are broken at blanks, never cut off.
 int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help);
+
+// `line` broken into pieces of at most `width` characters, at the last blank
+// that fits where there is one.
+std::vector<std::u32string> BreakLine(const std::u32string& line, int width);
 
 }  // namespace edit

@@ -41,8 +41,8 @@ std::u32string TitleStatus(const host::Editor& editor) {
     status += editor.Table() == host::CodePage::Oem866 ? " 866" : "1251";
     status += "  Line " + std::to_string(editor.CurLine() + 1) + "/" +
               std::to_string(editor.LineCount());
-    const std::string& text = editor.LineAt(editor.CurLine()).text;
-    status += "  Col " + std::to_string(ScreenColumn(text, editor.CurPos(), editor.Options().tabSize) + 1);
+    // The character position, as --at takes it (a tab counts as one).
+    status += "  Col " + std::to_string(editor.CurPos() + 1);
     status += editor.Overtype() ? "  Ovr " : "      ";
     return Ascii(status);
 }

@@ -222,6 +222,28 @@ TEST_F(Terminal, LeavingWithUnsavedChangesAsks) {
     EXPECT_EQ(ReadFile(file), "keep\r\n");
 }
 
+TEST_F(Terminal, AFailedSaveKeepsTheTextAndSaysWhy) {
+    ScratchFolder scratch("unwritable");
+    std::string file = scratch.Path("gone/reply.msg");
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor("Line 1/1"));
+    term.Type("text");
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("cannot write " + file));
+    EXPECT_TRUE(term.WaitFor("The file was not saved"));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("The file was not saved"));
+    EXPECT_TRUE(term.WaitFor("text"));
+    EXPECT_TRUE(term.WaitFor("*   866"));  // still modified
+    // Once the folder exists, the same text saves.
+    std::filesystem::create_directories(scratch.Path("gone"));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(file), "text");
+}
+
 TEST_F(Terminal, HelpAndTheConfigurationList) {
     ScratchFolder scratch("help");
     std::string file = scratch.Path("reply.msg");
