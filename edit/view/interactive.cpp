@@ -138,47 +138,36 @@ private:
         }
     }
 
-    void PluginMenu() {
-        PluginInfo info = session_.Host().QueryPluginInfo();
+    // A menu of the entries that the plug-ins offer; the chosen index, or -1.
+    int ChooseEntry(const char* title, const char* const* entries, int count, const char32_t* none) {
         host::MenuCall call;
         call.x = call.y = -1;
         call.flags = FMENU_AUTOHIGHLIGHT;
-        call.title = "Plugin commands";
-        for (int i = 0; i < info.PluginMenuStringsNumber && info.PluginMenuStrings; ++i) {
+        call.title = title;
+        for (int i = 0; i < count && entries; ++i) {
             FarMenuItem item{};
-            if (const char* text = info.PluginMenuStrings[i]) {
-                std::strncpy(item.Text, text, sizeof item.Text - 1);
-            }
+            if (entries[i]) std::strncpy(item.Text, entries[i], sizeof item.Text - 1);
             item.Selected = i == 0;
             call.items.push_back(item);
         }
         if (call.items.empty()) {
-            Notice(U"Plugin commands", U"No plug-in offers a command in the editor.");
-            return;
+            Notice(Utf8ToText(title), none);
+            return -1;
         }
-        int chosen = ui_.Menu(call);
+        return ui_.Menu(call);
+    }
+
+    void PluginMenu() {
+        PluginInfo info = session_.Host().QueryPluginInfo();
+        int chosen = ChooseEntry("Plugin commands", info.PluginMenuStrings, info.PluginMenuStringsNumber,
+                                 U"No plug-in offers a command in the editor.");
         if (chosen >= 0) session_.Host().OpenPlugin(OPEN_EDITOR, chosen);
     }
 
     void PluginConfigMenu() {
         PluginInfo info = session_.Host().QueryPluginInfo();
-        host::MenuCall call;
-        call.x = call.y = -1;
-        call.flags = FMENU_AUTOHIGHLIGHT;
-        call.title = "Plugins configuration";
-        for (int i = 0; i < info.PluginConfigStringsNumber && info.PluginConfigStrings; ++i) {
-            FarMenuItem item{};
-            if (const char* text = info.PluginConfigStrings[i]) {
-                std::strncpy(item.Text, text, sizeof item.Text - 1);
-            }
-            item.Selected = i == 0;
-            call.items.push_back(item);
-        }
-        if (call.items.empty()) {
-            Notice(U"Plugins configuration", U"No plug-in can be configured.");
-            return;
-        }
-        int chosen = ui_.Menu(call);
+        int chosen = ChooseEntry("Plugins configuration", info.PluginConfigStrings,
+                                 info.PluginConfigStringsNumber, U"No plug-in can be configured.");
         if (chosen >= 0) session_.Host().Configure(chosen);
     }
 
