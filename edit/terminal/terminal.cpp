@@ -15,6 +15,7 @@ namespace {
 
 volatile std::sig_atomic_t g_quit = 0;
 bool g_active = false;
+SCREEN* g_screen = nullptr;
 
 // How long the rest of an escape sequence may take to arrive.
 constexpr int kEscapeWaitMs = 40;
@@ -80,7 +81,13 @@ Terminal::Terminal() {
         registered = true;
     }
     set_escdelay(kEscapeWaitMs);
-    initscr();
+    // newterm, unlike initscr, answers an unknown terminal instead of exiting.
+    g_screen = newterm(nullptr, stdout, stdin);
+    if (g_screen == nullptr) {
+        const char* term = std::getenv("TERM");
+        problem_ = std::string("cannot use the terminal (TERM=") + (term ? term : "") + ")";
+        return;
+    }
     g_active = true;
     raw();
     noecho();
@@ -101,6 +108,8 @@ void Terminal::Restore() {
     g_active = false;
     curs_set(1);
     endwin();
+    delscreen(g_screen);
+    g_screen = nullptr;
 }
 
 bool Terminal::QuitRequested() { return g_quit != 0; }

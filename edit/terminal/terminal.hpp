@@ -3,6 +3,8 @@
 // the program; their handlers only set a flag that the reader reports.
 #pragma once
 
+#include <string>
+
 #include "host/key_script.hpp"
 
 namespace edit {
@@ -21,7 +23,10 @@ struct TerminalEvent {
 class Terminal {
 public:
     // Starts full-screen mode; at most one Terminal is active at a time.
+    // When the terminal cannot be used, Started() is false and Problem() says why.
     Terminal();
+    bool Started() const { return problem_.empty(); }
+    const std::string& Problem() const { return problem_; }
     // Restores the terminal as it was.
     ~Terminal();
     Terminal(const Terminal&) = delete;
@@ -33,6 +38,9 @@ public:
     static bool QuitRequested();
     // Leaves full-screen mode for good; safe to call more than once.
     static void Restore();
+
+private:
+    std::string problem_;
 };
 
 }  // namespace edit

@@ -211,6 +211,10 @@ int RunInteractive(Session& session) {
     int status;
     {
         Terminal terminal;
+        if (!terminal.Started()) {
+            std::fprintf(stderr, "marten-edit: %s\n", terminal.Problem().c_str());
+            return kExitFailure;
+        }
         EditorScreen screen(session);
         status = screen.Run();
         rescuedTo = screen.RescuedTo();
