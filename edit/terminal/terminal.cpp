@@ -2,7 +2,11 @@
 
 #include <ncursesw/curses.h>
 
+#include <unistd.h>
+
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -19,6 +23,17 @@ SCREEN* g_screen = nullptr;
 
 // How long the rest of an escape sequence may take to arrive.
 constexpr int kEscapeWaitMs = 40;
+
+// Asks xterm and terminals like it (tmux with extended-keys) to report keys
+// such as Shift+Enter and Ctrl+Enter, which plain terminals send as Enter.
+constexpr char kReportModifiedKeys[] = "\x1b[>4;1m";
+constexpr char kPlainKeys[] = "\x1b[>4m";
+
+void Send(const char* sequence) {
+    std::fflush(stdout);
+    ssize_t ignored = ::write(STDOUT_FILENO, sequence, std::strlen(sequence));
+    (void)ignored;
+}
 
 void OnTerminatingSignal(int) { g_quit = 1; }
 
@@ -89,6 +104,7 @@ Terminal::Terminal() {
         return;
     }
     g_active = true;
+    Send(kReportModifiedKeys);
     raw();
     noecho();
     nonl();
@@ -108,6 +124,7 @@ void Terminal::Restore() {
     g_active = false;
     curs_set(1);
     endwin();
+    Send(kPlainKeys);
     delscreen(g_screen);
     g_screen = nullptr;
 }

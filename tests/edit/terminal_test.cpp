@@ -39,8 +39,10 @@ public:
         std::string inner = "XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " +
                             EditCommand(scratch, args) + " 2>" + Quote(scratch.Path("stderr")) +
                             "; echo $? >" + Quote(scratch.Path("status"));
-        Tmux("new-session -d -s edit -x " + std::to_string(width) + " -y " + std::to_string(height) +
-             " " + Quote(inner));
+        // extended-keys lets modified keys through to an application that asks
+        // for them; the option is set on the server before the session starts.
+        Tmux("-f /dev/null start-server \\; set -g extended-keys on \\; new-session -d -s edit -x " +
+             std::to_string(width) + " -y " + std::to_string(height) + " " + Quote(inner));
     }
     ~TerminalSession() { Tmux("kill-server 2>/dev/null"); }
 
@@ -166,6 +168,22 @@ TEST_F(Terminal, WriteAReplyConfigureTheMarginAndSave) {
     EXPECT_NE(registry.find("\"RIndent\"=dword:00000014"), std::string::npos) << registry;
     // The margin typed is remembered in the field's history.
     EXPECT_EQ(ReadFile(scratch.Path("config/marten/history/Tansy%5CMarten%5CRIndent")).rfind("20\n", 0), 0u);
+}
+
+TEST_F(Terminal, ModifiedEnterReachesTheModuleWithItsModifier) {
+    ScratchFolder scratch("shift-enter");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, " AB> one two\r\n");
+    TerminalSession term(scratch, {"--at", "1:10", file});
+    ASSERT_TRUE(term.WaitFor("Col 10"));
+    // Shift+Enter breaks the line without carrying the quote over.
+    term.Keys("S-Enter");
+    ASSERT_TRUE(term.WaitFor("Line 2/3"));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(file), " AB> one \r\ntwo\r\n");
 }
 
 TEST_F(Terminal, ResizeRedrawsAtTheNewSize) {
