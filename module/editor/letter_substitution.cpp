@@ -1,8 +1,7 @@
 #include "module/editor/letter_substitution.hpp"
 
-#include "module/editor/features.hpp"
-
 #include "module/editor/edit_state.hpp"
+#include "module/editor/features.hpp"
 #include "module/settings/settings.hpp"
 
 namespace marten {

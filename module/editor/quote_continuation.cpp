@@ -1,10 +1,9 @@
 #include "module/editor/quote_continuation.hpp"
 
-#include "module/editor/features.hpp"
-
 #include <cstdint>
 
 #include "module/editor/edit_state.hpp"
+#include "module/editor/features.hpp"
 #include "module/editor/quote_prefix.hpp"
 
 namespace marten {

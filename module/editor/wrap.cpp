@@ -1,11 +1,10 @@
 #include "module/editor/wrap.hpp"
 
-#include "module/editor/features.hpp"
-
 #include <algorithm>
 #include <cstdint>
 
 #include "module/editor/edit_state.hpp"
+#include "module/editor/features.hpp"
 #include "module/editor/quote_prefix.hpp"
 #include "module/settings/settings.hpp"
 
