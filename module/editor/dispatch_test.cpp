@@ -394,15 +394,22 @@ TEST_F(DispatchTest, ConversionsCopeWithEmptyTextsAndRefusingHosts) {
     EXPECT_EQ(EditorToOem(Text("xyz")), "xyz");
 }
 
-int WINAPI OverstatingConverter(int, void* param) {
-    static_cast<EditorConvertText*>(param)->TextLength = 1000;
+// A host whose conversions misreport the length: longer, or (for the
+// stored line) shorter than the text.
+int storedLength = -1;
+int WINAPI MisreportingConverter(int command, void* param) {
+    if (command == ECTL_EDITORTOOEM) static_cast<EditorConvertText*>(param)->TextLength = 1000;
+    if (command == ECTL_OEMTOEDITOR) static_cast<EditorConvertText*>(param)->TextLength = 2;
+    if (command == ECTL_SETSTRING) storedLength = static_cast<EditorSetString*>(param)->StringLength;
     return 1;
 }
 
-TEST_F(DispatchTest, AConversionNeverReadsPastItsText) {
+TEST_F(DispatchTest, NoHostCallIsHandedOrReadPastTheText) {
     InstalledHost installed(host_);
-    HostInfo.EditorControl = OverstatingConverter;
+    HostInfo.EditorControl = MisreportingConverter;
     EXPECT_EQ(EditorToOem(Text("four")), "four");
+    StoreLine(-1, Text("four"));
+    EXPECT_EQ(storedLength, 2);
 }
 
 TEST(ReverseText, ReversesBytesIncludingZeroes) {

@@ -62,7 +62,9 @@ void StoreLine(int n, const Text& buffer) {
     rec.StringNumber = n;
     rec.StringText = converted.data();
     rec.StringEOL = nullptr;  // the line keeps its end-of-line
-    rec.StringLength = static_cast<int>(buffer.size());
+    // The conversion keeps the length; should a host's conversion not, the
+    // length still describes the bytes handed over and never more.
+    rec.StringLength = static_cast<int>(converted.size());
     CallEditor(ECTL_SETSTRING, &rec);
 }
 
