@@ -94,6 +94,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--registry") {
             if (!takeValue() || value.empty()) return fail("--registry needs a file");
             result.registry = value;
+        } else if (name == "--language") {
+            if (!takeValue() || value.empty()) return fail("--language needs a name, such as English or Russian");
+            result.language = value;
         } else if (name == "--keys") {
             if (!takeValue()) return fail("--keys needs a key script");
             result.keys = value;
@@ -125,6 +128,7 @@ std::string UsageText() {
            "                     and help files ($MARTEN_PLUGINS, else ../plugins/Marten\n"
            "                     beside the executable's folder)\n"
            "  --registry FILE    keep the settings in FILE (sets MARTEN_REGISTRY)\n"
+           "  --language NAME    the plug-in's language: English (default) or Russian\n"
            "  --keys SCRIPT      batch mode: apply the key script without a screen, then save\n"
            "  --at LINE:COL|end  where the cursor starts (from 1, as the title line shows)\n"
            "  --help, --version\n"

@@ -23,6 +23,7 @@ struct CommandLine {
     std::optional<StartPosition> start;  // +LINE or --at
     std::string pluginFolder;            // --plugins, empty when not given
     std::string registry;                // --registry, empty when not given
+    std::string language = "English";    // --language: of the plug-in's texts and help
     std::optional<std::string> keys;     // --keys: batch mode with this script
     bool help = false;
     bool version = false;

@@ -23,6 +23,8 @@ TEST(CommandLine, BatchModeWithEveryOption) {
     EXPECT_EQ(line->codePage, host::CodePage::Ansi1251);
     EXPECT_EQ(line->pluginFolder, "/p");
     EXPECT_EQ(line->registry, "/r.reg");
+    EXPECT_EQ(line->language, "English");
+    EXPECT_EQ(Parse({"--language", "Russian", "f"})->language, "Russian");
 }
 
 TEST(CommandLine, StartPositions) {

@@ -33,7 +33,9 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
 
-    host_ = std::make_unique<host::Host>();
+    host::HostOptions hostOptions;
+    hostOptions.language = options.language;
+    host_ = std::make_unique<host::Host>(hostOptions);
     std::string modulePath = pluginFolder + "/marten.so";
     std::string why;
     if (!host_->LoadModule(modulePath, &why)) {

@@ -82,7 +82,8 @@ void EditorView::Draw(const host::Editor& editor, const std::string& name,
         int n = top_ + row;
         screen::Fill(row + 1, 0, width, U' ', Paint::EditorText);
         if (n >= editor.LineCount()) continue;
-        auto cells = LineCells(editor.LineAt(n).text, editor.Table(), tabSize);
+        auto cells = LineCells(editor.LineAt(n).text, editor.Table(), tabSize,
+                               static_cast<std::size_t>(left_ + width));
         for (int x = 0; x < width; ++x) {
             std::size_t at = static_cast<std::size_t>(left_ + x);
             if (at >= cells.size()) break;

@@ -1,5 +1,7 @@
 #include "edit/view/line_cells.hpp"
 
+#include <algorithm>
+
 namespace edit {
 namespace {
 
@@ -10,10 +12,12 @@ int TabStop(int column, int tabSize) {
 
 }  // namespace
 
-std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize) {
+std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize,
+                            std::size_t limit) {
     std::vector<Cell> cells;
-    cells.reserve(text.size());
+    cells.reserve(std::min(text.size(), limit));
     for (char c : text) {
+        if (cells.size() >= limit) break;
         auto byte = static_cast<unsigned char>(c);
         if (byte == '\t') {
             int next = TabStop(static_cast<int>(cells.size()), tabSize);

@@ -15,8 +15,10 @@ struct Cell {
     bool control = false;  // a control byte, shown as its letter ('@' + byte)
 };
 
-// The cells of `text` read in `table`.
-std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize);
+// The first `limit` cells of `text` read in `table` (a screen needs no more
+// than its width past the first column shown, however long the line).
+std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize,
+                            std::size_t limit = static_cast<std::size_t>(-1));
 
 // The screen column of character position `pos` (0-based; it may lie beyond
 // the end of the line, where every position is one column).

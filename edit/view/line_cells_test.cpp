@@ -21,6 +21,11 @@ TEST(LineCells, TabsReachTheNextStopAndControlBytesShowAsLetters) {
     EXPECT_FALSE(cells[1].control);
 }
 
+TEST(LineCells, OnlyTheCellsAskedForAreMade) {
+    EXPECT_EQ(LineCells(std::string(100000, 'x'), host::CodePage::Oem866, 8, 80).size(), 80u);
+    EXPECT_EQ(LineCells("\tx", host::CodePage::Oem866, 8, 3).size(), 8u);  // a tab is whole
+}
+
 TEST(LineCells, BytesReadInTheEditorsTable) {
     EXPECT_EQ(Shown("\x8D"), U"Н");
     EXPECT_EQ(Shown("\xCD", host::CodePage::Ansi1251), U"Н");
