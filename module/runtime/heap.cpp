@@ -65,7 +65,11 @@ bool WithinLimit(std::size_t more) {
     return heap.bytesInUse <= heap.limit && more <= heap.limit - heap.bytesInUse;
 }
 
-[[noreturn]] void Fail(ErrorNumber error, const void* caller, const SourceSite& where) {
+// The lock is given up first: on Windows, ExitProcess still runs the
+// module's static destructors, whose releases would otherwise wait on it.
+[[noreturn]] void Fail(std::unique_lock<std::mutex>& guard, ErrorNumber error, const void* caller,
+                       const SourceSite& where) {
+    guard.unlock();
     FatalReport(error, ReportedCodeAddress(caller),
                 SourcePlace{where.file_name(), static_cast<std::uint32_t>(where.line())});
 }
@@ -77,6 +81,21 @@ const bool limitReadAtLoad = [] {
     return true;
 }();
 
+// A new block, with the heap's lock held.
+void* AllocateLocked(std::unique_lock<std::mutex>& guard, std::size_t size, const void* caller,
+                     const SourceSite& where) {
+    ReadLimitOnce();
+    if (!WithinLimit(size)) Fail(guard, kErrorNoMemory, caller, where);
+    void* block = std::malloc(size == 0 ? 1 : size);  // every block has its own address
+    if (block == nullptr) Fail(guard, kErrorNoMemory, caller, where);
+    if (!heap.blocks.Insert(block, size)) {
+        std::free(block);
+        Fail(guard, kErrorNoMemory, caller, where);
+    }
+    heap.bytesInUse += size;
+    return block;
+}
+
 }  // namespace
 
 // The entry points are kept out of line so that the return address names the
@@ -84,16 +103,7 @@ const bool limitReadAtLoad = [] {
 __attribute__((noinline)) void* HeapAllocate(std::size_t size, SourceSite where) {
     const void* caller = __builtin_return_address(0);
     std::unique_lock<std::mutex> guard(HeapLock());
-    ReadLimitOnce();
-    if (!WithinLimit(size)) Fail(kErrorNoMemory, caller, where);
-    void* block = std::malloc(size == 0 ? 1 : size);  // every block has its own address
-    if (block == nullptr) Fail(kErrorNoMemory, caller, where);
-    if (!heap.blocks.Insert(block, size)) {
-        std::free(block);
-        Fail(kErrorNoMemory, caller, where);
-    }
-    heap.bytesInUse += size;
-    return block;
+    return AllocateLocked(guard, size, caller, where);
 }
 
 __attribute__((noinline)) void HeapRelease(void* block, SourceSite where) {
@@ -101,27 +111,34 @@ __attribute__((noinline)) void HeapRelease(void* block, SourceSite where) {
     if (block == nullptr) return;
     std::unique_lock<std::mutex> guard(HeapLock());
     std::size_t size = 0;
-    if (!heap.blocks.Erase(block, &size)) Fail(kErrorInvalidBlock, caller, where);
+    if (!heap.blocks.Erase(block, &size)) Fail(guard, kErrorInvalidBlock, caller, where);
     heap.bytesInUse -= size;
     std::free(block);
     heap.blocks.ReleaseStorageIfEmpty();
 }
 
-__attribute__((noinline)) void* HeapResize(void* block, std::size_t size,
-                                           SourceSite where) {
+__attribute__((noinline)) void* HeapResize(void* block, std::size_t size, SourceSite where) {
     const void* caller = __builtin_return_address(0);
     std::unique_lock<std::mutex> guard(HeapLock());
-    ReadLimitOnce();
+    if (block == nullptr) return AllocateLocked(guard, size, caller, where);
     std::size_t oldSize = 0;
-    if (block != nullptr && !heap.blocks.Erase(block, &oldSize)) {
-        Fail(kErrorInvalidBlock, caller, where);
-    }
+    if (!heap.blocks.Find(block, &oldSize)) Fail(guard, kErrorInvalidBlock, caller, where);
+    ReadLimitOnce();
+    // Every way out leaves the table true to what is allocated.
     heap.bytesInUse -= oldSize;
-    if (!WithinLimit(size)) Fail(kErrorNoMemory, caller, where);
+    const bool fits = WithinLimit(size);
+    heap.bytesInUse += oldSize;
+    if (!fits) Fail(guard, kErrorNoMemory, caller, where);
+    // Erasing and inserting one block leaves the count as it was: neither
+    // can fail for want of room.
+    heap.blocks.Erase(block, nullptr);
     void* moved = std::realloc(block, size == 0 ? 1 : size);
-    if (moved == nullptr) Fail(kErrorNoMemory, caller, where);
-    if (!heap.blocks.Insert(moved, size)) Fail(kErrorNoMemory, caller, where);
-    heap.bytesInUse += size;
+    if (moved == nullptr) {
+        heap.blocks.Insert(block, oldSize);  // realloc left it as it was
+        Fail(guard, kErrorNoMemory, caller, where);
+    }
+    heap.blocks.Insert(moved, size);
+    heap.bytesInUse = heap.bytesInUse - oldSize + size;
     return moved;
 }
 

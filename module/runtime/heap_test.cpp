@@ -149,30 +149,41 @@ TEST(HeapFailure, AnotherThreadHasAHigherNumber) {
     ExpectReport(outcome, 204, "heap_test\\.cpp#[0-9]+", "([2-9]|[1-9][0-9]+)");
 }
 
-// Run only as a child of the test below, with MARTEN_HEAP_LIMIT set before
+// Run only as a child of the tests below, with MARTEN_HEAP_LIMIT set before
 // the program starts: the limit is read as the module loads.
 TEST(HeapLimitProbe, DISABLED_RefusesRequestsPastTheLimit) {
     if (std::getenv("MARTEN_HEAP_LIMIT") == nullptr) GTEST_SKIP();
+    const bool grow = std::getenv("MARTEN_HEAP_PROBE_GROW") != nullptr;
     // Bytes in use count, and released bytes come back.
     void* a = HeapAllocate(60000);
     void* b = HeapAllocate(30000);
     HeapRelease(a);
     a = HeapAllocate(60000);
-    HeapAllocate(20000);  // 110000 > 100000: ends the process
+    b = HeapResize(b, 35000);  // 95000 in use
+    if (grow) {
+        HeapResize(a, 70000);  // 105000 > 100000: ends the process
+    } else {
+        HeapAllocate(10000);  // likewise
+    }
     HeapRelease(a);
     HeapRelease(b);
 }
 
-TEST(HeapFailure, TheLimitFromTheEnvironmentIs203) {
-    const ChildOutcome outcome = RunInChild([] {
+ChildOutcome RunProbe(bool grow) {
+    return RunInChild([grow] {
         ::setenv("MARTEN_HEAP_LIMIT", "100000", 1);
+        if (grow) ::setenv("MARTEN_HEAP_PROBE_GROW", "1", 1);
         const int devNull = ::open("/dev/null", O_WRONLY);
         ::dup2(devNull, STDOUT_FILENO);
         ::execl("/proc/self/exe", "module_tests", "--gtest_also_run_disabled_tests",
                 "--gtest_filter=HeapLimitProbe.*", static_cast<char*>(nullptr));
         ::_exit(127);
     });
-    ExpectReport(outcome, 203, "heap_test\\.cpp#[0-9]+");
+}
+
+TEST(HeapFailure, TheLimitFromTheEnvironmentIs203) {
+    ExpectReport(RunProbe(false), 203, "heap_test\\.cpp#[0-9]+");
+    ExpectReport(RunProbe(true), 203, "heap_test\\.cpp#[0-9]+");
 }
 
 }  // namespace

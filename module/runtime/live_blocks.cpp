@@ -27,12 +27,15 @@ bool LiveBlocks::Insert(const void* block, std::size_t size) {
     return true;
 }
 
-bool LiveBlocks::Contains(const void* block) const {
+bool LiveBlocks::Find(const void* block, std::size_t* size) const {
     const auto address = reinterpret_cast<std::uintptr_t>(block);
     if (address == 0) return false;
     const Slot* slots = Slots();
     for (std::size_t i = Home(address); slots[i].address != 0; i = (i + 1) & (capacity_ - 1)) {
-        if (slots[i].address == address) return true;
+        if (slots[i].address == address) {
+            if (size) *size = slots[i].size;
+            return true;
+        }
     }
     return false;
 }

@@ -21,7 +21,9 @@ public:
     bool Insert(const void* block, std::size_t size);
     // Removes a block and gives its size; false when the table has no such block.
     bool Erase(const void* block, std::size_t* size);
-    bool Contains(const void* block) const;
+    bool Contains(const void* block) const { return Find(block, nullptr); }
+    // Gives the size of a live block; false when the table has no such block.
+    bool Find(const void* block, std::size_t* size) const;
     std::size_t Count() const { return count_; }
 
     // Gives back the grown table (only when it is empty) so that unloading
