@@ -186,6 +186,55 @@ TEST_F(Terminal, ModifiedEnterReachesTheModuleWithItsModifier) {
     EXPECT_EQ(ReadFile(file), " AB> one \r\ntwo\r\n");
 }
 
+TEST_F(Terminal, DialogCheckboxesAndFieldHistory) {
+    ScratchFolder scratch("history");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, "text\r\n");
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor("Line 1/2"));
+    auto openDialog = [&] {
+        term.Keys("F11");
+        ASSERT_TRUE(term.WaitFor("Plugin commands"));
+        term.Keys("Enter");
+        ASSERT_TRUE(term.WaitFor("About Marten"));
+        term.Keys("Enter");
+        ASSERT_TRUE(term.WaitFor("Right margin"));
+    };
+    // First showing: a margin of 33 confirmed, which goes into the history.
+    openDialog();
+    for (int i = 0; i < 7; ++i) term.Keys("Tab");
+    term.Keys("C-y");
+    term.Type("33");
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("Right margin"));
+    // Second: tick off the letter fix (the fourth checkbox), type 44 as the
+    // margin, then take 33 back from the history.
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor("Right margin"));
+    for (int i = 0; i < 5; ++i) term.Keys("Tab");
+    term.Type(" ");
+    ASSERT_TRUE(term.WaitFor("[ ] Fix Cyrillic"));
+    term.Keys("Tab");
+    term.Keys("Tab");
+    term.Keys("C-y");
+    term.Type("44");
+    ASSERT_TRUE(term.WaitFor("44 ↓Right margin"));
+    term.Keys("C-Down");
+    ASSERT_TRUE(term.WaitFor("History"));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor("33 ↓Right margin"));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("Right margin"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("About Marten"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    std::string registry = ReadFile(scratch.Path("registry.reg"));
+    EXPECT_NE(registry.find("\"RIndent\"=dword:00000021"), std::string::npos) << registry;
+    EXPECT_NE(registry.find("\"EnableHPChange\"=hex:00"), std::string::npos) << registry;
+    EXPECT_NE(registry.find("\"EnableQuote\"=hex:01"), std::string::npos) << registry;
+}
+
 TEST_F(Terminal, ResizeRedrawsAtTheNewSize) {
     ScratchFolder scratch("resize");
     std::string file = scratch.Path("reply.msg");
