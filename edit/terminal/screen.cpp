@@ -32,6 +32,7 @@ constexpr Colour kScheme[] = {
     {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE | A_BOLD},  // HelpBold
     {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_UNDERLINE},  // HelpLink
     {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},    // HelpLinkSelected
+    {COLOR_WHITE, COLOR_BLACK, false, A_DIM},      // Shadow
 };
 
 bool g_paired = false;
@@ -95,6 +96,29 @@ void Box(int x1, int y1, int x2, int y2, bool doubleLine, Paint paint) {
     Put(y1, x2, g[1], paint);
     Put(y2, x1, g[2], paint);
     Put(y2, x2, g[3], paint);
+}
+
+void Shadow(int x1, int y1, int x2, int y2) {
+    attr_t attr;
+    short pair;
+    Attributes(Paint::Shadow, &attr, &pair);
+    auto shade = [&](int y, int x) {
+        if (y < 0 || y >= LINES || x < 0 || x >= COLS) return;
+        cchar_t cell;
+        if (mvin_wch(y, x, &cell) == ERR) return;
+        wchar_t text[CCHARW_MAX + 1] = {};
+        attr_t oldAttr;
+        short oldPair;
+        if (getcchar(&cell, text, &oldAttr, &oldPair, nullptr) == ERR) return;
+        cchar_t shaded;
+        setcchar(&shaded, text, attr, pair, nullptr);
+        mvadd_wch(y, x, &shaded);
+    };
+    for (int y = y1 + 1; y <= y2 + 1; ++y) {
+        shade(y, x2 + 1);
+        shade(y, x2 + 2);
+    }
+    for (int x = x1 + 2; x <= x2; ++x) shade(y2 + 1, x);
 }
 
 void Cursor(int y, int x, bool visible) {

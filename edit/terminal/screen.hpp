@@ -27,6 +27,7 @@ enum class Paint {
     HelpBold,
     HelpLink,
     HelpLinkSelected,
+    Shadow,
 };
 
 int Width();
@@ -37,6 +38,11 @@ void Put(int y, int x, char32_t ch, Paint paint);
 void Fill(int y, int x, int width, char32_t ch, Paint paint);
 // A frame from (x1, y1) to (x2, y2) inclusive, its inside filled with blanks.
 void Box(int x1, int y1, int x2, int y2, bool doubleLine, Paint paint);
+
+// The shadow a box from (x1, y1) to (x2, y2) casts, as the host draws it:
+// two columns at its right and one row below it, the characters kept and
+// dimmed.
+void Shadow(int x1, int y1, int x2, int y2);
 
 // The blinking cursor: placed, or hidden when `visible` is false.
 void Cursor(int y, int x, bool visible);

@@ -173,6 +173,7 @@ private:
     void Draw() {
         DialogRect r = PlaceDialog(call_.x1, call_.y1, call_.x2, call_.y2, screen::Width(), screen::Height());
         for (int y = 0; y < r.height; ++y) screen::Fill(r.y + y, r.x, r.width, U' ', Paint::DialogText);
+        screen::Shadow(r.x, r.y, r.x + r.width - 1, r.y + r.height - 1);
         std::vector<int> columns = ItemColumns(items_, count_, r.width);
         int cursorY = -1, cursorX = -1;
         for (int i = 0; i < count_; ++i) {

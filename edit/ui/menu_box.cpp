@@ -84,6 +84,7 @@ int RunMenu(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help) {
         if (current < top) top = current;
         if (current >= top + rows) top = current - rows + 1;
         screen::Box(x1, y1, x2, y2, true, Paint::MenuText);
+        screen::Shadow(x1, y1, x2, y2);
         auto centred = [&](int y, const std::u32string& text) {
             if (text.empty()) return;
             std::u32string shown = U" " + text + U" ";

@@ -56,6 +56,7 @@ int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler&
         int x2 = x1 + width - 1, y2 = y1 + height - 1;
         screen::Fill(y1, x1, width, U' ', text);
         screen::Fill(y2, x1, width, U' ', text);
+        screen::Shadow(x1, y1, x2, y2);
         screen::Box(x1 + 3, y1 + 1, x2 - 3, y2 - 1, true, text);
         for (int y = y1 + 1; y < y2; ++y) {
             screen::Fill(y, x1, 3, U' ', text);
