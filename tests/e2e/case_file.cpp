@@ -226,6 +226,13 @@ struct Parser {
                 else if (word == "last-none") result.lastLineOpen = true;
                 else return Fail("eol: \"" + word + "\" is neither check nor last-none");
             }
+        } else if (name == "event") {
+            if (value == "key") result.eventType = KEY_EVENT;
+            else if (value == "mouse") result.eventType = MOUSE_EVENT;
+            else if (value == "window") result.eventType = WINDOW_BUFFER_SIZE_EVENT;
+            else if (value == "menu") result.eventType = MENU_EVENT;
+            else if (value == "focus") result.eventType = FOCUS_EVENT;
+            else return Fail("event: \"" + std::string(value) + "\" is none of key, mouse, window, menu, focus");
         } else {
             return Fail("unknown header \"" + std::string(name) + "\"");
         }

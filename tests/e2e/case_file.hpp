@@ -11,6 +11,8 @@
 //   cursor: 3:15                    LINE:COL from 1, instead of the marker
 //   eol: check last-none            check: compare the end-of-line of every line too;
 //                                   last-none: the last line of each text has none
+//   event: mouse                    send every record as this event type (key, mouse,
+//                                   window, menu, focus), the key's bytes in its union
 //   --- before                      the start text
 //   --- module                      after the module handled the last key-down
 //   --- after                       after the editor handled it too
@@ -71,6 +73,7 @@ struct Case {
     std::optional<Position> cursor;  // from "cursor:", overrides the marker of "before"
     bool checkEol = false;
     bool lastLineOpen = false;  // the last line of each text ends without an end-of-line
+    WORD eventType = KEY_EVENT;  // the EventType of every record sent
     CaseText before;
     CaseText module;
     CaseText after;

@@ -85,6 +85,10 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
               "t.case:2: FileMask: no closing '\"'");
     EXPECT_EQ(ErrorOf("keys: x\ntable: koi8\n" + body),
               "t.case:2: table: \"koi8\" is neither oem nor ansi");
+    EXPECT_EQ(ErrorOf("keys: x\nevent: wheel\n" + body),
+              "t.case:2: event: \"wheel\" is none of key, mouse, window, menu, focus");
+    EXPECT_EQ(ErrorOf("keys: x\neol: crlf\n" + body),
+              "t.case:2: eol: \"crlf\" is neither check nor last-none");
     EXPECT_EQ(ErrorOf("keys: x\ncursor: 0:1\n" + body),
               "t.case:2: cursor: \"0:1\" is not LINE:COL counted from 1");
     EXPECT_EQ(ErrorOf("keys: x\n--- before\n\u2038a\u2038\n"), "t.case:3: a second cursor marker in the section");

@@ -270,7 +270,9 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
     std::vector<std::string> calls;
     int answer = 0;
     for (std::size_t i = 0; i < strokes->size(); ++i) {
-        const INPUT_RECORD down = host::KeyDownRecord((*strokes)[i]);
+        INPUT_RECORD down = host::KeyDownRecord((*strokes)[i]);
+        INPUT_RECORD up = host::KeyUpRecord((*strokes)[i]);
+        down.EventType = up.EventType = c.eventType;
         if (i + 1 < strokes->size()) {
             host.Dispatch(down);
         } else {
@@ -281,7 +283,7 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             for (const host::ControlCall& call : editor.Log()) calls.push_back(CommandName(call.command));
             if (answer == 0) editor.ProcessInput(down);
         }
-        keyUpFaults += CheckKeyUp(host, editor, host::KeyUpRecord((*strokes)[i]), i + 1);
+        keyUpFaults += CheckKeyUp(host, editor, up, i + 1);
     }
     const Snapshot final = Take(editor);
 
