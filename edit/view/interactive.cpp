@@ -1,6 +1,7 @@
 #include "edit/view/interactive.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -182,11 +183,21 @@ private:
     // A terminating signal: unsaved text goes to a file beside the original.
     int Rescue() {
         if (!session_.Editor().Modified()) return kExitOk;
-        rescuedTo_ = session_.Path() + ".unsaved";
-        std::string error;
-        if (!SaveWholeFile(rescuedTo_, session_.Editor().Bytes(), &error)) {
+        // Beside the file, else in the temporary folder when that one is closed.
+        const std::string& path = session_.Path();
+        auto slash = path.find_last_of('/');
+        const char* tmp = std::getenv("TMPDIR");
+        std::string fallback = std::string(tmp && *tmp ? tmp : "/tmp") + "/" +
+                               (slash == std::string::npos ? path : path.substr(slash + 1)) + ".unsaved";
+        std::string bytes = session_.Editor().Bytes();
+        for (const std::string& place : {path + ".unsaved", fallback}) {
+            std::string error;
+            if (SaveWholeFile(place, bytes, &error)) {
+                rescuedTo_ = place;
+                rescueError_.clear();
+                break;
+            }
             rescueError_ = error;
-            rescuedTo_.clear();
         }
         return kExitFailure;
     }

@@ -34,9 +34,9 @@ bool HaveTmux() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
 class TerminalSession {
 public:
     TerminalSession(const ScratchFolder& scratch, const std::vector<std::string>& args, int width = 100,
-                    int height = 30)
+                    int height = 30, const std::string& environment = "")
         : scratch_(scratch), socket_("marten-edit-test-" + std::to_string(::getpid())) {
-        std::string inner = "XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " +
+        std::string inner = environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " +
                             EditCommand(scratch, args) + " 2>" + Quote(scratch.Path("stderr")) +
                             "; echo $? >" + Quote(scratch.Path("status"));
         // extended-keys lets modified keys through to an application that asks
@@ -287,6 +287,21 @@ TEST_F(Terminal, LeavingWithUnsavedChangesAsks) {
     term.Type("d");  // don't save
     EXPECT_EQ(term.WaitForExit(), 3);
     EXPECT_EQ(ReadFile(file), "keep\r\n");
+}
+
+TEST_F(Terminal, TerminationInAClosedFolderKeepsTheTextInTheTemporaryFolder) {
+    ScratchFolder scratch("signal-tmp");
+    std::string file = scratch.Path("gone/rescue-test.msg");
+    std::filesystem::create_directories(scratch.Path("tmp"));
+    TerminalSession term(scratch, {file}, 100, 30, "TMPDIR=" + Quote(scratch.Path("tmp")));
+    ASSERT_TRUE(term.WaitFor("Line 1/1"));
+    term.Type("words");
+    ASSERT_TRUE(term.WaitFor("words"));
+    int pid = term.EditorPid();
+    ASSERT_GT(pid, 0);
+    ::kill(pid, SIGHUP);
+    EXPECT_EQ(term.WaitForExit(), 1);
+    EXPECT_EQ(ReadFile(scratch.Path("tmp/rescue-test.msg.unsaved")), "words");
 }
 
 TEST_F(Terminal, AFailedSaveKeepsTheTextAndSaysWhy) {
