@@ -1,5 +1,6 @@
 #include "winapi/regedit_format.hpp"
 
+#include <memory>
 #include <unordered_map>
 
 namespace winreg {
@@ -91,6 +92,7 @@ std::optional<std::string> ReadQuoted(std::string_view text, std::size_t* taken,
 
 // Comma-separated two-digit hex bytes; a trailing comma is allowed.
 bool ReadHexList(std::string_view list, std::string* bytes, std::string* reason) {
+    bytes->reserve(bytes->size() + list.size() / 3 + 1);
     std::size_t i = 0;
     while (true) {
         while (i < list.size() && IsBlank(list[i])) ++i;
@@ -246,15 +248,30 @@ public:
     }
 
     void AddValue(RegEntry value) {
-        auto& names = valueIndex_[current_];
         auto& entries = document.keys[current_].entries;
-        const std::string lower = LowerKey(value.name);
-        auto found = names.find(lower);
-        if (found != names.end()) {
-            entries[found->second] = std::move(value);
-            return;
+        auto& names = valueIndex_[current_];
+        // Most keys hold a few values: a scan finds a repeated name; beyond
+        // that, an index keeps the parse linear.
+        if (!names && entries.size() >= kScanLimit) {
+            names = std::make_unique<std::unordered_map<std::string, std::size_t>>();
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (!entries[i].isComment) names->emplace(LowerKey(entries[i].name), i);
+            }
         }
-        names.emplace(lower, entries.size());
+        if (names) {
+            const auto [found, added] = names->emplace(LowerKey(value.name), entries.size());
+            if (!added) {
+                entries[found->second] = std::move(value);
+                return;
+            }
+        } else {
+            for (RegEntry& entry : entries) {
+                if (!entry.isComment && EqualNoCase(entry.name, value.name)) {
+                    entry = std::move(value);
+                    return;
+                }
+            }
+        }
         entries.push_back(std::move(value));
     }
 
@@ -264,7 +281,8 @@ private:
         return current_ == kNone ? document.preamble : document.keys[current_].entries;
     }
     std::unordered_map<std::string, std::size_t> keyIndex_;
-    std::vector<std::unordered_map<std::string, std::size_t>> valueIndex_;
+    static constexpr std::size_t kScanLimit = 16;
+    std::vector<std::unique_ptr<std::unordered_map<std::string, std::size_t>>> valueIndex_;
     std::size_t current_ = kNone;
 };
 

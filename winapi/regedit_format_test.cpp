@@ -88,6 +88,16 @@ TEST(RegeditFormat, RepeatedSectionsAndValuesMerge) {
     ASSERT_EQ(a.entries.size(), 2u);
     EXPECT_EQ(a.entries[0].data, std::string("\2\0\0\0", 4));
     EXPECT_EQ(a.entries[1].data, "");
+
+    // A key with many values finds its repeated names too.
+    std::string many = "REGEDIT4\n[K]\n";
+    for (int i = 0; i < 40; ++i) many += "\"v" + std::to_string(i) + "\"=hex:01\n";
+    many += "\"V3\"=hex:02\n\"v39\"=hex:03\n";
+    const ParseResult big = ParseRegedit(many);
+    ASSERT_FALSE(big.failure);
+    ASSERT_EQ(big.document.keys[0].entries.size(), 40u);
+    EXPECT_EQ(big.document.keys[0].entries[3].data, "\x02");
+    EXPECT_EQ(big.document.keys[0].entries[39].data, "\x03");
 }
 
 TEST(RegeditFormat, WritesEachFormAsTheRegistryEditorDoes) {
