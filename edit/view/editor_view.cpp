@@ -18,15 +18,14 @@ void DrawKeyBar(const host::Editor& editor, int row) {
     const char* labels[12] = {"Help", "Save", "", "", "", "", "", table, "", "Quit", "Plugin", ""};
     int width = screen::Width();
     screen::Fill(row, 0, width, U' ', Paint::KeyLabel);
-    int slot = std::max(width / 12, 4);
+    // Twelve slots share the whole width, the spare columns spread among them.
     for (int i = 0; i < 12; ++i) {
-        int x = i * slot;
+        int x = i * width / 12, next = (i + 1) * width / 12;
         if (x >= width) break;
         std::u32string number = Ascii(std::to_string(i + 1));
         screen::Put(row, x, number, Paint::KeyNumber);
         std::u32string label = Ascii(labels[i]);
-        int room = slot - static_cast<int>(number.size());
-        if (i == 11) room = width - x - static_cast<int>(number.size());
+        int room = next - x - static_cast<int>(number.size());
         label.resize(static_cast<std::size_t>(std::max(room, 0)), U' ');
         screen::Put(row, x + static_cast<int>(number.size()), label, Paint::KeyLabel);
     }
