@@ -37,12 +37,19 @@ HKEY HandleOfSlot(std::size_t slot) {
     return reinterpret_cast<HKEY>(kHandleBase + 4 * slot);
 }
 
+// The table slot a handle names, if it has the form of one of ours.
+std::optional<std::size_t> SlotOfHandle(HKEY key) {
+    const auto value = reinterpret_cast<std::uintptr_t>(key);
+    if (value < kHandleBase || (value - kHandleBase) % 4 != 0) return std::nullopt;
+    return (value - kHandleBase) / 4;
+}
+
 // The open key behind a handle, copied out under the table's lock; nullopt
 // for HKEY_CURRENT_USER (see IsRoot) and for a handle that names no key.
 std::optional<OpenKey> LookUp(HKEY key) {
-    const auto value = reinterpret_cast<std::uintptr_t>(key);
-    if (value < kHandleBase || (value - kHandleBase) % 4 != 0) return std::nullopt;
-    const std::size_t slot = (value - kHandleBase) / 4;
+    const auto found = SlotOfHandle(key);
+    if (!found) return std::nullopt;
+    const std::size_t slot = *found;
     std::lock_guard<std::mutex> guard(tableLock);
     if (slot >= openKeys.size() || !openKeys[slot]) return std::nullopt;
     return openKeys[slot];
@@ -60,6 +67,18 @@ HKEY Remember(OpenKey key) {
     }
     openKeys.push_back(std::move(key));
     return HandleOfSlot(openKeys.size() - 1);
+}
+
+// The key a value service works on: an open key, or the root itself.
+bool KeyOfHandle(HKEY key, OpenKey* open) {
+    if (IsRoot(key)) {
+        *open = OpenKey{winreg::RegistryFilePath(), kRootName, kAllAccess};
+        return true;
+    }
+    auto found = LookUp(key);
+    if (!found) return false;
+    *open = std::move(*found);
+    return true;
 }
 
 // A name that the file's syntax can carry: no line ends or other controls.
@@ -163,13 +182,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
             return ERROR_INVALID_PARAMETER;
         }
         OpenKey open;
-        if (IsRoot(key)) {
-            open = OpenKey{winreg::RegistryFilePath(), kRootName, kAllAccess};
-        } else if (auto found = LookUp(key)) {
-            open = std::move(*found);
-        } else {
-            return ERROR_INVALID_HANDLE;
-        }
+        if (!KeyOfHandle(key, &open)) return ERROR_INVALID_HANDLE;
         if ((open.access & kQueryAccess) == 0) return ERROR_ACCESS_DENIED;
         winreg::RegDocument document;
         if (const LONG status = winreg::ReadRegistry(open.file, &document); status != ERROR_SUCCESS) {
@@ -204,13 +217,7 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, 
         const std::string name = valueName ? valueName : "";
         if (!IsWritableName(name.c_str())) return ERROR_INVALID_PARAMETER;
         OpenKey open;
-        if (IsRoot(key)) {
-            open = OpenKey{winreg::RegistryFilePath(), kRootName, kAllAccess};
-        } else if (auto found = LookUp(key)) {
-            open = std::move(*found);
-        } else {
-            return ERROR_INVALID_HANDLE;
-        }
+        if (!KeyOfHandle(key, &open)) return ERROR_INVALID_HANDLE;
         if ((open.access & kSetAccess) == 0) return ERROR_ACCESS_DENIED;
         const std::string_view bytes(reinterpret_cast<const char*>(data), data ? dataSize : 0);
         return winreg::ChangeRegistry(open.file, [&](winreg::RegDocument& document, bool* changed) {
@@ -224,13 +231,7 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, 
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName) {
     return Guarded([&]() -> LONG {
         OpenKey open;
-        if (IsRoot(key)) {
-            open = OpenKey{winreg::RegistryFilePath(), kRootName, kAllAccess};
-        } else if (auto found = LookUp(key)) {
-            open = std::move(*found);
-        } else {
-            return ERROR_INVALID_HANDLE;
-        }
+        if (!KeyOfHandle(key, &open)) return ERROR_INVALID_HANDLE;
         if ((open.access & kSetAccess) == 0) return ERROR_ACCESS_DENIED;
         const std::string name = valueName ? valueName : "";
         return winreg::ChangeRegistry(
@@ -247,11 +248,10 @@ LONG RegDeleteValueA(HKEY key, LPCSTR valueName) {
 
 LONG RegCloseKey(HKEY key) {
     if (IsRoot(key)) return ERROR_SUCCESS;  // as on Windows, a predefined key may be closed
-    const auto value = reinterpret_cast<std::uintptr_t>(key);
-    if (value < kHandleBase || (value - kHandleBase) % 4 != 0) return ERROR_INVALID_HANDLE;
-    const std::size_t slot = (value - kHandleBase) / 4;
+    const auto slot = SlotOfHandle(key);
+    if (!slot) return ERROR_INVALID_HANDLE;
     std::lock_guard<std::mutex> guard(tableLock);
-    if (slot >= openKeys.size() || !openKeys[slot]) return ERROR_INVALID_HANDLE;
-    openKeys[slot].reset();
+    if (*slot >= openKeys.size() || !openKeys[*slot]) return ERROR_INVALID_HANDLE;
+    openKeys[*slot].reset();
     return ERROR_SUCCESS;
 }
