@@ -38,7 +38,7 @@ std::vector<Line> SplitLines(std::string_view bytes) {
 }
 
 int ClampColumn(long long pos) {
-    return static_cast<int>(std::clamp<long long>(pos, 0, kMaxColumn));
+    return static_cast<int>(std::clamp<long long>(pos, 0, 0x7FFFFFFF));
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
 
 void Editor::Impl::SetCursor(int line, int pos) {
     curLine = std::clamp(line, 0, lines.Count() - 1);
-    curPos = ClampColumn(pos);
+    curPos = std::clamp(pos, 0, ColumnLimit());
 }
 
 void Editor::Impl::FillToCursor() {
@@ -144,7 +144,7 @@ void Editor::Impl::InsertText(std::string_view text) {
         std::size_t end = i;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         FillToCursor();
-        const auto run = std::min<std::size_t>(end - i, static_cast<std::size_t>(kMaxColumn - curPos));
+        const auto run = std::min<std::size_t>(end - i, static_cast<std::size_t>(std::max(0, ColumnLimit() - curPos)));
         Cur().text.insert(static_cast<std::size_t>(curPos), text.substr(i, run));
         curPos += static_cast<int>(run);
         modified = true;
@@ -153,7 +153,7 @@ void Editor::Impl::InsertText(std::string_view text) {
 }
 
 void Editor::Impl::TypeChar(char c, int count) {
-    count = std::min(count, kMaxColumn - curPos);
+    count = std::min(count, ColumnLimit() - curPos);
     if (count <= 0) return;
     FillToCursor();
     std::string& text = Cur().text;
@@ -249,7 +249,7 @@ void Editor::Impl::CheckInvariant() const {
     const int count = lines.Count();
     assert(count >= 1);
     assert(curLine >= 0 && curLine < count);
-    assert(curPos >= 0 && curPos <= kMaxColumn);
+    assert(curPos >= 0);
     // The lines around the cursor always; the whole document only when it is
     // small, so that debug builds stay linear on long documents.
     const int from = count <= 1000 ? 0 : std::max(0, curLine - 2);
@@ -399,7 +399,7 @@ int InsertString(Editor::Impl& e, const int* indent) {
 int SetPosition(Editor::Impl& e, const EditorSetPosition* pos) {
     if (!pos) return 0;
     if (pos->CurLine != -1) e.curLine = std::clamp(pos->CurLine, 0, e.lines.Count() - 1);
-    if (pos->CurPos != -1) e.curPos = ClampColumn(pos->CurPos);
+    if (pos->CurPos != -1) e.curPos = std::clamp(pos->CurPos, 0, e.ColumnLimit());
     else if (pos->CurTabPos != -1) e.curPos = e.PosOfTabPos(e.curLine, std::max(0, pos->CurTabPos));
     if (pos->TopScreenLine != -1) e.topLine = std::clamp(pos->TopScreenLine, 0, e.lines.Count() - 1);
     if (pos->LeftPos != -1) e.leftPos = ClampColumn(pos->LeftPos);

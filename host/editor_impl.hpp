@@ -5,10 +5,11 @@
 // - there is at least one line;
 // - every end-of-line is "\r\n", "\n", "\r" or "", and only the last line
 //   may have "" (so the saved bytes split back into the same lines);
-// - the cursor's line is in [0, LineCount) and its column in [0, kMaxColumn];
+// - the cursor's line is in [0, LineCount) and its column is not negative;
 //   the column may stand beyond the end of the line.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +19,10 @@
 
 namespace host {
 
-// The cursor may stand this far beyond the start of a line and no further,
-// so that a far-off cursor cannot make a typed character pad the line with
-// an unbounded run of blanks.
-inline constexpr int kMaxColumn = 1 << 20;
+// The cursor may stand this far beyond the end of a line and no further, so
+// that a far-off cursor cannot make a typed character pad the line with an
+// unbounded run of blanks; within the text of a long line it goes anywhere.
+inline constexpr int kMaxBeyondEnd = 1 << 20;
 
 bool IsBlank(char c);
 bool IsValidEol(std::string_view eol);
@@ -44,6 +45,10 @@ struct Editor::Impl {
 
     Line& Cur() { return lines.At(curLine); }
     int CurLength() const { return static_cast<int>(lines.At(curLine).text.size()); }
+    // The farthest column the cursor may take on its line.
+    int ColumnLimit() const {
+        return static_cast<int>(std::min<long long>(0x7FFFFFFF, 1LL * CurLength() + kMaxBeyondEnd));
+    }
 
     // The end-of-line a new line gets: that of the first line that has one,
     // else CR LF. Only the last line may lack one, so line 0 decides.

@@ -71,7 +71,7 @@ void PressKey(Editor::Impl& e, WORD vk, DWORD state) {
         }
         break;
     case VK_RIGHT:
-        e.curPos = std::min(e.curPos + 1, kMaxColumn);
+        e.curPos = std::min(e.curPos + 1, e.ColumnLimit());
         break;
     case VK_UP:
         e.curLine = std::max(0, e.curLine - 1);

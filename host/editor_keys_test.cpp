@@ -232,11 +232,23 @@ TEST(EditorKeys, FarCursorCannotPadWithoutBound) {
     Editor e("a.msg", "ab");
     EditorSetPosition far{0, 0x7FFFFFFF, -1, -1, -1, -1};
     e.Control(ECTL_SETPOSITION, &far);
-    EXPECT_LE(e.CurPos(), 1 << 20);
+    EXPECT_LE(e.CurPos(), 2 + (1 << 20));
     e.ProcessInput(Key('X', 'x'));
-    EXPECT_LE(e.LineAt(0).text.size(), std::size_t{1 << 20});
+    EXPECT_LE(e.LineAt(0).text.size(), std::size_t{2 + (1 << 20)});
     e.ProcessInput(Key(VK_RIGHT, 0, 0, 100));
-    EXPECT_LE(e.CurPos(), 1 << 20);
+    EXPECT_LE(e.CurPos(), 2 + (1 << 20));
+}
+
+// The bound counts from the end of the line: on a line longer than it the
+// cursor still reaches the end, where a wrap or an append happens.
+TEST(EditorKeys, CursorReachesTheEndOfALineLongerThanTheBound) {
+    const std::string line(3 << 20, 'w');
+    Editor e("a.msg", line);
+    e.SetCursor(0, static_cast<int>(line.size()));
+    EXPECT_EQ(e.CurPos(), static_cast<int>(line.size()));
+    EditorSetPosition far{0, 0x7FFFFFFF, -1, -1, -1, -1};
+    e.Control(ECTL_SETPOSITION, &far);
+    EXPECT_EQ(e.CurPos(), static_cast<int>(line.size()) + (1 << 20));
 }
 
 }  // namespace
