@@ -19,7 +19,10 @@ target_link_options(marten PRIVATE
   -static -static-libgcc -static-libstdc++
   -Wl,--kill-at
   -Wl,--dynamicbase -Wl,--nxcompat
-  -Wl,--no-insert-timestamp)
+  -Wl,--no-insert-timestamp
+  # The static runtimes bring their debug sections along; the product ships
+  # without them (less than half the size).
+  $<$<NOT:$<CONFIG:Debug>>:-s>)
 # The registry services of the settings store.
 target_link_libraries(marten PRIVATE advapi32)
 

@@ -20,11 +20,26 @@
 
 using namespace win32_tests;
 
+namespace {
+
+// A crash in the module ends the runner with a line saying so, instead of
+// wine's debugger, so that the failure shows in the test log.
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
+    std::printf("CRASH exception %08lX at %p\n",
+                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+                info->ExceptionRecord->ExceptionAddress);
+    std::fflush(stdout);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // Plain "\n" on stdout: the closing line is read by scripts.
     _setmode(_fileno(stdout), _O_BINARY);
     // No error boxes: a crash must end the process, not wait for a click.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    SetUnhandledExceptionFilter(ReportCrash);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--child") return RunFatalChild(args[1]);
