@@ -170,17 +170,19 @@ void WrongSizedValuesAreReplaced(Checks& checks) {
 void ValuesAreTakenWhateverTheirType(Checks& checks) {
     TestRootKey root;
     // Four little-endian bytes fit an integer whatever the stored type says,
-    // and a one-byte string fits a flag; both are kept as they are.
+    // a one-byte string fits a flag, and two bytes fill the low half of an
+    // integer (the rest is zero); all are kept as they are.
     const std::vector<NamedValue> stored = {
         {"RIndent", BinaryValue(std::string("\x3c\x00\x00\x00", 4))},
         {"EnableHPChange", RegValue{REG_SZ, std::string(1, '\0')}},
+        {"LIndent", BinaryValue(std::string("\x05\x01", 2))},
     };
     SeedValues(checks, root.SettingsKey(), stored);
     const auto module = StartModule(checks, root);
     if (!module) return;
     ExpectValues(checks, root.SettingsKey(), stored);
     if (const auto shown = SettingsShown(checks, *module))
-        ExpectShown(checks, *shown, {{1, 1, 1, 0}, "0", "60", "*.msg,golded.*"});
+        ExpectShown(checks, *shown, {{1, 1, 1, 0}, "261", "60", "*.msg,golded.*"});
 }
 
 void RootKeyWithTrailingBackslash(Checks& checks) {
