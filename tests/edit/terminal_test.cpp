@@ -235,6 +235,27 @@ TEST_F(Terminal, DialogCheckboxesAndFieldHistory) {
     EXPECT_NE(registry.find("\"EnableQuote\"=hex:01"), std::string::npos) << registry;
 }
 
+TEST_F(Terminal, CtrlDeleteAndCtrlBackspaceJoinQuotedLines) {
+    ScratchFolder scratch("join");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, " AB> one \r\n AB> two \r\n AB> three\r\n");
+    TerminalSession term(scratch, {"--at", "1:10", file});
+    ASSERT_TRUE(term.WaitFor("Line 1/4"));
+    term.Keys("C-Delete");
+    ASSERT_TRUE(term.WaitFor("Line 1/3"));
+    EXPECT_TRUE(term.WaitFor(" AB> one two\n AB> three"));  // the capture drops trailing blanks
+    term.Keys("Down");
+    term.Keys("Home");
+    ASSERT_TRUE(term.WaitFor("Line 2/3  Col 1"));
+    term.Keys("C-BSpace");
+    ASSERT_TRUE(term.WaitFor(" AB> one two three"));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(file), " AB> one two three\r\n");
+}
+
 TEST_F(Terminal, ResizeRedrawsAtTheNewSize) {
     ScratchFolder scratch("resize");
     std::string file = scratch.Path("reply.msg");
