@@ -60,14 +60,37 @@ def ratio(label, top, bottom, target=None):
     print(f"  {label:44} {a / b:6.2f}x{verdict}")
 
 print("ratios")
-ratio("wrap through the host, 1 MB / fold 1 MB", "WrapThroughHost/1/manual_time",
-      "FoldReference/1/manual_time", 3)
-ratio("wrap through the module, 1 MB / fold 1 MB", "WrapThroughModule/1/manual_time",
-      "FoldReference/1/manual_time")
-ratio("wrap through the host, 10 MB / 1 MB", "WrapThroughHost/10/manual_time",
-      "WrapThroughHost/1/manual_time", 15)
-ratio("wrap through the module, 10 MB / 1 MB", "WrapThroughModule/10/manual_time",
-      "WrapThroughModule/1/manual_time", 15)
-ratio("fold, 10 MB / 1 MB", "FoldReference/10/manual_time", "FoldReference/1/manual_time")
+ratio("wrap through the host, 1 MB / fold 1 MB", "WrapThroughHost/1024/manual_time",
+      "FoldReference/1024/manual_time", 3)
+ratio("wrap through the module, 1 MB / fold 1 MB", "WrapThroughModule/1024/manual_time",
+      "FoldReference/1024/manual_time")
+ratio("wrap through the host, 10 MB / 1 MB", "WrapThroughHost/10240/manual_time",
+      "WrapThroughHost/1024/manual_time", 15)
+ratio("wrap through the module, 10 MB / 1 MB", "WrapThroughModule/10240/manual_time",
+      "WrapThroughModule/1024/manual_time", 15)
+ratio("fold, 10 MB / 1 MB", "FoldReference/10240/manual_time", "FoldReference/1024/manual_time")
+
+# The cost per byte must stay flat from the smallest line to the largest.
+def per_byte(label, name, target=None):
+    global failed
+    sizes = [10, 100, 1024, 10240]
+    costs = {k: ms(f"{name}/{k}/manual_time") for k in sizes}
+    if any(v is None for v in costs.values()):
+        print(f"  {label:44}   n/a")
+        return
+    ns = {k: costs[k] * 1e6 / (k * 1024) for k in sizes}
+    spread = max(ns.values()) / min(ns.values())
+    verdict = ""
+    if target is not None:
+        ok = spread <= target
+        failed |= not ok
+        verdict = f"  (target <= {target}x: {'met' if ok else 'MISSED'})"
+    shown = "  ".join(f"{k}KB {ns[k]:.2f}" for k in sizes)
+    print(f"  {label:44} ns/byte {shown}; spread {spread:.2f}x{verdict}")
+
+print("cost per byte, 10 KB to 10 MB")
+per_byte("wrap through the host", "WrapThroughHost", 1.5)
+per_byte("wrap through the module", "WrapThroughModule", 1.5)
+per_byte("fold -s -w 78", "FoldReference")
 sys.exit(1 if failed else 0)
 PY

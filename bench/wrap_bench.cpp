@@ -37,7 +37,7 @@ extern char** environ;
 
 namespace {
 
-constexpr std::size_t kMegabyte = 1 << 20;
+constexpr std::size_t kKilobyte = 1 << 10;
 
 double CpuSeconds() {
     timespec now{};
@@ -122,7 +122,7 @@ host::Host& LoadedHost() {
 }
 
 void WrapThroughHost(benchmark::State& state) {
-    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kMegabyte;
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kKilobyte;
     const std::string& line = LineOfWords(bytes);
     host::Host& h = LoadedHost();
     std::string error;
@@ -246,7 +246,7 @@ ProcessEditorInputFn PlainModule() {
 }
 
 void WrapThroughModule(benchmark::State& state) {
-    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kMegabyte;
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kKilobyte;
     const std::string& line = LineOfWords(bytes);
     const ProcessEditorInputFn process = PlainModule();
     std::string error;
@@ -268,7 +268,7 @@ void WrapThroughModule(benchmark::State& state) {
 // fold reads the file on its standard input and writes to /dev/null; its
 // CPU time comes from its exit status, the spawning's own is added.
 void FoldReference(benchmark::State& state) {
-    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kMegabyte;
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kKilobyte;
     const std::string& path = TextFile(bytes);
     char* argv[] = {const_cast<char*>("fold"), const_cast<char*>("-s"), const_cast<char*>("-w"),
                     const_cast<char*>("78"), nullptr};
@@ -305,9 +305,9 @@ void FoldReference(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-BENCHMARK(FoldReference)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughHost)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughModule)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FoldReference)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(WrapThroughHost)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(WrapThroughModule)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
