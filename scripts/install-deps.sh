@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
   wine wine32                               # runs the Win32 tests
   tmux                                      # the terminal tests of marten-edit
+  hyperfine                                 # timing scripts (bench/, tests/edit/time-batch.sh)
   zip                                       # the plug-in package
 )
 
