@@ -18,7 +18,7 @@ class HeapArray {
 
 public:
     explicit HeapArray(std::size_t count)
-        : items_(static_cast<T*>(HeapAllocate(count * sizeof(T)))), count_(count) {
+        : items_(static_cast<T*>(HeapAllocate(Bytes(count)))), count_(count) {
         for (std::size_t i = 0; i < count_; ++i) new (items_ + i) T();
         std::memset(static_cast<void*>(items_), 0, count_ * sizeof(T));
     }
@@ -31,6 +31,12 @@ public:
     T& operator[](std::size_t i) { return items_[i]; }
 
 private:
+    // A count whose byte size does not fit is a request that cannot be met.
+    static std::size_t Bytes(std::size_t count) {
+        return count > static_cast<std::size_t>(-1) / sizeof(T) ? static_cast<std::size_t>(-1)
+                                                                : count * sizeof(T);
+    }
+
     T* items_;
     std::size_t count_;
 };
