@@ -19,12 +19,12 @@ for tool in wine wineboot wineserver; do
   fi
 done
 
-# A prefix is ready once wine has written its user registry; a half-made one
-# (an earlier start that was killed) is started over.
+# A prefix is ready once wine has written its user registry. A half-made one
+# (an earlier start that was killed) is finished by wineboot like a new one;
+# nothing is ever deleted here.
 if [ -f "$WINEPREFIX/user.reg" ] && [ -f "$WINEPREFIX/.marten-ready" ]; then
   exit 0
 fi
-rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
 
 started=$(date +%s)
