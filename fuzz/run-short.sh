@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 
-seconds=${MARTEN_FUZZ_SECONDS:-15}
+seconds=${MARTEN_FUZZ_SECONDS:-12}
 out=build/fuzz/fuzz
 scratch=build/fuzz/corpus
 run() {
@@ -24,5 +24,6 @@ run() {
 run models_fuzz fuzz/corpus/models
 run registry_fuzz fuzz/corpus/registry
 run language_fuzz fuzz/corpus/language fuzz/corpus/help
+run key_script_fuzz fuzz/corpus/keys
 run event_fuzz fuzz/corpus/events -max_len=512
 echo "fuzzing: all targets ran clean"
