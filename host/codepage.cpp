@@ -5,6 +5,8 @@
 // between the tables cannot drift from the Unicode tables.
 #include "host/codepage.hpp"
 
+#include "host/utf8.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -81,24 +83,6 @@ constexpr ReverseTable kAnsiReverse = SortByCharacter(kAnsi1251Unicode);
 
 const char32_t (&UnicodeTable(CodePage page))[256] {
     return page == CodePage::Oem866 ? kOem866Unicode : kAnsi1251Unicode;
-}
-
-void AppendUtf8(std::string& out, char32_t ch) {
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
 }
 
 }  // namespace

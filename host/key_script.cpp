@@ -1,5 +1,7 @@
 #include "host/key_script.hpp"
 
+#include "host/utf8.hpp"
+
 #include <array>
 
 namespace host {
@@ -45,37 +47,6 @@ bool SameName(std::string_view a, std::string_view b) {
 
 bool StartsWithName(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
-}
-
-// Decodes the UTF-8 character at the start of `text`; its length goes to
-// `length`. Returns false for a byte sequence that is no UTF-8.
-bool DecodeUtf8(std::string_view text, char32_t& ch, std::size_t& length) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    if (lead < 0x80) {
-        ch = lead;
-        length = 1;
-        return true;
-    }
-    std::size_t extra;
-    char32_t min;
-    if ((lead & 0xE0) == 0xC0) {
-        ch = lead & 0x1F, extra = 1, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        ch = lead & 0x0F, extra = 2, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        ch = lead & 0x07, extra = 3, min = 0x10000;
-    } else {
-        return false;
-    }
-    if (text.size() <= extra) return false;
-    for (std::size_t i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) return false;
-        ch = (ch << 6) | (next & 0x3F);
-    }
-    if (ch < min || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return false;
-    length = extra + 1;
-    return true;
 }
 
 // `text` in double quotes (built by appending: GCC 12 warns falsely on

@@ -5,9 +5,14 @@
 #include <limits>
 #include <sstream>
 
+#include "host/utf8.hpp"
+
 namespace e2e {
 
 namespace {
+
+using host::AppendUtf8;
+using host::DecodeUtf8;
 
 constexpr char32_t kCursorMark = 0x2038;  // ‸
 constexpr char32_t kTabMark = 0x2192;     // →
@@ -18,53 +23,6 @@ std::string_view Trim(std::string_view text) {
     if (first == std::string_view::npos) return {};
     const std::size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
-}
-
-// Decodes one UTF-8 character at the start of `text`; false for bytes that are no UTF-8.
-bool DecodeUtf8(std::string_view text, char32_t& ch, std::size_t& length) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t extra = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-        ch = lead;
-        length = 1;
-        return true;
-    } else if ((lead & 0xE0) == 0xC0) {
-        ch = lead & 0x1F, extra = 1, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        ch = lead & 0x0F, extra = 2, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        ch = lead & 0x07, extra = 3, min = 0x10000;
-    } else {
-        return false;
-    }
-    if (text.size() <= extra) return false;
-    for (std::size_t i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) return false;
-        ch = (ch << 6) | (next & 0x3F);
-    }
-    if (ch < min || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return false;
-    length = extra + 1;
-    return true;
-}
-
-void AppendUtf8(std::string& out, char32_t ch) {
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
 }
 
 template <class Number>
