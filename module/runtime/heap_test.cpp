@@ -3,6 +3,8 @@
 // process whose stderr bytes and exit code are checked.
 #include "module/runtime/heap.hpp"
 
+#include "tests/support/child_process.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -20,34 +22,9 @@
 namespace marten {
 namespace {
 
-struct ChildOutcome {
-    int exitCode = -1;  // -1 when the child did not exit normally
-    std::string stderrBytes;
-};
+using testsupport::ChildOutcome;
+using testsupport::RunInChild;
 
-// Runs `body` in a forked child with stderr caught; a body that returns
-// exits with 0.
-ChildOutcome RunInChild(const std::function<void()>& body) {
-    int ends[2];
-    if (::pipe(ends) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(ends[0]);
-        ::dup2(ends[1], STDERR_FILENO);
-        body();
-        ::_exit(0);
-    }
-    ::close(ends[1]);
-    ChildOutcome outcome;
-    char buffer[512];
-    ssize_t n;
-    while ((n = ::read(ends[0], buffer, sizeof buffer)) > 0) outcome.stderrBytes.append(buffer, n);
-    ::close(ends[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
-    return outcome;
-}
 
 // The report's shape: header, number, eight upper-case hex digits, the
 // source place, the thread number, and nothing else.

@@ -15,40 +15,15 @@
 #include "host/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
+#include "tests/support/child_process.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ChildOutcome {
-    int exitCode = -1;  // -1 when the child did not exit normally
-    std::string stderrBytes;
-};
-
-// Runs `body` in a forked child with stderr caught; a body that returns
-// exits with 0. The module is loaded only in children, so each one reads
-// the heap limit afresh as the module loads.
-ChildOutcome RunInChild(const std::function<void()>& body) {
-    int ends[2];
-    if (::pipe(ends) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(ends[0]);
-        ::dup2(ends[1], STDERR_FILENO);
-        body();
-        ::_exit(0);
-    }
-    ::close(ends[1]);
-    ChildOutcome outcome;
-    char buffer[512];
-    ssize_t n;
-    while ((n = ::read(ends[0], buffer, sizeof buffer)) > 0) outcome.stderrBytes.append(buffer, n);
-    ::close(ends[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
-    return outcome;
-}
+using testsupport::ChildOutcome;
+// The module is loaded only in children, so each one reads the heap limit
+// afresh as the module loads.
+using testsupport::RunInChild;
 
 // A quoted line of 3000 characters: typing at its end wraps it, which needs
 // copies of the line.
