@@ -12,6 +12,7 @@ packages=(
   wine wine32                               # runs the Win32 tests
   tmux                                      # the terminal tests of marten-edit
   hyperfine                                 # timing scripts (bench/, tests/edit/time-batch.sh)
+  python3                                   # the ratio reports of the benchmark scripts
   zip                                       # the plug-in package
 )
 
