@@ -11,14 +11,23 @@ cmake --build --preset fuzz -j "$(nproc)"
 seconds=${MARTEN_FUZZ_SECONDS:-12}
 out=build/fuzz/fuzz
 scratch=build/fuzz/corpus
+artifacts=build/fuzz/artifacts
+mkdir -p "$artifacts"
 run() {
   local target=$1; shift
   mkdir -p "$scratch/$target"
   echo "--- $target (${seconds}s)"
-  "$out/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 "$scratch/$target" "$@" 2>&1 | tail -n 4
-  # tail hides the exit status: take it from the fuzzer.
-  return "${PIPESTATUS[0]}"
+  local log="$artifacts/$target.log"
+  # A failing input is kept below the build folder, never in the work tree.
+  if "$out/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$artifacts/$target-" -print_final_stats=1 \
+       "$scratch/$target" "$@" >"$log" 2>&1; then
+    tail -n 4 "$log"
+  else
+    tail -n 40 "$log"
+    echo "$target failed; its input is in $artifacts/"
+    return 1
+  fi
 }
 
 run models_fuzz fuzz/corpus/models
