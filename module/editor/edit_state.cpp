@@ -31,8 +31,12 @@ Text Convert(int command, const Text& s) {
     // The conversion maps byte for byte; a host that reported more than it
     // was given must not make the module read past the text.
     std::size_t length = rec.TextLength < 0 ? 0 : static_cast<std::size_t>(rec.TextLength);
-    if (rec.Text == bytes.data()) length = std::min(length, bytes.size());
     if (rec.Text == nullptr) return bytes;
+    if (rec.Text == bytes.data()) {
+        // Converted where it lay (the usual case): the copy is the result.
+        bytes.resize(std::min(length, bytes.size()));
+        return bytes;
+    }
     return Text(rec.Text, length);
 }
 
