@@ -1,15 +1,17 @@
-// The two character tables of the editor and the conversions between them.
+// The editor's character tables and the conversions between them.
 //
-// The byte -> Unicode tables come from iconv (scripts/gen-codepage-tables.sh);
-// everything else is derived from them at compile time, so the byte maps
-// between the tables cannot drift from the Unicode tables.
+// The byte -> Unicode tables come from iconv (scripts/gen-codepage-tables.sh).
+// The ANSI table's conversions to and from OEM are the file manager's own,
+// measured (ansi_oem_tables.inc); those of the custom table KOI8-R are built
+// as the file manager builds a custom table's: a mapping to OEM, derived here
+// at compile time from the Unicode tables, and its reverse taken from it.
 #include "host/codepage.hpp"
-
-#include "host/utf8.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
+
+#include "host/utf8.hpp"
 
 namespace host {
 namespace {
@@ -18,50 +20,70 @@ namespace {
 constexpr char32_t kNoCharacter = 0xFFFFFFFF;
 // What such a byte shows as on the terminal.
 constexpr char32_t kReplacementCharacter = 0xFFFD;
+// What a custom table's conversion gives for a character the other side lacks.
+constexpr unsigned char kUnmapped = '?';
 
+#include "host/ansi_oem_tables.inc"
 #include "host/codepage_tables.inc"
 
 using ByteMap = std::array<unsigned char, 256>;
 
-struct ByteMaps {
-    ByteMap oemToAnsi{};
-    ByteMap ansiToOem{};
+struct OemMaps {
+    ByteMap toOem{};
+    ByteMap fromOem{};
 };
 
-// Pairs each byte with the byte of the other table that stands for the same
-// character; the bytes left over on both sides are paired in ascending order,
-// which makes the two maps inverse permutations of all 256 byte values.
-consteval ByteMaps PairTables() {
-    ByteMaps maps;
-    std::array<bool, 256> oemPaired{};
-    std::array<bool, 256> ansiPaired{};
-    for (int oem = 0; oem < 256; ++oem) {
-        const char32_t ch = kOem866Unicode[oem];
-        if (ch == kNoCharacter) continue;
-        for (int ansi = 0; ansi < 256; ++ansi) {
-            if (!ansiPaired[ansi] && kAnsi1251Unicode[ansi] == ch) {
-                maps.oemToAnsi[oem] = static_cast<unsigned char>(ansi);
-                maps.ansiToOem[ansi] = static_cast<unsigned char>(oem);
-                oemPaired[oem] = ansiPaired[ansi] = true;
+consteval ByteMap Identity() {
+    ByteMap map{};
+    for (int b = 0; b < 256; ++b) map[b] = static_cast<unsigned char>(b);
+    return map;
+}
+
+consteval ByteMap Copy(const unsigned char (&table)[256]) {
+    ByteMap map{};
+    for (int b = 0; b < 256; ++b) map[b] = table[b];
+    return map;
+}
+
+// A custom table: each byte maps to the OEM byte of the same character, or
+// to '?'; the reverse gives each OEM byte the first byte of the table that
+// maps to it, or '?' when none does (so '?' itself stays '?').
+consteval OemMaps CustomTable(const char32_t (&unicode)[256]) {
+    OemMaps maps;
+    std::array<bool, 256> reached{};
+    for (int b = 0; b < 256; ++b) {
+        maps.toOem[b] = kUnmapped;
+        for (int oem = 0; oem < 256; ++oem) {
+            if (unicode[b] != kNoCharacter && kOem866Unicode[oem] == unicode[b]) {
+                maps.toOem[b] = static_cast<unsigned char>(oem);
                 break;
             }
         }
     }
-    int ansi = 0;
-    for (int oem = 0; oem < 256; ++oem) {
-        if (oemPaired[oem]) continue;
-        while (ansiPaired[ansi]) ++ansi;  // as many left on each side, so this ends
-        maps.oemToAnsi[oem] = static_cast<unsigned char>(ansi);
-        maps.ansiToOem[ansi] = static_cast<unsigned char>(oem);
-        oemPaired[oem] = ansiPaired[ansi] = true;
+    for (int oem = 0; oem < 256; ++oem) maps.fromOem[oem] = kUnmapped;
+    for (int b = 0; b < 256; ++b) {
+        if (reached[maps.toOem[b]]) continue;
+        reached[maps.toOem[b]] = true;
+        maps.fromOem[maps.toOem[b]] = static_cast<unsigned char>(b);
     }
     return maps;
 }
 
-constexpr ByteMaps kMaps = PairTables();
+constexpr OemMaps kOemMaps{Identity(), Identity()};
+constexpr OemMaps kAnsiMaps{Copy(kAnsiToOemBestFit), Copy(kOemToAnsiBestFit)};
+constexpr OemMaps kKoi8rMaps = CustomTable(kKoi8rUnicode);
 
-static_assert(kMaps.oemToAnsi[0x8D] == 0xCD, "Cyrillic capital EN must pair up");
-static_assert(kMaps.ansiToOem[0xE0] == 0xA0, "Cyrillic small A must pair up");
+static_assert(kKoi8rMaps.toOem[0xEE] == 0x8D, "KOI8-R capital EN is OEM 0x8D");
+static_assert(kKoi8rMaps.fromOem[0xE0] == 0xD2, "OEM small ER is KOI8-R 0xD2");
+
+const OemMaps& MapsOf(CodePage page) {
+    switch (page) {
+    case CodePage::Ansi1251: return kAnsiMaps;
+    case CodePage::Koi8r: return kKoi8rMaps;
+    case CodePage::Oem866: break;
+    }
+    return kOemMaps;
+}
 
 // Unicode -> byte, sorted by character for binary search.
 struct ReverseEntry {
@@ -80,24 +102,51 @@ consteval ReverseTable SortByCharacter(const char32_t (&table)[256]) {
 
 constexpr ReverseTable kOemReverse = SortByCharacter(kOem866Unicode);
 constexpr ReverseTable kAnsiReverse = SortByCharacter(kAnsi1251Unicode);
+constexpr ReverseTable kKoi8rReverse = SortByCharacter(kKoi8rUnicode);
 
 const char32_t (&UnicodeTable(CodePage page))[256] {
-    return page == CodePage::Oem866 ? kOem866Unicode : kAnsi1251Unicode;
+    switch (page) {
+    case CodePage::Ansi1251: return kAnsi1251Unicode;
+    case CodePage::Koi8r: return kKoi8rUnicode;
+    case CodePage::Oem866: break;
+    }
+    return kOem866Unicode;
+}
+
+const ReverseTable& ReverseOf(CodePage page) {
+    switch (page) {
+    case CodePage::Ansi1251: return kAnsiReverse;
+    case CodePage::Koi8r: return kKoi8rReverse;
+    case CodePage::Oem866: break;
+    }
+    return kOemReverse;
+}
+
+void MapBytes(const ByteMap& map, char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        text[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
 }
 
 }  // namespace
 
-unsigned char OemToAnsi(unsigned char oem) { return kMaps.oemToAnsi[oem]; }
-unsigned char AnsiToOem(unsigned char ansi) { return kMaps.ansiToOem[ansi]; }
-
-void OemToAnsi(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-        text[i] = static_cast<char>(kMaps.oemToAnsi[static_cast<unsigned char>(text[i])]);
+std::string_view CodePageName(CodePage page) {
+    switch (page) {
+    case CodePage::Ansi1251: return "1251";
+    case CodePage::Koi8r: return "KOI8-R";
+    case CodePage::Oem866: break;
+    }
+    return "866";
 }
 
-void AnsiToOem(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-        text[i] = static_cast<char>(kMaps.ansiToOem[static_cast<unsigned char>(text[i])]);
+unsigned char TableToOem(CodePage page, unsigned char byte) { return MapsOf(page).toOem[byte]; }
+unsigned char OemToTable(CodePage page, unsigned char oem) { return MapsOf(page).fromOem[oem]; }
+
+void TableToOem(CodePage page, char* text, std::size_t length) {
+    MapBytes(MapsOf(page).toOem, text, length);
+}
+
+void OemToTable(CodePage page, char* text, std::size_t length) {
+    MapBytes(MapsOf(page).fromOem, text, length);
 }
 
 char32_t ToUnicode(CodePage page, unsigned char byte) {
@@ -107,7 +156,7 @@ char32_t ToUnicode(CodePage page, unsigned char byte) {
 
 std::optional<unsigned char> FromUnicode(CodePage page, char32_t ch) {
     if (ch == kNoCharacter) return std::nullopt;
-    const ReverseTable& reverse = page == CodePage::Oem866 ? kOemReverse : kAnsiReverse;
+    const ReverseTable& reverse = ReverseOf(page);
     const auto it = std::lower_bound(reverse.begin(), reverse.end(), ch,
                                      [](const ReverseEntry& e, char32_t c) { return e.ch < c; });
     if (it == reverse.end() || it->ch != ch) return std::nullopt;

@@ -1,5 +1,6 @@
-// The editor's two character tables, OEM 866 and ANSI 1251, and the
-// conversions between them and to Unicode for the terminal.
+// The editor's character tables (OEM 866, ANSI 1251 and the custom table
+// KOI8-R), the conversions between each table and the OEM code page that the
+// editor offers plug-ins, and the conversions to Unicode for the terminal.
 #pragma once
 
 #include <optional>
@@ -8,17 +9,25 @@
 
 namespace host {
 
-enum class CodePage { Oem866, Ansi1251 };
+enum class CodePage { Oem866, Ansi1251, Koi8r };
 
-// Byte maps between the two tables. Together they are a bijection on all 256
-// byte values, so a line converted to OEM and back is exactly the line it was;
-// bytes without a counterpart are paired among themselves.
-unsigned char OemToAnsi(unsigned char oem);
-unsigned char AnsiToOem(unsigned char ansi);
-void OemToAnsi(char* text, std::size_t length);
-void AnsiToOem(char* text, std::size_t length);
+// The table's name as the title line and the command line show it ("866",
+// "1251", "KOI8-R").
+std::string_view CodePageName(CodePage page);
 
-// The Unicode character a byte stands for in `page` (control bytes map to themselves).
+// ECTL_EDITORTOOEM and ECTL_OEMTOEDITOR of the file manager's editor: the
+// identity in the OEM table; in the ANSI table the platform's best-fit maps,
+// and in KOI8-R a mapping to OEM with its reverse taken from it. Outside the
+// OEM table both are lossy: a character that the other table lacks becomes a
+// look-alike or '?', and a byte converted there and back need not come back.
+unsigned char TableToOem(CodePage page, unsigned char byte);
+unsigned char OemToTable(CodePage page, unsigned char oem);
+void TableToOem(CodePage page, char* text, std::size_t length);
+void OemToTable(CodePage page, char* text, std::size_t length);
+
+// The Unicode character a byte stands for in `page` (control bytes map to
+// themselves; a byte the table leaves undefined shows as U+FFFD). Exact, for
+// what the terminal shows and what a user types.
 char32_t ToUnicode(CodePage page, unsigned char byte);
 // The byte of `page` for a Unicode character, if the table has one.
 std::optional<unsigned char> FromUnicode(CodePage page, char32_t ch);

@@ -41,6 +41,22 @@ int ClampColumn(long long pos) {
     return static_cast<int>(std::clamp<long long>(pos, 0, 0x7FFFFFFF));
 }
 
+// The blanks that the auto-indent types into a new line to reach `column`:
+// those of the line the column came from, one by one, while they stay
+// within it, then spaces.
+std::string IndentTextOf(std::string_view sourceBlanks, int column, int tabSize) {
+    std::string indent;
+    int at = 0;
+    for (const char c : sourceBlanks) {
+        const int next = c == '\t' ? (at / tabSize + 1) * tabSize : at + 1;
+        if (next > column) break;
+        indent += c;
+        at = next;
+    }
+    indent.append(static_cast<std::size_t>(std::max(0, column - at)), ' ');
+    return indent;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -80,6 +96,10 @@ int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
     return ClampColumn(i + (tabPos - column));
 }
 
+std::string Editor::Impl::IndentText(std::string_view sourceBlanks, int column) const {
+    return IndentTextOf(sourceBlanks, column, options.tabSize);
+}
+
 void Editor::Impl::SetCursor(int line, int pos) {
     curLine = std::clamp(line, 0, lines.Count() - 1);
     curPos = std::clamp(pos, 0, ColumnLimit());
@@ -93,11 +113,19 @@ void Editor::Impl::FillToCursor() {
     }
 }
 
-void Editor::Impl::BreakLine(bool indent) {
+int Editor::Impl::AutoIndentSource(int n) const {
+    for (int k = n; k >= 0; --k) {
+        const std::string& text = lines.At(k).text;
+        if (text.find_first_not_of(" \t") != std::string::npos) return k;
+    }
+    return -1;
+}
+
+void Editor::Impl::BreakLine(bool autoIndent) {
     std::string upperEol = DefaultEol();  // before line 0 may give up its own below
     Line& line = Cur();
     const std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(curPos), line.text.size());
-    if (cut == 0 && !line.text.empty()) {
+    if (!autoIndent && cut == 0 && !line.text.empty()) {
         // The whole line moves down: open an empty line above instead of
         // copying the text, so that repeated Enter at the start stays cheap.
         lines.Insert(curLine, Line{"", std::move(upperEol)});
@@ -106,17 +134,43 @@ void Editor::Impl::BreakLine(bool indent) {
         modified = true;
         return;
     }
+
+    // The auto-indent column: that of the first non-blank of the cursor's
+    // line, or of the nearest line above that has one; blanks before the
+    // cursor go down with the rest and count towards it.
+    int column = 0;
+    std::string sourceBlanks;
+    if (autoIndent) {
+        if (const int source = AutoIndentSource(curLine); source >= 0) {
+            const std::string& text = lines.At(source).text;
+            const std::size_t first = text.find_first_not_of(" \t");
+            column = TabPos(source, static_cast<int>(first));
+            sourceBlanks = text.substr(0, first);
+        }
+        if (line.text.find_first_not_of(" \t") >= cut) column = std::max(0, column - TabPos(curLine, static_cast<int>(cut)));
+    }
+
     Line lower{line.text.substr(cut), std::move(line.eol)};
     line.text.erase(cut);
     line.eol = std::move(upperEol);
-    const std::string& upper = line.text;
-    int column = 0;
-    if (indent) {
-        while (column < static_cast<int>(upper.size()) && IsBlank(upper[column])) ++column;
+    int pos = 0;
+    if (autoIndent) {
+        // Nothing but blanks moves down: the line that stays loses its trailing blanks.
+        if (lower.text.find_first_not_of(" \t") == std::string::npos) {
+            const std::size_t end = line.text.find_last_not_of(" \t");
+            line.text.erase(end == std::string::npos ? 0 : end + 1);
+        }
+        if (lower.text.empty()) {
+            pos = column;  // an empty line gets no blanks: the cursor stands beyond its end
+        } else {
+            const std::string indent = IndentText(sourceBlanks, column);
+            lower.text.insert(0, indent);
+            pos = static_cast<int>(indent.size());
+        }
     }
     lines.Insert(curLine + 1, std::move(lower));
     ++curLine;
-    curPos = column;
+    curPos = std::min(pos, ColumnLimit());
     modified = true;
 }
 
@@ -319,6 +373,28 @@ void Editor::SetWindowSize(int width, int height) {
     impl_->ScrollToCursor();
 }
 
+void Editor::SetPluginInput(PluginInput input) { impl_->pluginInput = std::move(input); }
+
+void Editor::FeedInput(const INPUT_RECORD& record) {
+    Impl& e = *impl_;
+    // A plug-in that fed a key for every key it is offered must not recurse
+    // without end: past this depth the editor takes the record itself.
+    constexpr int kMaxFeedDepth = 16;
+    if (e.pluginInput && e.feedDepth < kMaxFeedDepth) {
+        ++e.feedDepth;
+        int consumed = 0;
+        try {
+            consumed = e.pluginInput(record);
+        } catch (...) {
+            --e.feedDepth;
+            throw;
+        }
+        --e.feedDepth;
+        if (consumed != 0) return;
+    }
+    ProcessInput(record);
+}
+
 const std::vector<ControlCall>& Editor::Log() const { return impl_->log; }
 void Editor::ClearLog() { impl_->log.clear(); }
 int Editor::RedrawCount() const { return impl_->redrawCount; }
@@ -350,8 +426,10 @@ int GetInfo(Editor::Impl& e, EditorInfo* info) {
     info->TopScreenLine = e.topLine;
     info->LeftPos = e.leftPos;
     info->Overtype = e.overtype ? 1 : 0;
+    // -1 for the OEM table; the ANSI table is number 0, the custom table
+    // KOI8-R the first one after it.
     info->AnsiMode = e.table == CodePage::Ansi1251 ? 1 : 0;
-    info->TableNum = e.table == CodePage::Ansi1251 ? 0 : -1;
+    info->TableNum = e.table == CodePage::Oem866 ? -1 : e.table == CodePage::Ansi1251 ? 0 : 1;
     info->Options = EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
     info->TabSize = e.options.tabSize;
     return 1;
@@ -391,8 +469,10 @@ int SetString(Editor::Impl& e, const EditorSetString* set) {
     return 1;
 }
 
+// A non-zero flag lets the editor's own auto-indent act, when that option is
+// on; a zero flag or none breaks the line as a paste does.
 int InsertString(Editor::Impl& e, const int* indent) {
-    e.BreakLine(indent && *indent != 0);
+    e.BreakLine(e.options.autoIndent && indent && *indent != 0);
     return 1;
 }
 
@@ -410,11 +490,9 @@ int SetPosition(Editor::Impl& e, const EditorSetPosition* pos) {
 
 int Convert(Editor::Impl& e, const EditorConvertText* convert, bool toOem) {
     if (!convert || !convert->Text || convert->TextLength < 0) return 0;
-    if (e.table == CodePage::Ansi1251) {
-        const auto length = static_cast<std::size_t>(convert->TextLength);
-        if (toOem) AnsiToOem(convert->Text, length);
-        else OemToAnsi(convert->Text, length);
-    }
+    const auto length = static_cast<std::size_t>(convert->TextLength);
+    if (toOem) TableToOem(e.table, convert->Text, length);
+    else OemToTable(e.table, convert->Text, length);
     return 1;
 }
 
@@ -424,6 +502,10 @@ int Editor::Control(int command, void* param) {
     Impl& e = *impl_;
     int line = -1;
     int result = 0;
+    // The entry is made before the command runs, so that the commands of a
+    // nested call (a fed-back key offered to the plug-ins) follow it in order.
+    const std::size_t entry = e.log.size();
+    e.log.push_back({command, line, 0});
     switch (command) {
     case ECTL_GETINFO:
         result = GetInfo(e, static_cast<EditorInfo*>(param));
@@ -468,7 +550,7 @@ int Editor::Control(int command, void* param) {
         break;
     case ECTL_PROCESSINPUT:
         if (param) {
-            ProcessInput(*static_cast<const INPUT_RECORD*>(param));
+            FeedInput(*static_cast<const INPUT_RECORD*>(param));
             result = 1;
         }
         break;
@@ -479,7 +561,8 @@ int Editor::Control(int command, void* param) {
         command != ECTL_EDITORTOOEM && command != ECTL_OEMTOEDITOR && command != ECTL_SETPOSITION)
         e.ScrollToCursor();
     e.CheckInvariant();
-    e.log.push_back({command, line, result});
+    e.log[entry].line = line;
+    e.log[entry].result = result;
     return result;
 }
 

@@ -5,6 +5,7 @@
 // relies on it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +23,9 @@ struct Line {
 
 struct EditorOptions {
     int tabSize = 8;
-    bool autoIndent = false;  // the editor's own auto-indent on Enter
+    // The editor's own auto-indent, for Enter and for ECTL_INSERTSTRING with
+    // a non-zero flag; off by default, as in the file manager.
+    bool autoIndent = false;
     int windowWidth = 80;
     int windowHeight = 24;
 };
@@ -70,6 +73,14 @@ public:
 
     // The editor's own handling of an input record (after the plug-ins declined it).
     void ProcessInput(const INPUT_RECORD& record);
+
+    // The plug-ins' ProcessEditorInput, which a record fed back with
+    // ECTL_PROCESSINPUT is offered to first; answers non-zero when consumed.
+    using PluginInput = std::function<int(const INPUT_RECORD&)>;
+    void SetPluginInput(PluginInput input);
+    // A record fed back by a plug-in: offered to the plug-ins (a nested
+    // call), then, when none consumed it, handled by the editor.
+    void FeedInput(const INPUT_RECORD& record);
 
     // What the module asked of the editor, in order.
     const std::vector<ControlCall>& Log() const;

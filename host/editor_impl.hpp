@@ -42,6 +42,8 @@ struct Editor::Impl {
     bool modified = false;
     int redrawCount = 0;
     std::vector<ControlCall> log;
+    PluginInput pluginInput;  // offers fed-back records to the plug-ins first
+    int feedDepth = 0;        // nested fed-back records being offered
 
     Line& Cur() { return lines.At(curLine); }
     int CurLength() const { return static_cast<int>(lines.At(curLine).text.size()); }
@@ -62,9 +64,14 @@ struct Editor::Impl {
     // Pads the cursor's line with blanks up to the cursor.
     void FillToCursor();
     // Breaks the cursor's line at the cursor as Enter does; the cursor goes to
-    // the new line, at column 0 or, with `indent`, below the leading blanks
-    // of the line above.
-    void BreakLine(bool indent);
+    // the new line at column 0 or, with `autoIndent`, at the editor's
+    // auto-indent column (see editor.cpp).
+    void BreakLine(bool autoIndent);
+    // The line whose first non-blank gives the auto-indent column: line n or
+    // the nearest one above with a non-blank; -1 when there is none.
+    int AutoIndentSource(int n) const;
+    // The blanks typed into a new line to reach `column`.
+    std::string IndentText(std::string_view sourceBlanks, int column) const;
     // Joins line n+1 to line n, padding line n with blanks to `padTo`
     // characters first; false when line n is the last.
     bool JoinNext(int n, int padTo);

@@ -109,7 +109,7 @@ std::optional<char> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key
     const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
     if (ch < 0x20 || CommandModifiers(key.dwControlKeyState)) return std::nullopt;
     // The console delivers OEM characters; the text is in the editor's table.
-    return static_cast<char>(e.table == CodePage::Ansi1251 ? OemToAnsi(ch) : ch);
+    return static_cast<char>(OemToTable(e.table, ch));
 }
 
 }  // namespace

@@ -61,8 +61,8 @@ TEST(EditorKeys, EnterBreaksAtTheCursor) {
     indent.autoIndent = true;
     Editor e("a.msg", "  ab cd", CodePage::Oem866, indent);
     e.SetCursor(0, 4);
-    e.ProcessInput(Key(VK_RETURN, '\r'));
-    EXPECT_EQ(Texts(e), "  ab| cd");
+    e.ProcessInput(Key(VK_RETURN, '\r'));  // with the editor's auto-indent on
+    EXPECT_EQ(Texts(e), "  ab|   cd");
     EXPECT_EQ(e.CurPos(), 2);
 }
 

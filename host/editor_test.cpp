@@ -224,22 +224,60 @@ TEST(EditorInsertString, NewLineTakesTheDefaultEndOfLineAndTheLowerPartKeepsItsO
     EXPECT_EQ(single.Bytes(), "word\r\n");
 }
 
-TEST(EditorInsertString, IndentFlagPutsTheCursorBelowTheLeadingBlanks) {
-    Editor e("a.msg", " \t  text more");
-    e.SetCursor(0, 8);
-    int on = 1;
-    InsertString(e, &on);
-    EXPECT_EQ(Texts(e), " \t  text| more");  // no blanks inserted
-    EXPECT_EQ(e.CurPos(), 4);
-    int off = 0;
-    e.SetCursor(0, 13);
-    InsertString(e, &off);
-    EXPECT_EQ(e.CurPos(), 0);
-    e.SetCursor(0, 13);
-    InsertString(e, &on);  // an empty tail: the cursor stands beyond its end
-    EXPECT_EQ(e.CurLine(), 1);
-    EXPECT_EQ(e.CurPos(), 4);
-    EXPECT_EQ(e.LineAt(1).text, "");
+// The editor's auto-indent, as the file manager's editor was seen to do it:
+// only with its option on and a non-zero flag; the column of the first
+// non-blank of the cursor's line (or of the nearest line above that has
+// one), less the blanks before the cursor; typed into a new line that has
+// text, only the cursor moved on an empty one.
+TEST(EditorInsertString, AutoIndentFollowsTheEditorsRules) {
+    const struct {
+        const char* text;
+        int line, pos;
+        const char* after;
+        int pos_after;
+    } cases[] = {
+        {" \t  text more", 0, 8, " \t  text| \t   more", 4},  // the source's blanks, one by one
+        {" \t  text more", 0, 13, " \t  text more|", 10},     // an empty new line: the cursor only
+        {"abc   ", 0, 6, "abc|", 0},                           // trailing blanks of the upper line go
+        {"abc   x", 0, 3, "abc|   x", 0},                       // not while text moves down
+        {"text   ", 0, 4, "text|   ", 0},                       // blanks only move down: trimmed above
+        {"    abc\n", 1, 0, "    abc||", 4},                    // a blank line: the line above counts
+        {"    abc\n  ", 1, 2, "    abc||", 2},                 // ... less the blanks before the cursor
+        {"    foo", 0, 2, "  |    foo", 2},                      // blanks before the cursor go down too
+        {"    foo", 0, 0, "|        foo", 4},
+        {"\t x", 0, 1, "\t|  x", 1},                          // a tab past the column: spaces instead
+        {"\tfoo", 0, 4, "\tfoo|", 8},                         // the screen column, tabs expanded
+        {"\tfoo bar", 0, 4, "\tfoo|\t bar", 1},
+        {"x\n\n\n", 3, 0, "x||||", 0},
+    };
+    EditorOptions on;
+    on.autoIndent = true;
+    for (const auto& c : cases) {
+        Editor e("a.msg", c.text, CodePage::Oem866, on);
+        e.SetCursor(c.line, c.pos);
+        int flag = 1;
+        InsertString(e, &flag);
+        EXPECT_EQ(Texts(e), c.after) << c.text << " at " << c.pos;
+        EXPECT_EQ(e.CurLine(), c.line + 1) << c.text;
+        EXPECT_EQ(e.CurPos(), c.pos_after) << c.text << " at " << c.pos;
+    }
+}
+
+TEST(EditorInsertString, WithoutTheOptionOrTheFlagThereIsNoIndent) {
+    int zero = 0;
+    int one = 1;
+    for (const bool option : {false, true}) {
+        for (int* flag : {static_cast<int*>(nullptr), &zero, &one}) {
+            EditorOptions options;
+            options.autoIndent = option;
+            Editor e("a.msg", "    text   more", CodePage::Oem866, options);
+            e.SetCursor(0, 8);
+            InsertString(e, flag);
+            const bool indented = option && flag && *flag != 0;
+            EXPECT_EQ(Texts(e), indented ? "    text|       more" : "    text|   more");
+            EXPECT_EQ(e.CurPos(), indented ? 4 : 0);
+        }
+    }
 }
 
 // A wrap inserts many lines one after another at the cursor: the gap must

@@ -50,6 +50,16 @@ struct Host::Impl {
     // bytes, kept for the module's lifetime like the real host's.
     std::vector<std::uint64_t> startupInfo;
     ServiceTarget target;
+    // What the editor's hook for fed-back records reaches the host through;
+    // the hook finds nothing once the host is gone, whichever dies first.
+    std::shared_ptr<Impl*> self = std::make_shared<Impl*>(this);
+
+    // A record offered to the loaded plug-in; its answer, 0 without one.
+    int OfferToPlugins(const INPUT_RECORD& record) {
+        if (exports.ProcessEditorInput == nullptr) return 0;
+        SetServiceTarget(&target);
+        return exports.ProcessEditorInput(&record);
+    }
 
     void Unload() {
         exports = {};
@@ -63,6 +73,7 @@ Host::Host(HostOptions options) : impl_(std::make_unique<Impl>()) {
 }
 
 Host::~Host() {
+    impl_->self.reset();
     impl_->Unload();
     if (CurrentServiceTarget() == &impl_->target) SetServiceTarget(nullptr);
 }
@@ -144,16 +155,22 @@ const PluginStartupInfo* Host::StartupInfo() const {
     return reinterpret_cast<const PluginStartupInfo*>(impl_->startupInfo.data());
 }
 
-void Host::SetEditor(Editor* editor) { impl_->target.editor = editor; }
+void Host::SetEditor(Editor* editor) {
+    impl_->target.editor = editor;
+    if (editor == nullptr) return;
+    // A record that a plug-in feeds back goes through the plug-ins again.
+    std::weak_ptr<Impl*> host = impl_->self;
+    editor->SetPluginInput([host](const INPUT_RECORD& record) {
+        const std::shared_ptr<Impl*> alive = host.lock();
+        return alive ? (*alive)->OfferToPlugins(record) : 0;
+    });
+}
 Editor* Host::CurrentEditor() const { return impl_->target.editor; }
 void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
 int Host::Dispatch(const INPUT_RECORD& record) {
     SetServiceTarget(&impl_->target);
-    int answer = 0;
-    if (impl_->exports.ProcessEditorInput != nullptr) {
-        answer = impl_->exports.ProcessEditorInput(&record);
-    }
+    const int answer = impl_->OfferToPlugins(record);
     if (answer == 0 && impl_->target.editor != nullptr) impl_->target.editor->ProcessInput(record);
     return answer;
 }

@@ -50,7 +50,8 @@ public:
     // The start-up record as the module received it; null before LoadModule.
     const PluginStartupInfo* StartupInfo() const;
 
-    // The editor that EditorControl acts on; the Host does not own it.
+    // The editor that EditorControl acts on; the Host does not own it. The
+    // records the module feeds back to it go through the module again.
     void SetEditor(Editor* editor);
     Editor* CurrentEditor() const;
 

@@ -351,12 +351,13 @@ TEST_F(DispatchTest, OperationsFillTheHostRecordsExactly) {
     host_.lines = {"abc"};
     for (int i = 0; i < 256; ++i) host_.toEditor[i] = static_cast<unsigned char>(255 - i);
 
-    StoreLine(-1, Text("\x01\x02", 2));
+    Text stored("\x01\x02", 2);
+    StoreLine(-1, stored);
     ASSERT_EQ(host_.stores.size(), 1u);
     EXPECT_EQ(host_.stores[0].StringNumber, -1);
     EXPECT_EQ(host_.stores[0].StringEOL, nullptr);
     EXPECT_EQ(host_.stores[0].StringLength, 2);
-    EXPECT_EQ(host_.storedTexts[0], "\xFE\xFD");  // converted to the editor's table first
+    EXPECT_EQ(host_.storedTexts[0], "\x01\x02");  // the editor's own bytes, not converted
 
     PlaceCursor(17);
     ASSERT_EQ(host_.positions.size(), 1u);
@@ -394,8 +395,7 @@ TEST_F(DispatchTest, ConversionsCopeWithEmptyTextsAndRefusingHosts) {
     EXPECT_EQ(EditorToOem(Text("xyz")), "xyz");
 }
 
-// A host whose conversions misreport the length: longer, or (for the
-// stored line) shorter than the text.
+// A host whose conversions misreport the length: longer or shorter than the text.
 int storedLength = -1;
 int WINAPI MisreportingConverter(int command, void* param) {
     if (command == ECTL_EDITORTOOEM) static_cast<EditorConvertText*>(param)->TextLength = 1000;
@@ -408,8 +408,10 @@ TEST_F(DispatchTest, NoHostCallIsHandedOrReadPastTheText) {
     InstalledHost installed(host_);
     HostInfo.EditorControl = MisreportingConverter;
     EXPECT_EQ(EditorToOem(Text("four")), "four");
-    StoreLine(-1, Text("four"));
-    EXPECT_EQ(storedLength, 2);
+    EXPECT_EQ(OemToEditor(Text("four")), "fo");
+    Text four("four");
+    StoreLine(-1, four);
+    EXPECT_EQ(storedLength, 4);
 }
 
 TEST(ReverseText, ReversesBytesIncludingZeroes) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "module/editor/quote_prefix.hpp"
 #include "module/plugin/host_info.hpp"
 #include "module/settings/settings.hpp"
 
@@ -59,17 +60,25 @@ bool FetchLine(int n, Text& buffer) {
     return true;
 }
 
-void StoreLine(int n, const Text& buffer) {
-    // The converted text lives until the call returns.
-    Text converted = OemToEditor(buffer);
+void StoreLine(int n, Text& buffer) {
+    // No conversion: outside the OEM table the editor's conversions are lossy,
+    // and a line sent there and back would lose the characters OEM lacks.
     EditorSetString& rec = EditState.SetRec;
     rec.StringNumber = n;
-    rec.StringText = converted.data();
+    rec.StringText = buffer.data();
     rec.StringEOL = nullptr;  // the line keeps its end-of-line
-    // The conversion keeps the length; should a host's conversion not, the
-    // length still describes the bytes handed over and never more.
-    rec.StringLength = static_cast<int>(converted.size());
+    rec.StringLength = static_cast<int>(buffer.size());
     CallEditor(ECTL_SETSTRING, &rec);
+}
+
+void ExamineLine() {
+    EditState.WorkLine = EditorToOem(EditState.EditorLine);
+    EditState.OwnRules = OemToEditor(Text(kRuleCharacters, kRuleCharacterCount));
+    KeepOwnRuleCharacters(EditState.WorkLine, EditState.EditorLine, EditState.OwnRules);
+}
+
+char OwnBlank() {
+    return EditState.OwnRules.size() > 1 ? EditState.OwnRules[1] : ' ';
 }
 
 void PlaceCursor(int col) {

@@ -17,9 +17,15 @@ struct EditStateRecord {
     EditorSetPosition PosRec;     // all six fields set by PlaceCursor
     INPUT_RECORD KeyRec;          // the record FeedKey hands to the editor
     EditorConvertText ConvertRec; // used only by the table conversions
-    Text WorkLine;     // the line a feature edits; in the wrap, the text still to place
+    // The line a feature edits, as the editor holds it in its own table: what
+    // the feature changes and writes back, every other byte untouched.
+    Text EditorLine;
+    // The OEM form of EditorLine that the rules read (see ExamineLine); in
+    // the wrap, the text still to place. Same length as EditorLine.
+    Text WorkLine;
     Text PeerLine;     // the neighbouring line, or in the wrap the line being written
-    Text QuotePrefix;  // the prefix built by the quotation features
+    Text QuotePrefix;  // the prefix built by the quotation features, in the editor's table
+    Text OwnRules;     // the editor's bytes for '>', blank and TAB (kRuleCharacters)
     std::int32_t IndentFlag;  // the value whose address BreakLine hands to the host
 };
 
@@ -33,8 +39,19 @@ void RefreshInfo();
 // empty, when the host answers that the line does not exist.
 bool FetchLine(int n, Text& buffer);
 
-// ECTL_SETSTRING of line `n` with OemToEditor(buffer), keeping its end-of-line.
-void StoreLine(int n, const Text& buffer);
+// ECTL_SETSTRING of line `n` with `buffer` as it stands (text in the
+// editor's own table), keeping the line's end-of-line. The record's text is
+// not const, so the host gets the buffer itself.
+void StoreLine(int n, Text& buffer);
+
+// WorkLine := EditorToOem(EditorLine), in which a quote mark, blank or TAB
+// stands only where EditorLine holds the editor's own byte for it: the rules
+// then see only the marks and blanks that the user's text really has. Also
+// fills OwnRules, the editor's bytes for those characters (OemToEditor).
+void ExamineLine();
+
+// The editor's byte for a blank, as the last ExamineLine found it.
+char OwnBlank();
 
 // ECTL_SETPOSITION: column `col` on the cursor's line, every other field unchanged.
 void PlaceCursor(int col);

@@ -8,24 +8,40 @@
 
 namespace marten {
 
+namespace {
+
+// Removes the prefix of EditorLine when it and the neighbouring line in
+// PeerLine both hold a mark, and writes the line back; a line that keeps its
+// text is not written. The neighbour is searched as the editor holds it.
+void JoinUnderQuotation(int line) {
+    ExamineLine();
+    if (LastMark(EditState.WorkLine) == 0 || LastMark(EditState.PeerLine) == 0) return;
+    const std::size_t length = PrefixLength(EditState.WorkLine);
+    if (length == 0) return;
+    EditState.EditorLine.erase(0, length);
+    StoreLine(line, EditState.EditorLine);
+}
+
+}  // namespace
+
 void QuoteEnter() {
     // The cursor information is the one fetched at the start of the event.
-    if (!FetchLine(-1, EditState.WorkLine)) return;
-    EditState.WorkLine = EditorToOem(EditState.WorkLine);
+    if (!FetchLine(-1, EditState.EditorLine)) return;
+    ExamineLine();
 
     const Text& line = EditState.WorkLine;
     const int last = LastMark(line);
     const int first = FirstMark(line);
-    const std::int64_t cursor = EditState.InfoRec.CurPos;
+    const std::int64_t cursor = EditState.InfoRec.CurPos;  // 0-based: the character at last + 1 is after it
     // Every '>' before the cursor, the cursor on a character of the line.
     if (last == 0 || last > cursor || cursor >= static_cast<std::int64_t>(line.size()) ||
         first > kMaxFirstMarkColumn) {
         return;
     }
 
-    EditState.QuotePrefix = TrimmedPrefix(line);
-    EditState.WorkLine.insert(static_cast<std::size_t>(cursor), EditState.QuotePrefix);
-    StoreLine(-1, EditState.WorkLine);
+    EditState.QuotePrefix = TrimmedPrefix(line, EditState.EditorLine, OwnBlank());
+    EditState.EditorLine.insert(static_cast<std::size_t>(cursor), EditState.QuotePrefix);
+    StoreLine(-1, EditState.EditorLine);
 }
 
 void QuoteDelete() {
@@ -36,15 +52,9 @@ void QuoteDelete() {
 
     const int below = EditState.InfoRec.CurLine + 1;
     // At the end of the last line there is nothing to join: leave the text as it is.
-    if (!FetchLine(below, EditState.WorkLine)) return;
+    if (!FetchLine(below, EditState.EditorLine)) return;
     FetchLine(-1, EditState.PeerLine);
-    EditState.WorkLine = EditorToOem(EditState.WorkLine);
-
-    // The cursor's line is only searched for a mark, so it is not converted.
-    if (LastMark(EditState.WorkLine) > 0 && LastMark(EditState.PeerLine) > 0) {
-        RemovePrefix(EditState.WorkLine);
-    }
-    StoreLine(below, EditState.WorkLine);
+    JoinUnderQuotation(below);
 }
 
 void QuoteBackspace() {
@@ -52,14 +62,9 @@ void QuoteBackspace() {
     // On the first line there is no line above to join to (and line number -1
     // would address the cursor's own line): leave the text as it is.
     if (above < 0) return;
-    if (!FetchLine(-1, EditState.WorkLine)) return;
+    if (!FetchLine(-1, EditState.EditorLine)) return;
     if (!FetchLine(above, EditState.PeerLine)) return;
-    EditState.WorkLine = EditorToOem(EditState.WorkLine);
-
-    if (LastMark(EditState.WorkLine) > 0 && LastMark(EditState.PeerLine) > 0) {
-        RemovePrefix(EditState.WorkLine);
-    }
-    StoreLine(-1, EditState.WorkLine);
+    JoinUnderQuotation(-1);
 }
 
 }  // namespace marten

@@ -1,5 +1,7 @@
 #include "module/editor/quote_prefix.hpp"
 
+#include <algorithm>
+
 namespace marten {
 
 namespace {
@@ -18,22 +20,22 @@ int LastMark(std::string_view line) {
     return at == std::string_view::npos ? 0 : static_cast<int>(at + 1);
 }
 
-Text PlainPrefix(std::string_view line) {
+Text PlainPrefix(std::string_view line, std::string_view own, char blank) {
     const int mark = LastMark(line);
     if (mark == 0) return Text();
-    Text prefix(line.substr(0, static_cast<std::size_t>(mark)));
-    prefix += ' ';
+    Text prefix(own.substr(0, static_cast<std::size_t>(mark)));
+    prefix += blank;
     return prefix;
 }
 
-Text TrimmedPrefix(std::string_view line) {
+Text TrimmedPrefix(std::string_view line, std::string_view own, char blank) {
     const int mark = LastMark(line);
     if (mark == 0) return Text();
-    std::string_view kept = line.substr(0, static_cast<std::size_t>(mark));
     // Byte `mark` is '>', so the trimming stops there at the latest.
-    while (IsPrefixBlank(kept.front())) kept.remove_prefix(1);
-    Text prefix(kept);
-    prefix += ' ';
+    std::size_t start = 0;
+    while (IsPrefixBlank(line[start])) ++start;
+    Text prefix(own.substr(start, static_cast<std::size_t>(mark) - start));
+    prefix += blank;
     return prefix;
 }
 
@@ -46,5 +48,20 @@ std::size_t PrefixLength(std::string_view line) {
 }
 
 void RemovePrefix(Text& line) { line.erase(0, PrefixLength(line)); }
+
+void KeepOwnRuleCharacters(Text& oem, std::string_view own, std::string_view ownRuleCharacters) {
+    const std::size_t converted = std::min(oem.size(), own.size());
+    oem.resize(own.size());
+    for (std::size_t i = converted; i < own.size(); ++i) oem[i] = own[i];
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        for (std::size_t k = 0; k < kRuleCharacterCount; ++k) {
+            if (oem[i] != kRuleCharacters[k]) continue;
+            // Without the editor's byte for it, the character reads as it stands.
+            const char ownByte = k < ownRuleCharacters.size() ? ownRuleCharacters[k] : kRuleCharacters[k];
+            if (own[i] != ownByte) oem[i] = kPlainCharacter;
+            break;
+        }
+    }
+}
 
 }  // namespace marten

@@ -13,6 +13,23 @@ namespace marten {
 
 inline constexpr char kQuoteMark = '>';
 
+// The characters the quotation rules and the wrap look at, in this order:
+// the mark and the two blanks.
+inline constexpr char kRuleCharacters[] = {kQuoteMark, ' ', '\t'};
+inline constexpr std::size_t kRuleCharacterCount = sizeof kRuleCharacters;
+
+// A byte that stands in for a character that only looked like a rule
+// character: it is neither a mark nor a blank.
+inline constexpr char kPlainCharacter = '\x1A';
+
+// Makes `oem` (the OEM form of a line) show a rule character only where the
+// line in the editor's own table, `own`, holds that character's own byte
+// (`ownRuleCharacters`, in the order of kRuleCharacters): a character that
+// the conversion merely turned into '>' or a blank (a '»' in the ANSI table)
+// becomes kPlainCharacter. `oem` takes the length of `own`; bytes that the
+// conversion did not reach are read as they stand in `own`.
+void KeepOwnRuleCharacters(Text& oem, std::string_view own, std::string_view ownRuleCharacters);
+
 // The first mark of a continued prefix must stand within this many bytes.
 inline constexpr int kMaxFirstMarkColumn = 7;
 
@@ -23,12 +40,17 @@ int FirstMark(std::string_view line);
 // the text behind the prefix: in "AB> a -> b" it is the arrow's 8.
 int LastMark(std::string_view line);
 
-// The line through its last '>', followed by one blank; empty without a mark.
-// The line's leading blanks stay in it (" AB> " for " AB> text").
-Text PlainPrefix(std::string_view line);
+// The two forms of the prefix take their bytes from `own`, the line as the
+// editor holds it, at the places that `line`, the examined form of the same
+// line, shows; `blank` is the editor's byte for the blank that ends them.
+// Without a mark in `line` they are empty.
+
+// The line through its last '>', followed by one blank. The line's leading
+// blanks stay in it (" AB> " for " AB> text").
+Text PlainPrefix(std::string_view line, std::string_view own, char blank = ' ');
 
 // As PlainPrefix, without the leading TAB and blank bytes ("AB> " for " AB> text").
-Text TrimmedPrefix(std::string_view line);
+Text TrimmedPrefix(std::string_view line, std::string_view own, char blank = ' ');
 
 // How many leading bytes the removal of the prefix takes: everything through
 // the last '>' and the blank or TAB that closes a well-formed prefix. Any

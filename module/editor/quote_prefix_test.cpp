@@ -22,8 +22,8 @@ TEST_P(QuotePrefixTest, MarksFormsAndRemoval) {
     const PrefixCase& c = GetParam();
     EXPECT_EQ(FirstMark(c.line), c.first);
     EXPECT_EQ(LastMark(c.line), c.last);
-    EXPECT_EQ(Str(PlainPrefix(c.line)), c.plain);
-    EXPECT_EQ(Str(TrimmedPrefix(c.line)), c.trimmed);
+    EXPECT_EQ(Str(PlainPrefix(c.line, c.line)), c.plain);
+    EXPECT_EQ(Str(TrimmedPrefix(c.line, c.line)), c.trimmed);
     Text removed(c.line.data(), c.line.size());
     RemovePrefix(removed);
     EXPECT_EQ(Str(removed), c.removed);
@@ -58,6 +58,36 @@ TEST(QuotePrefix, MarksAreFoundInBytesOfAnyValue) {
     EXPECT_EQ(FirstMark(line), 4);
     EXPECT_EQ(LastMark(line), 4);
     EXPECT_EQ(PrefixLength(line), 4u);
+}
+
+// The prefix forms take the editor's own bytes at the places the examined
+// form shows, and end with the editor's blank.
+TEST(QuotePrefix, FormsTakeTheEditorsOwnBytes) {
+    const std::string own = " \xC0\xC1> \xAB\xE2\xBB";  // " АБ> «т»" in 1251
+    const std::string examined = " \x80\x81> <\xE2\x1A";
+    EXPECT_EQ(Str(PlainPrefix(examined, own, '_')), " \xC0\xC1>_");
+    EXPECT_EQ(Str(TrimmedPrefix(examined, own, '_')), "\xC0\xC1>_");
+}
+
+// A rule character counts only where the editor's own byte is that
+// character: '»' (1251 0xBB) turned into '>' by the conversion does not.
+TEST(QuotePrefix, OnlyTheUsersOwnMarksAndBlanksCount) {
+    const std::string own = " \xC0> \xBB\xA0\t";  // " А> »", no-break space, TAB
+    Text oem(" \x80> >\xFF\t");
+    KeepOwnRuleCharacters(oem, own, "> \t");
+    EXPECT_EQ(Str(oem), " \x80> \x1A\xFF\t");
+    EXPECT_EQ(LastMark(oem), 3);
+
+    // A table whose own byte for '>' is '}': that byte is the mark, and the
+    // editor's '>' (OEM '}') is none.
+    Text swapped(">}>");
+    KeepOwnRuleCharacters(swapped, "}>>", "} \t");
+    EXPECT_EQ(Str(swapped), ">}\x1A");
+
+    // A conversion that came back short: the rest reads as the editor has it.
+    Text shortened("a");
+    KeepOwnRuleCharacters(shortened, "a>b", "> \t");
+    EXPECT_EQ(Str(shortened), "a>b");
 }
 
 }  // namespace

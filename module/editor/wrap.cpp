@@ -62,15 +62,19 @@ MarginSplit SplitAtMargin(std::string_view text, int width) {
 
 namespace {
 
-// The text that a wrap still has to place: all of WorkLine (in the OEM
-// table) from `next` on. WorkLine itself stays whole, so placing a line
-// costs only that line, however long the rest.
+// The text that a wrap still has to place: the line from `next` on. The
+// rules read its examined form (WorkLine, in the OEM table); the lines
+// written take the editor's own bytes (EditorLine) at the same places. Both
+// stay whole, so placing a line costs only that line, however long the rest.
 struct Placement {
-    std::string_view text;     // the whole line, prefix removed by offset only
+    std::string_view text;     // the examined line, prefix removed by offset only
+    std::string_view own;      // the same line in the editor's table
     std::size_t next;          // first character not yet placed
     std::size_t lastNonBlank;  // of text; npos when the text is blanks only
     std::size_t margin;        // RIndent
     std::size_t width;         // room for the head: RIndent less the prefix
+    char blank;                // the editor's byte for a blank
+    Text window;               // what the splitter looks at for the next line
 
     std::size_t Remaining() const { return text.size() - next; }
     bool HasWords() const { return lastNonBlank != std::string_view::npos && next <= lastNonBlank; }
@@ -100,13 +104,10 @@ std::size_t ContinuationIndent(const Placement& place) {
 void BuildNextLine(Placement& place, std::size_t indent) {
     for (bool blanksDropped = false;;) {
         const std::string_view rest = place.text.substr(place.next);
-        Text& line = EditState.PeerLine;
-        line.assign(EditState.QuotePrefix);
-        const std::size_t base = line.size();
-        line.append(indent, ' ');
         // The splitter reads at most width + 1 characters of indent and text.
-        line.append(rest.substr(0, place.width + 1 - indent));
-        const std::string_view window = std::string_view(line).substr(base);
+        Text& window = place.window;
+        window.assign(indent, ' ');
+        window.append(rest.substr(0, place.width + 1 - indent));
         MarginSplit split = SplitAtMargin(window, static_cast<int>(place.width));
 
         if (split.headLength == 0 && place.HasWords()) {
@@ -120,8 +121,13 @@ void BuildNextLine(Placement& place, std::size_t indent) {
             }
         }
 
-        line.resize(base + split.headLength);
-        // The head ends in a non-blank, the indent is blanks: the tail starts behind it.
+        // A head that is not empty ends in a non-blank, so it reaches past the indent.
+        Text& line = EditState.PeerLine;
+        line.assign(EditState.QuotePrefix);
+        if (split.headLength > indent) {
+            line.append(indent, place.blank);
+            line.append(place.own.substr(place.next, split.headLength - indent));
+        }
         place.next += split.tailStart > indent ? split.tailStart - indent : 0;
         // The splitter skipped the blanks within the window; go on past it.
         while (place.next < place.text.size() && place.text[place.next] == ' ') ++place.next;
@@ -146,27 +152,29 @@ void WrapCurrentLine(const KEY_EVENT_RECORD& key) {
     const std::int64_t margin = Settings.RIndent;
     if (margin < 1) return;
 
-    if (!FetchLine(-1, EditState.WorkLine)) return;
-    const std::int64_t length = static_cast<std::int64_t>(EditState.WorkLine.size());
+    if (!FetchLine(-1, EditState.EditorLine)) return;
+    const std::int64_t length = static_cast<std::int64_t>(EditState.EditorLine.size());
     if (length != EditState.InfoRec.CurPos) return;
     if (length <= margin) return;
 
-    EditState.WorkLine = EditorToOem(EditState.WorkLine);
+    ExamineLine();
     const std::string_view text = EditState.WorkLine;
+    const std::string_view own = EditState.EditorLine;
+    const char blank = OwnBlank();
 
     std::size_t start = 0;
     const int last = LastMark(text);
     if (last > 0 && last <= margin - kPrefixRoom && FirstMark(text) <= kMaxFirstMarkColumn) {
-        EditState.QuotePrefix = PlainPrefix(text);
+        EditState.QuotePrefix = PlainPrefix(text, own, blank);
         start = PrefixLength(text);
     } else {
         EditState.QuotePrefix.clear();
     }
     const bool quoted = !EditState.QuotePrefix.empty();
 
-    Placement place{text, start, text.find_last_not_of(kBlankChars),
+    Placement place{text, own, start, text.find_last_not_of(kBlankChars),
                     static_cast<std::size_t>(margin),
-                    static_cast<std::size_t>(margin) - EditState.QuotePrefix.size()};
+                    static_cast<std::size_t>(margin) - EditState.QuotePrefix.size(), blank, Text()};
 
     // The first line keeps its own leading blanks and is never indented.
     BuildNextLine(place, 0);
@@ -183,8 +191,8 @@ void WrapCurrentLine(const KEY_EVENT_RECORD& key) {
     const std::size_t indent = quoted ? 0 : ContinuationIndent(place);
     Text& line = EditState.PeerLine;
     line.assign(EditState.QuotePrefix);
-    line.append(indent, ' ');
-    line.append(text.substr(place.next));
+    line.append(indent, blank);
+    line.append(own.substr(place.next));
     StorePeerLine();
     Redraw();
 }

@@ -35,6 +35,16 @@ bool ParseNumber(std::string_view text, Number& value, long long min, long long 
     return true;
 }
 
+// The name of a table in the "table:" header.
+std::string TableName(host::CodePage table) {
+    switch (table) {
+    case host::CodePage::Ansi1251: return "ansi";
+    case host::CodePage::Koi8r: return "koi8r";
+    case host::CodePage::Oem866: break;
+    }
+    return "oem";
+}
+
 struct Parser {
     std::string path;
     std::string* error;
@@ -64,6 +74,19 @@ struct Parser {
                 bytes += '\t';
             } else if (ch == kLineEnd && last) {
                 // ends the line; what stands before it is kept as it is
+            } else if (ch == kLineEnd) {
+                // The line ends here; blanks and a cursor marker may follow:
+                // the cursor stands that many columns beyond the end.
+                const std::string_view rest = utf8.substr(at);
+                const std::size_t blanks = rest.find_first_not_of(' ');
+                if (section.cursor || blanks == std::string_view::npos ||
+                    rest.substr(blanks) != "\u2038") {
+                    return Fail("only blanks and a cursor marker may follow \"\u00B6\" "
+                                "(a cursor beyond the end of the line)");
+                }
+                section.cursor = Position{static_cast<int>(section.lines.size()),
+                                          static_cast<int>(bytes.size() + blanks)};
+                break;
             } else if (ch < 0x80) {
                 bytes += static_cast<char>(ch);
             } else if (const auto byte = host::FromUnicode(result.table, ch)) {
@@ -72,7 +95,7 @@ struct Parser {
                 std::string shown;
                 AppendUtf8(shown, ch);
                 return Fail("\"" + shown + "\" is not in the case's code page (table: " +
-                            (result.table == host::CodePage::Oem866 ? "oem" : "ansi") + ")");
+                            TableName(result.table) + ")");
             }
         }
         section.lines.push_back(std::move(bytes));
@@ -166,7 +189,8 @@ struct Parser {
         } else if (name == "table") {
             if (value == "oem") result.table = host::CodePage::Oem866;
             else if (value == "ansi") result.table = host::CodePage::Ansi1251;
-            else return Fail("table: \"" + std::string(value) + "\" is neither oem nor ansi");
+            else if (value == "koi8r") result.table = host::CodePage::Koi8r;
+            else return Fail("table: \"" + std::string(value) + "\" is none of oem, ansi, koi8r");
         } else if (name == "settings") {
             return Settings(value);
         } else if (name == "editor") {
@@ -320,10 +344,14 @@ std::string RenderLine(std::string_view bytes, host::CodePage table, std::option
             AppendUtf8(out, host::ToUnicode(table, byte));
         }
     }
-    // A cursor beyond the end shows after blanks that stand for the gap.
-    if (cursorCol && static_cast<std::size_t>(*cursorCol) >= bytes.size()) {
+    if (cursorCol && static_cast<std::size_t>(*cursorCol) == bytes.size()) {
+        AppendUtf8(out, kCursorMark);
+    } else if (cursorCol && static_cast<std::size_t>(*cursorCol) > bytes.size()) {
+        // A cursor beyond the end: the line ends, blanks stand for the gap.
+        AppendUtf8(out, kLineEnd);
         out.append(static_cast<std::size_t>(*cursorCol) - bytes.size(), ' ');
         AppendUtf8(out, kCursorMark);
+        return out;
     }
     const bool trailingBlank = !out.empty() && (out.back() == ' ');
     if (trailingBlank) AppendUtf8(out, kLineEnd);

@@ -67,6 +67,16 @@ TEST(CaseFile, StoresTextInTheCasesTable) {
     const Case ansi = Parse("table: ansi\n" + text);
     EXPECT_EQ(ansi.before.lines[0], "\xCD\xF0");
     EXPECT_EQ(ansi.after.cursor, (Position{0, 0}));
+    const Case koi = Parse("table: koi8r\n" + text);
+    EXPECT_EQ(koi.before.lines[0], "\xEE\xD2");
+}
+
+TEST(CaseFile, ACursorBeyondTheEndFollowsTheLineEnd) {
+    const Case c = Parse("keys: x\n--- before\nab\u00B6  \u2038\n--- after\n\u00B6   \u2038\n");
+    EXPECT_EQ(c.before.lines[0], "ab");
+    EXPECT_EQ(c.before.cursor, (Position{0, 4}));
+    EXPECT_EQ(c.after.lines[0], "");
+    EXPECT_EQ(c.after.cursor, (Position{0, 3}));
 }
 
 TEST(CaseFile, CursorHeaderCountsFromOne) {
@@ -84,7 +94,10 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
     EXPECT_EQ(ErrorOf("keys: x\nsettings: FileMask=\"*.msg\n" + body),
               "t.case:2: FileMask: no closing '\"'");
     EXPECT_EQ(ErrorOf("keys: x\ntable: koi8\n" + body),
-              "t.case:2: table: \"koi8\" is neither oem nor ansi");
+              "t.case:2: table: \"koi8\" is none of oem, ansi, koi8r");
+    EXPECT_EQ(ErrorOf("keys: x\n--- before\na\u00B6b\u2038\n"),
+              "t.case:3: only blanks and a cursor marker may follow \"\u00B6\" (a cursor beyond "
+              "the end of the line)");
     EXPECT_EQ(ErrorOf("keys: x\nevent: wheel\n" + body),
               "t.case:2: event: \"wheel\" is none of key, mouse, window, menu, focus");
     EXPECT_EQ(ErrorOf("keys: x\neol: crlf\n" + body),
@@ -109,7 +122,8 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
 TEST(CaseFile, RenderingIsTheParsersInverse) {
     EXPECT_EQ(RenderLine("\tab  ", host::CodePage::Oem866), "\u2192ab  \u00B6");
     EXPECT_EQ(RenderLine("ab", host::CodePage::Oem866, 1), "a\u2038b");
-    EXPECT_EQ(RenderLine("ab", host::CodePage::Oem866, 4), "ab  \u2038");
+    EXPECT_EQ(RenderLine("ab", host::CodePage::Oem866, 4), "ab\u00B6  \u2038");
+    EXPECT_EQ(RenderLine("ab  ", host::CodePage::Oem866, 4), "ab  \u2038");
     EXPECT_EQ(RenderLine("\x8D", host::CodePage::Oem866), "\u041D");
     EXPECT_EQ(RenderLine("\xCD", host::CodePage::Ansi1251), "\u041D");
 }
