@@ -1,8 +1,10 @@
 // Event sequences through the loaded module and the host's editor: a document,
-// settings, a cursor and a run of key records, all drawn from the input.
-// After every event the editor's invariants must hold, and a character typed
-// at the end of a line of unquoted text must reach the document with every
-// other non-blank character kept, in order, whatever the wrap did.
+// settings, a table (OEM, or ANSI whose conversions to OEM lose characters),
+// a cursor and a run of key records, all drawn from the input. After every
+// event the editor's invariants must hold; in a document without quote
+// marks, a character typed at the end of a line must reach the document with
+// every other non-blank byte kept, in order, whatever the wrap did, and
+// Enter must keep every non-blank byte where it was.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -60,8 +62,11 @@ void ApplySettings(Input& in) {
 
 // A small document of words, blanks, tabs, quote marks and Cyrillic bytes.
 std::string MakeDocument(Input& in) {
+    // In the ANSI table the last pieces are « » — … € ™ and a '»' where a
+    // prefix could stand: all of them lost or read as '>' in code page 866.
     static const char* pieces[] = {" AB> ", "word ", "x", "  ", "\t", ">", "\r\n", "\n",
-                                   "\x8D\xE0\x90", "longerword", "MK>> ", "a->b "};
+                                   "\x8D\xE0\x90", "longerword", "MK>> ", "a->b ",
+                                   "\xAB\xBB", " \x97 ", "\x85\x88\x99", " \xC0\xC1\xBB "};
     std::string doc;
     const int count = in.Byte() % 40;
     for (int i = 0; i < count; ++i) doc += pieces[in.Byte() % (sizeof pieces / sizeof *pieces)];
@@ -144,22 +149,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& key = rec.Event.KeyEvent;
         const int line = editor.CurLine();
         const unsigned char ch = static_cast<unsigned char>(key.uChar.AsciiChar);
-        const bool typedAtEnd = rec.EventType == KEY_EVENT && key.bKeyDown &&
-                                key.wVirtualKeyCode == 0 && key.dwControlKeyState == 0 &&
+        // The byte the editor inserts for the console's OEM character.
+        const char typed = static_cast<char>(host::OemToTable(editor.Table(), ch));
+        const bool keyDown = rec.EventType == KEY_EVENT && key.bKeyDown && !HasMark(editor);
+        const bool typedAtEnd = keyDown && key.wVirtualKeyCode == 0 && key.dwControlKeyState == 0 &&
                                 ch >= 0x20 && ch != ' ' && ch != 0x8D && ch != 0xE0 &&
-                                ch != 0x90 && ch != '>' && !ansi && !HasMark(editor) &&
+                                ch != 0x90 && ch != '>' && typed != ' ' &&
                                 editor.CurPos() == int(editor.LineAt(line).text.size());
+        const bool enter = keyDown && key.wVirtualKeyCode == VK_RETURN &&
+                           (key.dwControlKeyState & ~DWORD{CAPSLOCK_ON}) == 0;
         std::string expected;
         if (typedAtEnd) {
             std::string before;
             for (int n = 0; n <= line; ++n)
                 for (char c : editor.LineAt(n).text)
                     if (c != ' ' && c != '\t') before += c;
-            expected = before + char(ch) + NonBlank(editor).substr(before.size());
+            expected = before + typed + NonBlank(editor).substr(before.size());
+        } else if (enter) {
+            expected = NonBlank(editor);
         }
         host.Dispatch(rec);
         CheckInvariants(editor);
-        if (typedAtEnd && NonBlank(editor) != expected) std::abort();
+        if ((typedAtEnd || enter) && NonBlank(editor) != expected) std::abort();
     }
     host.SetEditor(nullptr);
     return 0;

@@ -34,7 +34,8 @@ bool SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD si
     return false;
 }
 
-// All seven values with the module's own types, so the case starts from exactly its settings.
+}  // namespace
+
 bool StoreSettings(const std::string& path, const CaseSettings& s, std::string* problem) {
     HKEY key = nullptr;
     const LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
@@ -63,6 +64,8 @@ bool StoreSettings(const std::string& path, const CaseSettings& s, std::string* 
     RegCloseKey(key);
     return ok;
 }
+
+namespace {
 
 // The editor's full file name: a bare name lies in a message folder.
 std::string FullFileName(const std::string& name) {

@@ -27,6 +27,10 @@ struct CaseOutcome {
 
 CaseOutcome RunCase(const Case& c, const RunOptions& options);
 
+// Stores all seven settings below HKCU\`path` with the module's own value
+// types, so that a module loaded with that key starts from exactly them.
+bool StoreSettings(const std::string& path, const CaseSettings& settings, std::string* problem);
+
 // Loads and runs one case file; a file that does not parse fails with the parser's message.
 CaseOutcome RunCaseFile(const std::string& path, const RunOptions& options);
 
