@@ -79,6 +79,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             result.help = true;
         } else if (name == "--version") {
             result.version = true;
+        } else if (name == "--auto-indent") {
+            result.autoIndent = true;
         } else if (name == "--codepage") {
             if (!takeValue()) return fail("--codepage needs a value: 866 or 1251");
             if (value == "866") {
@@ -129,6 +131,7 @@ std::string UsageText() {
            "                     beside the executable's folder)\n"
            "  --registry FILE    keep the settings in FILE (sets MARTEN_REGISTRY)\n"
            "  --language NAME    the plug-in's language: English (default) or Russian\n"
+           "  --auto-indent      the editor's own auto-indent on Enter (off by default)\n"
            "  --keys SCRIPT      batch mode: apply the key script without a screen, then save\n"
            "  --at LINE:COL|end  where the cursor starts (from 1, as the title line shows)\n"
            "  --help, --version\n"

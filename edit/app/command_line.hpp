@@ -25,6 +25,7 @@ struct CommandLine {
     std::string registry;                // --registry, empty when not given
     std::string language = "English";    // --language: of the plug-in's texts and help
     std::optional<std::string> keys;     // --keys: batch mode with this script
+    bool autoIndent = false;             // --auto-indent: the editor's own auto-indent
     bool help = false;
     bool version = false;
 };

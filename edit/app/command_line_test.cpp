@@ -25,6 +25,8 @@ TEST(CommandLine, BatchModeWithEveryOption) {
     EXPECT_EQ(line->registry, "/r.reg");
     EXPECT_EQ(line->language, "English");
     EXPECT_EQ(Parse({"--language", "Russian", "f"})->language, "Russian");
+    EXPECT_FALSE(line->autoIndent);
+    EXPECT_TRUE(Parse({"--auto-indent", "f"})->autoIndent);
 }
 
 TEST(CommandLine, StartPositions) {

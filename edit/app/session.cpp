@@ -29,7 +29,9 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     std::error_code ec;
     std::string fullName = std::filesystem::absolute(path_, ec).lexically_normal().string();
     if (ec) fullName = path_;
-    editor_ = std::make_unique<host::Editor>(fullName, contents.bytes, options.codePage);
+    host::EditorOptions editorOptions;
+    editorOptions.autoIndent = options.autoIndent;
+    editor_ = std::make_unique<host::Editor>(fullName, contents.bytes, options.codePage, editorOptions);
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
 

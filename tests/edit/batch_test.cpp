@@ -73,6 +73,21 @@ TEST(Batch, TypingPastTheMarginWrapsWithThePrefixRepeated) {
     }
 }
 
+// The editor's own auto-indent is off unless asked for, as in the file
+// manager; with it, Enter and the wrap's continuation lines are indented.
+TEST(Batch, AutoIndentIsTheEditorsSwitch) {
+    ScratchFolder scratch("indent");
+    std::string file = scratch.Path("note.txt");
+    for (const bool on : {false, true}) {
+        WriteFile(file, "    one\n");
+        std::vector<std::string> args{"--keys", "{End}{Enter}two", file};
+        if (on) args.insert(args.begin(), "--auto-indent");
+        RunResult run = RunEdit(scratch, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ReadFile(file), on ? "    one\n    two\n" : "    one\ntwo\n");
+    }
+}
+
 TEST(Batch, CyrillicLettersAreFixedInAnAnsiFile) {
     ScratchFolder scratch("letters");
     std::string file = scratch.Path("letter.msg");
