@@ -1,5 +1,5 @@
-// The editor's state and its text operations, shared by the command
-// handling (editor.cpp) and the key handling (editor_keys.cpp).
+// The editor's state and its text operations (editor.cpp), shared by the
+// command handling (editor_control.cpp) and the key handling (editor_keys.cpp).
 //
 // Invariant, checked in debug builds after every change:
 // - there is at least one line;
@@ -26,6 +26,11 @@ inline constexpr int kMaxBeyondEnd = 1 << 20;
 
 bool IsBlank(char c);
 bool IsValidEol(std::string_view eol);
+
+// A column of any size brought into the range of an int column.
+inline int ClampColumn(long long pos) {
+    return static_cast<int>(std::clamp<long long>(pos, 0, 0x7FFFFFFF));
+}
 
 struct Editor::Impl {
     Impl(std::string name, std::string_view bytes, CodePage page, EditorOptions opts);
