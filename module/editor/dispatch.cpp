@@ -5,8 +5,10 @@
 #include <cstddef>
 
 #include "module/editor/edit_state.hpp"
-#include "module/editor/features.hpp"
 #include "module/editor/file_mask.hpp"
+#include "module/editor/letter_substitution.hpp"
+#include "module/editor/quote_continuation.hpp"
+#include "module/editor/wrap.hpp"
 #include "module/plugin/host_info.hpp"
 #include "module/settings/settings.hpp"
 
@@ -17,10 +19,6 @@ namespace {
 constexpr DWORD kAltOrCtrl =
     RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED;
 constexpr DWORD kAltOrShift = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | SHIFT_PRESSED;
-
-constexpr unsigned char kCyrillicCapitalEn = 0x8D;
-constexpr unsigned char kCyrillicSmallEr = 0xE0;
-constexpr unsigned char kCyrillicCapitalEr = 0x90;
 
 bool NoneOf(const KEY_EVENT_RECORD& key, DWORD bits) {
     return (key.dwControlKeyState & bits) == 0;
@@ -58,16 +56,15 @@ int HandleKeyRecord(const KEY_EVENT_RECORD& key) {
         RefreshInfo();
         if (EditState.InfoRec.CurPos == 0) QuoteBackspace();
     }
-    if (PassesTypedCharacterTest(key)) WrapCurrentLine(key);
+    if (PassesTypedCharacterTest(key)) WrapCurrentLine();
     return 0;
 }
 
 }  // namespace
 
 bool PassesSubstitutionTest(const KEY_EVENT_RECORD& key) {
-    if (!Settings.EnableHPChange || !key.bKeyDown || !NoneOf(key, kAltOrCtrl)) return false;
-    const unsigned char c = Character(key);
-    return c == kCyrillicCapitalEn || c == kCyrillicSmallEr || c == kCyrillicCapitalEr;
+    return Settings.EnableHPChange && key.bKeyDown && NoneOf(key, kAltOrCtrl) &&
+           LatinLookAlike(Character(key)) != 0;
 }
 
 bool PassesEnterTest(const KEY_EVENT_RECORD& key) {
@@ -96,11 +93,9 @@ extern "C" int WINAPI ProcessEditorInput(const INPUT_RECORD* Rec) {
     // Only key events carry key fields: the bytes of a mouse or focus event
     // read as a key could otherwise start a feature.
     if (Rec == nullptr || Rec->EventType != KEY_EVENT) return 0;
-    // Without the editor service or the name comparison there is nothing to do.
-    if (!HostHasService(offsetof(PluginStartupInfo, EditorControl)) ||
-        !HostHasService(offsetof(PluginStartupInfo, CmpName))) {
-        return 0;
-    }
+    // Without the editor service or the name comparison there is nothing to
+    // do; the features rely on both from here on.
+    if (HostInfo.EditorControl == nullptr || HostInfo.CmpName == nullptr) return 0;
     try {
         return HandleKeyRecord(Rec->Event.KeyEvent);
     } catch (...) {

@@ -6,8 +6,8 @@
 
 namespace marten {
 
-// Rows 1 to 3: a Cyrillic capital EN, small ER or capital ER typed without
-// Ctrl or Alt (Shift does not matter), with the substitution on.
+// A Cyrillic capital EN, small ER or capital ER typed without Ctrl or Alt
+// (Shift and the lock states do not matter), with the substitution on.
 bool PassesSubstitutionTest(const KEY_EVENT_RECORD& key);
 
 // Enter without Shift, Ctrl or Alt, with the quotation on.

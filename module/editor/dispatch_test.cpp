@@ -342,8 +342,6 @@ TEST_F(DispatchTest, FetchLineTakesExactlyTheHostsLengthAndReportsMissingLines) 
     EXPECT_FALSE(FetchLine(3, buffer));
     EXPECT_EQ(buffer, "");
     EXPECT_FALSE(FetchLine(-5, buffer));
-    HostInfo.EditorControl = nullptr;
-    EXPECT_FALSE(FetchLine(0, buffer));
 }
 
 TEST_F(DispatchTest, OperationsFillTheHostRecordsExactly) {
@@ -391,8 +389,6 @@ TEST_F(DispatchTest, ConversionsCopeWithEmptyTextsAndRefusingHosts) {
 
     host_.refuseConversions = true;
     EXPECT_EQ(OemToEditor(Text("xyz")), "xyz");
-    HostInfo.EditorControl = nullptr;
-    EXPECT_EQ(EditorToOem(Text("xyz")), "xyz");
 }
 
 // A host whose conversions misreport the length: longer or shorter than the text.

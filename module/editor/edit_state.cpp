@@ -15,10 +15,8 @@ EditStateRecord EditState{};
 
 namespace {
 
-// A host whose record did not reach EditorControl gets no calls; every
-// command then answers 0, as for a line that does not exist.
+// ProcessEditorInput has made sure that the host handed EditorControl over.
 int CallEditor(int command, void* param) {
-    if (!HostHasService(offsetof(PluginStartupInfo, EditorControl))) return 0;
     return HostInfo.EditorControl(command, param);
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "api/plugin_api.hpp"
-#include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 
 namespace marten {
 

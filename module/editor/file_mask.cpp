@@ -28,7 +28,6 @@ bool NextMaskItem(const Text& mask, Text& item, int& pos) {
 }
 
 bool FileMaskMatch(const Text& mask, const Text& name) {
-    if (!HostHasService(offsetof(PluginStartupInfo, CmpName))) return false;
     int pos = 1;
     Text item;
     while (NextMaskItem(mask, item, pos)) {

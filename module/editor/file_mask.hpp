@@ -1,7 +1,7 @@
 // The activation test: the file name of the editor against the list of masks.
 #pragma once
 
-#include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 
 namespace marten {
 

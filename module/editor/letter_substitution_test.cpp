@@ -5,7 +5,6 @@
 
 #include "module/editor/edit_state.hpp"
 #include "module/editor/feature_test_editor.hpp"
-#include "module/settings/settings.hpp"
 
 namespace marten {
 namespace {
@@ -25,7 +24,6 @@ KEY_EVENT_RECORD Key(unsigned char ch, DWORD state = 0, BOOL down = 1, WORD repe
 }
 
 TEST(SubstituteLetter, FeedsABareKeyDownOfTheLatinLetter) {
-    Settings.EnableHPChange = 1;
     const struct {
         unsigned char typed;
         char fed;
@@ -48,29 +46,16 @@ TEST(SubstituteLetter, FeedsABareKeyDownOfTheLatinLetter) {
     }
 }
 
-TEST(SubstituteLetter, LeavesOtherKeysToTheEditor) {
-    const struct {
-        KEY_EVENT_RECORD key;
-        bool enabled;
-    } cases[] = {
-        {Key(0xAD), true},  // small EN looks Latin too, but is not replaced
-        {Key('H'), true},
-        {Key(0x8D, 0, 0), true},  // key up
-        {Key(0x8D, LEFT_ALT_PRESSED), true},
-        {Key(0xE0, RIGHT_ALT_PRESSED), true},
-        {Key(0x90, LEFT_CTRL_PRESSED), true},
-        {Key(0x90, RIGHT_CTRL_PRESSED), true},
-        {Key(0x8D, RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED), true},  // AltGr
-        {Key(0x8D), false},
-    };
-    for (const auto& c : cases) {
-        Settings.EnableHPChange = c.enabled ? 1 : 0;
+// Only the three letters of the table; Ctrl, Alt, key-up and the setting are
+// the dispatch's tests.
+TEST(SubstituteLetter, LeavesOtherCharactersToTheEditor) {
+    for (int ch : {0xAD, int{'H'}, int{'p'}, 0x8C, 0x8E, 0xE1, 0x00, 0xFF}) {
         FeatureTestEditor editor;
         InstalledEditor installed(editor);
-        EXPECT_FALSE(SubstituteLetter(c.key));
+        EXPECT_FALSE(SubstituteLetter(Key(static_cast<unsigned char>(ch)))) << ch;  // small EN (0xAD) looks Latin too
         EXPECT_TRUE(editor.commands.empty());
+        EXPECT_EQ(LatinLookAlike(static_cast<unsigned char>(ch)), 0) << ch;
     }
-    Settings.EnableHPChange = 1;
 }
 
 }  // namespace

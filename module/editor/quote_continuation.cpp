@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "module/editor/edit_state.hpp"
-#include "module/editor/features.hpp"
 #include "module/editor/quote_prefix.hpp"
 
 namespace marten {
@@ -30,17 +29,19 @@ void QuoteEnter() {
     ExamineLine();
 
     const Text& line = EditState.WorkLine;
-    const int last = LastMark(line);
+    const int last = LastMark(line);  // 1-based, as the marks are counted
     const int first = FirstMark(line);
-    const std::int64_t cursor = EditState.InfoRec.CurPos;  // 0-based: the character at last + 1 is after it
-    // Every '>' before the cursor, the cursor on a character of the line.
-    if (last == 0 || last > cursor || cursor >= static_cast<std::int64_t>(line.size()) ||
-        first > kMaxFirstMarkColumn) {
+    // The 0-based cursor column is also the number of characters before it.
+    const std::int64_t charsBeforeCursor = EditState.InfoRec.CurPos;
+    // Every '>' among the characters before the cursor, the cursor on a
+    // character of the line.
+    if (last == 0 || last > charsBeforeCursor ||
+        charsBeforeCursor >= static_cast<std::int64_t>(line.size()) || first > kMaxFirstMarkColumn) {
         return;
     }
 
     EditState.QuotePrefix = TrimmedPrefix(line, EditState.EditorLine, OwnBlank());
-    EditState.EditorLine.insert(static_cast<std::size_t>(cursor), EditState.QuotePrefix);
+    EditState.EditorLine.insert(static_cast<std::size_t>(charsBeforeCursor), EditState.QuotePrefix);
     StoreLine(-1, EditState.EditorLine);
 }
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 
 namespace marten {
 

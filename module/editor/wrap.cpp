@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "module/editor/edit_state.hpp"
-#include "module/editor/features.hpp"
 #include "module/editor/quote_prefix.hpp"
 #include "module/settings/settings.hpp"
 
@@ -143,10 +142,7 @@ void StorePeerLine() {
 
 }  // namespace
 
-void WrapCurrentLine(const KEY_EVENT_RECORD& key) {
-    if (!Settings.EnableAutoWrap) return;
-    if (key.uChar.AsciiChar == 0) return;
-    if (!key.bKeyDown) return;
+void WrapCurrentLine() {
     // A margin below 1 (a slip in the dialog stores 0) would cut every line
     // into single characters: it turns the wrap off.
     const std::int64_t margin = Settings.RIndent;

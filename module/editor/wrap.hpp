@@ -7,8 +7,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "api/plugin_api.hpp"
-
 namespace marten {
 
 // Where a text breaks: the head is text[0, headLength), the tail
@@ -28,8 +26,9 @@ struct MarginSplit {
 // the cost of a split does not grow with the length of the text.
 MarginSplit SplitAtMargin(std::string_view text, int width);
 
-// Wraps the cursor's line when a character is typed at its end and the line
-// is longer than RIndent; the key itself is left to the editor.
-void WrapCurrentLine(const KEY_EVENT_RECORD& key);
+// For a typed character (the dispatch has tested the key and the setting):
+// wraps the cursor's line when the cursor stands at its end and the line is
+// longer than RIndent. The key itself is left to the editor.
+void WrapCurrentLine();
 
 }  // namespace marten

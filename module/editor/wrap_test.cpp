@@ -25,18 +25,9 @@ struct WrapSettings {
     bool autoIndent = false;
 };
 
-KEY_EVENT_RECORD TypedKey(char ch) {
-    KEY_EVENT_RECORD key{};
-    key.bKeyDown = 1;
-    key.wRepeatCount = 1;
-    key.uChar.AsciiChar = ch;
-    return key;
-}
-
-// Types `ch` at the end of the single line `text`, as far as the module goes.
-void WrapLine(FeatureTestEditor& editor, const std::string& text, WrapSettings s,
-              char ch = ' ') {
-    Settings.EnableAutoWrap = 1;
+// A character typed at the end of the single line `text`, as far as the
+// module's wrap goes.
+void WrapLine(FeatureTestEditor& editor, const std::string& text, WrapSettings s) {
     Settings.EnableAutoIndent = s.autoIndent ? 1 : 0;
     Settings.RIndent = s.rIndent;
     Settings.LIndent = s.lIndent;
@@ -46,7 +37,7 @@ void WrapLine(FeatureTestEditor& editor, const std::string& text, WrapSettings s
     InstalledEditor installed(editor);
     RefreshInfo();
     editor.commands.clear();
-    WrapCurrentLine(TypedKey(ch));
+    WrapCurrentLine();
 }
 
 TEST(WrapCurrentLine, WritesEachLineThenBreaksAndRepaintsOnceAtTheEnd) {
@@ -80,10 +71,10 @@ TEST(WrapCurrentLine, TriggersOnlyAtTheEndOfALineLongerThanTheMargin) {
     {
         InstalledEditor installed(editor);
         RefreshInfo();
-        WrapCurrentLine(TypedKey('x'));
+        WrapCurrentLine();
         editor.curPos = 30;  // beyond its end
         RefreshInfo();
-        WrapCurrentLine(TypedKey('x'));
+        WrapCurrentLine();
     }
     EXPECT_EQ(editor.Lines(), std::vector<std::string>{"aaaa bbbb cccc dddd eeee"});
 }

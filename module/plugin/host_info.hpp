@@ -10,15 +10,12 @@
 namespace marten {
 
 // All zero until SetStartupInfo; holds at most the part of the record this
-// interface version knows.
+// interface version knows. A service that the host's record did not wholly
+// reach stays null, so a null test tells whether the host handed it over.
 extern PluginStartupInfo HostInfo;
 
 // The one entry offered in the host's plug-in menu and configuration list.
 extern const char* PluginMenuList[1];
-
-// True when the host's record reached the service at `offset`
-// (offsetof(PluginStartupInfo, Field)) and the host filled it.
-bool HostHasService(std::size_t offset);
 
 // The host's text for `id`, as the host returns it: never copied, may be null
 // when the host has no GetMsg service.

@@ -81,16 +81,16 @@ TEST_F(RegistrationTest, AShorterRecordLeavesEverythingBeyondItZero) {
     for (std::size_t i = whole; i < sizeof HostInfo; ++i) {
         ASSERT_EQ(HostInfoBytes()[i], 0) << "byte " << i;
     }
-    EXPECT_FALSE(HostHasService(offsetof(PluginStartupInfo, CmpName)));
-    EXPECT_FALSE(HostHasService(offsetof(PluginStartupInfo, EditorControl)));
+    EXPECT_FALSE((HostInfo.CmpName != nullptr));
+    EXPECT_FALSE((HostInfo.EditorControl != nullptr));
 }
 
 TEST_F(RegistrationTest, ServicesTheRecordDoesNotReachAreNeverCalled) {
     // Ends one byte short of EditorControl: CmpName arrives, EditorControl does not.
     const auto record = HostRecord(kKnownStartupInfoSize - 1);
     SetStartupInfo(reinterpret_cast<const PluginStartupInfo*>(record.data()));
-    EXPECT_TRUE(HostHasService(offsetof(PluginStartupInfo, CmpName)));
-    EXPECT_FALSE(HostHasService(offsetof(PluginStartupInfo, EditorControl)));
+    EXPECT_TRUE((HostInfo.CmpName != nullptr));
+    EXPECT_FALSE((HostInfo.EditorControl != nullptr));
     INPUT_RECORD key{};
     key.EventType = KEY_EVENT;
     key.Event.KeyEvent.bKeyDown = 1;
@@ -130,12 +130,12 @@ TEST_F(RegistrationTest, NegativeTinyOrMissingRecordsCopyNothingUnsafe) {
 TEST_F(RegistrationTest, ASecondStartForgetsTheServicesOfTheFirst) {
     const auto full = HostRecord(kKnownStartupInfoSize);
     SetStartupInfo(reinterpret_cast<const PluginStartupInfo*>(full.data()));
-    ASSERT_TRUE(HostHasService(offsetof(PluginStartupInfo, EditorControl)));
+    ASSERT_TRUE((HostInfo.EditorControl != nullptr));
     const auto shorter = HostRecord(static_cast<int>(offsetof(PluginStartupInfo, CmpName)));
     SetStartupInfo(reinterpret_cast<const PluginStartupInfo*>(shorter.data()));
-    EXPECT_FALSE(HostHasService(offsetof(PluginStartupInfo, EditorControl)));
-    EXPECT_FALSE(HostHasService(offsetof(PluginStartupInfo, CmpName)));
-    EXPECT_TRUE(HostHasService(offsetof(PluginStartupInfo, GetMsg)));
+    EXPECT_FALSE((HostInfo.EditorControl != nullptr));
+    EXPECT_FALSE((HostInfo.CmpName != nullptr));
+    EXPECT_TRUE((HostInfo.GetMsg != nullptr));
 }
 
 TEST_F(RegistrationTest, GetPluginInfoOffersOneEditorEntryRefreshedOnEveryCall) {

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <source_location>
-#include <string>
 
 namespace marten {
 
@@ -72,8 +71,5 @@ struct ModuleAllocator {
     template <class U>
     bool operator==(const ModuleAllocator<U>&) const noexcept { return true; }
 };
-
-// Text: a byte string of single-byte characters with an explicit length.
-using Text = std::basic_string<char, std::char_traits<char>, ModuleAllocator<char>>;
 
 }  // namespace marten

@@ -2,6 +2,7 @@
 // process with the report and its error number. Failures run in a child
 // process whose stderr bytes and exit code are checked.
 #include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 
 #include "tests/support/child_process.hpp"
 

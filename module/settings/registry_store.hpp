@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 #include "winapi/win32.hpp"
 
 namespace marten {

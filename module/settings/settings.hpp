@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 
 namespace marten {
 

@@ -64,7 +64,7 @@ void TakeSettings(HeapArray<FarDialogItem>& items) {
 }  // namespace
 
 int ConfigDialog() {
-    if (!HostHasService(offsetof(PluginStartupInfo, Dialog))) return 0;
+    if (HostInfo.Dialog == nullptr) return 0;
 
     HeapArray<FarDialogItem> items(ConfigItemCount);
     BuildDialogItems(ConfigItems, items.data(), ConfigItemCount, 0, ItemOk);

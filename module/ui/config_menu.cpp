@@ -19,7 +19,7 @@ constexpr int kAboutButtonCount = 1;
 }  // namespace
 
 int ConfigMenu(int previous) {
-    if (!HostHasService(offsetof(PluginStartupInfo, Menu))) return MenuLeft;
+    if (HostInfo.Menu == nullptr) return MenuLeft;
 
     HeapArray<FarMenuItem> lines(ConfigMenuLineCount);
     CopyBounded(lines[MenuConfigure].Text, sizeof lines[MenuConfigure].Text, MsgText(MConfigure));
@@ -36,7 +36,7 @@ int ConfigMenu(int previous) {
 }
 
 void AboutBox() {
-    if (!HostHasService(offsetof(PluginStartupInfo, Message))) return;
+    if (HostInfo.Message == nullptr) return;
 
     HeapArray<const char*> lines(kAboutLineCount);
     lines[0] = MsgOrEmpty(MAboutTitle);

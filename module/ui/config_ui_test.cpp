@@ -11,6 +11,7 @@
 
 #include "module/plugin/host_info.hpp"
 #include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 #include "module/settings/settings.hpp"
 #include "module/ui/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"

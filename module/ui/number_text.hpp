@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "module/runtime/heap.hpp"
+#include "module/runtime/text.hpp"
 
 namespace marten {
 
