@@ -76,15 +76,6 @@ constexpr OemMaps kKoi8rMaps = CustomTable(kKoi8rUnicode);
 static_assert(kKoi8rMaps.toOem[0xEE] == 0x8D, "KOI8-R capital EN is OEM 0x8D");
 static_assert(kKoi8rMaps.fromOem[0xE0] == 0xD2, "OEM small ER is KOI8-R 0xD2");
 
-const OemMaps& MapsOf(CodePage page) {
-    switch (page) {
-    case CodePage::Ansi1251: return kAnsiMaps;
-    case CodePage::Koi8r: return kKoi8rMaps;
-    case CodePage::Oem866: break;
-    }
-    return kOemMaps;
-}
-
 // Unicode -> byte, sorted by character for binary search.
 struct ReverseEntry {
     char32_t ch;
@@ -104,22 +95,25 @@ constexpr ReverseTable kOemReverse = SortByCharacter(kOem866Unicode);
 constexpr ReverseTable kAnsiReverse = SortByCharacter(kAnsi1251Unicode);
 constexpr ReverseTable kKoi8rReverse = SortByCharacter(kKoi8rUnicode);
 
-const char32_t (&UnicodeTable(CodePage page))[256] {
-    switch (page) {
-    case CodePage::Ansi1251: return kAnsi1251Unicode;
-    case CodePage::Koi8r: return kKoi8rUnicode;
-    case CodePage::Oem866: break;
-    }
-    return kOem866Unicode;
-}
+// Everything the host knows of one table.
+struct Table {
+    std::string_view name;
+    const char32_t* unicode;  // 256 entries
+    const ReverseTable* reverse;
+    const OemMaps* oem;
+};
 
-const ReverseTable& ReverseOf(CodePage page) {
+constexpr Table kOemTable{"866", kOem866Unicode, &kOemReverse, &kOemMaps};
+constexpr Table kAnsiTable{"1251", kAnsi1251Unicode, &kAnsiReverse, &kAnsiMaps};
+constexpr Table kKoi8rTable{"KOI8-R", kKoi8rUnicode, &kKoi8rReverse, &kKoi8rMaps};
+
+const Table& TableOf(CodePage page) {
     switch (page) {
-    case CodePage::Ansi1251: return kAnsiReverse;
-    case CodePage::Koi8r: return kKoi8rReverse;
+    case CodePage::Ansi1251: return kAnsiTable;
+    case CodePage::Koi8r: return kKoi8rTable;
     case CodePage::Oem866: break;
     }
-    return kOemReverse;
+    return kOemTable;
 }
 
 void MapBytes(const ByteMap& map, char* text, std::size_t length) {
@@ -129,34 +123,27 @@ void MapBytes(const ByteMap& map, char* text, std::size_t length) {
 
 }  // namespace
 
-std::string_view CodePageName(CodePage page) {
-    switch (page) {
-    case CodePage::Ansi1251: return "1251";
-    case CodePage::Koi8r: return "KOI8-R";
-    case CodePage::Oem866: break;
-    }
-    return "866";
-}
+std::string_view CodePageName(CodePage page) { return TableOf(page).name; }
 
-unsigned char TableToOem(CodePage page, unsigned char byte) { return MapsOf(page).toOem[byte]; }
-unsigned char OemToTable(CodePage page, unsigned char oem) { return MapsOf(page).fromOem[oem]; }
+unsigned char TableToOem(CodePage page, unsigned char byte) { return TableOf(page).oem->toOem[byte]; }
+unsigned char OemToTable(CodePage page, unsigned char oem) { return TableOf(page).oem->fromOem[oem]; }
 
 void TableToOem(CodePage page, char* text, std::size_t length) {
-    MapBytes(MapsOf(page).toOem, text, length);
+    MapBytes(TableOf(page).oem->toOem, text, length);
 }
 
 void OemToTable(CodePage page, char* text, std::size_t length) {
-    MapBytes(MapsOf(page).fromOem, text, length);
+    MapBytes(TableOf(page).oem->fromOem, text, length);
 }
 
 char32_t ToUnicode(CodePage page, unsigned char byte) {
-    const char32_t ch = UnicodeTable(page)[byte];
+    const char32_t ch = TableOf(page).unicode[byte];
     return ch == kNoCharacter ? kReplacementCharacter : ch;
 }
 
 std::optional<unsigned char> FromUnicode(CodePage page, char32_t ch) {
     if (ch == kNoCharacter) return std::nullopt;
-    const ReverseTable& reverse = ReverseOf(page);
+    const ReverseTable& reverse = *TableOf(page).reverse;
     const auto it = std::lower_bound(reverse.begin(), reverse.end(), ch,
                                      [](const ReverseEntry& e, char32_t c) { return e.ch < c; });
     if (it == reverse.end() || it->ch != ch) return std::nullopt;
