@@ -3,6 +3,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "common/ascii.hpp"
+
 namespace winreg {
 namespace {
 
@@ -10,16 +12,6 @@ constexpr std::uint32_t kString = 1;  // REG_SZ
 constexpr std::uint32_t kBinary = 3;  // REG_BINARY
 constexpr std::uint32_t kDword = 4;   // REG_DWORD
 constexpr std::size_t kLineWidth = 80;
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerKey(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = LowerAscii(c);
-    return lower;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -34,10 +26,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Reads the file line by line; a line keeps no line end.
@@ -133,7 +121,7 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
         value->data.push_back('\0');
         return true;
     }
-    if (StartsWithNoCase(data, "dword:")) {
+    if (ascii::StartsWithNoCase(data, "dword:")) {
         const std::string_view digits = TrimBlanks(data.substr(6));
         if (digits.empty() || digits.size() > 8) {
             *reason = "a dword needs one to eight hex digits";
@@ -155,11 +143,11 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
         }
         return true;
     }
-    if (StartsWithNoCase(data, "hex:")) {
+    if (ascii::StartsWithNoCase(data, "hex:")) {
         value->type = kBinary;
         return ReadHexList(data.substr(4), &value->data, reason);
     }
-    if (StartsWithNoCase(data, "hex(")) {
+    if (ascii::StartsWithNoCase(data, "hex(")) {
         const std::size_t close = data.find(')');
         const std::string_view digits = data.substr(4, close == std::string_view::npos ? 0 : close - 4);
         if (close == std::string_view::npos || close + 1 >= data.size() || data[close + 1] != ':' ||
@@ -229,7 +217,7 @@ public:
 
     // A section opened; a path seen before continues that key.
     void OpenKey(std::string_view path) {
-        const std::string lower = LowerKey(path);
+        const std::string lower = ascii::LowerCopy(path);
         auto found = keyIndex_.find(lower);
         if (found == keyIndex_.end()) {
             found = keyIndex_.emplace(lower, document.keys.size()).first;
@@ -255,18 +243,18 @@ public:
         if (!names && entries.size() >= kScanLimit) {
             names = std::make_unique<std::unordered_map<std::string, std::size_t>>();
             for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (!entries[i].isComment) names->emplace(LowerKey(entries[i].name), i);
+                if (!entries[i].isComment) names->emplace(ascii::LowerCopy(entries[i].name), i);
             }
         }
         if (names) {
-            const auto [found, added] = names->emplace(LowerKey(value.name), entries.size());
+            const auto [found, added] = names->emplace(ascii::LowerCopy(value.name), entries.size());
             if (!added) {
                 entries[found->second] = std::move(value);
                 return;
             }
         } else {
             for (RegEntry& entry : entries) {
-                if (!entry.isComment && EqualNoCase(entry.name, value.name)) {
+                if (!entry.isComment && ascii::EqualNoCase(entry.name, value.name)) {
                     entry = std::move(value);
                     return;
                 }
@@ -316,16 +304,8 @@ bool FitsQuotedForm(std::string_view data) {
 
 }  // namespace
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
-
 bool IsSameOrBelow(std::string_view path, std::string_view ancestor) {
-    if (path.size() < ancestor.size() || !EqualNoCase(path.substr(0, ancestor.size()), ancestor)) {
+    if (path.size() < ancestor.size() || !ascii::EqualNoCase(path.substr(0, ancestor.size()), ancestor)) {
         return false;
     }
     return path.size() == ancestor.size() || path[ancestor.size()] == '\\';
@@ -453,7 +433,7 @@ std::string SerialiseRegedit(const RegDocument& document) {
 
 RegKey* FindKey(RegDocument& document, std::string_view path) {
     for (RegKey& key : document.keys) {
-        if (EqualNoCase(key.path, path)) return &key;
+        if (ascii::EqualNoCase(key.path, path)) return &key;
     }
     return nullptr;
 }
@@ -477,7 +457,7 @@ RegKey& EnsureKey(RegDocument& document, std::string_view path) {
 
 const RegEntry* FindValue(const RegKey& key, std::string_view name) {
     for (const RegEntry& entry : key.entries) {
-        if (!entry.isComment && EqualNoCase(entry.name, name)) return &entry;
+        if (!entry.isComment && ascii::EqualNoCase(entry.name, name)) return &entry;
     }
     return nullptr;
 }
@@ -485,7 +465,7 @@ const RegEntry* FindValue(const RegKey& key, std::string_view name) {
 void SetValue(RegKey& key, std::string_view name, std::uint32_t type, std::string_view data) {
     RegEntry* target = nullptr;
     for (RegEntry& entry : key.entries) {
-        if (!entry.isComment && EqualNoCase(entry.name, name)) target = &entry;
+        if (!entry.isComment && ascii::EqualNoCase(entry.name, name)) target = &entry;
     }
     if (target == nullptr) {
         key.entries.emplace_back();
@@ -499,7 +479,7 @@ void SetValue(RegKey& key, std::string_view name, std::uint32_t type, std::strin
 
 bool RemoveValue(RegKey& key, std::string_view name) {
     for (auto it = key.entries.begin(); it != key.entries.end(); ++it) {
-        if (!it->isComment && EqualNoCase(it->name, name)) {
+        if (!it->isComment && ascii::EqualNoCase(it->name, name)) {
             key.entries.erase(it);
             return true;
         }

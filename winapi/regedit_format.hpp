@@ -68,9 +68,6 @@ std::string SerialiseRegedit(const RegDocument& document);
 // The value's line(s), without the final line end.
 std::string FormatValue(const RegEntry& value);
 
-// Names of keys and values compare without regard to ASCII case.
-bool EqualNoCase(std::string_view a, std::string_view b);
-
 // Whether `path` names `ancestor` or a key below it.
 bool IsSameOrBelow(std::string_view path, std::string_view ancestor);
 
