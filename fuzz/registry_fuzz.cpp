@@ -7,7 +7,8 @@
 #include <string_view>
 
 #include "common/ascii.hpp"
-#include "winapi/regedit_format.hpp"
+#include "winapi/regedit_parse.hpp"
+#include "winapi/regedit_write.hpp"
 
 namespace {
 

@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "winapi/regedit_parse.hpp"
+#include "winapi/regedit_write.hpp"
+
 namespace winreg {
 namespace {
 

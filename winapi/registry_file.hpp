@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "winapi/regedit_format.hpp"
+#include "winapi/regedit_document.hpp"
 #include "winapi/win32.hpp"
 
 namespace winreg {

@@ -1,13 +1,15 @@
-// The file format alone: what parses, what does not and on which line, and
-// what the writer puts on disk.
-#include "winapi/regedit_format.hpp"
+// Reading the file format: what parses, and what does not, on which line
+// and why.
+#include "winapi/regedit_parse.hpp"
 
 #include <gtest/gtest.h>
+
+#include "winapi/regedit_write.hpp"
 
 namespace winreg {
 namespace {
 
-TEST(RegeditFormat, ReadsAHandWrittenFileWithCrLfCommentsAndContinuations) {
+TEST(RegeditParse, ReadsAHandWrittenFileWithCrLfCommentsAndContinuations) {
     const std::string text =
         "REGEDIT4\r\n"
         "; written by hand\r\n"
@@ -40,13 +42,13 @@ TEST(RegeditFormat, ReadsAHandWrittenFileWithCrLfCommentsAndContinuations) {
     EXPECT_NE(again.find("  ; a comment inside a key\r\n"), std::string::npos);
 }
 
-TEST(RegeditFormat, EmptyTextIsAnEmptyRegistry) {
+TEST(RegeditParse, EmptyTextIsAnEmptyRegistry) {
     EXPECT_FALSE(ParseRegedit("").failure);
     EXPECT_FALSE(ParseRegedit("\n\r\n  \n").failure);
     EXPECT_FALSE(ParseRegedit("REGEDIT4\n").failure);
 }
 
-TEST(RegeditFormat, NamesTheLineThatFails) {
+TEST(RegeditParse, NamesTheLineThatFails) {
     struct Case {
         const char* text;
         std::size_t line;
@@ -79,7 +81,7 @@ TEST(RegeditFormat, NamesTheLineThatFails) {
     }
 }
 
-TEST(RegeditFormat, RepeatedSectionsAndValuesMerge) {
+TEST(RegeditParse, RepeatedSectionsAndValuesMerge) {
     const ParseResult parsed = ParseRegedit(
         "REGEDIT4\n[K\\A]\n\"x\"=dword:1\n[k\\b]\n[k\\a]\n\"X\"=dword:2\n\"y\"=hex:\n");
     ASSERT_FALSE(parsed.failure);
@@ -98,60 +100,6 @@ TEST(RegeditFormat, RepeatedSectionsAndValuesMerge) {
     ASSERT_EQ(big.document.keys[0].entries.size(), 40u);
     EXPECT_EQ(big.document.keys[0].entries[3].data, "\x02");
     EXPECT_EQ(big.document.keys[0].entries[39].data, "\x03");
-}
-
-TEST(RegeditFormat, WritesEachFormAsTheRegistryEditorDoes) {
-    RegKey key{"HKEY_CURRENT_USER\\K", {}};
-    SetValue(key, "text", 1, std::string("a \"b\" \\c\0", 9));
-    SetValue(key, "bare", 1, "abc");
-    SetValue(key, "inner", 1, std::string("a\0b\0", 4));
-    SetValue(key, "lines", 1, std::string("a\r\nb\0", 5));
-    SetValue(key, "n", 4, std::string("\x4e\0\0\0", 4));
-    SetValue(key, "short", 4, "\x01");
-    SetValue(key, "b", 3, "\x01\xff");
-    SetValue(key, "odd", 0x1234, "");
-    SetValue(key, "", 1, std::string("d\0", 2));
-    const std::string expected[] = {
-        "\"text\"=\"a \\\"b\\\" \\\\c\"", "\"bare\"=hex(1):61,62,63",
-        "\"inner\"=hex(1):61,00,62,00", "\"lines\"=hex(1):61,0d,0a,62,00",
-        "\"n\"=dword:0000004e",         "\"short\"=hex(4):01",
-        "\"b\"=hex:01,ff",              "\"odd\"=hex(1234):",
-        "@=\"d\"",
-    };
-    ASSERT_EQ(key.entries.size(), std::size(expected));
-    for (std::size_t i = 0; i < key.entries.size(); ++i) {
-        EXPECT_EQ(FormatValue(key.entries[i]), expected[i]);
-    }
-}
-
-TEST(RegeditFormat, LongHexListsWrapWithinEightyColumnsAndReadBack) {
-    std::string bytes;
-    for (int i = 0; i < 3000; ++i) bytes.push_back(static_cast<char>(i * 7));
-    RegDocument document;
-    SetValue(EnsureKey(document, "HKEY_CURRENT_USER\\K"), "blob", 3, bytes);
-    const std::string text = SerialiseRegedit(document);
-    std::size_t lines = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find("\r\n", start);
-        ASSERT_NE(end, std::string::npos);
-        EXPECT_LE(end - start, 80u);
-        start = end + 2;
-        ++lines;
-    }
-    EXPECT_GT(lines, 100u);
-    const ParseResult parsed = ParseRegedit(text);
-    ASSERT_FALSE(parsed.failure);
-    EXPECT_EQ(FindValue(parsed.document.keys[0], "BLOB")->data, bytes);
-}
-
-TEST(RegeditFormat, KeyExistenceCountsSectionsBelow) {
-    const ParseResult parsed = ParseRegedit("REGEDIT4\n[HKEY_CURRENT_USER\\A\\B\\C]\n");
-    ASSERT_FALSE(parsed.failure);
-    EXPECT_TRUE(KeyExists(parsed.document, "hkey_current_user\\a"));
-    EXPECT_TRUE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\b\\C"));
-    EXPECT_FALSE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\B\\C\\D"));
-    EXPECT_FALSE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\BB"));
-    EXPECT_FALSE(KeyExists(parsed.document, "HKEY_CURRENT_USER\\A\\"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "winapi/regedit_format.hpp"
+#include "winapi/regedit_parse.hpp"
 
 #include <memory>
 #include <unordered_map>
@@ -7,11 +7,6 @@
 
 namespace winreg {
 namespace {
-
-constexpr std::uint32_t kString = 1;  // REG_SZ
-constexpr std::uint32_t kBinary = 3;  // REG_BINARY
-constexpr std::uint32_t kDword = 4;   // REG_DWORD
-constexpr std::size_t kLineWidth = 80;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -116,7 +111,7 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
             *reason = "unexpected text after the closing quote";
             return false;
         }
-        value->type = kString;
+        value->type = kRegString;
         value->data = std::move(*text);
         value->data.push_back('\0');
         return true;
@@ -136,7 +131,7 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
             }
             number = number * 16 + static_cast<std::uint32_t>(digit);
         }
-        value->type = kDword;
+        value->type = kRegDword;
         value->data.clear();
         for (int shift = 0; shift < 32; shift += 8) {
             value->data.push_back(static_cast<char>((number >> shift) & 0xFF));
@@ -144,7 +139,7 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
         return true;
     }
     if (ascii::StartsWithNoCase(data, "hex:")) {
-        value->type = kBinary;
+        value->type = kRegBinary;
         return ReadHexList(data.substr(4), &value->data, reason);
     }
     if (ascii::StartsWithNoCase(data, "hex(")) {
@@ -274,42 +269,7 @@ private:
     std::size_t current_ = kNone;
 };
 
-void AppendHexByte(std::string& out, unsigned char byte) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    out += kDigits[byte >> 4];
-    out += kDigits[byte & 0xF];
-}
-
-std::string QuoteText(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '\\' || c == '"') quoted += '\\';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
-// REG_SZ data that the quoted form carries: one NUL at the end and no
-// control characters (a line end would break the line, other controls
-// would not survive an editor).
-bool FitsQuotedForm(std::string_view data) {
-    if (data.empty() || data.back() != '\0') return false;
-    data.remove_suffix(1);
-    for (const char c : data) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-bool IsSameOrBelow(std::string_view path, std::string_view ancestor) {
-    if (path.size() < ancestor.size() || !ascii::EqualNoCase(path.substr(0, ancestor.size()), ancestor)) {
-        return false;
-    }
-    return path.size() == ancestor.size() || path[ancestor.size()] == '\\';
-}
 
 ParseResult ParseRegedit(std::string_view text) {
     ParseResult result;
@@ -368,123 +328,6 @@ ParseResult ParseRegedit(std::string_view text) {
     }
     result.document = std::move(builder.document);
     return result;
-}
-
-std::string FormatValue(const RegEntry& value) {
-    if (!value.source.empty()) return value.source;
-    std::string line = value.name.empty() ? std::string("@") : QuoteText(value.name);
-    line += '=';
-    if (value.type == kString && FitsQuotedForm(value.data)) {
-        line += QuoteText(std::string_view(value.data).substr(0, value.data.size() - 1));
-        return line;
-    }
-    if (value.type == kDword && value.data.size() == 4) {
-        std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i) number = number * 256 + static_cast<unsigned char>(value.data[i]);
-        static constexpr char kDigits[] = "0123456789abcdef";
-        line += "dword:";
-        for (int shift = 28; shift >= 0; shift -= 4) line += kDigits[(number >> shift) & 0xF];
-        return line;
-    }
-    if (value.type == kBinary) {
-        line += "hex:";
-    } else {
-        static constexpr char kDigits[] = "0123456789abcdef";
-        std::string type;
-        std::uint32_t rest = value.type;
-        do {
-            type.insert(type.begin(), kDigits[rest & 0xF]);
-            rest >>= 4;
-        } while (rest != 0);
-        line += "hex(" + type + "):";
-    }
-    // As the registry editor writes them: "xx," pieces, and where the next
-    // piece and a backslash would pass 80 columns, a backslash and a new line
-    // indented by two blanks.
-    std::string out;
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-        const bool last = i + 1 == value.data.size();
-        const std::size_t piece = last ? 2 : 3;
-        if (line.size() + piece + 1 > kLineWidth) {
-            out += line;
-            out += "\\\r\n";
-            line = "  ";
-        }
-        AppendHexByte(line, static_cast<unsigned char>(value.data[i]));
-        if (!last) line += ',';
-    }
-    out += line;
-    return out;
-}
-
-std::string SerialiseRegedit(const RegDocument& document) {
-    std::string out = "REGEDIT4\r\n";
-    for (const RegEntry& entry : document.preamble) out += entry.source + "\r\n";
-    for (const RegKey& key : document.keys) {
-        out += "\r\n[" + key.path + "]\r\n";
-        for (const RegEntry& entry : key.entries) {
-            out += entry.isComment ? entry.source : FormatValue(entry);
-            out += "\r\n";
-        }
-    }
-    out += "\r\n";
-    return out;
-}
-
-RegKey* FindKey(RegDocument& document, std::string_view path) {
-    for (RegKey& key : document.keys) {
-        if (ascii::EqualNoCase(key.path, path)) return &key;
-    }
-    return nullptr;
-}
-
-const RegKey* FindKey(const RegDocument& document, std::string_view path) {
-    return FindKey(const_cast<RegDocument&>(document), path);
-}
-
-bool KeyExists(const RegDocument& document, std::string_view path) {
-    for (const RegKey& key : document.keys) {
-        if (IsSameOrBelow(key.path, path)) return true;
-    }
-    return false;
-}
-
-RegKey& EnsureKey(RegDocument& document, std::string_view path) {
-    if (RegKey* key = FindKey(document, path)) return *key;
-    document.keys.push_back(RegKey{std::string(path), {}});
-    return document.keys.back();
-}
-
-const RegEntry* FindValue(const RegKey& key, std::string_view name) {
-    for (const RegEntry& entry : key.entries) {
-        if (!entry.isComment && ascii::EqualNoCase(entry.name, name)) return &entry;
-    }
-    return nullptr;
-}
-
-void SetValue(RegKey& key, std::string_view name, std::uint32_t type, std::string_view data) {
-    RegEntry* target = nullptr;
-    for (RegEntry& entry : key.entries) {
-        if (!entry.isComment && ascii::EqualNoCase(entry.name, name)) target = &entry;
-    }
-    if (target == nullptr) {
-        key.entries.emplace_back();
-        target = &key.entries.back();
-        target->name = std::string(name);
-    }
-    target->type = type;
-    target->data = std::string(data);
-    target->source.clear();
-}
-
-bool RemoveValue(RegKey& key, std::string_view name) {
-    for (auto it = key.entries.begin(); it != key.entries.end(); ++it) {
-        if (!it->isComment && ascii::EqualNoCase(it->name, name)) {
-            key.entries.erase(it);
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace winreg
