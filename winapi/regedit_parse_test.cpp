@@ -52,31 +52,38 @@ TEST(RegeditParse, NamesTheLineThatFails) {
     struct Case {
         const char* text;
         std::size_t line;
+        const char* reason;
     };
     const Case cases[] = {
-        {"Windows Registry Editor Version 5.00\n", 1},
-        {"REGEDIT4\n\n\"a\"=dword:1\n", 3},                      // value before any key
-        {"REGEDIT4\n[K]\n\"a\"=dword:123456789\n", 3},           // nine digits
-        {"REGEDIT4\n[K]\n\"a\"=hex:1g\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=hex:01 02\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=hex(:01\n", 3},
-        {"REGEDIT4\n[K]\n\"a=\"x\"\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=\"unterminated\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=\"x\" trailing\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=\"bad \\n escape\"\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=string\n", 3},
-        {"REGEDIT4\n[K\n", 2},
-        {"REGEDIT4\n[]\n", 2},
-        {"REGEDIT4\n[-K]\n", 2},
-        {"REGEDIT4\n[K]\n\"a\"=-\n", 3},
-        {"REGEDIT4\n[K]\nplain words\n", 3},
-        {"REGEDIT4\n[K]\n\"a\"=hex:01,\\\n", 3},                 // ends inside a continuation
+        {"Windows Registry Editor Version 5.00\n", 1,
+         "the file does not begin with the line REGEDIT4"},
+        {"REGEDIT4\n\n\"a\"=dword:1\n", 3, "a value before the first key"},
+        {"REGEDIT4\n[K]\n\"a\"=dword:123456789\n", 3, "a dword needs one to eight hex digits"},
+        {"REGEDIT4\n[K]\n\"a\"=dword:12g\n", 3, "a dword needs one to eight hex digits"},
+        {"REGEDIT4\n[K]\n\"a\"=hex:1g\n", 3, "hex bytes must be separated by commas"},
+        {"REGEDIT4\n[K]\n\"a\"=hex:01 02\n", 3, "hex bytes must be separated by commas"},
+        {"REGEDIT4\n[K]\n\"a\"=hex:123\n", 3, "a hex list holds something that is not a byte"},
+        {"REGEDIT4\n[K]\n\"a\"=hex(:01\n", 3, "a typed hex value must read hex(type):bytes"},
+        {"REGEDIT4\n[K]\n\"a\"=hex(zz):01\n", 3, "the type of a hex value must be a hex number"},
+        {"REGEDIT4\n[K]\n\"a=\"x\"\n", 3, "a value name must be followed by '='"},
+        {"REGEDIT4\n[K]\n\"a\"=\"unterminated\n", 3, "a quoted name or text has no closing quote"},
+        {"REGEDIT4\n[K]\n\"a\"=\"x\" trailing\n", 3, "unexpected text after the closing quote"},
+        {"REGEDIT4\n[K]\n\"a\"=\"bad \\n escape\"\n", 3,
+         "unknown escape \\n in a quoted name or text"},
+        {"REGEDIT4\n[K]\n\"a\"=string\n", 3,
+         "the data is neither \"text\", dword:, hex: nor hex(type):"},
+        {"REGEDIT4\n[K\n", 2, "a key's line must end with ']'"},
+        {"REGEDIT4\n[]\n", 2, "a key without a name"},
+        {"REGEDIT4\n[-K]\n", 2, "key deletion entries are not supported"},
+        {"REGEDIT4\n[K]\n\"a\"=-\n", 3, "value deletion entries are not supported"},
+        {"REGEDIT4\n[K]\nplain words\n", 3, "a line that is neither a key, a value nor a comment"},
+        {"REGEDIT4\n[K]\n\"a\"=hex:01,\\\n", 3, "the file ends inside a value continued with '\\'"},
     };
     for (const Case& c : cases) {
         const ParseResult parsed = ParseRegedit(c.text);
         ASSERT_TRUE(parsed.failure) << c.text;
         EXPECT_EQ(parsed.failure->line, c.line) << c.text;
-        EXPECT_FALSE(parsed.failure->reason.empty());
+        EXPECT_EQ(parsed.failure->reason, c.reason) << c.text;
         EXPECT_TRUE(parsed.document.keys.empty());
     }
 }
