@@ -3,7 +3,8 @@
 # the native debug build, the sanitizer build, the Win32 build under wine and
 # short fuzzing runs. Exits non-zero on the first failing stage. A stage that
 # cannot run fails as well, with a line that says why: its folder or script
-# is missing, a tool it needs is not installed, or it finds no tests.
+# is missing, a tool it needs is not installed, it finds no tests, or one of
+# its tests skipped itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,10 +27,16 @@ need_file() {
   [ -e "$1" ] || fail "$1 is missing, so this stage cannot run"
 }
 
-# Runs the tests of a preset; finding no tests at all fails the stage.
+# Runs the tests of a preset. No tests at all, or a test that skipped itself
+# (GTEST_SKIP), fails the stage: a test that cannot run here is not a pass.
 run_tests() {
   local preset=$1; shift
-  ctest --preset "$preset" --no-tests=error "$@"
+  local log="build/$preset/ctest.log"
+  ctest --preset "$preset" --no-tests=error "$@" 2>&1 | tee "$log"
+  local skipped
+  skipped=$(grep -E '\(Skipped\)$' "$log" || true)
+  [ -z "$skipped" ] || fail "tests of the $preset preset skipped themselves instead of running:
+$skipped"
 }
 
 stage "native debug build and tests"
