@@ -18,7 +18,8 @@ fail() { echo; echo "test-all: $*" >&2; exit 1; }
 need() {
   local tool
   for tool in "$@"; do
-    command -v "$tool" >/dev/null || fail "'$tool' is not installed, so this stage cannot run (scripts/install-deps.sh installs it)"
+    command -v "$tool" >/dev/null ||
+      fail "'$tool' is not installed, so this stage cannot run (see scripts/install-deps.sh)"
   done
 }
 
@@ -57,7 +58,7 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 # The tests under wine are left out of a build configured without wine.
 ctest --preset win32 -N | grep -q 'win32_cases$' ||
-  fail "the win32 build has no tests under wine; configure it again with wine installed (cmake --preset win32)"
+  fail "the win32 build has no tests under wine: configure it again with wine installed"
 run_tests win32
 
 stage "short fuzzing runs"
