@@ -23,6 +23,18 @@ int HexDigit(char c) {
     return -1;
 }
 
+// One to eight hex digits, and nothing else, as a number.
+bool ReadHexNumber(std::string_view digits, std::uint32_t* number) {
+    if (digits.empty() || digits.size() > 8) return false;
+    *number = 0;
+    for (const char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return false;
+        *number = *number * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return true;
+}
+
 // Reads the file line by line; a line keeps no line end.
 class LineReader {
 public:
@@ -117,19 +129,10 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
         return true;
     }
     if (ascii::StartsWithNoCase(data, "dword:")) {
-        const std::string_view digits = TrimBlanks(data.substr(6));
-        if (digits.empty() || digits.size() > 8) {
+        std::uint32_t number = 0;
+        if (!ReadHexNumber(TrimBlanks(data.substr(6)), &number)) {
             *reason = "a dword needs one to eight hex digits";
             return false;
-        }
-        std::uint32_t number = 0;
-        for (const char c : digits) {
-            const int digit = HexDigit(c);
-            if (digit < 0) {
-                *reason = "a dword needs one to eight hex digits";
-                return false;
-            }
-            number = number * 16 + static_cast<std::uint32_t>(digit);
         }
         value->type = kRegDword;
         value->data.clear();
@@ -150,16 +153,10 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
             *reason = "a typed hex value must read hex(type):bytes";
             return false;
         }
-        std::uint32_t type = 0;
-        for (const char c : digits) {
-            const int digit = HexDigit(c);
-            if (digit < 0) {
-                *reason = "the type of a hex value must be a hex number";
-                return false;
-            }
-            type = type * 16 + static_cast<std::uint32_t>(digit);
+        if (!ReadHexNumber(digits, &value->type)) {
+            *reason = "the type of a hex value must be a hex number";
+            return false;
         }
-        value->type = type;
         return ReadHexList(data.substr(close + 2), &value->data, reason);
     }
     *reason = "the data is neither \"text\", dword:, hex: nor hex(type):";
