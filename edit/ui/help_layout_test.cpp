@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace edit {
 namespace {
 
@@ -10,6 +12,11 @@ std::u32string RowText(const HelpLine& row) {
     std::u32string text;
     for (const HelpSpan& s : row.spans) text += s.text;
     return text;
+}
+
+// The frame's corners, then the body's first row and its height.
+std::array<int, 6> Frame(const HelpLayout& l) {
+    return {l.x1, l.y1, l.x2, l.y2, l.bodyTop, l.bodyRows};
 }
 
 TEST(HelpLayout, FlowBreaksAtBlanksAndKeepsLinks) {
@@ -32,14 +39,9 @@ TEST(HelpLayout, HeadingsStayAboveTheBodyThatScrolls) {
     const auto paragraphs = ParseHelpTopic("$ Marten\r\n^Centre\r\n one two three four ~link~@Other@\r\n");
     // An 80 x 25 screen: a row free above and below, a line under the heading.
     const HelpLayout wide = LayOutHelp(paragraphs, 80, 25);
-    EXPECT_EQ(wide.x1, 0);
-    EXPECT_EQ(wide.x2, 79);
-    EXPECT_EQ(wide.y1, 1);
-    EXPECT_EQ(wide.y2, 23);
+    EXPECT_EQ(Frame(wide), (std::array<int, 6>{0, 1, 79, 23, 4, 19}));
     ASSERT_EQ(wide.headings.size(), 1u);
     ASSERT_EQ(wide.rows.size(), 2u);
-    EXPECT_EQ(wide.bodyTop, 4);
-    EXPECT_EQ(wide.bodyRows, 19);
     EXPECT_EQ(RowStart(wide, wide.rows[1]), 2);
     EXPECT_EQ(RowStart(wide, wide.rows[0]), 2 + (76 - 6) / 2);  // "Centre" in the 76 cells
     EXPECT_EQ(RowOfLink(wide, 0), 1);
@@ -47,10 +49,7 @@ TEST(HelpLayout, HeadingsStayAboveTheBodyThatScrolls) {
 
     // A screen of 20 x 6: no free rows, the body flowed into 16 cells.
     const HelpLayout small = LayOutHelp(paragraphs, 20, 6);
-    EXPECT_EQ(small.y1, 0);
-    EXPECT_EQ(small.y2, 5);
-    EXPECT_EQ(small.bodyTop, 3);
-    EXPECT_EQ(small.bodyRows, 2);
+    EXPECT_EQ(Frame(small), (std::array<int, 6>{0, 0, 19, 5, 3, 2}));
     ASSERT_EQ(small.rows.size(), 3u);
     EXPECT_EQ(RowText(small.rows[1]), U" one two three");
     EXPECT_EQ(RowOfLink(small, 0), 2);

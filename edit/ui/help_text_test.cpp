@@ -6,12 +6,6 @@
 namespace edit {
 namespace {
 
-std::u32string RowText(const HelpLine& row) {
-    std::u32string text;
-    for (const HelpSpan& s : row.spans) text += s.text;
-    return text;
-}
-
 TEST(HelpTopic, MarkupBecomesSpans) {
     auto lines = ParseHelpTopic("$ #Marten#\r\n See the ~settings~@dlgConfigure@, ## and ~~.\r\n^Centre\r\n\r\n");
     ASSERT_EQ(lines.size(), 3u);
@@ -34,9 +28,12 @@ TEST(HelpTopic, MarkupBecomesSpans) {
 TEST(HelpTopic, ParagraphsGoOnOverLinesThatDoNotStartWithABlank) {
     auto paragraphs = ParseHelpTopic(" One paragraph\r\ngoes on here.\r\n\r\n   AB> kept apart\r\n");
     ASSERT_EQ(paragraphs.size(), 3u);
-    EXPECT_EQ(RowText(paragraphs[0]), U" One paragraph goes on here.");
+    // Plain text joined over the line end stays one span.
+    ASSERT_EQ(paragraphs[0].spans.size(), 1u);
+    EXPECT_EQ(paragraphs[0].spans[0].text, U" One paragraph goes on here.");
     EXPECT_EQ(LineLength(paragraphs[0]), 28);
-    EXPECT_EQ(RowText(paragraphs[2]), U"   AB> kept apart");
+    ASSERT_EQ(paragraphs[2].spans.size(), 1u);
+    EXPECT_EQ(paragraphs[2].spans[0].text, U"   AB> kept apart");
 }
 
 }  // namespace
