@@ -61,10 +61,10 @@ bool IsCapital(unsigned char oem) {
 KeyStroke CharacterStroke(unsigned char oem) {
     KeyStroke stroke;
     stroke.oemChar = oem;
-    if (oem >= 'a' && oem <= 'z') {
-        stroke.virtualKey = static_cast<WORD>(oem - 'a' + 'A');
-    } else if ((oem >= 'A' && oem <= 'Z') || (oem >= '0' && oem <= '9') || oem == ' ') {
-        stroke.virtualKey = oem;
+    // A Latin letter's key is named by its capital.
+    const unsigned char key = ascii::ToUpper(oem);
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' ') {
+        stroke.virtualKey = key;
     }
     if (IsCapital(oem)) stroke.controlState |= SHIFT_PRESSED;
     return stroke;
