@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "winapi/regedit_format.hpp"
+#include "common/ascii.hpp"
+#include "winapi/regedit_parse.hpp"
+#include "winapi/regedit_write.hpp"
 
 namespace {
 
@@ -15,7 +17,7 @@ bool SameValues(const winreg::RegDocument& a, const winreg::RegDocument& b) {
     for (std::size_t k = 0; k < a.keys.size(); ++k) {
         const auto& ka = a.keys[k];
         const auto& kb = b.keys[k];
-        if (!winreg::EqualNoCase(ka.path, kb.path)) return false;
+        if (!ascii::EqualNoCase(ka.path, kb.path)) return false;
         std::size_t ib = 0;
         for (const auto& value : ka.entries) {
             if (value.isComment) continue;

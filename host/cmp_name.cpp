@@ -1,5 +1,7 @@
 #include "host/cmp_name.hpp"
 
+#include "common/ascii.hpp"
+
 namespace host {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 // Upper case of a byte: ASCII letters, and the Cyrillic letters of code page
 // 866 (the module passes names in the OEM code page).
 unsigned char Upper(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+    if (c < 0x80) return ascii::ToUpper(c);
     if (c >= 0xA0 && c <= 0xAF) return static_cast<unsigned char>(c - 0xA0 + 0x80);  // а..п
     if (c >= 0xE0 && c <= 0xEF) return static_cast<unsigned char>(c - 0xE0 + 0x90);  // р..я
     if (c >= 0xF0 && c <= 0xF7 && (c & 1) != 0) return static_cast<unsigned char>(c - 1);  // ё є ї ў
@@ -15,7 +17,7 @@ unsigned char Upper(unsigned char c) {
 }
 
 unsigned char Lower(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c - 'A' + 'a');
+    if (c < 0x80) return ascii::ToLower(c);
     if (c >= 0x80 && c <= 0x8F) return static_cast<unsigned char>(c - 0x80 + 0xA0);
     if (c >= 0x90 && c <= 0x9F) return static_cast<unsigned char>(c - 0x90 + 0xE0);
     if (c >= 0xF0 && c <= 0xF7 && (c & 1) == 0) return static_cast<unsigned char>(c + 1);

@@ -1,5 +1,6 @@
 #include "host/key_script.hpp"
 
+#include "common/ascii.hpp"
 #include "host/utf8.hpp"
 
 #include <array>
@@ -35,20 +36,6 @@ constexpr Modifier kModifiers[] = {
     {"RCtrl+", RIGHT_CTRL_PRESSED}, {"RAlt+", RIGHT_ALT_PRESSED},
 };
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
-
-bool StartsWithName(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
-}
-
 // `text` in double quotes (built by appending: GCC 12 warns falsely on
 // chains of string operator+).
 std::string Quoted(std::string_view text) {
@@ -74,10 +61,10 @@ bool IsCapital(unsigned char oem) {
 KeyStroke CharacterStroke(unsigned char oem) {
     KeyStroke stroke;
     stroke.oemChar = oem;
-    if (oem >= 'a' && oem <= 'z') {
-        stroke.virtualKey = static_cast<WORD>(oem - 'a' + 'A');
-    } else if ((oem >= 'A' && oem <= 'Z') || (oem >= '0' && oem <= '9') || oem == ' ') {
-        stroke.virtualKey = oem;
+    // A Latin letter's key is named by its capital.
+    const unsigned char key = ascii::ToUpper(oem);
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' ') {
+        stroke.virtualKey = key;
     }
     if (IsCapital(oem)) stroke.controlState |= SHIFT_PRESSED;
     return stroke;
@@ -114,7 +101,8 @@ struct Parser {
             more = false;
             for (const Modifier& modifier : kModifiers) {
                 // "Ctrl++" is Ctrl with the '+' key: a prefix never eats the last character.
-                if (rest.size() > modifier.prefix.size() && StartsWithName(rest, modifier.prefix)) {
+                if (rest.size() > modifier.prefix.size() &&
+                    ascii::StartsWithNoCase(rest, modifier.prefix)) {
                     modifiers |= modifier.bit;
                     rest.remove_prefix(modifier.prefix.size());
                     more = true;
@@ -123,7 +111,7 @@ struct Parser {
             }
         }
         for (const NamedKey& key : kNamedKeys) {
-            if (SameName(rest, key.name)) return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
+            if (ascii::EqualNoCase(rest, key.name)) return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
         }
         if (rest.size() >= 2 && (rest[0] == 'F' || rest[0] == 'f')) {
             const std::string_view digits = rest.substr(1);

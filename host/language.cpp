@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/ascii.hpp"
+
 namespace host {
 
 namespace {
@@ -13,15 +15,6 @@ namespace fs = std::filesystem;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-bool SameAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -107,7 +100,7 @@ std::vector<fs::path> FilesWithExtension(const std::string& folder, std::string_
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        if (SameAscii(it->path().extension().string(), extension)) files.push_back(it->path());
+        if (ascii::EqualNoCase(it->path().extension().string(), extension)) files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -147,7 +140,7 @@ std::optional<File> FindFile(const std::string& folder, std::string_view extensi
     };
     for (std::string_view wanted : {language, std::string_view("English")}) {
         for (File& file : parsed) {
-            if (SameAscii(file.language, wanted)) return found(file);
+            if (ascii::EqualNoCase(file.language, wanted)) return found(file);
         }
     }
     if (!parsed.empty()) return found(parsed.front());
@@ -159,7 +152,7 @@ std::optional<File> FindFile(const std::string& folder, std::string_view extensi
 
 const std::string* HelpFile::Topic(std::string_view name) const {
     for (const auto& [topic, body] : topics) {
-        if (SameAscii(topic, name)) return &body;
+        if (ascii::EqualNoCase(topic, name)) return &body;
     }
     return nullptr;
 }

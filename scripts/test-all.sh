@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Every test of the project: installs what is missing, then builds and runs
 # the native debug build, the sanitizer build, the Win32 build under wine and
-# short fuzzing runs. Exits non-zero on the first failing stage.
+# short fuzzing runs. Exits non-zero on the first failing stage. A stage that
+# cannot run fails as well, with a line that says why: its folder or script
+# is missing, a tool it needs is not installed, it finds no tests, or one of
+# its tests skipped itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,28 +12,59 @@ scripts/install-deps.sh
 
 jobs=$(nproc)
 stage() { echo; echo "=== $* ==="; }
+fail() { echo; echo "test-all: $*" >&2; exit 1; }
+
+# Fails unless every tool named is on the PATH.
+need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null ||
+      fail "'$tool' is not installed, so this stage cannot run (see scripts/install-deps.sh)"
+  done
+}
+
+# Fails unless the file exists: a stage whose files are gone is a failure, not a skip.
+need_file() {
+  [ -e "$1" ] || fail "$1 is missing, so this stage cannot run"
+}
+
+# Runs the tests of a preset. No tests at all, or a test that skipped itself
+# (GTEST_SKIP), fails the stage: a test that cannot run here is not a pass.
+run_tests() {
+  local preset=$1; shift
+  local log="build/$preset/ctest.log"
+  ctest --preset "$preset" --no-tests=error "$@" 2>&1 | tee "$log"
+  local skipped
+  skipped=$(grep -E '\(Skipped\)$' "$log" || true)
+  [ -z "$skipped" ] || fail "tests of the $preset preset skipped themselves instead of running:
+$skipped"
+}
 
 stage "native debug build and tests"
+need cmake ctest ninja g++
 cmake --preset debug >/dev/null
 cmake --build --preset debug -j "$jobs"
-ctest --preset debug -j "$jobs"
+run_tests debug -j "$jobs"
 
 stage "AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
-ctest --preset asan -j "$jobs"
+run_tests asan -j "$jobs"
 
-if [ -f tests/win32/CMakeLists.txt ]; then
-  stage "Win32 build and tests under wine"
-  cmake --preset win32 >/dev/null
-  cmake --build --preset win32 -j "$jobs"
-  ctest --preset win32
-fi
+stage "Win32 build and tests under wine"
+need_file tests/win32/CMakeLists.txt
+need i686-w64-mingw32-g++ wine wineboot wineserver
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
+# The tests under wine are left out of a build configured without wine.
+ctest --preset win32 -N | grep -q 'win32_cases$' ||
+  fail "the win32 build has no tests under wine: configure it again with wine installed"
+run_tests win32
 
-if [ -x fuzz/run-short.sh ]; then
-  stage "short fuzzing runs"
-  fuzz/run-short.sh
-fi
+stage "short fuzzing runs"
+need_file fuzz/run-short.sh
+need clang++-14
+fuzz/run-short.sh
 
 echo
 echo "All test stages passed."

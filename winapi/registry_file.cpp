@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "winapi/regedit_parse.hpp"
+#include "winapi/regedit_write.hpp"
+
 namespace winreg {
 namespace {
 
@@ -133,27 +136,49 @@ bool MoveAside(const std::string& path, const ParseFailure& failure) {
 
 // An exclusive advisory lock on a file beside the registry file: the
 // registry file itself is replaced by rename, so it cannot carry the lock.
+// The lock file exists only while a writer holds it: the holder removes it
+// before letting go, so none is left behind. A writer that waited on a file
+// that has been removed meanwhile (or removed and made again) would share
+// nothing with the next writer, who locks the file the name now names; so
+// once granted, the lock counts only while the name still names the file
+// locked, and otherwise is taken again on that name.
 class RegistryLock {
 public:
-    explicit RegistryLock(const std::string& path) {
-        fd_ = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ < 0) return;
-        while (::flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                ::close(fd_);
-                fd_ = -1;
-                return;
-            }
+    explicit RegistryLock(const std::string& path) : path_(path + ".lock") {
+        while (true) {
+            fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            if (fd_ < 0) return;
+            int status = ::flock(fd_, LOCK_EX);
+            while (status != 0 && errno == EINTR) status = ::flock(fd_, LOCK_EX);
+            const Named named = status == 0 ? NamesLockedFile() : Named::Failed;
+            if (named == Named::Yes) return;
+            ::close(fd_);
+            fd_ = -1;
+            if (named == Named::Failed) return;
         }
     }
     ~RegistryLock() {
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+        if (fd_ < 0) return;
+        ::unlink(path_.c_str());  // while the lock is held: see above
+        ::close(fd_);             // closing releases the lock
     }
     RegistryLock(const RegistryLock&) = delete;
     RegistryLock& operator=(const RegistryLock&) = delete;
     bool Held() const { return fd_ >= 0; }
 
 private:
+    enum class Named { Yes, No, Failed };
+
+    Named NamesLockedFile() const {
+        struct stat locked {};
+        struct stat named {};
+        if (::fstat(fd_, &locked) != 0) return Named::Failed;
+        if (::stat(path_.c_str(), &named) != 0) return errno == ENOENT ? Named::No : Named::Failed;
+        const bool same = locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
+        return same ? Named::Yes : Named::No;
+    }
+
+    std::string path_;
     int fd_ = -1;
 };
 

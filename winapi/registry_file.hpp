@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "winapi/regedit_format.hpp"
+#include "winapi/regedit_document.hpp"
 #include "winapi/win32.hpp"
 
 namespace winreg {
@@ -20,7 +20,8 @@ std::string RegistryFilePath();
 // ERROR_CANTREAD when the file exists but cannot be read.
 LONG ReadRegistry(const std::string& path, RegDocument* document);
 
-// One read-modify-write under the lock on the registry file. `change` edits
+// One read-modify-write under the lock on the registry file (a file beside
+// it, PATH.lock, that exists only while a writer holds it). `change` edits
 // the document and sets *changed when there is something to write; its
 // result is the call's result unless writing fails. A file that cannot be
 // parsed is first renamed aside, with a message on stderr naming both files

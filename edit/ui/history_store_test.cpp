@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace edit {
 namespace {
@@ -42,6 +43,18 @@ TEST_F(HistoryStoreTest, AnyBytesSurviveAndTheListIsBounded) {
     auto entries = store.Load("h");
     EXPECT_EQ(entries.size(), HistoryStore::kMaxEntries);
     EXPECT_EQ(entries.front(), "49");
+}
+
+TEST_F(HistoryStoreTest, AFolderThatCannotBeMadeIsNamedWithTheReason) {
+    fs::create_directories(folder_);
+    std::ofstream(folder_ / "file") << "in the folder's place";
+    const HistoryStore store((folder_ / "file" / "history").string());
+    std::string error;
+    EXPECT_FALSE(store.Add("h", "78", &error));
+    EXPECT_EQ(error, "cannot create " + (folder_ / "file" / "history").string() + ": Not a directory");
+    EXPECT_FALSE(HistoryStore("").Add("h", "78", &error));
+    EXPECT_EQ(error, "no folder for histories (HOME is not set)");
+    EXPECT_TRUE(HistoryStore("").Add("h", "", &error));  // an empty entry is never kept
 }
 
 TEST(HistoryFileName, OnlySafeCharactersStay) {

@@ -1,5 +1,6 @@
 #include "edit/ui/screen_text.hpp"
 
+#include "common/ascii.hpp"
 #include "host/codepage.hpp"
 #include "host/utf8.hpp"
 
@@ -63,7 +64,7 @@ HotkeyLabel ParseHotkey(std::u32string_view label) {
 }
 
 char32_t FoldCase(char32_t ch) {
-    if (ch >= U'A' && ch <= U'Z') return ch + 32;
+    if (ch < 0x80) return ascii::ToLower(ch);
     if (ch >= 0x410 && ch <= 0x42F) return ch + 32;
     if (ch == 0x401) return 0x451;
     return ch;

@@ -44,13 +44,16 @@ bool ReadBytesValue(HKEY root, const Text& path, const char* name, void* field, 
     HKEY key = OpenKeyForRead(root, path);
     if (key == nullptr) return false;
     // The query goes into a zeroed scratch buffer, so a failed query leaves
-    // the field as it was and short data leaves the rest of it zero.
+    // the field as it was and short data leaves the rest of it zero. The
+    // scratch caps the query, whatever the room: longer data is not read.
     BYTE scratch[kStringRoom] = {};
-    DWORD size = std::min(room, kStringRoom);
+    const DWORD capped = std::min(room, kStringRoom);
+    DWORD size = capped;
     const LONG status = RegQueryValueExA(key, name, nullptr, nullptr, scratch, &size);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS || size > room) return false;
-    std::memcpy(field, scratch, room);
+    if (status != ERROR_SUCCESS || size > capped) return false;
+    std::memcpy(field, scratch, capped);
+    std::memset(static_cast<BYTE*>(field) + capped, 0, room - capped);
     return true;
 }
 

@@ -21,9 +21,10 @@ HKEY OpenKeyForRead(HKEY root, const Text& path);
 void WriteBytesValue(HKEY root, const Text& path, const char* name, const void* data,
                      DWORD size);
 
-// Reads at most `room` bytes into `field`. Data shorter than the room leaves
-// the missing bytes zero. False when the key or the value cannot be read or
-// the data is larger than the room; `field` is then unchanged.
+// Reads at most `room` bytes, and never more than 256, into `field`. Data
+// shorter than the room leaves the missing bytes zero. False when the key or
+// the value cannot be read or the data is larger than the room or than 256
+// bytes; `field` is then unchanged.
 bool ReadBytesValue(HKEY root, const Text& path, const char* name, void* field, DWORD room);
 
 // A REG_DWORD value: the integer's four bytes, little-endian.

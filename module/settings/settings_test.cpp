@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -244,6 +245,23 @@ TEST_F(SettingsStoreTest, SaveWritesAllSevenAsTheirTypes) {
     EXPECT_EQ(Settings.RIndent, -1);
     EXPECT_EQ(Settings.LIndent, 0x01020304);
     EXPECT_EQ(Settings.FileMask, "");
+}
+
+TEST(RegistryStore, ByteReadsCopyOnlyWhatWasReadWhateverTheRoom) {
+    const std::string path = "Software\\MartenUnitTests\\ByteReads";
+    Bytes field(300, 0xAA);
+    Write(path, "Short", REG_BINARY, Bytes(10, 0x11));
+    ASSERT_TRUE(ReadBytesValue(HKEY_CURRENT_USER, path.c_str(), "Short", field.data(), 300));
+    Bytes expected(300, 0);
+    std::fill_n(expected.begin(), 10, 0x11);
+    EXPECT_EQ(field, expected);  // the room past the 256 bytes read is zero too
+
+    // More than 256 bytes are never read, even into a larger room.
+    Write(path, "Long", REG_BINARY, Bytes(280, 0x22));
+    EXPECT_FALSE(ReadBytesValue(HKEY_CURRENT_USER, path.c_str(), "Long", field.data(), 300));
+    Write(path, "Four", REG_BINARY, Bytes(4, 0x33));
+    EXPECT_FALSE(ReadBytesValue(HKEY_CURRENT_USER, path.c_str(), "Four", field.data(), 2));
+    EXPECT_EQ(field, expected);
 }
 
 TEST(RegistryStore, ReadsOfAMissingKeyFailAndLeaveTheFieldAlone) {

@@ -157,16 +157,41 @@ TEST_F(ConfigUiTest, BuildDialogItemsExpandsTheTable) {
     std::memset(static_cast<void*>(items), 0xAB, sizeof items);
     BuildDialogItems(ConfigItems, items, ConfigItemCount, 0, 0);
 
+    // The dialog as the host must get it, written out by value rather than
+    // taken from ConfigItems, so that a slip in that table shows here.
+    struct Expected {
+        int type, x1, y1, x2;
+        DWORD flags;
+        int message;
+    };
+    const Expected expected[ConfigItemCount] = {
+        {3, 3, 1, 50, 0, 7},             // DI_DOUBLEBOX, MPluginTitle
+        {8, 5, 2, 0, 0, 8},              // DI_CHECKBOX, MEnableQuote
+        {8, 5, 3, 0, 0, 9},              // DI_CHECKBOX, MEnableAutoWrap
+        {8, 5, 4, 0, 0, 10},             // DI_CHECKBOX, MEnableAutoIndent
+        {8, 5, 5, 0, 0, 11},             // DI_CHECKBOX, MEnableHPChange
+        {0, 9, 7, 30, 0, 13},            // DI_TEXT, MLIndent
+        {4, 5, 7, 7, 0x40000, 0},        // DI_EDIT with DIF_HISTORY, MFiller
+        {0, 9, 8, 30, 0, 12},            // DI_TEXT, MRIndent
+        {4, 5, 8, 7, 0x40000, 0},        // DI_EDIT with DIF_HISTORY, MFiller
+        {0, 5, 10, 30, 0, 15},           // DI_TEXT, MFileMask
+        {4, 5, 11, 48, 0x40000, 0},      // DI_EDIT with DIF_HISTORY, MFiller
+        {0, 4, 6, 30, 0x10200, 0},       // DI_TEXT as a separator in the box colour, MFiller
+        {0, 4, 9, 30, 0x10200, 0},       // the same
+        {0, 4, 12, 30, 0x10200, 0},      // the same
+        {7, 4, 13, 0, 0x4000, 1},        // DI_BUTTON with DIF_CENTERGROUP, MOk
+        {7, 0, 13, 0, 0x4000, 2},        // DI_BUTTON with DIF_CENTERGROUP, MCancel
+    };
     for (int i = 0; i < ConfigItemCount; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(items[i].Type, ConfigItems[i].Type);
-        EXPECT_EQ(items[i].X1, ConfigItems[i].X1);
-        EXPECT_EQ(items[i].Y1, ConfigItems[i].Y1);
-        EXPECT_EQ(items[i].X2, ConfigItems[i].X2);
+        EXPECT_EQ(items[i].Type, expected[i].type);
+        EXPECT_EQ(items[i].X1, expected[i].x1);
+        EXPECT_EQ(items[i].Y1, expected[i].y1);
+        EXPECT_EQ(items[i].X2, expected[i].x2);
         EXPECT_EQ(items[i].Y2, i == ItemFrame ? 14 : 0);
-        EXPECT_EQ(items[i].Flags, ConfigItems[i].Flags);
+        EXPECT_EQ(items[i].Flags, expected[i].flags);
         EXPECT_EQ(items[i].Param.Selected, 0);
-        EXPECT_STREQ(items[i].Data, host_.texts[static_cast<std::size_t>(ConfigItems[i].Text)].c_str());
+        EXPECT_STREQ(items[i].Data, ("text" + std::to_string(expected[i].message)).c_str());
         // Defaults: the button before the last, focus on item 2.
         EXPECT_EQ(items[i].DefaultButton, i == ConfigItemCount - 2 ? 1 : 0);
         EXPECT_EQ(items[i].Focus, i == 2 ? 1 : 0);

@@ -139,8 +139,8 @@ TEST_F(Loader, AMissingFileFailsWithTheSystemsReason) {
     std::string error;
     const std::string path = (folder_ / "absent.so").string();
     EXPECT_FALSE(host.LoadModule(path, &error));
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+    // The reason is the system loader's own (glibc's words).
+    EXPECT_EQ(error, path + ": cannot open shared object file: No such file or directory");
     EXPECT_EQ(host.Exports().SetStartupInfo, nullptr);
     EXPECT_EQ(host.StartupInfo(), nullptr);
 }
@@ -151,7 +151,7 @@ TEST_F(Loader, AFileThatIsNoLibraryFails) {
     std::string error;
     const std::string path = (folder_ / "text.so").string();
     EXPECT_FALSE(host.LoadModule(path, &error));
-    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_EQ(error, path + ": file too short");
 }
 
 TEST_F(Loader, AMissingExportIsNamed) {

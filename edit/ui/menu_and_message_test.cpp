@@ -1,8 +1,8 @@
+// Menus, message boxes and the conversions of screen text.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "edit/ui/help_view.hpp"
 #include "edit/ui/menu_box.hpp"
 #include "edit/ui/ncurses_ui.hpp"
 #include "edit/ui/screen_text.hpp"
@@ -60,25 +60,6 @@ TEST(Message, ModuleItemsSplitIntoTitleLinesAndButtons) {
     EXPECT_EQ(MessageSpecOf(call).buttons.size(), 4u);
 }
 
-TEST(HelpTopic, MarkupBecomesSpans) {
-    auto lines = ParseHelpTopic("$ #Marten#\r\n See the ~settings~@dlgConfigure@, ## and ~~.\r\n^Centre\r\n\r\n");
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(lines[0].heading);
-    ASSERT_EQ(lines[0].spans.size(), 2u);
-    EXPECT_EQ(lines[0].spans[1].kind, HelpSpan::Kind::Bold);
-    EXPECT_EQ(lines[0].spans[1].text, U"Marten");
-    ASSERT_EQ(lines[1].spans.size(), 3u);
-    EXPECT_EQ(lines[1].spans[1].kind, HelpSpan::Kind::Link);
-    EXPECT_EQ(lines[1].spans[1].text, U"settings");
-    EXPECT_EQ(lines[1].spans[1].target, "dlgConfigure");
-    EXPECT_EQ(lines[1].spans[2].text, U", # and ~.");
-    EXPECT_TRUE(lines[2].centred);
-    // Markup left open ends with its line and loses nothing.
-    auto open = ParseHelpTopic("a ~link without end\n b");
-    ASSERT_EQ(open.size(), 2u);
-    EXPECT_EQ(open[0].spans.back().text, U"link without end");
-}
-
 TEST(ScreenText, ConversionsAndHotkeys) {
     EXPECT_EQ(OemToText("\x8D\xe0"), U"Нр");
     EXPECT_EQ(TextToOem(U"Нр€"), "\x8D\xe0?");
@@ -90,48 +71,8 @@ TEST(ScreenText, ConversionsAndHotkeys) {
     EXPECT_EQ(label.hotkey, 7);
     EXPECT_EQ(ParseHotkey(U"trailing&").text, U"trailing&");
     EXPECT_EQ(FoldCase(U'Н'), U'н');
+    EXPECT_EQ(FoldCase(U'Q'), U'q');
 }
-
-}  // namespace
-}  // namespace edit
-
-namespace edit {
-namespace {
-
-std::u32string RowText(const HelpLine& row) {
-    std::u32string text;
-    for (const HelpSpan& s : row.spans) text += s.text;
-    return text;
-}
-
-TEST(HelpTopic, ParagraphsGoOnOverLinesThatDoNotStartWithABlank) {
-    auto paragraphs = ParseHelpTopic(" One paragraph\r\ngoes on here.\r\n\r\n   AB> kept apart\r\n");
-    ASSERT_EQ(paragraphs.size(), 3u);
-    EXPECT_EQ(RowText(paragraphs[0]), U" One paragraph goes on here.");
-    EXPECT_EQ(RowText(paragraphs[2]), U"   AB> kept apart");
-}
-
-TEST(HelpTopic, FlowBreaksAtBlanksAndKeepsLinks) {
-    auto paragraphs = ParseHelpTopic(" see the ~settings dialog~@dlgConfigure@ now");
-    auto rows = FlowHelp(paragraphs, 14);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(RowText(rows[0]), U" see the");
-    EXPECT_EQ(RowText(rows[1]), U"settings");
-    EXPECT_EQ(RowText(rows[2]), U"dialog now");
-    EXPECT_EQ(rows[1].spans[0].link, 0);
-    EXPECT_EQ(rows[2].spans[0].link, 0);
-    EXPECT_EQ(rows[2].spans[0].target, "dlgConfigure");
-    // A word longer than the row is cut, nothing is lost.
-    auto cut = FlowHelp(ParseHelpTopic("abcdefghij"), 4);
-    ASSERT_EQ(cut.size(), 3u);
-    EXPECT_EQ(RowText(cut[2]), U"ij");
-}
-
-}  // namespace
-}  // namespace edit
-
-namespace edit {
-namespace {
 
 TEST(Message, LongLinesBreakAtBlanksAndLoseNothing) {
     EXPECT_EQ(BreakLine(U"cannot write /a/b: No such file", 20),

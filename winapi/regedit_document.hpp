@@ -1,29 +1,21 @@
-// The REGEDIT4 text format of the registry file, as pure functions on
-// strings: parsing into keys and values, and writing them back in the form
-// the Windows registry editor exports and imports.
-//
-//   REGEDIT4
-//
-//   [HKEY_CURRENT_USER\Software\Example]
-//   "Count"=dword:0000004e
-//   "Flag"=hex:01
-//   "Name"="text with \"quotes\" and \\ backslashes"
-//   "Other"=hex(7):61,00,00,\ (a long list goes on
-//     62,00                    on the next line)
-//   @="the key's default value"
-//
-// Entries that are not changed are written back exactly as they were read,
-// so keys, values and comments of other programs survive every rewrite.
+// The registry file's contents in memory: keys in the order of the file,
+// each with its values and comments, and the queries and changes the
+// registry services make on them. Names of keys and values compare without
+// regard to ASCII case, as the Windows registry's do.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace winreg {
+
+// The value types the text format writes in a form of their own; any other
+// type is written as hex(type):.
+inline constexpr std::uint32_t kRegString = 1;  // REG_SZ
+inline constexpr std::uint32_t kRegBinary = 3;  // REG_BINARY
+inline constexpr std::uint32_t kRegDword = 4;   // REG_DWORD
 
 // One line of a key's section (or of the lines before the first section):
 // a value, or a comment kept as it stands.
@@ -45,31 +37,6 @@ struct RegDocument {
     std::vector<RegEntry> preamble;  // comments before the first section
     std::vector<RegKey> keys;        // in the order of the file
 };
-
-struct ParseFailure {
-    std::size_t line = 0;  // 1-based
-    std::string reason;
-};
-
-struct ParseResult {
-    RegDocument document;                 // empty when parsing failed
-    std::optional<ParseFailure> failure;  // set when the text is not valid
-};
-
-// Parses a whole file; LF or CR LF line ends. An empty text is an empty
-// registry. A section named twice is one key; a value named twice in a key
-// keeps its first place and its last data.
-ParseResult ParseRegedit(std::string_view text);
-
-// The whole file: REGEDIT4 header, CR LF line ends, a blank line before each
-// section, long hex lists continued on further lines within 80 columns.
-std::string SerialiseRegedit(const RegDocument& document);
-
-// The value's line(s), without the final line end.
-std::string FormatValue(const RegEntry& value);
-
-// Names of keys and values compare without regard to ASCII case.
-bool EqualNoCase(std::string_view a, std::string_view b);
 
 // Whether `path` names `ancestor` or a key below it.
 bool IsSameOrBelow(std::string_view path, std::string_view ancestor);

@@ -1,25 +1,12 @@
-#include "winapi/regedit_format.hpp"
+#include "winapi/regedit_parse.hpp"
 
 #include <memory>
 #include <unordered_map>
 
+#include "common/ascii.hpp"
+
 namespace winreg {
 namespace {
-
-constexpr std::uint32_t kString = 1;  // REG_SZ
-constexpr std::uint32_t kBinary = 3;  // REG_BINARY
-constexpr std::uint32_t kDword = 4;   // REG_DWORD
-constexpr std::size_t kLineWidth = 80;
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerKey(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = LowerAscii(c);
-    return lower;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -36,8 +23,16 @@ int HexDigit(char c) {
     return -1;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
+// One to eight hex digits, and nothing else, as a number.
+bool ReadHexNumber(std::string_view digits, std::uint32_t* number) {
+    if (digits.empty() || digits.size() > 8) return false;
+    *number = 0;
+    for (const char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return false;
+        *number = *number * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return true;
 }
 
 // Reads the file line by line; a line keeps no line end.
@@ -128,38 +123,29 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
             *reason = "unexpected text after the closing quote";
             return false;
         }
-        value->type = kString;
+        value->type = kRegString;
         value->data = std::move(*text);
         value->data.push_back('\0');
         return true;
     }
-    if (StartsWithNoCase(data, "dword:")) {
-        const std::string_view digits = TrimBlanks(data.substr(6));
-        if (digits.empty() || digits.size() > 8) {
+    if (ascii::StartsWithNoCase(data, "dword:")) {
+        std::uint32_t number = 0;
+        if (!ReadHexNumber(TrimBlanks(data.substr(6)), &number)) {
             *reason = "a dword needs one to eight hex digits";
             return false;
         }
-        std::uint32_t number = 0;
-        for (const char c : digits) {
-            const int digit = HexDigit(c);
-            if (digit < 0) {
-                *reason = "a dword needs one to eight hex digits";
-                return false;
-            }
-            number = number * 16 + static_cast<std::uint32_t>(digit);
-        }
-        value->type = kDword;
+        value->type = kRegDword;
         value->data.clear();
         for (int shift = 0; shift < 32; shift += 8) {
             value->data.push_back(static_cast<char>((number >> shift) & 0xFF));
         }
         return true;
     }
-    if (StartsWithNoCase(data, "hex:")) {
-        value->type = kBinary;
+    if (ascii::StartsWithNoCase(data, "hex:")) {
+        value->type = kRegBinary;
         return ReadHexList(data.substr(4), &value->data, reason);
     }
-    if (StartsWithNoCase(data, "hex(")) {
+    if (ascii::StartsWithNoCase(data, "hex(")) {
         const std::size_t close = data.find(')');
         const std::string_view digits = data.substr(4, close == std::string_view::npos ? 0 : close - 4);
         if (close == std::string_view::npos || close + 1 >= data.size() || data[close + 1] != ':' ||
@@ -167,16 +153,10 @@ bool ReadData(std::string_view data, RegEntry* value, std::string* reason) {
             *reason = "a typed hex value must read hex(type):bytes";
             return false;
         }
-        std::uint32_t type = 0;
-        for (const char c : digits) {
-            const int digit = HexDigit(c);
-            if (digit < 0) {
-                *reason = "the type of a hex value must be a hex number";
-                return false;
-            }
-            type = type * 16 + static_cast<std::uint32_t>(digit);
+        if (!ReadHexNumber(digits, &value->type)) {
+            *reason = "the type of a hex value must be a hex number";
+            return false;
         }
-        value->type = type;
         return ReadHexList(data.substr(close + 2), &value->data, reason);
     }
     *reason = "the data is neither \"text\", dword:, hex: nor hex(type):";
@@ -229,7 +209,7 @@ public:
 
     // A section opened; a path seen before continues that key.
     void OpenKey(std::string_view path) {
-        const std::string lower = LowerKey(path);
+        const std::string lower = ascii::LowerCopy(path);
         auto found = keyIndex_.find(lower);
         if (found == keyIndex_.end()) {
             found = keyIndex_.emplace(lower, document.keys.size()).first;
@@ -255,18 +235,18 @@ public:
         if (!names && entries.size() >= kScanLimit) {
             names = std::make_unique<std::unordered_map<std::string, std::size_t>>();
             for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (!entries[i].isComment) names->emplace(LowerKey(entries[i].name), i);
+                if (!entries[i].isComment) names->emplace(ascii::LowerCopy(entries[i].name), i);
             }
         }
         if (names) {
-            const auto [found, added] = names->emplace(LowerKey(value.name), entries.size());
+            const auto [found, added] = names->emplace(ascii::LowerCopy(value.name), entries.size());
             if (!added) {
                 entries[found->second] = std::move(value);
                 return;
             }
         } else {
             for (RegEntry& entry : entries) {
-                if (!entry.isComment && EqualNoCase(entry.name, value.name)) {
+                if (!entry.isComment && ascii::EqualNoCase(entry.name, value.name)) {
                     entry = std::move(value);
                     return;
                 }
@@ -286,50 +266,7 @@ private:
     std::size_t current_ = kNone;
 };
 
-void AppendHexByte(std::string& out, unsigned char byte) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    out += kDigits[byte >> 4];
-    out += kDigits[byte & 0xF];
-}
-
-std::string QuoteText(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '\\' || c == '"') quoted += '\\';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
-// REG_SZ data that the quoted form carries: one NUL at the end and no
-// control characters (a line end would break the line, other controls
-// would not survive an editor).
-bool FitsQuotedForm(std::string_view data) {
-    if (data.empty() || data.back() != '\0') return false;
-    data.remove_suffix(1);
-    for (const char c : data) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
-
-bool IsSameOrBelow(std::string_view path, std::string_view ancestor) {
-    if (path.size() < ancestor.size() || !EqualNoCase(path.substr(0, ancestor.size()), ancestor)) {
-        return false;
-    }
-    return path.size() == ancestor.size() || path[ancestor.size()] == '\\';
-}
 
 ParseResult ParseRegedit(std::string_view text) {
     ParseResult result;
@@ -388,123 +325,6 @@ ParseResult ParseRegedit(std::string_view text) {
     }
     result.document = std::move(builder.document);
     return result;
-}
-
-std::string FormatValue(const RegEntry& value) {
-    if (!value.source.empty()) return value.source;
-    std::string line = value.name.empty() ? std::string("@") : QuoteText(value.name);
-    line += '=';
-    if (value.type == kString && FitsQuotedForm(value.data)) {
-        line += QuoteText(std::string_view(value.data).substr(0, value.data.size() - 1));
-        return line;
-    }
-    if (value.type == kDword && value.data.size() == 4) {
-        std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i) number = number * 256 + static_cast<unsigned char>(value.data[i]);
-        static constexpr char kDigits[] = "0123456789abcdef";
-        line += "dword:";
-        for (int shift = 28; shift >= 0; shift -= 4) line += kDigits[(number >> shift) & 0xF];
-        return line;
-    }
-    if (value.type == kBinary) {
-        line += "hex:";
-    } else {
-        static constexpr char kDigits[] = "0123456789abcdef";
-        std::string type;
-        std::uint32_t rest = value.type;
-        do {
-            type.insert(type.begin(), kDigits[rest & 0xF]);
-            rest >>= 4;
-        } while (rest != 0);
-        line += "hex(" + type + "):";
-    }
-    // As the registry editor writes them: "xx," pieces, and where the next
-    // piece and a backslash would pass 80 columns, a backslash and a new line
-    // indented by two blanks.
-    std::string out;
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-        const bool last = i + 1 == value.data.size();
-        const std::size_t piece = last ? 2 : 3;
-        if (line.size() + piece + 1 > kLineWidth) {
-            out += line;
-            out += "\\\r\n";
-            line = "  ";
-        }
-        AppendHexByte(line, static_cast<unsigned char>(value.data[i]));
-        if (!last) line += ',';
-    }
-    out += line;
-    return out;
-}
-
-std::string SerialiseRegedit(const RegDocument& document) {
-    std::string out = "REGEDIT4\r\n";
-    for (const RegEntry& entry : document.preamble) out += entry.source + "\r\n";
-    for (const RegKey& key : document.keys) {
-        out += "\r\n[" + key.path + "]\r\n";
-        for (const RegEntry& entry : key.entries) {
-            out += entry.isComment ? entry.source : FormatValue(entry);
-            out += "\r\n";
-        }
-    }
-    out += "\r\n";
-    return out;
-}
-
-RegKey* FindKey(RegDocument& document, std::string_view path) {
-    for (RegKey& key : document.keys) {
-        if (EqualNoCase(key.path, path)) return &key;
-    }
-    return nullptr;
-}
-
-const RegKey* FindKey(const RegDocument& document, std::string_view path) {
-    return FindKey(const_cast<RegDocument&>(document), path);
-}
-
-bool KeyExists(const RegDocument& document, std::string_view path) {
-    for (const RegKey& key : document.keys) {
-        if (IsSameOrBelow(key.path, path)) return true;
-    }
-    return false;
-}
-
-RegKey& EnsureKey(RegDocument& document, std::string_view path) {
-    if (RegKey* key = FindKey(document, path)) return *key;
-    document.keys.push_back(RegKey{std::string(path), {}});
-    return document.keys.back();
-}
-
-const RegEntry* FindValue(const RegKey& key, std::string_view name) {
-    for (const RegEntry& entry : key.entries) {
-        if (!entry.isComment && EqualNoCase(entry.name, name)) return &entry;
-    }
-    return nullptr;
-}
-
-void SetValue(RegKey& key, std::string_view name, std::uint32_t type, std::string_view data) {
-    RegEntry* target = nullptr;
-    for (RegEntry& entry : key.entries) {
-        if (!entry.isComment && EqualNoCase(entry.name, name)) target = &entry;
-    }
-    if (target == nullptr) {
-        key.entries.emplace_back();
-        target = &key.entries.back();
-        target->name = std::string(name);
-    }
-    target->type = type;
-    target->data = std::string(data);
-    target->source.clear();
-}
-
-bool RemoveValue(RegKey& key, std::string_view name) {
-    for (auto it = key.entries.begin(); it != key.entries.end(); ++it) {
-        if (!it->isComment && EqualNoCase(it->name, name)) {
-            key.entries.erase(it);
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace winreg
