@@ -8,54 +8,35 @@
 #include <vector>
 
 #include "module/editor/edit_state.hpp"
-#include "module/plugin/recording_host.hpp"
+#include "tests/support/fake_host.hpp"
+#include "tests/support/key_records.hpp"
 #include "module/settings/settings.hpp"
 
 namespace marten {
 namespace {
 
-using recording::Call;
-using recording::InstalledHost;
-using recording::RecordingHost;
+using testsupport::EditorCall;
+using testsupport::FakeHost;
+using testsupport::InstalledHost;
+using testsupport::KeyRecord;
+using testsupport::ModuleStateGuard;
+using Call = EditorCall;
 
 KEY_EVENT_RECORD Key(WORD virtualKey, unsigned char ch, DWORD state = 0, BOOL down = 1) {
-    KEY_EVENT_RECORD key{};
-    key.bKeyDown = down;
-    key.wRepeatCount = 1;
-    key.wVirtualKeyCode = virtualKey;
-    key.uChar.AsciiChar = static_cast<char>(ch);
-    key.dwControlKeyState = state;
-    return key;
-}
-
-INPUT_RECORD Record(const KEY_EVENT_RECORD& key) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent = key;
-    return record;
+    return testsupport::KeyEvent(virtualKey, ch, state, down);
 }
 
 class DispatchTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = Settings;
-        Settings.EnableQuote = 1;
-        Settings.EnableAutoWrap = 1;
-        Settings.EnableAutoIndent = 1;
-        Settings.EnableHPChange = 1;
-        Settings.RIndent = 78;
-        Settings.LIndent = 0;
-        Settings.FileMask = "*.msg,golded.*";
-    }
-    void TearDown() override { Settings = saved_; }
+    void SetUp() override { SetDefaultSettings(); }
 
     int Send(const KEY_EVENT_RECORD& key) {
-        const INPUT_RECORD record = Record(key);
+        const INPUT_RECORD record = KeyRecord(key);
         return ProcessEditorInput(&record);
     }
 
-    RecordingHost host_;
-    SettingsRecord saved_;
+    ModuleStateGuard guard_;
+    FakeHost host_;
 };
 
 // --- The seven tests, one record at a time ---------------------------------
@@ -131,7 +112,7 @@ TEST_F(DispatchTest, TypedCharacterDependsOnlyOnTheCharacter) {
 TEST_F(DispatchTest, RecordsThatAreNotKeyEventsCallNothing) {
     InstalledHost installed(host_);
     // Mouse bytes that, read as a key, would be a key-down of Enter with a character.
-    INPUT_RECORD record = Record(Key(VK_RETURN, 0x8D));
+    INPUT_RECORD record = KeyRecord(Key(VK_RETURN, 0x8D));
     for (int type : {int{MOUSE_EVENT}, int{WINDOW_BUFFER_SIZE_EVENT}, int{MENU_EVENT}, int{FOCUS_EVENT}, 0}) {
         record.EventType = static_cast<WORD>(type);
         EXPECT_EQ(ProcessEditorInput(&record), 0) << type;
@@ -147,7 +128,7 @@ TEST_F(DispatchTest, WithoutEditorOrNameServiceNothingIsCalled) {
     EXPECT_EQ(Send(Key(0, 0x8D)), 0);
     EXPECT_TRUE(host_.comparisons.empty());
 
-    HostInfo.EditorControl = recording::ServeEditorControl;
+    HostInfo.EditorControl = testsupport::StartupInfoOf("").EditorControl;
     HostInfo.CmpName = nullptr;
     EXPECT_EQ(Send(Key(0, 0x8D)), 0);
     EXPECT_TRUE(host_.calls.empty());
@@ -269,7 +250,7 @@ TEST_F(DispatchTest, EnterWithAModifierGetsNoQuotation) {
 
 TEST_F(DispatchTest, DeleteAndCtrlDeleteJoinUnderTheQuotation) {
     for (DWORD modifier : {DWORD{0}, DWORD{LEFT_CTRL_PRESSED}}) {
-        RecordingHost host;
+        FakeHost host;
         InstalledHost installed(host);
         host.lines = {" AB> first", " AB> second"};
         host.curPos = 10;
@@ -289,7 +270,7 @@ TEST_F(DispatchTest, DeleteAndCtrlDeleteJoinUnderTheQuotation) {
 
 TEST_F(DispatchTest, BackspaceRefreshesTheCursorBeforeTestingTheColumn) {
     for (DWORD modifier : {DWORD{0}, DWORD{RIGHT_CTRL_PRESSED}}) {
-        RecordingHost host;
+        FakeHost host;
         InstalledHost installed(host);
         host.lines = {" AB> first", " AB> second"};
         host.curLine = 1;

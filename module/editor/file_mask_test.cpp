@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "module/plugin/recording_host.hpp"
+#include "tests/support/fake_host.hpp"
 
 namespace marten {
 namespace {
@@ -87,8 +87,8 @@ int WINAPI ScriptedCmpName(const char* pattern, const char*, int) {
 }
 
 TEST(FileMaskMatch, OnlyAnAnswerOfExactlyOneIsAMatch) {
-    recording::RecordingHost host;
-    recording::InstalledHost installed(host);
+    testsupport::FakeHost host;
+    testsupport::InstalledHost installed(host);
     HostInfo.CmpName = ScriptedCmpName;
     answers = {2, -1, 1, 1};
     patternsSeen.clear();
@@ -103,8 +103,8 @@ TEST(FileMaskMatch, OnlyAnAnswerOfExactlyOneIsAMatch) {
 }
 
 TEST(FileMaskMatch, ComparesTheNamePartOnly) {
-    recording::RecordingHost host;
-    recording::InstalledHost installed(host);
+    testsupport::FakeHost host;
+    testsupport::InstalledHost installed(host);
     EXPECT_TRUE(FileMaskMatch("*.msg,golded.*", "C:\\Fido\\golded.txt"));
     EXPECT_FALSE(FileMaskMatch("*.msg, golded.*", "C:\\Fido\\golded.txt"));
     ASSERT_EQ(host.comparisons.size(), 4u);

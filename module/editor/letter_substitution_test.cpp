@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "module/editor/edit_state.hpp"
-#include "module/editor/feature_test_editor.hpp"
+#include "tests/support/fake_host.hpp"
 
 namespace marten {
 namespace {
 
-using testing_editor::FeatureTestEditor;
-using testing_editor::InstalledEditor;
+using testsupport::FakeHost;
+using testsupport::InstalledHost;
 
 KEY_EVENT_RECORD Key(unsigned char ch, DWORD state = 0, BOOL down = 1, WORD repeat = 1) {
     KEY_EVENT_RECORD key{};
@@ -30,8 +30,8 @@ TEST(SubstituteLetter, FeedsABareKeyDownOfTheLatinLetter) {
     } rows[] = {{0x8D, 'H'}, {0xE0, 'p'}, {0x90, 'P'}};
     for (const auto& row : rows) {
         for (DWORD state : {DWORD{0}, DWORD{SHIFT_PRESSED}, DWORD{0x80 | 0x20 | 0x100}}) {
-            FeatureTestEditor editor;
-            InstalledEditor installed(editor);
+            FakeHost editor;
+            InstalledHost installed(editor);
             EXPECT_TRUE(SubstituteLetter(Key(row.typed, state, 1, 3)));
             ASSERT_EQ(editor.fedKeys.size(), 1u);
             const INPUT_RECORD& fed = editor.fedKeys[0];
@@ -41,7 +41,7 @@ TEST(SubstituteLetter, FeedsABareKeyDownOfTheLatinLetter) {
             EXPECT_EQ(fed.Event.KeyEvent.uChar.AsciiChar, row.fed);
             EXPECT_EQ(fed.Event.KeyEvent.wVirtualKeyCode, 0);
             EXPECT_EQ(fed.Event.KeyEvent.dwControlKeyState, 0u);
-            EXPECT_EQ(editor.commands, std::vector<int>{ECTL_PROCESSINPUT});
+            EXPECT_EQ(editor.Commands(), std::vector<int>{ECTL_PROCESSINPUT});
         }
     }
 }
@@ -50,10 +50,10 @@ TEST(SubstituteLetter, FeedsABareKeyDownOfTheLatinLetter) {
 // the dispatch's tests.
 TEST(SubstituteLetter, LeavesOtherCharactersToTheEditor) {
     for (int ch : {0xAD, int{'H'}, int{'p'}, 0x8C, 0x8E, 0xE1, 0x00, 0xFF}) {
-        FeatureTestEditor editor;
-        InstalledEditor installed(editor);
+        FakeHost editor;
+        InstalledHost installed(editor);
         EXPECT_FALSE(SubstituteLetter(Key(static_cast<unsigned char>(ch)))) << ch;  // small EN (0xAD) looks Latin too
-        EXPECT_TRUE(editor.commands.empty());
+        EXPECT_TRUE(editor.Commands().empty());
         EXPECT_EQ(LatinLookAlike(static_cast<unsigned char>(ch)), 0) << ch;
     }
 }

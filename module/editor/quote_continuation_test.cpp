@@ -8,22 +8,22 @@
 #include <vector>
 
 #include "module/editor/edit_state.hpp"
-#include "module/editor/feature_test_editor.hpp"
+#include "tests/support/fake_host.hpp"
 
 namespace marten {
 namespace {
 
-using testing_editor::FeatureTestEditor;
-using testing_editor::InstalledEditor;
+using testsupport::FakeHost;
+using testsupport::InstalledHost;
 
 // Runs `branch` with the cursor at `line`:`pos`, the cursor information
 // fetched first as the dispatch does.
-void RunBranch(FeatureTestEditor& editor, int line, int pos, void (*branch)()) {
+void RunBranch(FakeHost& editor, int line, int pos, void (*branch)()) {
     editor.curLine = line;
     editor.curPos = pos;
-    InstalledEditor installed(editor);
+    InstalledHost installed(editor);
     RefreshInfo();
-    editor.commands.clear();
+    editor.calls.clear();
     branch();
 }
 
@@ -47,14 +47,14 @@ TEST(QuoteEnter, InsertsTheTrimmedPrefixAtTheCursor) {
         {"plain text", 3, "plain text"},
     };
     for (const auto& c : cases) {
-        FeatureTestEditor editor;
+        FakeHost editor;
         editor.lines = {c.line};
         RunBranch(editor, 0, c.pos, QuoteEnter);
         EXPECT_EQ(editor.lines[0], c.after) << c.line << " at " << c.pos;
         EXPECT_EQ(editor.curPos, c.pos) << "the cursor keeps its column";
         // A line that keeps its text is not written.
         const bool written = c.after != c.line;
-        EXPECT_EQ(editor.commands.back(), written ? ECTL_SETSTRING : ECTL_OEMTOEDITOR) << c.line;
+        EXPECT_EQ(editor.Commands().back(), written ? ECTL_SETSTRING : ECTL_OEMTOEDITOR) << c.line;
     }
 }
 
@@ -70,7 +70,7 @@ TEST(QuoteDelete, RemovesThePrefixOfTheLineBelowWhenBothAreQuoted) {
         {" AB> first", "plain", "plain"},
     };
     for (const auto& c : cases) {
-        FeatureTestEditor editor;
+        FakeHost editor;
         editor.lines = {c.cursorLine, c.below};
         RunBranch(editor, 0, static_cast<int>(c.cursorLine.size()), QuoteDelete);
         EXPECT_EQ(editor.lines, (std::vector<std::string>{c.cursorLine, c.belowAfter}));
@@ -78,22 +78,22 @@ TEST(QuoteDelete, RemovesThePrefixOfTheLineBelowWhenBothAreQuoted) {
         std::vector<int> expected{ECTL_GETINFO,   ECTL_GETSTRING,   ECTL_GETSTRING,
                                   ECTL_GETSTRING, ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR};
         if (c.belowAfter != c.below) expected.push_back(ECTL_SETSTRING);
-        EXPECT_EQ(editor.commands, expected) << c.below;
+        EXPECT_EQ(editor.Commands(), expected) << c.below;
     }
 }
 
 TEST(QuoteDelete, DoesNothingBeforeOrBeyondTheEndOrOnTheLastLine) {
     for (int pos : {0, 5, 11, 40}) {
-        FeatureTestEditor editor;
+        FakeHost editor;
         editor.lines = {" AB> first", " AB> second"};
         RunBranch(editor, 0, pos, QuoteDelete);
         EXPECT_EQ(editor.lines[1], " AB> second") << pos;
     }
-    FeatureTestEditor editor;
+    FakeHost editor;
     editor.lines = {" AB> first", " AB> last"};
     RunBranch(editor, 1, 9, QuoteDelete);
     EXPECT_EQ(editor.lines, (std::vector<std::string>{" AB> first", " AB> last"}));
-    for (int command : editor.commands) EXPECT_NE(command, ECTL_SETSTRING);
+    for (int command : editor.Commands()) EXPECT_NE(command, ECTL_SETSTRING);
 }
 
 TEST(QuoteBackspace, RemovesThePrefixOfTheCursorLineWhenBothAreQuoted) {
@@ -106,31 +106,31 @@ TEST(QuoteBackspace, RemovesThePrefixOfTheCursorLineWhenBothAreQuoted) {
         {" AB> first", "plain", "plain"},
     };
     for (const auto& c : cases) {
-        FeatureTestEditor editor;
+        FakeHost editor;
         editor.lines = {c.above, c.line};
         RunBranch(editor, 1, 0, QuoteBackspace);
         EXPECT_EQ(editor.lines, (std::vector<std::string>{c.above, c.after}));
         std::vector<int> expected{ECTL_GETSTRING, ECTL_GETSTRING, ECTL_EDITORTOOEM,
                                   ECTL_OEMTOEDITOR};
         if (c.after != c.line) expected.push_back(ECTL_SETSTRING);
-        EXPECT_EQ(editor.commands, expected) << c.line;
+        EXPECT_EQ(editor.Commands(), expected) << c.line;
     }
 }
 
 TEST(QuoteBackspace, LeavesTheFirstLineAsItIs) {
-    FeatureTestEditor editor;
+    FakeHost editor;
     editor.lines = {" AB> first", " AB> second"};
     // A character table that is not a bijection would change a line written back.
     editor.toEditor['f'] = 'F';
     RunBranch(editor, 0, 0, QuoteBackspace);
     EXPECT_EQ(editor.lines, (std::vector<std::string>{" AB> first", " AB> second"}));
-    EXPECT_TRUE(editor.commands.empty());
+    EXPECT_TRUE(editor.Commands().empty());
 }
 
 TEST(QuoteContinuation, ExaminesTheEditedLineInTheOemTable) {
     // The editor's table shows '>' as '}' and back; the cursor's line of a
     // Delete is searched as fetched.
-    FeatureTestEditor editor;
+    FakeHost editor;
     editor.toOem['}'] = '>';
     editor.toOem['>'] = '}';
     editor.toEditor['>'] = '}';

@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "module/editor/edit_state.hpp"
-#include "module/editor/feature_test_editor.hpp"
+#include "tests/support/fake_host.hpp"
 #include "module/settings/settings.hpp"
 
 namespace marten {
 namespace {
 
-using testing_editor::FeatureTestEditor;
-using testing_editor::InstalledEditor;
+using testsupport::FakeHost;
+using testsupport::InstalledHost;
 
 struct WrapSettings {
     int rIndent = 20;
@@ -27,28 +27,28 @@ struct WrapSettings {
 
 // A character typed at the end of the single line `text`, as far as the
 // module's wrap goes.
-void WrapLine(FeatureTestEditor& editor, const std::string& text, WrapSettings s) {
+void WrapLine(FakeHost& editor, const std::string& text, WrapSettings s) {
+    InstalledHost installed(editor);
     Settings.EnableAutoIndent = s.autoIndent ? 1 : 0;
     Settings.RIndent = s.rIndent;
     Settings.LIndent = s.lIndent;
     editor.lines = {text};
     editor.curLine = 0;
     editor.curPos = static_cast<int>(text.size());
-    InstalledEditor installed(editor);
     RefreshInfo();
-    editor.commands.clear();
+    editor.calls.clear();
     WrapCurrentLine();
 }
 
 TEST(WrapCurrentLine, WritesEachLineThenBreaksAndRepaintsOnceAtTheEnd) {
-    FeatureTestEditor editor;
+    FakeHost editor;
     WrapLine(editor, "The quick brown fox jumps over the lazy dog", {20, 2, true});
-    EXPECT_EQ(editor.Lines(), (std::vector<std::string>{"The quick brown fox", "jumps over the lazy",
+    EXPECT_EQ(editor.lines, (std::vector<std::string>{"The quick brown fox", "jumps over the lazy",
                                                         "dog"}));
     // The auto-indent column of the editor (0 here) wins over LIndent. The
     // line is converted once to be examined (and the rule characters back,
     // to learn the editor's bytes for them); the lines go out unconverted.
-    EXPECT_EQ(editor.commands,
+    EXPECT_EQ(editor.Commands(),
               (std::vector<int>{ECTL_GETSTRING, ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR,  //
                                 ECTL_SETSTRING, ECTL_SETPOSITION, ECTL_INSERTSTRING,  //
                                 ECTL_GETINFO, ECTL_SETSTRING,                         //
@@ -60,50 +60,50 @@ TEST(WrapCurrentLine, WritesEachLineThenBreaksAndRepaintsOnceAtTheEnd) {
 }
 
 TEST(WrapCurrentLine, TriggersOnlyAtTheEndOfALineLongerThanTheMargin) {
-    FeatureTestEditor editor;
+    FakeHost editor;
     WrapLine(editor, std::string(20, 'a'), {20});
-    EXPECT_EQ(editor.Lines(), std::vector<std::string>{std::string(20, 'a')});
-    EXPECT_EQ(editor.commands, std::vector<int>{ECTL_GETSTRING});
+    EXPECT_EQ(editor.lines, std::vector<std::string>{std::string(20, 'a')});
+    EXPECT_EQ(editor.Commands(), std::vector<int>{ECTL_GETSTRING});
 
-    Settings.RIndent = 20;
     editor.lines = {"aaaa bbbb cccc dddd eeee"};
     editor.curPos = 3;  // inside the line
     {
-        InstalledEditor installed(editor);
+        InstalledHost installed(editor);
+        Settings.RIndent = 20;
         RefreshInfo();
         WrapCurrentLine();
         editor.curPos = 30;  // beyond its end
         RefreshInfo();
         WrapCurrentLine();
     }
-    EXPECT_EQ(editor.Lines(), std::vector<std::string>{"aaaa bbbb cccc dddd eeee"});
+    EXPECT_EQ(editor.lines, std::vector<std::string>{"aaaa bbbb cccc dddd eeee"});
 }
 
 TEST(WrapCurrentLine, AMarginBelowOneTurnsTheWrapOff) {
     for (int margin : {0, -1, -2147483647 - 1}) {
-        FeatureTestEditor editor;
+        FakeHost editor;
         WrapLine(editor, "a b c d e f", {margin});
-        EXPECT_EQ(editor.Lines(), std::vector<std::string>{"a b c d e f"}) << margin;
-        EXPECT_TRUE(editor.commands.empty()) << margin;
+        EXPECT_EQ(editor.lines, std::vector<std::string>{"a b c d e f"}) << margin;
+        EXPECT_TRUE(editor.Commands().empty()) << margin;
     }
 }
 
 TEST(WrapCurrentLine, AnIndentThatFillsTheLineIsCutToLeaveRoom) {
-    FeatureTestEditor editor;
+    FakeHost editor;
     WrapLine(editor, "aaaa bbbb cccc dddd eeee ffff gggg", {10, 2000000000, false});
     ASSERT_FALSE(editor.insertLimitHit);
-    ASSERT_GE(editor.Lines().size(), 2u);
-    for (std::size_t i = 1; i + 1 < editor.Lines().size(); ++i) {
-        EXPECT_EQ(editor.Lines()[i].size(), 10u) << i;
-        EXPECT_EQ(editor.Lines()[i].substr(0, 9), std::string(9, ' ')) << i;
+    ASSERT_GE(editor.lines.size(), 2u);
+    for (std::size_t i = 1; i + 1 < editor.lines.size(); ++i) {
+        EXPECT_EQ(editor.lines[i].size(), 10u) << i;
+        EXPECT_EQ(editor.lines[i].substr(0, 9), std::string(9, ' ')) << i;
     }
 
     // The same for a far auto-indent column.
-    FeatureTestEditor far;
+    FakeHost far;
     far.autoIndentColumn = 1 << 30;
     WrapLine(far, "aaaa bbbb cccc dddd eeee ffff gggg", {10, 0, true});
     ASSERT_FALSE(far.insertLimitHit);
-    for (const std::string& line : far.Lines()) EXPECT_LT(line.size(), 40u);
+    for (const std::string& line : far.lines) EXPECT_LT(line.size(), 40u);
 }
 
 TEST(WrapCurrentLine, EndsWhenOnlyBlanksStandBeforeALongWord) {
@@ -124,11 +124,11 @@ TEST(WrapCurrentLine, EndsWhenOnlyBlanksStandBeforeALongWord) {
         {"abc" + std::string(30, '\t'), {10, 0, false}, {"abc", std::string(30, '\t')}},
     };
     for (const auto& c : cases) {
-        FeatureTestEditor editor;
+        FakeHost editor;
         editor.insertLimit = 100;
         WrapLine(editor, c.text, c.settings);
         EXPECT_FALSE(editor.insertLimitHit) << c.text;
-        EXPECT_EQ(editor.Lines(), c.lines) << c.text;
+        EXPECT_EQ(editor.lines, c.lines) << c.text;
     }
 }
 
@@ -181,7 +181,7 @@ TEST(WrapCurrentLine, PlacesEveryCharacterOnceInOrderOverGeneratedLines) {
                      " LIndent " + std::to_string(g.settings.lIndent) + " auto " +
                      std::to_string(g.settings.autoIndent) + " column " +
                      std::to_string(g.autoIndentColumn));
-        FeatureTestEditor editor;
+        FakeHost editor;
         editor.insertLimit = 10000;
         editor.autoIndentColumn = g.autoIndentColumn;
         WrapLine(editor, g.text, g.settings);
@@ -189,7 +189,7 @@ TEST(WrapCurrentLine, PlacesEveryCharacterOnceInOrderOverGeneratedLines) {
 
         // The prefix the lines carry, if any, and the text behind it.
         const std::string& prefix = std::string(EditState.QuotePrefix.data(), EditState.QuotePrefix.size());
-        const std::vector<std::string>& lines = editor.Lines();
+        const std::vector<std::string>& lines = editor.lines;
         ASSERT_FALSE(lines.empty());
         std::string placed;
         std::vector<std::string> bodies;
@@ -218,7 +218,7 @@ TEST(WrapCurrentLine, PlacesEveryCharacterOnceInOrderOverGeneratedLines) {
         }
         ASSERT_EQ(editor.curLine, static_cast<int>(lines.size()) - 1);
         ASSERT_EQ(editor.curPos, static_cast<int>(lines.back().size()));
-        ASSERT_EQ(editor.commands.back(), ECTL_REDRAW);
+        ASSERT_EQ(editor.Commands().back(), ECTL_REDRAW);
     }
 }
 

@@ -6,36 +6,28 @@
 #include <vector>
 
 #include "module/plugin/host_info.hpp"
-#include "module/plugin/recording_host.hpp"
+#include "tests/support/fake_host.hpp"
 #include "module/settings/settings.hpp"
 
 namespace marten {
 namespace {
 
-using recording::RecordingHost;
+using testsupport::FakeHost;
 
 constexpr std::size_t kKnown = static_cast<std::size_t>(kKnownStartupInfoSize);
 
 class RegistrationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedHost_ = HostInfo;
-        savedSettings_ = Settings;
-        savedKey_ = SettingsKey;
-        recording::current = &host_;
-    }
-    void TearDown() override {
-        HostInfo = savedHost_;
-        Settings = savedSettings_;
-        SettingsKey = savedKey_;
-        recording::current = nullptr;
+        host_.texts.assign(kMessageCount, "");
+        host_.texts[MPluginTitle] = "Marten";
     }
 
     // A host record of `size` bytes: a full record of this interface version
     // followed by bytes a later host might append.
     std::vector<unsigned char> HostRecord(int size) {
         std::vector<unsigned char> bytes(kKnown + 64, 0xAB);
-        PluginStartupInfo info = recording::StartupInfoOf("Software\\MartenUnitTests\\Registration");
+        PluginStartupInfo info = testsupport::StartupInfoOf("Software\\MartenUnitTests\\Registration");
         info.StructSize = size;
         std::memcpy(bytes.data(), &info, sizeof info);
         return bytes;
@@ -45,10 +37,8 @@ protected:
         return reinterpret_cast<const unsigned char*>(&HostInfo);
     }
 
-    RecordingHost host_;
-    PluginStartupInfo savedHost_;
-    SettingsRecord savedSettings_;
-    Text savedKey_;
+    FakeHost host_;
+    testsupport::ServedHost served_{host_};
 };
 
 TEST_F(RegistrationTest, ALongerRecordIsCopiedOnlyAsFarAsThisVersionKnows) {
@@ -59,7 +49,7 @@ TEST_F(RegistrationTest, ALongerRecordIsCopiedOnlyAsFarAsThisVersionKnows) {
                           kKnown - sizeof(int)),
               0);
     EXPECT_EQ(HostInfo.ModuleNumber, 42);
-    EXPECT_EQ(HostInfo.EditorControl, recording::ServeEditorControl);
+    EXPECT_EQ(HostInfo.EditorControl, testsupport::StartupInfoOf("").EditorControl);
 }
 
 TEST_F(RegistrationTest, AShorterRecordLeavesEverythingBeyondItZero) {
@@ -159,11 +149,11 @@ TEST_F(RegistrationTest, GetPluginInfoOffersOneEditorEntryRefreshedOnEveryCall) 
     EXPECT_EQ(info.CommandPrefix, nullptr);
     EXPECT_EQ(info.PluginMenuStrings, PluginMenuList);
     EXPECT_EQ(info.PluginConfigStrings, PluginMenuList);
-    EXPECT_EQ(info.PluginMenuStrings[0], host_.title.c_str());  // the host's own text
+    EXPECT_EQ(info.PluginMenuStrings[0], host_.texts[MPluginTitle].c_str());  // the host's own text
     EXPECT_EQ(host_.lastMsgId, MPluginTitle);
     EXPECT_EQ(host_.lastMsgModule, 42);
 
-    host_.title = "Marten, renamed";
+    host_.texts[MPluginTitle] = "Marten, renamed";
     PluginInfo again{};
     GetPluginInfo(&again);
     EXPECT_EQ(again.PluginMenuStrings, info.PluginMenuStrings);

@@ -24,7 +24,9 @@ Text HostRootKey() {
     return Text(root, length);
 }
 
-void SetDefaults() {
+}  // namespace
+
+void SetDefaultSettings() {
     Settings.EnableQuote = 1;
     Settings.EnableAutoWrap = 1;
     Settings.EnableAutoIndent = 1;
@@ -33,6 +35,8 @@ void SetDefaults() {
     Settings.LIndent = 0;
     Settings.FileMask = kDefaultFileMask;
 }
+
+namespace {
 
 // Reads a Boolean; when it cannot be read, its default is written back.
 void LoadFlag(const char* name, Flag& field) {
@@ -67,7 +71,7 @@ void LoadSettings() {
     SettingsKey += "Tansy\\";
     SettingsKey += "Marten";
 
-    SetDefaults();
+    SetDefaultSettings();
     LoadFlag("EnableQuote", Settings.EnableQuote);
     LoadFlag("EnableAutoWrap", Settings.EnableAutoWrap);
     LoadFlag("EnableAutoIndent", Settings.EnableAutoIndent);

@@ -28,6 +28,10 @@ extern Text SettingsKey;
 // `path` with a backslash appended unless it is empty or ends in '\' or ':'.
 Text WithBackslash(Text path);
 
+// Every setting at its default: the four switches on, RIndent 78, LIndent 0,
+// FileMask "*.msg,golded.*".
+void SetDefaultSettings();
+
 // Reads all seven values; each one that cannot be read keeps its default,
 // which is written back at once.
 void LoadSettings();

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "module/plugin/recording_host.hpp"
+#include "tests/support/fake_host.hpp"
 #include "module/settings/registry_store.hpp"
 #include "winapi/win32.hpp"
 
@@ -73,32 +73,21 @@ Bytes TextBytes(const std::string& text, bool withNul = true) {
 class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedHost_ = HostInfo;
-        savedSettings_ = Settings;
-        savedKey_ = SettingsKey;
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         root_ = std::string("Software\\MartenUnitTests\\") + test->name();
         key_ = root_ + "\\Tansy\\Marten";
         Erase(key_);
     }
-    void TearDown() override {
-        HostInfo = savedHost_;
-        Settings = savedSettings_;
-        SettingsKey = savedKey_;
-    }
-
     // A start of the module by a host with `root` as its root key.
     void Start(const char* root) {
-        PluginStartupInfo info = recording::StartupInfoOf(root);
+        PluginStartupInfo info = testsupport::StartupInfoOf(root);
         SetStartupInfo(&info);
     }
     void Start() { Start(root_.c_str()); }
 
     std::string root_;
     std::string key_;
-    PluginStartupInfo savedHost_;
-    SettingsRecord savedSettings_;
-    Text savedKey_;
+    testsupport::ModuleStateGuard guard_;
 };
 
 TEST_F(SettingsStoreTest, FirstStartWritesEveryDefaultWithItsType) {

@@ -15,137 +15,28 @@
 #include "module/settings/settings.hpp"
 #include "module/ui/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
+#include "tests/support/fake_host.hpp"
 
 namespace marten {
 namespace {
 
-std::optional<std::string> Copy(const char* text) {
-    return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
-}
-
-struct MenuSeen {
-    int module, x, y, maxHeight;
-    DWORD flags;
-    std::optional<std::string> title, bottom, help;
-    bool breakKeys, breakCode;
-    std::vector<FarMenuItem> lines;
-};
-
-struct DialogSeen {
-    int module, x1, y1, x2, y2;
-    std::optional<std::string> help;
-    std::vector<FarDialogItem> items;
-    std::vector<std::string> histories;  // of the items with DIF_HISTORY, else ""
-};
-
-struct MessageSeen {
-    int module;
-    DWORD flags;
-    std::optional<std::string> help;
-    std::vector<std::optional<std::string>> lines;
-    int buttons;
-};
-
-// What the user does in one dialog: changes the items, returns the closing item.
-using DialogPlay = std::function<int(FarDialogItem* items)>;
-
-struct FakeHost {
-    std::vector<std::string> texts;
-    bool nullTexts = false;
-    std::deque<int> menuAnswers;  // empty: the user leaves
-    std::deque<DialogPlay> dialogPlays;  // empty: Esc
-    std::vector<MenuSeen> menus;
-    std::vector<DialogSeen> dialogs;
-    std::vector<MessageSeen> messages;
-    std::string order;
-    std::vector<std::size_t> liveBlocksDuringCalls;
-};
-
-FakeHost* fake = nullptr;
-
-const char* WINAPI FakeGetMsg(int, int id) {
-    if (fake->nullTexts || id < 0 || id >= static_cast<int>(fake->texts.size())) return nullptr;
-    return fake->texts[static_cast<std::size_t>(id)].c_str();
-}
-
-int WINAPI FakeMenu(int module, int x, int y, int maxHeight, DWORD flags, const char* title,
-                    const char* bottom, const char* help, const int* breakKeys, int* breakCode,
-                    const FarMenuItem* items, int count) {
-    fake->order += 'M';
-    fake->liveBlocksDuringCalls.push_back(HeapLiveBlocks());
-    fake->menus.push_back({module, x, y, maxHeight, flags, Copy(title), Copy(bottom), Copy(help),
-                           breakKeys != nullptr, breakCode != nullptr,
-                           std::vector<FarMenuItem>(items, items + count)});
-    if (fake->menuAnswers.empty()) return -1;
-    const int answer = fake->menuAnswers.front();
-    fake->menuAnswers.pop_front();
-    return answer;
-}
-
-int WINAPI FakeDialog(int module, int x1, int y1, int x2, int y2, const char* help,
-                      FarDialogItem* items, int count) {
-    fake->order += 'D';
-    fake->liveBlocksDuringCalls.push_back(HeapLiveBlocks());
-    DialogSeen seen{module, x1, y1, x2, y2, Copy(help), {items, items + count}, {}};
-    for (int i = 0; i < count; ++i) {
-        const bool history = (items[i].Flags & DIF_HISTORY) != 0 && items[i].Param.History;
-        seen.histories.push_back(history ? items[i].Param.History : "");
-    }
-    fake->dialogs.push_back(seen);
-    if (fake->dialogPlays.empty()) return -1;
-    DialogPlay play = fake->dialogPlays.front();
-    fake->dialogPlays.pop_front();
-    return play(items);
-}
-
-int WINAPI FakeMessage(int module, DWORD flags, const char* help, const char* const* items,
-                       int count, int buttons) {
-    fake->order += 'B';
-    fake->liveBlocksDuringCalls.push_back(HeapLiveBlocks());
-    MessageSeen seen{module, flags, Copy(help), {}, buttons};
-    for (int i = 0; i < count; ++i) seen.lines.push_back(Copy(items[i]));
-    fake->messages.push_back(seen);
-    return 0;
-}
+using testsupport::DialogSeen;
+using testsupport::MenuSeen;
+using testsupport::MessageSeen;
 
 class ConfigUiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedHost_ = HostInfo;
-        savedSettings_ = Settings;
-        savedKey_ = SettingsKey;
         SettingsKey = "Software\\Marten\\UiUnitTest";
-        Settings.EnableQuote = 1;
         Settings.EnableAutoWrap = 0;
-        Settings.EnableAutoIndent = 1;
         Settings.EnableHPChange = 0;
-        Settings.RIndent = 78;
         Settings.LIndent = -5;
-        Settings.FileMask = "*.msg,golded.*";
-
         for (int id = 0; id < kMessageCount; ++id) host_.texts.push_back("text" + std::to_string(id));
-        fake = &host_;
-        HostInfo = PluginStartupInfo{};
-        HostInfo.StructSize = kKnownStartupInfoSize;
         HostInfo.ModuleNumber = 7;
-        HostInfo.Menu = FakeMenu;
-        HostInfo.Dialog = FakeDialog;
-        HostInfo.Message = FakeMessage;
-        HostInfo.GetMsg = FakeGetMsg;
-    }
-    void TearDown() override {
-        HostInfo = savedHost_;
-        Settings = savedSettings_;
-        SettingsKey = savedKey_;
-        fake = nullptr;
     }
 
-    FakeHost host_;
-
-private:
-    PluginStartupInfo savedHost_{};
-    SettingsRecord savedSettings_{};
-    Text savedKey_;
+    testsupport::FakeHost host_;
+    testsupport::InstalledHost installed_{host_};
 };
 
 // ---------------------------------------------------------------------------
