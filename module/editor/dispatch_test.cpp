@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "module/editor/edit_state.hpp"
-#include "tests/support/fake_host.hpp"
+#include "module/plugin/host_info.hpp"
+#include "tests/support/module_state.hpp"
 #include "tests/support/key_records.hpp"
 #include "module/settings/settings.hpp"
 

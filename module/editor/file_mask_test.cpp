@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/fake_host.hpp"
+#include "module/plugin/host_info.hpp"
+#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {

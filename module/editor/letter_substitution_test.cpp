@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "module/editor/edit_state.hpp"
-#include "tests/support/fake_host.hpp"
+#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {

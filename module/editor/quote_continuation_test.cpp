@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "module/editor/edit_state.hpp"
-#include "tests/support/fake_host.hpp"
+#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "module/editor/edit_state.hpp"
-#include "tests/support/fake_host.hpp"
+#include "tests/support/module_state.hpp"
 #include "module/settings/settings.hpp"
 
 namespace marten {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "module/plugin/host_info.hpp"
-#include "tests/support/fake_host.hpp"
+#include "tests/support/module_state.hpp"
 #include "module/settings/settings.hpp"
 
 namespace marten {
@@ -37,6 +37,7 @@ protected:
         return reinterpret_cast<const unsigned char*>(&HostInfo);
     }
 
+    testsupport::ModuleStateGuard guard_;
     FakeHost host_;
     testsupport::ServedHost served_{host_};
 };

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/fake_host.hpp"
+#include "tests/support/module_state.hpp"
 #include "module/settings/registry_store.hpp"
 #include "winapi/win32.hpp"
 

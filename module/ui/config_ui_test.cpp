@@ -15,7 +15,7 @@
 #include "module/settings/settings.hpp"
 #include "module/ui/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
-#include "tests/support/fake_host.hpp"
+#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {

@@ -5,8 +5,6 @@
 #include <numeric>
 #include <string_view>
 
-#include "module/runtime/heap.hpp"
-
 namespace testsupport {
 
 namespace {
@@ -170,7 +168,13 @@ int FakeHost::CompareName(const char* pattern, const char* name, int skipPath) {
     return Glob(pattern, subject) ? 1 : 0;
 }
 
+void FakeHost::Noticed(int module) {
+    moduleNumbers.push_back(module);
+    if (liveBlocks) liveBlocksDuringCalls.push_back(liveBlocks());
+}
+
 const char* FakeHost::Message(int module, int id) {
+    moduleNumbers.push_back(module);
     ++getMsgCalls;
     lastMsgModule = module;
     lastMsgId = id;
@@ -182,7 +186,7 @@ int FakeHost::Menu(int module, int x, int y, int maxHeight, DWORD flags, const c
                    const char* bottom, const char* help, const int* breakKeys, int* breakCode,
                    const FarMenuItem* items, int count) {
     order += 'M';
-    liveBlocksDuringCalls.push_back(marten::HeapLiveBlocks());
+    Noticed(module);
     menus.push_back({module, x, y, maxHeight, flags, Copy(title), Copy(bottom), Copy(help),
                      breakKeys != nullptr, breakCode != nullptr,
                      std::vector<FarMenuItem>(items, items + count)});
@@ -195,7 +199,7 @@ int FakeHost::Menu(int module, int x, int y, int maxHeight, DWORD flags, const c
 int FakeHost::Dialog(int module, int x1, int y1, int x2, int y2, const char* help,
                      FarDialogItem* items, int count) {
     order += 'D';
-    liveBlocksDuringCalls.push_back(marten::HeapLiveBlocks());
+    Noticed(module);
     DialogSeen seen{module, x1, y1, x2, y2, Copy(help), {items, items + count}, {}};
     for (int i = 0; i < count; ++i) {
         const bool history = (items[i].Flags & DIF_HISTORY) != 0 && items[i].Param.History;
@@ -211,18 +215,18 @@ int FakeHost::Dialog(int module, int x1, int y1, int x2, int y2, const char* hel
 int FakeHost::MessageBox(int module, DWORD flags, const char* help, const char* const* items,
                          int count, int buttons) {
     order += 'B';
-    liveBlocksDuringCalls.push_back(marten::HeapLiveBlocks());
+    Noticed(module);
     MessageSeen seen{module, flags, Copy(help), {}, buttons};
     for (int i = 0; i < count; ++i) seen.lines.push_back(Copy(items[i]));
     messages.push_back(seen);
     return 0;
 }
 
-PluginStartupInfo StartupInfoOf(const char* rootKey) {
+PluginStartupInfo StartupInfoOf(const char* rootKey, int moduleNumber) {
     PluginStartupInfo info{};
     info.StructSize = kKnownStartupInfoSize;
     std::strcpy(info.ModuleName, "marten.so");
-    info.ModuleNumber = 42;
+    info.ModuleNumber = moduleNumber;
     info.RootKey = rootKey;
     info.Menu = ServeMenu;
     info.Dialog = ServeDialog;
@@ -233,22 +237,8 @@ PluginStartupInfo StartupInfoOf(const char* rootKey) {
     return info;
 }
 
-ModuleStateGuard::ModuleStateGuard()
-    : host_(marten::HostInfo), settings_(marten::Settings), settingsKey_(marten::SettingsKey) {}
-
-ModuleStateGuard::~ModuleStateGuard() {
-    marten::HostInfo = host_;
-    marten::Settings = settings_;
-    marten::SettingsKey = settingsKey_;
-}
-
 ServedHost::ServedHost(FakeHost& host) { current = &host; }
 
 ServedHost::~ServedHost() { current = nullptr; }
-
-InstalledHost::InstalledHost(FakeHost& host) : ServedHost(host) {
-    marten::HostInfo = StartupInfoOf("Software\\MartenUnitTests\\Installed");
-    marten::SetDefaultSettings();
-}
 
 }  // namespace testsupport

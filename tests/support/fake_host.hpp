@@ -5,9 +5,9 @@
 // handed out without a terminating zero byte, as a host may) and converts
 // between tables by byte maps that are the identity unless a test sets them.
 //
-// InstalledHost makes a FakeHost the module's host the way SetStartupInfo
-// would fill HostInfo, without the registry, and puts the module-wide state
-// back as it was when it goes.
+// It knows nothing of the module's insides, so the Win32 runner uses it too,
+// with the real marten.dll; module_state.hpp installs it in the module's
+// HostInfo for the unit tests.
 #pragma once
 
 #include <array>
@@ -19,8 +19,6 @@
 #include <vector>
 
 #include "api/plugin_api.hpp"
-#include "module/plugin/host_info.hpp"
-#include "module/settings/settings.hpp"
 
 namespace testsupport {
 
@@ -107,7 +105,13 @@ struct FakeHost {
     std::vector<DialogSeen> dialogs;
     std::vector<MessageSeen> messages;
     std::string order;  // 'M' menu, 'D' dialog, 'B' message box, as they came
-    std::vector<std::size_t> liveBlocksDuringCalls;  // the module's heap blocks at each
+    // Counts the blocks the module's heap holds, when a test can; its answer
+    // at each menu, dialog and message box goes to liveBlocksDuringCalls.
+    std::function<std::size_t()> liveBlocks;
+    std::vector<std::size_t> liveBlocksDuringCalls;
+
+    // Every plug-in number the module handed to GetMsg, Menu, Dialog or Message.
+    std::vector<int> moduleNumbers;
 
     // The services themselves.
     int Control(int command, void* param);
@@ -122,43 +126,22 @@ struct FakeHost {
                    int buttons);
 
 private:
+    void Noticed(int module);  // a menu, dialog or message box came with this number
+
     std::string served_;  // the line GETSTRING handed out last
 };
 
 // A start-up record as a host of this interface version passes it, with every
-// service of the fake host that is current while the module calls it.
-PluginStartupInfo StartupInfoOf(const char* rootKey);
+// service of the fake host that is served while the module calls it.
+PluginStartupInfo StartupInfoOf(const char* rootKey, int moduleNumber = 42);
 
-// Keeps the module-wide state (HostInfo, Settings, SettingsKey) and puts it
-// back when it goes, so a test may change any of it.
-class ModuleStateGuard {
-public:
-    ModuleStateGuard();
-    ~ModuleStateGuard();
-    ModuleStateGuard(const ModuleStateGuard&) = delete;
-    ModuleStateGuard& operator=(const ModuleStateGuard&) = delete;
-
-private:
-    PluginStartupInfo host_;
-    marten::SettingsRecord settings_;
-    marten::Text settingsKey_;
-};
-
-// Makes the services of StartupInfoOf reach `host` for as long as it lives,
-// for a test that hands the record to SetStartupInfo itself; then puts the
-// module-wide state back.
-class ServedHost : public ModuleStateGuard {
+// Makes the services of StartupInfoOf reach `host` for as long as it lives.
+class ServedHost {
 public:
     explicit ServedHost(FakeHost& host);
     ~ServedHost();
-};
-
-// Makes `host` the module's host for as long as it lives: HostInfo filled as
-// SetStartupInfo would, without the registry, and the settings at their
-// defaults; then puts the module-wide state back.
-class InstalledHost : public ServedHost {
-public:
-    explicit InstalledHost(FakeHost& host);
+    ServedHost(const ServedHost&) = delete;
+    ServedHost& operator=(const ServedHost&) = delete;
 };
 
 }  // namespace testsupport

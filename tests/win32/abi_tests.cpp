@@ -2,11 +2,12 @@
 // see it: every export pops its own arguments (__stdcall), the records are
 // read and filled at the host's offsets, and the services are called with the
 // host's module number and only when the host's record reaches them.
+#include <algorithm>
 #include <cstring>
 
+#include "tests/win32/fake_host_record.hpp"
 #include "tests/win32/groups.hpp"
 #include "tests/win32/loaded_module.hpp"
-#include "tests/win32/stub_host.hpp"
 #include "tests/win32/test_registry.hpp"
 
 namespace win32_tests {
@@ -43,10 +44,10 @@ DWORD Arg(const void* pointer) { return static_cast<DWORD>(reinterpret_cast<UINT
 
 void EveryExportPopsItsArguments(Checks& checks) {
     TestRootKey root;
-    ResetStub();
+    ServedFakeHost fake;
     LoadedModule module;
     if (!checks.Expect(module.Loaded(), module.Error())) return;
-    StubStartupInfo startup(root.RootKey());
+    FakeStartupRecord startup(root.RootKey());
     PluginInfo info{};
     INPUT_RECORD focus{};
     focus.EventType = FOCUS_EVENT;
@@ -60,7 +61,7 @@ void EveryExportPopsItsArguments(Checks& checks) {
         {"SetStartupInfo", {Arg(&startup.info)}, 1},
         {"GetPluginInfo", {Arg(&info)}, 1},
         {"ProcessEditorInput", {Arg(&focus)}, 1},
-        {"Configure", {0}, 1},                     // the stub's menu: the user leaves
+        {"Configure", {0}, 1},                     // the fake's menu: the user leaves
         {"OpenPlugin", {OPEN_EDITOR, 0}, 2},
     };
     for (const Call& call : calls) {
@@ -74,10 +75,10 @@ void EveryExportPopsItsArguments(Checks& checks) {
 
 void PluginInfoIsFilledAtTheHostsOffsets(Checks& checks) {
     TestRootKey root;
-    ResetStub();
+    ServedFakeHost fake;
     LoadedModule module;
     if (!checks.Expect(module.Loaded(), module.Error())) return;
-    StubStartupInfo startup(root.RootKey());
+    FakeStartupRecord startup(root.RootKey());
     module.SetStartupInfo(&startup.info);
 
     const char* const diskStrings[] = {"disk"};
@@ -88,7 +89,7 @@ void PluginInfoIsFilledAtTheHostsOffsets(Checks& checks) {
         info.DiskMenuStrings = diskStrings;
         info.DiskMenuNumbers = diskNumbers;
         module.GetPluginInfo(&info);
-        const std::string title = StubMessage(7);  // MPluginTitle
+        const std::string title = FakeMessage(7);  // MPluginTitle
         checks.Expect(info.StructSize == 40, "StructSize " + std::to_string(info.StructSize));
         checks.Expect(info.Flags == (PF_DISABLEPANELS | PF_EDITOR),
                       "Flags " + std::to_string(info.Flags));
@@ -104,22 +105,23 @@ void PluginInfoIsFilledAtTheHostsOffsets(Checks& checks) {
                       "the configuration list is not the plug-in menu's list");
         checks.Expect(info.CommandPrefix == nullptr, "CommandPrefix is set");
     }
-    checks.Expect(Stub().wrongModuleNumbers.empty(),
+    checks.Expect(std::count(fake.host.moduleNumbers.begin(), fake.host.moduleNumbers.end(),
+                             kFakeModuleNumber) == static_cast<long>(fake.host.moduleNumbers.size()),
                   "a service was called with another module number than the host's");
 }
 
 void LongerStartupRecordIsCutToTheKnownPart(Checks& checks) {
     TestRootKey root;
-    ResetStub();
+    ServedFakeHost fake;
     LoadedModule module;
     if (!checks.Expect(module.Loaded(), module.Error())) return;
-    StubStartupInfo startup(root.RootKey(), 400);
+    FakeStartupRecord startup(root.RootKey(), 400);
     std::memset(startup.tail, 0xCD, sizeof startup.tail);  // fields of a later host
     module.SetStartupInfo(&startup.info);
     PluginInfo info{};
     module.GetPluginInfo(&info);
     checks.Expect(info.PluginMenuStringsNumber == 1 && info.PluginMenuStrings != nullptr &&
-                      StubMessage(7) == info.PluginMenuStrings[0],
+                      FakeMessage(7) == info.PluginMenuStrings[0],
                   "GetPluginInfo does not work after a 400-byte startup record");
     checks.Expect(ReadValue(root.SettingsKey(), "RIndent") == DwordValue(78),
                   "the settings were not stored below the record's RootKey");
@@ -127,11 +129,11 @@ void LongerStartupRecordIsCutToTheKnownPart(Checks& checks) {
 
 void ServicesBeyondAShortRecordAreNeverCalled(Checks& checks) {
     TestRootKey root;
-    ResetStub();
+    ServedFakeHost fake;
     LoadedModule module;
     if (!checks.Expect(module.Loaded(), module.Error())) return;
     // 300 bytes reach GetMsg (284) but neither CmpName (320) nor EditorControl (332).
-    StubStartupInfo startup(root.RootKey(), 300);
+    FakeStartupRecord startup(root.RootKey(), 300);
     module.SetStartupInfo(&startup.info);
 
     INPUT_RECORD key{};
@@ -141,7 +143,7 @@ void ServicesBeyondAShortRecordAreNeverCalled(Checks& checks) {
     key.Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
     key.Event.KeyEvent.uChar.AsciiChar = '\r';
     checks.Expect(module.ProcessEditorInput(&key) == 0, "Enter was consumed");
-    checks.Expect(Stub().editorControlCalls == 0 && Stub().cmpNameCalls == 0,
+    checks.Expect(fake.host.calls.empty() && fake.host.comparisons.empty(),
                   "a service beyond the record's StructSize was called");
 }
 

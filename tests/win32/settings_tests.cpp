@@ -9,7 +9,7 @@
 
 #include "tests/win32/groups.hpp"
 #include "tests/win32/loaded_module.hpp"
-#include "tests/win32/stub_host.hpp"
+#include "tests/win32/fake_host_record.hpp"
 #include "tests/win32/test_registry.hpp"
 
 namespace win32_tests {
@@ -49,10 +49,9 @@ std::vector<NamedValue> Defaults() {
 
 // The module loaded and started under `root`, as the host starts it.
 std::unique_ptr<LoadedModule> StartModule(Checks& checks, const TestRootKey& root) {
-    ResetStub();
     auto module = std::make_unique<LoadedModule>();
     if (!checks.Expect(module->Loaded(), module->Error())) return nullptr;
-    StubStartupInfo startup(root.RootKey());
+    FakeStartupRecord startup(root.RootKey());
     module->SetStartupInfo(&startup.info);
     return module;
 }
@@ -79,14 +78,15 @@ struct ShownSettings {
     std::string lIndent, rIndent, fileMask;
 };
 
-std::optional<ShownSettings> SettingsShown(Checks& checks, LoadedModule& module) {
-    ResetStub();
-    Stub().menuAnswers = {kMenuConfigure};  // then the user leaves the menu
+std::optional<ShownSettings> SettingsShown(Checks& checks, LoadedModule& module,
+                                          testsupport::FakeHost& host) {
+    host.dialogs.clear();
+    host.menuAnswers = {kMenuConfigure};  // then the user leaves the menu
     module.Configure(0);
-    if (!checks.Expect(Stub().dialogsShown.size() == 1,
+    if (!checks.Expect(host.dialogs.size() == 1,
                        "the menu's first line did not open one settings dialog"))
         return std::nullopt;
-    const std::vector<FarDialogItem>& items = Stub().dialogsShown.front();
+    const std::vector<FarDialogItem>& items = host.dialogs.front().items;
     if (!checks.Expect(items.size() == DialogItemCount, "the dialog does not have 16 items"))
         return std::nullopt;
     ShownSettings shown;
@@ -110,6 +110,7 @@ void ExpectShown(Checks& checks, const ShownSettings& shown, const ShownSettings
 }
 
 void FirstStartWritesTheSevenDefaults(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root;
     const auto module = StartModule(checks, root);
     if (!module) return;
@@ -123,6 +124,7 @@ void FirstStartWritesTheSevenDefaults(Checks& checks) {
 }
 
 void ValuesPresentAreReadAndNotRewritten(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root;
     const std::vector<NamedValue> stored = {
         {"EnableQuote", BinaryValue(std::string(1, '\0'))},
@@ -145,11 +147,12 @@ void ValuesPresentAreReadAndNotRewritten(Checks& checks) {
     ExpectValues(checks, root.SettingsKey(), stored);
     checks.Expect(LastWriteTime(root.SettingsKey()) == writtenBefore,
                   "the key was written to although every value was readable");
-    if (const auto shown = SettingsShown(checks, *module))
+    if (const auto shown = SettingsShown(checks, *module, fake.host))
         ExpectShown(checks, *shown, {{0, 1, 0, 1}, "-5", "60", "*.txt,*.eml"});
 }
 
 void WrongSizedValuesAreReplaced(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root;
     SeedValues(checks, root.SettingsKey(),
                {
@@ -163,11 +166,12 @@ void WrongSizedValuesAreReplaced(Checks& checks) {
     std::vector<NamedValue> wanted = Defaults();
     wanted[1].value = BinaryValue(std::string(1, '\0'));
     ExpectValues(checks, root.SettingsKey(), wanted);
-    if (const auto shown = SettingsShown(checks, *module))
+    if (const auto shown = SettingsShown(checks, *module, fake.host))
         ExpectShown(checks, *shown, {{1, 0, 1, 1}, "0", "78", "*.msg,golded.*"});
 }
 
 void ValuesAreTakenWhateverTheirType(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root;
     // Four little-endian bytes fit an integer whatever the stored type says,
     // a one-byte string fits a flag, and two bytes fill the low half of an
@@ -181,11 +185,12 @@ void ValuesAreTakenWhateverTheirType(Checks& checks) {
     const auto module = StartModule(checks, root);
     if (!module) return;
     ExpectValues(checks, root.SettingsKey(), stored);
-    if (const auto shown = SettingsShown(checks, *module))
+    if (const auto shown = SettingsShown(checks, *module, fake.host))
         ExpectShown(checks, *shown, {{1, 1, 1, 0}, "261", "60", "*.msg,golded.*"});
 }
 
 void RootKeyWithTrailingBackslash(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root("\\");
     const auto module = StartModule(checks, root);
     if (!module) return;
@@ -193,18 +198,19 @@ void RootKeyWithTrailingBackslash(Checks& checks) {
 }
 
 void ConfirmedDialogStoresAllSeven(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root;
     {
         const auto module = StartModule(checks, root);
         if (!module) return;
-        Stub().menuAnswers = {kMenuConfigure};
-        Stub().dialogUser = [](FarDialogItem* items, int count) {
-            if (count != DialogItemCount) return -1;
+        fake.host.menuAnswers = {kMenuConfigure};
+        fake.host.dialogPlays.push_back([&fake](FarDialogItem* items) {
+            if (fake.host.dialogs.back().items.size() != DialogItemCount) return -1;
             items[ItemEnableQuote].Param.Selected = 0;
             std::strcpy(items[ItemRIndent].Data, "$48");
             std::strcpy(items[ItemFileMask].Data, "*.txt");
             return static_cast<int>(ItemOk);
-        };
+        });
         module->Configure(0);
     }
     std::vector<NamedValue> wanted = Defaults();
@@ -216,21 +222,24 @@ void ConfirmedDialogStoresAllSeven(Checks& checks) {
     // The next start of the module reads what the dialog stored.
     const auto again = StartModule(checks, root);
     if (!again) return;
-    if (const auto shown = SettingsShown(checks, *again))
+    if (const auto shown = SettingsShown(checks, *again, fake.host))
         ExpectShown(checks, *shown, {{0, 1, 1, 1}, "0", "72", "*.txt"});
 }
 
 void CancelledDialogWritesNothing(Checks& checks) {
+    ServedFakeHost fake;
     TestRootKey root;
     const auto module = StartModule(checks, root);
     if (!module) return;
     const std::optional<std::uint64_t> writtenBefore = LastWriteTime(root.SettingsKey());
     Sleep(50);
-    Stub().menuAnswers = {kMenuConfigure};
-    Stub().dialogUser = [](FarDialogItem* items, int count) {
-        if (count == DialogItemCount) std::strcpy(items[ItemRIndent].Data, "10");
+    fake.host.menuAnswers = {kMenuConfigure};
+    fake.host.dialogPlays.push_back([&fake](FarDialogItem* items) {
+        if (fake.host.dialogs.back().items.size() == DialogItemCount) {
+            std::strcpy(items[ItemRIndent].Data, "10");
+        }
         return -1;  // Esc
-    };
+    });
     module->Configure(0);
     ExpectValues(checks, root.SettingsKey(), Defaults());
     checks.Expect(LastWriteTime(root.SettingsKey()) == writtenBefore,

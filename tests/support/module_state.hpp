@@ -1,0 +1,40 @@
+// The module-wide state in the module's unit tests: a guard that keeps it
+// and puts it back, and the fake host installed the way SetStartupInfo would
+// fill HostInfo.
+#pragma once
+
+#include "api/plugin_api.hpp"
+#include "module/runtime/text.hpp"
+#include "module/settings/settings.hpp"
+#include "tests/support/fake_host.hpp"
+
+namespace testsupport {
+
+// Keeps the module-wide state (HostInfo, Settings, SettingsKey) and puts it
+// back when it goes, so a test may change any of it.
+class ModuleStateGuard {
+public:
+    ModuleStateGuard();
+    ~ModuleStateGuard();
+    ModuleStateGuard(const ModuleStateGuard&) = delete;
+    ModuleStateGuard& operator=(const ModuleStateGuard&) = delete;
+
+private:
+    PluginStartupInfo host_;
+    marten::SettingsRecord settings_;
+    marten::Text settingsKey_;
+};
+
+// Makes `host` the module's host for as long as it lives: HostInfo filled as
+// SetStartupInfo would, without the registry, the settings at their defaults,
+// and the host counting the module's heap blocks; then puts the module-wide
+// state back.
+class InstalledHost : public ModuleStateGuard {
+public:
+    explicit InstalledHost(FakeHost& host);
+
+private:
+    ServedHost served_;
+};
+
+}  // namespace testsupport
