@@ -249,45 +249,37 @@ TEST_F(DispatchTest, EnterWithAModifierGetsNoQuotation) {
     EXPECT_EQ(host_.lines[0], " AB> Hello world");
 }
 
-TEST_F(DispatchTest, DeleteAndCtrlDeleteJoinUnderTheQuotation) {
-    for (DWORD modifier : {DWORD{0}, DWORD{LEFT_CTRL_PRESSED}}) {
-        FakeHost host;
-        InstalledHost installed(host);
-        host.lines = {" AB> first", " AB> second"};
-        host.curPos = 10;
-        EXPECT_EQ(Send(Key(VK_DELETE, 0, modifier)), 0);
-        EXPECT_EQ(host.calls, (std::vector<Call>{{ECTL_GETINFO},
-                                                 {ECTL_GETINFO},
-                                                 {ECTL_GETSTRING, -1},
-                                                 {ECTL_GETSTRING, 1},
-                                                 {ECTL_GETSTRING, -1},
-                                                 {ECTL_EDITORTOOEM},
-                                                 {ECTL_OEMTOEDITOR},
-                                                 {ECTL_SETSTRING, 1}}))
-            << modifier;
-        EXPECT_EQ(host.lines[1], "second") << modifier;
+// Delete at the end of the upper line and Backspace at the start of the
+// lower one, with Ctrl or without: the same join under the quotation, the
+// Backspace branch refreshing the cursor before it tests the column.
+TEST_F(DispatchTest, DeleteAndBackspaceJoinUnderTheQuotationWithOrWithoutCtrl) {
+    const struct {
+        WORD key;
+        int line, pos;
+        std::vector<Call> calls;
+    } branches[] = {
+        {VK_DELETE, 0, 10,
+         {{ECTL_GETINFO}, {ECTL_GETINFO}, {ECTL_GETSTRING, -1}, {ECTL_GETSTRING, 1},
+          {ECTL_GETSTRING, -1}, {ECTL_EDITORTOOEM}, {ECTL_OEMTOEDITOR}, {ECTL_SETSTRING, 1}}},
+        {VK_BACK, 1, 0,
+         {{ECTL_GETINFO}, {ECTL_GETINFO}, {ECTL_GETSTRING, -1}, {ECTL_GETSTRING, 0},
+          {ECTL_EDITORTOOEM}, {ECTL_OEMTOEDITOR}, {ECTL_SETSTRING, -1}}},
+    };
+    for (const auto& branch : branches) {
+        for (DWORD ctrl : {DWORD{0}, DWORD{LEFT_CTRL_PRESSED}, DWORD{RIGHT_CTRL_PRESSED}}) {
+            FakeHost host;
+            InstalledHost installed(host);
+            host.lines = {" AB> first", " AB> second"};
+            host.curLine = branch.line;
+            host.curPos = branch.pos;
+            EXPECT_EQ(Send(Key(branch.key, 0, ctrl)), 0);
+            EXPECT_EQ(host.calls, branch.calls) << branch.key << " " << ctrl;
+            EXPECT_EQ(host.lines[1], "second") << branch.key << " " << ctrl;
+        }
     }
 }
 
-TEST_F(DispatchTest, BackspaceRefreshesTheCursorBeforeTestingTheColumn) {
-    for (DWORD modifier : {DWORD{0}, DWORD{RIGHT_CTRL_PRESSED}}) {
-        FakeHost host;
-        InstalledHost installed(host);
-        host.lines = {" AB> first", " AB> second"};
-        host.curLine = 1;
-        host.curPos = 0;
-        EXPECT_EQ(Send(Key(VK_BACK, 0, modifier)), 0);
-        EXPECT_EQ(host.calls, (std::vector<Call>{{ECTL_GETINFO},
-                                                 {ECTL_GETINFO},
-                                                 {ECTL_GETSTRING, -1},
-                                                 {ECTL_GETSTRING, 0},
-                                                 {ECTL_EDITORTOOEM},
-                                                 {ECTL_OEMTOEDITOR},
-                                                 {ECTL_SETSTRING, -1}}))
-            << modifier;
-        EXPECT_EQ(host.lines[1], "second") << modifier;
-    }
-    // Away from column 0 the branch ends after the refresh.
+TEST_F(DispatchTest, BackspaceAwayFromColumnZeroEndsAfterTheRefresh) {
     InstalledHost installed(host_);
     host_.lines = {" AB> first", " AB> second"};
     host_.curLine = 1;

@@ -58,11 +58,15 @@ TEST(QuoteEnter, InsertsTheTrimmedPrefixAtTheCursor) {
     }
 }
 
-TEST(QuoteDelete, RemovesThePrefixOfTheLineBelowWhenBothAreQuoted) {
+// Delete at the end of the upper line and Backspace at the start of the
+// lower one remove the lower line's prefix when both lines hold a mark, and
+// write it back only then.
+TEST(QuoteJoins, RemoveThePrefixOfTheLowerLineWhenBothAreQuoted) {
     const struct {
-        std::string cursorLine, below, belowAfter;
+        std::string upper, lower, lowerAfter;
     } cases[] = {
         {" AB> first", " AB> second", "second"},
+        {" AB> first", " AB>second", "second"},
         {" AB> first", "AB> x -> y", "y"},
         {" AB> first", "AB>", ""},
         {"x > y", "a > b", "b"},
@@ -70,15 +74,19 @@ TEST(QuoteDelete, RemovesThePrefixOfTheLineBelowWhenBothAreQuoted) {
         {" AB> first", "plain", "plain"},
     };
     for (const auto& c : cases) {
-        FakeHost editor;
-        editor.lines = {c.cursorLine, c.below};
-        RunBranch(editor, 0, static_cast<int>(c.cursorLine.size()), QuoteDelete);
-        EXPECT_EQ(editor.lines, (std::vector<std::string>{c.cursorLine, c.belowAfter}));
-        // The line below is written back only when it lost its prefix.
-        std::vector<int> expected{ECTL_GETINFO,   ECTL_GETSTRING,   ECTL_GETSTRING,
-                                  ECTL_GETSTRING, ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR};
-        if (c.belowAfter != c.below) expected.push_back(ECTL_SETSTRING);
-        EXPECT_EQ(editor.Commands(), expected) << c.below;
+        for (const bool del : {true, false}) {
+            FakeHost editor;
+            editor.lines = {c.upper, c.lower};
+            if (del) RunBranch(editor, 0, static_cast<int>(c.upper.size()), QuoteDelete);
+            else RunBranch(editor, 1, 0, QuoteBackspace);
+            EXPECT_EQ(editor.lines, (std::vector<std::string>{c.upper, c.lowerAfter})) << del;
+            // Delete looks at the length of the cursor's line first.
+            std::vector<int> expected{ECTL_GETSTRING, ECTL_GETSTRING, ECTL_EDITORTOOEM,
+                                      ECTL_OEMTOEDITOR};
+            if (del) expected.insert(expected.begin(), {ECTL_GETINFO, ECTL_GETSTRING});
+            if (c.lowerAfter != c.lower) expected.push_back(ECTL_SETSTRING);
+            EXPECT_EQ(editor.Commands(), expected) << c.lower << " " << del;
+        }
     }
 }
 
@@ -94,27 +102,6 @@ TEST(QuoteDelete, DoesNothingBeforeOrBeyondTheEndOrOnTheLastLine) {
     RunBranch(editor, 1, 9, QuoteDelete);
     EXPECT_EQ(editor.lines, (std::vector<std::string>{" AB> first", " AB> last"}));
     for (int command : editor.Commands()) EXPECT_NE(command, ECTL_SETSTRING);
-}
-
-TEST(QuoteBackspace, RemovesThePrefixOfTheCursorLineWhenBothAreQuoted) {
-    const struct {
-        std::string above, line, after;
-    } cases[] = {
-        {" AB> first", " AB> second", "second"},
-        {" AB> first", " AB>second", "second"},
-        {"plain", " AB> second", " AB> second"},
-        {" AB> first", "plain", "plain"},
-    };
-    for (const auto& c : cases) {
-        FakeHost editor;
-        editor.lines = {c.above, c.line};
-        RunBranch(editor, 1, 0, QuoteBackspace);
-        EXPECT_EQ(editor.lines, (std::vector<std::string>{c.above, c.after}));
-        std::vector<int> expected{ECTL_GETSTRING, ECTL_GETSTRING, ECTL_EDITORTOOEM,
-                                  ECTL_OEMTOEDITOR};
-        if (c.after != c.line) expected.push_back(ECTL_SETSTRING);
-        EXPECT_EQ(editor.Commands(), expected) << c.line;
-    }
 }
 
 TEST(QuoteBackspace, LeavesTheFirstLineAsItIs) {

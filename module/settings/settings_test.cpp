@@ -104,13 +104,8 @@ TEST_F(SettingsStoreTest, FirstStartWritesEveryDefaultWithItsType) {
     EXPECT_EQ(mask->data.size(), 15u);  // the terminating NUL is counted
     EXPECT_EQ(mask->data, TextBytes("*.msg,golded.*"));
 
-    EXPECT_EQ(Settings.EnableQuote, 1);
-    EXPECT_EQ(Settings.EnableAutoWrap, 1);
-    EXPECT_EQ(Settings.EnableAutoIndent, 1);
-    EXPECT_EQ(Settings.EnableHPChange, 1);
-    EXPECT_EQ(Settings.RIndent, 78);
-    EXPECT_EQ(Settings.LIndent, 0);
-    EXPECT_EQ(Settings.FileMask, "*.msg,golded.*");
+    EXPECT_EQ(testsupport::CurrentSettings(),
+              (testsupport::SettingsValues{1, 1, 1, 1, 78, 0, "*.msg,golded.*"}));
 }
 
 TEST_F(SettingsStoreTest, ValuesThatFitAreTakenByteForByteAndLeftAsStored) {
@@ -123,13 +118,8 @@ TEST_F(SettingsStoreTest, ValuesThatFitAreTakenByteForByteAndLeftAsStored) {
     Write(key_, "LIndent", REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF});
     Write(key_, "FileMask", REG_BINARY, TextBytes("*.txt", false));
     Start();
-    EXPECT_EQ(Settings.EnableQuote, 0);
-    EXPECT_EQ(Settings.EnableAutoWrap, 0);
-    EXPECT_EQ(Settings.EnableAutoIndent, 0);
-    EXPECT_EQ(Settings.EnableHPChange, 7);
-    EXPECT_EQ(Settings.RIndent, 60);
-    EXPECT_EQ(Settings.LIndent, -2);
-    EXPECT_EQ(Settings.FileMask, "*.txt");
+    EXPECT_EQ(testsupport::CurrentSettings(),
+              (testsupport::SettingsValues{0, 0, 0, 7, 60, -2, "*.txt"}));
     EXPECT_EQ(Read(key_, "EnableQuote"), (Stored{REG_DWORD_BIG_ENDIAN, {0}}));
     EXPECT_EQ(Read(key_, "RIndent"), (Stored{REG_BINARY, {60, 0, 0, 0}}));
     EXPECT_EQ(Read(key_, "FileMask"), (Stored{REG_BINARY, TextBytes("*.txt", false)}));

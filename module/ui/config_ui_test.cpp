@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "module/plugin/host_info.hpp"
@@ -137,11 +138,9 @@ TEST_F(ConfigUiTest, MenuOffersConfigureSeparatorAndAbout) {
 
     ASSERT_EQ(host_.menus.size(), 1u);
     const MenuSeen& menu = host_.menus[0];
-    EXPECT_EQ(menu.module, 7);
-    EXPECT_EQ(menu.x, -1);
-    EXPECT_EQ(menu.y, -1);
-    EXPECT_EQ(menu.maxHeight, 0);
-    EXPECT_EQ(menu.flags, DWORD{FMENU_AUTOHIGHLIGHT});
+    // Plug-in number, position (centred), height, flags.
+    EXPECT_EQ(std::tuple(menu.module, menu.x, menu.y, menu.maxHeight, menu.flags),
+              std::tuple(7, -1, -1, 0, DWORD{FMENU_AUTOHIGHLIGHT}));
     EXPECT_EQ(menu.title, host_.texts[MMenuTitle]);
     EXPECT_FALSE(menu.bottom);
     EXPECT_FALSE(menu.help);
@@ -211,11 +210,9 @@ TEST_F(ConfigUiTest, DialogShowsTheCurrentSettings) {
     EXPECT_EQ(ConfigDialog(), 0);  // left with Esc
     ASSERT_EQ(host_.dialogs.size(), 1u);
     const DialogSeen& dialog = host_.dialogs[0];
-    EXPECT_EQ(dialog.module, 7);
-    EXPECT_EQ(dialog.x1, -1);
-    EXPECT_EQ(dialog.y1, -1);
-    EXPECT_EQ(dialog.x2, 54);
-    EXPECT_EQ(dialog.y2, 16);
+    // Plug-in number, then centred, 54 columns wide and 16 rows high.
+    EXPECT_EQ(std::tuple(dialog.module, dialog.x1, dialog.y1, dialog.x2, dialog.y2),
+              std::tuple(7, -1, -1, 54, 16));
     EXPECT_EQ(dialog.help, "dlgConfigure");
     ASSERT_EQ(dialog.items.size(), std::size_t{ConfigItemCount});
 
@@ -226,12 +223,13 @@ TEST_F(ConfigUiTest, DialogShowsTheCurrentSettings) {
     EXPECT_EQ(items[ItemEnableHPChange].Param.Selected, 0);
     EXPECT_EQ(items[ItemEnableQuote].Flags, DWORD{DIF_GROUP});
     EXPECT_EQ(items[ItemEnableAutoWrap].Flags, 0u);
-    EXPECT_STREQ(items[ItemLIndent].Data, "-5");
-    EXPECT_STREQ(items[ItemRIndent].Data, "78");
-    EXPECT_STREQ(items[ItemFileMask].Data, "*.msg,golded.*");
-    EXPECT_EQ(dialog.histories[ItemLIndent], "Tansy\\Marten\\LIndent");
-    EXPECT_EQ(dialog.histories[ItemRIndent], "Tansy\\Marten\\RIndent");
-    EXPECT_EQ(dialog.histories[ItemFileMask], "Tansy\\Marten\\FileMask");
+    // The three fields: their texts and the histories they are kept under.
+    for (const auto& [item, text, history] :
+         {std::tuple{ItemLIndent, "-5", "LIndent"}, std::tuple{ItemRIndent, "78", "RIndent"},
+          std::tuple{ItemFileMask, "*.msg,golded.*", "FileMask"}}) {
+        EXPECT_STREQ(items[item].Data, text);
+        EXPECT_EQ(dialog.histories[item], std::string("Tansy\\Marten\\") + history);
+    }
     for (int i = 0; i < ConfigItemCount; ++i) {
         EXPECT_EQ(items[i].Focus, i == ItemOk ? 1 : 0) << i;
         EXPECT_EQ(items[i].DefaultButton, i == ItemOk ? 1 : 0) << i;
@@ -257,13 +255,8 @@ TEST_F(ConfigUiTest, ConfirmedDialogTakesEveryValue) {
         return int{ItemOk};
     });
     EXPECT_EQ(ConfigDialog(), 1);
-    EXPECT_EQ(Settings.EnableQuote, 0);
-    EXPECT_EQ(Settings.EnableAutoWrap, 1);
-    EXPECT_EQ(Settings.EnableAutoIndent, 0);
-    EXPECT_EQ(Settings.EnableHPChange, 1);
-    EXPECT_EQ(Settings.LIndent, 16);
-    EXPECT_EQ(Settings.RIndent, 0);
-    EXPECT_EQ(Settings.FileMask, "*.txt");
+    EXPECT_EQ(testsupport::CurrentSettings(),
+              (testsupport::SettingsValues{0, 1, 0, 1, 0, 16, "*.txt"}));
 }
 
 // A host that fills an edit field to the brim without a terminator.

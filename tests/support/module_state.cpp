@@ -14,6 +14,17 @@ ModuleStateGuard::~ModuleStateGuard() {
     marten::SettingsKey = settingsKey_;
 }
 
+SettingsValues CurrentSettings() {
+    const marten::SettingsRecord& s = marten::Settings;
+    return {s.EnableQuote, s.EnableAutoWrap, s.EnableAutoIndent, s.EnableHPChange,
+            s.RIndent,     s.LIndent,        std::string(s.FileMask.data(), s.FileMask.size())};
+}
+
+void PrintTo(const SettingsValues& v, std::ostream* out) {
+    *out << "{" << v.quote << " " << v.wrap << " " << v.indent << " " << v.hpChange << ", R "
+         << v.rIndent << ", L " << v.lIndent << ", \"" << v.fileMask << "\"}";
+}
+
 InstalledHost::InstalledHost(FakeHost& host) : served_(host) {
     host.liveBlocks = [] { return marten::HeapLiveBlocks(); };
     marten::HostInfo = StartupInfoOf("Software\\MartenUnitTests\\Installed");

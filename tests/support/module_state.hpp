@@ -3,6 +3,10 @@
 // fill HostInfo.
 #pragma once
 
+#include <cstdint>
+#include <ostream>
+#include <string>
+
 #include "api/plugin_api.hpp"
 #include "module/runtime/text.hpp"
 #include "module/settings/settings.hpp"
@@ -24,6 +28,17 @@ private:
     marten::SettingsRecord settings_;
     marten::Text settingsKey_;
 };
+
+// The seven settings as plain values, so that a test checks them all in one
+// expectation: the four switches, RIndent, LIndent, FileMask.
+struct SettingsValues {
+    int quote, wrap, indent, hpChange;
+    std::int32_t rIndent, lIndent;
+    std::string fileMask;
+    bool operator==(const SettingsValues&) const = default;
+};
+SettingsValues CurrentSettings();
+void PrintTo(const SettingsValues& values, std::ostream* out);
 
 // Makes `host` the module's host for as long as it lives: HostInfo filled as
 // SetStartupInfo would, without the registry, the settings at their defaults,
