@@ -95,6 +95,30 @@ public:
         return ::testing::AssertionFailure() << "\"" << text << "\" stayed; the screen:\n" << screen;
     }
 
+    // F11, Marten's menu, its settings dialog.
+    ::testing::AssertionResult OpenSettings() const {
+        Keys("F11");
+        if (auto shown = WaitFor("Plugin commands"); !shown) return shown;
+        Keys("Enter");
+        if (auto shown = WaitFor("About Marten"); !shown) return shown;
+        Keys("Enter");
+        return WaitFor("Right margin");
+    }
+    // Esc out of the settings dialog and Marten's menu, back to the text.
+    ::testing::AssertionResult LeaveSettings() const {
+        Keys("Escape");
+        if (auto gone = WaitForGone("Right margin"); !gone) return gone;
+        Keys("Escape");
+        return WaitForGone("About Marten");
+    }
+    // F2, then F10; the exit status (-1 when the save was not reported).
+    int SaveAndQuit() const {
+        Keys("F2");
+        if (!WaitFor("Saved")) return -1;
+        Keys("F10");
+        return WaitForExit();
+    }
+
     // Waits for marten-edit to end and gives its exit status (-1 on time-out).
     int WaitForExit(std::chrono::milliseconds bound = 10s) const {
         auto until = std::chrono::steady_clock::now() + bound;
@@ -195,10 +219,7 @@ TEST_F(Terminal, ModifiedEnterReachesTheModuleWithItsModifier) {
     // Shift+Enter breaks the line without carrying the quote over.
     term.Keys("S-Enter");
     ASSERT_TRUE(term.WaitFor("Line 2/3"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), " AB> one \r\ntwo\r\n");
 }
 
@@ -208,16 +229,8 @@ TEST_F(Terminal, DialogCheckboxesAndFieldHistory) {
     WriteFile(file, "text\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
-    auto openDialog = [&] {
-        term.Keys("F11");
-        ASSERT_TRUE(term.WaitFor("Plugin commands"));
-        term.Keys("Enter");
-        ASSERT_TRUE(term.WaitFor("About Marten"));
-        term.Keys("Enter");
-        ASSERT_TRUE(term.WaitFor("Right margin"));
-    };
     // First showing: a margin of 33 confirmed, which goes into the history.
-    openDialog();
+    ASSERT_TRUE(term.OpenSettings());
     for (int i = 0; i < 7; ++i) term.Keys("Tab");
     term.Keys("C-y");
     term.Type("33");
@@ -265,10 +278,7 @@ TEST_F(Terminal, CtrlDeleteAndCtrlBackspaceJoinQuotedLines) {
     ASSERT_TRUE(term.WaitFor("Line 2/3  Col 1"));
     term.Keys("C-BSpace");
     ASSERT_TRUE(term.WaitFor(" AB> one two three"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), " AB> one two three\r\n");
 }
 
@@ -356,10 +366,7 @@ TEST_F(Terminal, AFailedSaveKeepsTheTextAndSaysWhy) {
     EXPECT_TRUE(term.WaitFor("*  866"));  // still modified
     // Once the folder exists, the same text saves.
     std::filesystem::create_directories(scratch.Path("gone"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), "text");
 }
 
@@ -413,16 +420,9 @@ TEST_F(Terminal, CyrillicIsDrawnWithNoLocaleSet) {
     WriteFile(file, " AB> \x8F\xE0\xA8\xA2\xA5\xE2, \xAC\xA8\xE0\r\n");  // Привет, мир in 866
     TerminalSession term(scratch, {file}, 100, 30, "");
     ASSERT_TRUE(term.WaitFor(" AB> Привет, мир"));
-    term.Keys("F11");
-    ASSERT_TRUE(term.WaitFor("Plugin commands"));
-    term.Keys("Enter");
-    ASSERT_TRUE(term.WaitFor("About Marten"));
-    term.Keys("Enter");
+    ASSERT_TRUE(term.OpenSettings());
     EXPECT_TRUE(term.WaitFor("↓Right margin"));
-    term.Keys("Escape");
-    ASSERT_TRUE(term.WaitForGone("Right margin"));
-    term.Keys("Escape");
-    ASSERT_TRUE(term.WaitForGone("About Marten"));
+    ASSERT_TRUE(term.LeaveSettings());
     term.Keys("F10");
     EXPECT_EQ(term.WaitForExit(), 0);
 }
@@ -477,20 +477,10 @@ TEST_F(Terminal, AKoi8rLocaleUnderLuit) {
     term.Type("Нерпа");
     ASSERT_TRUE(term.WaitFor("Hеpпа"));
     // A character the terminal's set lacks is drawn as an ASCII look-alike.
-    term.Keys("F11");
-    ASSERT_TRUE(term.WaitFor("Plugin commands"));
-    term.Keys("Enter");
-    ASSERT_TRUE(term.WaitFor("About Marten"));
-    term.Keys("Enter");
+    ASSERT_TRUE(term.OpenSettings());
     EXPECT_TRUE(term.WaitFor("vRight margin"));
-    term.Keys("Escape");
-    ASSERT_TRUE(term.WaitForGone("Right margin"));
-    term.Keys("Escape");
-    ASSERT_TRUE(term.WaitForGone("About Marten"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    ASSERT_TRUE(term.LeaveSettings());
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\nH\xA5p\xAF\xA0\r\n");
 }
 
@@ -533,10 +523,7 @@ TEST_F(Terminal, AUtf8FileIsNamedWhenItOpens) {
     term.Keys("Enter");
     ASSERT_TRUE(term.WaitForGone("holds UTF-8 text."));
     EXPECT_TRUE(term.WaitFor("UTF-8 text     866  Line 1/2"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), text);
 }
 
