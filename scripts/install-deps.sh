@@ -12,7 +12,7 @@ packages=(
   wine wine32                               # runs the Win32 tests
   tmux                                      # the terminal tests of marten-edit
   locales                                   # localedef: the KOI8-R locale of a terminal test
-  dpkg-dev                                  # dpkg-shlibdeps: the dependencies of the .deb
+  dpkg-dev file                             # dpkg-shlibdeps and file: CPack's .deb dependencies
   man-db groff-base                         # man --warnings: the check of the manual page
   hyperfine                                 # timing scripts (bench/, tests/edit/time-batch.sh)
   python3                                   # the ratio reports of the benchmark scripts

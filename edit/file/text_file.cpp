@@ -84,7 +84,6 @@ bool ResolveTarget(const std::string& path, std::string* target, std::string* re
     return true;
 }
 
-
 // Collects small pieces into one buffer, so that a document of many short
 // lines costs few system calls; counts what reached the file.
 class BufferedWriter {

@@ -14,7 +14,7 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
-for tool in cpack dpkg-deb dpkg-shlibdeps man groff; do
+for tool in cpack dpkg-deb dpkg-shlibdeps file man groff; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh)"
 done
 
