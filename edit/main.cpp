@@ -4,13 +4,17 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "edit/app/batch.hpp"
 #include "edit/app/command_line.hpp"
 #include "edit/app/exit_status.hpp"
 #include "edit/app/session.hpp"
+#include "edit/file/utf8_text.hpp"
+#include "edit/terminal/locale.hpp"
 #include "edit/view/interactive.hpp"
 #include "host/key_script.hpp"
 
@@ -51,7 +55,16 @@ int main(int argc, char** argv) {
     // A script is checked whole before the file is even read.
     std::vector<host::KeyStroke> strokes;
     if (options->keys) {
-        auto parsed = host::ParseKeyScript(*options->keys, &error);
+        // The script comes in the locale's character set, as typed in a shell.
+        std::string script = *options->keys;
+        std::string charset = edit::UseTerminalLocale();
+        if (!edit::IsUtf8Charset(charset)) {
+            auto converted = edit::ToUtf8From(charset, script);
+            if (!converted) return Complain("bad key script: not in the locale's character set " + charset,
+                                            edit::kExitFailure);
+            script = *converted;
+        }
+        auto parsed = host::ParseKeyScript(script, &error);
         if (!parsed) return Complain("bad key script: " + error, edit::kExitFailure);
         strokes = std::move(*parsed);
     } else if (!::isatty(STDIN_FILENO) || !::isatty(STDOUT_FILENO)) {
@@ -62,12 +75,20 @@ int main(int argc, char** argv) {
     if (!options->registry.empty()) ::setenv("MARTEN_REGISTRY", options->registry.c_str(), 1);
     std::string plugins = edit::ResolvePluginFolder(options->pluginFolder,
                                                     std::getenv("MARTEN_PLUGINS"),
-                                                    ExecutablePath(argv[0]));
+                                                    ExecutablePath(argv[0]), [](const std::string& folder) {
+                                                        std::error_code ec;
+                                                        return std::filesystem::is_directory(folder, ec);
+                                                    });
     edit::Session session;
     if (!session.Open(*options, plugins, &error)) return Complain(error, edit::kExitFailure);
 
     if (!options->keys) return edit::RunInteractive(session);
 
+    if (session.IsUtf8Text()) {
+        std::fprintf(stderr, "marten-edit: warning: %s holds UTF-8 text, which is not one of the editor's "
+                             "tables; keys typed into it are stored in the table. %s\n",
+                     options->file.c_str(), edit::Utf8Advice(session.Utf8Fits()).c_str());
+    }
     edit::ApplyStrokes(session, strokes);
     if (session.Editor().Modified() || session.IsNewFile()) {
         if (!session.Save(&error)) return Complain(error, edit::kExitFailure);

@@ -11,6 +11,9 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
   wine wine32                               # runs the Win32 tests
   tmux                                      # the terminal tests of marten-edit
+  locales                                   # localedef: the KOI8-R locale of a terminal test
+  dpkg-dev file                             # dpkg-shlibdeps and file: CPack's .deb dependencies
+  man-db groff-base                         # man --warnings: the check of the manual page
   hyperfine                                 # timing scripts (bench/, tests/edit/time-batch.sh)
   python3                                   # the ratio reports of the benchmark scripts
   zip                                       # the plug-in package
@@ -22,6 +25,9 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# luit runs a terminal test in KOI8-R; older x11-utils carry it too, so the
+# command counts rather than the package.
+command -v luit >/dev/null || missing+=(luit)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""

@@ -6,12 +6,16 @@
 #
 #   scripts/package.sh                  build the win32 preset, then the zip
 #   scripts/package.sh --no-build DIR   package what DIR (a win32 build) holds
+#   scripts/package.sh --deb            the Debian package of marten-edit instead
+#                                       (scripts/package-deb.sh)
 #
 # The zip lands in build/ as Marten-<version>-win32.zip; its path is the last
 # line printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+
+[ "${1:-}" = --deb ] && exec scripts/package-deb.sh
 
 build_dir="$root/build/win32"
 build=1

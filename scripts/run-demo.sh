@@ -2,8 +2,20 @@
 # The main job: builds marten-edit with Marten and opens it on a sample FTN
 # reply. Settings go to a registry file of the demo's own below build/; the
 # reply is kept between runs (delete build/demo/reply.msg to start over).
+#
+#   scripts/run-demo.sh           build, then edit the sample reply
+#   scripts/run-demo.sh --help    this text, and the editor's own
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --help ] || [ "${1:-}" = -h ]; then
+  sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+  if [ -x build/release/edit/marten-edit ]; then
+    echo
+    build/release/edit/marten-edit --help
+  fi
+  exit 0
+fi
 
 scripts/install-deps.sh
 cmake --preset release >/dev/null

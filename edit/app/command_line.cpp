@@ -1,7 +1,13 @@
 #include "edit/app/command_line.hpp"
 
+#include <cctype>
 #include <charconv>
+#include <filesystem>
 #include <string_view>
+
+#ifndef MARTEN_INSTALLED_PLUGINS
+#define MARTEN_INSTALLED_PLUGINS "../lib/marten/plugins/Marten"
+#endif
 
 namespace edit {
 namespace {
@@ -14,13 +20,14 @@ std::optional<int> PositiveNumber(std::string_view text) {
     return value;
 }
 
-std::optional<StartPosition> ParseAt(std::string_view text) {
+// LINE or LINE:COL (with +LINE, also nano's LINE,COL).
+std::optional<StartPosition> ParseAt(std::string_view text, std::string_view separators = ":") {
     StartPosition at;
     if (text == "end") {
         at.end = true;
         return at;
     }
-    auto colon = text.find(':');
+    auto colon = text.find_first_of(separators);
     auto line = PositiveNumber(text.substr(0, colon));
     if (!line) return std::nullopt;
     at.line = *line;
@@ -56,9 +63,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             continue;
         }
         if (arg.starts_with('+')) {
-            auto line = PositiveNumber(std::string_view(arg).substr(1));
-            if (!line) return fail("bad line number: " + arg + " (expected +LINE, from 1)");
-            result.start = StartPosition{false, *line, 1};
+            // A bare "+" is the end, as in vi.
+            std::string_view position = std::string_view(arg).substr(1);
+            auto start = position.empty() ? ParseAt("end")
+                         : position == "end" ? std::nullopt
+                                             : ParseAt(position, ":,");
+            if (!start) return fail("bad line number: " + arg + " (expected +LINE or +LINE:COL, from 1)");
+            start->clampLine = true;
+            result.start = *start;
             continue;
         }
         // --name=value or --name value
@@ -82,14 +94,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--auto-indent") {
             result.autoIndent = true;
         } else if (name == "--codepage") {
-            if (!takeValue()) return fail("--codepage needs a value: 866 or 1251");
-            if (value == "866") {
-                result.codePage = host::CodePage::Oem866;
-            } else if (value == "1251") {
-                result.codePage = host::CodePage::Ansi1251;
-            } else {
-                return fail("unknown code page " + value + " (expected 866 or 1251)");
-            }
+            if (!takeValue()) return fail("--codepage needs a value: 866, 1251 or koi8-r");
+            auto page = CodePageByName(value);
+            if (!page) return fail("unknown code page " + value + " (expected 866, 1251 or koi8-r)");
+            result.codePage = *page;
         } else if (name == "--plugins") {
             if (!takeValue() || value.empty()) return fail("--plugins needs a folder");
             result.pluginFolder = value;
@@ -116,6 +124,23 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     return result;
 }
 
+std::optional<host::CodePage> CodePageByName(std::string_view name) {
+    std::string key;
+    for (char c : name) {
+        if (c != '-' && c != '_') key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    }
+    for (const char* alias : {"866", "cp866", "ibm866", "oem", "dos"}) {
+        if (key == alias) return host::CodePage::Oem866;
+    }
+    for (const char* alias : {"1251", "cp1251", "windows1251", "ansi", "win"}) {
+        if (key == alias) return host::CodePage::Ansi1251;
+    }
+    for (const char* alias : {"koi8r", "koi8"}) {
+        if (key == alias) return host::CodePage::Koi8r;
+    }
+    return std::nullopt;
+}
+
 std::string UsageText() {
     return "Usage: marten-edit [options] FILE\n"
            "       marten-edit --keys SCRIPT [--at LINE:COL | --at end] [options] FILE\n"
@@ -124,11 +149,13 @@ std::string UsageText() {
            "created on the first save.\n"
            "\n"
            "Options:\n"
-           "  +LINE              start on line LINE\n"
-           "  --codepage 866|1251  the file's code page (866 by default)\n"
+           "  +LINE[:COL]        start on line LINE (the last one when LINE is past the\n"
+           "                     end), at column COL; a bare + is the end of the text\n"
+           "  --codepage TABLE   the file's character table: 866 (the default), 1251\n"
+           "                     or koi8-r\n"
            "  --plugins DIR      the plug-in folder holding marten.so and its language\n"
-           "                     and help files ($MARTEN_PLUGINS, else ../plugins/Marten\n"
-           "                     beside the executable's folder)\n"
+           "                     and help files ($MARTEN_PLUGINS, else the one\n"
+           "                     installed with marten-edit)\n"
            "  --registry FILE    keep the settings in FILE (sets MARTEN_REGISTRY)\n"
            "  --language NAME    the plug-in's language: English (default) or Russian\n"
            "  --auto-indent      the editor's own auto-indent on Enter (off by default)\n"
@@ -141,20 +168,26 @@ std::string UsageText() {
            "{PgUp} {PgDn} {Ins} {F1}..{F12}, with Shift+ Ctrl+ Alt+ RCtrl+ RAlt+ inside\n"
            "the braces ({Ctrl+Del}); {{ is a literal brace.\n"
            "\n"
-           "Keys: F1 help, F2 save, F8 code page, F10 or Esc quit, F11 plug-ins,\n"
-           "Alt+Shift+F9 plug-in configuration, Ins overtype.\n"
+           "Keys: F1 help, F2 save, F8 switches 866 and 1251, Shift+F8 picks the table,\n"
+           "F10 or Esc quit, F11 plug-ins, Alt+Shift+F9 plug-in configuration,\n"
+           "Ins overtype.\n"
            "\n"
            "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
            "2 on a bad command line, 3 when unsaved changes were discarded.\n";
 }
 
+const char* const kInstalledPluginFolder = MARTEN_INSTALLED_PLUGINS;
+
 std::string ResolvePluginFolder(const std::string& option, const char* environment,
-                                const std::string& executablePath) {
+                                const std::string& executablePath,
+                                const std::function<bool(const std::string&)>& exists) {
     if (!option.empty()) return option;
     if (environment != nullptr && *environment != '\0') return environment;
     auto slash = executablePath.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : executablePath.substr(0, slash);
-    return folder + "/../plugins/Marten";
+    std::filesystem::path folder = slash == std::string::npos ? "." : executablePath.substr(0, slash);
+    std::string buildTree = (folder / "../plugins/Marten").lexically_normal().string();
+    if (exists(buildTree)) return buildTree;
+    return (folder / kInstalledPluginFolder).lexically_normal().string();
 }
 
 }  // namespace edit

@@ -1,8 +1,10 @@
 // The command line of marten-edit: what to edit, how, and where Marten lives.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/codepage.hpp"
@@ -15,12 +17,15 @@ struct StartPosition {
     bool end = false;
     int line = 1;
     int column = 1;
+    // A line past the end means the last one (+LINE, as vi and nano take it);
+    // otherwise (--at) it is an error.
+    bool clampLine = false;
 };
 
 struct CommandLine {
     std::string file;
     host::CodePage codePage = host::CodePage::Oem866;
-    std::optional<StartPosition> start;  // +LINE or --at
+    std::optional<StartPosition> start;  // +LINE[:COL] or --at
     std::string pluginFolder;            // --plugins, empty when not given
     std::string registry;                // --registry, empty when not given
     std::string language = "English";    // --language: of the plug-in's texts and help
@@ -34,12 +39,22 @@ struct CommandLine {
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string* error);
 
+// A character table by one of its names, in any case: 866 (cp866, ibm866,
+// oem, dos), 1251 (cp1251, windows-1251, ansi, win), koi8-r (koi8r, koi8).
+std::optional<host::CodePage> CodePageByName(std::string_view name);
+
 // The text of --help.
 std::string UsageText();
 
-// The plug-in folder: the option, else $MARTEN_PLUGINS, else the build tree's
-// <executable's folder>/../plugins/Marten.
+// The plug-in folder, relative to the executable's folder, of an installed
+// marten-edit (<prefix>/bin/../lib/marten/plugins/Marten).
+extern const char* const kInstalledPluginFolder;
+
+// The plug-in folder: the option, else $MARTEN_PLUGINS, else beside the
+// executable: the build tree's <executable's folder>/../plugins/Marten when
+// `exists` finds it there, else the installed layout's.
 std::string ResolvePluginFolder(const std::string& option, const char* environment,
-                                const std::string& executablePath);
+                                const std::string& executablePath,
+                                const std::function<bool(const std::string&)>& exists);
 
 }  // namespace edit

@@ -31,9 +31,18 @@ TEST(CommandLine, BatchModeWithEveryOption) {
 
 TEST(CommandLine, StartPositions) {
     EXPECT_TRUE(Parse({"--at", "end", "f"})->start->end);
+    EXPECT_FALSE(Parse({"--at", "9", "f"})->start->clampLine);
     auto plus = Parse({"+7", "f"});
     EXPECT_EQ(plus->start->line, 7);
     EXPECT_EQ(plus->start->column, 1);
+    EXPECT_TRUE(plus->start->clampLine);  // past the end: the last line
+    // +LINE:COL, and nano's +LINE,COL; a bare + is the end, as in vi.
+    for (const char* arg : {"+4:12", "+4,12"}) {
+        auto at = Parse({arg, "f"});
+        EXPECT_EQ(at->start->line, 4) << arg;
+        EXPECT_EQ(at->start->column, 12) << arg;
+    }
+    EXPECT_TRUE(Parse({"+", "f"})->start->end);
     EXPECT_EQ(Parse({"--at", "4", "f"})->start->column, 1);
     // An empty script is a script: batch mode that changes nothing.
     EXPECT_EQ(*Parse({"--keys", "", "f"})->keys, "");
@@ -46,12 +55,14 @@ TEST(CommandLine, BadInputGetsAMessage) {
     const Case cases[] = {
         {{}, "no file given (see --help)"},
         {{"a", "b"}, "more than one file given: a, b"},
-        {{"--codepage", "437", "f"}, "unknown code page 437 (expected 866 or 1251)"},
-        {{"--codepage"}, "--codepage needs a value: 866 or 1251"},
+        {{"--codepage", "437", "f"}, "unknown code page 437 (expected 866, 1251 or koi8-r)"},
+        {{"--codepage"}, "--codepage needs a value: 866, 1251 or koi8-r"},
         {{"--at", "0:1", "f"}, "bad position 0:1 (expected LINE:COL, from 1, or end)"},
         {{"--at", "2:x", "f"}, "bad position 2:x (expected LINE:COL, from 1, or end)"},
         {{"--at", "99999999999:1", "f"}, "bad position 99999999999:1 (expected LINE:COL, from 1, or end)"},
-        {{"+0", "f"}, "bad line number: +0 (expected +LINE, from 1)"},
+        {{"+0", "f"}, "bad line number: +0 (expected +LINE or +LINE:COL, from 1)"},
+        {{"+3:", "f"}, "bad line number: +3: (expected +LINE or +LINE:COL, from 1)"},
+        {{"+end", "f"}, "bad line number: +end (expected +LINE or +LINE:COL, from 1)"},
         {{"--frobnicate", "f"}, "unknown option --frobnicate (see --help)"},
         {{"--keys"}, "--keys needs a key script"},
         {{"--plugins=", "f"}, "--plugins needs a folder"},
@@ -68,11 +79,31 @@ TEST(CommandLine, HelpAndVersionNeedNoFile) {
     EXPECT_TRUE(Parse({"--version"})->version);
 }
 
-TEST(CommandLine, PluginFolderComesFromOptionThenEnvironmentThenBuildTree) {
-    EXPECT_EQ(ResolvePluginFolder("/opt", "/env", "/b/edit/marten-edit"), "/opt");
-    EXPECT_EQ(ResolvePluginFolder("", "/env", "/b/edit/marten-edit"), "/env");
-    EXPECT_EQ(ResolvePluginFolder("", "", "/b/edit/marten-edit"), "/b/edit/../plugins/Marten");
-    EXPECT_EQ(ResolvePluginFolder("", nullptr, "marten-edit"), "./../plugins/Marten");
+TEST(CommandLine, PluginFolderComesFromOptionThenEnvironmentThenBesideTheExecutable) {
+    auto everywhere = [](const std::string&) { return true; };
+    auto nowhere = [](const std::string&) { return false; };
+    EXPECT_EQ(ResolvePluginFolder("/opt", "/env", "/b/edit/marten-edit", everywhere), "/opt");
+    EXPECT_EQ(ResolvePluginFolder("", "/env", "/b/edit/marten-edit", everywhere), "/env");
+    // The build tree's folder where there is one, else the installed layout's.
+    EXPECT_EQ(ResolvePluginFolder("", "", "/b/edit/marten-edit", everywhere), "/b/plugins/Marten");
+    EXPECT_EQ(ResolvePluginFolder("", nullptr, "marten-edit", everywhere), "../plugins/Marten");
+    EXPECT_EQ(ResolvePluginFolder("", nullptr, "/usr/bin/marten-edit", nowhere),
+              "/usr/lib/marten/plugins/Marten");
+    EXPECT_EQ(std::string(kInstalledPluginFolder), "../lib/marten/plugins/Marten");
+}
+
+TEST(CommandLine, CodePagesBySensibleNames) {
+    for (const char* name : {"866", "cp866", "CP-866", "ibm866", "OEM", "dos"}) {
+        EXPECT_EQ(CodePageByName(name), host::CodePage::Oem866) << name;
+    }
+    for (const char* name : {"1251", "cp1251", "Windows-1251", "ansi", "win"}) {
+        EXPECT_EQ(CodePageByName(name), host::CodePage::Ansi1251) << name;
+    }
+    for (const char* name : {"koi8-r", "KOI8-R", "koi8r", "koi8_r", "koi8"}) {
+        EXPECT_EQ(CodePageByName(name), host::CodePage::Koi8r) << name;
+    }
+    for (const char* name : {"", "437", "koi8-u", "utf-8"}) EXPECT_FALSE(CodePageByName(name)) << name;
+    EXPECT_EQ(Parse({"--codepage", "koi8-r", "f"})->codePage, host::CodePage::Koi8r);
 }
 
 }  // namespace

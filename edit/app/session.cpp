@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "edit/file/text_file.hpp"
+#include "edit/file/utf8_text.hpp"
 
 namespace edit {
 
@@ -24,6 +25,8 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
         return false;
     }
     newFile_ = contents.state == FileContents::State::Missing;
+    utf8Text_ = edit::IsUtf8Text(contents.bytes);
+    if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, options.codePage);
 
     // The module sees the full name, as the file manager passes it.
     std::error_code ec;
@@ -48,8 +51,17 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     return true;
 }
 
-bool Session::Save(std::string* error) {
-    if (!SaveWholeFile(path_, editor_->Bytes(), error)) return false;
+bool Session::Save(std::string* error, ReadOnlyFiles readOnly) {
+    // Line by line, so that no copy of the whole document is made.
+    const host::Editor& editor = *editor_;
+    auto lines = [&editor](const ByteSink& write) {
+        for (int n = 0; n < editor.LineCount(); ++n) {
+            const host::Line& line = editor.LineAt(n);
+            if (!write(line.text) || !write(line.eol)) return false;
+        }
+        return true;
+    };
+    if (!SaveWholeFile(path_, lines, error, readOnly)) return false;
     editor_->MarkSaved();
     newFile_ = false;
     savedOnce_ = true;
@@ -60,6 +72,10 @@ bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* e
     int last = editor.LineCount() - 1;
     if (start.end) {
         editor.SetCursor(last, static_cast<int>(editor.LineAt(last).text.size()));
+        return true;
+    }
+    if (start.line - 1 > last && start.clampLine) {
+        editor.SetCursor(last, start.column - 1);
         return true;
     }
     if (start.line - 1 > last) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "edit/app/command_line.hpp"
+#include "edit/file/text_file.hpp"
 #include "host/editor.hpp"
 #include "host/host.hpp"
 
@@ -26,9 +28,14 @@ public:
     host::Editor& Editor() { return *editor_; }
     const std::string& Path() const { return path_; }
     bool IsNewFile() const { return newFile_; }
+    // The file held UTF-8 text when it was opened; then `Utf8Fits` is the
+    // table its text fits, if any.
+    bool IsUtf8Text() const { return utf8Text_; }
+    std::optional<host::CodePage> Utf8Fits() const { return utf8Fits_; }
 
-    // Writes the document; on success it counts as unmodified and no longer new.
-    bool Save(std::string* error);
+    // Writes the document; on success it counts as unmodified and no longer
+    // new. A read-only file is refused unless `readOnly` says to override.
+    bool Save(std::string* error, ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
     // True once the document was saved during this session.
     bool SavedOnce() const { return savedOnce_; }
 
@@ -38,9 +45,12 @@ private:
     std::string path_;
     bool newFile_ = false;
     bool savedOnce_ = false;
+    bool utf8Text_ = false;
+    std::optional<host::CodePage> utf8Fits_;
 };
 
-// Puts the cursor at a start position; `error` explains a line beyond the end.
+// Puts the cursor at a start position; `error` explains a line beyond the
+// end (which +LINE takes as the last line).
 bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* error);
 
 }  // namespace edit

@@ -2,6 +2,8 @@
 
 #include <ncursesw/curses.h>
 
+#include "edit/terminal/locale.hpp"
+
 namespace edit::screen {
 namespace {
 
@@ -68,7 +70,7 @@ void Put(int y, int x, char32_t ch, Paint paint) {
     attr_t attr;
     short pair;
     Attributes(paint, &attr, &pair);
-    wchar_t text[2] = {static_cast<wchar_t>(ch), 0};
+    wchar_t text[2] = {static_cast<wchar_t>(Displayable(ch)), 0};
     if (ch < 0x20 || ch == 0x7F) text[0] = L'?';
     cchar_t cell;
     setcchar(&cell, text, attr, pair, nullptr);

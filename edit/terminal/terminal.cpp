@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <csignal>
@@ -13,6 +12,7 @@
 #include <string>
 
 #include "edit/terminal/key_table.hpp"
+#include "edit/terminal/locale.hpp"
 
 namespace edit {
 namespace {
@@ -87,7 +87,7 @@ TerminalEvent ReadEscape() {
 }  // namespace
 
 Terminal::Terminal() {
-    std::setlocale(LC_ALL, "");
+    charset_ = UseTerminalLocale();
     InstallHandlers();
     static bool registered = false;
     if (!registered) {

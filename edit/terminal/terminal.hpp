@@ -1,5 +1,5 @@
-// The terminal session: takes the terminal over (full screen, raw keys,
-// UTF-8) and gives it back on every way out, including the signals that end
+// The terminal session: takes the terminal over (full screen, raw keys, the
+// locale's character set, UTF-8 without one) and gives it back on every way out, including the signals that end
 // the program; their handlers only set a flag that the reader reports.
 #pragma once
 
@@ -27,6 +27,8 @@ public:
     Terminal();
     bool Started() const { return problem_.empty(); }
     const std::string& Problem() const { return problem_; }
+    // The character set the terminal sends and shows ("UTF-8", "KOI8-R").
+    const std::string& Charset() const { return charset_; }
     // Restores the terminal as it was.
     ~Terminal();
     Terminal(const Terminal&) = delete;
@@ -41,6 +43,7 @@ public:
 
 private:
     std::string problem_;
+    std::string charset_;
 };
 
 }  // namespace edit

@@ -14,8 +14,8 @@ using screen::Paint;
 std::u32string Ascii(const std::string& text) { return std::u32string(text.begin(), text.end()); }
 
 void DrawKeyBar(const host::Editor& editor, int row) {
-    const char* table = editor.Table() == host::CodePage::Oem866 ? "1251" : "866";
-    const char* labels[12] = {"Help", "Save", "", "", "", "", "", table, "", "Quit", "Plugin", ""};
+    std::string table(host::CodePageName(SwitchedTable(editor.Table())));
+    const char* labels[12] = {"Help", "Save", "", "", "", "", "", table.c_str(), "", "Quit", "Plugin", ""};
     int width = screen::Width();
     screen::Fill(row, 0, width, U' ', Paint::KeyLabel);
     // Twelve slots share the whole width, the spare columns spread among them.
@@ -37,13 +37,17 @@ int EditorView::TextRows() { return std::max(screen::Height() - 2, 1); }
 
 std::u32string TitleStatus(const host::Editor& editor) {
     std::string status = editor.Modified() ? "*  " : "   ";
-    status += editor.Table() == host::CodePage::Oem866 ? " 866" : "1251";
+    status += host::CodePageName(editor.Table());
     status += "  Line " + std::to_string(editor.CurLine() + 1) + "/" +
               std::to_string(editor.LineCount());
     // The character position, as --at takes it (a tab counts as one).
     status += "  Col " + std::to_string(editor.CurPos() + 1);
     status += editor.Overtype() ? "  Ovr " : "      ";
     return Ascii(status);
+}
+
+host::CodePage SwitchedTable(host::CodePage table) {
+    return table == host::CodePage::Oem866 ? host::CodePage::Ansi1251 : host::CodePage::Oem866;
 }
 
 void EditorView::FollowCursor(int line, int column, int rows, int columns) {

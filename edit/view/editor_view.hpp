@@ -24,4 +24,7 @@ private:
 // The title line's right part, e.g. "*  866  Line 5/30  Col 11".
 std::u32string TitleStatus(const host::Editor& editor);
 
+// The table F8 switches to: 866 and 1251 swap; any other table goes to 866.
+host::CodePage SwitchedTable(host::CodePage table);
+
 }  // namespace edit

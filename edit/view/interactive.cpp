@@ -7,6 +7,8 @@
 
 #include "edit/app/exit_status.hpp"
 #include "edit/file/text_file.hpp"
+#include "edit/file/utf8_text.hpp"
+#include "edit/terminal/locale.hpp"
 #include "edit/terminal/screen.hpp"
 #include "edit/terminal/terminal.hpp"
 #include "edit/ui/ncurses_ui.hpp"
@@ -28,7 +30,18 @@ DWORD Modifiers(const host::KeyStroke& key) {
     return m;
 }
 
-enum class Command { None, Help, Save, Table, Quit, Plugins, PluginConfig };
+enum class Command { None, Help, Save, Table, ChooseTable, Quit, Plugins, PluginConfig };
+
+// The tables Shift+F8 offers, in the order of its menu.
+struct TableEntry {
+    host::CodePage table;
+    const char* label;
+};
+constexpr TableEntry kTables[] = {
+    {host::CodePage::Oem866, "OEM 866 (DOS)"},
+    {host::CodePage::Ansi1251, "ANSI 1251 (Windows)"},
+    {host::CodePage::Koi8r, "KOI8-R"},
+};
 
 Command CommandOf(const host::KeyStroke& key) {
     DWORD m = Modifiers(key);
@@ -42,23 +55,32 @@ Command CommandOf(const host::KeyStroke& key) {
         default: break;
         }
     }
+    if (m == SHIFT_PRESSED && key.virtualKey == kVkF8) return Command::ChooseTable;
     if (m == (SHIFT_PRESSED | LEFT_ALT_PRESSED) && key.virtualKey == kVkF9) return Command::PluginConfig;
     return Command::None;
 }
 
 class EditorScreen {
 public:
-    explicit EditorScreen(Session& session)
+    EditorScreen(Session& session, const std::string& charset)
         : session_(session), ui_(session.Host().Help(), HistoryStore(HistoryStore::DefaultFolder())) {
-        ui_.Stack().SetBackdrop([this] { view_.Draw(session_.Editor(), session_.Path(), status_); });
+        // The file name is in the locale's character set, as the user typed it.
+        name_ = IsUtf8Charset(charset) ? session_.Path()
+                                       : ToUtf8From(charset, session_.Path()).value_or(session_.Path());
+        ui_.Stack().SetBackdrop([this] {
+            std::u32string status = session_.IsUtf8Text() ? U"UTF-8 text" : U"";
+            if (!status.empty() && !status_.empty()) status += U"  ";
+            view_.Draw(session_.Editor(), name_, status + status_);
+        });
         session_.Host().SetUi(&ui_);
     }
     ~EditorScreen() { session_.Host().SetUi(nullptr); }
 
     int Run() {
-        for (;;) {
+        for (bool first = true;; first = false) {
             session_.Editor().SetWindowSize(screen::Width(), EditorView::TextRows());
             ui_.Stack().Repaint();
+            if (first && session_.IsUtf8Text()) TellAboutUtf8();
             TerminalEvent event = Terminal::Read(250);
             switch (event.kind) {
             case TerminalEvent::Kind::Quit: return Rescue();
@@ -94,12 +116,8 @@ private:
         switch (command) {
         case Command::Help: ui_.ShowHelp("Contents"); break;
         case Command::Save: Save(); break;
-        case Command::Table: {
-            host::Editor& editor = session_.Editor();
-            editor.SetTable(editor.Table() == host::CodePage::Oem866 ? host::CodePage::Ansi1251
-                                                                      : host::CodePage::Oem866);
-            break;
-        }
+        case Command::Table: session_.Editor().SetTable(SwitchedTable(session_.Editor().Table())); break;
+        case Command::ChooseTable: ChooseTable(); break;
         case Command::Quit: return Leave();
         case Command::Plugins: PluginMenu(); break;
         case Command::PluginConfig: PluginConfigMenu(); break;
@@ -108,9 +126,21 @@ private:
         return std::nullopt;
     }
 
+    // A read-only file is saved only when the user says so, as the file
+    // manager's editor asks; root, whom permissions do not stop, is asked too.
     bool Save() {
+        ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse;
+        if (IsReadOnly(session_.Path())) {
+            MessageSpec box;
+            box.title = U"Warning";
+            box.lines = {Utf8ToText(name_), U"The file is read-only.", U"Do you want to save it anyway?"};
+            box.buttons = {U"&Save", U"&Cancel"};
+            box.warning = true;
+            if (ui_.ShowMessage(box) != 0) return false;
+            readOnly = ReadOnlyFiles::Override;
+        }
         std::string error;
-        if (session_.Save(&error)) {
+        if (session_.Save(&error, readOnly)) {
             status_ = U"Saved";
             return true;
         }
@@ -128,7 +158,7 @@ private:
         if (!session_.Editor().Modified()) return kExitOk;
         MessageSpec box;
         box.title = U"Editor";
-        box.lines = {Utf8ToText(session_.Path()), U"has been modified. Save it?"};
+        box.lines = {Utf8ToText(name_), U"has been modified. Save it?"};
         box.buttons = {U"&Save", U"&Don't save", U"&Continue editing"};
         switch (ui_.ShowMessage(box)) {
         case 0:
@@ -156,6 +186,37 @@ private:
             return -1;
         }
         return ui_.Menu(call);
+    }
+
+    // Shift+F8: the table from a list, the current one marked.
+    void ChooseTable() {
+        host::MenuCall call;
+        call.x = call.y = -1;
+        call.flags = FMENU_AUTOHIGHLIGHT;
+        call.title = "Character table";
+        for (const TableEntry& entry : kTables) {
+            FarMenuItem item{};
+            std::strncpy(item.Text, entry.label, sizeof item.Text - 1);
+            item.Checked = item.Selected = entry.table == session_.Editor().Table();
+            call.items.push_back(item);
+        }
+        int chosen = ui_.Menu(call);
+        if (chosen >= 0) session_.Editor().SetTable(kTables[chosen].table);
+    }
+
+    // A UTF-8 file is shown byte by byte in a table: say so, and which table to use.
+    void TellAboutUtf8() {
+        MessageSpec box;
+        box.title = U"UTF-8 text";
+        box.lines = {Utf8ToText(name_),
+                     U"holds UTF-8 text. This editor keeps one byte per character in a table",
+                     U"(866, 1251 or KOI8-R): here its letters show as pseudographics, and",
+                     U"typed ones would be stored in the table. Saved unchanged, the file",
+                     U"keeps its bytes.",
+                     Utf8ToText(Utf8Advice(session_.Utf8Fits()))};
+        box.buttons = {U"OK"};
+        box.warning = true;
+        ui_.ShowMessage(box);
     }
 
     void PluginMenu() {
@@ -210,6 +271,7 @@ public:
 private:
     std::string rescuedTo_, rescueError_;
     Session& session_;
+    std::string name_;  // the file's name in UTF-8
     NcursesUi ui_;
     EditorView view_;
     std::u32string status_;
@@ -226,7 +288,7 @@ int RunInteractive(Session& session) {
             std::fprintf(stderr, "marten-edit: %s\n", terminal.Problem().c_str());
             return kExitFailure;
         }
-        EditorScreen screen(session);
+        EditorScreen screen(session, terminal.Charset());
         status = screen.Run();
         rescuedTo = screen.RescuedTo();
         rescueError = screen.RescueError();

@@ -88,18 +88,23 @@ TEST(Batch, AutoIndentIsTheEditorsSwitch) {
     }
 }
 
-TEST(Batch, CyrillicLettersAreFixedInAnAnsiFile) {
+TEST(Batch, CyrillicLettersAreFixedInTheAnsiAndKoi8rTables) {
     ScratchFolder scratch("letters");
     std::string file = scratch.Path("letter.msg");
-    WriteFile(file, "");
-    // Capital EN and small ER become H and p; small EN stays Cyrillic (0xED in 1251).
-    RunResult run = RunEdit(scratch, {"--codepage", "1251", "--keys", "Нрн", file});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadFile(file), "Hp\xED");
+    // Capital EN, small ER and capital ER become H, p and P; the other
+    // letters go in in the file's table (small EN is 0xED in 1251).
+    struct Case { const char* table; const char* keys; const char* bytes; };
+    for (const Case& c : {Case{"1251", "Нрн", "Hp\xED"},
+                          Case{"koi8-r", "Нерпа Ромео", "H\xC5p\xD0\xC1 P\xCF\xCD\xC5\xCF"}}) {
+        WriteFile(file, "");
+        RunResult run = RunEdit(scratch, {"--codepage", c.table, "--keys", c.keys, file});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ReadFile(file), c.bytes) << c.table;
+    }
     // The same letters in an OEM file, with the fix turned off, stay as typed.
     WriteSettings(scratch, "\"EnableHPChange\"=hex:00\r\n");
     WriteFile(file, "");
-    run = RunEdit(scratch, {"--keys", "Нр", file});
+    RunResult run = RunEdit(scratch, {"--keys", "Нр", file});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(file), "\x8D\xE0");
 }
@@ -152,21 +157,20 @@ TEST(Batch, EveryByteAndEveryLineEndRoundTrips) {
     }
 }
 
+// Permissions bind an ordinary user; run as root, these run as nobody.
 TEST(Batch, UnreadableFilesAreReportedAndNotTouched) {
     ScratchFolder scratch("unreadable");
     RunResult run = RunEdit(scratch, {"--keys", "x", scratch.Root().string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "marten-edit: cannot read " + scratch.Root().string() + ": Is a directory\n");
-    if (::geteuid() != 0) {
-        std::string file = scratch.Path("locked.msg");
-        WriteFile(file, "secret");
-        ::chmod(file.c_str(), 0200);
-        run = RunEdit(scratch, {"--keys", "x", file});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, "marten-edit: cannot read " + file + ": Permission denied\n");
-        ::chmod(file.c_str(), 0600);
-        EXPECT_EQ(ReadFile(file), "secret");
-    }
+    std::string file = scratch.Path("locked.msg");
+    WriteFile(file, "secret");
+    ::chmod(file.c_str(), 0200);
+    run = RunEditUnprivileged(scratch, {"--keys", "x", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "marten-edit: cannot read " + file + ": Permission denied\n");
+    ::chmod(file.c_str(), 0600);
+    EXPECT_EQ(ReadFile(file), "secret");
 }
 
 TEST(Batch, UnwritableFilesAreReportedAndKept) {
@@ -175,15 +179,61 @@ TEST(Batch, UnwritableFilesAreReportedAndKept) {
     RunResult run = RunEdit(scratch, {"--keys", "x", nowhere});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "marten-edit: cannot write " + nowhere + ": No such file or directory\n");
-    if (::geteuid() != 0) {
-        std::string file = scratch.Path("readonly.msg");
-        WriteFile(file, "keep");
-        ::chmod(file.c_str(), 0444);
-        run = RunEdit(scratch, {"--keys", "x", file});
+    // A read-only file is refused, by an ordinary user and by root alike.
+    std::string file = scratch.Path("readonly.msg");
+    WriteFile(file, "keep");
+    ::chmod(file.c_str(), 0444);
+    for (bool unprivileged : {true, false}) {
+        run = unprivileged ? RunEditUnprivileged(scratch, {"--keys", "x", file}) : RunEdit(scratch, {"--keys", "x", file});
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, "marten-edit: cannot write " + file + ": Permission denied\n");
+        EXPECT_EQ(run.err, "marten-edit: cannot write " + file + ": the file is read-only\n");
         EXPECT_EQ(ReadFile(file), "keep");
     }
+}
+
+// A mail reader may keep the reply under a second name; both see the text.
+TEST(Batch, AHardLinkedFileIsSavedThroughEitherName) {
+    ScratchFolder scratch("hardlink");
+    std::string reply = scratch.Path("reply.msg"), other = scratch.Path("golded.msg");
+    WriteFile(reply, "text\n");
+    ASSERT_EQ(::link(reply.c_str(), other.c_str()), 0);
+    RunResult run = RunEdit(scratch, {"--keys", "{End} one", reply});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(other), "text one\n");
+    run = RunEdit(scratch, {"--keys", "{End} two", other});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(reply), "text one two\n");
+    struct stat st;
+    ASSERT_EQ(::stat(reply.c_str(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 2u);
+}
+
+// As vi and nano: +LINE past the end is the last line; +LINE:COL takes a column.
+TEST(Batch, StartLineOfAMailReader) {
+    ScratchFolder scratch("start");
+    std::string file = scratch.Path("golded.msg");
+    WriteFile(file, "one\ntwo\n");
+    RunResult run = RunEdit(scratch, {"+999", "--keys", "x", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "one\ntwo\nx");
+    run = RunEdit(scratch, {"+2:3", "--keys", "-", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "one\ntw-o\nx");
+}
+
+// A UTF-8 file is named as such, and keeps its bytes when saved unchanged.
+TEST(Batch, AUtf8FileIsToldAndKeptByteForByte) {
+    ScratchFolder scratch("utf8");
+    std::string file = scratch.Path("reply.msg");
+    const std::string text = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n";  // Привет
+    WriteFile(file, text);
+    RunResult run = RunEdit(scratch, {"--codepage", "koi8-r", "--keys", "x{BS}", file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "marten-edit: warning: " + file +
+                           " holds UTF-8 text, which is not one of the editor's tables; keys typed into it are "
+                           "stored in the table. Its text fits KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R "
+                           "and open it with --codepage koi8-r.\n");
+    EXPECT_EQ(ReadFile(file), text);
 }
 
 TEST(Batch, CommandLineErrors) {

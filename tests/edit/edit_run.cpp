@@ -1,5 +1,6 @@
 #include "tests/edit/edit_run.hpp"
 
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,23 +38,53 @@ std::string Quote(const std::string& word) {
     return quoted + "'";
 }
 
-std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args) {
-    std::string command = Quote(MARTEN_EDIT_PATH) + " --plugins " + Quote(MARTEN_PLUGIN_DIR) +
-                          " --registry " + Quote(scratch.Path("registry.reg"));
+namespace {
+
+std::string CommandOf(const std::string& binary, const std::string& plugins, const ScratchFolder& scratch,
+                      const std::vector<std::string>& args) {
+    std::string command = Quote(binary) + " --plugins " + Quote(plugins) + " --registry " +
+                          Quote(scratch.Path("registry.reg"));
     for (const std::string& arg : args) command += " " + Quote(arg);
     return command;
 }
 
-RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args) {
+RunResult Run(const ScratchFolder& scratch, const std::string& editCommand) {
     std::string out = scratch.Path(".stdout"), err = scratch.Path(".stderr");
-    std::string command = "XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " +
-                          EditCommand(scratch, args) + " </dev/null >" + Quote(out) + " 2>" + Quote(err);
+    std::string command = "XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " + editCommand +
+                          " </dev/null >" + Quote(out) + " 2>" + Quote(err);
     int raw = std::system(command.c_str());
     RunResult result;
     result.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.out = ReadFile(out);
     result.err = ReadFile(err);
     return result;
+}
+
+}  // namespace
+
+std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args) {
+    return CommandOf(MARTEN_EDIT_PATH, MARTEN_PLUGIN_DIR, scratch, args);
+}
+
+RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args) {
+    return Run(scratch, EditCommand(scratch, args));
+}
+
+RunResult RunEditUnprivileged(const ScratchFolder& scratch, const std::vector<std::string>& args) {
+    if (::geteuid() != 0) return RunEdit(scratch, args);
+    const struct passwd* nobody = ::getpwnam("nobody");
+    if (nobody == nullptr) return RunResult{-1, "", "no user nobody to run as"};
+    fs::path bin = scratch.Root() / ".bin";
+    fs::create_directories(bin / "plugins");
+    fs::copy_file(MARTEN_EDIT_PATH, bin / "marten-edit", fs::copy_options::overwrite_existing);
+    fs::copy(MARTEN_PLUGIN_DIR, bin / "plugins", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    ::chown(scratch.Root().c_str(), nobody->pw_uid, nobody->pw_gid);
+    for (const auto& entry : fs::recursive_directory_iterator(scratch.Root())) {
+        ::lchown(entry.path().c_str(), nobody->pw_uid, nobody->pw_gid);
+    }
+    return Run(scratch, "setpriv --reuid=" + std::to_string(nobody->pw_uid) + " --regid=" +
+                            std::to_string(nobody->pw_gid) + " --clear-groups " +
+                            CommandOf((bin / "marten-edit").string(), (bin / "plugins").string(), scratch, args));
 }
 
 std::string ReadFile(const std::string& path) {

@@ -30,6 +30,12 @@ private:
 // file sits in `scratch`); stdin is /dev/null.
 RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args);
 
+// The same as an unprivileged user, whom file permissions bind. Run as root,
+// the scratch folder is handed to nobody, and a copy of the binary and its
+// plug-in folder inside it runs through setpriv (nobody may not reach the
+// build tree, which may lie below /root).
+RunResult RunEditUnprivileged(const ScratchFolder& scratch, const std::vector<std::string>& args);
+
 // The command line that starts marten-edit the same way, quoted for a shell.
 std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args);
 

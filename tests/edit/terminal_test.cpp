@@ -3,6 +3,7 @@
 // a fixed sleep alone.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -28,16 +29,33 @@ std::string Output(const std::string& command) {
     return out;
 }
 
-bool HaveTmux() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
+// tmux runs with an empty environment, as after a login without LANG, so
+// that nothing of the caller's reaches the terminal; each test says which
+// locale marten-edit runs in. Only the sanitizers' settings pass.
+std::string TmuxCommand() {
+    std::string command = "env -i PATH=/usr/local/bin:/usr/bin:/bin";
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name)) command += std::string(" ") + name + "=" + Quote(value);
+    }
+    return command + " tmux -u";
+}
+
+bool HaveTmux() { return std::system((TmuxCommand() + " -V >/dev/null 2>&1").c_str()) == 0; }
+
+// The locale of most tests: UTF-8, which every Debian has.
+const std::string kUtf8Locale = "LANG=C.UTF-8 LC_ALL=C.UTF-8";
 
 // One tmux server of the test's own, so nothing else is disturbed.
+// `environment` holds the assignments marten-edit runs with, `wrapper` a
+// command that runs it (such as luit).
 class TerminalSession {
 public:
     TerminalSession(const ScratchFolder& scratch, const std::vector<std::string>& args, int width = 100,
-                    int height = 30, const std::string& environment = "")
+                    int height = 30, const std::string& environment = kUtf8Locale,
+                    const std::string& wrapper = "")
         : scratch_(scratch), socket_("marten-edit-test-" + std::to_string(::getpid())) {
-        std::string inner = environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " +
-                            EditCommand(scratch, args) + " 2>" + Quote(scratch.Path("stderr")) +
+        std::string inner = environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " + wrapper +
+                            " " + EditCommand(scratch, args) + " 2>" + Quote(scratch.Path("stderr")) +
                             "; echo $? >" + Quote(scratch.Path("status"));
         // extended-keys lets modified keys through to an application that asks
         // for them; the option is set on the server before the session starts.
@@ -47,7 +65,7 @@ public:
     ~TerminalSession() { Tmux("kill-server 2>/dev/null"); }
 
     std::string Tmux(const std::string& arguments) const {
-        return Output("tmux -L " + socket_ + " " + arguments);
+        return Output(TmuxCommand() + " -L " + socket_ + " " + arguments);
     }
     void Keys(const std::string& keys) const { Tmux("send-keys -t edit " + keys); }
     void Type(const std::string& text) const { Tmux("send-keys -t edit -l " + Quote(text)); }
@@ -77,6 +95,30 @@ public:
         return ::testing::AssertionFailure() << "\"" << text << "\" stayed; the screen:\n" << screen;
     }
 
+    // F11, Marten's menu, its settings dialog.
+    ::testing::AssertionResult OpenSettings() const {
+        Keys("F11");
+        if (auto shown = WaitFor("Plugin commands"); !shown) return shown;
+        Keys("Enter");
+        if (auto shown = WaitFor("About Marten"); !shown) return shown;
+        Keys("Enter");
+        return WaitFor("Right margin");
+    }
+    // Esc out of the settings dialog and Marten's menu, back to the text.
+    ::testing::AssertionResult LeaveSettings() const {
+        Keys("Escape");
+        if (auto gone = WaitForGone("Right margin"); !gone) return gone;
+        Keys("Escape");
+        return WaitForGone("About Marten");
+    }
+    // F2, then F10; the exit status (-1 when the save was not reported).
+    int SaveAndQuit() const {
+        Keys("F2");
+        if (!WaitFor("Saved")) return -1;
+        Keys("F10");
+        return WaitForExit();
+    }
+
     // Waits for marten-edit to end and gives its exit status (-1 on time-out).
     int WaitForExit(std::chrono::milliseconds bound = 10s) const {
         auto until = std::chrono::steady_clock::now() + bound;
@@ -104,9 +146,7 @@ private:
 
 class Terminal : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!HaveTmux()) GTEST_SKIP() << "tmux is not installed";
-    }
+    void SetUp() override { ASSERT_TRUE(HaveTmux()) << "tmux is not installed (scripts/install-deps.sh)"; }
 };
 
 TEST_F(Terminal, WriteAReplyConfigureTheMarginAndSave) {
@@ -179,10 +219,7 @@ TEST_F(Terminal, ModifiedEnterReachesTheModuleWithItsModifier) {
     // Shift+Enter breaks the line without carrying the quote over.
     term.Keys("S-Enter");
     ASSERT_TRUE(term.WaitFor("Line 2/3"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), " AB> one \r\ntwo\r\n");
 }
 
@@ -192,16 +229,8 @@ TEST_F(Terminal, DialogCheckboxesAndFieldHistory) {
     WriteFile(file, "text\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
-    auto openDialog = [&] {
-        term.Keys("F11");
-        ASSERT_TRUE(term.WaitFor("Plugin commands"));
-        term.Keys("Enter");
-        ASSERT_TRUE(term.WaitFor("About Marten"));
-        term.Keys("Enter");
-        ASSERT_TRUE(term.WaitFor("Right margin"));
-    };
     // First showing: a margin of 33 confirmed, which goes into the history.
-    openDialog();
+    ASSERT_TRUE(term.OpenSettings());
     for (int i = 0; i < 7; ++i) term.Keys("Tab");
     term.Keys("C-y");
     term.Type("33");
@@ -249,10 +278,7 @@ TEST_F(Terminal, CtrlDeleteAndCtrlBackspaceJoinQuotedLines) {
     ASSERT_TRUE(term.WaitFor("Line 2/3  Col 1"));
     term.Keys("C-BSpace");
     ASSERT_TRUE(term.WaitFor(" AB> one two three"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), " AB> one two three\r\n");
 }
 
@@ -314,7 +340,7 @@ TEST_F(Terminal, TerminationInAClosedFolderKeepsTheTextInTheTemporaryFolder) {
     ScratchFolder scratch("signal-tmp");
     std::string file = scratch.Path("gone/rescue-test.msg");
     std::filesystem::create_directories(scratch.Path("tmp"));
-    TerminalSession term(scratch, {file}, 100, 30, "TMPDIR=" + Quote(scratch.Path("tmp")));
+    TerminalSession term(scratch, {file}, 100, 30, kUtf8Locale + " TMPDIR=" + Quote(scratch.Path("tmp")));
     ASSERT_TRUE(term.WaitFor("Line 1/1"));
     term.Type("words");
     ASSERT_TRUE(term.WaitFor("words"));
@@ -337,13 +363,10 @@ TEST_F(Terminal, AFailedSaveKeepsTheTextAndSaysWhy) {
     term.Keys("Enter");
     ASSERT_TRUE(term.WaitForGone("The file was not saved"));
     EXPECT_TRUE(term.WaitFor("text"));
-    EXPECT_TRUE(term.WaitFor("*   866"));  // still modified
+    EXPECT_TRUE(term.WaitFor("*  866"));  // still modified
     // Once the folder exists, the same text saves.
     std::filesystem::create_directories(scratch.Path("gone"));
-    term.Keys("F2");
-    ASSERT_TRUE(term.WaitFor("Saved"));
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), "text");
 }
 
@@ -363,6 +386,7 @@ TEST_F(Terminal, HelpAndTheConfigurationList) {
     term.Keys("Down");
     term.Keys("Enter");
     ASSERT_TRUE(term.WaitFor("FidoNet"));  // the About box
+    EXPECT_TRUE(term.WaitFor("About Marten " MARTEN_VERSION));  // its title names the version
     term.Keys("Enter");
     term.Keys("Escape");
     ASSERT_TRUE(term.WaitFor("1Help"));
@@ -386,6 +410,121 @@ TEST_F(Terminal, TerminationKeepsTheUnsavedText) {
     EXPECT_EQ(ReadFile(file + ".unsaved"), "new keep\r\n");
     EXPECT_NE(ReadFile(scratch.Path("stderr")).find("the unsaved text is in " + file + ".unsaved"),
               std::string::npos);
+}
+
+// No locale at all, as after an ssh login without LANG: the text and the
+// dialog's history arrow are drawn all the same (in C.UTF-8).
+TEST_F(Terminal, CyrillicIsDrawnWithNoLocaleSet) {
+    ScratchFolder scratch("no-locale");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, " AB> \x8F\xE0\xA8\xA2\xA5\xE2, \xAC\xA8\xE0\r\n");  // Привет, мир in 866
+    TerminalSession term(scratch, {file}, 100, 30, "");
+    ASSERT_TRUE(term.WaitFor(" AB> Привет, мир"));
+    ASSERT_TRUE(term.OpenSettings());
+    EXPECT_TRUE(term.WaitFor("↓Right margin"));
+    ASSERT_TRUE(term.LeaveSettings());
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+}
+
+// A reply that a mail reader keeps in KOI8-R, opened in the default table:
+// Shift+F8 picks KOI8-R from the list, typed Cyrillic is stored in KOI8-R,
+// and the plug-in fixes the three letters.
+TEST_F(Terminal, AKoi8rReplyWithThePluginsHelp) {
+    ScratchFolder scratch("koi8r");
+    std::string file = scratch.Path("golded.msg");
+    WriteFile(file, " AB> \xF0\xD2\xC9\xD7\xC5\xD4\n\n");  // Привет in KOI8-R
+    TerminalSession term(scratch, {"+2", file});
+    ASSERT_TRUE(term.WaitFor("Line 2/3"));
+    EXPECT_TRUE(term.WaitFor("81251"));  // the key bar names the table F8 gives
+    term.Keys("S-F8");
+    ASSERT_TRUE(term.WaitFor("Character table"));
+    EXPECT_TRUE(term.WaitFor("√ OEM 866 (DOS)"));
+    term.Type("k");
+    ASSERT_TRUE(term.WaitForGone("Character table"));
+    EXPECT_TRUE(term.WaitFor("KOI8-R  Line 2/3"));
+    EXPECT_TRUE(term.WaitFor(" AB> Привет"));
+    term.Type("Нерпа Ромео");
+    ASSERT_TRUE(term.WaitFor("Hеpпа Pомео"));
+    // The list marks the table in use; F8 still switches OEM and ANSI.
+    term.Keys("S-F8");
+    ASSERT_TRUE(term.WaitFor("√ KOI8-R"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Character table"));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    term.Keys("F8");
+    EXPECT_TRUE(term.WaitFor("   866  Line 2/3"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(file), " AB> \xF0\xD2\xC9\xD7\xC5\xD4\nH\xC5p\xD0\xC1 P\xCF\xCD\xC5\xCF\n");
+}
+
+// A terminal in KOI8-R (a KOI8-R locale under luit): what it sends and shows
+// is KOI8-R, which the editor reads and draws.
+TEST_F(Terminal, AKoi8rLocaleUnderLuit) {
+    ScratchFolder scratch("luit");
+    std::string locales = scratch.Path("locale");
+    std::filesystem::create_directories(locales);
+    ASSERT_EQ(std::system(("localedef -i ru_RU -f KOI8-R " + Quote(locales + "/ru_RU.KOI8-R") +
+                           " >/dev/null 2>&1").c_str()), 0) << "localedef (package locales) made no KOI8-R locale";
+    ASSERT_EQ(std::system("command -v luit >/dev/null"), 0) << "luit is not installed (scripts/install-deps.sh)";
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n\r\n");  // Привет in 866
+    TerminalSession term(scratch, {"+2", file}, 100, 30, "LOCPATH=" + Quote(locales) + " LC_ALL=ru_RU.KOI8-R",
+                         "luit -encoding KOI8-R --");
+    ASSERT_TRUE(term.WaitFor(" AB> Привет"));
+    term.Type("Нерпа");
+    ASSERT_TRUE(term.WaitFor("Hеpпа"));
+    // A character the terminal's set lacks is drawn as an ASCII look-alike.
+    ASSERT_TRUE(term.OpenSettings());
+    EXPECT_TRUE(term.WaitFor("vRight margin"));
+    ASSERT_TRUE(term.LeaveSettings());
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\nH\xA5p\xAF\xA0\r\n");
+}
+
+// As the file manager's editor asks about a read-only file, root is asked too.
+TEST_F(Terminal, AReadOnlyFileIsSavedOnlyWhenTheUserSaysSo) {
+    ScratchFolder scratch("readonly");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, "text\r\n");
+    ::chmod(file.c_str(), 0444);
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor("Line 1/2"));
+    term.Type("new ");
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("The file is read-only."));
+    EXPECT_TRUE(term.WaitFor("Do you want to save it anyway?"));
+    term.Type("c");
+    ASSERT_TRUE(term.WaitForGone("The file is read-only."));
+    EXPECT_EQ(ReadFile(file), "text\r\n");
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("The file is read-only."));
+    term.Type("s");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(file), "new text\r\n");
+    struct stat st;
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+}
+
+// A UTF-8 file is named as such when it opens, with the table to choose.
+TEST_F(Terminal, AUtf8FileIsNamedWhenItOpens) {
+    ScratchFolder scratch("utf8");
+    std::string file = scratch.Path("reply.msg");
+    const std::string text = " AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n";  // Привет
+    WriteFile(file, text);
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor("holds UTF-8 text."));
+    EXPECT_TRUE(term.WaitFor("Its text fits 866: convert it with iconv -f UTF-8 -t CP866"));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("holds UTF-8 text."));
+    EXPECT_TRUE(term.WaitFor("UTF-8 text     866  Line 1/2"));
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), text);
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// Files in UTF-8: the editor stores one byte per character in one of its
+// tables, so a UTF-8 file would show its letters as pseudographics and take
+// typed ones in another encoding. Such a file is recognised when it is
+// opened, and the user is told which table its text fits.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/codepage.hpp"
+
+namespace edit {
+
+// True for valid UTF-8 with at least one character beyond ASCII.
+bool IsUtf8Text(std::string_view bytes);
+
+// The table that holds every character of the UTF-8 text: `preferred` when
+// it does, else the first of 866, KOI8-R and 1251 that does; none when no
+// table holds them all.
+std::optional<host::CodePage> TableForUtf8(std::string_view utf8, host::CodePage preferred);
+
+// What to do about a UTF-8 file whose text fits `table` (or no table), in
+// one sentence: "Its text fits KOI8-R: convert it with iconv -f UTF-8 -t
+// KOI8-R and open it with --codepage koi8-r."
+std::string Utf8Advice(std::optional<host::CodePage> table);
+
+}  // namespace edit
