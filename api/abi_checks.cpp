@@ -19,6 +19,7 @@ CHECK_OFFSET(KEY_EVENT_RECORD, dwControlKeyState, 12);
 static_assert(sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(BOOL) == 4 && sizeof(WCHAR) == 2,
               "Windows integer widths");
 static_assert(sizeof(FarMenuItem) == 140, "FarMenuItem size");
+static_assert(BTYPE_NONE == 0 && BTYPE_STREAM == 1 && BTYPE_COLUMN == 2, "EditorInfo.BlockType values");
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(void*) == 4, "the Win32 build is 32-bit");

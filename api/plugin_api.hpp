@@ -283,6 +283,13 @@ enum : DWORD {
     EOPT_CURSORBEYONDEOL = 0x40,
 };
 
+// EditorInfo.BlockType
+enum : int {
+    BTYPE_NONE = 0,
+    BTYPE_STREAM = 1,
+    BTYPE_COLUMN = 2,
+};
+
 enum : DWORD {
     FMENU_SHOWAMPERSAND = 1,
     FMENU_WRAPMODE = 2,

@@ -76,6 +76,53 @@ constexpr OemMaps kKoi8rMaps = CustomTable(kKoi8rUnicode);
 static_assert(kKoi8rMaps.toOem[0xEE] == 0x8D, "KOI8-R capital EN is OEM 0x8D");
 static_assert(kKoi8rMaps.fromOem[0xE0] == 0xD2, "OEM small ER is KOI8-R 0xD2");
 
+// The lower-case form of a letter of the scripts these tables hold.
+consteval char32_t LowerCase(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 0x20;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;  // Latin-1
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;              // А..Я
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;              // Ѐ..Џ, Ё among them
+    if (c >= 0x490 && c <= 0x4BF && c % 2 == 0) return c + 1;   // Ґ and the other pairs
+    return c;
+}
+
+consteval bool WordCharacter(char32_t c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+           c == 0xAA || c == 0xB5 || c == 0xBA || (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x400 && c <= 0x481) || (c >= 0x48A && c <= 0x4FF);
+}
+
+// Case and word classes of one table, derived from its Unicode table.
+struct LetterMaps {
+    ByteMap fold{};
+    std::array<bool, 256> word{};
+};
+
+consteval LetterMaps Letters(const char32_t (&unicode)[256]) {
+    LetterMaps maps;
+    for (int b = 0; b < 256; ++b) {
+        maps.fold[b] = static_cast<unsigned char>(b);
+        maps.word[b] = unicode[b] != kNoCharacter && WordCharacter(unicode[b]);
+        const char32_t lower = LowerCase(unicode[b]);
+        if (unicode[b] == kNoCharacter || lower == unicode[b]) continue;
+        for (int other = 0; other < 256; ++other) {
+            if (unicode[other] == lower) {
+                maps.fold[b] = static_cast<unsigned char>(other);
+                break;
+            }
+        }
+    }
+    return maps;
+}
+
+constexpr LetterMaps kOemLetters = Letters(kOem866Unicode);
+constexpr LetterMaps kAnsiLetters = Letters(kAnsi1251Unicode);
+constexpr LetterMaps kKoi8rLetters = Letters(kKoi8rUnicode);
+
+static_assert(kOemLetters.fold[0x8D] == 0xAD && kOemLetters.fold[0xF0] == 0xF1, "866: Н н, Ё ё");
+static_assert(kAnsiLetters.fold[0xCD] == 0xED && kAnsiLetters.fold[0xA5] == 0xB4, "1251: Н н, Ґ ґ");
+static_assert(kKoi8rLetters.fold[0xEE] == 0xCE && kKoi8rLetters.fold[0xB3] == 0xA3, "KOI8-R: Н н, Ё ё");
+
 // Unicode -> byte, sorted by character for binary search.
 struct ReverseEntry {
     char32_t ch;
@@ -101,11 +148,12 @@ struct Table {
     const char32_t* unicode;  // 256 entries
     const ReverseTable* reverse;
     const OemMaps* oem;
+    const LetterMaps* letters;
 };
 
-constexpr Table kOemTable{"866", kOem866Unicode, &kOemReverse, &kOemMaps};
-constexpr Table kAnsiTable{"1251", kAnsi1251Unicode, &kAnsiReverse, &kAnsiMaps};
-constexpr Table kKoi8rTable{"KOI8-R", kKoi8rUnicode, &kKoi8rReverse, &kKoi8rMaps};
+constexpr Table kOemTable{"866", kOem866Unicode, &kOemReverse, &kOemMaps, &kOemLetters};
+constexpr Table kAnsiTable{"1251", kAnsi1251Unicode, &kAnsiReverse, &kAnsiMaps, &kAnsiLetters};
+constexpr Table kKoi8rTable{"KOI8-R", kKoi8rUnicode, &kKoi8rReverse, &kKoi8rMaps, &kKoi8rLetters};
 
 const Table& TableOf(CodePage page) {
     switch (page) {
@@ -156,5 +204,28 @@ std::string ToUtf8(CodePage page, std::string_view bytes) {
     for (const char c : bytes) AppendUtf8(out, ToUnicode(page, static_cast<unsigned char>(c)));
     return out;
 }
+
+std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t lost = 0;
+    while (!utf8.empty()) {
+        char32_t ch = 0;
+        std::size_t length = 0;
+        if (!DecodeUtf8(utf8, ch, length)) {
+            ++lost;
+            utf8.remove_prefix(1);
+            continue;
+        }
+        utf8.remove_prefix(length);
+        if (const auto byte = FromUnicode(page, ch)) out += static_cast<char>(*byte);
+        else ++lost;
+    }
+    if (unkept) *unkept = lost;
+    return out;
+}
+
+unsigned char FoldCase(CodePage page, unsigned char byte) { return TableOf(page).letters->fold[byte]; }
+bool IsWordChar(CodePage page, unsigned char byte) { return TableOf(page).letters->word[byte]; }
 
 }  // namespace host

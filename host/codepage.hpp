@@ -33,5 +33,16 @@ char32_t ToUnicode(CodePage page, unsigned char byte);
 std::optional<unsigned char> FromUnicode(CodePage page, char32_t ch);
 
 std::string ToUtf8(CodePage page, std::string_view bytes);
+// UTF-8 text in `page`: each character the table lacks, and each byte that
+// is no UTF-8, is left out and counted in `unkept` (when given).
+std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept = nullptr);
+
+// The byte of the lower-case form of a letter (Latin, Latin-1 and Cyrillic,
+// as far as `page` holds both forms); any other byte unchanged. Two bytes
+// match without regard to case when their folds are equal.
+unsigned char FoldCase(CodePage page, unsigned char byte);
+// True for the bytes of letters and digits (Latin, Latin-1 and Cyrillic)
+// and '_': what words are made of, for whole-word search and moving by words.
+bool IsWordChar(CodePage page, unsigned char byte);
 
 }  // namespace host

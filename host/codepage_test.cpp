@@ -153,3 +153,52 @@ TEST(CodePageUnicode, ToUtf8) {
 
 }  // namespace
 }  // namespace host
+
+namespace host {
+namespace {
+
+// Each table folds exactly its capital letters (Latin, and the Cyrillic ones
+// it holds) onto their small forms in the same table, and nothing else.
+TEST(CodePageLetters, FoldCapitalsOntoSmallLettersOfTheSameTable) {
+    const struct {
+        CodePage page;
+        int capitals;  // 26 Latin, 32 Cyrillic, and the table's own extra ones
+    } tables[] = {
+        {CodePage::Oem866, 26 + 32 + 4},     // Ё Є Ї Ў
+        {CodePage::Ansi1251, 26 + 32 + 15},  // Ђ Ѓ Ё Є Ѕ І Ї Ј Љ Њ Ћ Ќ Ў Џ Ґ
+        {CodePage::Koi8r, 26 + 32 + 1},      // Ё
+    };
+    for (const auto& t : tables) {
+        int folded = 0;
+        int words = 0;
+        for (int b = 0; b < 256; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            const unsigned char small = FoldCase(t.page, byte);
+            EXPECT_EQ(FoldCase(t.page, small), small) << b;
+            words += IsWordChar(t.page, byte);
+            if (small == byte) continue;
+            ++folded;
+            const char32_t distance = ToUnicode(t.page, small) - ToUnicode(t.page, byte);
+            EXPECT_TRUE(distance == 0x20 || distance == 0x50 || distance == 1) << CodePageName(t.page) << " " << b;
+            EXPECT_TRUE(IsWordChar(t.page, byte) && IsWordChar(t.page, small));
+        }
+        EXPECT_EQ(folded, t.capitals) << CodePageName(t.page);
+        // Both cases of every letter, the ten digits and '_'.
+        EXPECT_GE(words, 2 * t.capitals + 11) << CodePageName(t.page);
+    }
+    for (const char c : std::string(" \t.,;:!?-()<>\"'")) EXPECT_FALSE(IsWordChar(CodePage::Oem866, c)) << c;
+    EXPECT_FALSE(IsWordChar(CodePage::Ansi1251, 0xAB));  // «
+}
+
+TEST(CodePageUnicode, FromUtf8CountsWhatTheTableLacks) {
+    std::size_t unkept = 99;
+    EXPECT_EQ(FromUtf8(CodePage::Oem866, "Нр ok", &unkept), "\x8D\xE0 ok");
+    EXPECT_EQ(unkept, 0u);
+    EXPECT_EQ(FromUtf8(CodePage::Oem866, "«a»\xC3", &unkept), "a");  // « » and a cut-off sequence
+    EXPECT_EQ(unkept, 3u);
+    EXPECT_EQ(FromUtf8(CodePage::Ansi1251, "«a»"), "\xAB" "a\xBB");
+    EXPECT_EQ(FromUtf8(CodePage::Koi8r, "\r\n"), "\r\n");
+}
+
+}  // namespace
+}  // namespace host

@@ -1,10 +1,10 @@
-// The editor engine: loading and saving, and the text operations that the
-// editor's keys (editor_keys.cpp) and its commands (editor_control.cpp) share.
+// The editor engine: loading and saving, the primitives that every change of
+// the text goes through, and the text operations that the editor's keys
+// (editor_keys.cpp) and its commands (editor_control.cpp) share.
 #include "host/editor.hpp"
 
 #include <algorithm>
 #include <cassert>
-#include <cstring>
 #include <utility>
 
 #include "host/editor_impl.hpp"
@@ -13,29 +13,7 @@ namespace host {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsValidEol(std::string_view eol) {
-    return eol == "\r\n" || eol == "\n" || eol == "\r" || eol.empty();
-}
-
 namespace {
-
-// Splits file bytes into lines: CR LF, LF and a lone CR each end a line;
-// what follows the last end-of-line (maybe nothing) is the last line.
-std::vector<Line> SplitLines(std::string_view bytes) {
-    std::vector<Line> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') continue;
-        const std::size_t eolLength = (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-        lines.push_back({std::string(bytes.substr(start, i - start)),
-                         std::string(bytes.substr(i, eolLength))});
-        i += eolLength - 1;
-        start = i + 1;
-    }
-    lines.push_back({std::string(bytes.substr(start)), ""});
-    return lines;
-}
 
 // The blanks that the auto-indent types into a new line to reach `column`:
 // those of the line the column came from, one by one, while they stay
@@ -55,23 +33,72 @@ std::string IndentTextOf(std::string_view sourceBlanks, int column, int tabSize)
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// Text operations
-// ---------------------------------------------------------------------------
-
-Editor::Impl::Impl(std::string name, std::string_view bytes, CodePage page, EditorOptions opts)
-    : fileName(std::move(name)), lines(SplitLines(bytes)), table(page), options(opts) {
+Editor::Impl::Impl(std::string name, std::string bytes, CodePage page, EditorOptions opts)
+    : fileName(std::move(name)), lines(std::move(bytes)), table(page), options(opts) {
     options.tabSize = std::max(1, options.tabSize);
     CheckInvariant();
 }
 
-std::string Editor::Impl::DefaultEol() const {
-    const std::string& first = lines.At(0).eol;
-    return first.empty() ? "\r\n" : first;
+TextPosition Editor::Impl::Clamp(TextPosition p) const {
+    const int line = std::clamp(p.line, 0, LastLine());
+    return {line, std::clamp(p.pos, 0, Length(line))};
+}
+
+// ---------------------------------------------------------------------------
+// Primitives: every change of the text, recorded in the open undo step
+// ---------------------------------------------------------------------------
+
+void Editor::Impl::SpliceLine(int n, std::size_t pos, std::size_t count, std::string_view insert,
+                              std::size_t fill, char fillChar) {
+    block.reset();
+    StoredLine& line = lines.At(n);
+    if (MustRecordLine(n)) PushOp({UndoOp::Kind::SetLine, n, line.Duplicate()});
+    line.Splice(pos, count, insert, fill, fillChar);
+}
+
+void Editor::Impl::SetLineText(int n, std::string_view text) {
+    block.reset();
+    StoredLine& line = lines.At(n);
+    if (MustRecordLine(n)) {
+        // The old text moves into the step as it is: nothing is copied but the new text.
+        StoredLine old = std::move(line);
+        line = StoredLine::Copy(text, old.GetEol());
+        PushOp({UndoOp::Kind::SetLine, n, std::move(old)});
+    } else {
+        line.Splice(0, line.Size(), text);
+    }
+}
+
+void Editor::Impl::SetLineEol(int n, Eol eol) {
+    if (EolAt(n) == eol) return;
+    block.reset();
+    StoredLine& line = lines.At(n);
+    if (MustRecordLine(n)) PushOp({UndoOp::Kind::SetLine, n, line.Duplicate()});
+    line.SetEol(eol);
+}
+
+void Editor::Impl::InsertLine(int n, std::string_view text, Eol eol) {
+    block.reset();
+    RecordInsert(n);
+    lines.Insert(n, StoredLine::Copy(text, eol));
+}
+
+void Editor::Impl::EraseLine(int n) {
+    block.reset();
+    RecordErase(n, lines.Take(n));
+}
+
+// ---------------------------------------------------------------------------
+// Text operations
+// ---------------------------------------------------------------------------
+
+Eol Editor::Impl::DefaultEol() const {
+    const Eol first = EolAt(0);
+    return first == Eol::None ? Eol::CrLf : first;
 }
 
 int Editor::Impl::TabPos(int n, int pos) const {
-    const std::string& text = lines.At(n).text;
+    const std::string_view text = Text(n);
     const int inText = std::min<int>(pos, static_cast<int>(text.size()));
     long long column = 0;
     for (int i = 0; i < inText; ++i)
@@ -80,7 +107,7 @@ int Editor::Impl::TabPos(int n, int pos) const {
 }
 
 int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
-    const std::string& text = lines.At(n).text;
+    const std::string_view text = Text(n);
     long long column = 0;
     int i = 0;
     for (; i < static_cast<int>(text.size()); ++i) {
@@ -97,37 +124,32 @@ std::string Editor::Impl::IndentText(std::string_view sourceBlanks, int column) 
 }
 
 void Editor::Impl::SetCursor(int line, int pos) {
-    curLine = std::clamp(line, 0, lines.Count() - 1);
+    curLine = std::clamp(line, 0, LastLine());
     curPos = std::clamp(pos, 0, ColumnLimit());
 }
 
 void Editor::Impl::FillToCursor() {
-    std::string& text = Cur().text;
-    if (static_cast<int>(text.size()) < curPos) {
-        text.append(static_cast<std::size_t>(curPos) - text.size(), ' ');
-        modified = true;
-    }
+    const int length = CurLength();
+    if (length < curPos) SpliceLine(curLine, static_cast<std::size_t>(length), 0, {}, static_cast<std::size_t>(curPos - length));
 }
 
 int Editor::Impl::AutoIndentSource(int n) const {
     for (int k = n; k >= 0; --k) {
-        const std::string& text = lines.At(k).text;
-        if (text.find_first_not_of(" \t") != std::string::npos) return k;
+        if (Text(k).find_first_not_of(" \t") != std::string_view::npos) return k;
     }
     return -1;
 }
 
 void Editor::Impl::BreakLine(bool autoIndent) {
-    std::string upperEol = DefaultEol();  // before line 0 may give up its own below
-    Line& line = Cur();
-    const std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(curPos), line.text.size());
-    if (!autoIndent && cut == 0 && !line.text.empty()) {
+    const Eol upperEol = DefaultEol();  // before line 0 may give up its own below
+    const std::size_t length = lines.At(curLine).Size();
+    const std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(curPos), length);
+    if (!autoIndent && cut == 0 && length != 0) {
         // The whole line moves down: open an empty line above instead of
         // copying the text, so that repeated Enter at the start stays cheap.
-        lines.Insert(curLine, Line{"", std::move(upperEol)});
+        InsertLine(curLine, {}, upperEol);
         ++curLine;
         curPos = 0;
-        modified = true;
         return;
     }
 
@@ -138,48 +160,49 @@ void Editor::Impl::BreakLine(bool autoIndent) {
     std::string sourceBlanks;
     if (autoIndent) {
         if (const int source = AutoIndentSource(curLine); source >= 0) {
-            const std::string& text = lines.At(source).text;
+            const std::string_view text = Text(source);
             const std::size_t first = text.find_first_not_of(" \t");
             column = TabPos(source, static_cast<int>(first));
             sourceBlanks = text.substr(0, first);
         }
-        if (line.text.find_first_not_of(" \t") >= cut) column = std::max(0, column - TabPos(curLine, static_cast<int>(cut)));
+        if (Text(curLine).find_first_not_of(" \t") >= cut)
+            column = std::max(0, column - TabPos(curLine, static_cast<int>(cut)));
     }
 
-    Line lower{line.text.substr(cut), std::move(line.eol)};
-    line.text.erase(cut);
-    line.eol = std::move(upperEol);
+    std::string lower(Text(curLine).substr(cut));
+    const Eol lowerEol = EolAt(curLine);
+    std::size_t upperEnd = cut;
     int pos = 0;
     if (autoIndent) {
         // Nothing but blanks moves down: the line that stays loses its trailing blanks.
-        if (lower.text.find_first_not_of(" \t") == std::string::npos) {
-            const std::size_t end = line.text.find_last_not_of(" \t");
-            line.text.erase(end == std::string::npos ? 0 : end + 1);
+        if (lower.find_first_not_of(" \t") == std::string::npos) {
+            const std::size_t end = Text(curLine).substr(0, cut).find_last_not_of(" \t");
+            upperEnd = end == std::string_view::npos ? 0 : end + 1;
         }
-        if (lower.text.empty()) {
+        if (lower.empty()) {
             pos = column;  // an empty line gets no blanks: the cursor stands beyond its end
         } else {
             const std::string indent = IndentText(sourceBlanks, column);
-            lower.text.insert(0, indent);
+            lower.insert(0, indent);
             pos = static_cast<int>(indent.size());
         }
     }
-    lines.Insert(curLine + 1, std::move(lower));
+    if (upperEnd < length) SpliceLine(curLine, upperEnd, length - upperEnd, {});
+    SetLineEol(curLine, upperEol);
+    InsertLine(curLine + 1, lower, lowerEol);
     ++curLine;
     curPos = std::min(pos, ColumnLimit());
-    modified = true;
 }
 
 bool Editor::Impl::JoinNext(int n, int padTo) {
     if (n + 1 >= lines.Count()) return false;
-    Line& upper = lines.At(n);
-    Line& lower = lines.At(n + 1);
-    if (static_cast<int>(upper.text.size()) < padTo)
-        upper.text.append(static_cast<std::size_t>(padTo) - upper.text.size(), ' ');
-    upper.text += lower.text;
-    upper.eol = std::move(lower.eol);
-    lines.Erase(n + 1);
-    modified = true;
+    const std::size_t length = lines.At(n).Size();
+    const std::size_t pad = padTo > static_cast<int>(length) ? static_cast<std::size_t>(padTo) - length : 0;
+    if (pad != 0) SpliceLine(n, length, 0, {}, pad);
+    // The lower line's text stays where it is while line n changes.
+    SpliceLine(n, length + pad, 0, Text(n + 1));
+    SetLineEol(n, EolAt(n + 1));
+    EraseLine(n + 1);
     return true;
 }
 
@@ -195,9 +218,8 @@ void Editor::Impl::InsertText(std::string_view text) {
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         FillToCursor();
         const auto run = std::min<std::size_t>(end - i, static_cast<std::size_t>(std::max(0, ColumnLimit() - curPos)));
-        Cur().text.insert(static_cast<std::size_t>(curPos), text.substr(i, run));
+        SpliceLine(curLine, static_cast<std::size_t>(curPos), 0, text.substr(i, run));
         curPos += static_cast<int>(run);
-        modified = true;
         i = end;
     }
 }
@@ -206,26 +228,20 @@ void Editor::Impl::TypeChar(char c, int count) {
     count = std::min(count, ColumnLimit() - curPos);
     if (count <= 0) return;
     FillToCursor();
-    std::string& text = Cur().text;
     const auto pos = static_cast<std::size_t>(curPos);
-    const std::size_t over = overtype ? std::min(text.size() - pos, static_cast<std::size_t>(count)) : 0;
-    text.replace(pos, over, static_cast<std::size_t>(count), c);
+    const std::size_t length = lines.At(curLine).Size();
+    const std::size_t over = overtype ? std::min(length - pos, static_cast<std::size_t>(count)) : 0;
+    SpliceLine(curLine, pos, over, {}, static_cast<std::size_t>(count), c);
     curPos += count;
-    modified = true;
 }
 
 void Editor::Impl::DeleteChar() {
-    std::string& text = Cur().text;
-    if (curPos < static_cast<int>(text.size())) {
-        text.erase(static_cast<std::size_t>(curPos), 1);
-        modified = true;
-    } else {
-        JoinNext(curLine, curPos);
-    }
+    if (curPos < CurLength()) SpliceLine(curLine, static_cast<std::size_t>(curPos), 1, {});
+    else JoinNext(curLine, curPos);
 }
 
 void Editor::Impl::DeleteWordRight() {
-    std::string& text = Cur().text;
+    const std::string_view text = Text(curLine);
     const int length = static_cast<int>(text.size());
     if (curPos >= length) {
         JoinNext(curLine, curPos);
@@ -234,24 +250,19 @@ void Editor::Impl::DeleteWordRight() {
     int end = curPos;
     while (end < length && !IsBlank(text[end])) ++end;
     while (end < length && IsBlank(text[end])) ++end;
-    text.erase(static_cast<std::size_t>(curPos), static_cast<std::size_t>(end - curPos));
-    modified = true;
+    SpliceLine(curLine, static_cast<std::size_t>(curPos), static_cast<std::size_t>(end - curPos), {});
 }
 
 void Editor::Impl::Backspace() {
     if (curPos == 0) {
         if (curLine == 0) return;
-        const int joinAt = static_cast<int>(lines.At(curLine - 1).text.size());
+        const int joinAt = Length(curLine - 1);
         JoinNext(curLine - 1, 0);
         --curLine;
         curPos = joinAt;
         return;
     }
-    std::string& text = Cur().text;
-    if (curPos <= static_cast<int>(text.size())) {
-        text.erase(static_cast<std::size_t>(curPos - 1), 1);
-        modified = true;
-    }
+    if (curPos <= CurLength()) SpliceLine(curLine, static_cast<std::size_t>(curPos - 1), 1, {});
     --curPos;
 }
 
@@ -260,33 +271,30 @@ void Editor::Impl::DeleteWordLeft() {
         Backspace();
         return;
     }
-    std::string& text = Cur().text;
-    int end = std::min<int>(curPos, static_cast<int>(text.size()));
+    const std::string_view text = Text(curLine);
+    const int end = std::min<int>(curPos, static_cast<int>(text.size()));
     int start = end;
     while (start > 0 && IsBlank(text[start - 1])) --start;
     while (start > 0 && !IsBlank(text[start - 1])) --start;
-    if (start < end) {
-        text.erase(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
-        modified = true;
-    }
+    if (start < end) SpliceLine(curLine, static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), {});
     curPos = start;
 }
 
 void Editor::Impl::DeleteLine() {
     if (lines.Count() == 1) {
-        lines.At(0) = Line{};
+        SetLineText(0, {});
+        SetLineEol(0, Eol::None);
     } else {
-        const bool last = curLine == lines.Count() - 1;
-        lines.Erase(curLine);
+        const bool last = curLine == LastLine();
+        EraseLine(curLine);
         if (last) --curLine;
     }
-    modified = true;
 }
 
 void Editor::Impl::ScrollToCursor() {
     const int rows = std::max(1, options.windowHeight);
     const int columns = std::max(1, options.windowWidth);
-    topLine = std::clamp(topLine, 0, lines.Count() - 1);
+    topLine = std::clamp(topLine, 0, LastLine());
     if (curLine < topLine) topLine = curLine;
     if (curLine >= topLine + rows) topLine = curLine - rows + 1;
     const int tabPos = TabPos(curLine, curPos);
@@ -305,10 +313,27 @@ void Editor::Impl::CheckInvariant() const {
     const int from = count <= 1000 ? 0 : std::max(0, curLine - 2);
     const int to = count <= 1000 ? count : std::min(count, curLine + 3);
     for (int n = from; n < to; ++n) {
-        const std::string& eol = lines.At(n).eol;
-        assert(IsValidEol(eol));
-        assert(!eol.empty() || n == count - 1);
-        (void)eol;
+        const StoredLine& line = lines.At(n);
+        assert(line.GetEol() != Eol::None || n == count - 1);
+        assert(line.Data()[line.Size()] == '\0');
+        (void)line;
+    }
+    if (block) {
+        assert(block->start < block->end);
+        assert(Clamp(block->start) == block->start && Clamp(block->end) == block->end);
+    }
+    assert(stepDepth >= 0);
+    if (stepDepth == 0) {
+        if (!undo.empty()) assert(undo.back().state == state);
+        if (!redo.empty()) assert(redo.back().from == state);
+        assert(undo.size() + redo.size() <= kUndoMaxSteps);
+        assert(historyBytes <= kUndoMaxBytes || undo.empty());
+        if (undo.size() + redo.size() <= 64) {
+            std::size_t held = 0;
+            for (const UndoRecord& step : undo) held += step.bytes;
+            for (const UndoRecord& step : redo) held += step.bytes;
+            assert(held == historyBytes);
+        }
     }
 #endif
 }
@@ -317,35 +342,56 @@ void Editor::Impl::CheckInvariant() const {
 // Editor
 // ---------------------------------------------------------------------------
 
-Editor::Editor(std::string fileName, std::string_view bytes, CodePage table, EditorOptions options)
-    : impl_(std::make_unique<Impl>(std::move(fileName), bytes, table, options)) {}
+Editor::Editor(std::string fileName, std::string bytes, CodePage table, EditorOptions options)
+    : impl_(std::make_unique<Impl>(std::move(fileName), std::move(bytes), table, options)) {}
 
 Editor::~Editor() = default;
 
 const std::string& Editor::FileName() const { return impl_->fileName; }
 int Editor::LineCount() const { return impl_->lines.Count(); }
 
-const Line& Editor::LineAt(int n) const {
+LineView Editor::LineAt(int n) const {
     assert(n >= 0 && n < LineCount());
-    static const Line kNoLine;  // a release build reads an empty line rather than stray memory
-    if (n < 0 || n >= LineCount()) return kNoLine;
-    return impl_->lines.At(n);
+    if (n < 0 || n >= LineCount()) return {};  // a release build reads an empty line rather than stray memory
+    const StoredLine& line = impl_->lines.At(n);
+    return {line.Text(), EolText(line.GetEol())};
+}
+
+bool Editor::WriteTo(const std::function<bool(std::string_view)>& write) const {
+    // Lines are gathered into pieces of this size; a longer line goes out alone.
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
+    std::string piece;
+    piece.reserve(kPiece);
+    for (int n = 0; n < LineCount(); ++n) {
+        const StoredLine& line = impl_->lines.At(n);
+        const std::string_view text = line.Text();
+        const std::string_view eol = EolText(line.GetEol());
+        if (piece.size() + text.size() + eol.size() > kPiece && !piece.empty()) {
+            if (!write(piece)) return false;
+            piece.clear();
+        }
+        if (text.size() >= kPiece) {
+            if (!write(text)) return false;
+        } else {
+            piece += text;
+        }
+        piece += eol;
+    }
+    return piece.empty() || write(piece);
 }
 
 std::string Editor::Bytes() const {
     std::size_t size = 0;
-    for (int n = 0; n < LineCount(); ++n) size += LineAt(n).text.size() + LineAt(n).eol.size();
+    for (int n = 0; n < LineCount(); ++n)
+        size += impl_->lines.At(n).Size() + EolText(impl_->lines.At(n).GetEol()).size();
     std::string bytes;
     bytes.reserve(size);
-    for (int n = 0; n < LineCount(); ++n) {
-        bytes += LineAt(n).text;
-        bytes += LineAt(n).eol;
-    }
+    WriteTo([&bytes](std::string_view piece) {
+        bytes += piece;
+        return true;
+    });
     return bytes;
 }
-
-bool Editor::Modified() const { return impl_->modified; }
-void Editor::MarkSaved() { impl_->modified = false; }
 
 CodePage Editor::Table() const { return impl_->table; }
 void Editor::SetTable(CodePage table) { impl_->table = table; }

@@ -1,12 +1,35 @@
 // The editor engine of the host of our own: lines of bytes each with its own
 // end-of-line, a cursor that may stand beyond the end of a line, the editor's
 // character table, the EditorControl commands and the editor's own handling
-// of keys. It stands in for the file manager's editor wherever the module
-// relies on it.
+// of keys, with undo, stream blocks, the clipboard and search. It stands in
+// for the file manager's editor wherever the module relies on it, and is the
+// whole of marten-edit's editing: a user interface only draws it and feeds
+// it input records.
+//
+// Keys the engine handles itself (ProcessInput, after the plug-ins declined
+// the record), as the file manager's editor does:
+//   characters, Tab, Enter, Del, BkSp, Ctrl+Del, Ctrl+BkSp    edit at the cursor
+//   arrows, Home, End, PgUp, PgDn, Ctrl+Home, Ctrl+End         move
+//   Ctrl+Left, Ctrl+Right                                      move by words
+//   Ctrl+Up, Ctrl+Down                                         scroll the window by a line
+//   Shift with any of the moves above                          extend a stream block
+//   Ctrl+A                                                     select all
+//   Del, BkSp with a block                                     remove the block
+//   a character with a block                                   replaces the block
+//   Ctrl+Ins, Ctrl+C / Shift+Del, Ctrl+X / Shift+Ins, Ctrl+V   copy / cut / paste
+//   Ctrl+Z, Alt+BkSp                                           undo
+//   Ctrl+Shift+Z, Alt+Shift+BkSp, Ctrl+R                       redo
+//   Ctrl+Y                                                     delete the cursor's line
+//   Ins                                                        overtype on or off
+// A plain move drops the block (the file manager's non-persistent blocks).
 #pragma once
 
+#include <compare>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +39,55 @@
 
 namespace host {
 
+class Clipboard;
+
+// A line as the editor holds it. Both views stay valid until that line
+// changes (other lines may come and go meanwhile) or the editor goes.
+struct LineView {
+    std::string_view text;  // bytes in the editor's table, without the end-of-line
+    std::string_view eol;   // "\r\n", "\n", "\r" or "" (only the last line)
+};
+
+// An owned copy of a line, for callers that keep lines across edits.
 struct Line {
-    std::string text;  // bytes in the editor's table, without the end-of-line
-    std::string eol;   // "\r\n", "\n", "\r" or "" (only the last line)
+    std::string text;
+    std::string eol;
+    Line() = default;
+    Line(std::string lineText, std::string lineEol) : text(std::move(lineText)), eol(std::move(lineEol)) {}
+    Line(LineView view) : text(view.text), eol(view.eol) {}  // NOLINT: a copy of what the editor shows
+};
+
+// A place in the text: 0-based line and character column.
+struct TextPosition {
+    int line = 0;
+    int pos = 0;
+    friend auto operator<=>(const TextPosition&, const TextPosition&) = default;
+};
+
+// A stream block: the text from `start` up to (not including) `end`, line
+// breaks included; start < end, and both lie within the text.
+struct Block {
+    TextPosition start;
+    TextPosition end;
+    friend bool operator==(const Block&, const Block&) = default;
+};
+
+// The part of one line inside the block: columns [from, to), or with `to`
+// -1 from `from` through the line's end and its line break.
+struct LineSelection {
+    int from = 0;
+    int to = -1;
+    friend bool operator==(const LineSelection&, const LineSelection&) = default;
+};
+
+struct SearchOptions {
+    bool matchCase = false;   // else letters match without regard to case (Latin and Cyrillic)
+    bool wholeWords = false;  // a match has no letter, digit or '_' right before or after it
+    bool reverse = false;     // towards the start of the text
+    // Forward, a match may begin at the cursor (a new search, F7) unless
+    // this is set (Shift+F7, or past a match that was skipped): then it must
+    // begin after it. Reverse, a match always begins before the cursor.
+    bool next = false;
 };
 
 struct EditorOptions {
@@ -37,20 +106,35 @@ struct ControlCall {
     int result;  // what the engine answered
 };
 
+// The undo history keeps at most this many steps and this much memory
+// (texts of the lines a step replaced, and the records themselves); beyond
+// either, the oldest steps are dropped. A single step larger than the memory
+// bound (a replace-all over a huge file) is not kept, and the steps before
+// it go too. The current text is never touched by the bound.
+inline constexpr std::size_t kUndoMaxSteps = 10000;
+inline constexpr std::size_t kUndoMaxBytes = std::size_t{32} << 20;
+
 class Editor {
 public:
-    // Splits `bytes` into lines, each keeping its own end-of-line.
-    Editor(std::string fileName, std::string_view bytes, CodePage table = CodePage::Oem866,
+    // Takes the file's bytes (pass them moved: the editor keeps them, and its
+    // unchanged lines are views of them) and splits them into lines, each
+    // keeping its own end-of-line.
+    Editor(std::string fileName, std::string bytes, CodePage table = CodePage::Oem866,
            EditorOptions options = {});
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    // Document
+    // ---- Document ----------------------------------------------------------
     const std::string& FileName() const;
     int LineCount() const;
-    const Line& LineAt(int n) const;  // 0 <= n < LineCount()
-    std::string Bytes() const;        // the document as it is saved
+    LineView LineAt(int n) const;  // 0 <= n < LineCount()
+    // Hands the document out as it is saved, piece by piece, in order (no
+    // whole copy is made); stops and answers false as soon as `write` does.
+    bool WriteTo(const std::function<bool(std::string_view)>& write) const;
+    std::string Bytes() const;  // the document as it is saved, in one string
+    // True exactly when the document is not at the point of its history
+    // that MarkSaved marked (undoing back to that point makes it false).
     bool Modified() const;
     void MarkSaved();
 
@@ -58,21 +142,120 @@ public:
     CodePage Table() const;
     void SetTable(CodePage table);
 
-    // Cursor (0-based; the column may lie beyond the end of the line)
+    // ---- Cursor and window (0-based; the column may lie beyond the end) ----
     int CurLine() const;
     int CurPos() const;
+    // Also the go-to of the UI: a line past the end goes to the last line.
     void SetCursor(int line, int pos);
     bool Overtype() const;
     int TopLine() const;
     int LeftPos() const;
     const EditorOptions& Options() const;
     void SetWindowSize(int width, int height);
+    // Moves the window by `lines` (negative: up) as Ctrl+Up and Ctrl+Down
+    // do, the cursor only as far as it must to stay inside; down only until
+    // the last line stands at the bottom.
+    void Scroll(int lines);
+
+    // ---- Undo --------------------------------------------------------------
+    // Everything that changes the text between the construction and the end
+    // of an UndoStep is one step of the history: Host::Dispatch makes one
+    // around the plug-in's handling of a record and the editor's own, so
+    // that a wrap of forty lines goes back with one undo, cursor included.
+    // Steps nest (the outermost one counts). A change made outside any
+    // UndoStep is a step of its own. Consecutive plain characters typed on
+    // one line with no plug-in change among them join into one step.
+    class UndoStep {
+    public:
+        explicit UndoStep(Editor& editor);
+        ~UndoStep();
+        UndoStep(const UndoStep&) = delete;
+        UndoStep& operator=(const UndoStep&) = delete;
+
+    private:
+        Editor& editor_;
+    };
+    // Takes back the last step (text, every line's end-of-line and the
+    // cursor as they were before it); false when there is none. Inside an
+    // UndoStep it first takes back what that step changed so far (what a
+    // plug-in did on the undo key itself).
+    bool Undo();
+    // Does again the step that the last Undo took back; any new change
+    // forgets what could be redone. False when there is nothing to redo.
+    bool Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    struct HistorySize {
+        std::size_t steps;  // undo and redo steps kept
+        std::size_t bytes;  // the memory they hold
+    };
+    HistorySize UndoHistorySize() const;
+
+    // ---- Stream block ------------------------------------------------------
+    std::optional<Block> Selection() const;
+    // The part of line n inside the block, if any, as a UI draws it and as
+    // ECTL_GETSTRING reports it (SelStart, SelEnd).
+    std::optional<LineSelection> SelectionOn(int line) const;
+    bool IsSelected(int line, int pos) const;
+    // Selects the text between two places (in either order), each brought
+    // into the text first; an empty range selects nothing.
+    void Select(TextPosition from, TextPosition to);
+    void SelectAll();
+    void ClearSelection();
+    // The block's bytes, its line breaks as "\n"; empty without a block.
+    std::string SelectedText() const;
+    // Removes the block's text (one undo step); the cursor goes to where it
+    // began. False without a block.
+    bool DeleteSelection();
+
+    // ---- Clipboard and pasting ---------------------------------------------
+    // The clipboard that copy, cut and paste use; the editor does not own
+    // it. Without one those keys do nothing.
+    void SetClipboard(Clipboard* clipboard);
+    bool CopySelection();  // false without a block or a clipboard
+    bool CutSelection();
+    // Inserts the clipboard's text as InsertUtf8Block does; false when the
+    // clipboard is empty or missing.
+    bool Paste();
+    // Inserts `bytes` (the editor's table) at the cursor as one block, in
+    // place of the selection if there is one: no character goes through the
+    // plug-ins, every line end (CR LF, LF or CR) becomes the document's own,
+    // the cursor ends after the block, and it is one undo step. This is what
+    // a terminal's bracketed paste uses.
+    void InsertBlock(std::string_view bytes);
+    // The same for UTF-8 text; characters the table lacks (and bytes that
+    // are no UTF-8) are left out, and their number is the answer.
+    std::size_t InsertUtf8Block(std::string_view utf8);
+    // Characters that pastes by key (Shift+Ins, Ctrl+V) had to leave out
+    // since the last call; the UI asks after each input record and tells
+    // the user.
+    std::size_t TakeUnkeptCount();
+
+    // ---- Search and replace ------------------------------------------------
+    // `query` and `replacement` are bytes of the editor's table; matches lie
+    // within one line, and a query that is empty or holds a line break finds
+    // nothing. Finds the nearest match from the cursor as `options` say,
+    // selects it as a block and puts the cursor at its start, as the file
+    // manager does; false (and nothing changed) when there is none.
+    bool Find(std::string_view query, const SearchOptions& options);
+    // Replaces the block that Find selected (one undo step). The cursor goes
+    // after the replacement, or before it in a reverse search, so that the
+    // next Find does not look inside it. False without a block on one line.
+    bool ReplaceFound(std::string_view replacement, const SearchOptions& options);
+    // Replaces every match from the cursor to the end (reverse: every match
+    // that begins before the cursor), as one undo step; the number replaced.
+    int ReplaceAll(std::string_view query, std::string_view replacement, const SearchOptions& options);
+
+    // ---- Input -------------------------------------------------------------
+    // The editor's own handling of an input record (after the plug-ins
+    // declined it). `typedByte`, when given, is the byte of the editor's
+    // table that a typed character inserts, in place of the record's OEM
+    // character converted: the UI passes it for characters that code page
+    // 866 lacks (« » — € in an ANSI file), sending the plug-ins a stand-in.
+    void ProcessInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte = std::nullopt);
 
     // The host's editor commands, as the EditorControl service receives them.
     int Control(int command, void* param);
-
-    // The editor's own handling of an input record (after the plug-ins declined it).
-    void ProcessInput(const INPUT_RECORD& record);
 
     // The plug-ins' ProcessEditorInput, which a record fed back with
     // ECTL_PROCESSINPUT is offered to first; answers non-zero when consumed.

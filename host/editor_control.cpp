@@ -1,6 +1,7 @@
 // The EditorControl commands, as the file manager's editor answers them to
 // a plug-in: each acts on the engine's state (editor_impl.hpp) and is logged.
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "host/editor.hpp"
@@ -31,6 +32,8 @@ int GetInfo(Editor::Impl& e, EditorInfo* info) {
     info->TopScreenLine = e.topLine;
     info->LeftPos = e.leftPos;
     info->Overtype = e.overtype ? 1 : 0;
+    info->BlockType = e.block ? BTYPE_STREAM : BTYPE_NONE;
+    info->BlockStartLine = e.block ? e.block->start.line : 0;
     // -1 for the OEM table; the ANSI table is number 0, the custom table
     // KOI8-R the first one after it.
     info->AnsiMode = e.table == CodePage::Ansi1251 ? 1 : 0;
@@ -44,13 +47,14 @@ int GetString(Editor::Impl& e, EditorGetString* get) {
     if (!get) return 0;
     const int n = ResolveLine(e, get->StringNumber);
     if (n < 0) return 0;
-    // std::string keeps a zero byte after its text, so StringText is terminated too.
-    const Line& line = e.lines.At(n);
-    get->StringText = line.text.c_str();
-    get->StringEOL = line.eol.c_str();
-    get->StringLength = static_cast<int>(line.text.size());
-    get->SelStart = -1;
-    get->SelEnd = 0;
+    // Every line keeps a zero byte after its text, so StringText is terminated too.
+    const StoredLine& line = e.lines.At(n);
+    get->StringText = line.Data();
+    get->StringEOL = EolChars(line.GetEol());
+    get->StringLength = static_cast<int>(line.Size());
+    const std::optional<LineSelection> selected = e.SelectionOn(n);
+    get->SelStart = selected ? selected->from : -1;
+    get->SelEnd = selected ? selected->to : 0;
     return 1;
 }
 
@@ -58,19 +62,18 @@ int SetString(Editor::Impl& e, const EditorSetString* set) {
     if (!set || set->StringLength < 0 || (!set->StringText && set->StringLength > 0)) return 0;
     const int n = ResolveLine(e, set->StringNumber);
     if (n < 0) return 0;
-    std::string eol;
+    std::optional<Eol> eol;
     if (set->StringEOL) {
-        eol = set->StringEOL;
-        if (!IsValidEol(eol)) return 0;
+        eol = EolOf(set->StringEOL);
+        if (!eol) return 0;
         // A line inside the document cannot lose its end-of-line without
         // merging with the next one when the file is saved.
-        if (eol.empty() && n != e.lines.Count() - 1) eol = e.DefaultEol();
+        if (*eol == Eol::None && n != e.LastLine()) eol = e.DefaultEol();
     }
-    Line& line = e.lines.At(n);
-    if (set->StringLength > 0) line.text.assign(set->StringText, static_cast<std::size_t>(set->StringLength));
-    else line.text.clear();
-    if (set->StringEOL) line.eol = std::move(eol);
-    e.modified = true;
+    e.SetLineText(n, set->StringLength > 0
+                         ? std::string_view(set->StringText, static_cast<std::size_t>(set->StringLength))
+                         : std::string_view());
+    if (eol) e.SetLineEol(n, *eol);
     return 1;
 }
 
@@ -105,6 +108,13 @@ int Convert(Editor::Impl& e, const EditorConvertText* convert, bool toOem) {
 
 int Editor::Control(int command, void* param) {
     Impl& e = *impl_;
+    // What a plug-in changes is part of the step of the record it handles.
+    const StepScope step(e);
+    ++e.controlDepth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{e.controlDepth};
     int line = -1;
     int result = 0;
     // The entry is made before the command runs, so that the commands of a

@@ -1,5 +1,5 @@
 // The editor's own handling of input records, as the file manager's editor
-// handles the keys that no plug-in consumed.
+// handles the keys that no plug-in consumed (the list is in editor.hpp).
 #include <algorithm>
 #include <optional>
 
@@ -20,49 +20,83 @@ bool CommandModifiers(DWORD state) {
     return held != 0 && held != kAltGr;
 }
 
-// The editor's key for a record: its virtual key, or for a bare character
-// (virtual key 0, as ECTL_PROCESSINPUT gets it from a plug-in) the key that
-// types that control character; 0 when the record only types a character.
-WORD EditorKey(const KEY_EVENT_RECORD& key) {
+enum class Command {
+    None,  // the record types a character, or does nothing
+    Enter, Delete, DeleteWordRight, Backspace, DeleteWordLeft, Tab, DeleteLine, Overtype,
+    // Moves: with Shift they extend the block, without it they drop it.
+    Left, Right, WordLeft, WordRight, Up, Down, Home, End, DocStart, DocEnd, PageUp, PageDown,
+    ScrollUp, ScrollDown,
+    Undo, Redo, SelectAll, Copy, Cut, Paste,
+};
+
+bool IsMove(Command command) { return command >= Command::Left && command <= Command::PageDown; }
+
+// The editor's command for a key. A bare control character (virtual key 0,
+// as ECTL_PROCESSINPUT gets it from a plug-in) is the key that types it.
+Command CommandOf(const KEY_EVENT_RECORD& key) {
+    const DWORD state = key.dwControlKeyState;
+    const bool ctrl = (state & kCtrl) != 0;
+    const bool alt = (state & kAlt) != 0;
+    const bool shift = (state & SHIFT_PRESSED) != 0;
     switch (key.wVirtualKeyCode) {
-    case VK_RETURN: case VK_DELETE: case VK_BACK: case VK_TAB: case VK_ESCAPE:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT:
-        return key.wVirtualKeyCode;
+    case VK_RETURN: return ctrl || alt ? Command::None : Command::Enter;
+    case VK_DELETE:
+        if (shift && !ctrl && !alt) return Command::Cut;
+        return ctrl ? Command::DeleteWordRight : Command::Delete;
+    case VK_BACK:
+        if (alt) return shift ? Command::Redo : Command::Undo;
+        return ctrl ? Command::DeleteWordLeft : Command::Backspace;
+    case VK_TAB: return Command::Tab;
+    case VK_LEFT: return ctrl ? Command::WordLeft : Command::Left;
+    case VK_RIGHT: return ctrl ? Command::WordRight : Command::Right;
+    case VK_UP: return ctrl ? Command::ScrollUp : Command::Up;
+    case VK_DOWN: return ctrl ? Command::ScrollDown : Command::Down;
+    case VK_HOME: return ctrl ? Command::DocStart : Command::Home;
+    case VK_END: return ctrl ? Command::DocEnd : Command::End;
+    case VK_PRIOR: return Command::PageUp;
+    case VK_NEXT: return Command::PageDown;
+    case VK_INSERT:
+        if (alt) return Command::None;
+        if (ctrl) return shift ? Command::None : Command::Copy;
+        return shift ? Command::Paste : Command::Overtype;
     case 0:
         switch (key.uChar.AsciiChar) {
-        case '\r': return VK_RETURN;
-        case '\b': return VK_BACK;
-        case '\t': return VK_TAB;
-        default: return 0;
+        case '\r': return Command::Enter;
+        case '\b': return Command::Backspace;
+        case '\t': return Command::Tab;
+        default: return Command::None;
         }
     default:
-        return 0;
+        break;
+    }
+    // Ctrl with a letter key (not AltGr, which types).
+    if (!ctrl || alt) return Command::None;
+    switch (key.wVirtualKeyCode) {
+    case 'Z': return shift ? Command::Redo : Command::Undo;
+    case 'R': return Command::Redo;  // a redo key that every terminal can send
+    case 'Y': return Command::DeleteLine;
+    case 'A': return Command::SelectAll;
+    case 'C': return Command::Copy;
+    case 'X': return Command::Cut;
+    case 'V': return Command::Paste;
+    default: return Command::None;
     }
 }
 
-// Carries out one press of an editor key.
-void PressKey(Editor::Impl& e, WORD vk, DWORD state) {
-    const bool ctrl = (state & kCtrl) != 0;
-    const bool alt = (state & kAlt) != 0;
+// Where a Shift+move extends the block from: the block's other end when the
+// cursor stands at one of its ends, else the cursor itself.
+TextPosition BlockAnchor(const Editor::Impl& e) {
+    const TextPosition at = e.Clamp(e.Cursor());
+    if (e.block && at == e.block->start) return e.block->end;
+    if (e.block && at == e.block->end) return e.block->start;
+    return at;
+}
+
+void Move(Editor::Impl& e, Command command) {
     const int page = std::max(1, e.options.windowHeight - 1);
-    const int last = e.lines.Count() - 1;
-    switch (vk) {
-    case VK_RETURN:
-        if (!ctrl && !alt) e.BreakLine(e.options.autoIndent);
-        break;
-    case VK_DELETE:
-        if (ctrl) e.DeleteWordRight();
-        else e.DeleteChar();
-        break;
-    case VK_BACK:
-        if (ctrl) e.DeleteWordLeft();
-        else e.Backspace();
-        break;
-    case VK_TAB:
-        e.TypeChar('\t');
-        break;
-    case VK_LEFT:
+    const int last = e.LastLine();
+    switch (command) {
+    case Command::Left:
         if (e.curPos > 0) {
             --e.curPos;
         } else if (e.curLine > 0) {
@@ -70,63 +104,176 @@ void PressKey(Editor::Impl& e, WORD vk, DWORD state) {
             e.curPos = e.CurLength();
         }
         break;
-    case VK_RIGHT:
-        e.curPos = std::min(e.curPos + 1, e.ColumnLimit());
-        break;
-    case VK_UP:
-        e.curLine = std::max(0, e.curLine - 1);
-        break;
-    case VK_DOWN:
-        e.curLine = std::min(last, e.curLine + 1);
-        break;
-    case VK_HOME:
-        if (ctrl) e.curLine = 0;
+    case Command::Right: e.curPos = std::min(e.curPos + 1, e.ColumnLimit()); break;
+    case Command::WordLeft: e.WordLeft(); break;
+    case Command::WordRight: e.WordRight(); break;
+    case Command::Up: e.curLine = std::max(0, e.curLine - 1); break;
+    case Command::Down: e.curLine = std::min(last, e.curLine + 1); break;
+    case Command::Home: e.curPos = 0; break;
+    case Command::End: e.curPos = e.CurLength(); break;
+    case Command::DocStart:
+        e.curLine = 0;
         e.curPos = 0;
         break;
-    case VK_END:
-        if (ctrl) e.curLine = last;
+    case Command::DocEnd:
+        e.curLine = last;
         e.curPos = e.CurLength();
         break;
-    case VK_PRIOR:
+    case Command::PageUp:
         e.curLine = std::max(0, e.curLine - page);
         e.topLine = std::max(0, e.topLine - page);
         break;
-    case VK_NEXT:
+    case Command::PageDown:
         e.curLine = std::min(last, e.curLine + page);
         e.topLine = std::min(last, e.topLine + page);
         break;
-    case VK_INSERT:
-        e.overtype = !e.overtype;
-        break;
-    default:  // VK_ESCAPE and the rest: nothing
+    default:
         break;
     }
 }
 
-// The character a record types in the editor's table, or nothing for a
-// control character or a key pressed with Ctrl or Alt.
-std::optional<char> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key) {
+// Types a character `count` times, as plain typing that may join a run; a
+// block is replaced by it when `replaceBlock`.
+void TypeCharacter(Editor::Impl& e, char c, int count, bool replaceBlock) {
+    const bool replacing = replaceBlock && e.DeleteBlock();
+    const bool overtype = e.overtype;
+    e.overtype = overtype && !replacing;  // the character takes the block's place, not the next one's
+    e.typing = true;
+    struct Restore {
+        Editor::Impl& e;
+        bool overtype;
+        ~Restore() {
+            e.typing = false;
+            e.overtype = overtype;
+        }
+    } restore{e, overtype};
+    e.TypeChar(c, count);  // one change, however large the repeat count
+}
+
+// Carries out one press of a key that is one of the editor's commands.
+void Run(Editor::Impl& e, Command command, bool shift) {
+    if (IsMove(command)) {
+        const TextPosition anchor = BlockAnchor(e);
+        Move(e, command);
+        if (shift) e.SetBlock(anchor, e.Cursor());
+        else e.block.reset();
+        return;
+    }
+    switch (command) {
+    case Command::Enter: e.BreakLine(e.options.autoIndent); break;
+    case Command::Delete:
+        if (!e.DeleteBlock()) e.DeleteChar();
+        break;
+    case Command::Backspace:
+        if (!e.DeleteBlock()) e.Backspace();
+        break;
+    case Command::DeleteWordRight: e.DeleteWordRight(); break;
+    case Command::DeleteWordLeft: e.DeleteWordLeft(); break;
+    case Command::Tab: TypeCharacter(e, '\t', 1, false); break;
+    case Command::DeleteLine: e.DeleteLine(); break;
+    case Command::Overtype: e.overtype = !e.overtype; break;
+    case Command::ScrollUp: e.ScrollWindow(-1); break;
+    case Command::ScrollDown: e.ScrollWindow(1); break;
+    case Command::Undo: e.UndoStepBack(); break;
+    case Command::Redo: e.RedoStep(); break;
+    case Command::SelectAll: e.SetBlock({0, 0}, {e.LastLine(), e.Length(e.LastLine())}); break;
+    case Command::Copy: e.CopyBlock(); break;
+    case Command::Cut:
+        if (e.CopyBlock()) e.DeleteBlock();
+        break;
+    case Command::Paste: e.PasteClipboard(); break;
+    default: break;
+    }
+}
+
+// The byte a record types in the editor's table, or nothing for a control
+// character or a key pressed with Ctrl or Alt. `typedByte` stands in for
+// the record's OEM character converted (see Editor::ProcessInput).
+std::optional<char> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key,
+                              std::optional<unsigned char> typedByte) {
     const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
-    if (ch < 0x20 || CommandModifiers(key.dwControlKeyState)) return std::nullopt;
+    if (CommandModifiers(key.dwControlKeyState)) return std::nullopt;
+    if (typedByte && (ch >= 0x20 || ch == 0)) return static_cast<char>(*typedByte);
+    if (ch < 0x20) return std::nullopt;
     // The console delivers OEM characters; the text is in the editor's table.
     return static_cast<char>(OemToTable(e.table, ch));
 }
 
 }  // namespace
 
-void Editor::ProcessInput(const INPUT_RECORD& record) {
+// ---------------------------------------------------------------------------
+// Navigation
+// ---------------------------------------------------------------------------
+
+void Editor::Impl::WordRight() {
+    const std::string_view text = Text(curLine);
+    const int length = static_cast<int>(text.size());
+    const auto word = [&](int i) { return IsWordChar(table, static_cast<unsigned char>(text[i])); };
+    if (curPos >= length) {
+        // At the end of a line: the first word of the next one.
+        if (curLine == LastLine()) return;
+        ++curLine;
+        const std::string_view next = Text(curLine);
+        int p = 0;
+        while (p < static_cast<int>(next.size()) && !IsWordChar(table, static_cast<unsigned char>(next[p]))) ++p;
+        curPos = p;
+        return;
+    }
+    int p = curPos;
+    while (p < length && word(p)) ++p;
+    while (p < length && !word(p)) ++p;
+    curPos = p;
+}
+
+void Editor::Impl::WordLeft() {
+    const std::string_view text = Text(curLine);
+    int p = std::min(curPos, static_cast<int>(text.size()));
+    if (p == 0) {
+        // At the start of a line: the end of the one above.
+        if (curLine > 0) {
+            --curLine;
+            curPos = CurLength();
+        }
+        return;
+    }
+    const auto word = [&](int i) { return IsWordChar(table, static_cast<unsigned char>(text[i])); };
+    while (p > 0 && !word(p - 1)) --p;
+    while (p > 0 && word(p - 1)) --p;
+    curPos = p;
+}
+
+void Editor::Impl::ScrollWindow(int by) {
+    const int rows = std::max(1, options.windowHeight);
+    // Down only until the last line stands at the bottom of the window.
+    const int lowest = std::max(topLine, std::max(0, lines.Count() - rows));
+    topLine = std::clamp(topLine + by, 0, lowest);
+    curLine = std::clamp(curLine, topLine, std::min(LastLine(), topLine + rows - 1));
+}
+
+// ---------------------------------------------------------------------------
+// Editor
+// ---------------------------------------------------------------------------
+
+void Editor::ProcessInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte) {
     if (record.EventType != KEY_EVENT) return;
     const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
     if (!key.bKeyDown) return;
     Impl& e = *impl_;
-    const int repeat = std::max<int>(1, key.wRepeatCount);
-    if (const WORD vk = EditorKey(key)) {
-        for (int i = 0; i < repeat; ++i) PressKey(e, vk, key.dwControlKeyState);
-    } else if (const auto typed = TypedChar(e, key)) {
-        e.TypeChar(*typed, repeat);  // one step, however large the repeat count
-    }
-    e.ScrollToCursor();
-    e.CheckInvariant();
+    AsOneStep(e, [&] {
+        const int repeat = std::max<int>(1, key.wRepeatCount);
+        if (const Command command = CommandOf(key); command != Command::None) {
+            const bool shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
+            for (int i = 0; i < repeat; ++i) Run(e, command, shift);
+        } else if (const auto typed = TypedChar(e, key, typedByte)) {
+            TypeCharacter(e, *typed, repeat, true);
+        }
+        return true;
+    });
+}
+
+void Editor::Scroll(int lines) {
+    impl_->ScrollWindow(lines);
+    impl_->CheckInvariant();
 }
 
 }  // namespace host

@@ -3,29 +3,13 @@
 #include <string>
 
 #include "host/editor.hpp"
+#include "host/editor_testing.hpp"
 
 namespace host {
 namespace {
 
-std::string Texts(const Editor& e) {
-    std::string out;
-    for (int n = 0; n < e.LineCount(); ++n) {
-        if (n) out += '|';
-        out += e.LineAt(n).text;
-    }
-    return out;
-}
-
-INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {
-    INPUT_RECORD r{};
-    r.EventType = KEY_EVENT;
-    r.Event.KeyEvent.bKeyDown = 1;
-    r.Event.KeyEvent.wRepeatCount = repeat;
-    r.Event.KeyEvent.wVirtualKeyCode = vk;
-    r.Event.KeyEvent.uChar.AsciiChar = ch;
-    r.Event.KeyEvent.dwControlKeyState = state;
-    return r;
-}
+using editor_testing::Key;
+using editor_testing::Texts;
 
 // An editor on `text` with the cursor at (line, pos) after one key.
 struct KeyCase {
@@ -226,6 +210,79 @@ TEST(EditorControl, DeleteInsertAndProcessInputCommands) {
     single.Control(ECTL_DELETESTRING, nullptr);
     EXPECT_EQ(single.LineCount(), 1);
     EXPECT_EQ(single.Bytes(), "");
+}
+
+TEST(EditorKeys, CtrlArrowsMoveByWordsAcrossLines) {
+    const KeyCase cases[] = {
+        {"one, two  three\n four", 0, 0, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 5},
+        {"one, two  three\n four", 0, 5, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 10},
+        {"one, two  three\n four", 0, 10, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 15},
+        {"one, two  three\n four", 0, 15, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 1, 1},
+        {"one, two  three\n four", 1, 5, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 1, 5},
+        {"one, two  three\n four", 1, 1, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 1, 0},
+        {"one, two  three\n four", 1, 0, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 15},
+        {"one, two  three\n four", 0, 12, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 10},
+        {"one, two  three\n four", 0, 10, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 5},
+        {"one, two  three\n four", 0, 30, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 10},
+        {"one, two  three\n four", 0, 0, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 0},
+        {"\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0", 0, 0, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0", 0, 7},  // Cyrillic letters make words too
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) Check(cases[i], static_cast<int>(i));
+}
+
+TEST(EditorKeys, CtrlYDeletesTheLineAndInsToggledOnlyWithoutModifiers) {
+    const KeyCase cases[] = {
+        {"one\ntwo\nthree", 1, 2, Key('Y', 25, LEFT_CTRL_PRESSED), "one|three", 1, 2},
+        {"one\ntwo", 1, 2, Key('Y', 25, RIGHT_CTRL_PRESSED), "one", 0, 2},
+        {"one", 0, 2, Key('Y', 'y', LEFT_ALT_PRESSED), "one", 0, 2},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) Check(cases[i], static_cast<int>(i));
+
+    Editor e("a.msg", "abc");
+    for (const DWORD state : {DWORD{LEFT_CTRL_PRESSED | SHIFT_PRESSED}, DWORD{LEFT_ALT_PRESSED}}) {
+        e.ProcessInput(Key(VK_INSERT, 0, state));
+        EXPECT_FALSE(e.Overtype()) << state;
+    }
+}
+
+// Ctrl+Up and Ctrl+Down move the window; the cursor moves only to stay inside.
+TEST(EditorKeys, CtrlUpDownScrollTheWindow) {
+    EditorOptions small;
+    small.windowHeight = 5;
+    std::string doc;
+    for (int i = 0; i < 20; ++i) doc += "line\n";
+    Editor e("a.msg", doc, CodePage::Oem866, small);  // 21 lines
+    e.SetCursor(2, 3);
+    e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED, 2));
+    EXPECT_EQ(e.TopLine(), 2);
+    EXPECT_EQ(e.CurLine(), 2);
+    e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED));
+    EXPECT_EQ(e.TopLine(), 3);
+    EXPECT_EQ(e.CurLine(), 3);
+    EXPECT_EQ(e.CurPos(), 3);
+    e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED, 40));
+    EXPECT_EQ(e.TopLine(), 16);  // the last line at the bottom
+    EXPECT_EQ(e.CurLine(), 16);
+    e.ProcessInput(Key(VK_UP, 0, LEFT_CTRL_PRESSED, 3));
+    EXPECT_EQ(e.TopLine(), 13);
+    EXPECT_EQ(e.CurLine(), 16);
+    e.ProcessInput(Key(VK_UP, 0, LEFT_CTRL_PRESSED, 40));
+    EXPECT_EQ(e.TopLine(), 0);
+    EXPECT_EQ(e.CurLine(), 4);
+}
+
+// A character that code page 866 lacks reaches an ANSI file through the byte
+// the UI passes; the plug-ins' record carries a stand-in.
+TEST(EditorKeys, ATypedByteStandsInForTheRecordsCharacter) {
+    Editor e("a.msg", "", CodePage::Ansi1251);
+    e.ProcessInput(Key('Q', '?'), 0xAB);          // «
+    e.ProcessInput(Key(0, '-'), 0x97);            // —
+    e.ProcessInput(Key(0, 0), 0x88);              // € with no OEM form at all
+    e.ProcessInput(Key('B', 'b', LEFT_CTRL_PRESSED), 0xBB);  // a command types nothing
+    e.ProcessInput(Key(VK_ESCAPE, 27), 0xBB);
+    EXPECT_EQ(e.LineAt(0).text, "\xAB\x97\x88");
+    EXPECT_EQ(e.UndoHistorySize().steps, 1u);
 }
 
 TEST(EditorKeys, FarCursorCannotPadWithoutBound) {

@@ -5,37 +5,20 @@
 #include <cstring>
 #include <string>
 
-#include "host/line_store.hpp"
+#include "host/editor_testing.hpp"
+
 
 namespace host {
 namespace {
 
-// Texts of all lines, joined by '|', for compact expectations.
-std::string Texts(const Editor& e) {
-    std::string out;
-    for (int n = 0; n < e.LineCount(); ++n) {
-        if (n) out += '|';
-        out += e.LineAt(n).text;
-    }
-    return out;
-}
+using editor_testing::Get;
+using editor_testing::Set;
+using editor_testing::Texts;
 
 EditorInfo Info(Editor& e) {
     EditorInfo info{};
     EXPECT_EQ(e.Control(ECTL_GETINFO, &info), 1);
     return info;
-}
-
-EditorGetString Get(Editor& e, int n) {
-    EditorGetString get{};
-    get.StringNumber = n;
-    EXPECT_EQ(e.Control(ECTL_GETSTRING, &get), 1);
-    return get;
-}
-
-int Set(Editor& e, int n, std::string text, const char* eol = nullptr) {
-    EditorSetString set{n, text.data(), const_cast<char*>(eol), static_cast<int>(text.size())};
-    return e.Control(ECTL_SETSTRING, &set);
 }
 
 int Position(Editor& e, int line, int pos) {
@@ -75,6 +58,58 @@ TEST(EditorLoad, EveryByteValueAndMixedEndsRoundTrip) {
     bytes += bytes;
     Editor e("a.msg", bytes);
     EXPECT_EQ(e.Bytes(), bytes);
+}
+
+// The document goes out piece by piece, in order, and stops when asked.
+TEST(EditorSave, WriteToHandsOutTheDocumentInPieces) {
+    std::string doc;
+    for (int i = 0; i < 20000; ++i) doc += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+    doc += std::string(200000, 'w');  // a line longer than a piece
+    doc += "\rtail";
+    const std::string expected = doc;
+    Editor e("a.msg", std::move(doc));
+    std::string joined;
+    int pieces = 0;
+    EXPECT_TRUE(e.WriteTo([&](std::string_view piece) {
+        EXPECT_FALSE(piece.empty());
+        joined += piece;
+        ++pieces;
+        return true;
+    }));
+    EXPECT_EQ(joined, expected);
+    EXPECT_GT(pieces, 3);
+    EXPECT_EQ(e.Bytes(), expected);
+
+    int calls = 0;
+    EXPECT_FALSE(e.WriteTo([&](std::string_view) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2);
+    Editor empty("a.msg", "");
+    EXPECT_TRUE(empty.WriteTo([](std::string_view) {
+        ADD_FAILURE() << "an empty document has no pieces";
+        return true;
+    }));
+}
+
+// An unchanged line is a view of the file's bytes as read (no copy of its
+// own); a text handed to a plug-in stays where it is while lines elsewhere
+// come and go, until its own line changes.
+TEST(EditorLoad, LinesAreViewsOfTheFilesBytesAndStayPut) {
+    std::string doc;
+    for (int i = 0; i < 200000; ++i) doc += "line\r\n";
+    Editor e("a.msg", std::move(doc));
+    const LineView first = e.LineAt(0);
+    EXPECT_EQ(e.LineAt(199999).text.data(), first.text.data() + 199999 * 6);
+
+    const EditorGetString got = Get(e, 150000);
+    e.SetCursor(10, 2);
+    for (int i = 0; i < 1000; ++i) InsertString(e, nullptr);
+    e.SetCursor(160000, 0);
+    e.Control(ECTL_DELETESTRING, nullptr);
+    EXPECT_EQ(Get(e, 151000).StringText, got.StringText);
+    EXPECT_STREQ(got.StringText, "line");
+    EXPECT_EQ(Set(e, 151000, "changed"), 1);
+    EXPECT_STREQ(Get(e, 151000).StringText, "changed");
+    EXPECT_EQ(e.LineAt(0).text.data(), first.text.data());
 }
 
 // ---------------------------------------------------------------------------
@@ -297,20 +332,6 @@ TEST(EditorInsertString, ManyBreaksStayLinear) {
     EXPECT_EQ(middle.LineCount(), 200001);
     EXPECT_EQ(middle.LineAt(50000).text, "li");
     EXPECT_EQ(middle.LineAt(150000).text, "ne");
-}
-
-TEST(LineStore, MovesGrowWithTheEditsNotTheDocument) {
-    std::vector<Line> lines(100000, Line{"l", "\n"});
-    LineStore store(std::move(lines));
-    for (int i = 0; i < 100000; ++i) store.Insert(50000 + i, Line{"n", "\n"});
-    // One move of the gap to the middle, a few doublings.
-    EXPECT_LT(store.Moves(), 600000u);
-    for (int i = 0; i < 1000; ++i) store.Erase(50000);
-    EXPECT_LT(store.Moves(), 700000u);
-    EXPECT_EQ(store.Count(), 199000);
-    EXPECT_EQ(store.At(0).text, "l");
-    EXPECT_EQ(store.At(50000).text, "n");
-    EXPECT_EQ(store.At(149000).text, "l");
 }
 
 // ---------------------------------------------------------------------------

@@ -168,10 +168,13 @@ void Host::SetEditor(Editor* editor) {
 Editor* Host::CurrentEditor() const { return impl_->target.editor; }
 void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
-int Host::Dispatch(const INPUT_RECORD& record) {
+int Host::Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> typedByte) {
     SetServiceTarget(&impl_->target);
+    Editor* const editor = impl_->target.editor;
+    std::optional<Editor::UndoStep> step;
+    if (editor != nullptr) step.emplace(*editor);
     const int answer = impl_->OfferToPlugins(record);
-    if (answer == 0 && impl_->target.editor != nullptr) impl_->target.editor->ProcessInput(record);
+    if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typedByte);
     return answer;
 }
 

@@ -59,8 +59,10 @@ public:
     void SetUi(Ui* ui);
 
     // One input record: the module first; the editor handles it only when the
-    // module answers 0. Returns the module's answer.
-    int Dispatch(const INPUT_RECORD& record);
+    // module answers 0. Returns the module's answer. Everything both change
+    // is one undo step of the editor. `typedByte` goes to the editor's
+    // ProcessInput: the byte of its table that a typed character inserts.
+    int Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> typedByte = std::nullopt);
 
     PluginInfo QueryPluginInfo();
     int Configure(int itemNumber);

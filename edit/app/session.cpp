@@ -34,7 +34,7 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     if (ec) fullName = path_;
     host::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
-    editor_ = std::make_unique<host::Editor>(fullName, contents.bytes, options.codePage, editorOptions);
+    editor_ = std::make_unique<host::Editor>(fullName, std::move(contents.bytes), options.codePage, editorOptions);
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
 

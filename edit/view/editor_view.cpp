@@ -64,7 +64,7 @@ void EditorView::Draw(const host::Editor& editor, const std::string& name,
     int width = screen::Width();
     int rows = TextRows();
     int tabSize = editor.Options().tabSize;
-    const std::string& current = editor.LineAt(editor.CurLine()).text;
+    std::string_view current = editor.LineAt(editor.CurLine()).text;
     int cursorColumn = ScreenColumn(current, editor.CurPos(), tabSize);
     FollowCursor(editor.CurLine(), cursorColumn, rows, width);
     top_ = std::clamp(top_, 0, std::max(editor.LineCount() - 1, 0));

@@ -83,7 +83,7 @@ public:
         const INPUT_RECORD down = host::KeyDownRecord(stroke);
         host_->Exports().ProcessEditorInput(&down);
         std::vector<std::string> lines;
-        for (int n = 0; n < editor.LineCount(); ++n) lines.push_back(editor.LineAt(n).text);
+        for (int n = 0; n < editor.LineCount(); ++n) lines.emplace_back(editor.LineAt(n).text);
         host_->SetEditor(nullptr);
         return lines;
     }

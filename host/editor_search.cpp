@@ -1,0 +1,185 @@
+// Search and replace in the editor: matches within one line, with or without
+// regard to case (Latin and Cyrillic folded in the editor's own table) and
+// as whole words or anywhere.
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/editor.hpp"
+#include "host/editor_impl.hpp"
+
+namespace host {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// Finds a query in lines of text: Horspool's algorithm over bytes that are
+// first folded to one case when case does not matter.
+class Matcher {
+public:
+    Matcher(CodePage table, std::string_view query, const SearchOptions& options)
+        : table_(table), query_(query), wholeWords_(options.wholeWords) {
+        for (int b = 0; b < 256; ++b)
+            fold_[b] = options.matchCase ? static_cast<unsigned char>(b) : FoldCase(table, static_cast<unsigned char>(b));
+        skip_.fill(query.size());
+        for (std::size_t i = 0; i + 1 < query.size(); ++i) skip_[Fold(query[i])] = query.size() - 1 - i;
+    }
+
+    std::size_t Size() const { return query_.size(); }
+
+    // The first match in `text` that begins at or after `from`; kNone when none does.
+    std::size_t First(std::string_view text, std::size_t from) const {
+        const std::size_t m = query_.size();
+        std::size_t pos = from;
+        while (pos <= text.size() && text.size() - pos >= m) {
+            if (MatchesAt(text, pos)) {
+                if (Bounded(text, pos)) return pos;
+                ++pos;
+                continue;
+            }
+            pos += skip_[Fold(text[pos + m - 1])];
+        }
+        return kNone;
+    }
+
+    // The last match in `text` that begins before `before`; kNone when none does.
+    std::size_t Last(std::string_view text, std::size_t before) const {
+        std::size_t found = kNone;
+        for (std::size_t pos = First(text, 0); pos != kNone && pos < before; pos = First(text, pos + 1))
+            found = pos;
+        return found;
+    }
+
+    // Every match in `text` from `from` on that begins before `before`, none
+    // overlapping the one before it.
+    std::vector<std::size_t> All(std::string_view text, std::size_t from, std::size_t before) const {
+        std::vector<std::size_t> found;
+        for (std::size_t pos = First(text, from); pos != kNone && pos < before; pos = First(text, pos + Size()))
+            found.push_back(pos);
+        return found;
+    }
+
+private:
+    unsigned char Fold(char c) const { return fold_[static_cast<unsigned char>(c)]; }
+    bool IsWord(char c) const { return IsWordChar(table_, static_cast<unsigned char>(c)); }
+
+    bool MatchesAt(std::string_view text, std::size_t pos) const {
+        for (std::size_t i = query_.size(); i-- > 0;)
+            if (Fold(text[pos + i]) != Fold(query_[i])) return false;
+        return true;
+    }
+
+    // A match stands as a whole word when asked: no word character touches it.
+    bool Bounded(std::string_view text, std::size_t pos) const {
+        if (!wholeWords_) return true;
+        const std::size_t end = pos + query_.size();
+        return (pos == 0 || !IsWord(text[pos - 1])) && (end == text.size() || !IsWord(text[end]));
+    }
+
+    CodePage table_;
+    std::string_view query_;
+    bool wholeWords_;
+    std::array<unsigned char, 256> fold_{};
+    std::array<std::size_t, 256> skip_{};
+};
+
+// A match found: where it begins.
+struct Found {
+    int line;
+    std::size_t pos;
+};
+
+std::optional<Found> Search(const Editor::Impl& e, const Matcher& matcher, const SearchOptions& options) {
+    if (!options.reverse) {
+        std::size_t from = static_cast<std::size_t>(e.curPos) + (options.next ? 1 : 0);
+        for (int line = e.curLine; line <= e.LastLine(); ++line, from = 0) {
+            const std::string_view text = e.Text(line);
+            if (from > text.size()) continue;
+            if (const std::size_t pos = matcher.First(text, from); pos != kNone) return Found{line, pos};
+        }
+    } else {
+        std::size_t before = static_cast<std::size_t>(e.curPos);
+        for (int line = e.curLine; line >= 0; --line, before = kNone) {
+            if (const std::size_t pos = matcher.Last(e.Text(line), before); pos != kNone) return Found{line, pos};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool Editor::Find(std::string_view query, const SearchOptions& options) {
+    Impl& e = *impl_;
+    if (query.empty() || HasLineBreak(query)) return false;
+    const Matcher matcher(e.table, query, options);
+    const std::optional<Found> found = Search(e, matcher, options);
+    if (!found) return false;
+    const int pos = static_cast<int>(found->pos);
+    e.SetBlock({found->line, pos}, {found->line, pos + static_cast<int>(query.size())});
+    e.curLine = found->line;
+    e.curPos = pos;
+    e.ScrollToCursor();
+    e.CheckInvariant();
+    return true;
+}
+
+bool Editor::ReplaceFound(std::string_view replacement, const SearchOptions& options) {
+    Impl& e = *impl_;
+    if (!e.block || e.block->start.line != e.block->end.line || HasLineBreak(replacement)) return false;
+    return AsOneStep(e, [&] {
+        const Block found = *e.block;
+        e.SpliceLine(found.start.line, static_cast<std::size_t>(found.start.pos),
+                     static_cast<std::size_t>(found.end.pos - found.start.pos), replacement);
+        e.curLine = found.start.line;
+        e.curPos = found.start.pos + (options.reverse ? 0 : static_cast<int>(replacement.size()));
+        return true;
+    });
+}
+
+int Editor::ReplaceAll(std::string_view query, std::string_view replacement, const SearchOptions& options) {
+    Impl& e = *impl_;
+    if (query.empty() || HasLineBreak(query) || HasLineBreak(replacement)) return 0;
+    const Matcher matcher(e.table, query, options);
+    return AsOneStep(e, [&] {
+        int count = 0;
+        const int first = options.reverse ? 0 : e.curLine;
+        const int last = options.reverse ? e.curLine : e.LastLine();
+        const auto cursor = static_cast<std::size_t>(e.curPos);
+        std::optional<TextPosition> cursorAfter;
+        // Forward the lines are taken downwards and the cursor ends after the
+        // last replacement; in reverse upwards, ending before the first one.
+        for (int k = 0; k <= last - first; ++k) {
+            const int line = options.reverse ? last - k : first + k;
+            const std::string_view text = e.Text(line);
+            const std::size_t from = !options.reverse && line == e.curLine ? cursor : 0;
+            const std::size_t before = options.reverse && line == e.curLine ? cursor : kNone;
+            if (from > text.size()) continue;
+            const std::vector<std::size_t> found = matcher.All(text, from, before);
+            if (found.empty()) continue;
+            std::string replaced;
+            replaced.reserve(text.size() + found.size() * replacement.size());
+            std::size_t at = 0;
+            for (const std::size_t pos : found) {
+                replaced.append(text.substr(at, pos - at)).append(replacement);
+                at = pos + query.size();
+            }
+            const std::size_t lastEnd = replaced.size();
+            replaced.append(text.substr(at));
+            const std::size_t firstStart = found.front();
+            e.SetLineText(line, replaced);
+            count += static_cast<int>(found.size());
+            cursorAfter = TextPosition{line, static_cast<int>(options.reverse ? firstStart : lastEnd)};
+        }
+        if (cursorAfter) {
+            e.curLine = cursorAfter->line;
+            e.curPos = cursorAfter->pos;
+        }
+        return count;
+    });
+}
+
+}  // namespace host

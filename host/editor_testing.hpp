@@ -1,0 +1,61 @@
+// Helpers for the tests of the editor engine: the text in short, key
+// records as the console delivers them, and the commands a plug-in calls.
+#pragma once
+
+#include <string>
+
+#include "host/editor.hpp"
+
+namespace host::editor_testing {
+
+// Texts of all lines, joined by '|', for compact expectations.
+inline std::string Texts(const Editor& e) {
+    std::string out;
+    for (int n = 0; n < e.LineCount(); ++n) {
+        if (n) out += '|';
+        out += e.LineAt(n).text;
+    }
+    return out;
+}
+
+// A key-down record.
+inline INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {
+    INPUT_RECORD r{};
+    r.EventType = KEY_EVENT;
+    r.Event.KeyEvent.bKeyDown = 1;
+    r.Event.KeyEvent.wRepeatCount = repeat;
+    r.Event.KeyEvent.wVirtualKeyCode = vk;
+    r.Event.KeyEvent.uChar.AsciiChar = ch;
+    r.Event.KeyEvent.dwControlKeyState = state;
+    return r;
+}
+
+// Ctrl with a letter key, as a terminal delivers it (the control character).
+inline INPUT_RECORD CtrlKey(char letter, DWORD more = 0) {
+    return Key(static_cast<WORD>(letter), static_cast<char>(letter - 'A' + 1), LEFT_CTRL_PRESSED | more);
+}
+
+// Types `text` (OEM bytes), one record a character.
+inline void Type(Editor& e, const std::string& text) {
+    for (const char c : text) e.ProcessInput(Key(0, c));
+}
+
+inline EditorInfo Info(Editor& e) {
+    EditorInfo info{};
+    e.Control(ECTL_GETINFO, &info);
+    return info;
+}
+
+inline EditorGetString Get(Editor& e, int n) {
+    EditorGetString get{};
+    get.StringNumber = n;
+    e.Control(ECTL_GETSTRING, &get);
+    return get;
+}
+
+inline int Set(Editor& e, int n, std::string text, const char* eol = nullptr) {
+    EditorSetString set{n, text.data(), const_cast<char*>(eol), static_cast<int>(text.size())};
+    return e.Control(ECTL_SETSTRING, &set);
+}
+
+}  // namespace host::editor_testing
