@@ -52,16 +52,10 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
 }
 
 bool Session::Save(std::string* error, ReadOnlyFiles readOnly) {
-    // Line by line, so that no copy of the whole document is made.
+    // Piece by piece, so that no copy of the whole document is made.
     const host::Editor& editor = *editor_;
-    auto lines = [&editor](const ByteSink& write) {
-        for (int n = 0; n < editor.LineCount(); ++n) {
-            const host::Line& line = editor.LineAt(n);
-            if (!write(line.text) || !write(line.eol)) return false;
-        }
-        return true;
-    };
-    if (!SaveWholeFile(path_, lines, error, readOnly)) return false;
+    auto pieces = [&editor](const ByteSink& write) { return editor.WriteTo(write); };
+    if (!SaveWholeFile(path_, pieces, error, readOnly)) return false;
     editor_->MarkSaved();
     newFile_ = false;
     savedOnce_ = true;
