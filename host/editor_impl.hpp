@@ -98,6 +98,7 @@ struct Editor::Impl {
     int stepDepth = 0;       // UndoStep scopes open
     bool openChanged = false;  // the open step changed the text
     bool openLost = false;   // the open step outgrew the bound and is not kept
+    bool openJoinsRun = false;  // the open step is typing that joins the last step
     bool typingMayMerge = false;  // the last step was typing that the next may join
     std::uint64_t nextState = 1;
     std::uint64_t state = 0;       // the document's state: 0 as loaded

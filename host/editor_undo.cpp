@@ -58,6 +58,7 @@ void Editor::Impl::BeginStep() {
     open.before = Cursor();
     openChanged = false;
     openLost = false;
+    openJoinsRun = false;
 }
 
 void Editor::Impl::EndStep() {
@@ -72,14 +73,11 @@ void Editor::Impl::EndStep() {
         state = nextState++;
         return;
     }
-    step.after = Cursor();
-    // Plain typing on one line, right where the last step of typing ended,
-    // joins it: the older step already holds the line as it was before both.
-    if (step.typedLine >= 0 && typingMayMerge && !undo.empty() && undo.back().typedLine == step.typedLine &&
-        undo.back().after == step.before) {
-        undo.back().after = step.after;
+    if (std::exchange(openJoinsRun, false)) {
+        undo.back().after = Cursor();
         return;
     }
+    step.after = Cursor();
     for (const UndoRecord& old : redo) historyBytes -= old.bytes;
     redo.clear();
     step.from = state;
@@ -110,8 +108,10 @@ void Editor::Impl::FlushOpenStep() {
 
 void Editor::Impl::RollBackOpenStep() {
     if (stepDepth == 0 || !openChanged) return;
-    if (openLost) {
-        FlushOpenStep();  // nothing to put it back with: it stays, and the history goes
+    if (openLost || openJoinsRun) {
+        // Typing that joined the last step goes back with that step; a lost
+        // step has nothing to put it back with: it stays, and the history goes.
+        FlushOpenStep();
         return;
     }
     Replay(lines, std::move(open.ops));
@@ -131,6 +131,22 @@ bool Editor::Impl::MustRecordLine(int n) {
     if (!openChanged) {
         openChanged = true;
         open.typedLine = plainTyping ? n : -1;
+        // Typing on where the last run of typing ended joins that run, whose
+        // step already puts the line back: nothing to record.
+        if (plainTyping && typingMayMerge && !undo.empty() && undo.back().typedLine == n &&
+            undo.back().after == open.before) {
+            openJoinsRun = true;
+            return false;
+        }
+    } else if (openJoinsRun) {
+        if (plainTyping && n == open.typedLine) return false;
+        // Something else changes the text within this step: the run ends
+        // here, and the step goes on as one of its own.
+        undo.back().after = Cursor();
+        open.before = Cursor();
+        open.typedLine = -1;
+        openJoinsRun = false;
+        typingMayMerge = false;
     } else if (!plainTyping || open.typedLine != n) {
         open.typedLine = -1;
     }

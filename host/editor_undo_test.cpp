@@ -139,6 +139,34 @@ TEST(EditorUndo, TypedRunsJoinIntoOneStep) {
     EXPECT_EQ(Texts(e), "x|y");
 }
 
+// Typing that joins the run inside a longer step: a change after it in the
+// same step is a step of its own, and an undo takes the whole run back.
+TEST(EditorUndo, ARunJoinedInsideAStepEndsWhereTheTypingDid) {
+    Editor e("a.msg", "");
+    Type(e, "ab");
+    {
+        const Editor::UndoStep step(e);
+        Type(e, "c");
+        e.ProcessInput(Key(VK_RETURN, '\r'));
+    }
+    EXPECT_EQ(Texts(e), "abc|");
+    e.Undo();
+    EXPECT_EQ(Texts(e), "abc");
+    EXPECT_EQ(e.CurPos(), 3);
+    e.Undo();
+    EXPECT_EQ(Texts(e), "");
+
+    Type(e, "xy");
+    {
+        const Editor::UndoStep step(e);
+        Type(e, "z");
+        EXPECT_TRUE(e.Undo());
+    }
+    EXPECT_EQ(Texts(e), "");
+    EXPECT_TRUE(e.Redo());
+    EXPECT_EQ(Texts(e), "xyz");
+}
+
 TEST(EditorUndo, ModifiedFollowsTheSavedPoint) {
     Editor e("a.msg", "a\nb");
     EXPECT_FALSE(e.Modified());
