@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/loaded_host.hpp"
 #include "host/editor.hpp"
 #include "host/host.hpp"
 
@@ -38,19 +39,7 @@ const INPUT_RECORD kRound[] = {Key(true, 'X', 'x'), Key(false, 'X', 'x'),
                                Key(true, VK_BACK, 8), Key(false, VK_BACK, 8)};
 constexpr int kEventsPerRound = 4;
 
-host::Host& LoadedHost() {
-    static host::Host* loaded = [] {
-        setenv("MARTEN_REGISTRY", "/dev/shm/marten-dispatch-bench.reg", 1);
-        auto* h = new host::Host;
-        std::string error;
-        if (!h->LoadModule(MARTEN_MODULE_PATH, &error)) {
-            std::fprintf(stderr, "dispatch_bench: %s\n", error.c_str());
-            std::exit(1);
-        }
-        return h;
-    }();
-    return *loaded;
-}
+host::Host& LoadedHost() { return bench::LoadedHost("/dev/shm/marten-dispatch-bench.reg"); }
 
 void PlaceAtEndOfQuotedLine(host::Editor& editor) {
     editor.SetCursor(1, static_cast<int>(editor.LineAt(1).text.size()));

@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 
+#include "bench/loaded_host.hpp"
 #include "host/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
@@ -49,21 +50,6 @@ const std::string& Document() {
     return doc;
 }
 
-host::Host& LoadedHost() {
-    static host::Host* host = [] {
-        static std::string registry = "/tmp/marten-large-file-bench.reg";
-        setenv("MARTEN_REGISTRY", registry.c_str(), 1);
-        auto* loaded = new host::Host;
-        std::string error;
-        if (!loaded->LoadModule(MARTEN_MODULE_PATH, &error)) {
-            std::fprintf(stderr, "large_file_bench: %s\n", error.c_str());
-            std::exit(1);
-        }
-        return loaded;
-    }();
-    return *host;
-}
-
 void Keys(host::Host& host, const char* script) {
     std::string error;
     const auto strokes = host::ParseKeyScript(script, &error);
@@ -74,7 +60,7 @@ void Keys(host::Host& host, const char* script) {
 }
 
 void Run(benchmark::State& state, const char* keys) {
-    host::Host& host = LoadedHost();
+    host::Host& host = bench::LoadedHost("/tmp/marten-large-file-bench.reg");
     std::size_t historyBytes = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,0 +1,29 @@
+// The host of our own with the module loaded once for a benchmark program,
+// the module's settings in a registry file of the program's own.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host/host.hpp"
+
+namespace bench {
+
+// Loads the module on the first call; a program that cannot load it stops
+// with the reason.
+inline host::Host& LoadedHost(const char* registry) {
+    static host::Host* loaded = [registry] {
+        setenv("MARTEN_REGISTRY", registry, 1);
+        auto* h = new host::Host;
+        std::string error;
+        if (!h->LoadModule(MARTEN_MODULE_PATH, &error)) {
+            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_MODULE_PATH, error.c_str());
+            std::exit(1);
+        }
+        return h;
+    }();
+    return *loaded;
+}
+
+}  // namespace bench
