@@ -22,6 +22,23 @@
 //   Ctrl+Y                                                     delete the cursor's line
 //   Ins                                                        overtype on or off
 // A plain move drops the block (the file manager's non-persistent blocks).
+//
+// What a user interface does with it:
+// - every input record goes through Host::Dispatch (the plug-ins first, one
+//   undo step each), key-down and key-up as the console delivers them; for
+//   a character that code page 866 lacks, the record carries a stand-in and
+//   Dispatch gets the character's byte in the editor's table (FromUnicode);
+// - a key that a terminal cannot send is mapped onto one that the engine
+//   knows (Ctrl+R for redo where Ctrl+Shift+Z looks like Ctrl+Z);
+// - a terminal's paste goes to InsertUtf8Block, never through Dispatch;
+//   after each record TakeUnkeptCount says whether a paste left characters
+//   out, and the answer of InsertUtf8Block does the same for a paste;
+// - the clipboard is the UI's own Clipboard, handed over with SetClipboard;
+// - drawing reads LineAt, SelectionOn, TopLine, LeftPos, CurLine, CurPos,
+//   Overtype and Modified; SetWindowSize follows the terminal;
+// - the search dialogs call Find, ReplaceFound and ReplaceAll with the text
+//   converted with FromUtf8; go-to is SetCursor; saving is WriteTo, then
+//   MarkSaved.
 #pragma once
 
 #include <compare>
@@ -32,6 +49,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "api/plugin_api.hpp"
