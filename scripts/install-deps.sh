@@ -15,6 +15,7 @@ packages=(
   dpkg-dev file                             # dpkg-shlibdeps and file: CPack's .deb dependencies
   man-db groff-base                         # man --warnings: the check of the manual page
   hyperfine                                 # timing scripts (bench/, tests/edit/time-batch.sh)
+  time vim-tiny                             # bench/large-file.sh: peak memory, and vim as the reference
   python3                                   # the ratio reports of the benchmark scripts
   zip                                       # the plug-in package
 )
