@@ -28,63 +28,69 @@ void ExpectStroke(std::string_view script, WORD vk, DWORD state, unsigned char o
 TEST(KeyScript, CharactersStandForThemselves) {
     const auto strokes = Parse("aZ5 ;");
     ASSERT_EQ(strokes.size(), 5u);
-    ExpectStroke("a", 'A', 0, 'a');
-    ExpectStroke("Z", 'Z', SHIFT_PRESSED, 'Z');
-    ExpectStroke("5", '5', 0, '5');
-    ExpectStroke(" ", 0x20, 0, ' ');
-    ExpectStroke(";", 0, 0, ';');
-    ExpectStroke("}", 0, 0, '}');  // a lone closing brace is a character
-    ExpectStroke("{{", 0, 0, '{');
     EXPECT_TRUE(Parse("").empty());
+    const auto cyrillic = Parse("Нр{Alt+р}");
+    ASSERT_EQ(cyrillic.size(), 3u);
+    EXPECT_EQ(cyrillic[2].oemChar, 0xE0);
+    EXPECT_EQ(cyrillic[2].controlState, LEFT_ALT_PRESSED);
 }
 
-TEST(KeyScript, CyrillicBecomesCodePage866) {
-    ExpectStroke("Н", 0, SHIFT_PRESSED, 0x8D);  // capital EN
-    ExpectStroke("р", 0, 0, 0xE0);              // small ER
-    ExpectStroke("Р", 0, SHIFT_PRESSED, 0x90);  // capital ER
-    ExpectStroke("ё", 0, 0, 0xF1);
-    const auto strokes = Parse("Нр{Alt+р}");
-    ASSERT_EQ(strokes.size(), 3u);
-    EXPECT_EQ(strokes[2].oemChar, 0xE0);
-    EXPECT_EQ(strokes[2].controlState, LEFT_ALT_PRESSED);
-}
-
-TEST(KeyScript, EveryNamedKey) {
-    ExpectStroke("{Enter}", VK_RETURN, 0, 13);
-    ExpectStroke("{Tab}", VK_TAB, 0, 9);
-    ExpectStroke("{BS}", VK_BACK, 0, 8);
-    ExpectStroke("{Esc}", VK_ESCAPE, 0, 27);
-    ExpectStroke("{Del}", VK_DELETE, ENHANCED_KEY, 0);
-    ExpectStroke("{Home}", VK_HOME, ENHANCED_KEY, 0);
-    ExpectStroke("{End}", VK_END, ENHANCED_KEY, 0);
-    ExpectStroke("{Left}", VK_LEFT, ENHANCED_KEY, 0);
-    ExpectStroke("{Right}", VK_RIGHT, ENHANCED_KEY, 0);
-    ExpectStroke("{Up}", VK_UP, ENHANCED_KEY, 0);
-    ExpectStroke("{Down}", VK_DOWN, ENHANCED_KEY, 0);
-    ExpectStroke("{PgUp}", VK_PRIOR, ENHANCED_KEY, 0);
-    ExpectStroke("{PgDn}", VK_NEXT, ENHANCED_KEY, 0);
-    ExpectStroke("{Ins}", VK_INSERT, ENHANCED_KEY, 0);
+// Each script is one stroke: its virtual key, control-key state and OEM character.
+TEST(KeyScript, StrokesOfCharactersNamedKeysAndModifiers) {
+    const struct {
+        const char* script;
+        WORD vk;
+        DWORD state;
+        unsigned char oem;
+    } strokes[] = {
+        // Characters; Cyrillic in code page 866, capitals with Shift.
+        {"a", 'A', 0, 'a'},
+        {"Z", 'Z', SHIFT_PRESSED, 'Z'},
+        {"5", '5', 0, '5'},
+        {" ", 0x20, 0, ' '},
+        {";", 0, 0, ';'},
+        {"}", 0, 0, '}'},  // a lone closing brace is a character
+        {"{{", 0, 0, '{'},
+        {"Н", 0, SHIFT_PRESSED, 0x8D},  // capital EN
+        {"р", 0, 0, 0xE0},              // small ER
+        {"Р", 0, SHIFT_PRESSED, 0x90},  // capital ER
+        {"ё", 0, 0, 0xF1},
+        // Named keys; the gray block carries ENHANCED_KEY; names ignore case.
+        {"{Enter}", VK_RETURN, 0, 13},
+        {"{enter}", VK_RETURN, 0, 13},
+        {"{Tab}", VK_TAB, 0, 9},
+        {"{BS}", VK_BACK, 0, 8},
+        {"{Esc}", VK_ESCAPE, 0, 27},
+        {"{Del}", VK_DELETE, ENHANCED_KEY, 0},
+        {"{Home}", VK_HOME, ENHANCED_KEY, 0},
+        {"{End}", VK_END, ENHANCED_KEY, 0},
+        {"{Left}", VK_LEFT, ENHANCED_KEY, 0},
+        {"{Right}", VK_RIGHT, ENHANCED_KEY, 0},
+        {"{Up}", VK_UP, ENHANCED_KEY, 0},
+        {"{Down}", VK_DOWN, ENHANCED_KEY, 0},
+        {"{PgUp}", VK_PRIOR, ENHANCED_KEY, 0},
+        {"{PgDn}", VK_NEXT, ENHANCED_KEY, 0},
+        {"{Ins}", VK_INSERT, ENHANCED_KEY, 0},
+        // Modifiers, in any order; a capital letter carries Shift.
+        {"{Shift+Enter}", VK_RETURN, SHIFT_PRESSED, 13},
+        {"{Ctrl+Enter}", VK_RETURN, LEFT_CTRL_PRESSED, 10},
+        {"{Ctrl+BS}", VK_BACK, LEFT_CTRL_PRESSED, 127},
+        {"{RCtrl+BS}", VK_BACK, RIGHT_CTRL_PRESSED, 127},
+        {"{Alt+Enter}", VK_RETURN, LEFT_ALT_PRESSED, 13},
+        {"{RAlt+Tab}", VK_TAB, RIGHT_ALT_PRESSED, 9},
+        {"{Ctrl+Shift+Del}", VK_DELETE, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY, 0},
+        {"{Shift+Ctrl+Del}", VK_DELETE, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY, 0},
+        {"{Ctrl+a}", 'A', LEFT_CTRL_PRESSED, 1},
+        {"{Ctrl+Z}", 'Z', LEFT_CTRL_PRESSED | SHIFT_PRESSED, 26},
+        {"{Alt+x}", 'X', LEFT_ALT_PRESSED, 'x'},
+        {"{RAlt+Ctrl+F5}", 0x74, RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED, 0},
+        {"{Ctrl++}", 0, LEFT_CTRL_PRESSED, '+'},
+        {"{x}", 'X', 0, 'x'},
+    };
+    for (const auto& s : strokes) ExpectStroke(s.script, s.vk, s.state, s.oem);
     for (int n = 1; n <= 12; ++n) {
         ExpectStroke("{F" + std::to_string(n) + "}", static_cast<WORD>(0x6F + n), 0, 0);
     }
-    ExpectStroke("{enter}", VK_RETURN, 0, 13);  // names ignore case
-}
-
-TEST(KeyScript, Modifiers) {
-    ExpectStroke("{Shift+Enter}", VK_RETURN, SHIFT_PRESSED, 13);
-    ExpectStroke("{Ctrl+Enter}", VK_RETURN, LEFT_CTRL_PRESSED, 10);
-    ExpectStroke("{Ctrl+BS}", VK_BACK, LEFT_CTRL_PRESSED, 127);
-    ExpectStroke("{RCtrl+BS}", VK_BACK, RIGHT_CTRL_PRESSED, 127);
-    ExpectStroke("{Alt+Enter}", VK_RETURN, LEFT_ALT_PRESSED, 13);
-    ExpectStroke("{RAlt+Tab}", VK_TAB, RIGHT_ALT_PRESSED, 9);
-    ExpectStroke("{Ctrl+Shift+Del}", VK_DELETE, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY, 0);
-    ExpectStroke("{Shift+Ctrl+Del}", VK_DELETE, LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY, 0);
-    ExpectStroke("{Ctrl+a}", 'A', LEFT_CTRL_PRESSED, 1);
-    ExpectStroke("{Ctrl+Z}", 'Z', LEFT_CTRL_PRESSED | SHIFT_PRESSED, 26);
-    ExpectStroke("{Alt+x}", 'X', LEFT_ALT_PRESSED, 'x');
-    ExpectStroke("{RAlt+Ctrl+F5}", 0x74, RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED, 0);
-    ExpectStroke("{Ctrl++}", 0, LEFT_CTRL_PRESSED, '+');
-    ExpectStroke("{x}", 'X', 0, 'x');
 }
 
 TEST(KeyScript, MixedScript) {

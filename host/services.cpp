@@ -39,66 +39,50 @@ void FillServices(PluginStartupInfo& info) {
 // through the module's frames.
 namespace services {
 
-int WINAPI Menu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char* Title,
-                const char* Bottom, const char* HelpTopic, const int* BreakKeys, int* BreakCode,
-                const FarMenuItem* Item, int ItemsNumber) {
+// Asks the UI through `ask`: -1 (the user left) without a UI, or when the
+// host's side throws.
+template <class Ask>
+int AskUi(Ask ask) {
     if (g_target == nullptr || g_target->ui == nullptr) return -1;
     try {
-        MenuCall call;
-        call.pluginNumber = PluginNumber;
-        call.x = X;
-        call.y = Y;
-        call.maxHeight = MaxHeight;
-        call.flags = Flags;
-        call.title = Copy(Title);
-        call.bottom = Copy(Bottom);
-        call.helpTopic = Copy(HelpTopic);
-        call.hasBreakKeys = BreakKeys != nullptr;
-        call.hasBreakCode = BreakCode != nullptr;
-        if (Item != nullptr && ItemsNumber > 0) call.items.assign(Item, Item + ItemsNumber);
-        const int answer = g_target->ui->Menu(call);
-        if (BreakCode != nullptr) *BreakCode = -1;  // no break key was pressed
-        return answer;
+        return ask(*g_target->ui);
     } catch (const std::exception&) {
         return -1;
     }
+}
+
+int WINAPI Menu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char* Title,
+                const char* Bottom, const char* HelpTopic, const int* BreakKeys, int* BreakCode,
+                const FarMenuItem* Item, int ItemsNumber) {
+    return AskUi([&](Ui& ui) {
+        MenuCall call{PluginNumber, X, Y, MaxHeight, Flags, Copy(Title), Copy(Bottom),
+                      Copy(HelpTopic), BreakKeys != nullptr, BreakCode != nullptr, {}};
+        if (Item != nullptr && ItemsNumber > 0) call.items.assign(Item, Item + ItemsNumber);
+        const int answer = ui.Menu(call);
+        if (BreakCode != nullptr) *BreakCode = -1;  // no break key was pressed
+        return answer;
+    });
 }
 
 int WINAPI Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char* HelpTopic,
                   FarDialogItem* Item, int ItemsNumber) {
-    if (g_target == nullptr || g_target->ui == nullptr) return -1;
-    try {
-        DialogCall call;
-        call.pluginNumber = PluginNumber;
-        call.x1 = X1;
-        call.y1 = Y1;
-        call.x2 = X2;
-        call.y2 = Y2;
-        call.helpTopic = Copy(HelpTopic);
-        call.items = ItemsNumber > 0 ? Item : nullptr;
-        call.itemCount = Item != nullptr && ItemsNumber > 0 ? ItemsNumber : 0;
-        return g_target->ui->Dialog(call);
-    } catch (const std::exception&) {
-        return -1;
-    }
+    return AskUi([&](Ui& ui) {
+        const bool any = Item != nullptr && ItemsNumber > 0;
+        DialogCall call{PluginNumber, X1, Y1, X2, Y2, Copy(HelpTopic),
+                        any ? Item : nullptr, any ? ItemsNumber : 0};
+        return ui.Dialog(call);
+    });
 }
 
 int WINAPI Message(int PluginNumber, DWORD Flags, const char* HelpTopic, const char* const* Items,
                    int ItemsNumber, int ButtonsNumber) {
-    if (g_target == nullptr || g_target->ui == nullptr) return -1;
-    try {
-        MessageCall call;
-        call.pluginNumber = PluginNumber;
-        call.flags = Flags;
-        call.helpTopic = Copy(HelpTopic);
+    return AskUi([&](Ui& ui) {
+        MessageCall call{PluginNumber, Flags, Copy(HelpTopic), {}, ButtonsNumber};
         if (Items != nullptr) {
             for (int i = 0; i < ItemsNumber; ++i) call.items.push_back(Copy(Items[i]));
         }
-        call.buttonCount = ButtonsNumber;
-        return g_target->ui->Message(call);
-    } catch (const std::exception&) {
-        return -1;
-    }
+        return ui.Message(call);
+    });
 }
 
 const char* WINAPI GetMsg(int /*PluginNumber*/, int MsgId) {

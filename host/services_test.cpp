@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/services_handed_over.hpp"
+
 namespace host {
 namespace {
 
@@ -56,16 +58,8 @@ TEST_F(ServicesTest, EditorControlReachesTheCurrentEditor) {
 TEST(FillServices, SetsTheSixServicesAndLeavesTheRest) {
     PluginStartupInfo info{};
     FillServices(info);
-    EXPECT_NE(info.Menu, nullptr);
-    EXPECT_NE(info.Dialog, nullptr);
-    EXPECT_NE(info.Message, nullptr);
-    EXPECT_NE(info.GetMsg, nullptr);
-    EXPECT_NE(info.CmpName, nullptr);
-    EXPECT_NE(info.EditorControl, nullptr);
-    EXPECT_EQ(info.Control, nullptr);
-    EXPECT_EQ(info.Editor, nullptr);
-    EXPECT_EQ(info.CharTable, nullptr);
-    EXPECT_EQ(info.Text, nullptr);
+    EXPECT_EQ(testsupport::ServicesHandedOver(info),
+              "Menu Dialog Message GetMsg CmpName EditorControl");
 }
 
 }  // namespace

@@ -86,37 +86,38 @@ TEST(CaseFile, CursorHeaderCountsFromOne) {
 
 TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
     const std::string body = "--- before\nx\n--- after\nx\n";
-    EXPECT_EQ(ErrorOf("keys: x\nsettings: Margin=3\n" + body), "t.case:2: unknown setting \"Margin\"");
-    EXPECT_EQ(ErrorOf("keys: x\nsettings: RIndent=7x\n" + body),
-              "t.case:2: setting RIndent: \"7x\" is not a number in range");
-    EXPECT_EQ(ErrorOf("keys: x\nsettings: EnableQuote=256\n" + body),
-              "t.case:2: setting EnableQuote: \"256\" is not a number in range");
-    EXPECT_EQ(ErrorOf("keys: x\nsettings: FileMask=\"*.msg\n" + body),
-              "t.case:2: FileMask: no closing '\"'");
-    EXPECT_EQ(ErrorOf("keys: x\ntable: koi8\n" + body),
-              "t.case:2: table: \"koi8\" is none of oem, ansi, koi8r");
-    EXPECT_EQ(ErrorOf("keys: x\n--- before\na\u00B6b\u2038\n"),
-              "t.case:3: only blanks and a cursor marker may follow \"\u00B6\" (a cursor beyond "
-              "the end of the line)");
-    EXPECT_EQ(ErrorOf("keys: x\nevent: wheel\n" + body),
-              "t.case:2: event: \"wheel\" is none of key, mouse, window, menu, focus");
-    EXPECT_EQ(ErrorOf("keys: x\neol: crlf\n" + body),
-              "t.case:2: eol: \"crlf\" is neither check nor last-none");
-    EXPECT_EQ(ErrorOf("keys: x\ncursor: 0:1\n" + body),
-              "t.case:2: cursor: \"0:1\" is not LINE:COL counted from 1");
-    EXPECT_EQ(ErrorOf("keys: x\n--- before\n\u2038a\u2038\n"), "t.case:3: a second cursor marker in the section");
-    EXPECT_EQ(ErrorOf("keys: x\n--- before\n\u00E9\n--- answer\n0\n"),
-              "t.case:3: \"\u00E9\" is not in the case's code page (table: oem)");
-    EXPECT_EQ(ErrorOf("keys: x\n--- before\n\xFF\n"), "t.case:3: invalid UTF-8");
-    EXPECT_EQ(ErrorOf("keys: x\n--- text\n"), "t.case:2: unknown section \"text\"");
-    EXPECT_EQ(ErrorOf("keys: x\n--- after\nx\n"), "t.case:3: no \"--- before\" section");
-    EXPECT_EQ(ErrorOf(body), "t.case:4: no keys: nothing to do");
-    EXPECT_EQ(ErrorOf("keys: x\n--- before\nx\n"),
-              "t.case:3: nothing to check: no module, after, calls or answer section");
-    EXPECT_EQ(ErrorOf("keys: x\n" + body + "--- answer\n0 1\n"),
-              "t.case:7: answer: expected one number, got \"0 1\"");
-    EXPECT_EQ(ErrorOf("keys: x\nHello\n" + body),
-              "t.case:2: expected \"name: value\" or a section \"--- name\", got \"Hello\"");
+    const struct {
+        std::string text;
+        std::string error;
+    } broken[] = {
+        {"keys: x\nsettings: Margin=3\n" + body, "t.case:2: unknown setting \"Margin\""},
+        {"keys: x\nsettings: RIndent=7x\n" + body,
+         "t.case:2: setting RIndent: \"7x\" is not a number in range"},
+        {"keys: x\nsettings: EnableQuote=256\n" + body,
+         "t.case:2: setting EnableQuote: \"256\" is not a number in range"},
+        {"keys: x\nsettings: FileMask=\"*.msg\n" + body, "t.case:2: FileMask: no closing '\"'"},
+        {"keys: x\ntable: koi8\n" + body, "t.case:2: table: \"koi8\" is none of oem, ansi, koi8r"},
+        {"keys: x\n--- before\na\u00B6b\u2038\n",
+         "t.case:3: only blanks and a cursor marker may follow \"\u00B6\" (a cursor beyond the "
+         "end of the line)"},
+        {"keys: x\nevent: wheel\n" + body,
+         "t.case:2: event: \"wheel\" is none of key, mouse, window, menu, focus"},
+        {"keys: x\neol: crlf\n" + body, "t.case:2: eol: \"crlf\" is neither check nor last-none"},
+        {"keys: x\ncursor: 0:1\n" + body, "t.case:2: cursor: \"0:1\" is not LINE:COL counted from 1"},
+        {"keys: x\n--- before\n\u2038a\u2038\n", "t.case:3: a second cursor marker in the section"},
+        {"keys: x\n--- before\n\u00E9\n--- answer\n0\n",
+         "t.case:3: \"\u00E9\" is not in the case's code page (table: oem)"},
+        {"keys: x\n--- before\n\xFF\n", "t.case:3: invalid UTF-8"},
+        {"keys: x\n--- text\n", "t.case:2: unknown section \"text\""},
+        {"keys: x\n--- after\nx\n", "t.case:3: no \"--- before\" section"},
+        {body, "t.case:4: no keys: nothing to do"},
+        {"keys: x\n--- before\nx\n",
+         "t.case:3: nothing to check: no module, after, calls or answer section"},
+        {"keys: x\n" + body + "--- answer\n0 1\n", "t.case:7: answer: expected one number, got \"0 1\""},
+        {"keys: x\nHello\n" + body,
+         "t.case:2: expected \"name: value\" or a section \"--- name\", got \"Hello\""},
+    };
+    for (const auto& b : broken) EXPECT_EQ(ErrorOf(b.text), b.error);
 }
 
 TEST(CaseFile, RenderingIsTheParsersInverse) {

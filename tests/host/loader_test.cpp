@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "tests/host/stand_in_fixture.hpp"
+#include "tests/support/services_handed_over.hpp"
 
 namespace host_test {
 namespace {
@@ -40,17 +41,8 @@ TEST_F(Loader, HandsOverTheFullRecord) {
     EXPECT_EQ(info.ModuleNumber, 42);
     ASSERT_NE(info.RootKey, nullptr);
     EXPECT_STREQ(info.RootKey, "Software\\Test\\Plugins");
-    EXPECT_NE(info.Menu, nullptr);
-    EXPECT_NE(info.Dialog, nullptr);
-    EXPECT_NE(info.Message, nullptr);
-    EXPECT_NE(info.GetMsg, nullptr);
-    EXPECT_NE(info.CmpName, nullptr);
-    EXPECT_NE(info.EditorControl, nullptr);
-    for (auto unused : {info.Control, info.SaveScreen, info.RestoreScreen, info.GetDirList,
-                        info.GetPluginDirList, info.FreeDirList, info.Viewer, info.Editor,
-                        info.CharTable, info.Text}) {
-        EXPECT_EQ(unused, nullptr);
-    }
+    EXPECT_EQ(testsupport::ServicesHandedOver(info),
+              "Menu Dialog Message GetMsg CmpName EditorControl");
     // The services work from SetStartupInfo on.
     EXPECT_STREQ(state->firstMessage, "filler");
     EXPECT_EQ(info.CmpName("*.msg", "/x/a.MSG", 1), 1);
