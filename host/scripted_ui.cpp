@@ -15,6 +15,18 @@ bool Take(std::deque<T>& queue, T& out) {
     return true;
 }
 
+// Records a menu or message box call and answers with the next queued
+// answer, -1 (the user left) when none is queued.
+template <typename Call>
+int RecordAndAnswer(std::vector<Call>& seen, const Call& call, std::vector<char>& order, char kind,
+                    std::deque<int>& answers) {
+    seen.push_back(call);
+    order.push_back(kind);
+    int answer = -1;
+    Take(answers, answer);
+    return answer;
+}
+
 bool IsEditField(int type) { return type == DI_EDIT || type == DI_PSWEDIT || type == DI_FIXEDIT; }
 
 // The History member of the item's union is meaningful only for an edit
@@ -34,11 +46,7 @@ void ScriptedUi::AnswerDialog(DialogAnswer answer) { dialogAnswers_.push_back(st
 void ScriptedUi::AnswerMessage(int button) { messageAnswers_.push_back(button); }
 
 int ScriptedUi::Menu(const MenuCall& call) {
-    menus.push_back(call);
-    order.push_back('M');
-    int answer = -1;
-    Take(menuAnswers_, answer);
-    return answer;
+    return RecordAndAnswer(menus, call, order, 'M', menuAnswers_);
 }
 
 int ScriptedUi::Dialog(DialogCall& call) {
@@ -97,11 +105,7 @@ int ScriptedUi::Dialog(DialogCall& call) {
 }
 
 int ScriptedUi::Message(const MessageCall& call) {
-    messages.push_back(call);
-    order.push_back('B');
-    int answer = -1;
-    Take(messageAnswers_, answer);
-    return answer;
+    return RecordAndAnswer(messages, call, order, 'B', messageAnswers_);
 }
 
 }  // namespace host
