@@ -110,7 +110,7 @@ std::optional<GoToTarget> ParseGoTo(std::u32string_view text) {
     return target;
 }
 
-void GoTo(host::Editor& editor, const GoToTarget& target) {
+void JumpTo(host::Editor& editor, const GoToTarget& target) {
     editor.ClearSelection();
     editor.SetCursor(std::min(target.line, editor.LineCount()) - 1, target.column - 1);
 }

@@ -65,7 +65,7 @@ struct GoToTarget {
 std::optional<GoToTarget> ParseGoTo(std::u32string_view text);
 
 // Puts the cursor at `target`; a line past the end is the last line.
-void GoTo(host::Editor& editor, const GoToTarget& target);
+void JumpTo(host::Editor& editor, const GoToTarget& target);
 
 // ---- What the messages say -----------------------------------------------
 

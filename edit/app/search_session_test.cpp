@@ -68,11 +68,11 @@ TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
 
     host::Editor editor("a.msg", "one\ntwo\nthree\n");
     editor.SelectAll();
-    GoTo(editor, {2, 3});
+    JumpTo(editor, {2, 3});
     EXPECT_EQ(editor.CurLine(), 1);
     EXPECT_EQ(editor.CurPos(), 2);
     EXPECT_FALSE(editor.Selection());
-    GoTo(editor, {40, 9});  // past the end: the last line, which is empty
+    JumpTo(editor, {40, 9});  // past the end: the last line, which is empty
     EXPECT_EQ(editor.CurLine(), 3);
     EXPECT_EQ(editor.CurPos(), 8);
 }
