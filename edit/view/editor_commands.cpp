@@ -39,18 +39,14 @@ bool SameFile(const std::string& a, const std::string& b) {
 EditorCommands::EditorCommands(Session& session, NcursesUi& ui, std::string& name, std::u32string& status)
     : session_(session), ui_(ui), name_(name), status_(status) {}
 
-void EditorCommands::Search() {
-    SearchRequest request = last_.value_or(SearchRequest{});
-    if (!AskSearch(ui_, request, false)) return;
-    request.replace = false;
-    last_ = request;
-    Continue(false, false);
-}
+void EditorCommands::Search() { AskAndFind(false); }
+void EditorCommands::Replace() { AskAndFind(true); }
 
-void EditorCommands::Replace() {
+void EditorCommands::AskAndFind(bool replace) {
+    // The dialog starts from the last request's texts and choices.
     SearchRequest request = last_.value_or(SearchRequest{});
-    if (!AskSearch(ui_, request, true)) return;
-    request.replace = true;
+    if (!AskSearch(ui_, request, replace)) return;
+    request.replace = replace;
     last_ = request;
     Continue(false, false);
 }

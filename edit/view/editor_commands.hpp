@@ -29,6 +29,8 @@ public:
     void SaveAs();
 
 private:
+    // The search or the replace dialog, then the first match.
+    void AskAndFind(bool replace);
     // Looks for the last request's text from the cursor, and with a replace
     // asks about each match; `next` as SearchOptions has it.
     void Continue(bool next, bool otherWay);

@@ -534,16 +534,25 @@ std::string At(int line, int lines, int column) {
     return "Line " + std::to_string(line) + "/" + std::to_string(lines) + "  Col " + std::to_string(column);
 }
 
+// Opens an editor's dialog with `key`, waits for `prompt`, puts `text` in
+// the focused field in place of what it held, and confirms with Enter.
+::testing::AssertionResult Answer(const TerminalSession& term, const std::string& key,
+                                  const std::string& prompt, const std::string& text) {
+    term.Keys(key);
+    if (auto shown = term.WaitFor(prompt); !shown) return shown;
+    term.Keys("C-y");
+    term.Type(text);
+    term.Keys("Enter");
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(Terminal, SearchFindsForwardAndBackAndSaysWhatItCannotFind) {
     ScratchFolder scratch("search");
     std::string file = scratch.Path("notes.txt");
     WriteFile(file, "a cat\r\nCat two\r\nconcat\r\n");
     TerminalSession term(scratch, {"--codepage", "1251", "--at", "1:4", file});
     ASSERT_TRUE(term.WaitFor(At(1, 4, 4)));
-    term.Keys("F7");
-    ASSERT_TRUE(term.WaitFor("Reverse search"));
-    term.Type("cat");
-    term.Keys("Enter");
+    ASSERT_TRUE(Answer(term, "F7", "Reverse search", "cat"));
     ASSERT_TRUE(term.WaitFor(At(2, 4, 1)));  // from the cursor on, case ignored
     term.Keys("S-F7");
     ASSERT_TRUE(term.WaitFor(At(3, 4, 4)));
@@ -560,7 +569,7 @@ TEST_F(Terminal, SearchFindsForwardAndBackAndSaysWhatItCannotFind) {
     // Whole words and case: only the second line's "Cat".
     term.Keys("C-Home");
     term.Keys("F7");
-    ASSERT_TRUE(term.WaitFor("Reverse search"));
+    ASSERT_TRUE(term.WaitFor("║ cat "));  // the field starts with the last text
     term.Keys("C-y");
     term.Type("Cat");
     term.Keys("M-c");
@@ -571,11 +580,7 @@ TEST_F(Terminal, SearchFindsForwardAndBackAndSaysWhatItCannotFind) {
     ASSERT_TRUE(term.WaitFor(At(2, 4, 1)));
 
     // A text that the file's table cannot hold is named, not looked for.
-    term.Keys("F7");
-    ASSERT_TRUE(term.WaitFor("Reverse search"));
-    term.Keys("C-y");
-    term.Type("╔═");
-    term.Keys("Enter");
+    ASSERT_TRUE(Answer(term, "F7", "Reverse search", "╔═"));
     ASSERT_TRUE(term.WaitFor("The 1251 table has no place for \"╔═\","));
     EXPECT_TRUE(term.WaitFor("so the text to find cannot be in this file."));
     term.Keys("Enter");
@@ -651,16 +656,10 @@ TEST_F(Terminal, GoToALineOrALineAndColumn) {
         {"99", At(11, 11, 1)},  // past the end: the last line
     };
     for (const auto& c : cases) {
-        term.Keys("M-F8");
-        ASSERT_TRUE(term.WaitFor("Line or line:column"));
-        term.Type(c.typed);
-        term.Keys("Enter");
+        ASSERT_TRUE(Answer(term, "M-F8", "Line or line:column", c.typed));
         EXPECT_TRUE(term.WaitFor(c.at)) << c.typed;
     }
-    term.Keys("M-F8");
-    ASSERT_TRUE(term.WaitFor("Line or line:column"));
-    term.Type("3:x");
-    term.Keys("Enter");
+    ASSERT_TRUE(Answer(term, "M-F8", "Line or line:column", "3:x"));
     ASSERT_TRUE(term.WaitFor("\"3:x\" is not a position."));
     EXPECT_TRUE(term.WaitFor("Type a line number, or line:column (from 1)."));
     term.Keys("Enter");
@@ -683,11 +682,10 @@ TEST_F(Terminal, SaveUnderAnotherNameGoesOnWithTheNewFile) {
     ASSERT_TRUE(term.WaitFor("Hp old"));
 
     term.Keys("S-F2");
-    ASSERT_TRUE(term.WaitFor("Name of the file"));
-    EXPECT_TRUE(term.WaitFor(file));  // the current name to start from
-    term.Keys("C-y");
-    term.Type(notes);
-    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor(file + " "));  // the current name to start from
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Name of the file"));
+    ASSERT_TRUE(Answer(term, "S-F2", "Name of the file", notes));
     ASSERT_TRUE(term.WaitFor(" " + notes + " "));
     EXPECT_TRUE(term.WaitFor("Saved"));
     EXPECT_EQ(ReadFile(notes), "Hp old\r\n");
@@ -698,11 +696,7 @@ TEST_F(Terminal, SaveUnderAnotherNameGoesOnWithTheNewFile) {
     ASSERT_TRUE(term.WaitFor("Hp Нр old"));
 
     // An existing file is replaced only when the user says so.
-    term.Keys("S-F2");
-    ASSERT_TRUE(term.WaitFor("Name of the file"));
-    term.Keys("C-y");
-    term.Type(other);
-    term.Keys("Enter");
+    ASSERT_TRUE(Answer(term, "S-F2", "Name of the file", other));
     ASSERT_TRUE(term.WaitFor("already exists. Do you want to replace it?"));
     term.Type("c");
     ASSERT_TRUE(term.WaitForGone("already exists"));
