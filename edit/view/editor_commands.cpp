@@ -86,7 +86,7 @@ std::optional<std::string> EditorCommands::InTable(const std::u32string& text, c
     std::u32string missing;
     const host::CodePage table = session_.Editor().Table();
     std::optional<std::string> bytes = TextInTable(table, text, &missing);
-    if (!bytes) Tell(ui_, U"Search", NotInTableLines(what, missing, table), true);
+    if (!bytes) Tell(ui_, last_->replace ? U"Replace" : U"Search", NotInTableLines(what, missing, table), true);
     return bytes;
 }
 
@@ -138,7 +138,8 @@ void EditorCommands::SaveAs() {
         Tell(ui_, U"Error", {U"The file was not saved; the text is still here.", Utf8ToText(error)}, true);
         return;
     }
-    name_ = TextToUtf8(*typed);
+    // The same name keeps its bytes, which a name in another set may not show.
+    if (*typed != current) name_ = TextToUtf8(*typed);
     status_ = U"Saved";
 }
 

@@ -34,8 +34,8 @@ private:
     // Looks for the last request's text from the cursor, and with a replace
     // asks about each match; `next` as SearchOptions has it.
     void Continue(bool next, bool otherWay);
-    // `text` in the file's table, or none after saying which characters the
-    // table lacks; `what` names the text in that message.
+    // `text` of the last request in the file's table, or none after saying
+    // which characters the table lacks; `what` names the text in that message.
     std::optional<std::string> InTable(const std::u32string& text, const std::u32string& what);
     // The screen row of the cursor's line, as the view shows the text from row 1.
     int CursorRow() const;

@@ -739,6 +739,14 @@ TEST_F(Terminal, TheEditorsHelpLeadsIntoThePluginsHelp) {
     ASSERT_TRUE(term.WaitForGone("Ctrl+F7 asks"));
     term.Keys("Escape");
     ASSERT_TRUE(term.WaitForGone("Replace with"));
+    // F1 in the plug-in's dialog shows the plug-in's help, as before.
+    ASSERT_TRUE(term.OpenSettings());
+    term.Keys("F1");
+    ASSERT_TRUE(term.WaitFor("Marten settings"));
+    EXPECT_TRUE(term.WaitFor("Enter inside a quoted line repeats its prefix"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Marten settings"));
+    ASSERT_TRUE(term.LeaveSettings());
     term.Keys("F10");
     EXPECT_EQ(term.WaitForExit(), 0);
 }
