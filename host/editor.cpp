@@ -348,6 +348,7 @@ Editor::Editor(std::string fileName, std::string bytes, CodePage table, EditorOp
 Editor::~Editor() = default;
 
 const std::string& Editor::FileName() const { return impl_->fileName; }
+void Editor::SetFileName(std::string fileName) { impl_->fileName = std::move(fileName); }
 int Editor::LineCount() const { return impl_->lines.Count(); }
 
 LineView Editor::LineAt(int n) const {

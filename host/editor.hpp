@@ -145,6 +145,10 @@ public:
 
     // ---- Document ----------------------------------------------------------
     const std::string& FileName() const;
+    // The name the document is known by from now on (after a save under
+    // another name): what ECTL_GETINFO reports, so that a plug-in's test of
+    // the file name follows it. The text and its history stay as they are.
+    void SetFileName(std::string fileName);
     int LineCount() const;
     LineView LineAt(int n) const;  // 0 <= n < LineCount()
     // Hands the document out as it is saved, piece by piece, in order (no

@@ -155,6 +155,15 @@ TEST(EditorControl, GetInfoFillsEveryField) {
     EXPECT_EQ(info.CurTabPos, 5);
 }
 
+TEST(EditorControl, GetInfoReportsTheNameGivenLater) {
+    Editor e("/home/u/reply.msg", "text\r\n");
+    e.SetFileName("/home/u/notes.txt");
+    EXPECT_EQ(e.FileName(), "/home/u/notes.txt");
+    EXPECT_STREQ(Info(e).FileName, "/home/u/notes.txt");
+    EXPECT_FALSE(e.Modified());  // a new name is no change of the text
+    EXPECT_FALSE(e.CanUndo());
+}
+
 TEST(EditorControl, GetStringReadsTheNamedOrTheCursorLine) {
     Editor e("a.msg", "first\r\nsecond\nthird");
     e.SetCursor(1, 0);

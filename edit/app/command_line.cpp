@@ -168,9 +168,10 @@ std::string UsageText() {
            "{PgUp} {PgDn} {Ins} {F1}..{F12}, with Shift+ Ctrl+ Alt+ RCtrl+ RAlt+ inside\n"
            "the braces ({Ctrl+Del}); {{ is a literal brace.\n"
            "\n"
-           "Keys: F1 help, F2 save, F8 switches 866 and 1251, Shift+F8 picks the table,\n"
-           "F10 or Esc quit, F11 plug-ins, Alt+Shift+F9 plug-in configuration,\n"
-           "Ins overtype.\n"
+           "Keys: F1 help (every key), F2 save, Shift+F2 save as, F7 search,\n"
+           "Shift+F7/Alt+F7 next/previous match, Ctrl+F7 replace, Alt+F8 go to\n"
+           "LINE[:COL], F8 switches 866 and 1251, Shift+F8 picks the table, F10 or Esc\n"
+           "quit, F11 plug-ins, Alt+Shift+F9 plug-in configuration, Ins overtype.\n"
            "\n"
            "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
            "2 on a bad command line, 3 when unsaved changes were discarded.\n";

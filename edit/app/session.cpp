@@ -6,6 +6,16 @@
 #include "edit/file/utf8_text.hpp"
 
 namespace edit {
+namespace {
+
+// The module sees the full name, as the file manager passes it.
+std::string FullName(const std::string& path) {
+    std::error_code ec;
+    std::string fullName = std::filesystem::absolute(path, ec).lexically_normal().string();
+    return ec ? path : fullName;
+}
+
+}  // namespace
 
 Session::Session() = default;
 
@@ -28,13 +38,10 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     utf8Text_ = edit::IsUtf8Text(contents.bytes);
     if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, options.codePage);
 
-    // The module sees the full name, as the file manager passes it.
-    std::error_code ec;
-    std::string fullName = std::filesystem::absolute(path_, ec).lexically_normal().string();
-    if (ec) fullName = path_;
     host::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
-    editor_ = std::make_unique<host::Editor>(fullName, std::move(contents.bytes), options.codePage, editorOptions);
+    editor_ = std::make_unique<host::Editor>(FullName(path_), std::move(contents.bytes), options.codePage,
+                                             editorOptions);
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
 
@@ -51,11 +58,20 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     return true;
 }
 
-bool Session::Save(std::string* error, ReadOnlyFiles readOnly) {
+bool Session::Save(std::string* error, ReadOnlyFiles readOnly) { return Write(path_, error, readOnly); }
+
+bool Session::SaveAs(const std::string& path, std::string* error, ReadOnlyFiles readOnly) {
+    if (!Write(path, error, readOnly)) return false;
+    path_ = path;
+    editor_->SetFileName(FullName(path));
+    return true;
+}
+
+bool Session::Write(const std::string& path, std::string* error, ReadOnlyFiles readOnly) {
     // Piece by piece, so that no copy of the whole document is made.
     const host::Editor& editor = *editor_;
     auto pieces = [&editor](const ByteSink& write) { return editor.WriteTo(write); };
-    if (!SaveWholeFile(path_, pieces, error, readOnly)) return false;
+    if (!SaveWholeFile(path, pieces, error, readOnly)) return false;
     editor_->MarkSaved();
     newFile_ = false;
     savedOnce_ = true;

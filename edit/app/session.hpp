@@ -36,10 +36,16 @@ public:
     // Writes the document; on success it counts as unmodified and no longer
     // new. A read-only file is refused unless `readOnly` says to override.
     bool Save(std::string* error, ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
+    // Writes the document as `path` the way Save does and from then on edits
+    // that file: Path() names it, and so does the editor's file name, which
+    // the plug-ins see (its full name). On failure nothing changes.
+    bool SaveAs(const std::string& path, std::string* error, ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
     // True once the document was saved during this session.
     bool SavedOnce() const { return savedOnce_; }
 
 private:
+    bool Write(const std::string& path, std::string* error, ReadOnlyFiles readOnly);
+
     std::unique_ptr<host::Host> host_;
     std::unique_ptr<host::Editor> editor_;
     std::string path_;

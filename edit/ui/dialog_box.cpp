@@ -38,17 +38,21 @@ int PutLabel(int y, int x, int room, const HotkeyLabel& label, Paint base, Paint
 
 class DialogRunner {
 public:
+    // `unicode` null: the module's dialog, its texts in the items' Data in
+    // code page 866; else marten-edit's own, one Unicode text per item.
     DialogRunner(ModalStack& stack, host::DialogCall& call, const HelpHandler& help,
-                 const HistoryStore& histories)
+                 const HistoryStore& histories, std::vector<std::u32string>* unicode)
         : stack_(stack), call_(call), help_(help), histories_(histories),
-          items_(call.items), count_(call.itemCount) {
+          items_(call.items), count_(call.itemCount), unicode_(unicode) {
         for (int i = 0; i < count_; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            texts_.push_back(unicode_ ? unicode_->at(at) : OemToText(DataOf(items_[i])));
             if (!IsEdit(items_[i])) continue;
-            std::size_t limit = sizeof items_[i].Data - 1;
+            std::size_t limit = unicode_ ? kTextFieldLength : sizeof items_[i].Data - 1;
             if (items_[i].Type == DI_FIXEDIT) {
                 limit = static_cast<std::size_t>(std::max(items_[i].X2 - items_[i].X1 + 1, 1));
             }
-            edits_.emplace(i, EditLine(DataOf(items_[i]), limit));
+            edits_.emplace(i, EditLine(texts_.back(), limit));
         }
         focus_ = InitialFocus(items_, count_);
     }
@@ -127,7 +131,7 @@ private:
         char32_t typed = FoldCase(OemToText(std::string(1, static_cast<char>(oem)))[0]);
         for (int i = 0; i < count_; ++i) {
             if (IsEdit(items_[i])) continue;
-            HotkeyLabel label = ParseHotkey(OemToText(DataOf(items_[i])));
+            HotkeyLabel label = ParseHotkey(texts_[static_cast<std::size_t>(i)]);
             if (label.hotkey < 0 || FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]) != typed) continue;
             int target = IsFocusable(items_[i]) ? i : NextFocus(items_, count_, i, 1);
             if (target < 0 || !IsFocusable(items_[target])) return std::nullopt;
@@ -147,15 +151,28 @@ private:
         }
         MenuSpec menu;
         menu.title = U"History";
-        for (const std::string& e : entries) menu.lines.push_back(MenuLine{OemToText(e), false, 0});
+        for (const std::string& e : entries) menu.lines.push_back(MenuLine{Decode(e), false, 0});
         menu.showAmpersand = true;
         int chosen = RunMenu(stack_, menu, help_);
-        if (chosen >= 0) edits_.at(focus_).SetText(entries[static_cast<std::size_t>(chosen)]);
+        if (chosen >= 0) edits_.at(focus_).SetText(Decode(entries[static_cast<std::size_t>(chosen)]));
+    }
+
+    // History entries are kept as the dialog's texts are: in code page 866
+    // for the module, in UTF-8 for marten-edit.
+    std::u32string Decode(std::string_view entry) const {
+        return unicode_ ? Utf8ToText(entry) : OemToText(entry);
+    }
+    std::string Encode(std::u32string_view text) const {
+        return unicode_ ? TextToUtf8(text) : TextToOem(text);
     }
 
     int Close(int answer) {
         for (auto& [index, line] : edits_) {
-            std::string text = line.Text();
+            if (unicode_) {
+                unicode_->at(static_cast<std::size_t>(index)) = line.Text();
+                continue;
+            }
+            std::string text = TextToOem(line.Text());
             std::memset(items_[index].Data, 0, sizeof items_[index].Data);
             std::memcpy(items_[index].Data, text.data(), std::min(text.size(), sizeof items_[index].Data - 1));
         }
@@ -164,7 +181,8 @@ private:
         bool confirmed = answer >= 0 && (def < 0 || answer == def);
         if (confirmed) {
             for (auto& [index, line] : edits_) {
-                if (HasHistory(items_[index])) histories_.Add(items_[index].Param.History, line.Text(), nullptr);
+                if (!HasHistory(items_[index])) continue;
+                histories_.Add(items_[index].Param.History, Encode(line.Text()), nullptr);
             }
         }
         return answer;
@@ -181,7 +199,7 @@ private:
             int x = r.x + columns[static_cast<std::size_t>(i)], y = r.y + item.Y1;
             int right = r.x + r.width - 1;
             bool focused = i == focus_;
-            HotkeyLabel label = ParseHotkey(OemToText(DataOf(item)));
+            HotkeyLabel label = ParseHotkey(texts_[static_cast<std::size_t>(i)]);
             switch (item.Type) {
             case DI_SINGLEBOX: case DI_DOUBLEBOX: {
                 int x2 = r.x + item.X2, y2 = r.y + item.Y2;
@@ -237,7 +255,7 @@ private:
                 EditLine& line = edits_.at(i);
                 int width = ItemWidth(item);
                 int first = line.FirstShown(width);
-                std::u32string text = OemToText(line.Text());
+                const std::u32string& text = line.Text();
                 screen::Fill(y, x, width, U' ', Paint::DialogEdit);
                 for (int k = 0; k < width && first + k < static_cast<int>(text.size()); ++k) {
                     char32_t ch = item.Type == DI_PSWEDIT ? U'*' : text[static_cast<std::size_t>(first + k)];
@@ -274,6 +292,8 @@ private:
     const HistoryStore& histories_;
     FarDialogItem* items_;
     int count_;
+    std::vector<std::u32string>* unicode_;
+    std::vector<std::u32string> texts_;  // each item's text as it was handed in
     std::map<int, EditLine> edits_;
     int focus_ = -1;
 };
@@ -283,7 +303,14 @@ private:
 int RunDialog(ModalStack& stack, host::DialogCall& call, const HelpHandler& help,
               const HistoryStore& histories) {
     if (call.items == nullptr || call.itemCount <= 0) return -1;
-    return DialogRunner(stack, call, help, histories).Run();
+    return DialogRunner(stack, call, help, histories, nullptr).Run();
+}
+
+int RunTextDialog(ModalStack& stack, host::DialogCall& call, std::vector<std::u32string>& texts,
+                  const HelpHandler& help, const HistoryStore& histories) {
+    if (call.items == nullptr || call.itemCount <= 0) return -1;
+    texts.resize(static_cast<std::size_t>(call.itemCount));
+    return DialogRunner(stack, call, help, histories, &texts).Run();
 }
 
 }  // namespace edit

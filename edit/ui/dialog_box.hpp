@@ -4,6 +4,9 @@
 // dialog's help topic, Ctrl+Down (or Alt+Down) for an edit field's history.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "edit/ui/history_store.hpp"
 #include "edit/ui/menu_box.hpp"
 #include "edit/ui/modal_stack.hpp"
@@ -17,5 +20,15 @@ namespace edit {
 // text to its history.
 int RunDialog(ModalStack& stack, host::DialogCall& call, const HelpHandler& help,
               const HistoryStore& histories);
+
+// The same for a dialog of marten-edit's own, whose texts are Unicode:
+// `texts` holds one per item (a label's text, an edit field's contents) in
+// place of the items' Data, and takes the fields' values back. Its field
+// histories are kept in UTF-8.
+int RunTextDialog(ModalStack& stack, host::DialogCall& call, std::vector<std::u32string>& texts,
+                  const HelpHandler& help, const HistoryStore& histories);
+
+// How long a field of RunTextDialog may grow (a path name, say).
+inline constexpr std::size_t kTextFieldLength = 4095;
 
 }  // namespace edit

@@ -2,18 +2,20 @@
 
 #include <algorithm>
 
+#include "host/codepage.hpp"
+
 namespace edit {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char32_t c) { return c == U' ' || c == U'\t'; }
 
 }  // namespace
 
-EditLine::EditLine(std::string text, std::size_t maxLength) : maxLength_(maxLength) {
+EditLine::EditLine(std::u32string text, std::size_t maxLength) : maxLength_(maxLength) {
     SetText(std::move(text));
 }
 
-void EditLine::SetText(std::string text) {
+void EditLine::SetText(std::u32string text) {
     if (text.size() > maxLength_) text.resize(maxLength_);
     text_ = std::move(text);
     cursor_ = static_cast<int>(text_.size());
@@ -64,7 +66,8 @@ bool EditLine::Apply(const host::KeyStroke& key) {
     bool altGr = (key.controlState & RIGHT_ALT_PRESSED) && (key.controlState & LEFT_CTRL_PRESSED);
     if (key.oemChar >= 0x20 && key.oemChar != 0x7F && (!(ctrl || alt) || altGr)) {
         if (text_.size() >= maxLength_) return true;
-        text_.insert(static_cast<std::size_t>(cursor_), 1, static_cast<char>(key.oemChar));
+        const char32_t typed = host::ToUnicode(host::CodePage::Oem866, key.oemChar);
+        text_.insert(static_cast<std::size_t>(cursor_), 1, typed);
         ++cursor_;
         return true;
     }

@@ -1,6 +1,6 @@
-// The text of one edit field while the user types into it: OEM bytes, a
-// cursor, and a bound on the length (the item's Data holds 511 bytes and its
-// terminating zero).
+// The text of one edit field while the user types into it: characters, a
+// cursor, and a bound on the length (a field of the module's dialogs holds
+// 511 bytes of code page 866 and its terminating zero).
 #pragma once
 
 #include <cstddef>
@@ -12,11 +12,11 @@ namespace edit {
 
 class EditLine {
 public:
-    explicit EditLine(std::string text = {}, std::size_t maxLength = 511);
+    explicit EditLine(std::u32string text = {}, std::size_t maxLength = 511);
 
-    const std::string& Text() const { return text_; }
+    const std::u32string& Text() const { return text_; }
     int Cursor() const { return cursor_; }
-    void SetText(std::string text);  // cursor to the end
+    void SetText(std::u32string text);  // cursor to the end
 
     // Applies an editing key: characters, Left, Right, Home, End, BS, Del,
     // Ctrl+BS, Ctrl+Left/Right (words), Ctrl+Y (clear). False for keys it
@@ -28,7 +28,7 @@ public:
     int FirstShown(int width);
 
 private:
-    std::string text_;
+    std::u32string text_;
     std::size_t maxLength_;
     int cursor_ = 0;
     int first_ = 0;

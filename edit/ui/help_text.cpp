@@ -105,4 +105,17 @@ int LineLength(const HelpLine& line) {
     return n;
 }
 
+HelpTarget ParseHelpTarget(std::string_view link) {
+    HelpTarget target;
+    if (link.starts_with('<')) {
+        if (auto close = link.find('>'); close != std::string_view::npos) {
+            target.file = link.substr(1, close - 1);
+            link.remove_prefix(close + 1);
+            if (link.empty()) link = "Contents";
+        }
+    }
+    target.topic = link;
+    return target;
+}
+
 }  // namespace edit

@@ -34,4 +34,14 @@ void AppendSpan(HelpLine& line, const HelpSpan& span);
 // The characters of the line, one cell each.
 int LineLength(const HelpLine& line);
 
+// Where a link leads: a topic of the help file it stands in, or, with a
+// help file's name in angle brackets in front ("<Marten>Contents"), a topic
+// of that file; "<Marten>" alone leads to its Contents.
+struct HelpTarget {
+    std::string file;  // empty: the file the link stands in
+    std::string topic;
+    friend bool operator==(const HelpTarget&, const HelpTarget&) = default;
+};
+HelpTarget ParseHelpTarget(std::string_view link);
+
 }  // namespace edit

@@ -36,5 +36,21 @@ TEST(HelpTopic, ParagraphsGoOnOverLinesThatDoNotStartWithABlank) {
     EXPECT_EQ(paragraphs[2].spans[0].text, U"   AB> kept apart");
 }
 
+TEST(HelpTopic, ALinkMayLeadIntoAnotherHelpFile) {
+    const struct {
+        const char* link;
+        HelpTarget target;
+    } cases[] = {
+        {"dlgConfigure", {"", "dlgConfigure"}},
+        {"<Marten>Contents", {"Marten", "Contents"}},
+        {"<Marten>", {"Marten", "Contents"}},
+        {"<>Search", {"", "Search"}},
+        {"<Marten", {"", "<Marten"}},  // no closing bracket: a topic of that name
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseHelpTarget(c.link), c.target) << c.link;
+    // The markup keeps the brackets in the target.
+    EXPECT_EQ(ParseHelpTopic(" ~Marten~@<Marten>Contents@")[0].spans[1].target, "<Marten>Contents");
+}
+
 }  // namespace
 }  // namespace edit

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "edit/terminal/screen.hpp"
+#include "edit/ui/help_browser.hpp"
 #include "edit/ui/help_layout.hpp"
 #include "edit/ui/screen_text.hpp"
 
@@ -24,31 +25,31 @@ MessageSpec MissingHelpMessage(const host::HelpFile* help, const std::string& to
 }
 
 void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& topic) {
-    const std::string* body = help ? help->Topic(topic) : nullptr;
-    if (body == nullptr) {
-        RunMessage(stack, MissingHelpMessage(help, topic), nullptr);
+    RunHelp(stack, HelpShelf{{"", help}}, HelpTarget{"", topic});
+}
+
+void RunHelp(ModalStack& stack, const HelpShelf& shelf, const HelpTarget& start) {
+    HelpBrowser browser(shelf);
+    if (!browser.Open(start)) {
+        RunMessage(stack, browser.Missing(start), nullptr);
         return;
     }
-    std::vector<std::string> trail{topic};
     std::vector<HelpLine> paragraphs;
     int linkCount = 0;
     int selected = -1;
     int top = 0;
-    std::u32string title = OemToText(help->contentsTitle.empty() ? topic : help->contentsTitle);
 
-    auto load = [&](const std::string& name) {
-        const std::string* text = help->Topic(name);
-        if (!text) return false;
-        paragraphs = ParseHelpTopic(*text);
+    // Reads the topic the browser shows now.
+    auto load = [&] {
+        paragraphs = ParseHelpTopic(*browser.Body());
         linkCount = 0;
         for (const HelpLine& p : paragraphs) {
             for (const HelpSpan& s : p.spans) linkCount = std::max(linkCount, s.link + 1);
         }
         selected = linkCount > 0 ? 0 : -1;
         top = 0;
-        return true;
     };
-    load(topic);
+    load();
 
     auto layout = [&] { return LayOutHelp(paragraphs, screen::Width(), screen::Height()); };
 
@@ -67,7 +68,7 @@ void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& t
     auto paint = [&] {
         HelpLayout l = layout();
         screen::Box(l.x1, l.y1, l.x2, l.y2, true, Paint::HelpText);
-        std::u32string shown = U" " + title + U" ";
+        std::u32string shown = U" " + browser.Title() + U" ";
         screen::Put(l.y1, l.x1 + (l.x2 - l.x1 + 1 - static_cast<int>(shown.size())) / 2, shown, Paint::HelpText);
         int y = l.y1 + 1;
         for (const HelpLine& row : l.headings) {
@@ -124,18 +125,19 @@ void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& t
             break;
         case VK_RETURN:
             if (selected >= 0) {
-                std::string target = targetOf(selected);
-                if (load(target)) trail.push_back(target);
+                const HelpTarget target = ParseHelpTarget(targetOf(selected));
+                if (browser.Open(target)) {
+                    load();
+                } else {
+                    RunMessage(stack, browser.Missing(target), nullptr);
+                }
             }
             break;
         case VK_BACK:
-            if (trail.size() > 1) {
-                trail.pop_back();
-                load(trail.back());
-            }
+            if (browser.Back()) load();
             break;
         case VK_F1:
-            if (load("Contents")) trail.push_back("Contents");
+            if (browser.Open(HelpTarget{"", "Contents"})) load();
             break;
         default: break;
         }

@@ -32,6 +32,17 @@ std::vector<std::u32string> BreakLine(const std::u32string& line, int width) {
     return pieces;
 }
 
+int MessageTop(int height, int screenHeight, int avoidRow) {
+    const int centred = std::max((screenHeight - height) / 2, 0);
+    // The rows the box and its shadow take from `top` on.
+    auto covers = [&](int top) { return avoidRow >= top && avoidRow <= top + height; };
+    if (avoidRow < 0 || !covers(centred)) return centred;
+    const int below = avoidRow + 1, above = avoidRow - height - 1;
+    const bool belowFits = below + height < screenHeight, aboveFits = above >= 0;
+    if (avoidRow < screenHeight / 2) return belowFits ? below : aboveFits ? above : centred;
+    return aboveFits ? above : belowFits ? below : centred;
+}
+
 int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help) {
     int focus = 0;
     int buttonCount = static_cast<int>(message.buttons.size());
@@ -52,7 +63,7 @@ int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler&
         int height = static_cast<int>(lines.size()) + (buttonCount > 0 ? 2 : 0) + 4;
         height = std::min(height, screen::Height());
         int x1 = std::max((screen::Width() - width) / 2, 0);
-        int y1 = std::max((screen::Height() - height) / 2, 0);
+        int y1 = MessageTop(height, screen::Height(), message.avoidRow);
         int x2 = x1 + width - 1, y2 = y1 + height - 1;
         screen::Fill(y1, x1, width, U' ', text);
         screen::Fill(y2, x1, width, U' ', text);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "edit/ui/dialog_box.hpp"
+#include "edit/ui/editor_help.hpp"
 #include "edit/ui/help_view.hpp"
 #include "edit/ui/menu_box.hpp"
 #include "edit/ui/screen_text.hpp"
@@ -61,6 +62,7 @@ MessageSpec MessageSpecOf(const host::MessageCall& call) {
 NcursesUi::NcursesUi(const host::HelpFile* help, HistoryStore histories)
     : help_(help), histories_(std::move(histories)) {
     helpHandler_ = [this](const std::string& topic) { ShowHelp(topic); };
+    editorHelpHandler_ = [this](const std::string& topic) { ShowEditorHelp(topic); };
 }
 
 int NcursesUi::Menu(const host::MenuCall& call) {
@@ -78,5 +80,14 @@ int NcursesUi::ShowMessage(const MessageSpec& message) {
 }
 
 void NcursesUi::ShowHelp(const std::string& topic) { RunHelp(stack_, help_, topic); }
+
+void NcursesUi::ShowEditorHelp(const std::string& topic) {
+    RunHelp(stack_, HelpShelf{{kEditorHelpName, &EditorHelp()}, {kPluginHelpName, help_}}, HelpTarget{"", topic});
+}
+
+int NcursesUi::RunForm(DialogForm& form, const std::string& helpTopic) {
+    host::DialogCall call = form.Call(helpTopic);
+    return RunTextDialog(stack_, call, form.Texts(), editorHelpHandler_, histories_);
+}
 
 }  // namespace edit

@@ -1,12 +1,13 @@
 // The host's menus, dialogs and message boxes on the terminal, for the
 // module (through host::Ui, texts in OEM 866) and for marten-edit itself
-// (texts in Unicode). F1 in any of them opens the help window on the
-// module's help file.
+// (texts in Unicode). F1 in the module's boxes opens the help window on the
+// module's help file, in the editor's own on the editor's help.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "edit/ui/dialog_form.hpp"
 #include "edit/ui/history_store.hpp"
 #include "edit/ui/message_box.hpp"
 #include "edit/ui/modal_stack.hpp"
@@ -27,13 +28,20 @@ public:
     int Message(const host::MessageCall& call) override;
 
     int ShowMessage(const MessageSpec& message);
+    // A topic of the module's help.
     void ShowHelp(const std::string& topic);
+    // A topic of the editor's help, whose links lead into the module's too.
+    void ShowEditorHelp(const std::string& topic);
+    // One of marten-edit's own dialogs (RunTextDialog); F1 shows `helpTopic`
+    // of the editor's help. The item that closed it, or -1.
+    int RunForm(DialogForm& form, const std::string& helpTopic);
 
 private:
     const host::HelpFile* help_;
     HistoryStore histories_;
     ModalStack stack_;
     HelpHandler helpHandler_;
+    HelpHandler editorHelpHandler_;
 };
 
 // The module's menu call in the terms of the menu box.

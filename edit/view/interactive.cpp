@@ -13,12 +13,13 @@
 #include "edit/terminal/terminal.hpp"
 #include "edit/ui/ncurses_ui.hpp"
 #include "edit/ui/screen_text.hpp"
+#include "edit/view/editor_commands.hpp"
 #include "edit/view/editor_view.hpp"
 
 namespace edit {
 namespace {
 
-constexpr WORD kVkF2 = VK_F1 + 1, kVkF8 = VK_F1 + 7, kVkF9 = VK_F1 + 8, kVkF10 = VK_F1 + 9,
+constexpr WORD kVkF2 = VK_F1 + 1, kVkF7 = VK_F1 + 6, kVkF8 = VK_F1 + 7, kVkF9 = VK_F1 + 8, kVkF10 = VK_F1 + 9,
                kVkF11 = VK_F1 + 10;
 
 DWORD Modifiers(const host::KeyStroke& key) {
@@ -30,7 +31,10 @@ DWORD Modifiers(const host::KeyStroke& key) {
     return m;
 }
 
-enum class Command { None, Help, Save, Table, ChooseTable, Quit, Plugins, PluginConfig };
+enum class Command {
+    None, Help, Save, Table, ChooseTable, Quit, Plugins, PluginConfig,
+    SaveAs, Search, SearchNext, SearchOtherWay, Replace, GoTo,
+};
 
 // The tables Shift+F8 offers, in the order of its menu.
 struct TableEntry {
@@ -57,6 +61,12 @@ Command CommandOf(const host::KeyStroke& key) {
     }
     if (m == SHIFT_PRESSED && key.virtualKey == kVkF8) return Command::ChooseTable;
     if (m == (SHIFT_PRESSED | LEFT_ALT_PRESSED) && key.virtualKey == kVkF9) return Command::PluginConfig;
+    if (m == SHIFT_PRESSED && key.virtualKey == kVkF2) return Command::SaveAs;
+    if (m == 0 && key.virtualKey == kVkF7) return Command::Search;
+    if (m == SHIFT_PRESSED && key.virtualKey == kVkF7) return Command::SearchNext;
+    if (m == LEFT_ALT_PRESSED && key.virtualKey == kVkF7) return Command::SearchOtherWay;
+    if (m == LEFT_CTRL_PRESSED && key.virtualKey == kVkF7) return Command::Replace;
+    if (m == LEFT_ALT_PRESSED && key.virtualKey == kVkF8) return Command::GoTo;
     return Command::None;
 }
 
@@ -114,13 +124,19 @@ private:
 
     std::optional<int> Run(Command command) {
         switch (command) {
-        case Command::Help: ui_.ShowHelp("Contents"); break;
+        case Command::Help: ui_.ShowEditorHelp("Contents"); break;
         case Command::Save: Save(); break;
         case Command::Table: session_.Editor().SetTable(SwitchedTable(session_.Editor().Table())); break;
         case Command::ChooseTable: ChooseTable(); break;
         case Command::Quit: return Leave();
         case Command::Plugins: PluginMenu(); break;
         case Command::PluginConfig: PluginConfigMenu(); break;
+        case Command::SaveAs: commands_.SaveAs(); break;
+        case Command::Search: commands_.Search(); break;
+        case Command::SearchNext: commands_.SearchAgain(false); break;
+        case Command::SearchOtherWay: commands_.SearchAgain(true); break;
+        case Command::Replace: commands_.Replace(); break;
+        case Command::GoTo: commands_.GoTo(); break;
         case Command::None: break;
         }
         return std::nullopt;
@@ -275,6 +291,7 @@ private:
     NcursesUi ui_;
     EditorView view_;
     std::u32string status_;
+    EditorCommands commands_{session_, ui_, name_, status_};
 };
 
 }  // namespace

@@ -377,7 +377,7 @@ TEST_F(Terminal, HelpAndTheConfigurationList) {
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
     term.Keys("F1");
-    ASSERT_TRUE(term.WaitFor("file masks"));
+    ASSERT_TRUE(term.WaitFor("Moving the cursor"));  // the editor's own help
     term.Keys("Escape");
     term.Keys("M-S-F9");
     ASSERT_TRUE(term.WaitFor("Plugins configuration"));
@@ -525,6 +525,230 @@ TEST_F(Terminal, AUtf8FileIsNamedWhenItOpens) {
     EXPECT_TRUE(term.WaitFor("UTF-8 text     866  Line 1/2"));
     EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), text);
+}
+
+// ---- The editor's dialogs: search, replace, go to, save as, help ----------
+
+// The title line's part that names the cursor's place.
+std::string At(int line, int lines, int column) {
+    return "Line " + std::to_string(line) + "/" + std::to_string(lines) + "  Col " + std::to_string(column);
+}
+
+// Opens an editor's dialog with `key`, waits for `prompt`, puts `text` in
+// the focused field in place of what it held, and confirms with Enter.
+::testing::AssertionResult Answer(const TerminalSession& term, const std::string& key,
+                                  const std::string& prompt, const std::string& text) {
+    term.Keys(key);
+    if (auto shown = term.WaitFor(prompt); !shown) return shown;
+    term.Keys("C-y");
+    term.Type(text);
+    term.Keys("Enter");
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(Terminal, SearchFindsForwardAndBackAndSaysWhatItCannotFind) {
+    ScratchFolder scratch("search");
+    std::string file = scratch.Path("notes.txt");
+    WriteFile(file, "a cat\r\nCat two\r\nconcat\r\n");
+    TerminalSession term(scratch, {"--codepage", "1251", "--at", "1:4", file});
+    ASSERT_TRUE(term.WaitFor(At(1, 4, 4)));
+    ASSERT_TRUE(Answer(term, "F7", "Reverse search", "cat"));
+    ASSERT_TRUE(term.WaitFor(At(2, 4, 1)));  // from the cursor on, case ignored
+    term.Keys("S-F7");
+    ASSERT_TRUE(term.WaitFor(At(3, 4, 4)));
+    term.Keys("M-F7");  // the other way
+    ASSERT_TRUE(term.WaitFor(At(2, 4, 1)));
+    term.Keys("S-F7");
+    ASSERT_TRUE(term.WaitFor(At(3, 4, 4)));
+    term.Keys("S-F7");
+    ASSERT_TRUE(term.WaitFor("Could not find the string"));
+    EXPECT_TRUE(term.WaitFor("\"cat\""));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("Could not find"));
+
+    // Whole words and case: only the second line's "Cat".
+    term.Keys("C-Home");
+    term.Keys("F7");
+    ASSERT_TRUE(term.WaitFor("║ cat "));  // the field starts with the last text
+    term.Keys("C-y");
+    term.Type("Cat");
+    term.Keys("M-c");
+    term.Keys("M-w");
+    ASSERT_TRUE(term.WaitFor("[x] Whole words"));
+    EXPECT_TRUE(term.WaitFor("[x] Case sensitive"));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor(At(2, 4, 1)));
+
+    // A text that the file's table cannot hold is named, not looked for.
+    ASSERT_TRUE(Answer(term, "F7", "Reverse search", "╔═"));
+    ASSERT_TRUE(term.WaitFor("The 1251 table has no place for \"╔═\","));
+    EXPECT_TRUE(term.WaitFor("so the text to find cannot be in this file."));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("no place for"));
+
+    // The field remembers what was looked for, newest first.
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(scratch.Path("config/marten/history/marten-edit%5CSearchText")), "╔═\nCat\ncat\n");
+}
+
+TEST_F(Terminal, ReplaceAsksAboutEachMatchAndOneUndoTakesBackAll) {
+    ScratchFolder scratch("replace");
+    std::string file = scratch.Path("notes.txt");
+    std::string text = "cat one\r\n";
+    for (int i = 2; i <= 13; ++i) text += "line " + std::to_string(i) + "\r\n";
+    text += "cat two\r\ncat three\r\nlast cat\r\n";  // lines 14 to 16
+    WriteFile(file, text);
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor(At(1, 17, 1)));
+    term.Keys("C-F7");
+    ASSERT_TRUE(term.WaitFor("Replace with"));
+    term.Type("cat");
+    term.Keys("Tab");
+    term.Type("dog");
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor("\"dog\""));
+    EXPECT_TRUE(term.WaitFor(At(1, 17, 1)));
+    term.Type("r");  // Replace
+    ASSERT_TRUE(term.WaitFor(At(14, 17, 1)));
+    // The box leaves the match in sight: line 14 stands in the middle of
+    // the screen, where a centred box would be.
+    EXPECT_TRUE(term.WaitFor("\ncat two\ncat three\nlast cat "));
+    EXPECT_TRUE(term.WaitFor("\"dog\""));
+    term.Type("s");  // Skip
+    ASSERT_TRUE(term.WaitFor(At(15, 17, 1)));
+    term.Type("a");  // All: this one and the rest
+    ASSERT_TRUE(term.WaitFor("3 occurrences replaced"));  // with the first one
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("occurrences replaced"));
+    EXPECT_TRUE(term.WaitFor("last dog"));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    std::string replaced = text;
+    replaced.replace(0, 3, "dog");
+    replaced.replace(replaced.find("cat three"), 3, "dog");
+    replaced.replace(replaced.find("last cat"), 8, "last dog");
+    EXPECT_EQ(ReadFile(file), replaced);
+
+    // One undo takes back everything All replaced, and only that.
+    term.Keys("C-z");
+    ASSERT_TRUE(term.WaitFor("last cat"));
+    EXPECT_TRUE(term.WaitFor("\ncat three\n"));
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    std::string undone = text;
+    undone.replace(0, 3, "dog");
+    EXPECT_EQ(ReadFile(file), undone);
+}
+
+TEST_F(Terminal, GoToALineOrALineAndColumn) {
+    ScratchFolder scratch("goto");
+    std::string file = scratch.Path("notes.txt");
+    WriteFile(file, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor(At(1, 11, 1)));
+    const struct {
+        const char* typed;
+        std::string at;
+    } cases[] = {
+        {"7:3", At(7, 11, 3)},
+        {"2,4", At(2, 11, 4)},
+        {" 5 ", At(5, 11, 1)},
+        {"99", At(11, 11, 1)},  // past the end: the last line
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Answer(term, "M-F8", "Line or line:column", c.typed));
+        EXPECT_TRUE(term.WaitFor(c.at)) << c.typed;
+    }
+    ASSERT_TRUE(Answer(term, "M-F8", "Line or line:column", "3:x"));
+    ASSERT_TRUE(term.WaitFor("\"3:x\" is not a position."));
+    EXPECT_TRUE(term.WaitFor("Type a line number, or line:column (from 1)."));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitForGone("is not a position"));
+    EXPECT_TRUE(term.WaitFor(At(11, 11, 1)));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+}
+
+TEST_F(Terminal, SaveUnderAnotherNameGoesOnWithTheNewFile) {
+    ScratchFolder scratch("save-as");
+    std::string file = scratch.Path("reply.msg");
+    std::string notes = scratch.Path("заметки.txt");
+    std::string other = scratch.Path("other.txt");
+    WriteFile(file, "old\r\n");
+    WriteFile(other, "keep\r\n");
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
+    term.Type("Нр ");  // in a .msg file the plug-in makes it Hp
+    ASSERT_TRUE(term.WaitFor("Hp old"));
+
+    term.Keys("S-F2");
+    ASSERT_TRUE(term.WaitFor(file + " "));  // the current name to start from
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Name of the file"));
+    ASSERT_TRUE(Answer(term, "S-F2", "Name of the file", notes));
+    ASSERT_TRUE(term.WaitFor(" " + notes + " "));
+    EXPECT_TRUE(term.WaitFor("Saved"));
+    EXPECT_EQ(ReadFile(notes), "Hp old\r\n");
+    EXPECT_EQ(ReadFile(file), "old\r\n");
+
+    // The plug-in sees the new name, which its masks do not take.
+    term.Type("Нр ");
+    ASSERT_TRUE(term.WaitFor("Hp Нр old"));
+
+    // An existing file is replaced only when the user says so.
+    ASSERT_TRUE(Answer(term, "S-F2", "Name of the file", other));
+    ASSERT_TRUE(term.WaitFor("already exists. Do you want to replace it?"));
+    term.Type("c");
+    ASSERT_TRUE(term.WaitForGone("already exists"));
+    EXPECT_EQ(ReadFile(other), "keep\r\n");
+    EXPECT_TRUE(term.WaitFor(" " + notes + " "));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(notes), "Hp \x8D\xE0 old\r\n");
+    EXPECT_EQ(ReadFile(file), "old\r\n");
+    // Both names given are in the field's history, newest first.
+    EXPECT_EQ(ReadFile(scratch.Path("config/marten/history/marten-edit%5CSaveAs")), other + "\n" + notes + "\n");
+}
+
+TEST_F(Terminal, TheEditorsHelpLeadsIntoThePluginsHelp) {
+    ScratchFolder scratch("editor-help");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, "text\r\n");
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
+    term.Keys("F1");
+    ASSERT_TRUE(term.WaitFor("═ marten-edit ═"));
+    EXPECT_TRUE(term.WaitFor("Moving the cursor"));
+    // The last link of the contents is the plug-in's help.
+    term.Keys("BTab");
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor("file masks"));
+    EXPECT_TRUE(term.WaitFor("═ Marten ═"));
+    term.Keys("BSpace");
+    ASSERT_TRUE(term.WaitFor("Moving the cursor"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Moving the cursor"));
+    // F1 in a dialog of the editor shows that dialog's topic.
+    term.Keys("C-F7");
+    ASSERT_TRUE(term.WaitFor("Replace with"));
+    term.Keys("F1");
+    ASSERT_TRUE(term.WaitFor("Ctrl+F7 asks for the text to find"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Ctrl+F7 asks"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Replace with"));
+    // F1 in the plug-in's dialog shows the plug-in's help, as before.
+    ASSERT_TRUE(term.OpenSettings());
+    term.Keys("F1");
+    ASSERT_TRUE(term.WaitFor("Marten settings"));
+    EXPECT_TRUE(term.WaitFor("Enter inside a quoted line repeats its prefix"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Marten settings"));
+    ASSERT_TRUE(term.LeaveSettings());
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,136 @@
+#include "edit/app/search_session.hpp"
+
+#include <algorithm>
+#include <charconv>
+
+namespace edit {
+namespace {
+
+bool IsBlank(char32_t ch) { return ch == U' ' || ch == U'\t'; }
+
+std::u32string_view Trimmed(std::u32string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A decimal number of at least 1 that fills the whole text.
+std::optional<int> Count(std::u32string_view text) {
+    std::string digits;
+    for (char32_t ch : text) {
+        if (ch < U'0' || ch > U'9') return std::nullopt;
+        digits.push_back(static_cast<char>(ch));
+    }
+    int value = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || value < 1) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::u32string Quoted(std::u32string_view text) { return U"\"" + std::u32string(text) + U"\""; }
+
+std::u32string Ascii(std::string_view text) { return std::u32string(text.begin(), text.end()); }
+
+}  // namespace
+
+host::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool otherWay) {
+    host::SearchOptions options;
+    options.matchCase = request.matchCase;
+    options.wholeWords = request.wholeWords;
+    options.reverse = request.reverse != otherWay;
+    options.next = next;
+    return options;
+}
+
+std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view text, std::u32string* missing) {
+    std::string bytes;
+    std::u32string lacking;
+    for (char32_t ch : text) {
+        if (auto byte = host::FromUnicode(table, ch)) {
+            bytes.push_back(static_cast<char>(*byte));
+        } else if (lacking.find(ch) == std::u32string::npos) {
+            lacking.push_back(ch);
+        }
+    }
+    if (missing) *missing = lacking;
+    if (!lacking.empty()) return std::nullopt;
+    return bytes;
+}
+
+ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std::string_view replacement,
+                              host::SearchOptions options, const std::function<ReplaceChoice()>& ask) {
+    ReplaceOutcome outcome;
+    bool changed = false;  // the last answer put a replacement in
+    while (editor.Find(query, options)) {
+        ++outcome.found;
+        switch (ask()) {
+        case ReplaceChoice::Replace:
+            editor.ReplaceFound(replacement, options);
+            ++outcome.replaced;
+            changed = true;
+            // The cursor stands past the replacement (before it, in
+            // reverse): the next match may begin right there.
+            options.next = false;
+            break;
+        case ReplaceChoice::Skip:
+            options.next = true;
+            changed = false;
+            break;
+        case ReplaceChoice::All:
+            // In reverse, ReplaceAll takes the matches that begin before the
+            // cursor: one column on, this one is among them.
+            if (options.reverse) editor.SetCursor(editor.CurLine(), editor.CurPos() + 1);
+            options.next = false;
+            outcome.replaced += editor.ReplaceAll(query, replacement, options);
+            editor.ClearSelection();
+            return outcome;
+        case ReplaceChoice::Cancel:
+            outcome.cancelled = true;
+            return outcome;
+        }
+    }
+    if (changed) editor.ClearSelection();
+    return outcome;
+}
+
+std::optional<GoToTarget> ParseGoTo(std::u32string_view text) {
+    text = Trimmed(text);
+    GoToTarget target;
+    const std::size_t split = text.find_first_of(U":,");
+    const auto line = Count(Trimmed(text.substr(0, split)));
+    if (!line) return std::nullopt;
+    target.line = *line;
+    if (split != std::u32string_view::npos) {
+        const auto column = Count(Trimmed(text.substr(split + 1)));
+        if (!column) return std::nullopt;
+        target.column = *column;
+    }
+    return target;
+}
+
+void JumpTo(host::Editor& editor, const GoToTarget& target) {
+    editor.ClearSelection();
+    editor.SetCursor(std::min(target.line, editor.LineCount()) - 1, target.column - 1);
+}
+
+std::vector<std::u32string> NotFoundLines(std::u32string_view query) {
+    return {U"Could not find the string", Quoted(query)};
+}
+
+std::vector<std::u32string> NotInTableLines(std::u32string_view what, std::u32string_view missing,
+                                            host::CodePage table) {
+    return {U"The " + Ascii(host::CodePageName(table)) + U" table has no place for " + Quoted(missing) + U",",
+            U"so " + std::u32string(what) + U" cannot be in this file."};
+}
+
+std::u32string ReplacedLine(int count) {
+    return Ascii(std::to_string(count) + (count == 1 ? " occurrence replaced" : " occurrences replaced"));
+}
+
+std::vector<std::u32string> NotAPositionLines(std::u32string_view text) {
+    return {Quoted(text) + U" is not a position.", U"Type a line number, or line:column (from 1)."};
+}
+
+}  // namespace edit

@@ -1,0 +1,24 @@
+// The editor's own help (edit/help/marten-edit.hlf, built into the program):
+// every key of marten-edit and its dialogs, grouped as the file manager's
+// editor help groups them, with a link into the plug-in's help.
+#pragma once
+
+#include "host/language.hpp"
+
+namespace edit {
+
+// The names the help window knows the two help files by: a link into the
+// plug-in's help is written ~text~@<Marten>Topic@.
+inline constexpr const char* kEditorHelpName = "marten-edit";
+inline constexpr const char* kPluginHelpName = "Marten";
+
+// The topics of the editor's dialogs (F1 in them).
+inline constexpr const char* kSearchHelpTopic = "Search";
+inline constexpr const char* kReplaceHelpTopic = "Replace";
+inline constexpr const char* kGoToHelpTopic = "GoTo";
+inline constexpr const char* kSaveAsHelpTopic = "SaveAs";
+
+// The editor's help, read from the program the first time it is asked for.
+const host::HelpFile& EditorHelp();
+
+}  // namespace edit
