@@ -2,7 +2,7 @@
 // settings, a table (OEM, or ANSI whose conversions to OEM lose characters),
 // a cursor and a run of key records, all drawn from the input. After every
 // event the editor's invariants must hold; in a document without quote
-// marks, a character typed at the end of a line must reach the document with
+// marks or a block, a character typed at the end of a line must reach the document with
 // every other non-blank byte kept, in order, whatever the wrap did, and
 // Enter must keep every non-blank byte where it was.
 #include <cstddef>
@@ -151,7 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const unsigned char ch = static_cast<unsigned char>(key.uChar.AsciiChar);
         // The byte the editor inserts for the console's OEM character.
         const char typed = static_cast<char>(host::OemToTable(editor.Table(), ch));
-        const bool keyDown = rec.EventType == KEY_EVENT && key.bKeyDown && !HasMark(editor);
+        // A typed character replaces a block; Enter drops it.
+        const bool keyDown = rec.EventType == KEY_EVENT && key.bKeyDown && !HasMark(editor) &&
+                             !editor.Selection();
         const bool typedAtEnd = keyDown && key.wVirtualKeyCode == 0 && key.dwControlKeyState == 0 &&
                                 ch >= 0x20 && ch != ' ' && ch != 0x8D && ch != 0xE0 &&
                                 ch != 0x90 && ch != '>' && typed != ' ' &&

@@ -7,16 +7,26 @@
 # small; commit it to keep it. At the end a table gives each target's final
 # coverage (libFuzzer's cov: edges and ft: features), its runs and its corpus.
 #
-#   fuzz/run-long.sh [SECONDS]
+#   fuzz/run-long.sh [SECONDS [TARGET...]]   (all targets unless named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source fuzz/fuzz-lib.sh
 
 seconds=${1:-600}
 if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: fuzz/run-long.sh [SECONDS]  (seconds per target, default 600)" >&2
+  echo "usage: fuzz/run-long.sh [SECONDS [TARGET...]]  (seconds per target, default 600)" >&2
   exit 2
 fi
+shift $(($# > 0 ? 1 : 0))
+wanted=("$@")  # the targets named, or none for all
+
+# True when $1 is to run this time.
+is_wanted() {
+  [ ${#wanted[@]} -eq 0 ] && return 0
+  local name
+  for name in "${wanted[@]}"; do [ "$name" = "$1" ] && return 0; done
+  return 1
+}
 
 # Files and bytes in the folders given.
 corpus_files() { find "$@" -type f | wc -l; }
@@ -36,6 +46,7 @@ rows=()
 failed=0
 for entry in "${fuzz_targets[@]}"; do
   fuzz_entry "$entry"
+  is_wanted "$target" || continue
   echo "--- $target (${seconds}s)"
   scratch="build/fuzz/long/$target"
   rm -rf "$scratch"
