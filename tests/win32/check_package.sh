@@ -32,7 +32,7 @@ for f in readme_en.txt readme_ru.txt; do
   grep -q '@VERSION@' "$m/$f" && fail "$f: the version was not filled in"
 done
 LC_ALL=C grep -q $'[^\t\r -~]' "$m/readme_en.txt" && fail "readme_en.txt is not plain ASCII"
-iconv -f CP866 -t UTF-8 "$m/readme_ru.txt" | grep -q 'Установка' ||
+iconv -f CP866 -t UTF-8 "$m/readme_ru.txt" | grep 'Установка' >/dev/null ||
   fail "readme_ru.txt does not read as Russian in code page 866"
 iconv -f UTF-8 -t UTF-8 "$m/readme_ru.txt" >/dev/null 2>&1 &&
   fail "readme_ru.txt is UTF-8, not code page 866"
