@@ -172,6 +172,10 @@ std::string UsageText() {
            "Shift+F7/Alt+F7 next/previous match, Ctrl+F7 replace, Alt+F8 go to\n"
            "LINE[:COL], F8 switches 866 and 1251, Shift+F8 picks the table, F10 or Esc\n"
            "quit, F11 plug-ins, Alt+Shift+F9 plug-in configuration, Ins overtype.\n"
+           "Ctrl+Z or Alt+BkSp undo, Ctrl+R (Ctrl+Shift+Z, Alt+Shift+BkSp) redo;\n"
+           "Shift with a move selects (Ctrl+A all); Ctrl+Ins/Ctrl+C copy, Shift+Del/\n"
+           "Ctrl+X cut, Shift+Ins/Ctrl+V paste; Ctrl+Left/Right words, Ctrl+Up/Down\n"
+           "scroll, Ctrl+Y delete the line. A terminal's paste goes in as one block.\n"
            "\n"
            "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
            "2 on a bad command line, 3 when unsaved changes were discarded.\n";

@@ -42,6 +42,7 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     editorOptions.autoIndent = options.autoIndent;
     editor_ = std::make_unique<host::Editor>(FullName(path_), std::move(contents.bytes), options.codePage,
                                              editorOptions);
+    editor_->SetClipboard(&clipboard_);
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
 

@@ -8,6 +8,7 @@
 
 #include "edit/app/command_line.hpp"
 #include "edit/file/text_file.hpp"
+#include "host/clipboard.hpp"
 #include "host/editor.hpp"
 #include "host/host.hpp"
 
@@ -26,6 +27,8 @@ public:
 
     host::Host& Host() { return *host_; }
     host::Editor& Editor() { return *editor_; }
+    // The clipboard the editor uses unless a screen hands it one of its own.
+    host::Clipboard& DefaultClipboard() { return clipboard_; }
     const std::string& Path() const { return path_; }
     bool IsNewFile() const { return newFile_; }
     // The file held UTF-8 text when it was opened; then `Utf8Fits` is the
@@ -46,6 +49,7 @@ public:
 private:
     bool Write(const std::string& path, std::string* error, ReadOnlyFiles readOnly);
 
+    host::MemoryClipboard clipboard_;
     std::unique_ptr<host::Host> host_;
     std::unique_ptr<host::Editor> editor_;
     std::string path_;

@@ -35,6 +35,7 @@ constexpr Colour kScheme[] = {
     {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_UNDERLINE},  // HelpLink
     {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},    // HelpLinkSelected
     {COLOR_WHITE, COLOR_BLACK, false, A_DIM},      // Shadow
+    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},   // EditorSelected
 };
 
 bool g_paired = false;

@@ -28,6 +28,7 @@ enum class Paint {
     HelpLink,
     HelpLinkSelected,
     Shadow,
+    EditorSelected,  // the text of a block
 };
 
 int Width();

@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <cstdio>
 #include <cstring>
 #include <csignal>
@@ -11,7 +13,9 @@
 #include <exception>
 #include <string>
 
+#include "edit/terminal/clipboard_sequence.hpp"
 #include "edit/terminal/key_table.hpp"
+#include "host/utf8.hpp"
 #include "edit/terminal/locale.hpp"
 
 namespace edit {
@@ -28,11 +32,44 @@ constexpr int kEscapeWaitMs = 40;
 // such as Shift+Enter and Ctrl+Enter, which plain terminals send as Enter.
 constexpr char kReportModifiedKeys[] = "\x1b[>4;1m";
 constexpr char kPlainKeys[] = "\x1b[>4m";
+// Bracketed paste: the terminal wraps what it pastes in ESC [200~ and
+// ESC [201~, so a paste is told from typing and inserted as one block.
+constexpr char kBracketedPaste[] = "\x1b[?2004h";
+constexpr char kPlainPaste[] = "\x1b[?2004l";
+constexpr std::u32string_view kPasteStart = U"[200~";
+constexpr std::u32string_view kPasteEnd = U"\x1b[201~";
+// A terminal that never ends its paste: what came is taken after this much silence.
+constexpr int kPasteSilenceMs = 2000;
 
-void Send(const char* sequence) {
+void Send(std::string_view sequence) {
     std::fflush(stdout);
-    ssize_t ignored = ::write(STDOUT_FILENO, sequence, std::strlen(sequence));
-    (void)ignored;
+    while (!sequence.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, sequence.data(), sequence.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return;
+        sequence.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+// What the terminal pastes after ESC [200~, up to ESC [201~ (left out).
+TerminalEvent ReadPaste() {
+    std::u32string text;
+    timeout(kPasteSilenceMs);
+    for (;;) {
+        wint_t ch;
+        const int kind = get_wch(&ch);
+        if (kind == ERR) break;  // silence, or a signal: keep what came
+        if (kind == KEY_CODE_YES) continue;  // no key belongs in pasted text
+        text.push_back(static_cast<char32_t>(ch));
+        if (text.ends_with(kPasteEnd)) {
+            text.resize(text.size() - kPasteEnd.size());
+            break;
+        }
+    }
+    TerminalEvent event;
+    event.kind = TerminalEvent::Kind::Paste;
+    for (char32_t c : text) host::AppendUtf8(event.text, c);
+    return event;
 }
 
 void OnTerminatingSignal(int) { g_quit = 1; }
@@ -76,6 +113,7 @@ TerminalEvent ReadEscape() {
         rest.push_back(static_cast<char32_t>(ch));
         if (EscapeComplete(rest)) break;
     }
+    if (rest == kPasteStart) return ReadPaste();
     TerminalEvent event;
     if (auto stroke = StrokeForEscape(rest)) {
         event.kind = TerminalEvent::Kind::Key;
@@ -105,6 +143,7 @@ Terminal::Terminal() {
     }
     g_active = true;
     Send(kReportModifiedKeys);
+    Send(kBracketedPaste);
     raw();
     noecho();
     nonl();
@@ -125,11 +164,17 @@ void Terminal::Restore() {
     curs_set(1);
     endwin();
     Send(kPlainKeys);
+    Send(kPlainPaste);
     delscreen(g_screen);
     g_screen = nullptr;
 }
 
 bool Terminal::QuitRequested() { return g_quit != 0; }
+
+void Terminal::SendToClipboard(std::string_view utf8) {
+    if (!g_active) return;
+    if (auto sequence = ClipboardSequence(utf8)) Send(*sequence);
+}
 
 TerminalEvent Terminal::Read(int timeoutMs) {
     TerminalEvent event;
@@ -158,9 +203,16 @@ TerminalEvent Terminal::Read(int timeoutMs) {
         return event;
     }
     if (ch == 27) return ReadEscape();
-    if (auto stroke = StrokeForCharacter(static_cast<char32_t>(ch))) {
+    const auto typed = static_cast<char32_t>(ch);
+    const bool printable = typed >= 0x20 && typed != 0x7F;
+    auto stroke = StrokeForCharacter(typed);
+    // A character that code page 866 lacks still reaches the editor, which
+    // knows whether the file's table holds it.
+    if (!stroke && printable) stroke = StrokeForCharacter(U'?');
+    if (stroke) {
         event.kind = TerminalEvent::Kind::Key;
         event.stroke = *stroke;
+        if (printable) event.character = typed;
     }
     return event;
 }

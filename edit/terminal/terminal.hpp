@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "host/key_script.hpp"
 
@@ -12,12 +13,18 @@ namespace edit {
 struct TerminalEvent {
     enum class Kind {
         Key,     // `stroke` holds the key
+        Paste,   // `text` holds what the terminal pasted (bracketed paste)
         Resize,  // the window changed size: draw again
         Quit,    // SIGINT, SIGTERM or SIGHUP arrived
         None,    // nothing within the time asked for
     };
     Kind kind = Kind::None;
     host::KeyStroke stroke;
+    // For a typed character (no Ctrl or Alt), the character itself: the
+    // stroke carries its code page 866 form, or '?' where 866 lacks it, as
+    // the console does for a character outside its code page.
+    char32_t character = 0;
+    std::string text;  // UTF-8, the line breaks as the terminal sent them
 };
 
 class Terminal {
@@ -36,6 +43,9 @@ public:
 
     // Waits up to `timeoutMs` (-1: until something happens) for the next event.
     static TerminalEvent Read(int timeoutMs);
+    // Hands `utf8` to the terminal's clipboard (OSC 52); a terminal that
+    // does not take it ignores the sequence.
+    static void SendToClipboard(std::string_view utf8);
     // True once a terminating signal arrived.
     static bool QuitRequested();
     // Leaves full-screen mode for good; safe to call more than once.

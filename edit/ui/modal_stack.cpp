@@ -24,14 +24,20 @@ std::optional<host::KeyStroke> ModalStack::ReadKey() const {
         case TerminalEvent::Kind::Quit: return std::nullopt;
         case TerminalEvent::Kind::Resize: Repaint(); break;
         case TerminalEvent::Kind::None: break;
+        // Boxes take keys only: a paste there is refused aloud.
+        case TerminalEvent::Kind::Paste: screen::Beep(); break;
         }
     }
 }
 
 ModalStack::Layer::Layer(ModalStack& stack, Painter paint) : stack_(stack) {
     stack_.layers_.push_back(std::move(paint));
+    ++stack_.changes_;
 }
 
-ModalStack::Layer::~Layer() { stack_.layers_.pop_back(); }
+ModalStack::Layer::~Layer() {
+    stack_.layers_.pop_back();
+    ++stack_.changes_;
+}
 
 }  // namespace edit

@@ -21,6 +21,13 @@ public:
     // Paints the backdrop and every open box, bottom up, then shows it.
     void Repaint() const;
 
+    // True while no box is open.
+    bool Empty() const { return layers_.empty(); }
+    // Counts the boxes opened and closed so far: a backdrop that draws only
+    // what changed must draw everything again once this moves on, since a
+    // box that closed leaves its cells behind.
+    unsigned Changes() const { return changes_; }
+
     // Waits for the next key, repainting on a resize; nothing when the program
     // is asked to end (a box then closes as if the user left it).
     std::optional<host::KeyStroke> ReadKey() const;
@@ -40,6 +47,7 @@ public:
 private:
     Painter backdrop_;
     std::vector<Painter> layers_;
+    unsigned changes_ = 0;
 };
 
 }  // namespace edit

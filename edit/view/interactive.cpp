@@ -1,5 +1,6 @@
 #include "edit/view/interactive.hpp"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "edit/terminal/locale.hpp"
 #include "edit/terminal/screen.hpp"
 #include "edit/terminal/terminal.hpp"
+#include "edit/terminal/terminal_clipboard.hpp"
 #include "edit/ui/ncurses_ui.hpp"
 #include "edit/ui/screen_text.hpp"
 #include "edit/view/editor_commands.hpp"
@@ -78,31 +80,99 @@ public:
         name_ = IsUtf8Charset(charset) ? session_.Path()
                                        : ToUtf8From(charset, session_.Path()).value_or(session_.Path());
         ui_.Stack().SetBackdrop([this] {
+            // A box drawn over the text, or one that closed, leaves cells
+            // that the view does not know of.
+            const unsigned boxes = ui_.Stack().Changes();
+            if (!ui_.Stack().Empty() || boxes != boxesSeen_) view_.Invalidate();
+            boxesSeen_ = boxes;
             std::u32string status = session_.IsUtf8Text() ? U"UTF-8 text" : U"";
             if (!status.empty() && !status_.empty()) status += U"  ";
             view_.Draw(session_.Editor(), name_, status + status_);
         });
         session_.Host().SetUi(&ui_);
+        session_.Editor().SetClipboard(&clipboard_);
     }
-    ~EditorScreen() { session_.Host().SetUi(nullptr); }
+    ~EditorScreen() {
+        session_.Editor().SetClipboard(&session_.DefaultClipboard());
+        session_.Host().SetUi(nullptr);
+    }
 
     int Run() {
         for (bool first = true;; first = false) {
             session_.Editor().SetWindowSize(screen::Width(), EditorView::TextRows());
             ui_.Stack().Repaint();
             if (first && session_.IsUtf8Text()) TellAboutUtf8();
-            TerminalEvent event = Terminal::Read(250);
-            switch (event.kind) {
-            case TerminalEvent::Kind::Quit: return Rescue();
-            case TerminalEvent::Kind::Resize: case TerminalEvent::Kind::None: continue;
-            case TerminalEvent::Kind::Key: break;
+            // Everything that is waiting is handled before the screen is
+            // drawn again, within a bound that keeps the screen alive under
+            // a stream of keys.
+            const auto until = std::chrono::steady_clock::now() + kInputBatch;
+            for (int wait = 250;; wait = 0) {
+                TerminalEvent event = Terminal::Read(wait);
+                if (event.kind == TerminalEvent::Kind::None) break;
+                if (event.kind == TerminalEvent::Kind::Quit) return Rescue();
+                if (auto done = Handle(event)) return *done;
+                if (event.kind == TerminalEvent::Kind::Resize) break;
+                if (std::chrono::steady_clock::now() >= until) break;
             }
-            status_.clear();
-            if (auto done = Handle(event.stroke)) return *done;
         }
     }
 
 private:
+    static constexpr std::chrono::milliseconds kInputBatch{50};
+
+    std::optional<int> Handle(const TerminalEvent& event) {
+        switch (event.kind) {
+        case TerminalEvent::Kind::Key:
+            status_.clear();
+            if (event.character != 0 && CommandOf(event.stroke) == Command::None) {
+                Type(event.stroke, event.character);
+                return std::nullopt;
+            }
+            return Handle(event.stroke);
+        case TerminalEvent::Kind::Paste:
+            status_.clear();
+            Paste(event.text);
+            return std::nullopt;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    // A typed character goes in as the file's table holds it; one the table
+    // lacks is refused aloud rather than dropped or replaced.
+    void Type(const host::KeyStroke& key, char32_t character) {
+        host::Editor& editor = session_.Editor();
+        const auto byte = host::FromUnicode(editor.Table(), character);
+        if (!byte) {
+            status_ = U"Not typed: \"" + std::u32string(1, character) + U"\" is not in the " +
+                      TableName() + U" table";
+            screen::Beep();
+            return;
+        }
+        session_.Host().Dispatch(host::KeyDownRecord(key), *byte);
+        session_.Host().Dispatch(host::KeyUpRecord(key));
+        TellUnkept(session_.Editor().TakeUnkeptCount());
+    }
+
+    // A terminal's paste is one block: no character of it goes through the
+    // plug-ins, and it is one step for undo.
+    void Paste(const std::string& utf8) {
+        TellUnkept(session_.Editor().InsertUtf8Block(utf8));
+    }
+
+    void TellUnkept(std::size_t count) {
+        if (count == 0) return;
+        const bool one = count == 1;
+        status_ = Utf8ToText("Pasted; " + std::to_string(count) + (one ? " character" : " characters")) +
+                  U" not in the " + TableName() + (one ? U" table was left out" : U" table were left out");
+        screen::Beep();
+    }
+
+    std::u32string TableName() const {
+        const std::string_view name = host::CodePageName(session_.Editor().Table());
+        return std::u32string(name.begin(), name.end());
+    }
+
     // Every key goes to the module first. The editor's own commands run when
     // the module leaves the key alone; other keys go through the dispatch.
     std::optional<int> Handle(const host::KeyStroke& key) {
@@ -112,6 +182,7 @@ private:
         if (command == Command::None) {
             session_.Host().Dispatch(down);
             session_.Host().Dispatch(up);
+            TellUnkept(session_.Editor().TakeUnkeptCount());
             return std::nullopt;
         }
         auto processInput = session_.Host().Exports().ProcessEditorInput;
@@ -289,7 +360,9 @@ private:
     Session& session_;
     std::string name_;  // the file's name in UTF-8
     NcursesUi ui_;
+    TerminalClipboard clipboard_;
     EditorView view_;
+    unsigned boxesSeen_ = 0;
     std::u32string status_;
     EditorCommands commands_{session_, ui_, name_, status_};
 };
