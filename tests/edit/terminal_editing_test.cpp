@@ -79,7 +79,9 @@ TEST_F(TerminalEditing, OneUndoTakesBackAWrapCursorIncluded) {
     EXPECT_EQ(ReadFile(file), text);
 }
 
-TEST_F(TerminalEditing, UndoAndRedoACarriedQuoteAndAReplacedLetter) {
+// Enter inside the quote carries the prefix (inserted at the cursor, so
+// the cursor starts the new line); Alt+BkSp takes both back at once.
+TEST_F(TerminalEditing, AltBackspaceUndoesACarriedQuote) {
     ScratchFolder scratch("undo-quote");
     std::string file = scratch.Path("reply.msg");
     const std::string text = " AB> alpha beta gamma\r\n MK>> one\r\n\r\n";
@@ -87,41 +89,59 @@ TEST_F(TerminalEditing, UndoAndRedoACarriedQuoteAndAReplacedLetter) {
     TerminalSession term(scratch, {"--at", "1:12", file});
     ASSERT_TRUE(term.WaitFor(At(1, 4, 12)));
 
-    // Enter inside the quote carries the prefix; Alt+BkSp takes both back.
     term.Keys("Enter");
-    ASSERT_TRUE(term.WaitFor("\nAB> beta gamma\n MK>> one\n"));
-    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 5, 5)));
+    ASSERT_TRUE(term.WaitFor("\n AB> alpha\nAB> beta gamma\n MK>> one\n"));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 5, 1)));
     term.Keys("M-BSpace");
     ASSERT_TRUE(term.WaitFor("\n AB> alpha beta gamma\n MK>> one\n"));
     EXPECT_TRUE(term.WaitFor("   866  " + At(1, 4, 12)));
+    term.Keys("M-S-BSpace");  // redo
+    ASSERT_TRUE(term.WaitFor("\n AB> alpha\nAB> beta gamma\n MK>> one\n"));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 5, 1)));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    EXPECT_EQ(ReadFile(file), " AB> alpha \r\nAB> beta gamma\r\n MK>> one\r\n\r\n");
 
-    // A Cyrillic small ER typed on the empty line becomes a Latin p.
-    term.Keys("Down");
-    term.Keys("Down");
-    term.Keys("Home");
-    ASSERT_TRUE(term.WaitFor(At(3, 4, 1)));
+    term.Keys("M-BSpace");
+    ASSERT_TRUE(term.WaitFor("\n AB> alpha beta gamma\n MK>> one\n"));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(1, 4, 12)));
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), text);
+}
+
+// A Cyrillic small ER typed in a .msg file becomes a Latin p; undo takes
+// back the key, redo (Ctrl+R, or Ctrl+Shift+Z through tmux's extended
+// keys) brings the Latin letter back.
+TEST_F(TerminalEditing, UndoAndRedoAReplacedLetter) {
+    ScratchFolder scratch("undo-letter");
+    std::string file = scratch.Path("reply.msg");
+    const std::string text = " MK>> one\r\n\r\n";
+    WriteFile(file, text);
+    TerminalSession term(scratch, {"--at", "2:1", file});
+    ASSERT_TRUE(term.WaitFor(At(2, 3, 1)));
+
     term.Type("р");
     ASSERT_TRUE(term.WaitFor(" MK>> one\np\n"));
-    EXPECT_TRUE(term.WaitFor("*  866  " + At(3, 4, 2)));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 3, 2)));
     term.Keys("C-z");
     ASSERT_TRUE(term.WaitFor(" MK>> one\n\n"));
-    EXPECT_TRUE(term.WaitFor("   866  " + At(3, 4, 1)));
+    EXPECT_TRUE(term.WaitFor("   866  " + At(2, 3, 1)));
     term.Keys("C-r");
     ASSERT_TRUE(term.WaitFor(" MK>> one\np\n"));
-    EXPECT_TRUE(term.WaitFor("*  866  " + At(3, 4, 2)));
-    // Ctrl+Shift+Z reaches the editor through tmux's extended keys.
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 3, 2)));
     term.Keys("C-z");
     ASSERT_TRUE(term.WaitFor(" MK>> one\n\n"));
     term.Keys("C-S-z");
     ASSERT_TRUE(term.WaitFor(" MK>> one\np\n"));
-    EXPECT_TRUE(term.WaitFor("*  866  " + At(3, 4, 2)));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 3, 2)));
     term.Keys("F2");
     ASSERT_TRUE(term.WaitFor("Saved"));
-    EXPECT_EQ(ReadFile(file), " AB> alpha beta gamma\r\n MK>> one\r\np\r\n");
+    EXPECT_EQ(ReadFile(file), " MK>> one\r\np\r\n");
 
     // Undone to the start, the file saves as it was.
     term.Keys("C-z");
     ASSERT_TRUE(term.WaitFor(" MK>> one\n\n"));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 3, 1)));
     EXPECT_EQ(term.SaveAndQuit(), 0);
     EXPECT_EQ(ReadFile(file), text);
 }
