@@ -110,8 +110,8 @@ TEST_F(TerminalEditing, AltBackspaceUndoesACarriedQuote) {
 }
 
 // A Cyrillic small ER typed in a .msg file becomes a Latin p; undo takes
-// back the key, redo (Ctrl+R, or Ctrl+Shift+Z through tmux's extended
-// keys) brings the Latin letter back.
+// back the key, redo (Ctrl+R, Ctrl+Shift+Z through tmux's extended keys,
+// Alt+Shift+BkSp) brings the Latin letter back.
 TEST_F(TerminalEditing, UndoAndRedoAReplacedLetter) {
     ScratchFolder scratch("undo-letter");
     std::string file = scratch.Path("reply.msg");
@@ -132,6 +132,11 @@ TEST_F(TerminalEditing, UndoAndRedoAReplacedLetter) {
     term.Keys("C-z");
     ASSERT_TRUE(term.WaitFor(" MK>> one\n\n"));
     term.Keys("C-S-z");
+    ASSERT_TRUE(term.WaitFor(" MK>> one\np\n"));
+    EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 3, 2)));
+    term.Keys("C-z");
+    ASSERT_TRUE(term.WaitFor(" MK>> one\n\n"));
+    term.Keys("M-S-BSpace");
     ASSERT_TRUE(term.WaitFor(" MK>> one\np\n"));
     EXPECT_TRUE(term.WaitFor("*  866  " + At(2, 3, 2)));
     term.Keys("F2");
@@ -269,6 +274,65 @@ TEST_F(TerminalEditing, ABracketedPasteArrivesAsItIs) {
     EXPECT_EQ(ReadFile(file), Oem(" AB> Нрав Рыжего кота\r\n" + longLine + "\r\nещё Привет, мир\r\n AB> конец\r\n"));
 }
 
+// A paste takes the block's place, keeps what the 1251 table holds beyond
+// 866, and makes CR LF, CR and LF alike the file's line end.
+TEST_F(TerminalEditing, APasteReplacesTheBlockInTheFilesTableAndLineEnds) {
+    ScratchFolder scratch("paste-block");
+    std::string file = scratch.Path("reply.msg");
+    const std::string text = "one two three\r\nlast\r\n";
+    WriteFile(file, text);
+    TerminalSession term(scratch, {"--codepage", "1251", "--at", "1:5", file});
+    ASSERT_TRUE(term.WaitFor(At(1, 3, 5)));
+    for (int i = 0; i < 3; ++i) term.Keys("S-Right");
+    ASSERT_TRUE(term.WaitFor(At(1, 3, 8)));
+    term.Paste("«два» — €\r\nНр\rРр\n", true);
+    ASSERT_TRUE(term.WaitFor("\none «два» — €\nНр\nРр\n three\nlast\n"));
+    EXPECT_TRUE(term.WaitFor(At(4, 6, 1)));
+    term.Keys("C-z");
+    ASSERT_TRUE(term.WaitFor("\none two three\nlast\n"));
+    EXPECT_TRUE(term.WaitFor("   1251  " + At(1, 3, 8)));  // the cursor where the paste found it
+    term.Keys("C-r");
+    ASSERT_TRUE(term.WaitFor("\none «два» — €\nНр\nРр\n three\nlast\n"));
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), "one \xAB\xE4\xE2\xE0\xBB \x97 \x88\r\n\xCD\xF0\r\n\xD0\xF0\r\n three\r\nlast\r\n");
+
+    // In a file of LF lines the same paste brings LF.
+    ScratchFolder lfScratch("paste-lf");
+    std::string notes = lfScratch.Path("notes.msg");
+    WriteFile(notes, "a\nb\n");
+    TerminalSession other(lfScratch, {"--at", "2:1", notes});
+    ASSERT_TRUE(other.WaitFor(At(2, 3, 1)));
+    other.Paste("x\r\ny\rz\n", true);
+    ASSERT_TRUE(other.WaitFor("\na\nx\ny\nz\nb\n"));
+    EXPECT_EQ(other.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(notes), "a\nx\ny\nz\nb\n");
+}
+
+// A long paste arrives whole, however the terminal splits it, and goes
+// back with one undo.
+TEST_F(TerminalEditing, ALongPasteArrivesWholeAndGoesBackAtOnce) {
+    ScratchFolder scratch("long-paste");
+    std::string file = scratch.Path("reply.msg");
+    WriteFile(file, "end\r\n");
+    TerminalSession term(scratch, {file});
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
+    std::string pasted, saved;
+    for (int i = 1; i <= 2000; ++i) {
+        std::string line = "строка " + std::to_string(i) + " из двух тысяч, Нр\t" + std::string(40, '=');
+        pasted += line + "\n";
+        saved += Oem(line) + "\r\n";
+    }
+    term.Paste(pasted);
+    ASSERT_TRUE(term.WaitFor(At(2001, 2002, 1), 30s));
+    term.Keys("F2");
+    ASSERT_TRUE(term.WaitFor("Saved"));
+    EXPECT_EQ(ReadFile(file), saved + "end\r\n");
+    term.Keys("C-z");
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), "end\r\n");
+}
+
 // ---- Characters that the file's table cannot hold ---------------------------
 
 TEST_F(TerminalEditing, CharactersThe866TableLacksAreLeftOutAndNamed) {
@@ -288,6 +352,16 @@ TEST_F(TerminalEditing, CharactersThe866TableLacksAreLeftOutAndNamed) {
     ASSERT_TRUE(term.WaitFor("Not typed: \"«\" is not in the 866 table"));
     EXPECT_TRUE(term.WaitForBells(2));
     EXPECT_TRUE(term.WaitFor("\ntext\n"));
+    // Typed over a block, such a character leaves the block's text alone.
+    for (int i = 0; i < 3; ++i) term.Keys("S-Left");
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 2)));
+    term.Type("€");
+    ASSERT_TRUE(term.WaitFor("Not typed: \"€\" is not in the 866 table"));
+    EXPECT_TRUE(term.WaitForBells(3));
+    EXPECT_TRUE(term.WaitFor("\ntext\n"));
+    EXPECT_TRUE(term.WaitFor("   866  " + At(1, 2, 2)));
+    term.Keys("End");
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 5)));
 
     // Pasted: the other characters arrive, and the title line counts the rest.
     term.Paste("a€b«c");
@@ -337,9 +411,21 @@ TEST_F(TerminalEditing, ACopiedBlockReachesTheTerminalsClipboard) {
         std::this_thread::sleep_for(50ms);
     }
     EXPECT_EQ(buffer, expected);
-    term.Keys("F10");
-    EXPECT_EQ(term.WaitForExit(), 0);
-    EXPECT_EQ(ReadFile(file), Oem("первая строка\r\nsecond line\r\nthird\r\n"));
+
+    // A cut goes there too.
+    term.Keys("Down");
+    term.Keys("Home");
+    ASSERT_TRUE(term.WaitFor(At(3, 4, 1)));
+    term.Keys("S-End");
+    term.Keys("S-DC");
+    ASSERT_TRUE(term.WaitFor("\nsecond line\n\n"));
+    until = std::chrono::steady_clock::now() + 10s;
+    while ((buffer = term.Tmux("show-buffer 2>/dev/null")) != "third" && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(50ms);
+    }
+    EXPECT_EQ(buffer, "third");
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), Oem("первая строка\r\nsecond line\r\n\r\n"));
 }
 
 // ---- How the selection is drawn --------------------------------------------------
