@@ -547,5 +547,60 @@ TEST_F(TerminalEditing, TheSelectionIsDrawnBlackOnCyan) {
     EXPECT_EQ(term.WaitForExit(), 0);
 }
 
+// Polls the styled screen until `check` holds for its rows; the last
+// capture in the failure otherwise.
+template <typename Check>
+::testing::AssertionResult WaitForStyle(const TerminalSession& term, Check check) {
+    auto until = std::chrono::steady_clock::now() + 10s;
+    std::string capture;
+    do {
+        capture = term.StyledScreen();
+        if (check(StyledRows(capture))) return ::testing::AssertionSuccess();
+        std::this_thread::sleep_for(50ms);
+    } while (std::chrono::steady_clock::now() < until);
+    return ::testing::AssertionFailure() << "the screen's colours:\n" << capture;
+}
+
+bool InSelection(const StyledCell& cell) { return cell.foreground == kBlack && cell.background == kCyan; }
+
+// Where the window has scrolled across, the selected characters are still
+// the ones drawn selected; a selected tab is selected over its whole width.
+TEST_F(TerminalEditing, TheSelectionIsDrawnWhereItsCharactersAre) {
+    ScratchFolder scratch("selection-place");
+    std::string file = scratch.Path("notes.txt");
+    std::string longLine;
+    for (int i = 0; i < 15; ++i) longLine += std::string(1, static_cast<char>('a' + i)) + "123456789";
+    WriteFile(file, "a\tb\r\n" + longLine + "\r\n");
+    TerminalSession term(scratch, {"--at", "2:141", file});
+    ASSERT_TRUE(term.WaitFor(At(2, 3, 141)));
+    for (int i = 0; i < 5; ++i) term.Keys("S-Left");  // "56789" of the 14th group
+    ASSERT_TRUE(term.WaitFor(At(2, 3, 136)));
+    int x = std::atoi(term.Tmux("display -p -t edit '#{cursor_x}'").c_str());
+    ASSERT_GT(x, 0);
+    ASSERT_LT(x + 5, 100);
+    EXPECT_TRUE(WaitForStyle(term, [x](const std::vector<std::vector<StyledCell>>& rows) {
+        if (rows.size() < 3 || static_cast<int>(rows[2].size()) < x + 6) return false;
+        for (int i = x; i < x + 5; ++i) {
+            if (!InSelection(rows[2][i])) return false;
+        }
+        return rows[2][x].ch == "5" && rows[2][x + 4].ch == "9" && !InSelection(rows[2][x - 1]) &&
+               !InSelection(rows[2][x + 5]);
+    }));
+
+    // The first line, tab and all: "a", seven blanks, "b".
+    term.Keys("C-Home");
+    term.Keys("S-End");
+    ASSERT_TRUE(term.WaitFor(At(1, 3, 4)));
+    EXPECT_TRUE(WaitForStyle(term, [](const std::vector<std::vector<StyledCell>>& rows) {
+        if (rows.size() < 2 || rows[1].size() < 10) return false;
+        for (int i = 0; i < 9; ++i) {
+            if (!InSelection(rows[1][i])) return false;
+        }
+        return rows[1][0].ch == "a" && rows[1][8].ch == "b" && !InSelection(rows[1][9]);
+    }));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+}
+
 }  // namespace
 }  // namespace edit_e2e

@@ -137,8 +137,9 @@ public:
         return -1;
     }
 
-    // The screen with its colours and attributes as SGR sequences.
-    std::string StyledScreen() const { return Tmux("capture-pane -e -p -t edit"); }
+    // The screen with its colours and attributes as SGR sequences, every
+    // row at its full width.
+    std::string StyledScreen() const { return Tmux("capture-pane -e -N -p -t edit"); }
 
     // Pastes `bytes` as a terminal does: through a tmux buffer, bracketed
     // when the application asked for bracketed pastes. Unless `keepLineFeeds`,
