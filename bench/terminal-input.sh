@@ -68,7 +68,7 @@ else
   else
     mkdir -p build
     # -f: a worktree once registered there and since deleted is added again.
-    git worktree add -f --detach "$tree" "$commit" >/dev/null
+    git worktree add --quiet -f --detach "$tree" "$commit" >/dev/null
   fi
   tree=$(cd "$tree" && pwd)
   if [ ! -x "$tree/build/release/edit/marten-edit" ] || [ ! -f "$tree/build/release/plugins/Marten/marten.so" ]; then
