@@ -160,7 +160,12 @@ def tmux(*args, check=True):
     return result.stdout
 
 def screen():
-    return tmux("capture-pane", "-p", "-t", "bench", check=False)
+    """The pane's text; Unmeasured when the pane is gone (marten-edit ended)."""
+    result = subprocess.run(["tmux", "-u", "-S", socket, "capture-pane", "-p", "-t", "bench"], env=client_env,
+                            stdin=subprocess.DEVNULL, capture_output=True, text=True)
+    if result.returncode != 0:
+        raise Unmeasured(f"the editor's pane is gone: marten-edit ended ({stderr_of()})")
+    return result.stdout
 
 def wait_for(condition, bound, pause=0.003):
     """Polls the screen until condition(screen) holds; the screen, or None after the bound."""
@@ -176,6 +181,13 @@ def wait_for(condition, bound, pause=0.003):
 def title(shown):
     return shown.splitlines()[0].strip() if shown else "(nothing: the pane is gone)"
 
+def stderr_of():
+    """What the editor of the current server wrote to its standard error."""
+    try:
+        return open(socket + ".stderr", errors="replace").read().strip() or "no message"
+    except OSError:
+        return "no message"
+
 class Editor:
     """marten-edit on a new .msg file in a tmux pane of the given size."""
     def __init__(self, build, name, width, height):
@@ -187,17 +199,12 @@ class Editor:
         config = os.path.join(work, "config")
         inner = (f"env -i PATH=/usr/bin:/bin LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color HOME={work} "
                  f"XDG_CONFIG_HOME={config} {executable} --plugins {plugins} "
-                 f"--registry {work}/registry.reg {self.path} 2>{self.path}.stderr")
+                 f"--registry {work}/registry.reg {self.path} 2>{socket}.stderr")
         tmux("-f", "/dev/null", "new-session", "-d", "-s", "bench", "-x", str(width), "-y", str(height), inner)
         if not wait_for(lambda s: "Line 1/1" in s, 10.0, 0.02):
-            raise Unmeasured(f"{build} marten-edit did not open {name} within 10 s: {self.stderr()}")
+            raise Unmeasured(f"{build} marten-edit did not open {name} within 10 s: {stderr_of()}")
         self.pid = self.find_pid()
 
-    def stderr(self):
-        try:
-            return open(self.path + ".stderr", errors="replace").read().strip() or "no message"
-        except OSError:
-            return "no message"
 
     def find_pid(self):
         # env replaces itself with marten-edit, so the shell's child is the editor.
