@@ -10,7 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev               # libFuzzer targets
   g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
   wine wine32                               # runs the Win32 tests
-  tmux                                      # the terminal tests of marten-edit
+  tmux                                      # the terminal tests of marten-edit, bench/terminal-input.sh
   locales                                   # localedef: the KOI8-R locale of a terminal test
   dpkg-dev file                             # dpkg-shlibdeps and file: CPack's .deb dependencies
   man-db groff-base                         # man --warnings: the check of the manual page

@@ -13,22 +13,22 @@ using screen::Paint;
 
 std::u32string Ascii(const std::string& text) { return std::u32string(text.begin(), text.end()); }
 
-void DrawKeyBar(const host::Editor& editor, int row) {
+RowCells KeyBar(const host::Editor& editor, int width) {
     std::string table(host::CodePageName(SwitchedTable(editor.Table())));
     const char* labels[12] = {"Help", "Save", "", "", "", "", "", table.c_str(), "", "Quit", "Plugin", ""};
-    int width = screen::Width();
-    screen::Fill(row, 0, width, U' ', Paint::KeyLabel);
+    RowCells row(width, Paint::KeyLabel);
     // Twelve slots share the whole width, the spare columns spread among them.
     for (int i = 0; i < 12; ++i) {
         int x = i * width / 12, next = (i + 1) * width / 12;
         if (x >= width) break;
         std::u32string number = Ascii(std::to_string(i + 1));
-        screen::Put(row, x, number, Paint::KeyNumber);
+        row.Put(x, number, Paint::KeyNumber);
         std::u32string label = Ascii(labels[i]);
         int room = next - x - static_cast<int>(number.size());
         label.resize(static_cast<std::size_t>(std::max(room, 0)), U' ');
-        screen::Put(row, x + static_cast<int>(number.size()), label, Paint::KeyLabel);
+        row.Put(x + static_cast<int>(number.size()), label, Paint::KeyLabel);
     }
+    return row;
 }
 
 }  // namespace
@@ -76,10 +76,9 @@ EditorView::RowKey EditorView::KeyOf(const host::Editor& editor, int line, int w
     return key;
 }
 
-void EditorView::DrawRow(const host::Editor& editor, int row, const RowKey& key, int width) const {
-    const int y = row + 1;
-    screen::Fill(y, 0, width, U' ', Paint::EditorText);
-    if (key.line < 0) return;
+RowCells EditorView::TextRow(const host::Editor& editor, const RowKey& key, int width) const {
+    RowCells row(width, Paint::EditorText);
+    if (key.line < 0) return row;
     const auto cells = LineCells(key.bytes, editor.Table(), editor.Options().tabSize,
                                  static_cast<std::size_t>(left_ + width));
     for (int x = 0; x < width; ++x) {
@@ -88,13 +87,24 @@ void EditorView::DrawRow(const host::Editor& editor, int row, const RowKey& key,
         const auto at = static_cast<std::size_t>(column);
         if (at >= cells.size()) {
             if (!selected) break;
-            screen::Put(y, x, U' ', Paint::EditorSelected);
+            row.Put(x, U' ', Paint::EditorSelected);
             continue;
         }
         const Paint paint = selected           ? Paint::EditorSelected
                             : cells[at].control ? Paint::EditorControl
                                                 : Paint::EditorText;
-        screen::Put(y, x, cells[at].ch, paint);
+        row.Put(x, cells[at].ch, paint);
+    }
+    return row;
+}
+
+void EditorView::Show(int y, const RowCells& row) {
+    auto& shown = shown_[static_cast<std::size_t>(y)];
+    const auto& cells = row.Cells();
+    for (std::size_t x = 0; x < cells.size() && x < shown.size(); ++x) {
+        if (cells[x] == shown[x]) continue;
+        screen::Put(y, static_cast<int>(x), cells[x].ch, cells[x].paint);
+        shown[x] = cells[x];
     }
 }
 
@@ -113,8 +123,11 @@ void EditorView::Draw(const host::Editor& editor, const std::string& name,
         frame_ = frame;
         rows_.assign(static_cast<std::size_t>(rows), RowKey{-2, {}, -1, -1});  // matches no row
         title_.clear();
-        DrawKeyBar(editor, screen::Height() - 1);
+        // A character no cell holds: every cell is put again.
+        shown_.assign(static_cast<std::size_t>(screen::Height()),
+                      std::vector<RowCells::Cell>(static_cast<std::size_t>(width), {U'\uFFFF', Paint::EditorText}));
         valid_ = true;
+        Show(screen::Height() - 1, KeyBar(editor, width));
     }
 
     // Title line
@@ -126,9 +139,10 @@ void EditorView::Draw(const host::Editor& editor, const std::string& name,
     }
     if (std::u32string title = left + U'\n' + right; title != title_) {
         title_ = std::move(title);
-        screen::Fill(0, 0, width, U' ', Paint::Title);
-        screen::Put(0, 0, left, Paint::Title);
-        screen::Put(0, std::max(width - static_cast<int>(right.size()), 0), right, Paint::Title);
+        RowCells row(width, Paint::Title);
+        row.Put(0, left, Paint::Title);
+        row.Put(std::max(width - static_cast<int>(right.size()), 0), right, Paint::Title);
+        Show(0, row);
     }
 
     // Text
@@ -136,7 +150,7 @@ void EditorView::Draw(const host::Editor& editor, const std::string& name,
         RowKey key = KeyOf(editor, top_ + row, width);
         RowKey& shown = rows_[static_cast<std::size_t>(row)];
         if (key == shown) continue;
-        DrawRow(editor, row, key, width);
+        Show(row + 1, TextRow(editor, key, width));
         shown = std::move(key);
     }
     screen::Cursor(1 + editor.CurLine() - top_, cursorColumn - left_, true);

@@ -2,12 +2,37 @@
 // line and column), the text, and the key bar.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "edit/terminal/screen.hpp"
 #include "host/editor.hpp"
 
 namespace edit {
+
+// A screen row as the view composes it before it reaches the terminal.
+class RowCells {
+public:
+    struct Cell {
+        char32_t ch = U' ';
+        screen::Paint paint = screen::Paint::EditorText;
+        friend bool operator==(const Cell&, const Cell&) = default;
+    };
+    RowCells(int width, screen::Paint paint) : cells_(static_cast<std::size_t>(std::max(width, 0)), {U' ', paint}) {}
+    void Put(int x, char32_t ch, screen::Paint paint) {
+        if (x >= 0 && x < Width()) cells_[static_cast<std::size_t>(x)] = {ch, paint};
+    }
+    void Put(int x, std::u32string_view text, screen::Paint paint) {
+        for (char32_t ch : text) Put(x++, ch, paint);
+    }
+    int Width() const { return static_cast<int>(cells_.size()); }
+    const std::vector<Cell>& Cells() const { return cells_; }
+
+private:
+    std::vector<Cell> cells_;
+};
 
 class EditorView {
 public:
@@ -39,7 +64,9 @@ private:
 
     void FollowCursor(int line, int column, int rows, int columns);
     RowKey KeyOf(const host::Editor& editor, int line, int width) const;
-    void DrawRow(const host::Editor& editor, int row, const RowKey& key, int width) const;
+    RowCells TextRow(const host::Editor& editor, const RowKey& key, int width) const;
+    // Puts the cells of screen row `y` that differ from what it shows.
+    void Show(int y, const RowCells& row);
 
     int top_ = 0;   // first line shown
     int left_ = 0;  // first screen column shown
@@ -47,6 +74,7 @@ private:
     Frame frame_;
     std::vector<RowKey> rows_;
     std::u32string title_;
+    std::vector<std::vector<RowCells::Cell>> shown_;  // every screen row as drawn last
 };
 
 // The title line's right part, e.g. "*  866  Line 5/30  Col 11".
