@@ -391,6 +391,29 @@ TEST_F(TerminalEditing, A1251FileTakesGuillemetsDashAndEuro) {
     EXPECT_EQ(ReadFile(file), "\xAB\xBB\x97\x88Htext\r\n");
 }
 
+// The editor's clipboard holds text, not bytes: copied in 1251 and pasted
+// with Ctrl+V after F8 turned the table to 866, what 866 lacks is left out
+// and counted as a terminal's paste is.
+TEST_F(TerminalEditing, AKeyPasteSaysWhatTheTableCouldNotTake) {
+    ScratchFolder scratch("key-paste-table");
+    std::string file = scratch.Path("notes.txt");
+    WriteFile(file, "\xABx\xBB\r\n");  // «x» in 1251
+    TerminalSession term(scratch, {"--codepage", "1251", file});
+    ASSERT_TRUE(term.WaitFor("\n«x»\n"));
+    term.Keys("S-End");
+    ASSERT_TRUE(term.WaitFor(At(1, 2, 4)));
+    term.Keys("C-c");
+    term.Keys("F8");
+    ASSERT_TRUE(term.WaitFor("   866  " + At(1, 2, 4)));
+    term.Keys("C-End");
+    ASSERT_TRUE(term.WaitFor(At(2, 2, 1)));
+    term.Keys("C-v");
+    ASSERT_TRUE(term.WaitFor("Pasted; 2 characters not in the 866 table were left out"));
+    EXPECT_TRUE(term.WaitFor(At(2, 2, 2)));
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file), "\xABx\xBB\r\nx");
+}
+
 // ---- The terminal's clipboard -------------------------------------------------
 
 // Copying also hands the block to the terminal (OSC 52), which tmux keeps
