@@ -125,12 +125,14 @@ void Shadow(int x1, int y1, int x2, int y2) {
 }
 
 void Cursor(int y, int x, bool visible) {
-    if (visible && y >= 0 && y < LINES && x >= 0 && x < COLS) {
-        curs_set(1);
-        move(y, x);
-    } else {
-        curs_set(0);
+    visible = visible && y >= 0 && y < LINES && x >= 0 && x < COLS;
+    // Each change of the cursor's visibility is written to the terminal at once.
+    static int shown = -1;
+    if (shown != (visible ? 1 : 0)) {
+        shown = visible ? 1 : 0;
+        curs_set(shown);
     }
+    if (visible) move(y, x);
 }
 
 void Clear() { erase(); }

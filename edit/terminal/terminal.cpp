@@ -62,7 +62,7 @@ TerminalEvent ReadPaste() {
         if (kind == KEY_CODE_YES) continue;  // no key belongs in pasted text
         text.push_back(static_cast<char32_t>(ch));
         if (text.ends_with(kPasteEnd)) {
-            text.resize(text.size() - kPasteEnd.size());
+            text.erase(text.size() - kPasteEnd.size());
             break;
         }
     }
@@ -94,6 +94,15 @@ std::terminate_handler g_previousTerminate = nullptr;
     std::abort();
 }
 
+// True when the terminal sends the key `code` as a sequence that begins
+// with ESC (the arrows, F-keys); false for a single byte such as DEL.
+bool SequenceBeginsWithEscape(int code) {
+    char* sequence = keybound(code, 0);
+    const bool escape = sequence == nullptr || sequence[0] == '\x1b';
+    std::free(sequence);
+    return escape;
+}
+
 // After an ESC: gather what follows until it forms a sequence or stops coming.
 TerminalEvent ReadEscape() {
     std::u32string rest;
@@ -103,6 +112,19 @@ TerminalEvent ReadEscape() {
         int kind = get_wch(&ch);
         if (kind == ERR) break;
         if (kind == KEY_CODE_YES) {
+            // A key whose sequence does not begin with ESC (DEL is Backspace
+            // where kbs=^?) comes right after it: Alt with that key, as
+            // xterm and tmux send Alt+BkSp.
+            if (rest.empty() && ch != KEY_RESIZE && !SequenceBeginsWithEscape(static_cast<int>(ch))) {
+                const char* name = keyname(static_cast<int>(ch));
+                if (auto stroke = StrokeForKeyName(name ? name : "")) {
+                    stroke->controlState |= LEFT_ALT_PRESSED;
+                    TerminalEvent event;
+                    event.kind = TerminalEvent::Kind::Key;
+                    event.stroke = *stroke;
+                    return event;
+                }
+            }
             ungetch(static_cast<int>(ch));  // a key of its own: the ESC stands alone
             break;
         }
@@ -150,6 +172,9 @@ Terminal::Terminal() {
     keypad(stdscr, TRUE);
     meta(stdscr, TRUE);
     intrflush(stdscr, FALSE);
+    // The editor handles all waiting input before it draws (ncurses would
+    // look for it again before every update).
+    typeahead(-1);
     if (has_colors()) {
         start_color();
         use_default_colors();

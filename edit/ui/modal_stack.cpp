@@ -10,8 +10,11 @@ void ModalStack::Repaint() const {
         backdrop_();
     } else {
         screen::Clear();
+        screen::Cursor(0, 0, false);
     }
-    screen::Cursor(0, 0, false);
+    // The cursor is the topmost painter's: a box without a field of its own
+    // hides the one of what lies beneath it.
+    if (!layers_.empty()) screen::Cursor(0, 0, false);
     for (const Painter& paint : layers_) paint();
     screen::Flush();
 }
