@@ -626,5 +626,33 @@ TEST_F(TerminalEditing, TheSelectionIsDrawnWhereItsCharactersAre) {
     EXPECT_EQ(term.WaitForExit(), 0);
 }
 
+// The terminal's cursor stands where the editor's is, shown, and comes back
+// when a dialog that hid it closes.
+TEST_F(TerminalEditing, TheCursorIsShownAtTheEditorsPlace) {
+    ScratchFolder scratch("cursor");
+    std::string file = scratch.Path("notes.txt");
+    WriteFile(file, "alpha\r\nbeta\r\n");
+    TerminalSession term(scratch, {"--at", "2:3", file});
+    ASSERT_TRUE(term.WaitFor(At(2, 3, 3)));
+    auto cursorAt = [&](const std::string& expected) {
+        auto until = std::chrono::steady_clock::now() + 10s;
+        std::string shown;
+        do {
+            shown = term.Tmux("display -p -t edit '#{cursor_flag} #{cursor_x} #{cursor_y}'");
+            if (shown == expected) return ::testing::AssertionSuccess();
+            std::this_thread::sleep_for(50ms);
+        } while (std::chrono::steady_clock::now() < until);
+        return ::testing::AssertionFailure() << "cursor (shown x y): " << shown;
+    };
+    EXPECT_TRUE(cursorAt("1 2 2\n"));  // row 0 is the title line
+    term.Keys("F7");
+    ASSERT_TRUE(term.WaitFor("Search for"));
+    term.Keys("Escape");
+    ASSERT_TRUE(term.WaitForGone("Search for"));
+    EXPECT_TRUE(cursorAt("1 2 2\n"));
+    term.Keys("F10");
+    EXPECT_EQ(term.WaitForExit(), 0);
+}
+
 }  // namespace
 }  // namespace edit_e2e
