@@ -90,7 +90,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
-python3 - "$work" "$reference" "$reference_plugins" "$current" "$current_plugins" <<'PY'
+# The floor of the typing figures: a program that does nothing with a key but
+# read it and write one short answer (a count and a cursor move), typed at in
+# the same terminal the same way. What a key costs marten-edit above this is
+# its own work; the rest is the terminal's round trip on this machine.
+cat >"$work/key-floor.c" <<'C'
+#include <poll.h>
+#include <stdio.h>
+#include <termios.h>
+#include <unistd.h>
+int main(void) {
+    struct termios t;
+    tcgetattr(0, &t);
+    cfmakeraw(&t);
+    tcsetattr(0, TCSANOW, &t);
+    long keys = 0;
+    char in[256], out[64];
+    for (;;) {
+        struct pollfd p = {0, POLLIN, 0};
+        if (poll(&p, 1, 250) <= 0) continue;
+        ssize_t got = read(0, in, sizeof in);
+        if (got <= 0) return 0;
+        for (ssize_t i = 0; i < got; ++i) keys += (in[i] & 0xC0) != 0x80;  /* characters, not bytes */
+        int n = snprintf(out, sizeof out, "\x1b[1;1H%ld keys\x1b[2;%ldH", keys, keys % 70 + 1);
+        if (write(1, out, (size_t)n) < 0) return 1;
+    }
+}
+C
+cc -O2 -o "$work/key-floor" "$work/key-floor.c"
+
+python3 - "$work" "$reference" "$reference_plugins" "$current" "$current_plugins" "$work/key-floor" <<'PY'
 import os, random, re, statistics, subprocess, sys, time
 
 work = sys.argv[1]
@@ -292,6 +321,38 @@ def type_run(build, width, height, run):
     finally:
         editor.close()
 
+def floor_run(width, height):
+    """CPU per key of the key-floor program, typed at as the editors are."""
+    global servers, socket
+    servers += 1
+    socket = os.path.join(work, f"tmux-{servers}")
+    tmux("-f", "/dev/null", "new-session", "-d", "-s", "bench", "-x", str(width), "-y", str(height), sys.argv[6])
+    try:
+        pid = None
+        deadline = time.monotonic() + 10
+        while pid is None and time.monotonic() < deadline:
+            for p in (p for p in os.listdir("/proc") if p.isdigit()):
+                try:
+                    if open(f"/proc/{p}/cmdline", "rb").read().rstrip(b"\0") == sys.argv[6].encode():
+                        pid = int(p)
+                except OSError:
+                    continue
+            time.sleep(0.02)
+        if pid is None:
+            return None
+        def cpu():
+            fields = open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / clock_tick
+        time.sleep(0.3)  # raw mode set before the first key
+        before = cpu()
+        for at in range(0, len(typed), group):
+            tmux("send-keys", "-t", "bench", "-l", "--", typed[at:at + group])
+        if wait_for(lambda s: f"{len(typed)} keys" in s, type_bound, 0.005) is None:
+            return None
+        return (cpu() - before) / len(typed) * 1e6
+    finally:
+        tmux("kill-server", check=False)
+
 def measure(kind, run_one, sizes, unit):
     figures = {}
     for build in ("reference", "current"):
@@ -314,6 +375,12 @@ try:
     paste = measure("paste", paste_run, [(100, 30), (200, 60)], (1000, "ms"))
     print(f"typing: {len(typed)} characters, {group} per send-keys call", flush=True)
     typing = measure("typing", type_run, [(80, 24), (200, 60)], (1, "µs CPU per key"))
+    floor = {}
+    for (w, h) in [(80, 24), (200, 60)]:
+        values = [v for v in (floor_run(w, h) for _ in range(runs["current"])) if v is not None]
+        floor[w, h] = statistics.median(values) if values else None
+        shown = f"{floor[w, h]:.1f} µs CPU per key" if floor[w, h] is not None else "no figure"
+        print(f"  typing key-floor  {w}x{h}: {shown} (a program that only reads each key and answers it)", flush=True)
 except Unmeasured as error:
     print(f"terminal-input.sh: {error}", file=sys.stderr)
     sys.exit(1)
@@ -328,6 +395,9 @@ for (w, h) in [(100, 30), (200, 60)]:
 for (w, h) in [(80, 24), (200, 60)]:
     cells = [f"{typing[b, w, h]:.1f} µs" if typing[b, w, h] is not None else "timed out" for b in ("reference", "current")]
     print(f"  {f'typing, CPU per key, {w}x{h}':28} {cells[0]:>14} {cells[1]:>14}")
+for (w, h) in [(80, 24), (200, 60)]:
+    shown = f"{floor[w, h]:.1f} µs" if floor[w, h] is not None else "no figure"
+    print(f"  {f'key-floor, CPU per key, {w}x{h}':28} {shown:>29}")
 print()
 
 def check(label, value, target, at_most):
@@ -352,6 +422,13 @@ check("paste, 200x60, current / reference", ratio(paste["current", 200, 60], pas
 check("paste, current, 200x60 / 100x30", ratio(paste["current", 200, 60], paste["current", 100, 30]), 1.5, True)
 check("typing, CPU per key, 80x24, reference / current", ratio(typing["reference", 80, 24], typing["current", 80, 24]), 10, False)
 check("typing, CPU per key, 200x60, reference / current", ratio(typing["reference", 200, 60], typing["current", 200, 60]), 10, False)
+def above_floor(build, w, h):
+    value, base = typing[build, w, h], floor[w, h]
+    return max(value - base, 0.0) if value is not None and base is not None else None
+for (w, h) in [(80, 24), (200, 60)]:
+    current_own = above_floor("current", w, h)
+    check(f"typing, {w}x{h}, above the key-floor, reference / current",
+          ratio(above_floor("reference", w, h), current_own) if current_own else None, None, False)
 check("typing, CPU per key, current, 200x60 / 80x24", ratio(typing["current", 200, 60], typing["current", 80, 24]), 1.5, True)
 sys.exit(1 if failed else 0)
 PY

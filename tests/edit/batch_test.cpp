@@ -39,9 +39,7 @@ void WriteSettings(const ScratchFolder& scratch, const std::string& values) {
 }
 
 TEST(Batch, EnterInsideAQuoteCarriesThePrefixOver) {
-    ScratchFolder scratch("quote");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, " AB> Hello world, how are you?\r\nsecond\n");
+    auto [scratch, file] = ScratchFile("quote", "reply.msg", " AB> Hello world, how are you?\r\nsecond\n");
     RunResult run = RunEdit(scratch, {"--keys", "{Enter}", "--at", "1:19", file});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
@@ -110,9 +108,7 @@ TEST(Batch, CyrillicLettersAreFixedInTheAnsiAndKoi8rTables) {
 }
 
 TEST(Batch, AMalformedScriptIsNamedAndTheFileIsLeftAlone) {
-    ScratchFolder scratch("malformed");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "keep\r\n");
+    auto [scratch, file] = ScratchFile("malformed", "reply.msg", "keep\r\n");
     struct stat before;
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
     for (const char* script : {"ab{Nope}", "ab{Enter", "{Ctrl+}"}) {
@@ -210,9 +206,7 @@ TEST(Batch, AHardLinkedFileIsSavedThroughEitherName) {
 
 // As vi and nano: +LINE past the end is the last line; +LINE:COL takes a column.
 TEST(Batch, StartLineOfAMailReader) {
-    ScratchFolder scratch("start");
-    std::string file = scratch.Path("golded.msg");
-    WriteFile(file, "one\ntwo\n");
+    auto [scratch, file] = ScratchFile("start", "golded.msg", "one\ntwo\n");
     RunResult run = RunEdit(scratch, {"+999", "--keys", "x", file});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(file), "one\ntwo\nx");
@@ -237,9 +231,7 @@ TEST(Batch, AUtf8FileIsToldAndKeptByteForByte) {
 }
 
 TEST(Batch, CommandLineErrors) {
-    ScratchFolder scratch("usage");
-    std::string file = scratch.Path("x.msg");
-    WriteFile(file, "one\r\ntwo");
+    auto [scratch, file] = ScratchFile("usage", "x.msg", "one\r\ntwo");
     RunResult run = RunEdit(scratch, {"--keys", "x", "--at", "5:1", file});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "marten-edit: line 5 is beyond the end of the file (2 lines)\n");
@@ -257,9 +249,7 @@ TEST(Batch, CommandLineErrors) {
 }
 
 TEST(Batch, AMissingPluginFolderIsReported) {
-    ScratchFolder scratch("plugins");
-    std::string file = scratch.Path("x.msg");
-    WriteFile(file, "keep");
+    auto [scratch, file] = ScratchFile("plugins", "x.msg", "keep");
     std::string command = Quote(MARTEN_EDIT_PATH) + " --plugins " + Quote(scratch.Path("none")) +
                           " --keys x " + Quote(file) + " 2>" + Quote(scratch.Path("err"));
     int raw = std::system(command.c_str());

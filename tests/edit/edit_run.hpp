@@ -43,4 +43,15 @@ std::string Quote(const std::string& word);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
+// A scratch folder with one file of `bytes` in it, the start of most tests:
+//   auto [scratch, file] = ScratchFile("quote", "reply.msg", " AB> text\r\n");
+struct ScratchFile {
+    ScratchFile(const std::string& folder, const std::string& name, const std::string& bytes)
+        : scratch(folder), path(scratch.Path(name)) {
+        WriteFile(path, bytes);
+    }
+    ScratchFolder scratch;
+    std::string path;
+};
+
 }  // namespace edit_e2e

@@ -82,10 +82,8 @@ TEST_F(TerminalEditing, OneUndoTakesBackAWrapCursorIncluded) {
 // Enter inside the quote carries the prefix (inserted at the cursor, so
 // the cursor starts the new line); Alt+BkSp takes both back at once.
 TEST_F(TerminalEditing, AltBackspaceUndoesACarriedQuote) {
-    ScratchFolder scratch("undo-quote");
-    std::string file = scratch.Path("reply.msg");
     const std::string text = " AB> alpha beta gamma\r\n MK>> one\r\n\r\n";
-    WriteFile(file, text);
+    auto [scratch, file] = ScratchFile("undo-quote", "reply.msg", text);
     TerminalSession term(scratch, {"--at", "1:12", file});
     ASSERT_TRUE(term.WaitFor(At(1, 4, 12)));
 
@@ -113,10 +111,8 @@ TEST_F(TerminalEditing, AltBackspaceUndoesACarriedQuote) {
 // back the key, redo (Ctrl+R, Ctrl+Shift+Z through tmux's extended keys,
 // Alt+Shift+BkSp) brings the Latin letter back.
 TEST_F(TerminalEditing, UndoAndRedoAReplacedLetter) {
-    ScratchFolder scratch("undo-letter");
-    std::string file = scratch.Path("reply.msg");
     const std::string text = " MK>> one\r\n\r\n";
-    WriteFile(file, text);
+    auto [scratch, file] = ScratchFile("undo-letter", "reply.msg", text);
     TerminalSession term(scratch, {"--at", "2:1", file});
     ASSERT_TRUE(term.WaitFor(At(2, 3, 1)));
 
@@ -156,10 +152,8 @@ TEST_F(TerminalEditing, UndoAndRedoAReplacedLetter) {
 // Copied lines pasted inside a quote keep their text: the plug-in adds no
 // prefix to the new line and does not wrap the line that grew too long.
 TEST_F(TerminalEditing, PastedLinesGetNoPrefixAndNoWrap) {
-    ScratchFolder scratch("clipboard");
-    std::string file = scratch.Path("reply.msg");
     const std::string quoted = " AB> the quick brown fox jumps over the lazy dog while the cat sleeps on";
-    WriteFile(file, " AB> short\r\n" + quoted + "\r\nplain\r\n");
+    auto [scratch, file] = ScratchFile("clipboard", "reply.msg", " AB> short\r\n" + quoted + "\r\nplain\r\n");
     TerminalSession term(scratch, {"--at", "2:1", file});
     ASSERT_TRUE(term.WaitFor(At(2, 4, 1)));
 
@@ -190,9 +184,7 @@ TEST_F(TerminalEditing, PastedLinesGetNoPrefixAndNoWrap) {
 }
 
 TEST_F(TerminalEditing, TypeOverCutSelectAllAndDelete) {
-    ScratchFolder scratch("blocks");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, " AB> one two three\r\nsecond\r\n");
+    auto [scratch, file] = ScratchFile("blocks", "reply.msg", " AB> one two three\r\nsecond\r\n");
     TerminalSession term(scratch, {"--at", "1:10", file});
     ASSERT_TRUE(term.WaitFor(At(1, 3, 10)));
 
@@ -248,10 +240,8 @@ TEST_F(TerminalEditing, TypeOverCutSelectAllAndDelete) {
 // letters is replaced, its long line is not wrapped, its new lines get no
 // prefix, and its line ends become the file's CR LF.
 TEST_F(TerminalEditing, ABracketedPasteArrivesAsItIs) {
-    ScratchFolder scratch("bracketed-paste");
-    std::string file = scratch.Path("reply.msg");
     const std::string text = Oem(" AB> Привет, мир\r\n AB> конец\r\n");
-    WriteFile(file, text);
+    auto [scratch, file] = ScratchFile("bracketed-paste", "reply.msg", text);
     TerminalSession term(scratch, {"--at", "1:6", file});
     ASSERT_TRUE(term.WaitFor(At(1, 3, 6)));
     EXPECT_TRUE(term.WaitFor(" AB> Привет, мир\n"));
@@ -277,10 +267,8 @@ TEST_F(TerminalEditing, ABracketedPasteArrivesAsItIs) {
 // A paste takes the block's place, keeps what the 1251 table holds beyond
 // 866, and makes CR LF, CR and LF alike the file's line end.
 TEST_F(TerminalEditing, APasteReplacesTheBlockInTheFilesTableAndLineEnds) {
-    ScratchFolder scratch("paste-block");
-    std::string file = scratch.Path("reply.msg");
     const std::string text = "one two three\r\nlast\r\n";
-    WriteFile(file, text);
+    auto [scratch, file] = ScratchFile("paste-block", "reply.msg", text);
     TerminalSession term(scratch, {"--codepage", "1251", "--at", "1:5", file});
     ASSERT_TRUE(term.WaitFor(At(1, 3, 5)));
     for (int i = 0; i < 3; ++i) term.Keys("S-Right");
@@ -297,9 +285,7 @@ TEST_F(TerminalEditing, APasteReplacesTheBlockInTheFilesTableAndLineEnds) {
     EXPECT_EQ(ReadFile(file), "one \xAB\xE4\xE2\xE0\xBB \x97 \x88\r\n\xCD\xF0\r\n\xD0\xF0\r\n three\r\nlast\r\n");
 
     // In a file of LF lines the same paste brings LF.
-    ScratchFolder lfScratch("paste-lf");
-    std::string notes = lfScratch.Path("notes.msg");
-    WriteFile(notes, "a\nb\n");
+    auto [lfScratch, notes] = ScratchFile("paste-lf", "notes.msg", "a\nb\n");
     TerminalSession other(lfScratch, {"--at", "2:1", notes});
     ASSERT_TRUE(other.WaitFor(At(2, 3, 1)));
     other.Paste("x\r\ny\rz\n", true);
@@ -311,9 +297,7 @@ TEST_F(TerminalEditing, APasteReplacesTheBlockInTheFilesTableAndLineEnds) {
 // A long paste arrives whole, however the terminal splits it, and goes
 // back with one undo.
 TEST_F(TerminalEditing, ALongPasteArrivesWholeAndGoesBackAtOnce) {
-    ScratchFolder scratch("long-paste");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "end\r\n");
+    auto [scratch, file] = ScratchFile("long-paste", "reply.msg", "end\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
     std::string pasted, saved;
@@ -336,9 +320,7 @@ TEST_F(TerminalEditing, ALongPasteArrivesWholeAndGoesBackAtOnce) {
 // ---- Characters that the file's table cannot hold ---------------------------
 
 TEST_F(TerminalEditing, CharactersThe866TableLacksAreLeftOutAndNamed) {
-    ScratchFolder scratch("not-in-table");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "text\r\n");
+    auto [scratch, file] = ScratchFile("not-in-table", "reply.msg", "text\r\n");
     TerminalSession term(scratch, {"--at", "1:5", file});
     ASSERT_TRUE(term.WaitFor(At(1, 2, 5)));
     term.CountBells();
@@ -378,9 +360,7 @@ TEST_F(TerminalEditing, CharactersThe866TableLacksAreLeftOutAndNamed) {
 // The same characters have a place in 1251, and the plug-in goes on
 // replacing the Cyrillic letters typed after them.
 TEST_F(TerminalEditing, A1251FileTakesGuillemetsDashAndEuro) {
-    ScratchFolder scratch("ansi-typing");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "text\r\n");
+    auto [scratch, file] = ScratchFile("ansi-typing", "reply.msg", "text\r\n");
     TerminalSession term(scratch, {"--codepage", "1251", file});
     ASSERT_TRUE(term.WaitFor("1251  " + At(1, 2, 1)));
     term.Type("«»—€Н");
@@ -419,9 +399,7 @@ TEST_F(TerminalEditing, AKeyPasteSaysWhatTheTableCouldNotTake) {
 // Copying also hands the block to the terminal (OSC 52), which tmux keeps
 // as its buffer: UTF-8, lines joined by "\n".
 TEST_F(TerminalEditing, ACopiedBlockReachesTheTerminalsClipboard) {
-    ScratchFolder scratch("osc52");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, Oem("первая строка\r\nsecond line\r\nthird\r\n"));
+    auto [scratch, file] = ScratchFile("osc52", "reply.msg", Oem("первая строка\r\nsecond line\r\nthird\r\n"));
     TerminalSession term(scratch, {file}, 100, 30, kUtf8Locale, "", "set -g set-clipboard on");
     ASSERT_TRUE(term.WaitFor(At(1, 4, 1)));
     term.Keys("S-Down");
@@ -522,9 +500,7 @@ std::vector<std::vector<StyledCell>> StyledRows(const std::string& capture) {
 constexpr int kBlack = 0, kCyan = 6;
 
 TEST_F(TerminalEditing, TheSelectionIsDrawnBlackOnCyan) {
-    ScratchFolder scratch("selection-colour");
-    std::string file = scratch.Path("notes.txt");
-    WriteFile(file, "alpha beta\r\nsecond\r\n");
+    auto [scratch, file] = ScratchFile("selection-colour", "notes.txt", "alpha beta\r\nsecond\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor(At(1, 3, 1)));
     for (int i = 0; i < 5; ++i) term.Keys("S-Right");
@@ -629,9 +605,7 @@ TEST_F(TerminalEditing, TheSelectionIsDrawnWhereItsCharactersAre) {
 // The terminal's cursor stands where the editor's is, shown, and comes back
 // when a dialog that hid it closes.
 TEST_F(TerminalEditing, TheCursorIsShownAtTheEditorsPlace) {
-    ScratchFolder scratch("cursor");
-    std::string file = scratch.Path("notes.txt");
-    WriteFile(file, "alpha\r\nbeta\r\n");
+    auto [scratch, file] = ScratchFile("cursor", "notes.txt", "alpha\r\nbeta\r\n");
     TerminalSession term(scratch, {"--at", "2:3", file});
     ASSERT_TRUE(term.WaitFor(At(2, 3, 3)));
     auto cursorAt = [&](const std::string& expected) {

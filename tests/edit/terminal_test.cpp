@@ -14,9 +14,7 @@ namespace edit_e2e {
 namespace {
 
 TEST_F(Terminal, WriteAReplyConfigureTheMarginAndSave) {
-    ScratchFolder scratch("session");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, " AB> alpha beta gamma\r\n\r\nend");
+    auto [scratch, file] = ScratchFile("session", "reply.msg", " AB> alpha beta gamma\r\n\r\nend");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/3"));
     EXPECT_TRUE(term.WaitFor("1Help"));
@@ -75,9 +73,7 @@ TEST_F(Terminal, WriteAReplyConfigureTheMarginAndSave) {
 }
 
 TEST_F(Terminal, ModifiedEnterReachesTheModuleWithItsModifier) {
-    ScratchFolder scratch("shift-enter");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, " AB> one two\r\n");
+    auto [scratch, file] = ScratchFile("shift-enter", "reply.msg", " AB> one two\r\n");
     TerminalSession term(scratch, {"--at", "1:10", file});
     ASSERT_TRUE(term.WaitFor("Col 10"));
     // Shift+Enter breaks the line without carrying the quote over.
@@ -88,9 +84,7 @@ TEST_F(Terminal, ModifiedEnterReachesTheModuleWithItsModifier) {
 }
 
 TEST_F(Terminal, DialogCheckboxesAndFieldHistory) {
-    ScratchFolder scratch("history");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "text\r\n");
+    auto [scratch, file] = ScratchFile("history", "reply.msg", "text\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
     // First showing: a margin of 33 confirmed, which goes into the history.
@@ -129,9 +123,7 @@ TEST_F(Terminal, DialogCheckboxesAndFieldHistory) {
 }
 
 TEST_F(Terminal, CtrlDeleteAndCtrlBackspaceJoinQuotedLines) {
-    ScratchFolder scratch("join");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, " AB> one \r\n AB> two \r\n AB> three\r\n");
+    auto [scratch, file] = ScratchFile("join", "reply.msg", " AB> one \r\n AB> two \r\n AB> three\r\n");
     TerminalSession term(scratch, {"--at", "1:10", file});
     ASSERT_TRUE(term.WaitFor("Line 1/4"));
     term.Keys("C-Delete");
@@ -147,9 +139,7 @@ TEST_F(Terminal, CtrlDeleteAndCtrlBackspaceJoinQuotedLines) {
 }
 
 TEST_F(Terminal, ResizeRedrawsAtTheNewSize) {
-    ScratchFolder scratch("resize");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, " AB> a quoted line\r\nplain\r\n");
+    auto [scratch, file] = ScratchFile("resize", "reply.msg", " AB> a quoted line\r\nplain\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/3"));
     term.Tmux("resize-window -t edit -x 60 -y 16");
@@ -180,9 +170,7 @@ TEST_F(Terminal, ResizeRedrawsAtTheNewSize) {
 }
 
 TEST_F(Terminal, LeavingWithUnsavedChangesAsks) {
-    ScratchFolder scratch("leave");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "keep\r\n");
+    auto [scratch, file] = ScratchFile("leave", "reply.msg", "keep\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
     term.Type("x");
@@ -235,9 +223,7 @@ TEST_F(Terminal, AFailedSaveKeepsTheTextAndSaysWhy) {
 }
 
 TEST_F(Terminal, HelpAndTheConfigurationList) {
-    ScratchFolder scratch("help");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "text\r\n");
+    auto [scratch, file] = ScratchFile("help", "reply.msg", "text\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
     term.Keys("F1");
@@ -259,9 +245,7 @@ TEST_F(Terminal, HelpAndTheConfigurationList) {
 }
 
 TEST_F(Terminal, TerminationKeepsTheUnsavedText) {
-    ScratchFolder scratch("signal");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "keep\r\n");
+    auto [scratch, file] = ScratchFile("signal", "reply.msg", "keep\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
     term.Type("new ");
@@ -350,9 +334,7 @@ TEST_F(Terminal, AKoi8rLocaleUnderLuit) {
 
 // As the file manager's editor asks about a read-only file, root is asked too.
 TEST_F(Terminal, AReadOnlyFileIsSavedOnlyWhenTheUserSaysSo) {
-    ScratchFolder scratch("readonly");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "text\r\n");
+    auto [scratch, file] = ScratchFile("readonly", "reply.msg", "text\r\n");
     ::chmod(file.c_str(), 0444);
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor("Line 1/2"));
@@ -406,9 +388,7 @@ TEST_F(Terminal, AUtf8FileIsNamedWhenItOpens) {
 }
 
 TEST_F(Terminal, SearchFindsForwardAndBackAndSaysWhatItCannotFind) {
-    ScratchFolder scratch("search");
-    std::string file = scratch.Path("notes.txt");
-    WriteFile(file, "a cat\r\nCat two\r\nconcat\r\n");
+    auto [scratch, file] = ScratchFile("search", "notes.txt", "a cat\r\nCat two\r\nconcat\r\n");
     TerminalSession term(scratch, {"--codepage", "1251", "--at", "1:4", file});
     ASSERT_TRUE(term.WaitFor(At(1, 4, 4)));
     ASSERT_TRUE(Answer(term, "F7", "Reverse search", "cat"));
@@ -500,9 +480,7 @@ TEST_F(Terminal, ReplaceAsksAboutEachMatchAndOneUndoTakesBackAll) {
 }
 
 TEST_F(Terminal, GoToALineOrALineAndColumn) {
-    ScratchFolder scratch("goto");
-    std::string file = scratch.Path("notes.txt");
-    WriteFile(file, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
+    auto [scratch, file] = ScratchFile("goto", "notes.txt", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor(At(1, 11, 1)));
     const struct {
@@ -572,9 +550,7 @@ TEST_F(Terminal, SaveUnderAnotherNameGoesOnWithTheNewFile) {
 }
 
 TEST_F(Terminal, TheEditorsHelpLeadsIntoThePluginsHelp) {
-    ScratchFolder scratch("editor-help");
-    std::string file = scratch.Path("reply.msg");
-    WriteFile(file, "text\r\n");
+    auto [scratch, file] = ScratchFile("editor-help", "reply.msg", "text\r\n");
     TerminalSession term(scratch, {file});
     ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
     term.Keys("F1");
