@@ -2,6 +2,7 @@
 
 #include <ncursesw/curses.h>
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -73,6 +74,16 @@ TerminalEvent ReadPaste() {
 }
 
 void OnTerminatingSignal(int) { g_quit = 1; }
+
+// True when the terminal has gone away (its other end closed): no input will
+// come again, and each wait would return at once. A process outside the
+// terminal's session (started by setsid, or under a tracer) gets no SIGHUP
+// when that happens, so the editor must see it here or spin.
+bool TerminalGone() {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (::poll(&input, 1, 0) < 0) return false;
+    return (input.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
 
 void InstallHandlers() {
     struct sigaction action{};
@@ -214,7 +225,14 @@ TerminalEvent Terminal::Read(int timeoutMs) {
         event.kind = TerminalEvent::Kind::Quit;
         return event;
     }
-    if (kind == ERR) return event;
+    if (kind == ERR) {
+        // Handled as a hang-up: unsaved text is kept, and the editor ends.
+        if (TerminalGone()) {
+            g_quit = 1;
+            event.kind = TerminalEvent::Kind::Quit;
+        }
+        return event;
+    }
     if (kind == KEY_CODE_YES) {
         if (ch == KEY_RESIZE) {
             event.kind = TerminalEvent::Kind::Resize;

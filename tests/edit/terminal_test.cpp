@@ -260,6 +260,34 @@ TEST_F(Terminal, TerminationKeepsTheUnsavedText) {
               std::string::npos);
 }
 
+// Started outside the terminal's session (setsid), marten-edit gets no SIGHUP
+// when the terminal goes away; it must still see the hang-up, keep the text
+// and end, rather than wait on a terminal that answers every read at once.
+TEST_F(Terminal, AVanishedTerminalKeepsTheTextAndEnds) {
+    auto [scratch, file] = ScratchFile("hang-up", "reply.msg", "keep\r\n");
+    TerminalSession term(scratch, {file}, 100, 30, kUtf8Locale, "setsid");
+    ASSERT_TRUE(term.WaitFor("Line 1/2"));
+    term.Type("new ");
+    ASSERT_TRUE(term.WaitFor("new keep"));
+    const int pid = term.EditorPid();
+    ASSERT_GT(pid, 0);
+    term.Tmux("kill-server");
+    const std::string stat = "/proc/" + std::to_string(pid) + "/stat";
+    auto running = [&] {
+        std::string fields = ReadFile(stat);  // empty once the process is gone
+        auto close = fields.rfind(')');
+        return close != std::string::npos && fields.compare(close, 3, ") Z") != 0;
+    };
+    auto until = std::chrono::steady_clock::now() + 10s;
+    while (running() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(50ms);
+    if (running()) {
+        ::kill(pid, SIGKILL);  // no stray process spinning after the suite
+        ADD_FAILURE() << "marten-edit was still running 10 s after its terminal went away";
+    }
+    EXPECT_EQ(ReadFile(file), "keep\r\n");
+    EXPECT_EQ(ReadFile(file + ".unsaved"), "new keep\r\n");
+}
+
 // No locale at all, as after an ssh login without LANG: the text and the
 // dialog's history arrow are drawn all the same (in C.UTF-8).
 TEST_F(Terminal, CyrillicIsDrawnWithNoLocaleSet) {
