@@ -29,42 +29,13 @@ done
 # luit runs a terminal test in KOI8-R; older x11-utils carry it too, so the
 # command counts rather than the package.
 command -v luit >/dev/null || missing+=(luit)
+[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-updated=0
-install() {
-  echo "Installing: $*"
-  if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
-    $sudo dpkg --add-architecture i386
-  fi
-  [ $updated -eq 1 ] || $sudo apt-get update -qq
-  updated=1
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@"
-}
-[ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
-
-# wine32 is a 32-bit x86 program. A kernel without 32-bit support (some
-# virtual machines' kernels; exec then fails with "Exec format error") runs
-# such programs through qemu's user-mode emulator, registered with the
-# kernel's binfmt_misc: slower, but the same wine and the same tests.
-i386_runs() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
-if ! i386_runs; then
-  echo "This kernel runs no 32-bit x86 programs; wine32 runs through qemu-i386 instead"
-  [ -x /usr/bin/qemu-i386-static ] || install qemu-user-static
-  binfmt=/proc/sys/fs/binfmt_misc
-  mountpoint -q "$binfmt" || $sudo mount -t binfmt_misc binfmt_misc "$binfmt" || true
-  if [ -w "$binfmt/register" ] || [ -n "$sudo" ]; then
-    # An entry left disabled is switched on again; else one is registered for
-    # i386 ELF executables and shared objects (F: the emulator is opened now,
-    # so it serves inside chroots and containers too).
-    [ -e "$binfmt/qemu-i386" ] && { echo 1 | $sudo tee "$binfmt/qemu-i386" >/dev/null || true; }
-    [ -e "$binfmt/qemu-i386" ] || printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
-      $sudo tee "$binfmt/register" >/dev/null || true
-  fi
-  if ! i386_runs; then
-    echo "install-deps.sh: this kernel runs no 32-bit x86 programs, and qemu-i386 could not be registered" \
-      "with binfmt_misc ($binfmt): the Win32 tests cannot run here" >&2
-    exit 1
-  fi
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
+  $sudo dpkg --add-architecture i386
 fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
