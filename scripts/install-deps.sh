@@ -9,7 +9,8 @@ packages=(
   libncurses-dev                            # marten-edit's terminal
   clang-14 libclang-rt-14-dev               # libFuzzer targets
   g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
-  wine wine32                               # runs the Win32 tests
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the x64 build of the module, tested under wine64
+  wine wine32 wine64                        # run the Win32 and x64 tests
   tmux                                      # the terminal tests of marten-edit, bench/terminal-input.sh
   locales                                   # localedef: the KOI8-R locale of a terminal test
   dpkg-dev file                             # dpkg-shlibdeps and file: CPack's .deb dependencies
@@ -37,5 +38,21 @@ echo "Installing: ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
   $sudo dpkg --add-architecture i386
 fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A mirror in the middle of a sync makes apt-get update fail for one index
+# while every package can still be installed from the others: the update's
+# failure is only a warning, and it is tried again when the install fails.
+install() {
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+$sudo apt-get update -qq ||
+  echo "install-deps: apt-get update failed for some indexes; installing from those it has" >&2
+if ! install; then
+  echo "install-deps: the install failed; updating the package indexes again in 30 s" >&2
+  sleep 30
+  $sudo apt-get update -qq || true
+  if ! install; then
+    echo "install-deps: cannot install ${missing[*]}: apt-get failed twice (see its" \
+      "messages above: a package missing from the indexes, or no network)" >&2
+    exit 1
+  fi
+fi
