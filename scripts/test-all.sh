@@ -41,6 +41,10 @@ run_tests() {
 $skipped"
 }
 
+stage "format of the C++ sources"
+need_file scripts/check-format.sh
+scripts/check-format.sh
+
 stage "native debug build and tests"
 need cmake ctest ninja g++
 cmake --preset debug >/dev/null
