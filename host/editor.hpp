@@ -256,13 +256,15 @@ public:
     // ---- Search and replace ------------------------------------------------
     // `query` and `replacement` are bytes of the editor's table; matches lie
     // within one line, and a query that is empty or holds a line break finds
-    // nothing. Finds the nearest match from the cursor as `options` say,
-    // selects it as a block and puts the cursor at its start, as the file
-    // manager does; false (and nothing changed) when there is none.
-    bool Find(std::string_view query, const SearchOptions& options);
-    // Replaces the block that Find selected (one undo step). The cursor goes
-    // after the replacement, or before it in a reverse search, so that the
-    // next Find does not look inside it. False without a block on one line.
+    // nothing. Finds the nearest match from the cursor as `options` say and
+    // puts the cursor at its start, as the file manager does: nothing is
+    // selected, so typing goes in front of the match. Answers the match;
+    // none (and nothing changed) when there is none.
+    std::optional<Block> Find(std::string_view query, const SearchOptions& options);
+    // Replaces the block, a match that the replace loop selected to show it
+    // (one undo step). The cursor goes after the replacement, or before it
+    // in a reverse search, so that the next Find does not look inside it.
+    // False without a block on one line.
     bool ReplaceFound(std::string_view replacement, const SearchOptions& options);
     // Replaces every match from the cursor to the end (reverse: every match
     // that begins before the cursor), as one undo step; the number replaced.
