@@ -35,7 +35,8 @@
 //   out, and the answer of InsertUtf8Block does the same for a paste;
 // - the clipboard is the UI's own Clipboard, handed over with SetClipboard;
 // - drawing reads LineAt, SelectionOn, TopLine, LeftPos, CurLine, CurPos,
-//   Overtype and Modified; SetWindowSize follows the terminal;
+//   Overtype and Modified; the window (TopLine) is the engine's alone, and
+//   the UI sets its size (SetWindowSize) to the rows it draws the text in;
 // - the search dialogs call Find, ReplaceFound and ReplaceAll with the text
 //   converted with FromUtf8; go-to is SetCursor; saving is WriteTo, then
 //   MarkSaved.
@@ -175,8 +176,8 @@ public:
     const EditorOptions& Options() const;
     void SetWindowSize(int width, int height);
     // Moves the window by `lines` (negative: up) as Ctrl+Up and Ctrl+Down
-    // do, the cursor only as far as it must to stay inside; down only until
-    // the last line stands at the bottom.
+    // do, the cursor's line with it so that the cursor keeps its row on the
+    // screen; down only until the last line stands at the bottom.
     void Scroll(int lines);
 
     // ---- Undo --------------------------------------------------------------
