@@ -154,8 +154,7 @@ void Editor::Impl::BreakLine(bool autoIndent) {
     }
 
     // The auto-indent column: that of the first non-blank of the cursor's
-    // line, or of the nearest line above that has one; blanks before the
-    // cursor go down with the rest and count towards it.
+    // line, or of the nearest line above that has one.
     int column = 0;
     std::string sourceBlanks;
     if (autoIndent) {
@@ -165,33 +164,43 @@ void Editor::Impl::BreakLine(bool autoIndent) {
             column = TabPos(source, static_cast<int>(first));
             sourceBlanks = text.substr(0, first);
         }
-        if (Text(curLine).find_first_not_of(" \t") >= cut)
-            column = std::max(0, column - TabPos(curLine, static_cast<int>(cut)));
     }
 
     std::string lower(Text(curLine).substr(cut));
     const Eol lowerEol = EolAt(curLine);
-    std::size_t upperEnd = cut;
-    int pos = 0;
-    if (autoIndent) {
-        // Nothing but blanks moves down: the line that stays loses its trailing blanks.
-        if (lower.find_first_not_of(" \t") == std::string::npos) {
-            const std::size_t end = Text(curLine).substr(0, cut).find_last_not_of(" \t");
-            upperEnd = end == std::string_view::npos ? 0 : end + 1;
-        }
-        if (lower.empty()) {
-            pos = column;  // an empty line gets no blanks: the cursor stands beyond its end
-        } else {
-            const std::string indent = IndentText(sourceBlanks, column);
-            lower.insert(0, indent);
-            pos = static_cast<int>(indent.size());
-        }
+    if (!autoIndent || lower.empty()) {
+        // Without auto-indent the rest moves down as it is. With it and
+        // nothing after the cursor, the line above stays exactly as it was
+        // (trailing blanks too) and only the cursor goes to the column.
+        if (cut < length) SpliceLine(curLine, cut, length - cut, {});
+        SetLineEol(curLine, upperEol);
+        InsertLine(curLine + 1, lower, lowerEol);
+        ++curLine;
+        curPos = std::min(column, ColumnLimit());
+        return;
     }
+
+    // Blanks before the cursor go down with the rest and count towards the
+    // column; the indent is typed in front of what moves down.
+    const bool blanksBefore = Text(curLine).find_first_not_of(" \t") >= cut;
+    const int typedColumn = blanksBefore ? std::max(0, column - TabPos(curLine, static_cast<int>(cut))) : column;
+    const std::string indent = IndentText(sourceBlanks, typedColumn);
+    const std::size_t text = lower.find_first_not_of(" \t");
+    std::size_t upperEnd = cut;
+    if (text == std::string::npos) {
+        // Nothing but blanks moves down: the line that stays loses its trailing blanks.
+        const std::size_t end = Text(curLine).substr(0, cut).find_last_not_of(" \t");
+        upperEnd = end == std::string_view::npos ? 0 : end + 1;
+    }
+    lower.insert(0, indent);
     if (upperEnd < length) SpliceLine(curLine, upperEnd, length - upperEnd, {});
     SetLineEol(curLine, upperEol);
     InsertLine(curLine + 1, lower, lowerEol);
     ++curLine;
-    curPos = std::min(pos, ColumnLimit());
+    // The cursor stands at the indent column, but not past the first
+    // non-blank that moved down (nor past the indent when only blanks did).
+    const std::size_t cap = indent.size() + (text == std::string::npos ? 0 : text);
+    curPos = std::min(PosOfTabPos(curLine, column), static_cast<int>(std::min(cap, lower.size())));
 }
 
 bool Editor::Impl::JoinNext(int n, int padTo) {

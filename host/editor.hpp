@@ -35,7 +35,8 @@
 //   out, and the answer of InsertUtf8Block does the same for a paste;
 // - the clipboard is the UI's own Clipboard, handed over with SetClipboard;
 // - drawing reads LineAt, SelectionOn, TopLine, LeftPos, CurLine, CurPos,
-//   Overtype and Modified; SetWindowSize follows the terminal;
+//   Overtype and Modified; the window (TopLine) is the engine's alone, and
+//   the UI sets its size (SetWindowSize) to the rows it draws the text in;
 // - the search dialogs call Find, ReplaceFound and ReplaceAll with the text
 //   converted with FromUtf8; go-to is SetCursor; saving is WriteTo, then
 //   MarkSaved.
@@ -175,8 +176,8 @@ public:
     const EditorOptions& Options() const;
     void SetWindowSize(int width, int height);
     // Moves the window by `lines` (negative: up) as Ctrl+Up and Ctrl+Down
-    // do, the cursor only as far as it must to stay inside; down only until
-    // the last line stands at the bottom.
+    // do, the cursor's line with it so that the cursor keeps its row on the
+    // screen; down only until the last line stands at the bottom.
     void Scroll(int lines);
 
     // ---- Undo --------------------------------------------------------------
@@ -256,13 +257,15 @@ public:
     // ---- Search and replace ------------------------------------------------
     // `query` and `replacement` are bytes of the editor's table; matches lie
     // within one line, and a query that is empty or holds a line break finds
-    // nothing. Finds the nearest match from the cursor as `options` say,
-    // selects it as a block and puts the cursor at its start, as the file
-    // manager does; false (and nothing changed) when there is none.
-    bool Find(std::string_view query, const SearchOptions& options);
-    // Replaces the block that Find selected (one undo step). The cursor goes
-    // after the replacement, or before it in a reverse search, so that the
-    // next Find does not look inside it. False without a block on one line.
+    // nothing. Finds the nearest match from the cursor as `options` say and
+    // puts the cursor at its start, as the file manager does: nothing is
+    // selected, so typing goes in front of the match. Answers the match;
+    // none (and nothing changed) when there is none.
+    std::optional<Block> Find(std::string_view query, const SearchOptions& options);
+    // Replaces the block, a match that the replace loop selected to show it
+    // (one undo step). The cursor goes after the replacement, or before it
+    // in a reverse search, so that the next Find does not look inside it.
+    // False without a block on one line.
     bool ReplaceFound(std::string_view replacement, const SearchOptions& options);
     // Replaces every match from the cursor to the end (reverse: every match
     // that begins before the cursor), as one undo step; the number replaced.

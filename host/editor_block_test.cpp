@@ -50,7 +50,8 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
         {{1, 2}, {Shifted(VK_HOME, kCtrlShift)}, BlockOf(0, 0, 1, 2), {0, 0}},
         {{0, 9}, {Shifted(VK_RIGHT)}, std::nullopt, {0, 10}},  // beyond the end there is no text to take
         {{1, 2}, {Shifted(VK_RIGHT), Key(VK_RIGHT)}, std::nullopt, {1, 4}},
-        {{1, 2}, {Shifted(VK_DOWN), Key(VK_DOWN, 0, LEFT_CTRL_PRESSED), Key(VK_INSERT)}, BlockOf(1, 2, 2, 2), {2, 2}},
+        // Scrolling the text under the cursor and Ins keep the block.
+        {{1, 2}, {Shifted(VK_DOWN), Key(VK_DOWN, 0, LEFT_CTRL_PRESSED), Key(VK_INSERT)}, BlockOf(1, 2, 2, 2), {3, 2}},
         {{1, 2}, {CtrlKey('A')}, BlockOf(0, 0, 3, 4), {1, 2}},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {

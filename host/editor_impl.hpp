@@ -189,8 +189,8 @@ struct Editor::Impl {
     // ---- Navigation (editor_keys.cpp) --------------------------------------
     void WordLeft();
     void WordRight();
-    // Moves the window by `lines` (negative: up), the cursor only as far as
-    // it must to stay inside.
+    // Moves the window by `lines` (negative: up) and the cursor's line with
+    // it, so that the cursor keeps its row on the screen.
     void ScrollWindow(int lines);
 
     // ---- History (editor_undo.cpp) -----------------------------------------

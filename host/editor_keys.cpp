@@ -246,8 +246,10 @@ void Editor::Impl::ScrollWindow(int by) {
     const int rows = std::max(1, options.windowHeight);
     // Down only until the last line stands at the bottom of the window.
     const int lowest = std::max(topLine, std::max(0, lines.Count() - rows));
-    topLine = std::clamp(topLine + by, 0, lowest);
-    curLine = std::clamp(curLine, topLine, std::min(LastLine(), topLine + rows - 1));
+    const int top = std::clamp(topLine + by, 0, lowest);
+    // The text moves under the cursor: it keeps its row on the screen.
+    curLine = std::clamp(curLine + (top - topLine), 0, LastLine());
+    topLine = top;
 }
 
 // ---------------------------------------------------------------------------

@@ -246,30 +246,41 @@ TEST(EditorKeys, CtrlYDeletesTheLineAndInsToggledOnlyWithoutModifiers) {
     }
 }
 
-// Ctrl+Up and Ctrl+Down move the window; the cursor moves only to stay inside.
-TEST(EditorKeys, CtrlUpDownScrollTheWindow) {
+// Ctrl+Up and Ctrl+Down move the text by a line under a cursor that keeps
+// its screen row (CurLine - TopLine, the row a view draws it on).
+TEST(EditorKeys, CtrlUpDownScrollTheTextUnderTheCursorsRow) {
+    EditorOptions screen;
+    screen.windowHeight = 28;  // a screen of 30 rows, less the title and the key bar
+    std::string doc;
+    for (int i = 1; i <= 100; ++i) doc += "line " + std::to_string(i) + "\r\n";
+    Editor e("a.txt", doc, CodePage::Oem866, screen);  // 101 lines, the last empty
+    for (const int top : {1, 2, 3}) {
+        e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED));
+        EXPECT_EQ(e.TopLine(), top);
+        EXPECT_EQ(e.CurLine(), top);  // the cursor on the top row, on the line shown there
+    }
+
     EditorOptions small;
     small.windowHeight = 5;
-    std::string doc;
-    for (int i = 0; i < 20; ++i) doc += "line\n";
-    Editor e("a.msg", doc, CodePage::Oem866, small);  // 21 lines
-    e.SetCursor(2, 3);
-    e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED, 2));
-    EXPECT_EQ(e.TopLine(), 2);
-    EXPECT_EQ(e.CurLine(), 2);
-    e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED));
-    EXPECT_EQ(e.TopLine(), 3);
-    EXPECT_EQ(e.CurLine(), 3);
-    EXPECT_EQ(e.CurPos(), 3);
-    e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED, 40));
-    EXPECT_EQ(e.TopLine(), 16);  // the last line at the bottom
-    EXPECT_EQ(e.CurLine(), 16);
-    e.ProcessInput(Key(VK_UP, 0, LEFT_CTRL_PRESSED, 3));
-    EXPECT_EQ(e.TopLine(), 13);
-    EXPECT_EQ(e.CurLine(), 16);
-    e.ProcessInput(Key(VK_UP, 0, LEFT_CTRL_PRESSED, 40));
-    EXPECT_EQ(e.TopLine(), 0);
-    EXPECT_EQ(e.CurLine(), 4);
+    Editor f("a.msg", std::string(20, '\n'), CodePage::Oem866, small);  // 21 lines
+    f.SetCursor(2, 3);
+    const struct {
+        WORD key;
+        WORD repeat;
+        int top, line;
+    } steps[] = {
+        {VK_DOWN, 2, 2, 4},
+        {VK_DOWN, 1, 3, 5},
+        {VK_DOWN, 40, 16, 18},  // down only until the last line stands at the bottom
+        {VK_UP, 3, 13, 15},
+        {VK_UP, 40, 0, 2},
+    };
+    for (const auto& step : steps) {
+        f.ProcessInput(Key(step.key, 0, LEFT_CTRL_PRESSED, step.repeat));
+        EXPECT_EQ(f.TopLine(), step.top) << step.repeat;
+        EXPECT_EQ(f.CurLine(), step.line) << step.repeat;
+        EXPECT_EQ(f.CurPos(), 3);
+    }
 }
 
 // A character that code page 866 lacks reaches an ANSI file through the byte

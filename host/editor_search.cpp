@@ -112,19 +112,20 @@ std::optional<Found> Search(const Editor::Impl& e, const Matcher& matcher, const
 
 }  // namespace
 
-bool Editor::Find(std::string_view query, const SearchOptions& options) {
+std::optional<Block> Editor::Find(std::string_view query, const SearchOptions& options) {
     Impl& e = *impl_;
-    if (query.empty() || HasLineBreak(query)) return false;
+    if (query.empty() || HasLineBreak(query)) return std::nullopt;
     const Matcher matcher(e.table, query, options);
     const std::optional<Found> found = Search(e, matcher, options);
-    if (!found) return false;
+    if (!found) return std::nullopt;
     const int pos = static_cast<int>(found->pos);
-    e.SetBlock({found->line, pos}, {found->line, pos + static_cast<int>(query.size())});
+    // The cursor moves to the match as any move does: the block goes.
+    e.block.reset();
     e.curLine = found->line;
     e.curPos = pos;
     e.ScrollToCursor();
     e.CheckInvariant();
-    return true;
+    return Block{{found->line, pos}, {found->line, pos + static_cast<int>(query.size())}};
 }
 
 bool Editor::ReplaceFound(std::string_view replacement, const SearchOptions& options) {

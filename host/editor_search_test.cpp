@@ -61,30 +61,48 @@ TEST(EditorSearch, FindsWithCaseFoldedInEachTableAndWholeWords) {
     }
 }
 
-TEST(EditorSearch, AMatchIsSelectedWithTheCursorAtItsStart) {
+TEST(EditorSearch, AMatchTakesTheCursorToItsStartAndSelectsNothing) {
     Editor e("a.txt", "abc abc\nx");
     e.SetCursor(0, 4);
-    EXPECT_TRUE(e.Find("abc", {}));  // a new search may find the match at the cursor
-    EXPECT_EQ(e.Selection(), (Block{{0, 4}, {0, 7}}));
+    EXPECT_EQ(e.Find("abc", {}), (Block{{0, 4}, {0, 7}}));  // a new search may find the match at the cursor
     EXPECT_EQ(e.CurPos(), 4);
+    e.Select({0, 0}, {0, 2});
     EXPECT_FALSE(e.Find("abc", {.next = true}));
-    EXPECT_EQ(e.Selection(), (Block{{0, 4}, {0, 7}}));  // nothing found, nothing changed
+    EXPECT_EQ(e.Selection(), (Block{{0, 0}, {0, 2}}));  // nothing found, nothing changed
     EXPECT_EQ(e.CurPos(), 4);
-    EXPECT_TRUE(e.Find("ABC", {.reverse = true}));
+    EXPECT_EQ(e.Find("ABC", {.reverse = true}), (Block{{0, 0}, {0, 3}}));
     EXPECT_EQ(e.CurPos(), 0);
+    EXPECT_FALSE(e.Selection());  // the cursor moved: the block went as with any move
     for (const char* bad : {"", "a\nb", "\r"}) EXPECT_FALSE(e.Find(bad, {})) << bad;
     EXPECT_EQ(e.ReplaceAll("", "x", {}), 0);
     EXPECT_EQ(e.ReplaceAll("abc", "x\ny", {}), 0);
     EXPECT_FALSE(e.Modified());
 }
 
+// After a search the user types in front of the match, and searching on
+// (Shift+F7) goes to the match after the cursor.
+TEST(EditorSearch, TypingAfterAFindGoesInFrontOfTheMatch) {
+    Editor e("a.txt", "one two three three");
+    ASSERT_TRUE(e.Find("three", {}));
+    editor_testing::Type(e, "X");
+    EXPECT_EQ(Texts(e), "one two Xthree three");
+    EXPECT_EQ(e.CurPos(), 9);
+    EXPECT_EQ(e.Find("three", {.next = true}), (Block{{0, 15}, {0, 20}}));
+    EXPECT_EQ(e.Find("three", {.reverse = true}), (Block{{0, 9}, {0, 14}}));
+}
+
+// The replace loop selects the match it asks about; ReplaceFound replaces that block.
 TEST(EditorSearch, ReplaceTheMatchFoundAndGoOnAfterIt) {
     Editor e("a.txt", "a a\na");
-    ASSERT_TRUE(e.Find("a", {}));
+    const auto select = [&e](std::optional<Block> match) {
+        ASSERT_TRUE(match);
+        e.Select(match->start, match->end);
+    };
+    select(e.Find("a", {}));
     EXPECT_TRUE(e.ReplaceFound("aa", {}));
     EXPECT_EQ(Texts(e), "aa a|a");
     EXPECT_EQ(e.CurPos(), 2);  // after the replacement: the next search does not find it again
-    ASSERT_TRUE(e.Find("a", {}));
+    select(e.Find("a", {}));
     EXPECT_EQ(e.CurPos(), 3);
     EXPECT_FALSE(e.ReplaceFound("b\n", {}));
     e.ProcessInput(editor_testing::Key(VK_RIGHT));  // a move drops the match
@@ -93,7 +111,7 @@ TEST(EditorSearch, ReplaceTheMatchFoundAndGoOnAfterIt) {
     EXPECT_EQ(Texts(e), "a a|a");
 
     e.SetCursor(1, 1);
-    ASSERT_TRUE(e.Find("a", {.reverse = true}));
+    select(e.Find("a", {.reverse = true}));
     EXPECT_TRUE(e.ReplaceFound("bb", {.reverse = true}));
     EXPECT_EQ(Texts(e), "a a|bb");
     EXPECT_EQ(e.CurPos(), 0);  // before it, going backwards

@@ -271,8 +271,9 @@ TEST(EditorInsertString, NewLineTakesTheDefaultEndOfLineAndTheLowerPartKeepsItsO
 // The editor's auto-indent, as the file manager's editor was seen to do it:
 // only with its option on and a non-zero flag; the column of the first
 // non-blank of the cursor's line (or of the nearest line above that has
-// one), less the blanks before the cursor; typed into a new line that has
-// text, only the cursor moved on an empty one.
+// one). Nothing after the cursor: the line above stays as it was and only
+// the cursor moves. Text after it: the indent, less the blanks before the
+// cursor, is typed in front of it.
 TEST(EditorInsertString, AutoIndentFollowsTheEditorsRules) {
     const struct {
         const char* text;
@@ -282,14 +283,15 @@ TEST(EditorInsertString, AutoIndentFollowsTheEditorsRules) {
     } cases[] = {
         {" \t  text more", 0, 8, " \t  text| \t   more", 4},  // the source's blanks, one by one
         {" \t  text more", 0, 13, " \t  text more|", 10},     // an empty new line: the cursor only
-        {"abc   ", 0, 6, "abc|", 0},                           // trailing blanks of the upper line go
+        {"abc   ", 0, 6, "abc   |", 0},                        // trailing blanks stay when nothing moves
+        {"abc   ", 0, 9, "abc   |", 0},                        // ... also from beyond the end
         {"abc   x", 0, 3, "abc|   x", 0},                       // not while text moves down
         {"text   ", 0, 4, "text|   ", 0},                       // blanks only move down: trimmed above
         {"    abc\n", 1, 0, "    abc||", 4},                    // a blank line: the line above counts
-        {"    abc\n  ", 1, 2, "    abc||", 2},                 // ... less the blanks before the cursor
-        {"    foo", 0, 2, "  |    foo", 2},                      // blanks before the cursor go down too
+        {"    abc\n  ", 1, 2, "    abc|  |", 4},               // ... the blanks before stay, not subtracted
+        {"    foo", 0, 2, "  |    foo", 4},                      // blanks before the cursor go down too
         {"    foo", 0, 0, "|        foo", 4},
-        {"\t x", 0, 1, "\t|  x", 1},                          // a tab past the column: spaces instead
+        {"\t x", 0, 1, "\t|  x", 2},                          // a tab past the column: spaces instead
         {"\tfoo", 0, 4, "\tfoo|", 8},                         // the screen column, tabs expanded
         {"\tfoo bar", 0, 4, "\tfoo|\t bar", 1},
         {"x\n\n\n", 3, 0, "x||||", 0},
@@ -304,6 +306,37 @@ TEST(EditorInsertString, AutoIndentFollowsTheEditorsRules) {
         EXPECT_EQ(Texts(e), c.after) << c.text << " at " << c.pos;
         EXPECT_EQ(e.CurLine(), c.line + 1) << c.text;
         EXPECT_EQ(e.CurPos(), c.pos_after) << c.text << " at " << c.pos;
+    }
+}
+
+// Enter and ECTL_INSERTSTRING with auto-indent on, on the texts measured in
+// the file manager's editor: the text and the cursor afterwards, one row each.
+TEST(EditorAutoIndent, MatchesTheMeasuredEditor) {
+    const struct {
+        const char* text;
+        int line, pos;
+        const char* after;
+        int lineAfter, posAfter;
+    } rows[] = {
+        {"    indented text   ", 0, 20, "    indented text   |", 1, 4},
+        {"      deep\r\n\r\n  ", 2, 2, "      deep||  |", 3, 6},
+        {"    text", 0, 2, "  |    text", 1, 4},
+        {"      deep\r\n  ", 1, 1, "      deep||      ", 2, 5},
+    };
+    EditorOptions on;
+    on.autoIndent = true;
+    for (const bool byKey : {true, false}) {
+        for (const auto& row : rows) {
+            Editor e("a.msg", row.text, CodePage::Oem866, on);
+            e.SetCursor(row.line, row.pos);
+            int flag = 1;
+            if (byKey) e.ProcessInput(editor_testing::Key(VK_RETURN, '\r'));
+            else InsertString(e, &flag);
+            const std::string where = std::string(byKey ? "Enter on " : "INSERTSTRING on ") + row.text;
+            EXPECT_EQ(Texts(e), row.after) << where;
+            EXPECT_EQ(e.CurLine(), row.lineAfter) << where;
+            EXPECT_EQ(e.CurPos(), row.posAfter) << where;
+        }
     }
 }
 

@@ -63,8 +63,9 @@ ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std:
                               host::SearchOptions options, const std::function<ReplaceChoice()>& ask) {
     ReplaceOutcome outcome;
     bool changed = false;  // the last answer put a replacement in
-    while (editor.Find(query, options)) {
+    while (const std::optional<host::Block> match = editor.Find(query, options)) {
         ++outcome.found;
+        editor.Select(match->start, match->end);  // shown while the user is asked
         switch (ask()) {
         case ReplaceChoice::Replace:
             editor.ReplaceFound(replacement, options);

@@ -50,9 +50,7 @@ host::CodePage SwitchedTable(host::CodePage table) {
     return table == host::CodePage::Oem866 ? host::CodePage::Ansi1251 : host::CodePage::Oem866;
 }
 
-void EditorView::FollowCursor(int line, int column, int rows, int columns) {
-    if (line < top_) top_ = line;
-    if (line >= top_ + rows) top_ = line - rows + 1;
+void EditorView::FollowCursor(int column, int columns) {
     // Scroll across only while the cursor would be off the screen otherwise.
     if (column < columns) left_ = 0;
     if (column < left_) left_ = column;
@@ -108,15 +106,17 @@ void EditorView::Show(int y, const RowCells& row) {
     }
 }
 
-void EditorView::Draw(const host::Editor& editor, const std::string& name,
-                      const std::u32string& status) {
+void EditorView::Draw(host::Editor& editor, const std::string& name, const std::u32string& status) {
     const int width = screen::Width();
     const int rows = TextRows();
+    // The window is the engine's (Ctrl+Up, PgDn and the plug-ins move it);
+    // its height follows the screen, which keeps the cursor in it.
+    editor.SetWindowSize(width, rows);
+    const int top = editor.TopLine();
     const int tabSize = editor.Options().tabSize;
     std::string_view current = editor.LineAt(editor.CurLine()).text;
     int cursorColumn = ScreenColumn(current, editor.CurPos(), tabSize);
-    FollowCursor(editor.CurLine(), cursorColumn, rows, width);
-    top_ = std::clamp(top_, 0, std::max(editor.LineCount() - 1, 0));
+    FollowCursor(cursorColumn, width);
 
     const Frame frame{width, screen::Height(), left_, tabSize, editor.Table()};
     if (!valid_ || frame != frame_) {
@@ -147,13 +147,13 @@ void EditorView::Draw(const host::Editor& editor, const std::string& name,
 
     // Text
     for (int row = 0; row < rows; ++row) {
-        RowKey key = KeyOf(editor, top_ + row, width);
+        RowKey key = KeyOf(editor, top + row, width);
         RowKey& shown = rows_[static_cast<std::size_t>(row)];
         if (key == shown) continue;
         Show(row + 1, TextRow(editor, key, width));
         shown = std::move(key);
     }
-    screen::Cursor(1 + editor.CurLine() - top_, cursorColumn - left_, true);
+    screen::Cursor(1 + editor.CurLine() - top, cursorColumn - left_, true);
 }
 
 }  // namespace edit

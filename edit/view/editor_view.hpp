@@ -36,11 +36,13 @@ private:
 
 class EditorView {
 public:
-    // Draws what changed since the last Draw and places the cursor; scrolls
-    // so the cursor is seen. A row whose text, selection and place are as
-    // they were is not drawn again, so a key costs what it changed on the
-    // screen, whatever the screen's size.
-    void Draw(const host::Editor& editor, const std::string& name, const std::u32string& status);
+    // Draws what changed since the last Draw and places the cursor. The
+    // lines shown are the engine's window, first set to the rows the text
+    // has on the screen; across, the view scrolls so the cursor is seen. A
+    // row whose text, selection and place are as they were is not drawn
+    // again, so a key costs what it changed on the screen, whatever the
+    // screen's size.
+    void Draw(host::Editor& editor, const std::string& name, const std::u32string& status);
     // The next Draw draws every row (the screen was drawn over meanwhile).
     void Invalidate() { valid_ = false; }
     // Rows left for the text on the current screen.
@@ -62,13 +64,12 @@ private:
         friend bool operator==(const Frame&, const Frame&) = default;
     };
 
-    void FollowCursor(int line, int column, int rows, int columns);
+    void FollowCursor(int column, int columns);
     RowKey KeyOf(const host::Editor& editor, int line, int width) const;
     RowCells TextRow(const host::Editor& editor, const RowKey& key, int width) const;
     // Puts the cells of screen row `y` that differ from what it shows.
     void Show(int y, const RowCells& row);
 
-    int top_ = 0;   // first line shown
     int left_ = 0;  // first screen column shown
     bool valid_ = false;
     Frame frame_;
