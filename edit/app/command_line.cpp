@@ -1,6 +1,5 @@
 #include "edit/app/command_line.hpp"
 
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <string_view>
@@ -94,9 +93,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--auto-indent") {
             result.autoIndent = true;
         } else if (name == "--codepage") {
-            if (!takeValue()) return fail("--codepage needs a value: 866, 1251 or koi8-r");
-            auto page = CodePageByName(value);
-            if (!page) return fail("unknown code page " + value + " (expected 866, 1251 or koi8-r)");
+            const std::string names = host::CodePageNames(&host::CodePageRecord::option);
+            if (!takeValue()) return fail("--codepage needs a value: " + names);
+            auto page = host::CodePageByName(value);
+            if (!page) return fail("unknown code page " + value + " (expected " + names + ")");
             result.codePage = *page;
         } else if (name == "--plugins") {
             if (!takeValue() || value.empty()) return fail("--plugins needs a folder");
@@ -122,23 +122,6 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     if (result.help || result.version) return result;
     if (!haveFile) return fail("no file given (see --help)");
     return result;
-}
-
-std::optional<host::CodePage> CodePageByName(std::string_view name) {
-    std::string key;
-    for (char c : name) {
-        if (c != '-' && c != '_') key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    for (const char* alias : {"866", "cp866", "ibm866", "oem", "dos"}) {
-        if (key == alias) return host::CodePage::Oem866;
-    }
-    for (const char* alias : {"1251", "cp1251", "windows1251", "ansi", "win"}) {
-        if (key == alias) return host::CodePage::Ansi1251;
-    }
-    for (const char* alias : {"koi8r", "koi8"}) {
-        if (key == alias) return host::CodePage::Koi8r;
-    }
-    return std::nullopt;
 }
 
 std::string UsageText() {

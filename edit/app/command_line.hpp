@@ -39,10 +39,6 @@ struct CommandLine {
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string* error);
 
-// A character table by one of its names, in any case: 866 (cp866, ibm866,
-// oem, dos), 1251 (cp1251, windows-1251, ansi, win), koi8-r (koi8r, koi8).
-std::optional<host::CodePage> CodePageByName(std::string_view name);
-
 // The text of --help.
 std::string UsageText();
 
