@@ -24,7 +24,7 @@ struct StartPosition {
 
 struct CommandLine {
     std::string file;
-    host::CodePage codePage = host::CodePage::Oem866;
+    std::optional<host::CodePage> codePage;  // --codepage; none: the locale's table
     std::optional<StartPosition> start;  // +LINE[:COL] or --at
     std::string pluginFolder;            // --plugins, empty when not given
     std::string registry;                // --registry, empty when not given
