@@ -52,12 +52,15 @@ int main(int argc, char** argv) {
         return edit::kExitOk;
     }
 
+    // Without --codepage a file is in the locale's table, when it has one.
+    const std::string charset = edit::UseTerminalLocale();
+    if (!options->codePage) options->codePage = edit::DefaultTable(charset);
+
     // A script is checked whole before the file is even read.
     std::vector<host::KeyStroke> strokes;
     if (options->keys) {
         // The script comes in the locale's character set, as typed in a shell.
         std::string script = *options->keys;
-        std::string charset = edit::UseTerminalLocale();
         if (!edit::IsUtf8Charset(charset)) {
             auto converted = edit::ToUtf8From(charset, script);
             if (!converted) return Complain("bad key script: not in the locale's character set " + charset,

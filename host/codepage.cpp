@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "host/utf8.hpp"
 
@@ -76,16 +77,6 @@ constexpr OemMaps kKoi8rMaps = CustomTable(kKoi8rUnicode);
 static_assert(kKoi8rMaps.toOem[0xEE] == 0x8D, "KOI8-R capital EN is OEM 0x8D");
 static_assert(kKoi8rMaps.fromOem[0xE0] == 0xD2, "OEM small ER is KOI8-R 0xD2");
 
-// The lower-case form of a letter of the scripts these tables hold.
-consteval char32_t LowerCase(char32_t c) {
-    if (c >= 'A' && c <= 'Z') return c + 0x20;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;  // Latin-1
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;              // А..Я
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;              // Ѐ..Џ, Ё among them
-    if (c >= 0x490 && c <= 0x4BF && c % 2 == 0) return c + 1;   // Ґ and the other pairs
-    return c;
-}
-
 consteval bool WordCharacter(char32_t c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
            c == 0xAA || c == 0xB5 || c == 0xBA || (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) ||
@@ -103,7 +94,7 @@ consteval LetterMaps Letters(const char32_t (&unicode)[256]) {
     for (int b = 0; b < 256; ++b) {
         maps.fold[b] = static_cast<unsigned char>(b);
         maps.word[b] = unicode[b] != kNoCharacter && WordCharacter(unicode[b]);
-        const char32_t lower = LowerCase(unicode[b]);
+        const char32_t lower = FoldCase(unicode[b]);
         if (unicode[b] == kNoCharacter || lower == unicode[b]) continue;
         for (int other = 0; other < 256; ++other) {
             if (unicode[other] == lower) {
@@ -142,26 +133,65 @@ constexpr ReverseTable kOemReverse = SortByCharacter(kOem866Unicode);
 constexpr ReverseTable kAnsiReverse = SortByCharacter(kAnsi1251Unicode);
 constexpr ReverseTable kKoi8rReverse = SortByCharacter(kKoi8rUnicode);
 
-// Everything the host knows of one table.
+// The conversion tables of one code page.
 struct Table {
-    std::string_view name;
     const char32_t* unicode;  // 256 entries
     const ReverseTable* reverse;
     const OemMaps* oem;
     const LetterMaps* letters;
 };
 
-constexpr Table kOemTable{"866", kOem866Unicode, &kOemReverse, &kOemMaps, &kOemLetters};
-constexpr Table kAnsiTable{"1251", kAnsi1251Unicode, &kAnsiReverse, &kAnsiMaps, &kAnsiLetters};
-constexpr Table kKoi8rTable{"KOI8-R", kKoi8rUnicode, &kKoi8rReverse, &kKoi8rMaps, &kKoi8rLetters};
+constexpr Table kOemTable{kOem866Unicode, &kOemReverse, &kOemMaps, &kOemLetters};
+constexpr Table kAnsiTable{kAnsi1251Unicode, &kAnsiReverse, &kAnsiMaps, &kAnsiLetters};
+constexpr Table kKoi8rTable{kKoi8rUnicode, &kKoi8rReverse, &kKoi8rMaps, &kKoi8rLetters};
 
-const Table& TableOf(CodePage page) {
-    switch (page) {
-    case CodePage::Ansi1251: return kAnsiTable;
-    case CodePage::Koi8r: return kKoi8rTable;
-    case CodePage::Oem866: break;
+// A record with its conversion tables.
+struct Page {
+    CodePageRecord record;
+    const Table* table;
+};
+
+constexpr Page kPages[] = {
+    {{CodePage::Oem866, "866", "866", "oem", "OEM 866 (DOS)", "CP866 IBM866", "dos", -1}, &kOemTable},
+    {{CodePage::Ansi1251, "1251", "1251", "ansi", "ANSI 1251 (Windows)", "CP1251 WINDOWS-1251", "win", 0},
+     &kAnsiTable},
+    {{CodePage::Koi8r, "KOI8-R", "koi8-r", "koi8r", "KOI8-R", "KOI8-R", "koi8", 1}, &kKoi8rTable},
+};
+
+consteval std::array<CodePageRecord, std::size(kPages)> Records() {
+    std::array<CodePageRecord, std::size(kPages)> records{};
+    for (std::size_t i = 0; i < records.size(); ++i) records[i] = kPages[i].record;
+    return records;
+}
+constexpr auto kRecords = Records();
+
+const Page& PageOf(CodePage page) {
+    for (const Page& p : kPages) {
+        if (p.record.page == page) return p;
     }
-    return kOemTable;
+    return kPages[0];
+}
+
+const Table& TableOf(CodePage page) { return *PageOf(page).table; }
+
+// Lower case, without '-' and '_': "CP-866", "cp866" and "CP_866" compare equal.
+std::string NameKey(std::string_view name) {
+    std::string key;
+    for (const char c : name) {
+        if (c != '-' && c != '_') key.push_back(static_cast<char>(FoldCase(static_cast<unsigned char>(c))));
+    }
+    return key;
+}
+
+// The blank-separated names of `list`.
+void AppendNames(std::vector<std::string_view>& names, std::string_view list) {
+    while (!list.empty()) {
+        const std::size_t blank = list.find(' ');
+        const std::string_view name = list.substr(0, blank);
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        if (blank == std::string_view::npos) break;
+        list.remove_prefix(blank + 1);
+    }
 }
 
 void MapBytes(const ByteMap& map, char* text, std::size_t length) {
@@ -171,7 +201,51 @@ void MapBytes(const ByteMap& map, char* text, std::size_t length) {
 
 }  // namespace
 
-std::string_view CodePageName(CodePage page) { return TableOf(page).name; }
+std::span<const CodePageRecord> CodePages() { return kRecords; }
+const CodePageRecord& RecordOf(CodePage page) {
+    return kRecords[static_cast<std::size_t>(&PageOf(page) - kPages)];
+}
+std::string_view CodePageName(CodePage page) { return RecordOf(page).name; }
+
+std::vector<std::string_view> NamesOf(const CodePageRecord& record) {
+    std::vector<std::string_view> names;
+    for (const std::string_view list : {record.name, record.option, record.caseName, record.charsets,
+                                        record.aliases}) {
+        AppendNames(names, list);
+    }
+    return names;
+}
+
+std::optional<CodePage> CodePageByName(std::string_view name) {
+    const std::string key = NameKey(name);
+    for (const CodePageRecord& r : kRecords) {
+        for (const std::string_view known : NamesOf(r)) {
+            if (NameKey(known) == key) return r.page;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CodePage> CodePageOfCharset(std::string_view charset) {
+    const std::string key = NameKey(charset);
+    for (const CodePageRecord& r : kRecords) {
+        std::vector<std::string_view> names;
+        AppendNames(names, r.charsets);
+        for (const std::string_view known : names) {
+            if (NameKey(known) == key) return r.page;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string CodePageNames(std::string_view CodePageRecord::*field, std::string_view last) {
+    std::string names;
+    for (std::size_t i = 0; i < kRecords.size(); ++i) {
+        if (i > 0) names += i + 1 == kRecords.size() ? last : std::string_view(", ");
+        names += kRecords[i].*field;
+    }
+    return names;
+}
 
 unsigned char TableToOem(CodePage page, unsigned char byte) { return TableOf(page).oem->toOem[byte]; }
 unsigned char OemToTable(CodePage page, unsigned char oem) { return TableOf(page).oem->fromOem[oem]; }

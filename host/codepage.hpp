@@ -4,16 +4,56 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host {
 
 enum class CodePage { Oem866, Ansi1251, Koi8r };
 
+// One table with every name it goes by. A new table is a record in the
+// list below (with its Unicode table); everything that names tables reads
+// the list.
+struct CodePageRecord {
+    CodePage page;
+    std::string_view name;      // on the title line and the key bar: "866", "KOI8-R"
+    std::string_view option;    // as --codepage and the advice spell it: "866", "koi8-r"
+    std::string_view caseName;  // in a case file's "table:" header: "oem", "koi8r"
+    std::string_view label;     // in the list of tables: "OEM 866 (DOS)"
+    // The character set's names as iconv and the C library give them,
+    // blank-separated, iconv's first: "CP866 IBM866".
+    std::string_view charsets;
+    std::string_view aliases;  // other names users give it, blank-separated: "dos"
+    // The editor's number for it: -1 the OEM table, 0 the ANSI table, then
+    // the custom tables from 1.
+    int tableNum;
+};
+
+// Every table, in the order the list of tables offers them.
+std::span<const CodePageRecord> CodePages();
+const CodePageRecord& RecordOf(CodePage page);
+
 // The table's name as the title line and the command line show it ("866",
 // "1251", "KOI8-R").
 std::string_view CodePageName(CodePage page);
+
+// Every name of the table as its record writes it, each once.
+std::vector<std::string_view> NamesOf(const CodePageRecord& record);
+
+// A table by any of its names (name, option, case name, character sets,
+// aliases), compared without regard to case, '-' and '_': "CP-866", "oem",
+// "Windows-1251", "koi8_r".
+std::optional<CodePage> CodePageByName(std::string_view name);
+
+// The table of a locale's character set as the C library names it
+// ("KOI8-R", "CP1251", "IBM866"); none for any other set (UTF-8, ASCII).
+std::optional<CodePage> CodePageOfCharset(std::string_view charset);
+
+// The names of all tables in the list's order, joined: "866, 1251 or
+// koi8-r" (`field` picks the name, `last` joins the final two).
+std::string CodePageNames(std::string_view CodePageRecord::*field, std::string_view last = " or ");
 
 // ECTL_EDITORTOOEM and ECTL_OEMTOEDITOR of the file manager's editor: the
 // identity in the OEM table; in the ANSI table the platform's best-fit maps,
@@ -36,6 +76,18 @@ std::string ToUtf8(CodePage page, std::string_view bytes);
 // UTF-8 text in `page`: each character the table lacks, and each byte that
 // is no UTF-8, is left out and counted in `unkept` (when given).
 std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept = nullptr);
+
+// The lower-case form of a letter of the scripts the tables hold (Latin,
+// Latin-1, Cyrillic); any other character unchanged. The one case rule of
+// the host and the editor: tables, menus and hot keys fold with it.
+constexpr char32_t FoldCase(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 0x20;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;  // Latin-1
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;              // А..Я
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;              // Ѐ..Џ, Ё among them
+    if (c >= 0x490 && c <= 0x4BF && c % 2 == 0) return c + 1;   // Ґ and the other pairs
+    return c;
+}
 
 // The byte of the lower-case form of a letter (Latin, Latin-1 and Cyrillic,
 // as far as `page` holds both forms); any other byte unchanged. Two bytes

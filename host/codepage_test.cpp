@@ -190,6 +190,62 @@ TEST(CodePageLetters, FoldCapitalsOntoSmallLettersOfTheSameTable) {
     EXPECT_FALSE(IsWordChar(CodePage::Ansi1251, 0xAB));  // «
 }
 
+// Characters fold by one rule for the tables and the screen's hot keys.
+TEST(CodePageLetters, FoldCharacters) {
+    const struct {
+        char32_t ch, folded;
+    } cases[] = {{U'Q', U'q'}, {U'q', U'q'}, {U'Н', U'н'}, {U'Я', U'я'}, {U'Ё', U'ё'}, {U'Є', U'є'},
+                 {U'Ґ', U'ґ'}, {U'ґ', U'ґ'}, {U'À', U'à'}, {U'×', U'×'}, {U'1', U'1'}, {U'€', U'€'}};
+    for (const auto& c : cases) EXPECT_EQ(FoldCase(c.ch), c.folded) << static_cast<unsigned>(c.ch);
+}
+
+// The names users give the tables, in any case and with or without '-'/'_'.
+TEST(CodePageNames, FindTheTableByAnyOfItsNames) {
+    const struct {
+        const char* name;
+        std::optional<CodePage> page;
+    } cases[] = {
+        {"866", CodePage::Oem866},         {"cp866", CodePage::Oem866},       {"CP-866", CodePage::Oem866},
+        {"ibm866", CodePage::Oem866},      {"OEM", CodePage::Oem866},         {"dos", CodePage::Oem866},
+        {"1251", CodePage::Ansi1251},      {"cp1251", CodePage::Ansi1251},    {"Windows-1251", CodePage::Ansi1251},
+        {"ansi", CodePage::Ansi1251},      {"win", CodePage::Ansi1251},       {"koi8-r", CodePage::Koi8r},
+        {"KOI8-R", CodePage::Koi8r},       {"koi8r", CodePage::Koi8r},        {"koi8_r", CodePage::Koi8r},
+        {"koi8", CodePage::Koi8r},         {"", std::nullopt},                {"437", std::nullopt},
+        {"koi8-u", std::nullopt},          {"utf-8", std::nullopt},           {"-", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CodePageByName(c.name), c.page) << c.name;
+    EXPECT_EQ(CodePageNames(&CodePageRecord::option), "866, 1251 or koi8-r");
+    EXPECT_EQ(CodePageNames(&CodePageRecord::caseName, ", "), "oem, ansi, koi8r");
+}
+
+// A locale's character set, as the C library names it, picks the table of
+// the same set; a user's nickname for a table is no character set.
+TEST(CodePageNames, TableOfALocalesCharacterSet) {
+    const struct {
+        const char* charset;
+        std::optional<CodePage> page;
+    } cases[] = {
+        {"KOI8-R", CodePage::Koi8r},  {"koi8r", CodePage::Koi8r},      {"CP1251", CodePage::Ansi1251},
+        {"WINDOWS-1251", CodePage::Ansi1251}, {"IBM866", CodePage::Oem866}, {"CP866", CodePage::Oem866},
+        {"UTF-8", std::nullopt},      {"ANSI_X3.4-1968", std::nullopt}, {"ISO-8859-5", std::nullopt},
+        {"KOI8-U", std::nullopt},     {"", std::nullopt},              {"oem", std::nullopt},
+        {"win", std::nullopt},        {"koi8", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CodePageOfCharset(c.charset), c.page) << c.charset;
+}
+
+// Each record is whole and no name belongs to two tables.
+TEST(CodePageNames, EveryRecordIsWholeAndItsNamesItsOwn) {
+    for (const CodePageRecord& record : CodePages()) {
+        EXPECT_EQ(&RecordOf(record.page), &record);
+        EXPECT_FALSE(record.name.empty() || record.option.empty() || record.caseName.empty() ||
+                     record.label.empty() || record.charsets.empty());
+        for (const std::string_view name : NamesOf(record)) {
+            EXPECT_EQ(CodePageByName(name), record.page) << name;
+        }
+    }
+}
+
 TEST(CodePageUnicode, FromUtf8CountsWhatTheTableLacks) {
     std::size_t unkept = 99;
     EXPECT_EQ(FromUtf8(CodePage::Oem866, "Нр ok", &unkept), "\x8D\xE0 ok");

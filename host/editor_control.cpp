@@ -34,10 +34,9 @@ int GetInfo(Editor::Impl& e, EditorInfo* info) {
     info->Overtype = e.overtype ? 1 : 0;
     info->BlockType = e.block ? BTYPE_STREAM : BTYPE_NONE;
     info->BlockStartLine = e.block ? e.block->start.line : 0;
-    // -1 for the OEM table; the ANSI table is number 0, the custom table
-    // KOI8-R the first one after it.
-    info->AnsiMode = e.table == CodePage::Ansi1251 ? 1 : 0;
-    info->TableNum = e.table == CodePage::Oem866 ? -1 : e.table == CodePage::Ansi1251 ? 0 : 1;
+    // -1 for the OEM table; the ANSI table is number 0, the custom tables follow.
+    info->TableNum = RecordOf(e.table).tableNum;
+    info->AnsiMode = info->TableNum == 0 ? 1 : 0;
     info->Options = EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
     info->TabSize = e.options.tabSize;
     return 1;

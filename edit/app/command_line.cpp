@@ -1,6 +1,5 @@
 #include "edit/app/command_line.hpp"
 
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <string_view>
@@ -94,9 +93,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--auto-indent") {
             result.autoIndent = true;
         } else if (name == "--codepage") {
-            if (!takeValue()) return fail("--codepage needs a value: 866, 1251 or koi8-r");
-            auto page = CodePageByName(value);
-            if (!page) return fail("unknown code page " + value + " (expected 866, 1251 or koi8-r)");
+            const std::string names = host::CodePageNames(&host::CodePageRecord::option);
+            if (!takeValue()) return fail("--codepage needs a value: " + names);
+            auto page = host::CodePageByName(value);
+            if (!page) return fail("unknown code page " + value + " (expected " + names + ")");
             result.codePage = *page;
         } else if (name == "--plugins") {
             if (!takeValue() || value.empty()) return fail("--plugins needs a folder");
@@ -124,23 +124,6 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     return result;
 }
 
-std::optional<host::CodePage> CodePageByName(std::string_view name) {
-    std::string key;
-    for (char c : name) {
-        if (c != '-' && c != '_') key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    for (const char* alias : {"866", "cp866", "ibm866", "oem", "dos"}) {
-        if (key == alias) return host::CodePage::Oem866;
-    }
-    for (const char* alias : {"1251", "cp1251", "windows1251", "ansi", "win"}) {
-        if (key == alias) return host::CodePage::Ansi1251;
-    }
-    for (const char* alias : {"koi8r", "koi8"}) {
-        if (key == alias) return host::CodePage::Koi8r;
-    }
-    return std::nullopt;
-}
-
 std::string UsageText() {
     return "Usage: marten-edit [options] FILE\n"
            "       marten-edit --keys SCRIPT [--at LINE:COL | --at end] [options] FILE\n"
@@ -151,8 +134,9 @@ std::string UsageText() {
            "Options:\n"
            "  +LINE[:COL]        start on line LINE (the last one when LINE is past the\n"
            "                     end), at column COL; a bare + is the end of the text\n"
-           "  --codepage TABLE   the file's character table: 866 (the default), 1251\n"
-           "                     or koi8-r\n"
+           "  --codepage TABLE   the file's character table: 866, 1251 or koi8-r (by\n"
+           "                     default the locale's when its character set is one\n"
+           "                     of them, else 866)\n"
            "  --plugins DIR      the plug-in folder holding marten.so and its language\n"
            "                     and help files ($MARTEN_PLUGINS, else the one\n"
            "                     installed with marten-edit)\n"

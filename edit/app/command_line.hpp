@@ -24,7 +24,7 @@ struct StartPosition {
 
 struct CommandLine {
     std::string file;
-    host::CodePage codePage = host::CodePage::Oem866;
+    std::optional<host::CodePage> codePage;  // --codepage; none: the locale's table
     std::optional<StartPosition> start;  // +LINE[:COL] or --at
     std::string pluginFolder;            // --plugins, empty when not given
     std::string registry;                // --registry, empty when not given
@@ -38,10 +38,6 @@ struct CommandLine {
 // Parses argv[1..]; on a bad option, `error` says what is wrong.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string* error);
-
-// A character table by one of its names, in any case: 866 (cp866, ibm866,
-// oem, dos), 1251 (cp1251, windows-1251, ansi, win), koi8-r (koi8r, koi8).
-std::optional<host::CodePage> CodePageByName(std::string_view name);
 
 // The text of --help.
 std::string UsageText();

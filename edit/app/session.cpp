@@ -35,12 +35,14 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
         return false;
     }
     newFile_ = contents.state == FileContents::State::Missing;
+    // The caller puts in the locale's table when --codepage is not given.
+    const host::CodePage table = options.codePage.value_or(host::CodePage::Oem866);
     utf8Text_ = edit::IsUtf8Text(contents.bytes);
-    if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, options.codePage);
+    if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, table);
 
     host::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
-    editor_ = std::make_unique<host::Editor>(FullName(path_), std::move(contents.bytes), options.codePage,
+    editor_ = std::make_unique<host::Editor>(FullName(path_), std::move(contents.bytes), table,
                                              editorOptions);
     editor_->SetClipboard(&clipboard_);
 

@@ -5,19 +5,9 @@
 namespace edit {
 namespace {
 
-// The names iconv and --codepage know each table by.
-struct TableNames {
-    const char* iconv;
-    const char* option;
-};
-
-TableNames NamesOf(host::CodePage table) {
-    switch (table) {
-    case host::CodePage::Oem866: return {"CP866", "866"};
-    case host::CodePage::Ansi1251: return {"CP1251", "1251"};
-    case host::CodePage::Koi8r: return {"KOI8-R", "koi8-r"};
-    }
-    return {"CP866", "866"};
+// The name iconv knows a table by: the first of its character sets.
+std::string_view IconvName(const host::CodePageRecord& record) {
+    return record.charsets.substr(0, record.charsets.find(' '));
 }
 
 bool Holds(host::CodePage table, std::string_view utf8) {
@@ -52,17 +42,17 @@ bool IsUtf8Text(std::string_view bytes) {
 
 std::optional<host::CodePage> TableForUtf8(std::string_view utf8, host::CodePage preferred) {
     if (Holds(preferred, utf8)) return preferred;
-    for (host::CodePage table : {host::CodePage::Oem866, host::CodePage::Koi8r, host::CodePage::Ansi1251}) {
-        if (Holds(table, utf8)) return table;
+    for (const host::CodePageRecord& table : host::CodePages()) {
+        if (Holds(table.page, utf8)) return table.page;
     }
     return std::nullopt;
 }
 
 std::string Utf8Advice(std::optional<host::CodePage> table) {
     if (!table) return "No table of the editor holds all of its characters.";
-    TableNames names = NamesOf(*table);
-    return "Its text fits " + std::string(host::CodePageName(*table)) + ": convert it with iconv -f UTF-8 -t " +
-           names.iconv + " and open it with --codepage " + names.option + ".";
+    const host::CodePageRecord& record = host::RecordOf(*table);
+    return "Its text fits " + std::string(record.name) + ": convert it with iconv -f UTF-8 -t " +
+           std::string(IconvName(record)) + " and open it with --codepage " + std::string(record.option) + ".";
 }
 
 }  // namespace edit

@@ -16,8 +16,8 @@ namespace edit {
 bool IsUtf8Text(std::string_view bytes);
 
 // The table that holds every character of the UTF-8 text: `preferred` when
-// it does, else the first of 866, KOI8-R and 1251 that does; none when no
-// table holds them all.
+// it does, else the first of the host's list of tables that does; none when
+// no table holds them all.
 std::optional<host::CodePage> TableForUtf8(std::string_view utf8, host::CodePage preferred);
 
 // What to do about a UTF-8 file whose text fits `table` (or no table), in

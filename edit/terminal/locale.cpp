@@ -47,6 +47,10 @@ bool IsAsciiCharset(std::string_view charset) {
 
 bool IsUtf8Charset(std::string_view charset) { return Folded(charset) == "utf8"; }
 
+host::CodePage DefaultTable(std::string_view charset) {
+    return host::CodePageOfCharset(charset).value_or(host::CodePage::Oem866);
+}
+
 std::string UseTerminalLocale() {
     std::setlocale(LC_CTYPE, "");
     if (IsAsciiCharset(nl_langinfo(CODESET))) {

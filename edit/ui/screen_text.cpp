@@ -1,6 +1,5 @@
 #include "edit/ui/screen_text.hpp"
 
-#include "common/ascii.hpp"
 #include "host/codepage.hpp"
 #include "host/utf8.hpp"
 
@@ -61,13 +60,6 @@ HotkeyLabel ParseHotkey(std::u32string_view label) {
         result.text.push_back(label[i]);
     }
     return result;
-}
-
-char32_t FoldCase(char32_t ch) {
-    if (ch < 0x80) return ascii::ToLower(ch);
-    if (ch >= 0x410 && ch <= 0x42F) return ch + 32;
-    if (ch == 0x401) return 0x451;
-    return ch;
 }
 
 }  // namespace edit

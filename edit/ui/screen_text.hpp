@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/codepage.hpp"
+
 namespace edit {
 
 std::u32string OemToText(std::string_view oem);
@@ -22,7 +24,7 @@ struct HotkeyLabel {
 };
 HotkeyLabel ParseHotkey(std::u32string_view label);
 
-// Letters compare without case, Cyrillic ones too.
-char32_t FoldCase(char32_t ch);
+// Letters compare without case, Cyrillic ones too, by the host's one rule.
+using host::FoldCase;
 
 }  // namespace edit

@@ -17,6 +17,7 @@
 #include "edit/ui/screen_text.hpp"
 #include "edit/view/editor_commands.hpp"
 #include "edit/view/editor_view.hpp"
+#include "edit/view/table_menu.hpp"
 
 namespace edit {
 namespace {
@@ -36,17 +37,6 @@ DWORD Modifiers(const host::KeyStroke& key) {
 enum class Command {
     None, Help, Save, Table, ChooseTable, Quit, Plugins, PluginConfig,
     SaveAs, Search, SearchNext, SearchOtherWay, Replace, GoTo,
-};
-
-// The tables Shift+F8 offers, in the order of its menu.
-struct TableEntry {
-    host::CodePage table;
-    const char* label;
-};
-constexpr TableEntry kTables[] = {
-    {host::CodePage::Oem866, "OEM 866 (DOS)"},
-    {host::CodePage::Ansi1251, "ANSI 1251 (Windows)"},
-    {host::CodePage::Koi8r, "KOI8-R"},
 };
 
 Command CommandOf(const host::KeyStroke& key) {
@@ -277,18 +267,9 @@ private:
 
     // Shift+F8: the table from a list, the current one marked.
     void ChooseTable() {
-        host::MenuCall call;
-        call.x = call.y = -1;
-        call.flags = FMENU_AUTOHIGHLIGHT;
-        call.title = "Character table";
-        for (const TableEntry& entry : kTables) {
-            FarMenuItem item{};
-            std::strncpy(item.Text, entry.label, sizeof item.Text - 1);
-            item.Checked = item.Selected = entry.table == session_.Editor().Table();
-            call.items.push_back(item);
+        if (auto table = TableOfMenuLine(ui_.Menu(TableMenu(session_.Editor().Table())))) {
+            session_.Editor().SetTable(*table);
         }
-        int chosen = ui_.Menu(call);
-        if (chosen >= 0) session_.Editor().SetTable(kTables[chosen].table);
     }
 
     // A UTF-8 file is shown byte by byte in a table: say so, and which table to use.
@@ -297,7 +278,8 @@ private:
         box.title = U"UTF-8 text";
         box.lines = {Utf8ToText(name_),
                      U"holds UTF-8 text. This editor keeps one byte per character in a table",
-                     U"(866, 1251 or KOI8-R): here its letters show as pseudographics, and",
+                     Utf8ToText("(" + host::CodePageNames(&host::CodePageRecord::name) +
+                                "): here its letters show as pseudographics, and"),
                      U"typed ones would be stored in the table. Saved unchanged, the file",
                      U"keeps its bytes.",
                      Utf8ToText(Utf8Advice(session_.Utf8Fits()))};

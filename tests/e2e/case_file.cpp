@@ -36,14 +36,7 @@ bool ParseNumber(std::string_view text, Number& value, long long min, long long 
 }
 
 // The name of a table in the "table:" header.
-std::string TableName(host::CodePage table) {
-    switch (table) {
-    case host::CodePage::Ansi1251: return "ansi";
-    case host::CodePage::Koi8r: return "koi8r";
-    case host::CodePage::Oem866: break;
-    }
-    return "oem";
-}
+std::string TableName(host::CodePage table) { return std::string(host::RecordOf(table).caseName); }
 
 struct Parser {
     std::string path;
@@ -187,10 +180,12 @@ struct Parser {
             if (value.empty()) return Fail("file: needs a name");
             result.fileName = std::string(value);
         } else if (name == "table") {
-            if (value == "oem") result.table = host::CodePage::Oem866;
-            else if (value == "ansi") result.table = host::CodePage::Ansi1251;
-            else if (value == "koi8r") result.table = host::CodePage::Koi8r;
-            else return Fail("table: \"" + std::string(value) + "\" is none of oem, ansi, koi8r");
+            const auto table = host::CodePageByName(value);
+            if (!table) {
+                return Fail("table: \"" + std::string(value) + "\" is none of " +
+                            host::CodePageNames(&host::CodePageRecord::caseName, ", "));
+            }
+            result.table = *table;
         } else if (name == "settings") {
             return Settings(value);
         } else if (name == "editor") {

@@ -71,6 +71,18 @@ TEST(CaseFile, StoresTextInTheCasesTable) {
     EXPECT_EQ(koi.before.lines[0], "\xEE\xD2");
 }
 
+// The "table:" header takes every table of the host's list by each of its
+// names, as --codepage does.
+TEST(CaseFile, TakesEveryTableByEachOfItsNames) {
+    for (const host::CodePageRecord& table : host::CodePages()) {
+        for (const std::string_view name : host::NamesOf(table)) {
+            EXPECT_EQ(Parse("table: " + std::string(name) + "\nkeys: x\n--- before\nx\n--- after\nx\n").table,
+                      table.page)
+                << name;
+        }
+    }
+}
+
 TEST(CaseFile, ACursorBeyondTheEndFollowsTheLineEnd) {
     const Case c = Parse("keys: x\n--- before\nab\u00B6  \u2038\n--- after\n\u00B6   \u2038\n");
     EXPECT_EQ(c.before.lines[0], "ab");
@@ -96,7 +108,7 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
         {"keys: x\nsettings: EnableQuote=256\n" + body,
          "t.case:2: setting EnableQuote: \"256\" is not a number in range"},
         {"keys: x\nsettings: FileMask=\"*.msg\n" + body, "t.case:2: FileMask: no closing '\"'"},
-        {"keys: x\ntable: koi8\n" + body, "t.case:2: table: \"koi8\" is none of oem, ansi, koi8r"},
+        {"keys: x\ntable: koi8-u\n" + body, "t.case:2: table: \"koi8-u\" is none of oem, ansi, koi8r"},
         {"keys: x\n--- before\na\u00B6b\u2038\n",
          "t.case:3: only blanks and a cursor marker may follow \"\u00B6\" (a cursor beyond the "
          "end of the line)"},

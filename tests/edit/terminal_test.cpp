@@ -347,7 +347,8 @@ TEST_F(Terminal, AKoi8rLocaleUnderLuit) {
     ASSERT_EQ(std::system("command -v luit >/dev/null"), 0) << "luit is not installed (scripts/install-deps.sh)";
     std::string file = scratch.Path("reply.msg");
     WriteFile(file, " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n\r\n");  // Привет in 866
-    TerminalSession term(scratch, {"+2", file}, 100, 30, "LOCPATH=" + Quote(locales) + " LC_ALL=ru_RU.KOI8-R",
+    TerminalSession term(scratch, {"--codepage", "866", "+2", file}, 100, 30,
+                         "LOCPATH=" + Quote(locales) + " LC_ALL=ru_RU.KOI8-R",
                          "luit -encoding KOI8-R --");
     ASSERT_TRUE(term.WaitFor(" AB> Привет"));
     term.Type("Нерпа");
