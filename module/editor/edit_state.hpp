@@ -69,7 +69,4 @@ void FeedKey(char ch);
 Text EditorToOem(const Text& s);
 Text OemToEditor(const Text& s);
 
-// `s` with its bytes in reverse order.
-Text ReverseText(const Text& s);
-
 }  // namespace marten

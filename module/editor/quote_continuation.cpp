@@ -14,7 +14,7 @@ namespace {
 // text is not written. The neighbour is searched as the editor holds it.
 void JoinUnderQuotation(int line) {
     ExamineLine();
-    if (LastMark(EditState.WorkLine) == 0 || LastMark(EditState.PeerLine) == 0) return;
+    if (!LastMark(EditState.WorkLine).Found() || !LastMark(EditState.PeerLine).Found()) return;
     const std::size_t length = PrefixLength(EditState.WorkLine);
     if (length == 0) return;
     EditState.EditorLine.erase(0, length);
@@ -29,19 +29,16 @@ void QuoteEnter() {
     ExamineLine();
 
     const Text& line = EditState.WorkLine;
-    const int last = LastMark(line);  // 1-based, as the marks are counted
-    const int first = FirstMark(line);
-    // The 0-based cursor column is also the number of characters before it.
-    const std::int64_t charsBeforeCursor = EditState.InfoRec.CurPos;
-    // Every '>' among the characters before the cursor, the cursor on a
-    // character of the line.
-    if (last == 0 || last > charsBeforeCursor ||
-        charsBeforeCursor >= static_cast<std::int64_t>(line.size()) || first > kMaxFirstMarkColumn) {
+    const MarkPosition last = LastMark(line);
+    // Every '>' before the cursor, the cursor on a character of the line.
+    if (!last.Found() || EditState.InfoRec.CurPos < 0) return;
+    const Column cursor{static_cast<std::size_t>(EditState.InfoRec.CurPos)};
+    if (last.At() >= cursor || cursor.value >= line.size() || FirstMark(line) > kLastFirstMark) {
         return;
     }
 
     EditState.QuotePrefix = TrimmedPrefix(line, EditState.EditorLine, OwnBlank());
-    EditState.EditorLine.insert(static_cast<std::size_t>(charsBeforeCursor), EditState.QuotePrefix);
+    EditState.EditorLine.insert(cursor.value, EditState.QuotePrefix);
     StoreLine(-1, EditState.EditorLine);
 }
 

@@ -1,9 +1,12 @@
 // Quotation rules: a quoted line begins with a prefix that ends in one or
 // more '>' marks (" AB> text", " AB>> text"). The prefix is recognised by its
 // marks alone; it is the text up to and including the line's last '>'.
-// Positions are 1-based, 0 meaning "no mark", as the quotation features use them.
+// Mark positions are 1-based, 0 meaning "no mark"; columns are 0-based, as
+// the editor's cursor counts them. Each has a type of its own, so that one
+// cannot be compared with the other by mistake.
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <string_view>
 
@@ -12,6 +15,22 @@
 namespace marten {
 
 inline constexpr char kQuoteMark = '>';
+
+// A 0-based column of a line: the index of a character, which is also the
+// number of characters before it.
+struct Column {
+    std::size_t value;
+    friend constexpr auto operator<=>(Column, Column) = default;
+};
+
+// The 1-based position of a quotation mark in a line; 0 when there is none.
+struct MarkPosition {
+    int value;
+    constexpr bool Found() const { return value != 0; }
+    // The column the mark stands in (only for a mark that was found).
+    constexpr Column At() const { return Column{static_cast<std::size_t>(value - 1)}; }
+    friend constexpr auto operator<=>(MarkPosition, MarkPosition) = default;
+};
 
 // The characters the quotation rules and the wrap look at, in this order:
 // the mark and the two blanks.
@@ -30,15 +49,15 @@ inline constexpr char kPlainCharacter = '\x1A';
 // conversion did not reach are read as they stand in `own`.
 void KeepOwnRuleCharacters(Text& oem, std::string_view own, std::string_view ownRuleCharacters);
 
-// The first mark of a continued prefix must stand within this many bytes.
-inline constexpr int kMaxFirstMarkColumn = 7;
+// The first mark of a continued prefix stands at this position or before it.
+inline constexpr MarkPosition kLastFirstMark{7};
 
-// Position of the first '>' of `line`, 0 when it has none.
-int FirstMark(std::string_view line);
+// Position of the first '>' of `line`.
+MarkPosition FirstMark(std::string_view line);
 
-// Position of the last '>' of `line`, 0 when it has none. It may belong to
-// the text behind the prefix: in "AB> a -> b" it is the arrow's 8.
-int LastMark(std::string_view line);
+// Position of the last '>' of `line`. It may belong to the text behind the
+// prefix: in "AB> a -> b" it is the arrow's 8.
+MarkPosition LastMark(std::string_view line);
 
 // The two forms of the prefix take their bytes from `own`, the line as the
 // editor holds it, at the places that `line`, the examined form of the same
@@ -57,8 +76,5 @@ Text TrimmedPrefix(std::string_view line, std::string_view own, char blank = ' '
 // other byte behind the mark is text and stays ("AB>text" keeps "text").
 // 0 when the line has no mark.
 std::size_t PrefixLength(std::string_view line);
-
-// Removes the prefix (PrefixLength bytes) from the front of `line`.
-void RemovePrefix(Text& line);
 
 }  // namespace marten

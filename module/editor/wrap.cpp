@@ -159,8 +159,8 @@ void WrapCurrentLine() {
     const char blank = OwnBlank();
 
     std::size_t start = 0;
-    const int last = LastMark(text);
-    if (last > 0 && last <= margin - kPrefixRoom && FirstMark(text) <= kMaxFirstMarkColumn) {
+    const MarkPosition last = LastMark(text);
+    if (last.Found() && last.value <= margin - kPrefixRoom && FirstMark(text) <= kLastFirstMark) {
         EditState.QuotePrefix = PlainPrefix(text, own, blank);
         start = PrefixLength(text);
     } else {
