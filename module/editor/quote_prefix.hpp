@@ -9,6 +9,7 @@
 #include <compare>
 #include <cstddef>
 #include <string_view>
+#include <type_traits>
 
 #include "module/runtime/text.hpp"
 
@@ -52,29 +53,76 @@ void KeepOwnRuleCharacters(Text& oem, std::string_view own, std::string_view own
 // The first mark of a continued prefix stands at this position or before it.
 inline constexpr MarkPosition kLastFirstMark{7};
 
+// The rules below read a line of either interface: the editor's bytes or
+// UTF-16 units. `Line` is any string of them (a view, a Text, a std::string).
+template <class Line>
+auto ViewOf(const Line& line) {
+    using C = typename Line::value_type;
+    return std::basic_string_view<C>(line.data(), line.size());
+}
+
+template <class C>
+constexpr bool IsPrefixBlank(C c) {
+    return c == C(' ') || c == C('\t');
+}
+
 // Position of the first '>' of `line`.
-MarkPosition FirstMark(std::string_view line);
+template <class Line>
+MarkPosition FirstMark(const Line& line) {
+    const auto at = ViewOf(line).find(typename Line::value_type(kQuoteMark));
+    return MarkPosition{at == std::string_view::npos ? 0 : static_cast<int>(at + 1)};
+}
 
 // Position of the last '>' of `line`. It may belong to the text behind the
 // prefix: in "AB> a -> b" it is the arrow's 8.
-MarkPosition LastMark(std::string_view line);
+template <class Line>
+MarkPosition LastMark(const Line& line) {
+    const auto at = ViewOf(line).rfind(typename Line::value_type(kQuoteMark));
+    return MarkPosition{at == std::string_view::npos ? 0 : static_cast<int>(at + 1)};
+}
 
-// The two forms of the prefix take their bytes from `own`, the line as the
-// editor holds it, at the places that `line`, the examined form of the same
-// line, shows; `blank` is the editor's byte for the blank that ends them.
-// Without a mark in `line` they are empty.
+// The two forms of the prefix take their characters from `own`, the line as
+// the editor holds it, at the places that `line`, the examined form of the
+// same line, shows; `blank` is the editor's character for the blank that ends
+// them. Without a mark in `line` they are empty.
 
 // The line through its last '>', followed by one blank. The line's leading
 // blanks stay in it (" AB> " for " AB> text").
-Text PlainPrefix(std::string_view line, std::string_view own, char blank = ' ');
+template <class Line, class C = typename Line::value_type>
+BasicText<C> PlainPrefix(const Line& line, std::type_identity_t<std::basic_string_view<C>> own,
+                         std::type_identity_t<C> blank = C(' ')) {
+    const MarkPosition mark = LastMark(line);
+    if (!mark.Found()) return BasicText<C>();
+    BasicText<C> prefix(own.substr(0, mark.At().value + 1));
+    prefix += blank;
+    return prefix;
+}
 
-// As PlainPrefix, without the leading TAB and blank bytes ("AB> " for " AB> text").
-Text TrimmedPrefix(std::string_view line, std::string_view own, char blank = ' ');
+// As PlainPrefix, without the leading TAB and blank characters ("AB> " for " AB> text").
+template <class Line, class C = typename Line::value_type>
+BasicText<C> TrimmedPrefix(const Line& line, std::type_identity_t<std::basic_string_view<C>> own,
+                         std::type_identity_t<C> blank = C(' ')) {
+    const MarkPosition mark = LastMark(line);
+    if (!mark.Found()) return BasicText<C>();
+    // The mark is '>', so the trimming stops there at the latest.
+    std::size_t start = 0;
+    while (IsPrefixBlank(line[start])) ++start;
+    BasicText<C> prefix(own.substr(start, mark.At().value + 1 - start));
+    prefix += blank;
+    return prefix;
+}
 
-// How many leading bytes the removal of the prefix takes: everything through
-// the last '>' and the blank or TAB that closes a well-formed prefix. Any
-// other byte behind the mark is text and stays ("AB>text" keeps "text").
-// 0 when the line has no mark.
-std::size_t PrefixLength(std::string_view line);
+// How many leading characters the removal of the prefix takes: everything
+// through the last '>' and the blank or TAB that closes a well-formed prefix.
+// Any other character behind the mark is text and stays ("AB>text" keeps
+// "text"). 0 when the line has no mark.
+template <class Line>
+std::size_t PrefixLength(const Line& line) {
+    const MarkPosition mark = LastMark(line);
+    if (!mark.Found()) return 0;
+    const std::size_t through = mark.At().value + 1;
+    if (through < line.size() && IsPrefixBlank(line[through])) return through + 1;
+    return through;
+}
 
 }  // namespace marten
