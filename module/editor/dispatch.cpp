@@ -16,16 +16,10 @@ namespace marten {
 
 namespace {
 
-constexpr DWORD kAltOrCtrl =
-    RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED;
 constexpr DWORD kAltOrShift = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | SHIFT_PRESSED;
 
 bool NoneOf(const KEY_EVENT_RECORD& key, DWORD bits) {
     return (key.dwControlKeyState & bits) == 0;
-}
-
-unsigned char Character(const KEY_EVENT_RECORD& key) {
-    return static_cast<unsigned char>(key.uChar.AsciiChar);
 }
 
 // WorkLine := the editor's file name up to its zero byte, at most 255 characters.
@@ -45,27 +39,11 @@ int HandleKeyRecord(const KEY_EVENT_RECORD& key) {
     TakeFileName();
     if (!FileMaskMatch(Settings.FileMask, EditState.WorkLine)) return 0;
 
-    // The substitution consumes the record: nothing else runs for it.
-    if (PassesSubstitutionTest(key) && SubstituteLetter(key)) return 1;
-
-    // Each of the four is tried whatever the ones before did; a record of
-    // Enter or Backspace that carries its character reaches the wrap too.
-    if (PassesEnterTest(key)) QuoteEnter();
-    if (PassesDeleteTest(key)) QuoteDelete();
-    if (PassesBackspaceKeyTest(key)) {
-        RefreshInfo();
-        if (EditState.InfoRec.CurPos == 0) QuoteBackspace();
-    }
-    if (PassesTypedCharacterTest(key)) WrapCurrentLine();
-    return 0;
+    AnsiEditor ed;
+    return RunFeatures(ed, key);
 }
 
 }  // namespace
-
-bool PassesSubstitutionTest(const KEY_EVENT_RECORD& key) {
-    return Settings.EnableHPChange && key.bKeyDown && NoneOf(key, kAltOrCtrl) &&
-           LatinLookAlike(Character(key)) != 0;
-}
 
 bool PassesEnterTest(const KEY_EVENT_RECORD& key) {
     return Settings.EnableQuote && key.bKeyDown && key.wVirtualKeyCode == VK_RETURN &&
@@ -80,10 +58,6 @@ bool PassesDeleteTest(const KEY_EVENT_RECORD& key) {
 bool PassesBackspaceKeyTest(const KEY_EVENT_RECORD& key) {
     return Settings.EnableQuote && key.bKeyDown && key.wVirtualKeyCode == VK_BACK &&
            NoneOf(key, kAltOrShift);
-}
-
-bool PassesTypedCharacterTest(const KEY_EVENT_RECORD& key) {
-    return Settings.EnableAutoWrap && key.bKeyDown && key.uChar.AsciiChar != 0;
 }
 
 }  // namespace marten

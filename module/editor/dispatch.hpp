@@ -3,12 +3,23 @@
 #pragma once
 
 #include "api/plugin_api.hpp"
+#include "module/editor/letter_substitution.hpp"
+#include "module/editor/quote_continuation.hpp"
+#include "module/editor/wrap.hpp"
+#include "module/settings/settings.hpp"
 
 namespace marten {
 
+inline constexpr DWORD kAltOrCtrl =
+    RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED;
+
 // A Cyrillic capital EN, small ER or capital ER typed without Ctrl or Alt
 // (Shift and the lock states do not matter), with the substitution on.
-bool PassesSubstitutionTest(const KEY_EVENT_RECORD& key);
+template <class C = char>
+bool PassesSubstitutionTest(const KEY_EVENT_RECORD& key) {
+    return Settings.EnableHPChange && key.bKeyDown && (key.dwControlKeyState & kAltOrCtrl) == 0 &&
+           LatinLookAlikeOf(KeyCharacter<C>(key)) != 0;
+}
 
 // Enter without Shift, Ctrl or Alt, with the quotation on.
 bool PassesEnterTest(const KEY_EVENT_RECORD& key);
@@ -21,9 +32,31 @@ bool PassesDeleteTest(const KEY_EVENT_RECORD& key);
 bool PassesBackspaceKeyTest(const KEY_EVENT_RECORD& key);
 
 // Any key down that carries a character, with the wrap on.
-bool PassesTypedCharacterTest(const KEY_EVENT_RECORD& key);
+template <class C = char>
+bool PassesTypedCharacterTest(const KEY_EVENT_RECORD& key) {
+    return Settings.EnableAutoWrap && key.bKeyDown && KeyCharacter<C>(key) != 0;
+}
 
 // The longest part of the editor's file name that takes part in the activation test.
 inline constexpr int kMaxMatchedNameLength = 255;
+
+// The features tried in their fixed order for one key record in an editor
+// whose file name matched: the substitution consumes the record (answer 1)
+// and nothing else runs for it; otherwise each of the four is tried whatever
+// the ones before did, a record of Enter or Backspace that carries its
+// character reaching the wrap too, and the answer is 0.
+template <class Editor>
+int RunFeatures(Editor& ed, const KEY_EVENT_RECORD& key) {
+    using C = typename Editor::Char;
+    if (PassesSubstitutionTest<C>(key) && SubstituteLetter(ed, key)) return 1;
+    if (PassesEnterTest(key)) QuoteEnter(ed);
+    if (PassesDeleteTest(key)) QuoteDelete(ed);
+    if (PassesBackspaceKeyTest(key)) {
+        ed.RefreshInfo();
+        if (ed.CurPos() == 0) QuoteBackspace(ed);
+    }
+    if (PassesTypedCharacterTest<C>(key)) WrapCurrentLine(ed);
+    return 0;
+}
 
 }  // namespace marten

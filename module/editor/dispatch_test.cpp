@@ -384,12 +384,5 @@ TEST_F(DispatchTest, NoHostCallIsHandedOrReadPastTheText) {
     EXPECT_EQ(storedLength, 4);
 }
 
-TEST(ReverseText, ReversesBytesIncludingZeroes) {
-    EXPECT_EQ(ReverseText(Text()), Text());
-    EXPECT_EQ(ReverseText(Text("a")), "a");
-    EXPECT_EQ(ReverseText(Text(" AB> x")), "x >BA ");
-    EXPECT_EQ(ReverseText(Text("a\0b", 3)), Text("b\0a", 3));
-}
-
 }  // namespace
 }  // namespace marten

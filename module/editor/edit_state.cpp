@@ -111,8 +111,4 @@ Text OemToEditor(const Text& s) {
     return Convert(ECTL_OEMTOEDITOR, s);
 }
 
-Text ReverseText(const Text& s) {
-    return Text(s.rbegin(), s.rend());
-}
-
 }  // namespace marten

@@ -69,7 +69,34 @@ void FeedKey(char ch);
 Text EditorToOem(const Text& s);
 Text OemToEditor(const Text& s);
 
-// `s` with its bytes in reverse order.
-Text ReverseText(const Text& s);
+// The editor as the features see it, for either interface: its lines as
+// strings of the interface's characters, the scratch lines the features
+// work in, and the operations above. This one serves the ANSI interface
+// through EditState; the features are templates over an editor of this shape.
+struct AnsiEditor {
+    using Char = char;
+    using Line = Text;
+
+    Line& editorLine = EditState.EditorLine;
+    Line& workLine = EditState.WorkLine;
+    Line& peerLine = EditState.PeerLine;
+    Line& quotePrefix = EditState.QuotePrefix;
+
+    void RefreshInfo() { marten::RefreshInfo(); }
+    std::int64_t CurLine() const { return EditState.InfoRec.CurLine; }
+    std::int64_t CurPos() const { return EditState.InfoRec.CurPos; }
+    // The StringLength of the last line fetched.
+    std::int64_t FetchedLength() const { return EditState.GetRec.StringLength; }
+    bool FetchLine(std::int64_t n, Line& buffer) {
+        return marten::FetchLine(static_cast<int>(n), buffer);
+    }
+    void StoreLine(std::int64_t n, Line& buffer) { marten::StoreLine(static_cast<int>(n), buffer); }
+    void ExamineLine() { marten::ExamineLine(); }
+    Char OwnBlank() const { return marten::OwnBlank(); }
+    void PlaceCursor(std::int64_t col) { marten::PlaceCursor(static_cast<int>(col)); }
+    void BreakLine() { marten::BreakLine(); }
+    void Redraw() { marten::Redraw(); }
+    void FeedKey(Char ch) { marten::FeedKey(ch); }
+};
 
 }  // namespace marten

@@ -1,20 +1,19 @@
 #include "module/editor/letter_substitution.hpp"
 
-#include "module/editor/edit_state.hpp"
-
 namespace marten {
 
 namespace {
 
 struct Substitution {
-    unsigned char typed;  // code page 866
+    unsigned char typed;    // code page 866
+    std::uint16_t unicode;  // the same letter in UTF-16
     char replacement;
 };
 
 constexpr Substitution kSubstitutions[] = {
-    {0x8D, 'H'},  // Cyrillic capital EN
-    {0xE0, 'p'},  // Cyrillic small ER
-    {0x90, 'P'},  // Cyrillic capital ER
+    {0x8D, 0x041D, 'H'},  // Cyrillic capital EN
+    {0xE0, 0x0440, 'p'},  // Cyrillic small ER
+    {0x90, 0x0420, 'P'},  // Cyrillic capital ER
 };
 
 }  // namespace
@@ -26,11 +25,11 @@ char LatinLookAlike(unsigned char typed) {
     return 0;
 }
 
-bool SubstituteLetter(const KEY_EVENT_RECORD& key) {
-    const char replacement = LatinLookAlike(static_cast<unsigned char>(key.uChar.AsciiChar));
-    if (replacement == 0) return false;
-    FeedKey(replacement);
-    return true;
+char LatinLookAlikeOfUnit(std::uint16_t typed) {
+    for (const Substitution& row : kSubstitutions) {
+        if (typed == row.unicode) return row.replacement;
+    }
+    return 0;
 }
 
 }  // namespace marten

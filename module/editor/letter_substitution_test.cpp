@@ -32,7 +32,8 @@ TEST(SubstituteLetter, FeedsABareKeyDownOfTheLatinLetter) {
         for (DWORD state : {DWORD{0}, DWORD{SHIFT_PRESSED}, DWORD{0x80 | 0x20 | 0x100}}) {
             FakeHost editor;
             InstalledHost installed(editor);
-            EXPECT_TRUE(SubstituteLetter(Key(row.typed, state, 1, 3)));
+            AnsiEditor ed;
+            EXPECT_TRUE(SubstituteLetter(ed, Key(row.typed, state, 1, 3)));
             ASSERT_EQ(editor.fedKeys.size(), 1u);
             const INPUT_RECORD& fed = editor.fedKeys[0];
             EXPECT_EQ(fed.EventType, KEY_EVENT);
@@ -52,7 +53,9 @@ TEST(SubstituteLetter, LeavesOtherCharactersToTheEditor) {
     for (int ch : {0xAD, int{'H'}, int{'p'}, 0x8C, 0x8E, 0xE1, 0x00, 0xFF}) {
         FakeHost editor;
         InstalledHost installed(editor);
-        EXPECT_FALSE(SubstituteLetter(Key(static_cast<unsigned char>(ch)))) << ch;  // small EN (0xAD) looks Latin too
+        AnsiEditor ed;
+        // small EN (0xAD) looks Latin too
+        EXPECT_FALSE(SubstituteLetter(ed, Key(static_cast<unsigned char>(ch)))) << ch;
         EXPECT_TRUE(editor.Commands().empty());
         EXPECT_EQ(LatinLookAlike(static_cast<unsigned char>(ch)), 0) << ch;
     }

@@ -1,71 +1,23 @@
+// Quote continuation in the editor of the ANSI interface.
 #include "module/editor/quote_continuation.hpp"
 
-#include <cstdint>
-
 #include "module/editor/edit_state.hpp"
-#include "module/editor/quote_prefix.hpp"
 
 namespace marten {
 
-namespace {
-
-// Removes the prefix of EditorLine when it and the neighbouring line in
-// PeerLine both hold a mark, and writes the line back; a line that keeps its
-// text is not written. The neighbour is searched as the editor holds it.
-void JoinUnderQuotation(int line) {
-    ExamineLine();
-    if (LastMark(EditState.WorkLine) == 0 || LastMark(EditState.PeerLine) == 0) return;
-    const std::size_t length = PrefixLength(EditState.WorkLine);
-    if (length == 0) return;
-    EditState.EditorLine.erase(0, length);
-    StoreLine(line, EditState.EditorLine);
-}
-
-}  // namespace
-
 void QuoteEnter() {
-    // The cursor information is the one fetched at the start of the event.
-    if (!FetchLine(-1, EditState.EditorLine)) return;
-    ExamineLine();
-
-    const Text& line = EditState.WorkLine;
-    const int last = LastMark(line);  // 1-based, as the marks are counted
-    const int first = FirstMark(line);
-    // The 0-based cursor column is also the number of characters before it.
-    const std::int64_t charsBeforeCursor = EditState.InfoRec.CurPos;
-    // Every '>' among the characters before the cursor, the cursor on a
-    // character of the line.
-    if (last == 0 || last > charsBeforeCursor ||
-        charsBeforeCursor >= static_cast<std::int64_t>(line.size()) || first > kMaxFirstMarkColumn) {
-        return;
-    }
-
-    EditState.QuotePrefix = TrimmedPrefix(line, EditState.EditorLine, OwnBlank());
-    EditState.EditorLine.insert(static_cast<std::size_t>(charsBeforeCursor), EditState.QuotePrefix);
-    StoreLine(-1, EditState.EditorLine);
+    AnsiEditor ed;
+    QuoteEnter(ed);
 }
 
 void QuoteDelete() {
-    RefreshInfo();
-    // The cursor's line is fetched here only for its length.
-    if (!FetchLine(-1, EditState.PeerLine)) return;
-    if (EditState.InfoRec.CurPos != EditState.GetRec.StringLength) return;
-
-    const int below = EditState.InfoRec.CurLine + 1;
-    // At the end of the last line there is nothing to join: leave the text as it is.
-    if (!FetchLine(below, EditState.EditorLine)) return;
-    FetchLine(-1, EditState.PeerLine);
-    JoinUnderQuotation(below);
+    AnsiEditor ed;
+    QuoteDelete(ed);
 }
 
 void QuoteBackspace() {
-    const int above = EditState.InfoRec.CurLine - 1;
-    // On the first line there is no line above to join to (and line number -1
-    // would address the cursor's own line): leave the text as it is.
-    if (above < 0) return;
-    if (!FetchLine(-1, EditState.EditorLine)) return;
-    if (!FetchLine(above, EditState.PeerLine)) return;
-    JoinUnderQuotation(-1);
+    AnsiEditor ed;
+    QuoteBackspace(ed);
 }
 
 }  // namespace marten

@@ -4,51 +4,6 @@
 
 namespace marten {
 
-namespace {
-
-bool IsPrefixBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
-
-int FirstMark(std::string_view line) {
-    const std::size_t at = line.find(kQuoteMark);
-    return at == std::string_view::npos ? 0 : static_cast<int>(at + 1);
-}
-
-int LastMark(std::string_view line) {
-    const std::size_t at = line.rfind(kQuoteMark);
-    return at == std::string_view::npos ? 0 : static_cast<int>(at + 1);
-}
-
-Text PlainPrefix(std::string_view line, std::string_view own, char blank) {
-    const int mark = LastMark(line);
-    if (mark == 0) return Text();
-    Text prefix(own.substr(0, static_cast<std::size_t>(mark)));
-    prefix += blank;
-    return prefix;
-}
-
-Text TrimmedPrefix(std::string_view line, std::string_view own, char blank) {
-    const int mark = LastMark(line);
-    if (mark == 0) return Text();
-    // Byte `mark` is '>', so the trimming stops there at the latest.
-    std::size_t start = 0;
-    while (IsPrefixBlank(line[start])) ++start;
-    Text prefix(own.substr(start, static_cast<std::size_t>(mark) - start));
-    prefix += blank;
-    return prefix;
-}
-
-std::size_t PrefixLength(std::string_view line) {
-    const int mark = LastMark(line);
-    if (mark == 0) return 0;
-    const std::size_t through = static_cast<std::size_t>(mark);
-    if (through < line.size() && IsPrefixBlank(line[through])) return through + 1;
-    return through;
-}
-
-void RemovePrefix(Text& line) { line.erase(0, PrefixLength(line)); }
-
 void KeepOwnRuleCharacters(Text& oem, std::string_view own, std::string_view ownRuleCharacters) {
     const std::size_t converted = std::min(oem.size(), own.size());
     oem.resize(own.size());

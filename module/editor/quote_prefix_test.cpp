@@ -20,12 +20,12 @@ class QuotePrefixTest : public testing::TestWithParam<PrefixCase> {};
 
 TEST_P(QuotePrefixTest, MarksFormsAndRemoval) {
     const PrefixCase& c = GetParam();
-    EXPECT_EQ(FirstMark(c.line), c.first);
-    EXPECT_EQ(LastMark(c.line), c.last);
+    EXPECT_EQ(FirstMark(c.line).value, c.first);
+    EXPECT_EQ(LastMark(c.line).value, c.last);
     EXPECT_EQ(Str(PlainPrefix(c.line, c.line)), c.plain);
     EXPECT_EQ(Str(TrimmedPrefix(c.line, c.line)), c.trimmed);
     Text removed(c.line.data(), c.line.size());
-    RemovePrefix(removed);
+    removed.erase(0, PrefixLength(c.line));
     EXPECT_EQ(Str(removed), c.removed);
 }
 
@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(QuotePrefix, MarksAreFoundInBytesOfAnyValue) {
     const std::string line = std::string("\x8D\xE0\0>\xFF", 5);
-    EXPECT_EQ(FirstMark(line), 4);
-    EXPECT_EQ(LastMark(line), 4);
+    EXPECT_EQ(FirstMark(line).value, 4);
+    EXPECT_EQ(LastMark(line).value, 4);
     EXPECT_EQ(PrefixLength(line), 4u);
 }
 
@@ -76,7 +76,7 @@ TEST(QuotePrefix, OnlyTheUsersOwnMarksAndBlanksCount) {
     Text oem(" \x80> >\xFF\t");
     KeepOwnRuleCharacters(oem, own, "> \t");
     EXPECT_EQ(Str(oem), " \x80> \x1A\xFF\t");
-    EXPECT_EQ(LastMark(oem), 3);
+    EXPECT_EQ(LastMark(oem).value, 3);
 
     // A table whose own byte for '>' is '}': that byte is the mark, and the
     // editor's '>' (OEM '}') is none.

@@ -93,3 +93,32 @@ TEST(SplitAtMargin, AgreesWithTheRuleStepByStep) {
 
 }  // namespace
 }  // namespace marten
+
+namespace marten {
+namespace {
+
+// In UTF-16 the width counts units, and a hard cut keeps a surrogate pair
+// (here U+1F600, D83D DE00) whole: one unit back, or past the pair when it
+// stands first.
+TEST(SplitAtMargin, KeepsSurrogatePairsWhole) {
+    const std::u16string pairAtCut = u"abc\U0001F600def";  // the pair is units 4 and 5
+    MarginSplit split = SplitAtMargin(std::u16string_view(pairAtCut), 4);
+    EXPECT_EQ(split.headLength, 3u);
+    EXPECT_EQ(split.tailStart, 3u);
+    split = SplitAtMargin(std::u16string_view(pairAtCut), 5);
+    EXPECT_EQ(split.headLength, 5u);
+
+    const std::u16string pairFirst = u"\U0001F600xyz";
+    split = SplitAtMargin(std::u16string_view(pairFirst), 1);
+    EXPECT_EQ(split.headLength, 2u);
+    EXPECT_EQ(split.tailStart, 2u);
+
+    // Breaks at blanks are never inside a pair; the width counts units.
+    const std::u16string words = u"\U0001F600\U0001F600 ab";
+    split = SplitAtMargin(std::u16string_view(words), 5);
+    EXPECT_EQ(split.headLength, 4u);
+    EXPECT_EQ(split.tailStart, 5u);
+}
+
+}  // namespace
+}  // namespace marten

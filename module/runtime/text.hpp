@@ -10,6 +10,11 @@
 
 namespace marten {
 
-using Text = std::basic_string<char, std::char_traits<char>, ModuleAllocator<char>>;
+// A line of either interface on the module's heap: the editor's own bytes
+// (char) or UTF-16 units.
+template <class C>
+using BasicText = std::basic_string<C, std::char_traits<C>, ModuleAllocator<C>>;
+
+using Text = BasicText<char>;
 
 }  // namespace marten
