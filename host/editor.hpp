@@ -196,7 +196,8 @@ public:
         UndoStep& operator=(const UndoStep&) = delete;
 
     private:
-        Editor& editor_;
+        struct Open;  // the history's own step guard
+        std::unique_ptr<Open> open_;
     };
     // Takes back the last step (text, every line's end-of-line and the
     // cursor as they were before it); false when there is none. Inside an
