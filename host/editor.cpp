@@ -393,9 +393,17 @@ void Editor::SetCursor(int line, int pos) {
     impl_->ScrollToCursor();
 }
 
+TypedPosition Editor::TypedCursor() const {
+    return {LineNumber(impl_->curLine + 1), ColumnNumber(ClampColumn(1LL + impl_->curPos))};
+}
+
+void Editor::GoTo(TypedPosition place) {
+    SetCursor(std::min(place.line.Value(), LineCount()) - 1, place.column.Value() - 1);
+}
+
 bool Editor::Overtype() const { return impl_->overtype; }
 int Editor::TopLine() const { return impl_->topLine; }
-int Editor::LeftPos() const { return impl_->leftPos; }
+ScreenColumn Editor::LeftPos() const { return ScreenColumn(impl_->leftPos); }
 const EditorOptions& Editor::Options() const { return impl_->options; }
 
 void Editor::SetWindowSize(int width, int height) {

@@ -151,7 +151,7 @@ TEST(EditorKeys, CursorMovement) {
     Editor e("a.msg", doc, CodePage::Oem866, small);
     e.ProcessInput(Key(VK_RIGHT, 0, 0, 12));
     EXPECT_EQ(e.CurPos(), 12);  // beyond the end
-    EXPECT_EQ(e.LeftPos(), 3);  // the cursor stays in the window
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(3));  // the cursor stays in the window
     e.ProcessInput(Key(VK_DOWN, 0, 0, 7));
     EXPECT_EQ(e.CurLine(), 7);
     EXPECT_EQ(e.CurPos(), 12);

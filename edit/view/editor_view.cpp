@@ -38,10 +38,10 @@ int EditorView::TextRows() { return std::max(screen::Height() - 2, 1); }
 std::u32string TitleStatus(const host::Editor& editor) {
     std::string status = editor.Modified() ? "*  " : "   ";
     status += host::CodePageName(editor.Table());
-    status += "  Line " + std::to_string(editor.CurLine() + 1) + "/" +
-              std::to_string(editor.LineCount());
+    const host::TypedPosition cursor = editor.TypedCursor();
+    status += "  Line " + std::to_string(cursor.line.Value()) + "/" + std::to_string(editor.LineCount());
     // The character position, as --at takes it (a tab counts as one).
-    status += "  Col " + std::to_string(editor.CurPos() + 1);
+    status += "  Col " + std::to_string(cursor.column.Value());
     status += editor.Overtype() ? "  Ovr " : "      ";
     return Ascii(status);
 }
