@@ -71,8 +71,7 @@ public:
     public:
         explicit Step(UndoHistory& history);
         ~Step();
-        Step(const Step&) = delete;
-        Step& operator=(const Step&) = delete;
+        Step(Step&&) = delete;  // nor copied: it closes its step exactly once
 
     private:
         UndoHistory& history_;
