@@ -297,9 +297,12 @@ void Editor::Impl::ScrollToCursor() {
     topLine = std::clamp(topLine, 0, LastLine());
     if (curLine < topLine) topLine = curLine;
     if (curLine >= topLine + rows) topLine = curLine - rows + 1;
+    // Across, the window moves only when the cursor leaves it: back to the
+    // first column when the cursor is within the first screen width, else
+    // just far enough.
     const int tabPos = TabPos(curLine, curPos);
-    if (tabPos < leftPos) leftPos = tabPos;
-    if (tabPos >= leftPos + columns) leftPos = tabPos - columns + 1;
+    if (tabPos < leftPos || tabPos >= leftPos + columns)
+        leftPos = tabPos < columns ? 0 : tabPos < leftPos ? tabPos : tabPos - columns + 1;
 }
 
 void Editor::Impl::CheckInvariant() const {

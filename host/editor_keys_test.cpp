@@ -158,8 +158,14 @@ TEST(EditorKeys, CursorMovement) {
     EXPECT_EQ(e.TopLine(), 3);
     e.ProcessInput(Key(VK_END));
     EXPECT_EQ(e.CurPos(), 6);
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(3));  // still inside: the window stays
     e.ProcessInput(Key(VK_HOME));
     EXPECT_EQ(e.CurPos(), 0);
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(0));
+    e.ProcessInput(Key(VK_RIGHT, 0, 0, 25));
+    e.ProcessInput(Key(VK_LEFT, 0, 0, 17));
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(0));  // back within the first width: the first column
+    e.ProcessInput(Key(VK_HOME));
     e.ProcessInput(Key(VK_LEFT));
     EXPECT_EQ(e.CurLine(), 6);
     EXPECT_EQ(e.CurPos(), 6);
