@@ -34,7 +34,11 @@ std::string IndentTextOf(std::string_view sourceBlanks, int column, int tabSize)
 }  // namespace
 
 Editor::Impl::Impl(std::string name, std::string bytes, CodePage page, EditorOptions opts)
-    : fileName(std::move(name)), lines(std::move(bytes)), table(page), options(opts) {
+    : fileName(std::move(name)),
+      history(std::move(bytes), {[this] { return Cursor(); }, [this] { return PlainTyping(); }}),
+      lines(history.Lines()),
+      table(page),
+      options(opts) {
     options.tabSize = std::max(1, options.tabSize);
     CheckInvariant();
 }
@@ -45,47 +49,34 @@ TextPosition Editor::Impl::Clamp(TextPosition p) const {
 }
 
 // ---------------------------------------------------------------------------
-// Primitives: every change of the text, recorded in the open undo step
+// Primitives: every change of the text, handed to the history
 // ---------------------------------------------------------------------------
 
 void Editor::Impl::SpliceLine(int n, std::size_t pos, std::size_t count, std::string_view insert,
                               std::size_t fill, char fillChar) {
     block.reset();
-    StoredLine& line = lines.At(n);
-    if (MustRecordLine(n)) PushOp({UndoOp::Kind::SetLine, n, line.Duplicate()});
-    line.Splice(pos, count, insert, fill, fillChar);
+    history.Splice(n, pos, count, insert, fill, fillChar);
 }
 
 void Editor::Impl::SetLineText(int n, std::string_view text) {
     block.reset();
-    StoredLine& line = lines.At(n);
-    if (MustRecordLine(n)) {
-        // The old text moves into the step as it is: nothing is copied but the new text.
-        StoredLine old = std::move(line);
-        line = StoredLine::Copy(text, old.GetEol());
-        PushOp({UndoOp::Kind::SetLine, n, std::move(old)});
-    } else {
-        line.Splice(0, line.Size(), text);
-    }
+    history.SetText(n, text);
 }
 
 void Editor::Impl::SetLineEol(int n, Eol eol) {
     if (EolAt(n) == eol) return;
     block.reset();
-    StoredLine& line = lines.At(n);
-    if (MustRecordLine(n)) PushOp({UndoOp::Kind::SetLine, n, line.Duplicate()});
-    line.SetEol(eol);
+    history.SetEol(n, eol);
 }
 
 void Editor::Impl::InsertLine(int n, std::string_view text, Eol eol) {
     block.reset();
-    RecordInsert(n);
-    lines.Insert(n, StoredLine::Copy(text, eol));
+    history.Insert(n, text, eol);
 }
 
 void Editor::Impl::EraseLine(int n) {
     block.reset();
-    RecordErase(n, lines.Take(n));
+    history.Erase(n);
 }
 
 // ---------------------------------------------------------------------------
@@ -306,9 +297,12 @@ void Editor::Impl::ScrollToCursor() {
     topLine = std::clamp(topLine, 0, LastLine());
     if (curLine < topLine) topLine = curLine;
     if (curLine >= topLine + rows) topLine = curLine - rows + 1;
+    // Across, the window moves only when the cursor leaves it: back to the
+    // first column when the cursor is within the first screen width, else
+    // just far enough.
     const int tabPos = TabPos(curLine, curPos);
-    if (tabPos < leftPos) leftPos = tabPos;
-    if (tabPos >= leftPos + columns) leftPos = tabPos - columns + 1;
+    if (tabPos < leftPos || tabPos >= leftPos + columns)
+        leftPos = tabPos < columns ? 0 : tabPos < leftPos ? tabPos : tabPos - columns + 1;
 }
 
 void Editor::Impl::CheckInvariant() const {
@@ -331,19 +325,7 @@ void Editor::Impl::CheckInvariant() const {
         assert(block->start < block->end);
         assert(Clamp(block->start) == block->start && Clamp(block->end) == block->end);
     }
-    assert(stepDepth >= 0);
-    if (stepDepth == 0) {
-        if (!undo.empty()) assert(undo.back().state == state);
-        if (!redo.empty()) assert(redo.back().from == state);
-        assert(undo.size() + redo.size() <= kUndoMaxSteps);
-        assert(historyBytes <= kUndoMaxBytes || undo.empty());
-        if (undo.size() + redo.size() <= 64) {
-            std::size_t held = 0;
-            for (const UndoRecord& step : undo) held += step.bytes;
-            for (const UndoRecord& step : redo) held += step.bytes;
-            assert(held == historyBytes);
-        }
-    }
+    history.CheckInvariant();
 #endif
 }
 
@@ -414,9 +396,17 @@ void Editor::SetCursor(int line, int pos) {
     impl_->ScrollToCursor();
 }
 
+TypedPosition Editor::TypedCursor() const {
+    return {LineNumber(impl_->curLine + 1), ColumnNumber(ClampColumn(1LL + impl_->curPos))};
+}
+
+void Editor::GoTo(TypedPosition place) {
+    SetCursor(std::min(place.line.Value(), LineCount()) - 1, place.column.Value() - 1);
+}
+
 bool Editor::Overtype() const { return impl_->overtype; }
 int Editor::TopLine() const { return impl_->topLine; }
-int Editor::LeftPos() const { return impl_->leftPos; }
+ScreenColumn Editor::LeftPos() const { return ScreenColumn(impl_->leftPos); }
 const EditorOptions& Editor::Options() const { return impl_->options; }
 
 void Editor::SetWindowSize(int width, int height) {

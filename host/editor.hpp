@@ -55,6 +55,7 @@
 
 #include "api/plugin_api.hpp"
 #include "host/codepage.hpp"
+#include "host/editor_positions.hpp"
 
 namespace host {
 
@@ -168,11 +169,16 @@ public:
     // ---- Cursor and window (0-based; the column may lie beyond the end) ----
     int CurLine() const;
     int CurPos() const;
-    // Also the go-to of the UI: a line past the end goes to the last line.
+    // A line past the end goes to the last line.
     void SetCursor(int line, int pos);
+    // The cursor as the user reads it (the title line) and types it (go-to,
+    // +LINE:COL): counted from 1, the column a character column.
+    TypedPosition TypedCursor() const;
+    // Goes to a place the user typed; a line past the end is the last line.
+    void GoTo(TypedPosition place);
     bool Overtype() const;
     int TopLine() const;
-    int LeftPos() const;
+    ScreenColumn LeftPos() const;
     const EditorOptions& Options() const;
     void SetWindowSize(int width, int height);
     // Moves the window by `lines` (negative: up) as Ctrl+Up and Ctrl+Down
@@ -196,7 +202,8 @@ public:
         UndoStep& operator=(const UndoStep&) = delete;
 
     private:
-        Editor& editor_;
+        struct Open;  // the history's own step guard
+        std::unique_ptr<Open> open_;
     };
     // Takes back the last step (text, every line's end-of-line and the
     // cursor as they were before it); false when there is none. Inside an

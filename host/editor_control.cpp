@@ -108,7 +108,7 @@ int Convert(Editor::Impl& e, const EditorConvertText* convert, bool toOem) {
 int Editor::Control(int command, void* param) {
     Impl& e = *impl_;
     // What a plug-in changes is part of the step of the record it handles.
-    const StepScope step(e);
+    const UndoHistory::Step step(e.history);
     ++e.controlDepth;
     struct Leave {
         int& depth;

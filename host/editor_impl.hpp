@@ -1,12 +1,14 @@
 // The editor's state and its text operations, shared by the engine's files:
-// editor.cpp (the text operations, loading and saving), editor_undo.cpp (the
-// history), editor_block.cpp (the block, the clipboard, pasting),
+// editor.cpp (the text operations, loading and saving), editor_undo.cpp (undo
+// and redo over the history), editor_block.cpp (the block, the clipboard, pasting),
 // editor_search.cpp, editor_control.cpp (the EditorControl commands) and
 // editor_keys.cpp (the editor's own keys).
 //
-// Every change of the text goes through the primitives below (SpliceLine,
-// SetLineText, SetLineEol, InsertLine, EraseLine), which record it in the
-// open undo step and drop the block.
+// The text is the history's (undo_history.hpp): the engine reads the lines
+// and changes them only through the primitives below (SpliceLine,
+// SetLineText, SetLineEol, InsertLine, EraseLine), which drop the block and
+// hand the change to the history, inside the step that AsOneStep (or a
+// caller's Editor::UndoStep) keeps open.
 //
 // Invariant, checked in debug builds after every command and key:
 // - there is at least one line;
@@ -15,14 +17,12 @@
 // - the cursor's line is in [0, LineCount) and its column is not negative;
 //   the column may stand beyond the end of the line;
 // - a block, if any, has start < end, both within the text;
-// - the history: no step is open between commands, the state is that of the
-//   last undo step, a redo step starts from it, and the memory counted is
-//   what the steps hold, within the bounds.
+// - the history (UndoHistory::CheckInvariant): no change of the text passed
+//   it by; between commands the state is that of the last undo step, a redo
+//   step starts from it, and the memory counted is what the steps hold.
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +30,7 @@
 
 #include "host/editor.hpp"
 #include "host/line_store.hpp"
+#include "host/undo_history.hpp"
 
 namespace host {
 
@@ -45,34 +46,12 @@ inline int ClampColumn(long long pos) {
     return static_cast<int>(std::clamp<long long>(pos, 0, 0x7FFFFFFF));
 }
 
-// One recorded change, as what puts it back.
-struct UndoOp {
-    enum class Kind : std::uint8_t {
-        SetLine,     // line `line` becomes `content` again
-        RemoveLine,  // line `line` was inserted: remove it
-        AddLine,     // `content` was removed from before line `line`: insert it again
-    };
-    Kind kind;
-    int line;
-    StoredLine content;
-};
-
-// One step of the history: its changes, put back from the last to the first.
-struct UndoRecord {
-    std::vector<UndoOp> ops;
-    TextPosition before;        // the cursor before the step
-    TextPosition after;         // and after it
-    std::uint64_t state = 0;    // the document state the step leads to
-    std::uint64_t from = 0;     // the state it starts from
-    std::size_t bytes = 0;      // the memory it holds
-    int typedLine = -1;         // a step of plain typing on this line, else -1
-};
-
 struct Editor::Impl {
     Impl(std::string name, std::string bytes, CodePage page, EditorOptions opts);
 
     std::string fileName;
-    LineStore lines;
+    UndoHistory history;     // the text, changed only through it
+    const LineStore& lines;  // the history's lines, for reading
     CodePage table;
     EditorOptions options;
     int curLine = 0;
@@ -90,20 +69,6 @@ struct Editor::Impl {
     std::optional<Block> block;
     Clipboard* clipboard = nullptr;
     std::size_t unkept = 0;  // characters that key pastes left out, for the UI
-
-    // The history (editor_undo.cpp).
-    std::deque<UndoRecord> undo;
-    std::deque<UndoRecord> redo;
-    UndoRecord open;         // the step being recorded
-    int stepDepth = 0;       // UndoStep scopes open
-    bool openChanged = false;  // the open step changed the text
-    bool openLost = false;   // the open step outgrew the bound and is not kept
-    bool openJoinsRun = false;  // the open step is typing that joins the last step
-    bool typingMayMerge = false;  // the last step was typing that the next may join
-    std::uint64_t nextState = 1;
-    std::uint64_t state = 0;       // the document's state: 0 as loaded
-    std::uint64_t savedState = 0;  // the state MarkSaved marked
-    std::size_t historyBytes = 0;  // held by the undo and redo steps
 
     // ---- Lines -------------------------------------------------------------
     std::string_view Text(int n) const { return lines.At(n).Text(); }
@@ -194,27 +159,12 @@ struct Editor::Impl {
     void ScrollWindow(int lines);
 
     // ---- History (editor_undo.cpp) -----------------------------------------
-    void BeginStep();
-    void EndStep();
-    // Ends the open step where it stands and opens a fresh one, so that a
-    // save point never cuts through a step.
-    void FlushOpenStep();
-    // Takes back what the open step changed so far: an undo or a redo key
-    // that a plug-in reacted to (a wrap on any key with a character) acts
-    // on the steps before it, as the user means.
-    void RollBackOpenStep();
-    // Before line n changes: whether the open step must keep its present
-    // content (false when the step already can put it back).
-    bool MustRecordLine(int n);
-    void RecordInsert(int n);
-    void RecordErase(int n, StoredLine removed);
-    void PushOp(UndoOp op);
-    bool UndoStepBack();
-    bool RedoStep();
-    bool TakeStep(std::deque<UndoRecord>& from, std::deque<UndoRecord>& to, bool undoing);
-    // Drops the oldest steps while the history is beyond its bounds.
-    void TrimHistory();
-    void ClearHistory();
+    // Whether a change being made now is plain typing, which may join the
+    // last step: the editor's own typed character, not one a plug-in wrote.
+    bool PlainTyping() const { return typing && controlDepth == 0; }
+    // Undo or redo as the history answered it: the block goes, and the
+    // cursor goes where the history says when the text changed.
+    bool Restore(const UndoHistory::Outcome& outcome);
 };
 
 // Runs `change` (a call that changes the text) as a step of its own, or as
@@ -222,32 +172,13 @@ struct Editor::Impl {
 // invariant.
 template <class Change>
 auto AsOneStep(Editor::Impl& e, Change change) {
-    e.BeginStep();
-    struct End {
-        Editor::Impl& e;
-        ~End() { e.EndStep(); }
-    };
     auto result = [&] {
-        const End end{e};
+        const UndoHistory::Step step(e.history);
         return change();
     }();
     e.ScrollToCursor();
     e.CheckInvariant();
     return result;
 }
-
-// Keeps an undo step open for its lifetime: every public entry point that
-// changes the text holds one, so that a change outside any UndoStep is a
-// step of its own and one inside joins it.
-class StepScope {
-public:
-    explicit StepScope(Editor::Impl& e) : e_(e) { e_.BeginStep(); }
-    ~StepScope() { e_.EndStep(); }
-    StepScope(const StepScope&) = delete;
-    StepScope& operator=(const StepScope&) = delete;
-
-private:
-    Editor::Impl& e_;
-};
 
 }  // namespace host

@@ -174,8 +174,8 @@ void Run(Editor::Impl& e, Command command, bool shift) {
     case Command::Overtype: e.overtype = !e.overtype; break;
     case Command::ScrollUp: e.ScrollWindow(-1); break;
     case Command::ScrollDown: e.ScrollWindow(1); break;
-    case Command::Undo: e.UndoStepBack(); break;
-    case Command::Redo: e.RedoStep(); break;
+    case Command::Undo: e.Restore(e.history.Undo()); break;
+    case Command::Redo: e.Restore(e.history.Redo()); break;
     case Command::SelectAll: e.SetBlock({0, 0}, {e.LastLine(), e.Length(e.LastLine())}); break;
     case Command::Copy: e.CopyBlock(); break;
     case Command::Cut:

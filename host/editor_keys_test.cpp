@@ -151,15 +151,21 @@ TEST(EditorKeys, CursorMovement) {
     Editor e("a.msg", doc, CodePage::Oem866, small);
     e.ProcessInput(Key(VK_RIGHT, 0, 0, 12));
     EXPECT_EQ(e.CurPos(), 12);  // beyond the end
-    EXPECT_EQ(e.LeftPos(), 3);  // the cursor stays in the window
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(3));  // the cursor stays in the window
     e.ProcessInput(Key(VK_DOWN, 0, 0, 7));
     EXPECT_EQ(e.CurLine(), 7);
     EXPECT_EQ(e.CurPos(), 12);
     EXPECT_EQ(e.TopLine(), 3);
     e.ProcessInput(Key(VK_END));
     EXPECT_EQ(e.CurPos(), 6);
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(3));  // still inside: the window stays
     e.ProcessInput(Key(VK_HOME));
     EXPECT_EQ(e.CurPos(), 0);
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(0));
+    e.ProcessInput(Key(VK_RIGHT, 0, 0, 25));
+    e.ProcessInput(Key(VK_LEFT, 0, 0, 17));
+    EXPECT_EQ(e.LeftPos(), ScreenColumn(0));  // back within the first width: the first column
+    e.ProcessInput(Key(VK_HOME));
     e.ProcessInput(Key(VK_LEFT));
     EXPECT_EQ(e.CurLine(), 6);
     EXPECT_EQ(e.CurPos(), 6);

@@ -176,6 +176,7 @@ LineStore::LineStore(std::string bytes) : file_(std::move(bytes)) {
 
 void LineStore::Insert(int n, StoredLine line) {
     assert(n >= 0 && n <= Count());
+    ++version_;
     MoveGapTo(static_cast<std::size_t>(n));
     if (GapSize() == 0) Grow();
     slots_[gapBegin_++] = std::move(line);
@@ -183,6 +184,7 @@ void LineStore::Insert(int n, StoredLine line) {
 
 StoredLine LineStore::Take(int n) {
     assert(n >= 0 && n < Count());
+    ++version_;
     MoveGapTo(static_cast<std::size_t>(n));
     return std::move(slots_[gapEnd_++]);
 }

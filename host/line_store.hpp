@@ -85,7 +85,10 @@ public:
     int Count() const { return static_cast<int>(slots_.size() - GapSize()); }
     // 0 <= n < Count().
     const StoredLine& At(int n) const { return slots_[Slot(n)]; }
-    StoredLine& At(int n) { return slots_[Slot(n)]; }
+    StoredLine& At(int n) {
+        ++version_;
+        return slots_[Slot(n)];
+    }
 
     // Inserts `line` before line n (0 <= n <= Count()).
     void Insert(int n, StoredLine line);
@@ -95,6 +98,9 @@ public:
     // Slots moved to shift the gap since construction; tests use it to see
     // that a run of edits in one place does not move the whole document.
     std::size_t Moves() const { return moves_; }
+    // Counts the calls that may change the lines (Insert, Take and the
+    // writable At), so that an owner can tell that nobody else changed them.
+    std::uint64_t Version() const { return version_; }
 
 private:
     std::size_t GapSize() const { return gapEnd_ - gapBegin_; }
@@ -111,6 +117,7 @@ private:
     std::size_t gapBegin_ = 0;
     std::size_t gapEnd_ = 0;
     std::size_t moves_ = 0;
+    std::uint64_t version_ = 0;
 };
 
 }  // namespace host

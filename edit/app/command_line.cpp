@@ -29,11 +29,11 @@ std::optional<StartPosition> ParseAt(std::string_view text, std::string_view sep
     auto colon = text.find_first_of(separators);
     auto line = PositiveNumber(text.substr(0, colon));
     if (!line) return std::nullopt;
-    at.line = *line;
+    at.line = host::LineNumber(*line);
     if (colon != std::string_view::npos) {
         auto column = PositiveNumber(text.substr(colon + 1));
         if (!column) return std::nullopt;
-        at.column = *column;
+        at.column = host::ColumnNumber(*column);
     }
     return at;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/codepage.hpp"
+#include "host/editor_positions.hpp"
 
 namespace edit {
 
@@ -15,8 +16,8 @@ namespace edit {
 // shows them; `end` is the end of the last line.
 struct StartPosition {
     bool end = false;
-    int line = 1;
-    int column = 1;
+    host::LineNumber line{1};
+    host::ColumnNumber column{1};
     // A line past the end means the last one (+LINE, as vi and nano take it);
     // otherwise (--at) it is an error.
     bool clampLine = false;

@@ -96,24 +96,24 @@ ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std:
     return outcome;
 }
 
-std::optional<GoToTarget> ParseGoTo(std::u32string_view text) {
+std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text) {
     text = Trimmed(text);
-    GoToTarget target;
+    host::TypedPosition target;
     const std::size_t split = text.find_first_of(U":,");
     const auto line = Count(Trimmed(text.substr(0, split)));
     if (!line) return std::nullopt;
-    target.line = *line;
+    target.line = host::LineNumber(*line);
     if (split != std::u32string_view::npos) {
         const auto column = Count(Trimmed(text.substr(split + 1)));
         if (!column) return std::nullopt;
-        target.column = *column;
+        target.column = host::ColumnNumber(*column);
     }
     return target;
 }
 
-void JumpTo(host::Editor& editor, const GoToTarget& target) {
+void JumpTo(host::Editor& editor, host::TypedPosition target) {
     editor.ClearSelection();
-    editor.SetCursor(std::min(target.line, editor.LineCount()) - 1, target.column - 1);
+    editor.GoTo(target);
 }
 
 std::vector<std::u32string> NotFoundLines(std::u32string_view query) {

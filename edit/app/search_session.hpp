@@ -53,19 +53,13 @@ struct ReplaceOutcome {
 ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std::string_view replacement,
                               host::SearchOptions options, const std::function<ReplaceChoice()>& ask);
 
-// Where go-to leads, counted from 1; without a column the line's start.
-struct GoToTarget {
-    int line = 1;
-    int column = 1;
-    friend bool operator==(const GoToTarget&, const GoToTarget&) = default;
-};
-
-// "LINE", "LINE:COLUMN" or "LINE,COLUMN", blanks around allowed; none for
+// Where go-to leads: "LINE", "LINE:COLUMN" or "LINE,COLUMN" counted from 1
+// (without a column the line's start), blanks around allowed; none for
 // anything else (a number below 1 or too large to hold included).
-std::optional<GoToTarget> ParseGoTo(std::u32string_view text);
+std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text);
 
-// Puts the cursor at `target`; a line past the end is the last line.
-void JumpTo(host::Editor& editor, const GoToTarget& target);
+// Puts the cursor at `target`, the block dropped; a line past the end is the last line.
+void JumpTo(host::Editor& editor, host::TypedPosition target);
 
 // ---- What the messages say -----------------------------------------------
 

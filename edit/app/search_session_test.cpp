@@ -8,6 +8,8 @@ namespace {
 
 using Choice = ReplaceChoice;
 
+host::TypedPosition Typed(int line, int column) { return {host::LineNumber(line), host::ColumnNumber(column)}; }
+
 TEST(SearchSession, TextIsPutIntoTheFilesTableOrTheMissingCharactersNamed) {
     const struct {
         host::CodePage table;
@@ -45,12 +47,12 @@ TEST(SearchSession, OptionsFollowTheRequestAndAltF7TurnsTheDirection) {
 TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
     const struct {
         std::u32string text;
-        std::optional<GoToTarget> target;
+        std::optional<host::TypedPosition> target;
     } cases[] = {
-        {U"12", GoToTarget{12, 1}},
-        {U" 12:5 ", GoToTarget{12, 5}},
-        {U"12,5", GoToTarget{12, 5}},
-        {U"12 : 5", GoToTarget{12, 5}},
+        {U"12", Typed(12, 1)},
+        {U" 12:5 ", Typed(12, 5)},
+        {U"12,5", Typed(12, 5)},
+        {U"12 : 5", Typed(12, 5)},
         {U"", std::nullopt},
         {U"0", std::nullopt},
         {U"3:0", std::nullopt},
@@ -68,11 +70,11 @@ TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
 
     host::Editor editor("a.msg", "one\ntwo\nthree\n");
     editor.SelectAll();
-    JumpTo(editor, {2, 3});
+    JumpTo(editor, Typed(2, 3));
     EXPECT_EQ(editor.CurLine(), 1);
     EXPECT_EQ(editor.CurPos(), 2);
     EXPECT_FALSE(editor.Selection());
-    JumpTo(editor, {40, 9});  // past the end: the last line, which is empty
+    JumpTo(editor, Typed(40, 9));  // past the end: the last line, which is empty
     EXPECT_EQ(editor.CurLine(), 3);
     EXPECT_EQ(editor.CurPos(), 8);
 }

@@ -87,16 +87,12 @@ bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* e
         editor.SetCursor(last, static_cast<int>(editor.LineAt(last).text.size()));
         return true;
     }
-    if (start.line - 1 > last && start.clampLine) {
-        editor.SetCursor(last, start.column - 1);
-        return true;
-    }
-    if (start.line - 1 > last) {
-        *error = "line " + std::to_string(start.line) + " is beyond the end of the file (" +
+    if (start.line > host::LineNumber(last + 1) && !start.clampLine) {
+        *error = "line " + std::to_string(start.line.Value()) + " is beyond the end of the file (" +
                  std::to_string(last + 1) + (last == 0 ? " line)" : " lines)");
         return false;
     }
-    editor.SetCursor(start.line - 1, start.column - 1);
+    editor.GoTo({start.line, start.column});
     return true;
 }
 

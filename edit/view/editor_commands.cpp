@@ -98,7 +98,7 @@ int EditorCommands::CursorRow() const {
 void EditorCommands::GoTo() {
     const std::optional<std::u32string> typed = AskPosition(ui_);
     if (!typed || typed->find_first_not_of(U" \t") == std::u32string::npos) return;
-    const std::optional<GoToTarget> target = ParseGoTo(*typed);
+    const std::optional<host::TypedPosition> target = ParseGoTo(*typed);
     if (!target) {
         Tell(ui_, U"Go to", NotAPositionLines(*typed), true);
         return;

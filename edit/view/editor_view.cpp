@@ -38,23 +38,16 @@ int EditorView::TextRows() { return std::max(screen::Height() - 2, 1); }
 std::u32string TitleStatus(const host::Editor& editor) {
     std::string status = editor.Modified() ? "*  " : "   ";
     status += host::CodePageName(editor.Table());
-    status += "  Line " + std::to_string(editor.CurLine() + 1) + "/" +
-              std::to_string(editor.LineCount());
+    const host::TypedPosition cursor = editor.TypedCursor();
+    status += "  Line " + std::to_string(cursor.line.Value()) + "/" + std::to_string(editor.LineCount());
     // The character position, as --at takes it (a tab counts as one).
-    status += "  Col " + std::to_string(editor.CurPos() + 1);
+    status += "  Col " + std::to_string(cursor.column.Value());
     status += editor.Overtype() ? "  Ovr " : "      ";
     return Ascii(status);
 }
 
 host::CodePage SwitchedTable(host::CodePage table) {
     return table == host::CodePage::Oem866 ? host::CodePage::Ansi1251 : host::CodePage::Oem866;
-}
-
-void EditorView::FollowCursor(int column, int columns) {
-    // Scroll across only while the cursor would be off the screen otherwise.
-    if (column < columns) left_ = 0;
-    if (column < left_) left_ = column;
-    if (column >= left_ + columns) left_ = column - columns + 1;
 }
 
 EditorView::RowKey EditorView::KeyOf(const host::Editor& editor, int line, int width) const {
@@ -110,13 +103,13 @@ void EditorView::Draw(host::Editor& editor, const std::string& name, const std::
     const int width = screen::Width();
     const int rows = TextRows();
     // The window is the engine's (Ctrl+Up, PgDn and the plug-ins move it);
-    // its height follows the screen, which keeps the cursor in it.
+    // its size follows the screen, which keeps the cursor in it.
     editor.SetWindowSize(width, rows);
     const int top = editor.TopLine();
+    left_ = editor.LeftPos().Value();
     const int tabSize = editor.Options().tabSize;
     std::string_view current = editor.LineAt(editor.CurLine()).text;
     int cursorColumn = ScreenColumn(current, editor.CurPos(), tabSize);
-    FollowCursor(cursorColumn, width);
 
     const Frame frame{width, screen::Height(), left_, tabSize, editor.Table()};
     if (!valid_ || frame != frame_) {

@@ -36,9 +36,9 @@ private:
 
 class EditorView {
 public:
-    // Draws what changed since the last Draw and places the cursor. The
-    // lines shown are the engine's window, first set to the rows the text
-    // has on the screen; across, the view scrolls so the cursor is seen. A
+    // Draws what changed since the last Draw and places the cursor. What is
+    // shown is the engine's window, first sized to the rows and columns the
+    // text has on the screen, which keeps the cursor in it. A
     // row whose text, selection and place are as they were is not drawn
     // again, so a key costs what it changed on the screen, whatever the
     // screen's size.
@@ -64,13 +64,12 @@ private:
         friend bool operator==(const Frame&, const Frame&) = default;
     };
 
-    void FollowCursor(int column, int columns);
     RowKey KeyOf(const host::Editor& editor, int line, int width) const;
     RowCells TextRow(const host::Editor& editor, const RowKey& key, int width) const;
     // Puts the cells of screen row `y` that differ from what it shows.
     void Show(int y, const RowCells& row);
 
-    int left_ = 0;  // first screen column shown
+    int left_ = 0;  // first screen column shown: the engine's, as of the last Draw
     bool valid_ = false;
     Frame frame_;
     std::vector<RowKey> rows_;
