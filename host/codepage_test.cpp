@@ -199,39 +199,30 @@ TEST(CodePageLetters, FoldCharacters) {
     for (const auto& c : cases) EXPECT_EQ(FoldCase(c.ch), c.folded) << static_cast<unsigned>(c.ch);
 }
 
-// The names users give the tables, in any case and with or without '-'/'_'.
-TEST(CodePageNames, FindTheTableByAnyOfItsNames) {
+// The names users give the tables, in any case and with or without '-'/'_';
+// only the names of character sets pick a locale's table.
+TEST(CodePageNames, ByNameAndByALocalesCharacterSet) {
+    constexpr std::optional<CodePage> kNone, kOem = CodePage::Oem866, kAnsi = CodePage::Ansi1251,
+                                             kKoi = CodePage::Koi8r;
     const struct {
         const char* name;
-        std::optional<CodePage> page;
+        std::optional<CodePage> byName, byCharset;
     } cases[] = {
-        {"866", CodePage::Oem866},         {"cp866", CodePage::Oem866},       {"CP-866", CodePage::Oem866},
-        {"ibm866", CodePage::Oem866},      {"OEM", CodePage::Oem866},         {"dos", CodePage::Oem866},
-        {"1251", CodePage::Ansi1251},      {"cp1251", CodePage::Ansi1251},    {"Windows-1251", CodePage::Ansi1251},
-        {"ansi", CodePage::Ansi1251},      {"win", CodePage::Ansi1251},       {"koi8-r", CodePage::Koi8r},
-        {"KOI8-R", CodePage::Koi8r},       {"koi8r", CodePage::Koi8r},        {"koi8_r", CodePage::Koi8r},
-        {"koi8", CodePage::Koi8r},         {"", std::nullopt},                {"437", std::nullopt},
-        {"koi8-u", std::nullopt},          {"utf-8", std::nullopt},           {"-", std::nullopt},
+        {"866", kOem, kNone},       {"cp866", kOem, kOem},           {"CP-866", kOem, kOem},
+        {"IBM866", kOem, kOem},     {"OEM", kOem, kNone},            {"dos", kOem, kNone},
+        {"1251", kAnsi, kNone},     {"CP1251", kAnsi, kAnsi},        {"Windows-1251", kAnsi, kAnsi},
+        {"ansi", kAnsi, kNone},     {"win", kAnsi, kNone},           {"KOI8-R", kKoi, kKoi},
+        {"koi8r", kKoi, kKoi},      {"koi8_r", kKoi, kKoi},          {"koi8", kKoi, kNone},
+        {"", kNone, kNone},         {"437", kNone, kNone},           {"KOI8-U", kNone, kNone},
+        {"UTF-8", kNone, kNone},    {"ANSI_X3.4-1968", kNone, kNone}, {"ISO-8859-5", kNone, kNone},
+        {"-", kNone, kNone},
     };
-    for (const auto& c : cases) EXPECT_EQ(CodePageByName(c.name), c.page) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(CodePageByName(c.name), c.byName) << c.name;
+        EXPECT_EQ(CodePageOfCharset(c.name), c.byCharset) << c.name;
+    }
     EXPECT_EQ(CodePageNames(&CodePageRecord::option), "866, 1251 or koi8-r");
     EXPECT_EQ(CodePageNames(&CodePageRecord::caseName, ", "), "oem, ansi, koi8r");
-}
-
-// A locale's character set, as the C library names it, picks the table of
-// the same set; a user's nickname for a table is no character set.
-TEST(CodePageNames, TableOfALocalesCharacterSet) {
-    const struct {
-        const char* charset;
-        std::optional<CodePage> page;
-    } cases[] = {
-        {"KOI8-R", CodePage::Koi8r},  {"koi8r", CodePage::Koi8r},      {"CP1251", CodePage::Ansi1251},
-        {"WINDOWS-1251", CodePage::Ansi1251}, {"IBM866", CodePage::Oem866}, {"CP866", CodePage::Oem866},
-        {"UTF-8", std::nullopt},      {"ANSI_X3.4-1968", std::nullopt}, {"ISO-8859-5", std::nullopt},
-        {"KOI8-U", std::nullopt},     {"", std::nullopt},              {"oem", std::nullopt},
-        {"win", std::nullopt},        {"koi8", std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CodePageOfCharset(c.charset), c.page) << c.charset;
 }
 
 // Each record is whole and no name belongs to two tables.
