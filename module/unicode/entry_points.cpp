@@ -28,7 +28,8 @@ extern "C" void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info) {
                      api3::VS_RELEASE};
     Info->Guid = kPluginGuid;
     Info->Title = MARTEN_W("Marten");
-    Info->Description = MARTEN_W("Quotation prefixes, wrap and look-alike letters for FTN messages");
+    Info->Description =
+        MARTEN_W("Quotation prefixes, wrap and look-alike letters for FTN messages");
     Info->Author = MARTEN_W("The Marten developers");
 }
 
@@ -53,8 +54,7 @@ extern "C" void WINAPI GetPluginInfoW(api3::PluginInfo* Info) {
 extern "C" HANDLE WINAPI OpenW(const api3::OpenInfo* /*Info: there is only one entry*/) {
     try {
         RunConfigurationW();
-    } catch (...) {
-    }
+    } catch (...) {}
     // A null answer: no panel was opened.
     return nullptr;
 }

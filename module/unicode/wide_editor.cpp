@@ -72,8 +72,8 @@ void WideEditor::StoreLine(std::int64_t n, Line& buffer) {
 }
 
 void WideEditor::PlaceCursor(std::int64_t col) {
-    api3::EditorSetPosition rec{sizeof(api3::EditorSetPosition), -1,
-                                static_cast<std::intptr_t>(col), -1, -1, -1, -1};
+    api3::EditorSetPosition rec{
+        sizeof(api3::EditorSetPosition), -1, static_cast<std::intptr_t>(col), -1, -1, -1, -1};
     Call(api3::ECTL_SETPOSITION, 0, &rec);
 }
 

@@ -55,9 +55,12 @@ private:
 };
 
 std::map<std::u16string, StoredValue> Defaults() {
-    return {{u"EnableQuote", std::uint64_t{1}},    {u"EnableAutoWrap", std::uint64_t{1}},
-            {u"EnableAutoIndent", std::uint64_t{1}}, {u"EnableHPChange", std::uint64_t{1}},
-            {u"RIndent", std::uint64_t{78}},      {u"LIndent", std::uint64_t{0}},
+    return {{u"EnableQuote", std::uint64_t{1}},
+            {u"EnableAutoWrap", std::uint64_t{1}},
+            {u"EnableAutoIndent", std::uint64_t{1}},
+            {u"EnableHPChange", std::uint64_t{1}},
+            {u"RIndent", std::uint64_t{78}},
+            {u"LIndent", std::uint64_t{0}},
             {u"FileMask", std::u16string(u"*.msg,golded.*")}};
 }
 
@@ -73,8 +76,8 @@ TEST(UnicodeSettings, AnEmptyStoreWithoutARegistryKeyGetsTheDefaults) {
 TEST(UnicodeSettings, UnreadableValuesGetTheirDefaultWritten) {
     ScratchRegistry registry;
     FakeHost3 host;
-    host.store = {{u"EnableQuote", std::uint64_t{2}},        // out of bounds
-                  {u"EnableAutoWrap", std::uint64_t{0}},     // kept
+    host.store = {{u"EnableQuote", std::uint64_t{2}},         // out of bounds
+                  {u"EnableAutoWrap", std::uint64_t{0}},      // kept
                   {u"EnableHPChange", std::u16string(u"1")},  // another type
                   {u"RIndent", std::uint64_t{1} << 40},       // beyond 32 bits
                   {u"LIndent", kMinusFive},                   // -5 survives

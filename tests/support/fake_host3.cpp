@@ -94,8 +94,7 @@ struct FakeHost3Services {
             if (rec->CurPos >= 0) h.curPos = rec->CurPos;
             break;
         }
-        case api3::ECTL_REDRAW:
-            break;
+        case api3::ECTL_REDRAW: break;
         case api3::ECTL_GETFILENAME: {
             const auto needed = static_cast<std::intptr_t>(h.fileName.size() + 1);
             auto* buffer = static_cast<char16_t*>(param2);
@@ -124,8 +123,7 @@ struct FakeHost3Services {
             h.Press(key);
             return 1;
         }
-        default:
-            return 0;
+        default: return 0;
         }
         h.calls.push_back(call);
         return 1;
@@ -174,8 +172,7 @@ struct FakeHost3Services {
             }
             return 1;
         }
-        default:
-            return 0;
+        default: return 0;
         }
     }
 
