@@ -130,18 +130,6 @@ int ConfigDialogW() {
     return 1;
 }
 
-int RunConfigurationW() {
-    int choice = MenuConfigure;
-    int result = 1;
-    do {
-        choice = ConfigMenuW(choice);
-        if (choice == MenuConfigure) {
-            result = ConfigDialogW();
-        } else if (choice == MenuAbout) {
-            AboutBoxW();
-        }
-    } while (choice >= 0);
-    return result;
-}
+int RunConfigurationW() { return ConfigurationLoop(ConfigMenuW, ConfigDialogW, AboutBoxW); }
 
 }  // namespace marten::unicode
