@@ -13,6 +13,7 @@
 #include "edit/terminal/screen.hpp"
 #include "edit/terminal/terminal.hpp"
 #include "edit/terminal/terminal_clipboard.hpp"
+#include "edit/terminal/terminal_screen.hpp"
 #include "edit/ui/ncurses_ui.hpp"
 #include "edit/ui/screen_text.hpp"
 #include "edit/view/editor_commands.hpp"
@@ -107,7 +108,7 @@ public:
             // a stream of keys.
             const auto until = std::chrono::steady_clock::now() + kInputBatch;
             for (int wait = 250;; wait = 0) {
-                TerminalEvent event = Terminal::Read(wait);
+                TerminalEvent event = screen::Read(wait);
                 if (event.kind == TerminalEvent::Kind::None) break;
                 if (event.kind == TerminalEvent::Kind::Quit) return Rescue();
                 if (auto done = Handle(event)) return *done;
@@ -369,26 +370,34 @@ private:
 
 }  // namespace
 
+EditorOutcome RunEditor(Session& session, const std::string& charset) {
+    EditorScreen screen(session, charset);
+    EditorOutcome outcome;
+    outcome.status = screen.Run();
+    outcome.rescuedTo = screen.RescuedTo();
+    outcome.rescueError = screen.RescueError();
+    return outcome;
+}
+
 int RunInteractive(Session& session) {
-    std::string rescuedTo, rescueError;
-    int status;
+    EditorOutcome outcome;
     {
         Terminal terminal;
         if (!terminal.Started()) {
             std::fprintf(stderr, "marten-edit: %s\n", terminal.Problem().c_str());
             return kExitFailure;
         }
-        EditorScreen screen(session, terminal.Charset());
-        status = screen.Run();
-        rescuedTo = screen.RescuedTo();
-        rescueError = screen.RescueError();
+        TerminalScreen screen;
+        screen::UseScreen use(screen);
+        outcome = RunEditor(session, terminal.Charset());
     }
-    if (!rescuedTo.empty()) {
-        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n", rescuedTo.c_str());
-    } else if (!rescueError.empty()) {
-        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text was lost: %s\n", rescueError.c_str());
+    if (!outcome.rescuedTo.empty()) {
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n", outcome.rescuedTo.c_str());
+    } else if (!outcome.rescueError.empty()) {
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text was lost: %s\n",
+                     outcome.rescueError.c_str());
     }
-    return status;
+    return outcome.status;
 }
 
 }  // namespace edit
