@@ -17,27 +17,11 @@
 #include "edit/ui/ncurses_ui.hpp"
 #include "edit/ui/screen_text.hpp"
 #include "edit/view/editor_commands.hpp"
+#include "edit/view/editor_keys.hpp"
 #include "edit/view/editor_view.hpp"
 
 namespace edit {
 namespace {
-
-constexpr WORD kVkF2 = VK_F1 + 1, kVkF7 = VK_F1 + 6, kVkF8 = VK_F1 + 7, kVkF9 = VK_F1 + 8, kVkF10 = VK_F1 + 9,
-               kVkF11 = VK_F1 + 10;
-
-DWORD Modifiers(const host::KeyStroke& key) {
-    DWORD m = key.controlState & (SHIFT_PRESSED | LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED |
-                                  LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED);
-    // Left and right count alike for the editor's own keys.
-    if (m & RIGHT_CTRL_PRESSED) m = (m & ~RIGHT_CTRL_PRESSED) | LEFT_CTRL_PRESSED;
-    if (m & RIGHT_ALT_PRESSED) m = (m & ~RIGHT_ALT_PRESSED) | LEFT_ALT_PRESSED;
-    return m;
-}
-
-enum class Command {
-    None, Help, Save, Table, ChooseTable, Quit, Plugins, PluginConfig,
-    SaveAs, Search, SearchNext, SearchOtherWay, Replace, GoTo,
-};
 
 // The tables Shift+F8 offers, in the order of its menu.
 struct TableEntry {
@@ -49,29 +33,6 @@ constexpr TableEntry kTables[] = {
     {host::CodePage::Ansi1251, "ANSI 1251 (Windows)"},
     {host::CodePage::Koi8r, "KOI8-R"},
 };
-
-Command CommandOf(const host::KeyStroke& key) {
-    DWORD m = Modifiers(key);
-    if (m == 0) {
-        switch (key.virtualKey) {
-        case VK_F1: return Command::Help;
-        case kVkF2: return Command::Save;
-        case kVkF8: return Command::Table;
-        case kVkF10: case VK_ESCAPE: return Command::Quit;
-        case kVkF11: return Command::Plugins;
-        default: break;
-        }
-    }
-    if (m == SHIFT_PRESSED && key.virtualKey == kVkF8) return Command::ChooseTable;
-    if (m == (SHIFT_PRESSED | LEFT_ALT_PRESSED) && key.virtualKey == kVkF9) return Command::PluginConfig;
-    if (m == SHIFT_PRESSED && key.virtualKey == kVkF2) return Command::SaveAs;
-    if (m == 0 && key.virtualKey == kVkF7) return Command::Search;
-    if (m == SHIFT_PRESSED && key.virtualKey == kVkF7) return Command::SearchNext;
-    if (m == LEFT_ALT_PRESSED && key.virtualKey == kVkF7) return Command::SearchOtherWay;
-    if (m == LEFT_CTRL_PRESSED && key.virtualKey == kVkF7) return Command::Replace;
-    if (m == LEFT_ALT_PRESSED && key.virtualKey == kVkF8) return Command::GoTo;
-    return Command::None;
-}
 
 class EditorScreen {
 public:
@@ -209,7 +170,7 @@ private:
         case Command::SearchOtherWay: commands_.SearchAgain(true); break;
         case Command::Replace: commands_.Replace(); break;
         case Command::GoTo: commands_.GoTo(); break;
-        case Command::None: break;
+        case Command::None: case Command::Edit: break;
         }
         return std::nullopt;
     }
