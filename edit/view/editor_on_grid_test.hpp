@@ -66,6 +66,14 @@ protected:
         return RunEditor(session, "UTF-8").status;
     }
 
+    // Ends the script with F2 and F10 and runs it: the run must end well
+    // and leave `saved` in `file`.
+    void SaveAndQuit(const std::vector<std::string>& args, const std::string& file, const std::string& saved) {
+        Keys("{F2}{F10}");
+        EXPECT_EQ(Run(args), 0);
+        EXPECT_EQ(Read(file), saved);
+    }
+
     // The script: keys as a batch run names them, typed text, and checks of
     // what the screen shows by then.
     void Keys(std::string_view script) { grid_.Keys(script); }

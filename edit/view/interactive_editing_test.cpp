@@ -6,8 +6,24 @@
 namespace edit {
 namespace {
 
-using EditingTest = EditorOnGrid;
 using screen::Paint;
+
+class EditingTest : public EditorOnGrid {
+protected:
+    // What the title line and the text show in one state of the document.
+    struct Shown {
+        std::string title, text;
+    };
+    // Ctrl+Z takes the screen back to `undone`, Ctrl+R forward to `done`.
+    void UndoAndRedo(const Shown& done, const Shown& undone) {
+        Keys("{Ctrl+z}");
+        Sees(undone.title);
+        Sees(undone.text);
+        Keys("{Ctrl+r}");
+        Sees(done.title);
+        Sees(done.text);
+    }
+};
 
 TEST_F(EditingTest, OneUndoTakesBackAWrapCursorIncluded) {
     // As long as the right margin (78) lets a line be: one more character wraps it.
@@ -15,25 +31,18 @@ TEST_F(EditingTest, OneUndoTakesBackAWrapCursorIncluded) {
     ASSERT_EQ(quoted.size(), 79u);
     const std::string text = quoted + "\r\n AB> end\r\n";
     const std::string file = Write("reply.msg", text);
-    const std::string wrapped = " thirteen\n AB> fox\n AB> end\n";
+    const Shown wrapped{"*  866  " + At(2, 4, 9), " thirteen\n AB> fox\n AB> end\n"};
     Type("x");  // the plug-in moves "fox" to a new line with the prefix
-    Sees("*  866  " + At(2, 4, 9));
-    Sees(wrapped);
-    Keys("{Ctrl+z}");
-    Sees("   866  " + At(1, 3, 80));  // back at the text as saved
-    Sees(quoted + "\n AB> end\n");
-    Keys("{Ctrl+r}");  // redo: the key and the wrap again
-    Sees("*  866  " + At(2, 4, 9));
-    Sees(wrapped);
+    Sees(wrapped.text);
+    // Undo goes back to the text as saved; redo brings the key and the wrap again.
+    UndoAndRedo(wrapped, {"   866  " + At(1, 3, 80), quoted + "\n AB> end\n"});
     Keys("{F2}");
     Sees("Saved");
     grid_.Then([&] { EXPECT_EQ(Read(file), quoted.substr(0, 76) + "\r\n AB> fox\r\n AB> end\r\n"); });
     // Undo reaches back past the save, which the title line shows.
     Keys("{Ctrl+z}");
     Sees("*  866  " + At(1, 3, 80));
-    Keys("{F2}{F10}");
-    EXPECT_EQ(Run({"--at", "1:80", file}), 0);
-    EXPECT_EQ(Read(file), text);
+    SaveAndQuit({"--at", "1:80", file}, file, text);
 }
 
 // Enter inside the quote carries the prefix (inserted at the cursor, so the
@@ -42,22 +51,16 @@ TEST_F(EditingTest, OneUndoTakesBackAWrapCursorIncluded) {
 TEST_F(EditingTest, UndoTakesBackACarriedQuoteAndAReplacedLetter) {
     const std::string text = " AB> alpha beta gamma\r\n MK>> one\r\n\r\n";
     const std::string file = Write("reply.msg", text);
+    const Shown carried{"*  866  " + At(2, 5, 1), "\n AB> alpha\nAB> beta gamma\n MK>> one\n"};
     Keys("{Enter}");
-    Sees("\n AB> alpha\nAB> beta gamma\n MK>> one\n");
-    Sees("*  866  " + At(2, 5, 1));
-    Keys("{Ctrl+z}");
-    Sees("\n AB> alpha beta gamma\n MK>> one\n");
-    Sees("   866  " + At(1, 4, 12));
-    Keys("{Ctrl+r}");
-    Sees("*  866  " + At(2, 5, 1));
+    Sees(carried.text);
+    UndoAndRedo(carried, {"   866  " + At(1, 4, 12), "\n AB> alpha beta gamma\n MK>> one\n"});
     Keys("{Ctrl+z}{Ctrl+End}");
     Type("р");
     Sees(" MK>> one\n\np\n");
     Keys("{Ctrl+z}");
     Sees("   866  " + At(4, 4, 1));
-    Keys("{F2}{F10}");
-    EXPECT_EQ(Run({"--at", "1:12", file}), 0);
-    EXPECT_EQ(Read(file), text);
+    SaveAndQuit({"--at", "1:12", file}, file, text);
 }
 
 // Copied lines pasted inside a quote keep their text: the plug-in adds no
