@@ -159,7 +159,8 @@ std::string UsageText() {
            "Ctrl+Z or Alt+BkSp undo, Ctrl+R (Ctrl+Shift+Z, Alt+Shift+BkSp) redo;\n"
            "Shift with a move selects (Ctrl+A all); Ctrl+Ins/Ctrl+C copy, Shift+Del/\n"
            "Ctrl+X cut, Shift+Ins/Ctrl+V paste; Ctrl+Left/Right words, Ctrl+Up/Down\n"
-           "scroll, Ctrl+Y delete the line. A terminal's paste goes in as one block.\n"
+           "scroll, Ctrl+Y delete the line, Ctrl+Del/Ctrl+BkSp delete a word. A\n"
+           "terminal's paste goes in as one block.\n"
            "\n"
            "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
            "2 on a bad command line, 3 when unsaved changes were discarded.\n";

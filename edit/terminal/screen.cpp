@@ -1,81 +1,34 @@
 #include "edit/terminal/screen.hpp"
 
-#include <ncursesw/curses.h>
-
-#include "edit/terminal/locale.hpp"
+#include "edit/terminal/grid_screen.hpp"
 
 namespace edit::screen {
 namespace {
 
-struct Colour {
-    short foreground;
-    short background;
-    bool bright;
-    attr_t mono;  // the attribute on a terminal without colours
-};
+Screen* g_current = nullptr;
 
-// Indexed by Paint; the pair number is the index plus one.
-constexpr Colour kScheme[] = {
-    {COLOR_CYAN, COLOR_BLUE, true, A_NORMAL},     // EditorText
-    {COLOR_BLUE, COLOR_CYAN, false, A_REVERSE},   // EditorControl
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},  // Title
-    {COLOR_WHITE, COLOR_BLACK, true, A_BOLD},     // KeyNumber
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},  // KeyLabel
-    {COLOR_BLACK, COLOR_WHITE, false, A_REVERSE},  // DialogText
-    {COLOR_YELLOW, COLOR_WHITE, true, A_REVERSE | A_BOLD},  // DialogHotkey
-    {COLOR_BLACK, COLOR_CYAN, false, A_UNDERLINE},  // DialogEdit
-    {COLOR_WHITE, COLOR_CYAN, true, A_BOLD},       // DialogFocus
-    {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE},    // MenuText
-    {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_BOLD},  // MenuHotkey
-    {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},    // MenuSelected
-    {COLOR_WHITE, COLOR_RED, true, A_REVERSE},     // WarningText
-    {COLOR_BLACK, COLOR_WHITE, false, A_NORMAL},   // WarningFocus
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},   // HelpText
-    {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE | A_BOLD},  // HelpBold
-    {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_UNDERLINE},  // HelpLink
-    {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},    // HelpLinkSelected
-    {COLOR_WHITE, COLOR_BLACK, false, A_DIM},      // Shadow
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},   // EditorSelected
-};
-
-bool g_paired = false;
-
-// Colour pairs are made on first use, after initscr.
-void EnsurePairs() {
-    if (g_paired || !has_colors()) return;
-    g_paired = true;
-    for (short i = 0; i < static_cast<short>(sizeof kScheme / sizeof kScheme[0]); ++i) {
-        init_pair(static_cast<short>(i + 1), kScheme[i].foreground, kScheme[i].background);
-    }
+Screen& Current() {
+    if (g_current) return *g_current;
+    static GridScreen blank(80, 25);
+    return blank;
 }
 
-void Attributes(Paint paint, attr_t* attr, short* pair) {
-    EnsurePairs();
-    const Colour& c = kScheme[static_cast<int>(paint)];
-    if (has_colors()) {
-        *attr = c.bright ? A_BOLD : A_NORMAL;
-        *pair = static_cast<short>(static_cast<int>(paint) + 1);
-    } else {
-        *attr = c.mono;
-        *pair = 0;
-    }
-}
+bool Inside(const Screen& s, int y, int x) { return y >= 0 && y < s.Height() && x >= 0 && x < s.Width(); }
 
 }  // namespace
 
-int Width() { return COLS; }
-int Height() { return LINES; }
+UseScreen::UseScreen(Screen& screen) : previous_(g_current) { g_current = &screen; }
+UseScreen::~UseScreen() { g_current = previous_; }
+
+int Width() { return Current().Width(); }
+int Height() { return Current().Height(); }
 
 void Put(int y, int x, char32_t ch, Paint paint) {
-    if (y < 0 || y >= LINES || x < 0 || x >= COLS) return;
-    attr_t attr;
-    short pair;
-    Attributes(paint, &attr, &pair);
-    wchar_t text[2] = {static_cast<wchar_t>(Displayable(ch)), 0};
-    if (ch < 0x20 || ch == 0x7F) text[0] = L'?';
-    cchar_t cell;
-    setcchar(&cell, text, attr, pair, nullptr);
-    mvadd_wch(y, x, &cell);
+    Screen& s = Current();
+    if (!Inside(s, y, x)) return;
+    // A control character would move the terminal's cursor: it shows as '?'.
+    if (ch < 0x20 || ch == 0x7F) ch = U'?';
+    s.Set(y, x, ch, paint);
 }
 
 void Put(int y, int x, std::u32string_view text, Paint paint) {
@@ -102,20 +55,9 @@ void Box(int x1, int y1, int x2, int y2, bool doubleLine, Paint paint) {
 }
 
 void Shadow(int x1, int y1, int x2, int y2) {
-    attr_t attr;
-    short pair;
-    Attributes(Paint::Shadow, &attr, &pair);
+    Screen& s = Current();
     auto shade = [&](int y, int x) {
-        if (y < 0 || y >= LINES || x < 0 || x >= COLS) return;
-        cchar_t cell;
-        if (mvin_wch(y, x, &cell) == ERR) return;
-        wchar_t text[CCHARW_MAX + 1] = {};
-        attr_t oldAttr;
-        short oldPair;
-        if (getcchar(&cell, text, &oldAttr, &oldPair, nullptr) == ERR) return;
-        cchar_t shaded;
-        setcchar(&shaded, text, attr, pair, nullptr);
-        mvadd_wch(y, x, &shaded);
+        if (Inside(s, y, x)) s.Set(y, x, s.At(y, x), Paint::Shadow);
     };
     for (int y = y1 + 1; y <= y2 + 1; ++y) {
         shade(y, x2 + 1);
@@ -125,18 +67,13 @@ void Shadow(int x1, int y1, int x2, int y2) {
 }
 
 void Cursor(int y, int x, bool visible) {
-    visible = visible && y >= 0 && y < LINES && x >= 0 && x < COLS;
-    // Each change of the cursor's visibility is written to the terminal at once.
-    static int shown = -1;
-    if (shown != (visible ? 1 : 0)) {
-        shown = visible ? 1 : 0;
-        curs_set(shown);
-    }
-    if (visible) move(y, x);
+    Screen& s = Current();
+    s.Cursor(y, x, visible && Inside(s, y, x));
 }
 
-void Clear() { erase(); }
-void Flush() { refresh(); }
-void Beep() { beep(); }
+void Clear() { Current().Clear(); }
+void Flush() { Current().Flush(); }
+void Beep() { Current().Beep(); }
+TerminalEvent Read(int timeoutMs) { return Current().Read(timeoutMs); }
 
 }  // namespace edit::screen

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 
 #include "edit/terminal/screen.hpp"
 #include "edit/ui/screen_text.hpp"
@@ -51,107 +52,136 @@ std::vector<char32_t> MenuHotkeys(const std::vector<MenuLine>& lines, bool showA
     return keys;
 }
 
-int RunMenu(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help) {
-    const auto& lines = menu.lines;
-    if (lines.empty() || NextSelectable(lines, 0, 1) < 0) return -1;
-    std::vector<char32_t> hotkeys = MenuHotkeys(lines, menu.showAmpersand, menu.autoHotkeys);
-    int current = std::clamp(menu.selected, 0, static_cast<int>(lines.size()) - 1);
-    if (lines[static_cast<std::size_t>(current)].separator) current = NextSelectable(lines, current, 1);
-    int top = 0;
+namespace {
 
-    auto geometry = [&](int* x1, int* y1, int* x2, int* y2, int* rows) {
-        int textWidth = static_cast<int>(menu.title.size()) + 2;
-        textWidth = std::max(textWidth, static_cast<int>(menu.bottom.size()) + 2);
-        for (const MenuLine& line : lines) {
-            textWidth = std::max(textWidth, static_cast<int>(LabelOf(line, menu.showAmpersand).text.size()));
+// The menu on the screen: its bar, the line shown at its top, and the keys
+// that move the bar or choose.
+class MenuRunner {
+public:
+    MenuRunner(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help)
+        : stack_(stack), menu_(menu), lines_(menu.lines), help_(help),
+          hotkeys_(MenuHotkeys(lines_, menu.showAmpersand, menu.autoHotkeys)) {
+        current_ = std::clamp(menu.selected, 0, static_cast<int>(lines_.size()) - 1);
+        if (lines_[static_cast<std::size_t>(current_)].separator) current_ = NextSelectable(lines_, current_, 1);
+    }
+
+    int Run() {
+        ModalStack::Layer layer(stack_, [this] { Draw(); });
+        for (;;) {
+            stack_.Repaint();
+            auto key = stack_.ReadKey();
+            if (!key) return -1;
+            if (auto answer = Handle(*key)) return *answer;
+        }
+    }
+
+private:
+    struct Frame {
+        int x1, y1, x2, y2, rows;
+    };
+
+    Frame Place() const {
+        int textWidth = static_cast<int>(menu_.title.size()) + 2;
+        textWidth = std::max(textWidth, static_cast<int>(menu_.bottom.size()) + 2);
+        for (const MenuLine& line : lines_) {
+            textWidth = std::max(textWidth, static_cast<int>(LabelOf(line, menu_.showAmpersand).text.size()));
         }
         int width = std::min(textWidth + 6, std::max(screen::Width() - 2, 8));
         int fit = std::max(screen::Height() - 4, 1);
-        *rows = std::min(static_cast<int>(lines.size()), fit);
-        if (menu.maxHeight > 0) *rows = std::min(*rows, menu.maxHeight);
-        int height = *rows + 2;
-        *x1 = menu.x >= 0 ? menu.x : (screen::Width() - width) / 2;
-        *y1 = menu.y >= 0 ? menu.y : (screen::Height() - height) / 2;
-        *x1 = std::clamp(*x1, 0, std::max(screen::Width() - width, 0));
-        *y1 = std::clamp(*y1, 0, std::max(screen::Height() - height, 0));
-        *x2 = *x1 + width - 1;
-        *y2 = *y1 + height - 1;
-    };
+        Frame f;
+        f.rows = std::min(static_cast<int>(lines_.size()), fit);
+        if (menu_.maxHeight > 0) f.rows = std::min(f.rows, menu_.maxHeight);
+        int height = f.rows + 2;
+        f.x1 = menu_.x >= 0 ? menu_.x : (screen::Width() - width) / 2;
+        f.y1 = menu_.y >= 0 ? menu_.y : (screen::Height() - height) / 2;
+        f.x1 = std::clamp(f.x1, 0, std::max(screen::Width() - width, 0));
+        f.y1 = std::clamp(f.y1, 0, std::max(screen::Height() - height, 0));
+        f.x2 = f.x1 + width - 1;
+        f.y2 = f.y1 + height - 1;
+        return f;
+    }
 
-    auto paint = [&]() {
-        int x1, y1, x2, y2, rows;
-        geometry(&x1, &y1, &x2, &y2, &rows);
-        if (current < top) top = current;
-        if (current >= top + rows) top = current - rows + 1;
-        screen::Box(x1, y1, x2, y2, true, Paint::MenuText);
-        screen::Shadow(x1, y1, x2, y2);
-        auto centred = [&](int y, const std::u32string& text) {
-            if (text.empty()) return;
-            std::u32string shown = U" " + text + U" ";
-            int room = x2 - x1 - 1;
-            if (static_cast<int>(shown.size()) > room) shown.resize(static_cast<std::size_t>(std::max(room, 0)));
-            screen::Put(y, x1 + 1 + (room - static_cast<int>(shown.size())) / 2, shown, Paint::MenuText);
-        };
-        centred(y1, menu.title);
-        centred(y2, menu.bottom);
-        for (int row = 0; row < rows; ++row) {
-            int n = top + row;
-            if (n >= static_cast<int>(lines.size())) break;
-            const MenuLine& line = lines[static_cast<std::size_t>(n)];
-            int y = y1 + 1 + row;
-            if (line.separator) {
-                screen::Put(y, x1, U'╟', Paint::MenuText);
-                screen::Fill(y, x1 + 1, x2 - x1 - 1, U'─', Paint::MenuText);
-                screen::Put(y, x2, U'╢', Paint::MenuText);
-                continue;
-            }
-            bool selected = n == current;
-            Paint base = selected ? Paint::MenuSelected : Paint::MenuText;
-            screen::Fill(y, x1 + 1, x2 - x1 - 1, U' ', base);
-            if (line.check) screen::Put(y, x1 + 1, line.check, base);
-            HotkeyLabel label = LabelOf(line, menu.showAmpersand);
-            int room = x2 - x1 - 4;
-            for (int i = 0; i < static_cast<int>(label.text.size()) && i < room; ++i) {
-                bool hot = i == label.hotkey && !selected;
-                screen::Put(y, x1 + 3 + i, label.text[static_cast<std::size_t>(i)],
-                            hot ? Paint::MenuHotkey : base);
-            }
-        }
-    };
+    void Centred(const Frame& f, int y, const std::u32string& text) const {
+        if (text.empty()) return;
+        std::u32string shown = U" " + text + U" ";
+        int room = f.x2 - f.x1 - 1;
+        if (static_cast<int>(shown.size()) > room) shown.resize(static_cast<std::size_t>(std::max(room, 0)));
+        screen::Put(y, f.x1 + 1 + (room - static_cast<int>(shown.size())) / 2, shown, Paint::MenuText);
+    }
 
-    ModalStack::Layer layer(stack, paint);
-    for (;;) {
-        stack.Repaint();
-        auto key = stack.ReadKey();
-        if (!key) return -1;
-        int rows = 0, x1, y1, x2, y2;
-        geometry(&x1, &y1, &x2, &y2, &rows);
-        switch (key->virtualKey) {
-        case VK_UP: current = NextSelectable(lines, current, -1); continue;
-        case VK_DOWN: current = NextSelectable(lines, current, 1); continue;
-        case VK_HOME: case VK_PRIOR:
-            current = NextSelectable(lines, key->virtualKey == VK_HOME ? -1 : std::max(current - rows, 0) - 1, 1);
-            continue;
-        case VK_END: case VK_NEXT:
-            current = NextSelectable(lines, key->virtualKey == VK_END
-                                                ? static_cast<int>(lines.size())
-                                                : std::min(current + rows, static_cast<int>(lines.size()) - 1) + 1,
-                                     -1);
-            continue;
-        case VK_RETURN: return current;
-        case VK_ESCAPE: return -1;
-        case VK_F1:
-            if (!menu.helpTopic.empty() && help) help(menu.helpTopic);
-            continue;
-        case VK_F1 + 9: return -1;  // F10
-        default: break;
-        }
-        if (key->oemChar >= 0x20 && !(key->controlState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED))) {
-            char32_t typed = FoldCase(OemToText(std::string(1, static_cast<char>(key->oemChar)))[0]);
-            auto hit = std::find(hotkeys.begin(), hotkeys.end(), typed);
-            if (hit != hotkeys.end()) return static_cast<int>(hit - hotkeys.begin());
+    void Draw() {
+        const Frame f = Place();
+        if (current_ < top_) top_ = current_;
+        if (current_ >= top_ + f.rows) top_ = current_ - f.rows + 1;
+        screen::Box(f.x1, f.y1, f.x2, f.y2, true, Paint::MenuText);
+        screen::Shadow(f.x1, f.y1, f.x2, f.y2);
+        Centred(f, f.y1, menu_.title);
+        Centred(f, f.y2, menu_.bottom);
+        for (int row = 0; row < f.rows && top_ + row < static_cast<int>(lines_.size()); ++row) {
+            PaintLine(f, f.y1 + 1 + row, top_ + row);
         }
     }
+
+    void PaintLine(const Frame& f, int y, int n) const {
+        const MenuLine& line = lines_[static_cast<std::size_t>(n)];
+        if (line.separator) {
+            screen::Put(y, f.x1, U'╟', Paint::MenuText);
+            screen::Fill(y, f.x1 + 1, f.x2 - f.x1 - 1, U'─', Paint::MenuText);
+            screen::Put(y, f.x2, U'╢', Paint::MenuText);
+            return;
+        }
+        bool selected = n == current_;
+        Paint base = selected ? Paint::MenuSelected : Paint::MenuText;
+        screen::Fill(y, f.x1 + 1, f.x2 - f.x1 - 1, U' ', base);
+        if (line.check) screen::Put(y, f.x1 + 1, line.check, base);
+        HotkeyLabel label = LabelOf(line, menu_.showAmpersand);
+        int room = f.x2 - f.x1 - 4;
+        for (int i = 0; i < static_cast<int>(label.text.size()) && i < room; ++i) {
+            bool hot = i == label.hotkey && !selected;
+            screen::Put(y, f.x1 + 3 + i, label.text[static_cast<std::size_t>(i)], hot ? Paint::MenuHotkey : base);
+        }
+    }
+
+    // The chosen line or -1 when the key closes the menu; nothing to go on.
+    std::optional<int> Handle(const host::KeyStroke& key) {
+        const int rows = Place().rows;
+        const int count = static_cast<int>(lines_.size());
+        switch (key.virtualKey) {
+        case VK_UP: current_ = NextSelectable(lines_, current_, -1); return std::nullopt;
+        case VK_DOWN: current_ = NextSelectable(lines_, current_, 1); return std::nullopt;
+        case VK_HOME: current_ = NextSelectable(lines_, -1, 1); return std::nullopt;
+        case VK_PRIOR: current_ = NextSelectable(lines_, std::max(current_ - rows, 0) - 1, 1); return std::nullopt;
+        case VK_END: current_ = NextSelectable(lines_, count, -1); return std::nullopt;
+        case VK_NEXT: current_ = NextSelectable(lines_, std::min(current_ + rows, count - 1) + 1, -1); return std::nullopt;
+        case VK_RETURN: return current_;
+        case VK_ESCAPE: case VK_F1 + 9: return -1;  // Esc, F10
+        case VK_F1:
+            if (!menu_.helpTopic.empty() && help_) help_(menu_.helpTopic);
+            return std::nullopt;
+        default: break;
+        }
+        if (key.oemChar >= 0x20 && !(key.controlState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED))) {
+            char32_t typed = FoldCase(OemToText(std::string(1, static_cast<char>(key.oemChar)))[0]);
+            auto hit = std::find(hotkeys_.begin(), hotkeys_.end(), typed);
+            if (hit != hotkeys_.end()) return static_cast<int>(hit - hotkeys_.begin());
+        }
+        return std::nullopt;
+    }
+
+    ModalStack& stack_;
+    const MenuSpec& menu_;
+    const std::vector<MenuLine>& lines_;
+    const HelpHandler& help_;
+    std::vector<char32_t> hotkeys_;
+    int current_ = 0;  // the line under the bar
+    int top_ = 0;      // the line shown first
+};
+
+}  // namespace
+
+int RunMenu(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help) {
+    if (menu.lines.empty() || NextSelectable(menu.lines, 0, 1) < 0) return -1;
+    return MenuRunner(stack, menu, help).Run();
 }
 
 }  // namespace edit

@@ -1,7 +1,6 @@
 #include "edit/ui/modal_stack.hpp"
 
 #include "edit/terminal/screen.hpp"
-#include "edit/terminal/terminal.hpp"
 
 namespace edit {
 
@@ -21,7 +20,7 @@ void ModalStack::Repaint() const {
 
 std::optional<host::KeyStroke> ModalStack::ReadKey() const {
     for (;;) {
-        TerminalEvent event = Terminal::Read(250);
+        TerminalEvent event = screen::Read(250);
         switch (event.kind) {
         case TerminalEvent::Kind::Key: return event.stroke;
         case TerminalEvent::Kind::Quit: return std::nullopt;

@@ -13,54 +13,16 @@
 #include "edit/terminal/screen.hpp"
 #include "edit/terminal/terminal.hpp"
 #include "edit/terminal/terminal_clipboard.hpp"
+#include "edit/terminal/terminal_screen.hpp"
 #include "edit/ui/ncurses_ui.hpp"
 #include "edit/ui/screen_text.hpp"
 #include "edit/view/editor_commands.hpp"
+#include "edit/view/editor_keys.hpp"
 #include "edit/view/editor_view.hpp"
 #include "edit/view/table_menu.hpp"
 
 namespace edit {
 namespace {
-
-constexpr WORD kVkF2 = VK_F1 + 1, kVkF7 = VK_F1 + 6, kVkF8 = VK_F1 + 7, kVkF9 = VK_F1 + 8, kVkF10 = VK_F1 + 9,
-               kVkF11 = VK_F1 + 10;
-
-DWORD Modifiers(const host::KeyStroke& key) {
-    DWORD m = key.controlState & (SHIFT_PRESSED | LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED |
-                                  LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED);
-    // Left and right count alike for the editor's own keys.
-    if (m & RIGHT_CTRL_PRESSED) m = (m & ~RIGHT_CTRL_PRESSED) | LEFT_CTRL_PRESSED;
-    if (m & RIGHT_ALT_PRESSED) m = (m & ~RIGHT_ALT_PRESSED) | LEFT_ALT_PRESSED;
-    return m;
-}
-
-enum class Command {
-    None, Help, Save, Table, ChooseTable, Quit, Plugins, PluginConfig,
-    SaveAs, Search, SearchNext, SearchOtherWay, Replace, GoTo,
-};
-
-Command CommandOf(const host::KeyStroke& key) {
-    DWORD m = Modifiers(key);
-    if (m == 0) {
-        switch (key.virtualKey) {
-        case VK_F1: return Command::Help;
-        case kVkF2: return Command::Save;
-        case kVkF8: return Command::Table;
-        case kVkF10: case VK_ESCAPE: return Command::Quit;
-        case kVkF11: return Command::Plugins;
-        default: break;
-        }
-    }
-    if (m == SHIFT_PRESSED && key.virtualKey == kVkF8) return Command::ChooseTable;
-    if (m == (SHIFT_PRESSED | LEFT_ALT_PRESSED) && key.virtualKey == kVkF9) return Command::PluginConfig;
-    if (m == SHIFT_PRESSED && key.virtualKey == kVkF2) return Command::SaveAs;
-    if (m == 0 && key.virtualKey == kVkF7) return Command::Search;
-    if (m == SHIFT_PRESSED && key.virtualKey == kVkF7) return Command::SearchNext;
-    if (m == LEFT_ALT_PRESSED && key.virtualKey == kVkF7) return Command::SearchOtherWay;
-    if (m == LEFT_CTRL_PRESSED && key.virtualKey == kVkF7) return Command::Replace;
-    if (m == LEFT_ALT_PRESSED && key.virtualKey == kVkF8) return Command::GoTo;
-    return Command::None;
-}
 
 class EditorScreen {
 public:
@@ -97,7 +59,7 @@ public:
             // a stream of keys.
             const auto until = std::chrono::steady_clock::now() + kInputBatch;
             for (int wait = 250;; wait = 0) {
-                TerminalEvent event = Terminal::Read(wait);
+                TerminalEvent event = screen::Read(wait);
                 if (event.kind == TerminalEvent::Kind::None) break;
                 if (event.kind == TerminalEvent::Kind::Quit) return Rescue();
                 if (auto done = Handle(event)) return *done;
@@ -198,7 +160,7 @@ private:
         case Command::SearchOtherWay: commands_.SearchAgain(true); break;
         case Command::Replace: commands_.Replace(); break;
         case Command::GoTo: commands_.GoTo(); break;
-        case Command::None: break;
+        case Command::None: case Command::Edit: break;
         }
         return std::nullopt;
     }
@@ -351,26 +313,34 @@ private:
 
 }  // namespace
 
+EditorOutcome RunEditor(Session& session, const std::string& charset) {
+    EditorScreen screen(session, charset);
+    EditorOutcome outcome;
+    outcome.status = screen.Run();
+    outcome.rescuedTo = screen.RescuedTo();
+    outcome.rescueError = screen.RescueError();
+    return outcome;
+}
+
 int RunInteractive(Session& session) {
-    std::string rescuedTo, rescueError;
-    int status;
+    EditorOutcome outcome;
     {
         Terminal terminal;
         if (!terminal.Started()) {
             std::fprintf(stderr, "marten-edit: %s\n", terminal.Problem().c_str());
             return kExitFailure;
         }
-        EditorScreen screen(session, terminal.Charset());
-        status = screen.Run();
-        rescuedTo = screen.RescuedTo();
-        rescueError = screen.RescueError();
+        TerminalScreen screen;
+        screen::UseScreen use(screen);
+        outcome = RunEditor(session, terminal.Charset());
     }
-    if (!rescuedTo.empty()) {
-        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n", rescuedTo.c_str());
-    } else if (!rescueError.empty()) {
-        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text was lost: %s\n", rescueError.c_str());
+    if (!outcome.rescuedTo.empty()) {
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n", outcome.rescuedTo.c_str());
+    } else if (!outcome.rescueError.empty()) {
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text was lost: %s\n",
+                     outcome.rescueError.c_str());
     }
-    return status;
+    return outcome.status;
 }
 
 }  // namespace edit

@@ -137,10 +137,6 @@ public:
         return -1;
     }
 
-    // The screen with its colours and attributes as SGR sequences, every
-    // row at its full width.
-    std::string StyledScreen() const { return Tmux("capture-pane -e -N -p -t edit"); }
-
     // Pastes `bytes` as a terminal does: through a tmux buffer, bracketed
     // when the application asked for bracketed pastes. Unless `keepLineFeeds`,
     // tmux sends each LF as CR, as a terminal's paste key does.
@@ -149,27 +145,6 @@ public:
         WriteFile(path, bytes);
         Tmux("load-buffer -b paste " + Quote(path) + " \\; paste-buffer -p -d " + (keepLineFeeds ? "-r " : "") +
              "-b paste -t edit");
-    }
-
-    // From now on every bell of the pane adds a line to a file, which
-    // Bells() counts.
-    void CountBells() const {
-        Tmux("set -g monitor-bell on \\; set -g bell-action any \\; set-hook -g alert-bell " +
-             Quote("run-shell \"echo >>" + scratch_.Path("bells") + "\""));
-    }
-    int Bells() const {
-        std::string rings = ReadFile(scratch_.Path("bells"));
-        return static_cast<int>(std::count(rings.begin(), rings.end(), '\n'));
-    }
-    // Polls until the bell rang `count` times in all.
-    ::testing::AssertionResult WaitForBells(int count, std::chrono::milliseconds bound = 10s) const {
-        auto until = std::chrono::steady_clock::now() + bound;
-        do {
-            if (Bells() >= count) return ::testing::AssertionSuccess();
-            std::this_thread::sleep_for(50ms);
-        } while (std::chrono::steady_clock::now() < until);
-        return ::testing::AssertionFailure() << "the bell rang " << Bells() << " times, not " << count
-                                             << "; the screen:\n" << Screen();
     }
 
     // The process id of marten-edit itself (the child of the pane's shell).
