@@ -191,7 +191,7 @@ void Editor::Impl::BreakLine(bool autoIndent) {
     // The cursor stands at the indent column, but not past the first
     // non-blank that moved down (nor past the indent when only blanks did).
     const std::size_t cap = indent.size() + (text == std::string::npos ? 0 : text);
-    curPos = std::min(PosOfTabPos(curLine, column), static_cast<int>(std::min(cap, lower.size())));
+    curPos = std::min(PosOfTabPos(curLine, column), ClampColumn(static_cast<long long>(cap)));
 }
 
 bool Editor::Impl::JoinNext(int n, int padTo) {

@@ -35,10 +35,11 @@
 //   out, and the answer of InsertUtf8Block does the same for a paste;
 // - the clipboard is the UI's own Clipboard, handed over with SetClipboard;
 // - drawing reads LineAt, SelectionOn, TopLine, LeftPos, CurLine, CurPos,
-//   Overtype and Modified; the window (TopLine) is the engine's alone, and
-//   the UI sets its size (SetWindowSize) to the rows it draws the text in;
+//   Overtype and Modified; the window (TopLine, LeftPos) is the engine's
+//   alone, and the UI sizes it (SetWindowSize) to the cells it draws the
+//   text in;
 // - the search dialogs call Find, ReplaceFound and ReplaceAll with the text
-//   converted with FromUtf8; go-to is SetCursor; saving is WriteTo, then
+//   converted with FromUtf8; go-to is GoTo; saving is WriteTo, then
 //   MarkSaved.
 #pragma once
 
