@@ -48,13 +48,16 @@ void ExpectReport203(Checks& checks, const std::string& report) {
     const std::size_t at = report.find(found);
     if (checks.Expect(at != std::string::npos && at > head.size(),
                       "no \"<address>!!!\" CR LF \"Found bug number 203 at \" in the report")) {
+        // An address is as wide as a pointer: 8 digits in x86, 16 in x64.
+        constexpr std::size_t width = 2 * sizeof(void*);
+        const std::string wide = std::to_string(width);
         const std::size_t digits = at + found.size();
-        bool hex = report.size() >= digits + 8;
-        for (std::size_t i = digits; hex && i < digits + 8; ++i) hex = IsUpperHexDigit(report[i]);
-        checks.Expect(hex, "the failure address is not 8 upper-case hexadecimal digits");
-        if (hex && report.size() > digits + 8) {
-            const char next = report[digits + 8];
-            checks.Expect(next == ' ', "the address is longer than 8 digits");
+        bool hex = report.size() >= digits + width;
+        for (std::size_t i = digits; hex && i < digits + width; ++i) hex = IsUpperHexDigit(report[i]);
+        checks.Expect(hex, "the failure address is not " + wide + " upper-case hexadecimal digits");
+        if (hex && report.size() > digits + width) {
+            const char next = report[digits + width];
+            checks.Expect(next == ' ', "the address is longer than " + wide + " digits");
         }
     }
     checks.Expect(report.size() >= tail.size() &&
