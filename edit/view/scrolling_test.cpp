@@ -1,0 +1,47 @@
+// Scrolling as the screen shows it: Ctrl+Down and Ctrl+Up move the text by a
+// line while the cursor keeps its screen row, its line changing with the
+// text, as in the file manager's editor.
+#include "edit/view/editor_on_grid_test.hpp"
+
+namespace edit {
+namespace {
+
+class ScrollingTest : public EditorOnGrid {
+protected:
+    // A file of `count` lines "line 1", "line 2", ...
+    std::string Lines(int count) {
+        std::string text;
+        for (int n = 1; n <= count; ++n) text += "line " + std::to_string(n) + "\r\n";
+        return Write("lines.txt", text);
+    }
+    // The window starts at `top` (row 1 is the first text row, below the
+    // title line) and the cursor stands on screen row `row`, on `line`.
+    void Shows(int top, int row, int line) {
+        grid_.Then([this, top, row] {
+            EXPECT_EQ(grid_.Row(1), "line " + std::to_string(top)) << grid_.Text();
+            EXPECT_EQ(grid_.CursorY(), row);
+        });
+        Sees(At(line, 101, 1));
+    }
+};
+
+TEST_F(ScrollingTest, CtrlDownAndUpMoveTheTextUnderTheCursorsRow) {
+    const std::string file = Lines(100);
+    Shows(1, 1, 1);
+    Keys("{Ctrl+Down}{Ctrl+Down}{Ctrl+Down}");
+    Shows(4, 1, 4);
+    Keys("{Ctrl+Up}");
+    Shows(3, 1, 3);
+    // From the middle of the screen the cursor keeps its row too.
+    Keys("{Down}{Down}{Down}{Down}{Down}{Down}{Down}{Down}{Down}");
+    Shows(3, 10, 12);
+    Keys("{Ctrl+Down}");
+    Shows(4, 10, 13);
+    Keys("{Ctrl+Up}{Ctrl+Up}{Ctrl+Up}");
+    Shows(1, 10, 10);
+    Keys("{F10}");
+    EXPECT_EQ(Run({file}), 0);
+}
+
+}  // namespace
+}  // namespace edit
