@@ -45,6 +45,13 @@ protected:
     // F2 and F10, and the saved text.
     void RunOnScreen(const keycases::KeyCase& c) {
         const std::string file = Write("case.txt", keycases::Bytes(c.start));
+        // The case's settings, as the user keeps them for marten-edit.
+        std::filesystem::create_directories(Path("config/marten"));
+        Write("config/marten/editor.conf",
+              "tab-size = " + std::to_string(c.options.tabSize) +
+                  "\npersistent-blocks = " + (c.options.persistentBlocks ? "on" : "off") +
+                  "\ndel-removes-blocks = " + (c.options.delRemovesBlocks ? "on" : "off") +
+                  "\nword-delimiters = " + c.options.wordDelimiters + "\n");
         std::vector<std::string> args{file};
         if (c.at) {
             args.push_back("+" + std::to_string(c.at->line.Value()) + ":" +
