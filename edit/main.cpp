@@ -29,6 +29,14 @@ int Complain(const std::string& message, int status) {
     return status;
 }
 
+// Each line of `lines` led by the program's name, as its other messages are.
+std::string PrefixLines(const std::string& lines) {
+    std::string out;
+    for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1)
+        out += "marten-edit: " + lines.substr(at, end - at + 1);
+    return out;
+}
+
 std::string ExecutablePath(const char* argv0) {
     std::vector<char> buffer(4096);
     ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
@@ -63,8 +71,9 @@ int main(int argc, char** argv) {
         std::string script = *options->keys;
         if (!edit::IsUtf8Charset(charset)) {
             auto converted = edit::ToUtf8From(charset, script);
-            if (!converted) return Complain("bad key script: not in the locale's character set " + charset,
-                                            edit::kExitFailure);
+            if (!converted)
+                return Complain("bad key script: not in the locale's character set " + charset,
+                                edit::kExitFailure);
             script = *converted;
         }
         auto parsed = host::ParseKeyScript(script, &error);
@@ -76,20 +85,26 @@ int main(int argc, char** argv) {
     }
 
     if (!options->registry.empty()) ::setenv("MARTEN_REGISTRY", options->registry.c_str(), 1);
-    std::string plugins = edit::ResolvePluginFolder(options->pluginFolder,
-                                                    std::getenv("MARTEN_PLUGINS"),
-                                                    ExecutablePath(argv[0]), [](const std::string& folder) {
-                                                        std::error_code ec;
-                                                        return std::filesystem::is_directory(folder, ec);
-                                                    });
+    std::string plugins =
+        edit::ResolvePluginFolder(options->pluginFolder, std::getenv("MARTEN_PLUGINS"),
+                                  ExecutablePath(argv[0]), [](const std::string& folder) {
+                                      std::error_code ec;
+                                      return std::filesystem::is_directory(folder, ec);
+                                  });
     edit::Session session;
     if (!session.Open(*options, plugins, &error)) return Complain(error, edit::kExitFailure);
 
     if (!options->keys) return edit::RunInteractive(session);
 
+    // A wrong line of the settings file is told, and the run goes on with
+    // that setting's default.
+    if (!session.SettingsProblems().empty())
+        std::fprintf(stderr, "%s", PrefixLines(session.SettingsProblems()).c_str());
+
     if (session.IsUtf8Text()) {
-        std::fprintf(stderr, "marten-edit: warning: %s holds UTF-8 text, which is not one of the editor's "
-                             "tables; keys typed into it are stored in the table. %s\n",
+        std::fprintf(stderr,
+                     "marten-edit: warning: %s holds UTF-8 text, which is not one of the editor's "
+                     "tables; keys typed into it are stored in the table. %s\n",
                      options->file.c_str(), edit::Utf8Advice(session.Utf8Fits()).c_str());
     }
     edit::ApplyStrokes(session, strokes);

@@ -121,7 +121,9 @@ void Editor::Impl::SetCursor(int line, int pos) {
 
 void Editor::Impl::FillToCursor() {
     const int length = CurLength();
-    if (length < curPos) SpliceLine(curLine, static_cast<std::size_t>(length), 0, {}, static_cast<std::size_t>(curPos - length));
+    if (length < curPos)
+        SpliceLine(curLine, static_cast<std::size_t>(length), 0, {},
+                   static_cast<std::size_t>(curPos - length));
 }
 
 int Editor::Impl::AutoIndentSource(int n) const {
@@ -174,7 +176,8 @@ void Editor::Impl::BreakLine(bool autoIndent) {
     // Blanks before the cursor go down with the rest and count towards the
     // column; the indent is typed in front of what moves down.
     const bool blanksBefore = Text(curLine).find_first_not_of(" \t") >= cut;
-    const int typedColumn = blanksBefore ? std::max(0, column - TabPos(curLine, static_cast<int>(cut))) : column;
+    const int typedColumn =
+        blanksBefore ? std::max(0, column - TabPos(curLine, static_cast<int>(cut))) : column;
     const std::string indent = IndentText(sourceBlanks, typedColumn);
     const std::size_t text = lower.find_first_not_of(" \t");
     std::size_t upperEnd = cut;
@@ -197,7 +200,8 @@ void Editor::Impl::BreakLine(bool autoIndent) {
 bool Editor::Impl::JoinNext(int n, int padTo) {
     if (n + 1 >= lines.Count()) return false;
     const std::size_t length = lines.At(n).Size();
-    const std::size_t pad = padTo > static_cast<int>(length) ? static_cast<std::size_t>(padTo) - length : 0;
+    const std::size_t pad =
+        padTo > static_cast<int>(length) ? static_cast<std::size_t>(padTo) - length : 0;
     if (pad != 0) SpliceLine(n, length, 0, {}, pad);
     // The lower line's text stays where it is while line n changes.
     SpliceLine(n, length + pad, 0, Text(n + 1));
@@ -217,7 +221,8 @@ void Editor::Impl::InsertText(std::string_view text) {
         std::size_t end = i;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         FillToCursor();
-        const auto run = std::min<std::size_t>(end - i, static_cast<std::size_t>(std::max(0, ColumnLimit() - curPos)));
+        const auto run = std::min<std::size_t>(
+            end - i, static_cast<std::size_t>(std::max(0, ColumnLimit() - curPos)));
         SpliceLine(curLine, static_cast<std::size_t>(curPos), 0, text.substr(i, run));
         curPos += static_cast<int>(run);
         i = end;
@@ -236,21 +241,20 @@ void Editor::Impl::TypeChar(char c, int count) {
 }
 
 void Editor::Impl::DeleteChar() {
-    if (curPos < CurLength()) SpliceLine(curLine, static_cast<std::size_t>(curPos), 1, {});
-    else JoinNext(curLine, curPos);
+    if (curPos < CurLength())
+        SpliceLine(curLine, static_cast<std::size_t>(curPos), 1, {});
+    else
+        JoinNext(curLine, curPos);
 }
 
 void Editor::Impl::DeleteWordRight() {
-    const std::string_view text = Text(curLine);
-    const int length = static_cast<int>(text.size());
-    if (curPos >= length) {
+    if (curPos >= CurLength()) {
         JoinNext(curLine, curPos);
         return;
     }
-    int end = curPos;
-    while (end < length && !IsBlank(text[end])) ++end;
-    while (end < length && IsBlank(text[end])) ++end;
-    SpliceLine(curLine, static_cast<std::size_t>(curPos), static_cast<std::size_t>(end - curPos), {});
+    const int end = WordEndFrom(curLine, curPos);
+    SpliceLine(curLine, static_cast<std::size_t>(curPos), static_cast<std::size_t>(end - curPos),
+               {});
 }
 
 void Editor::Impl::Backspace() {
@@ -271,12 +275,11 @@ void Editor::Impl::DeleteWordLeft() {
         Backspace();
         return;
     }
-    const std::string_view text = Text(curLine);
-    const int end = std::min<int>(curPos, static_cast<int>(text.size()));
-    int start = end;
-    while (start > 0 && IsBlank(text[start - 1])) --start;
-    while (start > 0 && !IsBlank(text[start - 1])) --start;
-    if (start < end) SpliceLine(curLine, static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), {});
+    const int end = std::min(curPos, CurLength());
+    const int start = WordStartBefore(curLine, end);
+    if (start < end)
+        SpliceLine(curLine, static_cast<std::size_t>(start), static_cast<std::size_t>(end - start),
+                   {});
     curPos = start;
 }
 
@@ -289,6 +292,15 @@ void Editor::Impl::DeleteLine() {
         EraseLine(curLine);
         if (last) --curLine;
     }
+}
+
+void Editor::Impl::DeleteLineByKey() {
+    if (curLine == LastLine()) {
+        if (CurLength() != 0) SetLineText(curLine, {});
+        curPos = 0;
+        return;
+    }
+    DeleteLine();
 }
 
 void Editor::Impl::ScrollToCursor() {
@@ -344,7 +356,8 @@ int Editor::LineCount() const { return impl_->lines.Count(); }
 
 LineView Editor::LineAt(int n) const {
     assert(n >= 0 && n < LineCount());
-    if (n < 0 || n >= LineCount()) return {};  // a release build reads an empty line rather than stray memory
+    if (n < 0 || n >= LineCount())
+        return {};  // a release build reads an empty line rather than stray memory
     const StoredLine& line = impl_->lines.At(n);
     return {line.Text(), EolText(line.GetEol())};
 }
@@ -397,11 +410,20 @@ void Editor::SetCursor(int line, int pos) {
 }
 
 TypedPosition Editor::TypedCursor() const {
-    return {LineNumber(impl_->curLine + 1), ColumnNumber(ClampColumn(1LL + impl_->curPos))};
+    const Impl& e = *impl_;
+    return {LineNumber(e.curLine + 1),
+            ColumnNumber(ClampColumn(1LL + e.TabPos(e.curLine, e.curPos)))};
 }
 
 void Editor::GoTo(TypedPosition place) {
-    SetCursor(std::min(place.line.Value(), LineCount()) - 1, place.column.Value() - 1);
+    Impl& e = *impl_;
+    const int line = std::clamp(place.line.Value(), 1, LineCount()) - 1;
+    e.curLine = line;
+    e.curPos =
+        std::clamp(e.PosOfTabPos(line, std::max(0, place.column.Value() - 1)), 0, e.ColumnLimit());
+    if (line < e.topLine || line >= e.topLine + std::max(1, e.options.windowHeight))
+        e.topLine = line;
+    e.ScrollToCursor();
 }
 
 bool Editor::Overtype() const { return impl_->overtype; }

@@ -14,14 +14,17 @@
 //   Ctrl+Up, Ctrl+Down                                         scroll the window by a line
 //   Shift with any of the moves above                          extend a stream block
 //   Ctrl+A                                                     select all
-//   Del, BkSp with a block                                     remove the block
-//   a character with a block                                   replaces the block
+//   Del, BkSp with a block            remove it with "Del removes blocks", else act at the cursor
+//   a character, Enter, Tab with a block                       replace it (unless persistent)
 //   Ctrl+Ins, Ctrl+C / Shift+Del, Ctrl+X / Shift+Ins, Ctrl+V   copy / cut / paste
 //   Ctrl+Z, Alt+BkSp                                           undo
 //   Ctrl+Shift+Z, Alt+Shift+BkSp, Ctrl+R                       redo
 //   Ctrl+Y                                                     delete the cursor's line
 //   Ins                                                        overtype on or off
-// A plain move drops the block (the file manager's non-persistent blocks).
+// A plain move drops the block unless blocks are persistent. Columns that
+// the user reads and types (the title line, go-to) are screen columns, tabs
+// expanded; a place inside a tab's width stands on the tab, and Up, Down,
+// PgUp and PgDn keep the screen column.
 //
 // What a user interface does with it:
 // - every input record goes through Host::Dispatch (the plug-ins first, one
@@ -74,8 +77,10 @@ struct Line {
     std::string text;
     std::string eol;
     Line() = default;
-    Line(std::string lineText, std::string lineEol) : text(std::move(lineText)), eol(std::move(lineEol)) {}
-    Line(LineView view) : text(view.text), eol(view.eol) {}  // NOLINT: a copy of what the editor shows
+    Line(std::string lineText, std::string lineEol)
+        : text(std::move(lineText)), eol(std::move(lineEol)) {}
+    Line(LineView view)
+        : text(view.text), eol(view.eol) {}  // NOLINT: a copy of what the editor shows
 };
 
 // A place in the text: 0-based line and character column.
@@ -111,8 +116,19 @@ struct SearchOptions {
     bool next = false;
 };
 
+// The characters besides blanks that end a word for Ctrl+Left, Ctrl+Right
+// and the deletes by word, as the file manager's editor has them by default.
+inline constexpr std::string_view kDefaultWordDelimiters = "~!%^&*()+|{}:\"<>?`-=\\[];',./";
+
 struct EditorOptions {
     int tabSize = 8;
+    // A plain move keeps the block, and typing goes in beside it; off, a
+    // move drops it and a typed character, Enter or Tab replaces it.
+    bool persistentBlocks = false;
+    // Del and BkSp remove the block; off, they act at the cursor and the
+    // block stays.
+    bool delRemovesBlocks = false;
+    std::string wordDelimiters{kDefaultWordDelimiters};
     // The editor's own auto-indent, for Enter and for ECTL_INSERTSTRING with
     // a non-zero flag; off by default, as in the file manager.
     bool autoIndent = false;
@@ -173,9 +189,11 @@ public:
     // A line past the end goes to the last line.
     void SetCursor(int line, int pos);
     // The cursor as the user reads it (the title line) and types it (go-to,
-    // +LINE:COL): counted from 1, the column a character column.
+    // +LINE:COL): counted from 1, the column a screen column.
     TypedPosition TypedCursor() const;
-    // Goes to a place the user typed; a line past the end is the last line.
+    // Goes to a place the user typed; a line past the end is the last line,
+    // a column inside a tab stands on the tab. A line off the screen comes
+    // to its top row.
     void GoTo(TypedPosition place);
     bool Overtype() const;
     int TopLine() const;
@@ -277,7 +295,8 @@ public:
     bool ReplaceFound(std::string_view replacement, const SearchOptions& options);
     // Replaces every match from the cursor to the end (reverse: every match
     // that begins before the cursor), as one undo step; the number replaced.
-    int ReplaceAll(std::string_view query, std::string_view replacement, const SearchOptions& options);
+    int ReplaceAll(std::string_view query, std::string_view replacement,
+                   const SearchOptions& options);
 
     // ---- Input -------------------------------------------------------------
     // The editor's own handling of an input record (after the plug-ins
@@ -285,7 +304,8 @@ public:
     // table that a typed character inserts, in place of the record's OEM
     // character converted: the UI passes it for characters that code page
     // 866 lacks (« » — € in an ANSI file), sending the plug-ins a stand-in.
-    void ProcessInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte = std::nullopt);
+    void ProcessInput(const INPUT_RECORD& record,
+                      std::optional<unsigned char> typedByte = std::nullopt);
 
     // The host's editor commands, as the EditorControl service receives them.
     int Control(int command, void* param);

@@ -35,12 +35,18 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
     } cases[] = {
         {{0, 0}, {Shifted(VK_RIGHT), Shifted(VK_RIGHT)}, BlockOf(0, 0, 0, 2), {0, 2}},
         {{0, 3}, {Shifted(VK_LEFT), Shifted(VK_LEFT)}, BlockOf(0, 1, 0, 3), {0, 1}},
-        {{0, 2}, {Shifted(VK_RIGHT), Shifted(VK_RIGHT), Shifted(VK_LEFT), Shifted(VK_LEFT), Shifted(VK_LEFT)},
-         BlockOf(0, 1, 0, 2), {0, 1}},  // back across the anchor
+        {{0, 2},
+         {Shifted(VK_RIGHT), Shifted(VK_RIGHT), Shifted(VK_LEFT), Shifted(VK_LEFT),
+          Shifted(VK_LEFT)},
+         BlockOf(0, 1, 0, 2),
+         {0, 1}},  // back across the anchor
         {{0, 2}, {Shifted(VK_RIGHT), Shifted(VK_LEFT)}, std::nullopt, {0, 2}},
         {{0, 2}, {Shifted(VK_END)}, BlockOf(0, 2, 0, 7), {0, 7}},
         {{1, 3}, {Shifted(VK_HOME)}, BlockOf(1, 0, 1, 3), {1, 0}},
-        {{0, 6}, {Shifted(VK_DOWN)}, BlockOf(0, 6, 1, 5), {1, 6}},  // a line shorter than the column
+        {{0, 6},
+         {Shifted(VK_DOWN)},
+         BlockOf(0, 6, 1, 5),
+         {1, 6}},  // a line shorter than the column
         {{1, 2}, {Shifted(VK_UP)}, BlockOf(0, 2, 1, 2), {0, 2}},
         {{0, 0}, {Shifted(VK_NEXT)}, BlockOf(0, 0, 2, 0), {2, 0}},
         {{3, 1}, {Shifted(VK_PRIOR)}, BlockOf(1, 1, 3, 1), {1, 1}},
@@ -48,10 +54,16 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
         {{0, 7}, {Shifted(VK_LEFT, kCtrlShift)}, BlockOf(0, 4, 0, 7), {0, 4}},
         {{0, 1}, {Shifted(VK_END, kCtrlShift)}, BlockOf(0, 1, 3, 4), {3, 4}},
         {{1, 2}, {Shifted(VK_HOME, kCtrlShift)}, BlockOf(0, 0, 1, 2), {0, 0}},
-        {{0, 9}, {Shifted(VK_RIGHT)}, std::nullopt, {0, 10}},  // beyond the end there is no text to take
+        {{0, 9},
+         {Shifted(VK_RIGHT)},
+         std::nullopt,
+         {0, 10}},  // beyond the end there is no text to take
         {{1, 2}, {Shifted(VK_RIGHT), Key(VK_RIGHT)}, std::nullopt, {1, 4}},
         // Scrolling the text under the cursor and Ins keep the block.
-        {{1, 2}, {Shifted(VK_DOWN), Key(VK_DOWN, 0, LEFT_CTRL_PRESSED), Key(VK_INSERT)}, BlockOf(1, 2, 2, 2), {3, 2}},
+        {{1, 2},
+         {Shifted(VK_DOWN), Key(VK_DOWN, 0, LEFT_CTRL_PRESSED), Key(VK_INSERT)},
+         BlockOf(1, 2, 2, 2),
+         {3, 2}},
         {{1, 2}, {CtrlKey('A')}, BlockOf(0, 0, 3, 4), {1, 2}},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -74,7 +86,8 @@ TEST(EditorBlock, IsReportedToPlugInsAsTheFileManagerReportsIt) {
     e.Select({3, 0}, {1, 2});  // either order
     EXPECT_EQ(Info(e).BlockType, BTYPE_STREAM);
     EXPECT_EQ(Info(e).BlockStartLine, 1);
-    const int expected[][2] = {{-1, 0}, {2, -1}, {0, -1}, {-1, 0}};  // nothing of line 3 before column 0
+    const int expected[][2] = {
+        {-1, 0}, {2, -1}, {0, -1}, {-1, 0}};  // nothing of line 3 before column 0
     for (int n = 0; n < 4; ++n) {
         const EditorGetString get = Get(e, n);
         EXPECT_EQ(get.SelStart, expected[n][0]) << n;
@@ -99,6 +112,7 @@ TEST(EditorBlock, IsReportedToPlugInsAsTheFileManagerReportsIt) {
     EXPECT_EQ(Info(e).BlockType, BTYPE_NONE);
 }
 
+// With "Del removes blocks" on; the defaults are among the key cases.
 TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
     const struct {
         INPUT_RECORD key;
@@ -110,10 +124,12 @@ TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
         {Key(VK_BACK, '\b'), false, "onhree", {0, 2}},
         {Key('X', 'x'), false, "onxhree", {0, 3}},
         {Key('X', 'x'), true, "onxhree", {0, 3}},  // in overtype too, and nothing more goes
-        {Key(VK_RETURN, '\r'), false, "one|t|hree", {2, 0}},  // Enter only drops the block
+        {Key(VK_RETURN, '\r'), false, "on|hree", {1, 0}},
     };
+    EditorOptions options;
+    options.delRemovesBlocks = true;
     for (const auto& c : cases) {
-        Editor e("a.msg", "one\nthree");
+        Editor e("a.msg", "one\nthree", CodePage::Oem866, options);
         e.SetCursor(0, 2);
         if (c.overtype) e.ProcessInput(Key(VK_INSERT));
         e.ProcessInput(Shifted(VK_DOWN));
@@ -179,7 +195,11 @@ TEST(EditorBlock, InsertBlockTakesTheDocumentsLineEnds) {
     } cases[] = {
         {"ab\r\ncd", {0, 1}, "x\ny\r\nz\rw", "ax\r\ny\r\nz\r\nwb\r\ncd", {3, 1}},
         {"ab\ncd", {1, 2}, "x\r\n", "ab\ncdx\n", {2, 0}},
-        {"ab", {0, 4}, "x\ny", "ab  x\r\ny", {1, 1}},  // blanks fill the gap; a new line takes CR LF
+        {"ab",
+         {0, 4},
+         "x\ny",
+         "ab  x\r\ny",
+         {1, 1}},  // blanks fill the gap; a new line takes CR LF
         {"ab\r\n", {0, 1}, "xyz", "axyzb\r\n", {0, 4}},
         {"ab", {0, 1}, "", "ab", {0, 1}},
     };

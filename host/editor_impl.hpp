@@ -126,13 +126,19 @@ struct Editor::Impl {
     void TypeChar(char c, int count = 1);
     // Delete: the character at the cursor, or at or beyond the end the join of the next line.
     void DeleteChar();
-    // Delete to the end of the word at the cursor (non-blanks, then blanks).
+    // Deletes what Ctrl+Right passes over on the line; at or beyond its end
+    // the join of the next line.
     void DeleteWordRight();
     // Backspace: the character before the cursor; at column 0 the join to the line above.
     void Backspace();
-    // Delete the word before the cursor (blanks, then non-blanks).
+    // Deletes what Ctrl+Left passes over on the line; at column 0 the join
+    // to the line above.
     void DeleteWordLeft();
+    // ECTL_DELETESTRING: the line goes, the last one too.
     void DeleteLine();
+    // Ctrl+Y: as DeleteLine, but the last line only loses its text, so that
+    // the line count stays and the cursor stays on it.
+    void DeleteLineByKey();
 
     // Keeps the cursor inside the window.
     void ScrollToCursor();
@@ -152,8 +158,20 @@ struct Editor::Impl {
     bool PasteClipboard();
 
     // ---- Navigation (editor_keys.cpp) --------------------------------------
+    // A byte of a word: neither a blank nor one of the word delimiters.
+    bool IsWordByte(char c) const;
+    // Where Ctrl+Right and Ctrl+Left go from column `pos` within line n
+    // (neither crosses a line here): after the delimiters, the word and the
+    // blanks at `pos`; before the blanks, delimiters and word that end there.
+    int WordEndFrom(int n, int pos) const;
+    int WordStartBefore(int n, int pos) const;
     void WordLeft();
     void WordRight();
+    // Moves the cursor to line n at the screen column it has now.
+    void ToLineKeepingColumn(int n);
+    // PgUp and PgDn: the window moves by `lines` and the cursor with it,
+    // keeping its row; where the window can go no further the cursor goes on.
+    void Page(int lines);
     // Moves the window by `lines` (negative: up) and the cursor's line with
     // it, so that the cursor keeps its row on the screen.
     void ScrollWindow(int lines);

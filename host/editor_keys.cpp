@@ -22,11 +22,35 @@ bool CommandModifiers(DWORD state) {
 
 enum class Command {
     None,  // the record types a character, or does nothing
-    Enter, Delete, DeleteWordRight, Backspace, DeleteWordLeft, Tab, DeleteLine, Overtype,
+    Enter,
+    Delete,
+    DeleteWordRight,
+    Backspace,
+    DeleteWordLeft,
+    Tab,
+    DeleteLine,
+    Overtype,
     // Moves: with Shift they extend the block, without it they drop it.
-    Left, Right, WordLeft, WordRight, Up, Down, Home, End, DocStart, DocEnd, PageUp, PageDown,
-    ScrollUp, ScrollDown,
-    Undo, Redo, SelectAll, Copy, Cut, Paste,
+    Left,
+    Right,
+    WordLeft,
+    WordRight,
+    Up,
+    Down,
+    Home,
+    End,
+    DocStart,
+    DocEnd,
+    PageUp,
+    PageDown,
+    ScrollUp,
+    ScrollDown,
+    Undo,
+    Redo,
+    SelectAll,
+    Copy,
+    Cut,
+    Paste,
 };
 
 bool IsMove(Command command) { return command >= Command::Left && command <= Command::PageDown; }
@@ -66,8 +90,7 @@ Command CommandOf(const KEY_EVENT_RECORD& key) {
         case '\t': return Command::Tab;
         default: return Command::None;
         }
-    default:
-        break;
+    default: break;
     }
     // Ctrl with a letter key (not AltGr, which types).
     if (!ctrl || alt) return Command::None;
@@ -107,8 +130,8 @@ void Move(Editor::Impl& e, Command command) {
     case Command::Right: e.curPos = std::min(e.curPos + 1, e.ColumnLimit()); break;
     case Command::WordLeft: e.WordLeft(); break;
     case Command::WordRight: e.WordRight(); break;
-    case Command::Up: e.curLine = std::max(0, e.curLine - 1); break;
-    case Command::Down: e.curLine = std::min(last, e.curLine + 1); break;
+    case Command::Up: e.ToLineKeepingColumn(std::max(0, e.curLine - 1)); break;
+    case Command::Down: e.ToLineKeepingColumn(std::min(last, e.curLine + 1)); break;
     case Command::Home: e.curPos = 0; break;
     case Command::End: e.curPos = e.CurLength(); break;
     case Command::DocStart:
@@ -119,16 +142,9 @@ void Move(Editor::Impl& e, Command command) {
         e.curLine = last;
         e.curPos = e.CurLength();
         break;
-    case Command::PageUp:
-        e.curLine = std::max(0, e.curLine - page);
-        e.topLine = std::max(0, e.topLine - page);
-        break;
-    case Command::PageDown:
-        e.curLine = std::min(last, e.curLine + page);
-        e.topLine = std::min(last, e.topLine + page);
-        break;
-    default:
-        break;
+    case Command::PageUp: e.Page(-page); break;
+    case Command::PageDown: e.Page(page); break;
+    default: break;
     }
 }
 
@@ -137,7 +153,8 @@ void Move(Editor::Impl& e, Command command) {
 void TypeCharacter(Editor::Impl& e, char c, int count, bool replaceBlock) {
     const bool replacing = replaceBlock && e.DeleteBlock();
     const bool overtype = e.overtype;
-    e.overtype = overtype && !replacing;  // the character takes the block's place, not the next one's
+    e.overtype =
+        overtype && !replacing;  // the character takes the block's place, not the next one's
     e.typing = true;
     struct Restore {
         Editor::Impl& e;
@@ -150,27 +167,70 @@ void TypeCharacter(Editor::Impl& e, char c, int count, bool replaceBlock) {
     e.TypeChar(c, count);  // one change, however large the repeat count
 }
 
+// Puts back a block that an edit at the cursor dropped, brought into the
+// text; none when nothing of it is left.
+void KeepBlock(Editor::Impl& e, std::optional<Block> kept) {
+    if (!kept) return;
+    const TextPosition start = e.Clamp(kept->start);
+    const TextPosition end = e.Clamp(kept->end);
+    if (start < end)
+        e.block = Block{start, end};
+    else
+        e.block.reset();
+}
+
+// Tab in overtype: the cursor goes to the next tab stop, nothing is written.
+void TabStop(Editor::Impl& e) {
+    const int size = e.options.tabSize;
+    const long long next = (1LL * e.TabPos(e.curLine, e.curPos) / size + 1) * size;
+    e.curPos = std::min(e.PosOfTabPos(e.curLine, ClampColumn(next)), e.ColumnLimit());
+}
+
+// Del and BkSp: the block goes when "Del removes blocks" says so; else the
+// key acts at the cursor and the block stays where it was.
+template <class Edit>
+void DeleteKey(Editor::Impl& e, Edit edit) {
+    if (e.options.delRemovesBlocks && e.DeleteBlock()) return;
+    const std::optional<Block> kept = e.block;
+    edit();
+    KeepBlock(e, kept);
+}
+
+// Enter and Tab: the block gives way to them unless blocks are persistent.
+template <class Edit>
+void InsertKey(Editor::Impl& e, Edit edit) {
+    const std::optional<Block> kept = e.block;
+    if (!e.options.persistentBlocks) e.DeleteBlock();
+    edit();
+    if (e.options.persistentBlocks) KeepBlock(e, kept);
+}
+
 // Carries out one press of a key that is one of the editor's commands.
 void Run(Editor::Impl& e, Command command, bool shift) {
     if (IsMove(command)) {
         const TextPosition anchor = BlockAnchor(e);
         Move(e, command);
-        if (shift) e.SetBlock(anchor, e.Cursor());
-        else e.block.reset();
+        if (shift)
+            e.SetBlock(anchor, e.Cursor());
+        else if (!e.options.persistentBlocks)
+            e.block.reset();
         return;
     }
     switch (command) {
-    case Command::Enter: e.BreakLine(e.options.autoIndent); break;
-    case Command::Delete:
-        if (!e.DeleteBlock()) e.DeleteChar();
-        break;
-    case Command::Backspace:
-        if (!e.DeleteBlock()) e.Backspace();
-        break;
+    case Command::Enter: InsertKey(e, [&] { e.BreakLine(e.options.autoIndent); }); break;
+    case Command::Delete: DeleteKey(e, [&] { e.DeleteChar(); }); break;
+    case Command::Backspace: DeleteKey(e, [&] { e.Backspace(); }); break;
     case Command::DeleteWordRight: e.DeleteWordRight(); break;
     case Command::DeleteWordLeft: e.DeleteWordLeft(); break;
-    case Command::Tab: TypeCharacter(e, '\t', 1, false); break;
-    case Command::DeleteLine: e.DeleteLine(); break;
+    case Command::Tab:
+        if (e.overtype) {
+            TabStop(e);
+            if (!e.options.persistentBlocks) e.block.reset();
+        } else {
+            InsertKey(e, [&] { TypeCharacter(e, '\t', 1, false); });
+        }
+        break;
+    case Command::DeleteLine: e.DeleteLineByKey(); break;
     case Command::Overtype: e.overtype = !e.overtype; break;
     case Command::ScrollUp: e.ScrollWindow(-1); break;
     case Command::ScrollDown: e.ScrollWindow(1); break;
@@ -205,41 +265,60 @@ std::optional<char> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key
 // Navigation
 // ---------------------------------------------------------------------------
 
-void Editor::Impl::WordRight() {
-    const std::string_view text = Text(curLine);
+bool Editor::Impl::IsWordByte(char c) const {
+    return !IsBlank(c) && options.wordDelimiters.find(c) == std::string::npos;
+}
+
+int Editor::Impl::WordEndFrom(int n, int pos) const {
+    const std::string_view text = Text(n);
     const int length = static_cast<int>(text.size());
-    const auto word = [&](int i) { return IsWordChar(table, static_cast<unsigned char>(text[i])); };
-    if (curPos >= length) {
-        // At the end of a line: the first word of the next one.
-        if (curLine == LastLine()) return;
+    int p = pos;
+    while (p < length && !IsBlank(text[p]) && !IsWordByte(text[p])) ++p;
+    while (p < length && IsWordByte(text[p])) ++p;
+    while (p < length && IsBlank(text[p])) ++p;
+    return p;
+}
+
+int Editor::Impl::WordStartBefore(int n, int pos) const {
+    const std::string_view text = Text(n);
+    int p = std::min(pos, static_cast<int>(text.size()));
+    while (p > 0 && IsBlank(text[p - 1])) --p;
+    while (p > 0 && !IsBlank(text[p - 1]) && !IsWordByte(text[p - 1])) --p;
+    while (p > 0 && IsWordByte(text[p - 1])) --p;
+    return p;
+}
+
+void Editor::Impl::WordRight() {
+    if (curPos < CurLength()) {
+        curPos = WordEndFrom(curLine, curPos);
+    } else if (curLine < LastLine()) {
+        // At or beyond the end of a line: the start of the next one.
         ++curLine;
-        const std::string_view next = Text(curLine);
-        int p = 0;
-        while (p < static_cast<int>(next.size()) && !IsWordChar(table, static_cast<unsigned char>(next[p]))) ++p;
-        curPos = p;
-        return;
+        curPos = 0;
     }
-    int p = curPos;
-    while (p < length && word(p)) ++p;
-    while (p < length && !word(p)) ++p;
-    curPos = p;
 }
 
 void Editor::Impl::WordLeft() {
-    const std::string_view text = Text(curLine);
-    int p = std::min(curPos, static_cast<int>(text.size()));
-    if (p == 0) {
+    if (std::min(curPos, CurLength()) > 0) {
+        curPos = WordStartBefore(curLine, curPos);
+    } else if (curLine > 0) {
         // At the start of a line: the end of the one above.
-        if (curLine > 0) {
-            --curLine;
-            curPos = CurLength();
-        }
-        return;
+        --curLine;
+        curPos = CurLength();
     }
-    const auto word = [&](int i) { return IsWordChar(table, static_cast<unsigned char>(text[i])); };
-    while (p > 0 && !word(p - 1)) --p;
-    while (p > 0 && word(p - 1)) --p;
-    curPos = p;
+}
+
+void Editor::Impl::ToLineKeepingColumn(int n) {
+    const int column = TabPos(curLine, curPos);
+    curLine = n;
+    curPos = std::min(PosOfTabPos(n, column), ColumnLimit());
+}
+
+void Editor::Impl::Page(int by) {
+    const int rows = std::max(1, options.windowHeight);
+    const int lowest = std::max(topLine, std::max(0, lines.Count() - rows));
+    topLine = std::clamp(topLine + by, 0, lowest);
+    ToLineKeepingColumn(std::clamp(curLine + by, 0, LastLine()));
 }
 
 void Editor::Impl::ScrollWindow(int by) {
@@ -248,8 +327,9 @@ void Editor::Impl::ScrollWindow(int by) {
     const int lowest = std::max(topLine, std::max(0, lines.Count() - rows));
     const int top = std::clamp(topLine + by, 0, lowest);
     // The text moves under the cursor: it keeps its row on the screen.
-    curLine = std::clamp(curLine + (top - topLine), 0, LastLine());
+    const int line = std::clamp(curLine + (top - topLine), 0, LastLine());
     topLine = top;
+    ToLineKeepingColumn(line);
 }
 
 // ---------------------------------------------------------------------------
@@ -267,7 +347,9 @@ void Editor::ProcessInput(const INPUT_RECORD& record, std::optional<unsigned cha
             const bool shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
             for (int i = 0; i < repeat; ++i) Run(e, command, shift);
         } else if (const auto typed = TypedChar(e, key, typedByte)) {
-            TypeCharacter(e, *typed, repeat, true);
+            const std::optional<Block> kept = e.block;
+            TypeCharacter(e, *typed, repeat, !e.options.persistentBlocks);
+            if (e.options.persistentBlocks) KeepBlock(e, kept);
         }
         return true;
     });

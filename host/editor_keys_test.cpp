@@ -150,7 +150,7 @@ TEST(EditorKeys, CursorMovement) {
     for (int i = 0; i < 20; ++i) doc += "line " + std::to_string(i) + "\n";
     Editor e("a.msg", doc, CodePage::Oem866, small);
     e.ProcessInput(Key(VK_RIGHT, 0, 0, 12));
-    EXPECT_EQ(e.CurPos(), 12);  // beyond the end
+    EXPECT_EQ(e.CurPos(), 12);                // beyond the end
     EXPECT_EQ(e.LeftPos(), ScreenColumn(3));  // the cursor stays in the window
     e.ProcessInput(Key(VK_DOWN, 0, 0, 7));
     EXPECT_EQ(e.CurLine(), 7);
@@ -220,17 +220,32 @@ TEST(EditorControl, DeleteInsertAndProcessInputCommands) {
 
 TEST(EditorKeys, CtrlArrowsMoveByWordsAcrossLines) {
     const KeyCase cases[] = {
-        {"one, two  three\n four", 0, 0, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 5},
-        {"one, two  three\n four", 0, 5, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 10},
-        {"one, two  three\n four", 0, 10, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 15},
-        {"one, two  three\n four", 0, 15, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 1, 1},
-        {"one, two  three\n four", 1, 5, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 1, 5},
-        {"one, two  three\n four", 1, 1, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 1, 0},
-        {"one, two  three\n four", 1, 0, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 15},
-        {"one, two  three\n four", 0, 12, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 10},
-        {"one, two  three\n four", 0, 10, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 5},
-        {"one, two  three\n four", 0, 30, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 10},
-        {"one, two  three\n four", 0, 0, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED), "one, two  three| four", 0, 0},
+        {"one, two  three\n four", 0, 0, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 3},
+        {"one, two  three\n four", 0, 3, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 5},
+        {"one, two  three\n four", 0, 5, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 10},
+        {"one, two  three\n four", 0, 15, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 1, 0},
+        {"one, two  three\n four", 0, 20, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 1, 0},
+        {"one, two  three\n four", 1, 5, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 1, 5},
+        {"one, two  three\n four", 1, 1, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 1, 0},
+        {"one, two  three\n four", 1, 0, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 15},
+        {"one, two  three\n four", 0, 12, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 10},
+        {"one, two  three\n four", 0, 10, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 5},
+        {"one, two  three\n four", 0, 5, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 0},
+        {"one, two  three\n four", 0, 30, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 10},
+        {"one, two  three\n four", 0, 0, Key(VK_LEFT, 0, LEFT_CTRL_PRESSED),
+         "one, two  three| four", 0, 0},
         {"\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0", 0, 0, Key(VK_RIGHT, 0, LEFT_CTRL_PRESSED),
          "\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0", 0, 7},  // Cyrillic letters make words too
     };
@@ -240,7 +255,8 @@ TEST(EditorKeys, CtrlArrowsMoveByWordsAcrossLines) {
 TEST(EditorKeys, CtrlYDeletesTheLineAndInsToggledOnlyWithoutModifiers) {
     const KeyCase cases[] = {
         {"one\ntwo\nthree", 1, 2, Key('Y', 25, LEFT_CTRL_PRESSED), "one|three", 1, 2},
-        {"one\ntwo", 1, 2, Key('Y', 25, RIGHT_CTRL_PRESSED), "one", 0, 2},
+        {"one\ntwo", 1, 2, Key('Y', 25, RIGHT_CTRL_PRESSED), "one|", 1,
+         0},  // the last line is emptied
         {"one", 0, 2, Key('Y', 'y', LEFT_ALT_PRESSED), "one", 0, 2},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) Check(cases[i], static_cast<int>(i));
@@ -275,11 +291,9 @@ TEST(EditorKeys, CtrlUpDownScrollTheTextUnderTheCursorsRow) {
         WORD repeat;
         int top, line;
     } steps[] = {
-        {VK_DOWN, 2, 2, 4},
-        {VK_DOWN, 1, 3, 5},
+        {VK_DOWN, 2, 2, 4},    {VK_DOWN, 1, 3, 5},
         {VK_DOWN, 40, 16, 18},  // down only until the last line stands at the bottom
-        {VK_UP, 3, 13, 15},
-        {VK_UP, 40, 0, 2},
+        {VK_UP, 3, 13, 15},    {VK_UP, 40, 0, 2},
     };
     for (const auto& step : steps) {
         f.ProcessInput(Key(step.key, 0, LEFT_CTRL_PRESSED, step.repeat));
@@ -293,9 +307,9 @@ TEST(EditorKeys, CtrlUpDownScrollTheTextUnderTheCursorsRow) {
 // the UI passes; the plug-ins' record carries a stand-in.
 TEST(EditorKeys, ATypedByteStandsInForTheRecordsCharacter) {
     Editor e("a.msg", "", CodePage::Ansi1251);
-    e.ProcessInput(Key('Q', '?'), 0xAB);          // «
-    e.ProcessInput(Key(0, '-'), 0x97);            // —
-    e.ProcessInput(Key(0, 0), 0x88);              // € with no OEM form at all
+    e.ProcessInput(Key('Q', '?'), 0xAB);                     // «
+    e.ProcessInput(Key(0, '-'), 0x97);                       // —
+    e.ProcessInput(Key(0, 0), 0x88);                         // € with no OEM form at all
     e.ProcessInput(Key('B', 'b', LEFT_CTRL_PRESSED), 0xBB);  // a command types nothing
     e.ProcessInput(Key(VK_ESCAPE, 27), 0xBB);
     EXPECT_EQ(e.LineAt(0).text, "\xAB\x97\x88");

@@ -19,10 +19,12 @@ static_assert(!std::is_invocable_v<decltype(&Editor::GoTo), Editor&, TextPositio
 
 TEST(EditorPositions, WhatTheUserTypesIsCountedFromOne) {
     Editor e("a.txt", "one\n\ttwo\nthree");
-    e.GoTo({LineNumber(2), ColumnNumber(3)});
+    e.GoTo({LineNumber(2), ColumnNumber(10)});
     EXPECT_EQ(e.CurLine(), 1);
-    EXPECT_EQ(e.CurPos(), 2);  // a character column: the tab counts as one
-    EXPECT_EQ(e.TypedCursor(), (TypedPosition{LineNumber(2), ColumnNumber(3)}));
+    EXPECT_EQ(e.CurPos(), 2);  // a screen column: the tab takes eight
+    EXPECT_EQ(e.TypedCursor(), (TypedPosition{LineNumber(2), ColumnNumber(10)}));
+    e.GoTo({LineNumber(2), ColumnNumber(3)});  // inside the tab: on it
+    EXPECT_EQ(e.TypedCursor(), (TypedPosition{LineNumber(2), ColumnNumber(1)}));
 
     e.GoTo({LineNumber(99), ColumnNumber(9)});  // past the end: the last line
     EXPECT_EQ(e.TypedCursor(), (TypedPosition{LineNumber(3), ColumnNumber(9)}));

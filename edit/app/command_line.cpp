@@ -64,10 +64,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         if (arg.starts_with('+')) {
             // A bare "+" is the end, as in vi.
             std::string_view position = std::string_view(arg).substr(1);
-            auto start = position.empty() ? ParseAt("end")
+            auto start = position.empty()    ? ParseAt("end")
                          : position == "end" ? std::nullopt
                                              : ParseAt(position, ":,");
-            if (!start) return fail("bad line number: " + arg + " (expected +LINE or +LINE:COL, from 1)");
+            if (!start)
+                return fail("bad line number: " + arg + " (expected +LINE or +LINE:COL, from 1)");
             start->clampLine = true;
             result.start = *start;
             continue;
@@ -105,7 +106,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             if (!takeValue() || value.empty()) return fail("--registry needs a file");
             result.registry = value;
         } else if (name == "--language") {
-            if (!takeValue() || value.empty()) return fail("--language needs a name, such as English or Russian");
+            if (!takeValue() || value.empty())
+                return fail("--language needs a name, such as English or Russian");
             result.language = value;
         } else if (name == "--keys") {
             if (!takeValue()) return fail("--keys needs a key script");
@@ -160,7 +162,12 @@ std::string UsageText() {
            "Shift with a move selects (Ctrl+A all); Ctrl+Ins/Ctrl+C copy, Shift+Del/\n"
            "Ctrl+X cut, Shift+Ins/Ctrl+V paste; Ctrl+Left/Right words, Ctrl+Up/Down\n"
            "scroll, Ctrl+Y delete the line, Ctrl+Del/Ctrl+BkSp delete a word. A\n"
-           "terminal's paste goes in as one block.\n"
+           "terminal's paste goes in as one block. Columns are screen columns.\n"
+           "\n"
+           "Settings: $XDG_CONFIG_HOME/marten/editor.conf (else ~/.config/marten/),\n"
+           "NAME = VALUE lines: tab-size (8), persistent-blocks (off), del-removes-\n"
+           "blocks (off: Del and BkSp keep the block), word-delimiters (the characters\n"
+           "besides blanks that end a word; by default ~!%^&*()+|{}:\"<>?`-=\\[];',./).\n"
            "\n"
            "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
            "2 on a bad command line, 3 when unsaved changes were discarded.\n";
@@ -174,7 +181,8 @@ std::string ResolvePluginFolder(const std::string& option, const char* environme
     if (!option.empty()) return option;
     if (environment != nullptr && *environment != '\0') return environment;
     auto slash = executablePath.find_last_of('/');
-    std::filesystem::path folder = slash == std::string::npos ? "." : executablePath.substr(0, slash);
+    std::filesystem::path folder =
+        slash == std::string::npos ? "." : executablePath.substr(0, slash);
     std::string buildTree = (folder / "../plugins/Marten").lexically_normal().string();
     if (exists(buildTree)) return buildTree;
     return (folder / kInstalledPluginFolder).lexically_normal().string();

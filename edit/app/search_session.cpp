@@ -44,7 +44,8 @@ host::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool othe
     return options;
 }
 
-std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view text, std::u32string* missing) {
+std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view text,
+                                       std::u32string* missing) {
     std::string bytes;
     std::u32string lacking;
     for (char32_t ch : text) {
@@ -59,8 +60,9 @@ std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view
     return bytes;
 }
 
-ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std::string_view replacement,
-                              host::SearchOptions options, const std::function<ReplaceChoice()>& ask) {
+ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query,
+                              std::string_view replacement, host::SearchOptions options,
+                              const std::function<ReplaceChoice()>& ask) {
     ReplaceOutcome outcome;
     bool changed = false;  // the last answer put a replacement in
     while (const std::optional<host::Block> match = editor.Find(query, options)) {
@@ -87,20 +89,21 @@ ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std:
             outcome.replaced += editor.ReplaceAll(query, replacement, options);
             editor.ClearSelection();
             return outcome;
-        case ReplaceChoice::Cancel:
-            outcome.cancelled = true;
-            return outcome;
+        case ReplaceChoice::Cancel: outcome.cancelled = true; return outcome;
         }
     }
     if (changed) editor.ClearSelection();
     return outcome;
 }
 
-std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text) {
+std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text, host::LineNumber current) {
     text = Trimmed(text);
     host::TypedPosition target;
     const std::size_t split = text.find_first_of(U":,");
-    const auto line = Count(Trimmed(text.substr(0, split)));
+    const std::u32string_view lineText = Trimmed(text.substr(0, split));
+    // ":COL" stays on the current line.
+    const auto line =
+        lineText.empty() && split != std::u32string_view::npos ? current.Value() : Count(lineText);
     if (!line) return std::nullopt;
     target.line = host::LineNumber(*line);
     if (split != std::u32string_view::npos) {
@@ -122,12 +125,14 @@ std::vector<std::u32string> NotFoundLines(std::u32string_view query) {
 
 std::vector<std::u32string> NotInTableLines(std::u32string_view what, std::u32string_view missing,
                                             host::CodePage table) {
-    return {U"The " + Ascii(host::CodePageName(table)) + U" table has no place for " + Quoted(missing) + U",",
+    return {U"The " + Ascii(host::CodePageName(table)) + U" table has no place for " +
+                Quoted(missing) + U",",
             U"so " + std::u32string(what) + U" cannot be in this file."};
 }
 
 std::u32string ReplacedLine(int count) {
-    return Ascii(std::to_string(count) + (count == 1 ? " occurrence replaced" : " occurrences replaced"));
+    return Ascii(std::to_string(count) +
+                 (count == 1 ? " occurrence replaced" : " occurrences replaced"));
 }
 
 std::vector<std::u32string> NotAPositionLines(std::u32string_view text) {

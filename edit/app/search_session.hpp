@@ -39,7 +39,7 @@ std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view
 enum class ReplaceChoice { Replace, All, Skip, Cancel };
 
 struct ReplaceOutcome {
-    int found = 0;     // matches shown to the user (All counts its first)
+    int found = 0;  // matches shown to the user (All counts its first)
     int replaced = 0;
     bool cancelled = false;
 };
@@ -50,13 +50,15 @@ struct ReplaceOutcome {
 // replaces this match and every one after it (in a reverse search, every one
 // before it) as one undo step, Cancel stops. Query and replacement are bytes
 // of the editor's table.
-ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query, std::string_view replacement,
-                              host::SearchOptions options, const std::function<ReplaceChoice()>& ask);
+ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query,
+                              std::string_view replacement, host::SearchOptions options,
+                              const std::function<ReplaceChoice()>& ask);
 
-// Where go-to leads: "LINE", "LINE:COLUMN" or "LINE,COLUMN" counted from 1
-// (without a column the line's start), blanks around allowed; none for
-// anything else (a number below 1 or too large to hold included).
-std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text);
+// Where go-to leads: "LINE", "LINE:COLUMN", "LINE,COLUMN" or ":COLUMN" (on
+// the `current` line) counted from 1, the column a screen column (without
+// one the line's start), blanks around allowed; none for anything else (a
+// number below 1 or too large to hold included).
+std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text, host::LineNumber current);
 
 // Puts the cursor at `target`, the block dropped; a line past the end is the last line.
 void JumpTo(host::Editor& editor, host::TypedPosition target);

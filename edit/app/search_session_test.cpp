@@ -8,7 +8,9 @@ namespace {
 
 using Choice = ReplaceChoice;
 
-host::TypedPosition Typed(int line, int column) { return {host::LineNumber(line), host::ColumnNumber(column)}; }
+host::TypedPosition Typed(int line, int column) {
+    return {host::LineNumber(line), host::ColumnNumber(column)};
+}
 
 TEST(SearchSession, TextIsPutIntoTheFilesTableOrTheMissingCharactersNamed) {
     const struct {
@@ -49,24 +51,18 @@ TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
         std::u32string text;
         std::optional<host::TypedPosition> target;
     } cases[] = {
-        {U"12", Typed(12, 1)},
-        {U" 12:5 ", Typed(12, 5)},
-        {U"12,5", Typed(12, 5)},
-        {U"12 : 5", Typed(12, 5)},
-        {U"", std::nullopt},
-        {U"0", std::nullopt},
-        {U"3:0", std::nullopt},
-        {U"12:", std::nullopt},
-        {U":5", std::nullopt},
-        {U"-3", std::nullopt},
-        {U"+3", std::nullopt},
-        {U"1.5", std::nullopt},
-        {U"12:5:6", std::nullopt},
-        {U"abc", std::nullopt},
-        {U"99999999999", std::nullopt},  // more than a line number can be
-        {U"١٢", std::nullopt},           // digits of another script
+        {U"12", Typed(12, 1)},   {U" 12:5 ", Typed(12, 5)},
+        {U"12,5", Typed(12, 5)}, {U"12 : 5", Typed(12, 5)},
+        {U"", std::nullopt},     {U"0", std::nullopt},
+        {U"3:0", std::nullopt},  {U"12:", std::nullopt},
+        {U":5", Typed(7, 5)},  // on the current line
+        {U" , 5", Typed(7, 5)},  {U":", std::nullopt},
+        {U"-3", std::nullopt},   {U"+3", std::nullopt},
+        {U"1.5", std::nullopt},  {U"12:5:6", std::nullopt},
+        {U"abc", std::nullopt},  {U"99999999999", std::nullopt},  // more than a line number can be
+        {U"١٢", std::nullopt},                                    // digits of another script
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseGoTo(c.text), c.target);
+    for (const auto& c : cases) EXPECT_EQ(ParseGoTo(c.text, host::LineNumber(7)), c.target);
 
     host::Editor editor("a.msg", "one\ntwo\nthree\n");
     editor.SelectAll();
@@ -93,7 +89,7 @@ struct Answers {
 };
 
 ReplaceOutcome Replace(host::Editor& editor, std::string_view query, std::string_view replacement,
-                   host::SearchOptions options, Answers& answers) {
+                       host::SearchOptions options, Answers& answers) {
     return ReplaceMatches(editor, query, replacement, options, std::ref(answers));
 }
 
@@ -150,7 +146,8 @@ TEST(SearchSession, AReplacementHoldingTheQueryIsNotFoundAgain) {
 }
 
 TEST(SearchSession, MessagesSayWhatHappened) {
-    EXPECT_EQ(NotFoundLines(U"кот"), (std::vector<std::u32string>{U"Could not find the string", U"\"кот\""}));
+    EXPECT_EQ(NotFoundLines(U"кот"),
+              (std::vector<std::u32string>{U"Could not find the string", U"\"кот\""}));
     EXPECT_EQ(NotInTableLines(U"the text to find", U"€«", host::CodePage::Oem866),
               (std::vector<std::u32string>{U"The 866 table has no place for \"€«\",",
                                            U"so the text to find cannot be in this file."}));

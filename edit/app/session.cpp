@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "edit/app/editor_settings.hpp"
 #include "edit/file/text_file.hpp"
 #include "edit/file/utf8_text.hpp"
 
@@ -42,6 +43,7 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
 
     host::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
+    LoadEditorSettings(EditorSettingsPath(), editorOptions, &settingsProblems_);
     editor_ = std::make_unique<host::Editor>(FullName(path_), std::move(contents.bytes), table,
                                              editorOptions);
     editor_->SetClipboard(&clipboard_);
@@ -61,7 +63,9 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     return true;
 }
 
-bool Session::Save(std::string* error, ReadOnlyFiles readOnly) { return Write(path_, error, readOnly); }
+bool Session::Save(std::string* error, ReadOnlyFiles readOnly) {
+    return Write(path_, error, readOnly);
+}
 
 bool Session::SaveAs(const std::string& path, std::string* error, ReadOnlyFiles readOnly) {
     if (!Write(path, error, readOnly)) return false;

@@ -42,7 +42,11 @@ public:
     // Writes the document as `path` the way Save does and from then on edits
     // that file: Path() names it, and so does the editor's file name, which
     // the plug-ins see (its full name). On failure nothing changes.
-    bool SaveAs(const std::string& path, std::string* error, ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
+    bool SaveAs(const std::string& path, std::string* error,
+                ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
+    // What was wrong in the editor settings file, a line each; empty when
+    // nothing was (the settings it names keep their defaults).
+    const std::string& SettingsProblems() const { return settingsProblems_; }
     // True once the document was saved during this session.
     bool SavedOnce() const { return savedOnce_; }
 
@@ -56,6 +60,7 @@ private:
     bool newFile_ = false;
     bool savedOnce_ = false;
     bool utf8Text_ = false;
+    std::string settingsProblems_;
     std::optional<host::CodePage> utf8Fits_;
 };
 

@@ -36,7 +36,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-EditorCommands::EditorCommands(Session& session, NcursesUi& ui, std::string& name, std::u32string& status)
+EditorCommands::EditorCommands(Session& session, NcursesUi& ui, std::string& name,
+                               std::u32string& status)
     : session_(session), ui_(ui), name_(name), status_(status) {}
 
 void EditorCommands::Search() { AskAndFind(false); }
@@ -65,7 +66,9 @@ void EditorCommands::Continue(bool next, bool otherWay) {
     const std::optional<std::string> query = InTable(request.query, U"the text to find");
     if (!query) return;
     host::Editor& editor = session_.Editor();
-    const host::SearchOptions options = OptionsOf(request, next, otherWay);
+    // A search never finds the match the cursor stands on: F7 starts after
+    // it, as Shift+F7 does; the replace loop looks at the cursor first.
+    const host::SearchOptions options = OptionsOf(request, next || !request.replace, otherWay);
     if (!request.replace) {
         if (!editor.Find(*query, options)) Tell(ui_, U"Search", NotFoundLines(request.query));
         return;
@@ -82,11 +85,14 @@ void EditorCommands::Continue(bool next, bool otherWay) {
     }
 }
 
-std::optional<std::string> EditorCommands::InTable(const std::u32string& text, const std::u32string& what) {
+std::optional<std::string> EditorCommands::InTable(const std::u32string& text,
+                                                   const std::u32string& what) {
     std::u32string missing;
     const host::CodePage table = session_.Editor().Table();
     std::optional<std::string> bytes = TextInTable(table, text, &missing);
-    if (!bytes) Tell(ui_, last_->replace ? U"Replace" : U"Search", NotInTableLines(what, missing, table), true);
+    if (!bytes)
+        Tell(ui_, last_->replace ? U"Replace" : U"Search", NotInTableLines(what, missing, table),
+             true);
     return bytes;
 }
 
@@ -98,7 +104,8 @@ int EditorCommands::CursorRow() const {
 void EditorCommands::GoTo() {
     const std::optional<std::u32string> typed = AskPosition(ui_);
     if (!typed || typed->find_first_not_of(U" \t") == std::u32string::npos) return;
-    const std::optional<host::TypedPosition> target = ParseGoTo(*typed);
+    const std::optional<host::TypedPosition> target =
+        ParseGoTo(*typed, session_.Editor().TypedCursor().line);
     if (!target) {
         Tell(ui_, U"Go to", NotAPositionLines(*typed), true);
         return;
@@ -118,7 +125,8 @@ void EditorCommands::SaveAs() {
     const std::optional<std::string> path = *typed == current ? session_.Path() : LocalName(*typed);
     if (!path) {
         Tell(ui_, U"Save file as",
-             {U"\"" + *typed + U"\"", U"cannot be a file name in this terminal's character set."}, true);
+             {U"\"" + *typed + U"\"", U"cannot be a file name in this terminal's character set."},
+             true);
         return;
     }
     std::error_code ec;
@@ -135,7 +143,8 @@ void EditorCommands::SaveAs() {
     }
     std::string error;
     if (!session_.SaveAs(*path, &error, readOnly)) {
-        Tell(ui_, U"Error", {U"The file was not saved; the text is still here.", Utf8ToText(error)}, true);
+        Tell(ui_, U"Error", {U"The file was not saved; the text is still here.", Utf8ToText(error)},
+             true);
         return;
     }
     // The same name keeps its bytes, which a name in another set may not show.

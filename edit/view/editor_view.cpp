@@ -15,7 +15,8 @@ std::u32string Ascii(const std::string& text) { return std::u32string(text.begin
 
 RowCells KeyBar(const host::Editor& editor, int width) {
     std::string table(host::CodePageName(SwitchedTable(editor.Table())));
-    const char* labels[12] = {"Help", "Save", "", "", "", "", "", table.c_str(), "", "Quit", "Plugin", ""};
+    const char* labels[12] = {"Help", "Save",        "", "",     "",       "",
+                              "",     table.c_str(), "", "Quit", "Plugin", ""};
     RowCells row(width, Paint::KeyLabel);
     // Twelve slots share the whole width, the spare columns spread among them.
     for (int i = 0; i < 12; ++i) {
@@ -39,8 +40,9 @@ std::u32string TitleStatus(const host::Editor& editor) {
     std::string status = editor.Modified() ? "*  " : "   ";
     status += host::CodePageName(editor.Table());
     const host::TypedPosition cursor = editor.TypedCursor();
-    status += "  Line " + std::to_string(cursor.line.Value()) + "/" + std::to_string(editor.LineCount());
-    // The character position, as --at takes it (a tab counts as one).
+    status +=
+        "  Line " + std::to_string(cursor.line.Value()) + "/" + std::to_string(editor.LineCount());
+    // The screen column, as --at and go-to take it (a tab reaches the next tab stop).
     status += "  Col " + std::to_string(cursor.column.Value());
     status += editor.Overtype() ? "  Ovr " : "      ";
     return Ascii(status);
@@ -61,8 +63,9 @@ EditorView::RowKey EditorView::KeyOf(const host::Editor& editor, int line, int w
         const int tabSize = editor.Options().tabSize;
         key.selectionFrom = ScreenColumn(text, selection->from, tabSize);
         // Through the end of the line: its line break shows as one cell more.
-        key.selectionTo = selection->to < 0 ? ScreenColumn(text, static_cast<int>(text.size()), tabSize) + 1
-                                            : ScreenColumn(text, selection->to, tabSize);
+        key.selectionTo = selection->to < 0
+                              ? ScreenColumn(text, static_cast<int>(text.size()), tabSize) + 1
+                              : ScreenColumn(text, selection->to, tabSize);
     }
     return key;
 }
@@ -81,7 +84,7 @@ RowCells EditorView::TextRow(const host::Editor& editor, const RowKey& key, int 
             row.Put(x, U' ', Paint::EditorSelected);
             continue;
         }
-        const Paint paint = selected           ? Paint::EditorSelected
+        const Paint paint = selected            ? Paint::EditorSelected
                             : cells[at].control ? Paint::EditorControl
                                                 : Paint::EditorText;
         row.Put(x, cells[at].ch, paint);
@@ -118,13 +121,15 @@ void EditorView::Draw(host::Editor& editor, const std::string& name, const std::
         title_.clear();
         // A character no cell holds: every cell is put again.
         shown_.assign(static_cast<std::size_t>(screen::Height()),
-                      std::vector<RowCells::Cell>(static_cast<std::size_t>(width), {U'\uFFFF', Paint::EditorText}));
+                      std::vector<RowCells::Cell>(static_cast<std::size_t>(width),
+                                                  {U'\uFFFF', Paint::EditorText}));
         valid_ = true;
         Show(screen::Height() - 1, KeyBar(editor, width));
     }
 
     // Title line
-    std::u32string right = status.empty() ? TitleStatus(editor) : status + U"  " + TitleStatus(editor);
+    std::u32string right =
+        status.empty() ? TitleStatus(editor) : status + U"  " + TitleStatus(editor);
     std::u32string left = U" " + Utf8ToText(name);
     int leftRoom = width - static_cast<int>(right.size()) - 1;
     if (static_cast<int>(left.size()) > leftRoom && leftRoom > 4) {

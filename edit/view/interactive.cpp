@@ -27,10 +27,12 @@ namespace {
 class EditorScreen {
 public:
     EditorScreen(Session& session, const std::string& charset)
-        : session_(session), ui_(session.Host().Help(), HistoryStore(HistoryStore::DefaultFolder())) {
+        : session_(session),
+          ui_(session.Host().Help(), HistoryStore(HistoryStore::DefaultFolder())) {
         // The file name is in the locale's character set, as the user typed it.
-        name_ = IsUtf8Charset(charset) ? session_.Path()
-                                       : ToUtf8From(charset, session_.Path()).value_or(session_.Path());
+        name_ = IsUtf8Charset(charset)
+                    ? session_.Path()
+                    : ToUtf8From(charset, session_.Path()).value_or(session_.Path());
         ui_.Stack().SetBackdrop([this] {
             // A box drawn over the text, or one that closed, leaves cells
             // that the view does not know of.
@@ -54,6 +56,7 @@ public:
             session_.Editor().SetWindowSize(screen::Width(), EditorView::TextRows());
             ui_.Stack().Repaint();
             if (first && session_.IsUtf8Text()) TellAboutUtf8();
+            if (first && !session_.SettingsProblems().empty()) TellAboutSettings();
             // Everything that is waiting is handled before the screen is
             // drawn again, within a bound that keeps the screen alive under
             // a stream of keys.
@@ -85,8 +88,7 @@ private:
             status_.clear();
             Paste(event.text);
             return std::nullopt;
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
         }
     }
 
@@ -108,15 +110,15 @@ private:
 
     // A terminal's paste is one block: no character of it goes through the
     // plug-ins, and it is one step for undo.
-    void Paste(const std::string& utf8) {
-        TellUnkept(session_.Editor().InsertUtf8Block(utf8));
-    }
+    void Paste(const std::string& utf8) { TellUnkept(session_.Editor().InsertUtf8Block(utf8)); }
 
     void TellUnkept(std::size_t count) {
         if (count == 0) return;
         const bool one = count == 1;
-        status_ = Utf8ToText("Pasted; " + std::to_string(count) + (one ? " character" : " characters")) +
-                  U" not in the " + TableName() + (one ? U" table was left out" : U" table were left out");
+        status_ =
+            Utf8ToText("Pasted; " + std::to_string(count) + (one ? " character" : " characters")) +
+            U" not in the " + TableName() +
+            (one ? U" table was left out" : U" table were left out");
         screen::Beep();
     }
 
@@ -149,7 +151,9 @@ private:
         switch (command) {
         case Command::Help: ui_.ShowEditorHelp("Contents"); break;
         case Command::Save: Save(); break;
-        case Command::Table: session_.Editor().SetTable(SwitchedTable(session_.Editor().Table())); break;
+        case Command::Table:
+            session_.Editor().SetTable(SwitchedTable(session_.Editor().Table()));
+            break;
         case Command::ChooseTable: ChooseTable(); break;
         case Command::Quit: return Leave();
         case Command::Plugins: PluginMenu(); break;
@@ -160,7 +164,8 @@ private:
         case Command::SearchOtherWay: commands_.SearchAgain(true); break;
         case Command::Replace: commands_.Replace(); break;
         case Command::GoTo: commands_.GoTo(); break;
-        case Command::None: case Command::Edit: break;
+        case Command::None:
+        case Command::Edit: break;
         }
         return std::nullopt;
     }
@@ -172,7 +177,8 @@ private:
         if (IsReadOnly(session_.Path())) {
             MessageSpec box;
             box.title = U"Warning";
-            box.lines = {Utf8ToText(name_), U"The file is read-only.", U"Do you want to save it anyway?"};
+            box.lines = {Utf8ToText(name_), U"The file is read-only.",
+                         U"Do you want to save it anyway?"};
             box.buttons = {U"&Save", U"&Cancel"};
             box.warning = true;
             if (ui_.ShowMessage(box) != 0) return false;
@@ -209,7 +215,8 @@ private:
     }
 
     // A menu of the entries that the plug-ins offer; the chosen index, or -1.
-    int ChooseEntry(const char* title, const char* const* entries, int count, const char32_t* none) {
+    int ChooseEntry(const char* title, const char* const* entries, int count,
+                    const char32_t* none) {
         host::MenuCall call;
         call.x = call.y = -1;
         call.flags = FMENU_AUTOHIGHLIGHT;
@@ -250,10 +257,25 @@ private:
         ui_.ShowMessage(box);
     }
 
+    // The settings file had lines that were not taken: which, and why.
+    void TellAboutSettings() {
+        MessageSpec box;
+        box.title = U"Editor settings";
+        std::string problems = session_.SettingsProblems();
+        for (std::size_t end; (end = problems.find('\n')) != std::string::npos;
+             problems.erase(0, end + 1))
+            box.lines.push_back(Utf8ToText(problems.substr(0, end)));
+        box.lines.push_back(U"Those settings keep their defaults; the file is left as it is.");
+        box.buttons = {U"OK"};
+        box.warning = true;
+        ui_.ShowMessage(box);
+    }
+
     void PluginMenu() {
         PluginInfo info = session_.Host().QueryPluginInfo();
-        int chosen = ChooseEntry("Plugin commands", info.PluginMenuStrings, info.PluginMenuStringsNumber,
-                                 U"No plug-in offers a command in the editor.");
+        int chosen =
+            ChooseEntry("Plugin commands", info.PluginMenuStrings, info.PluginMenuStringsNumber,
+                        U"No plug-in offers a command in the editor.");
         if (chosen >= 0) session_.Host().OpenPlugin(OPEN_EDITOR, chosen);
     }
 
@@ -280,7 +302,8 @@ private:
         auto slash = path.find_last_of('/');
         const char* tmp = std::getenv("TMPDIR");
         std::string fallback = std::string(tmp && *tmp ? tmp : "/tmp") + "/" +
-                               (slash == std::string::npos ? path : path.substr(slash + 1)) + ".unsaved";
+                               (slash == std::string::npos ? path : path.substr(slash + 1)) +
+                               ".unsaved";
         std::string bytes = session_.Editor().Bytes();
         for (const std::string& place : {path + ".unsaved", fallback}) {
             std::string error;
@@ -335,7 +358,8 @@ int RunInteractive(Session& session) {
         outcome = RunEditor(session, terminal.Charset());
     }
     if (!outcome.rescuedTo.empty()) {
-        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n", outcome.rescuedTo.c_str());
+        std::fprintf(stderr, "marten-edit: interrupted; the unsaved text is in %s\n",
+                     outcome.rescuedTo.c_str());
     } else if (!outcome.rescueError.empty()) {
         std::fprintf(stderr, "marten-edit: interrupted; the unsaved text was lost: %s\n",
                      outcome.rescueError.c_str());
