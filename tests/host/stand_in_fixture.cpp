@@ -46,12 +46,17 @@ void StandInFolder::Load(host::HostOptions options) {
 }
 
 StandInState* StandInFolder::State() const {
+    auto get = reinterpret_cast<StandInState* (*)()>(LookUp("GetStandInState"));
+    return get != nullptr ? get() : nullptr;
+}
+
+void* StandInFolder::LookUp(const char* symbol) const {
     // The Host holds the module; this only looks it up again without loading it.
     void* handle = dlopen(modulePath_.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (handle == nullptr) return nullptr;
-    auto get = reinterpret_cast<StandInState* (*)()>(dlsym(handle, "GetStandInState"));
+    void* address = dlsym(handle, symbol);
     dlclose(handle);
-    return get != nullptr ? get() : nullptr;
+    return address;
 }
 
 }  // namespace host_test
