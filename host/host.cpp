@@ -146,6 +146,7 @@ struct Host::Impl {
         }
         unicodeEditor.reset();
         target.unicodeEditor = nullptr;
+        unicode.settings.reset();  // what the plug-in left uncommitted is written
         exports = {};
         exports3 = {};
         kind = PluginInterface::None;
@@ -184,6 +185,7 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
     warnings.clear();
     unicode.pluginGuid = info.Guid;
     unicode.hostVersion = kUnicodeHostVersion;
+    unicode.settings = std::make_unique<SettingsStore>(info.Guid);
     target.unicode = &unicode;
 
     library = std::move(module);

@@ -11,6 +11,7 @@ void FillServices3(api3::PluginStartupInfo& info, api3::FarStandardFunctions& fs
     info.GetMsg = &services3::GetMsg;
     info.EditorControl = &services3::EditorControl;
     info.AdvControl = &services3::AdvControl;
+    info.SettingsControl = &services3::SettingsControl;
     fsf.StructSize = sizeof fsf;
     fsf.ProcessName = &services3::ProcessName;
     info.FSF = &fsf;
@@ -53,6 +54,17 @@ std::intptr_t WINAPI AdvControl(const api3::GUID* /*PluginId*/, api3::ADVANCED_C
     case api3::ACTL_REDRAWALL:
         return 1;
     default:
+        return 0;
+    }
+}
+
+std::intptr_t WINAPI SettingsControl(HANDLE hHandle, api3::FAR_SETTINGS_CONTROL_COMMANDS Command,
+                                     std::intptr_t Param1, void* Param2) {
+    const ServiceTarget* target = CurrentServiceTarget();
+    if (target == nullptr || target->unicode == nullptr || !target->unicode->settings) return 0;
+    try {
+        return target->unicode->settings->Control(hHandle, Command, Param1, Param2);
+    } catch (const std::exception&) {
         return 0;
     }
 }

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "api/plugin_api3.hpp"
 #include "host/services.hpp"
+#include "host/settings_store3.hpp"
 
 namespace host {
 
@@ -18,6 +20,7 @@ struct UnicodeServices {
     api3::GUID pluginGuid{};
     api3::VersionInfo hostVersion{};
     std::vector<std::u16string> messages;  // GetMsg, in identifier order
+    std::unique_ptr<SettingsStore> settings;  // SettingsControl answers 0 without one
 };
 
 // Puts the services the host offers into `info` and `fsf` (the others stay
@@ -31,6 +34,8 @@ std::intptr_t WINAPI EditorControl(std::intptr_t EditorID, api3::EDITOR_CONTROL_
                                    std::intptr_t Param1, void* Param2);
 std::intptr_t WINAPI AdvControl(const api3::GUID* PluginId, api3::ADVANCED_CONTROL_COMMANDS Command,
                                 std::intptr_t Param1, void* Param2);
+std::intptr_t WINAPI SettingsControl(HANDLE hHandle, api3::FAR_SETTINGS_CONTROL_COMMANDS Command,
+                                     std::intptr_t Param1, void* Param2);
 std::size_t WINAPI ProcessName(const api3::WChar* Param1, api3::WChar* Param2, std::size_t Size,
                                api3::PROCESSNAME_FLAGS Flags);
 }  // namespace services3

@@ -5,30 +5,16 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "winapi/config_folder.hpp"
 #include "winapi/regedit_parse.hpp"
 #include "winapi/regedit_write.hpp"
 
 namespace winreg {
 namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
-
-std::string HomeFolder() {
-    std::string home = Environment("HOME");
-    if (!home.empty()) return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
-        return user->pw_dir;
-    }
-    return {};
-}
 
 std::string ParentFolder(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -187,13 +173,8 @@ private:
 std::string RegistryFilePath() {
     std::string path = Environment("MARTEN_REGISTRY");
     if (!path.empty()) return path;
-    std::string config = Environment("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/') {
-        const std::string home = HomeFolder();
-        if (home.empty()) return {};
-        config = home + "/.config";
-    }
-    return config + "/marten/registry.reg";
+    const std::string folder = ConfigFolder();
+    return folder.empty() ? std::string() : folder + "/registry.reg";
 }
 
 LONG ReadRegistry(const std::string& path, RegDocument* document) {

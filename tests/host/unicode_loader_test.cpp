@@ -3,6 +3,7 @@
 // its entry points with the records of its own interface.
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "host/unicode_editor.hpp"
@@ -40,6 +41,15 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
     ASSERT_NE(info.AdvControl, nullptr);
     EXPECT_EQ(info.AdvControl(&kProbeGuid, api3::ACTL_GETFARMANAGERVERSION, 0, &version), 1);
     EXPECT_EQ(version.Build, 6727u);
+    // The settings store opens for the plug-in's own GUID only.
+    ::setenv("MARTEN_SETTINGS", folder_.c_str(), 1);
+    ASSERT_NE(info.SettingsControl, nullptr);
+    api3::FarSettingsCreate create{sizeof create, kProbeGuid, nullptr};
+    EXPECT_EQ(info.SettingsControl(nullptr, api3::SCTL_CREATE, api3::PSL_ROAMING, &create), 1);
+    EXPECT_EQ(info.SettingsControl(create.Handle, api3::SCTL_FREE, 0, nullptr), 1);
+    create.Guid = kProbeMenuGuid;
+    EXPECT_EQ(info.SettingsControl(nullptr, api3::SCTL_CREATE, api3::PSL_ROAMING, &create), 0);
+    ::unsetenv("MARTEN_SETTINGS");
     // Without an editor the editor's service answers 0.
     api3::EditorInfo editorInfo{};
     editorInfo.StructSize = sizeof editorInfo;
