@@ -147,6 +147,7 @@ struct Host::Impl {
         unicodeEditor.reset();
         target.unicodeEditor = nullptr;
         unicode.settings.reset();  // what the plug-in left uncommitted is written
+        unicode.dialogs.clear();
         exports = {};
         exports3 = {};
         kind = PluginInterface::None;
@@ -183,6 +184,19 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
     moduleName16 = Utf8ToUtf16(full);
     pluginFolder = std::filesystem::path(full).parent_path().string();
     warnings.clear();
+    // The language and help files beside the module, in the Unicode
+    // interface's encodings; without them the plug-in still runs.
+    std::string problem;
+    messages = FindUnicodeLanguageFile(pluginFolder, options.language, &problem);
+    if (!problem.empty()) warnings += problem + "\n";
+    problem.clear();
+    help = FindUnicodeHelpFile(pluginFolder, options.language, &problem);
+    if (!problem.empty()) warnings += problem + "\n";
+    unicode.messages.clear();
+    if (messages) {
+        for (const std::string& text : messages->messages) unicode.messages.push_back(Utf8ToUtf16(text));
+    }
+    unicode.help = help ? &*help : nullptr;
     unicode.pluginGuid = info.Guid;
     unicode.hostVersion = kUnicodeHostVersion;
     unicode.settings = std::make_unique<SettingsStore>(info.Guid);

@@ -180,3 +180,37 @@ TEST_F(LanguageFolder, FindsHelpFilesTheSameWay) {
 
 }  // namespace
 }  // namespace host
+
+namespace host {
+namespace {
+
+TEST(UnicodeTextFile, TheByteOrderMarkDecidesElseUtf8ThenOem) {
+    EXPECT_EQ(DecodeUnicodeTextFile("\xEF\xBB\xBFН\r\n"), "Н\r\n");
+    EXPECT_EQ(DecodeUnicodeTextFile(std::string("\xFF\xFE\x1D\x04\n\0", 6)), "Н\n");
+    EXPECT_EQ(DecodeUnicodeTextFile(std::string("\xFE\xFF\x04\x1D\0\n", 6)), "Н\n");
+    // UTF-8 lines up to the first that is not; OEM 866 from that line on.
+    EXPECT_EQ(DecodeUnicodeTextFile("ok Н\nx \x8D\xE0\n\xD0\x9D"), "ok Н\nx Нр\n╨Э");
+}
+
+TEST(UnicodeLanguageFile, MessagesWithEscapesAndTheirHeader) {
+    std::string error;
+    const auto file = ParseUnicodeLanguageFile(
+        ".Language=Russian,Русский\r\n"
+        ".Other=ignored\r\n"
+        "comment lines need no slashes\r\n"
+        "  \"plain\"\r\n"
+        "\"tab\\there \\\"q\\\" \"\"x\"\" back\\\\slash\"\r\n"
+        "\"no closing quote\r\n"
+        "\"\"\r\n",
+        &error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(file->language, "Russian");
+    EXPECT_EQ(file->displayName, "Русский");
+    EXPECT_EQ(file->messages, (std::vector<std::string>{"plain", "tab\there \"q\" \"x\" back\\slash",
+                                                        "no closing quote", ""}));
+    EXPECT_FALSE(ParseUnicodeLanguageFile("\"first\"\r\n.Language=English\r\n", &error));
+    EXPECT_EQ(error, "no .Language= header before the first message");
+}
+
+}  // namespace
+}  // namespace host
