@@ -30,7 +30,6 @@ static_assert(api3::kUsedStartupInfoSize == (kX86 ? 128 : 256), "used part of th
     static_assert(offsetof(api3::Record, Field) == (kX86 ? (X86) : (X64)), \
                   #Record "::" #Field " offset")
 
-
 CHECK_SIZE(VersionInfo, 20, 20);
 CHECK_AT(VersionInfo, Major, 0, 0);
 CHECK_AT(VersionInfo, Minor, 4, 4);

@@ -516,16 +516,15 @@ using FARAPIDIALOGINIT = HANDLE(WINAPI*)(const GUID* PluginId, const GUID* Id, s
                                          std::intptr_t Y1, std::intptr_t X2, std::intptr_t Y2,
                                          const WChar* HelpTopic, const FarDialogItem* Item,
                                          std::size_t ItemsNumber, std::intptr_t Reserved,
-                                         FARDIALOGFLAGS Flags, FARWINDOWPROC DlgProc,
-                                         void* Param);
+                                         FARDIALOGFLAGS Flags, FARWINDOWPROC DlgProc, void* Param);
 using FARAPIDIALOGRUN = std::intptr_t(WINAPI*)(HANDLE hDlg);
 using FARAPIDIALOGFREE = void(WINAPI*)(HANDLE hDlg);
 using FARAPISENDDLGMESSAGE = FARWINDOWPROC;
 using FARAPISETTINGSCONTROL = std::intptr_t(WINAPI*)(HANDLE hHandle,
                                                      FAR_SETTINGS_CONTROL_COMMANDS Command,
                                                      std::intptr_t Param1, void* Param2);
-using FARSTDPROCESSNAME = std::size_t(WINAPI*)(const WChar* Param1, WChar* Param2,
-                                               std::size_t Size, PROCESSNAME_FLAGS Flags);
+using FARSTDPROCESSNAME = std::size_t(WINAPI*)(const WChar* Param1, WChar* Param2, std::size_t Size,
+                                               PROCESSNAME_FLAGS Flags);
 using FARAPIUNUSED = void(WINAPI*)();  // services the module never calls
 
 // Only ProcessName is used: the 40 functions before it and the 8 after it
@@ -543,8 +542,8 @@ struct PluginStartupInfo {
     FARAPIMENU Menu;
     FARAPIMESSAGE Message;
     FARAPIGETMSG GetMsg;
-    FARAPIUNUSED PanelControl, SaveScreen, RestoreScreen, GetDirList, GetPluginDirList,
-        FreeDirList, FreePluginDirList, Viewer, Editor, Text;
+    FARAPIUNUSED PanelControl, SaveScreen, RestoreScreen, GetDirList, GetPluginDirList, FreeDirList,
+        FreePluginDirList, Viewer, Editor, Text;
     FARAPIEDITORCONTROL EditorControl;
     FarStandardFunctions* FSF;
     FARAPISHOWHELP ShowHelp;

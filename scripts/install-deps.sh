@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   libncurses-dev                            # marten-edit's terminal
   clang-14 libclang-rt-14-dev               # libFuzzer targets
+  clang-format-14                           # scripts/check-format.sh
   g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the x64 build of the module, tested under wine64
   wine wine32 wine64                        # run the Win32 and x64 tests

@@ -18,9 +18,7 @@ namespace {
 
 constexpr DWORD kAltOrShift = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | SHIFT_PRESSED;
 
-bool NoneOf(const KEY_EVENT_RECORD& key, DWORD bits) {
-    return (key.dwControlKeyState & bits) == 0;
-}
+bool NoneOf(const KEY_EVENT_RECORD& key, DWORD bits) { return (key.dwControlKeyState & bits) == 0; }
 
 // WorkLine := the editor's file name up to its zero byte, at most 255 characters.
 void TakeFileName() {

@@ -9,9 +9,9 @@
 
 #include "module/editor/edit_state.hpp"
 #include "module/plugin/host_info.hpp"
-#include "tests/support/module_state.hpp"
-#include "tests/support/key_records.hpp"
 #include "module/settings/settings.hpp"
+#include "tests/support/key_records.hpp"
+#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {
@@ -48,9 +48,10 @@ TEST_F(DispatchTest, SubstitutionIgnoresShiftAndLocksButNotCtrlOrAlt) {
     for (unsigned char ch : {0x8D, 0xE0, 0x90}) {
         EXPECT_TRUE(PassesSubstitutionTest(Key(0, ch))) << int(ch);
         EXPECT_TRUE(PassesSubstitutionTest(Key(0, ch, SHIFT_PRESSED | kLocks))) << int(ch);
-        for (DWORD blocking : {RIGHT_ALT_PRESSED, LEFT_ALT_PRESSED, RIGHT_CTRL_PRESSED,
-                               LEFT_CTRL_PRESSED}) {
-            EXPECT_FALSE(PassesSubstitutionTest(Key(0, ch, blocking))) << int(ch) << ' ' << blocking;
+        for (DWORD blocking :
+             {RIGHT_ALT_PRESSED, LEFT_ALT_PRESSED, RIGHT_CTRL_PRESSED, LEFT_CTRL_PRESSED}) {
+            EXPECT_FALSE(PassesSubstitutionTest(Key(0, ch, blocking)))
+                << int(ch) << ' ' << blocking;
         }
         EXPECT_FALSE(PassesSubstitutionTest(Key(0, ch, 0, /*down=*/0))) << int(ch);
     }
@@ -99,8 +100,8 @@ TEST_F(DispatchTest, DeleteAndBackspaceAcceptCtrlButNotShiftOrAlt) {
 
 TEST_F(DispatchTest, TypedCharacterDependsOnlyOnTheCharacter) {
     EXPECT_TRUE(PassesTypedCharacterTest(Key('A', 'a')));
-    EXPECT_TRUE(PassesTypedCharacterTest(Key(VK_RETURN, 13, SHIFT_PRESSED | LEFT_ALT_PRESSED |
-                                                               RIGHT_CTRL_PRESSED)));
+    EXPECT_TRUE(PassesTypedCharacterTest(
+        Key(VK_RETURN, 13, SHIFT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED)));
     EXPECT_TRUE(PassesTypedCharacterTest(Key(0, 0xFF)));
     EXPECT_FALSE(PassesTypedCharacterTest(Key(VK_LEFT, 0)));
     EXPECT_FALSE(PassesTypedCharacterTest(Key('A', 'a', 0, 0)));
@@ -114,7 +115,8 @@ TEST_F(DispatchTest, RecordsThatAreNotKeyEventsCallNothing) {
     InstalledHost installed(host_);
     // Mouse bytes that, read as a key, would be a key-down of Enter with a character.
     INPUT_RECORD record = KeyRecord(Key(VK_RETURN, 0x8D));
-    for (int type : {int{MOUSE_EVENT}, int{WINDOW_BUFFER_SIZE_EVENT}, int{MENU_EVENT}, int{FOCUS_EVENT}, 0}) {
+    for (int type :
+         {int{MOUSE_EVENT}, int{WINDOW_BUFFER_SIZE_EVENT}, int{MENU_EVENT}, int{FOCUS_EVENT}, 0}) {
         record.EventType = static_cast<WORD>(type);
         EXPECT_EQ(ProcessEditorInput(&record), 0) << type;
     }
@@ -258,12 +260,27 @@ TEST_F(DispatchTest, DeleteAndBackspaceJoinUnderTheQuotationWithOrWithoutCtrl) {
         int line, pos;
         std::vector<Call> calls;
     } branches[] = {
-        {VK_DELETE, 0, 10,
-         {{ECTL_GETINFO}, {ECTL_GETINFO}, {ECTL_GETSTRING, -1}, {ECTL_GETSTRING, 1},
-          {ECTL_GETSTRING, -1}, {ECTL_EDITORTOOEM}, {ECTL_OEMTOEDITOR}, {ECTL_SETSTRING, 1}}},
-        {VK_BACK, 1, 0,
-         {{ECTL_GETINFO}, {ECTL_GETINFO}, {ECTL_GETSTRING, -1}, {ECTL_GETSTRING, 0},
-          {ECTL_EDITORTOOEM}, {ECTL_OEMTOEDITOR}, {ECTL_SETSTRING, -1}}},
+        {VK_DELETE,
+         0,
+         10,
+         {{ECTL_GETINFO},
+          {ECTL_GETINFO},
+          {ECTL_GETSTRING, -1},
+          {ECTL_GETSTRING, 1},
+          {ECTL_GETSTRING, -1},
+          {ECTL_EDITORTOOEM},
+          {ECTL_OEMTOEDITOR},
+          {ECTL_SETSTRING, 1}}},
+        {VK_BACK,
+         1,
+         0,
+         {{ECTL_GETINFO},
+          {ECTL_GETINFO},
+          {ECTL_GETSTRING, -1},
+          {ECTL_GETSTRING, 0},
+          {ECTL_EDITORTOOEM},
+          {ECTL_OEMTOEDITOR},
+          {ECTL_SETSTRING, -1}}},
     };
     for (const auto& branch : branches) {
         for (DWORD ctrl : {DWORD{0}, DWORD{LEFT_CTRL_PRESSED}, DWORD{RIGHT_CTRL_PRESSED}}) {
@@ -370,7 +387,8 @@ int storedLength = -1;
 int WINAPI MisreportingConverter(int command, void* param) {
     if (command == ECTL_EDITORTOOEM) static_cast<EditorConvertText*>(param)->TextLength = 1000;
     if (command == ECTL_OEMTOEDITOR) static_cast<EditorConvertText*>(param)->TextLength = 2;
-    if (command == ECTL_SETSTRING) storedLength = static_cast<EditorSetString*>(param)->StringLength;
+    if (command == ECTL_SETSTRING)
+        storedLength = static_cast<EditorSetString*>(param)->StringLength;
     return 1;
 }
 

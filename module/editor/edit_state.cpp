@@ -16,9 +16,7 @@ EditStateRecord EditState{};
 namespace {
 
 // ProcessEditorInput has made sure that the host handed EditorControl over.
-int CallEditor(int command, void* param) {
-    return HostInfo.EditorControl(command, param);
-}
+int CallEditor(int command, void* param) { return HostInfo.EditorControl(command, param); }
 
 // The same steps for both directions of the character-table conversion.
 Text Convert(int command, const Text& s) {
@@ -41,9 +39,7 @@ Text Convert(int command, const Text& s) {
 
 }  // namespace
 
-void RefreshInfo() {
-    CallEditor(ECTL_GETINFO, &EditState.InfoRec);
-}
+void RefreshInfo() { CallEditor(ECTL_GETINFO, &EditState.InfoRec); }
 
 bool FetchLine(int n, Text& buffer) {
     EditorGetString& rec = EditState.GetRec;
@@ -75,9 +71,7 @@ void ExamineLine() {
     KeepOwnRuleCharacters(EditState.WorkLine, EditState.EditorLine, EditState.OwnRules);
 }
 
-char OwnBlank() {
-    return EditState.OwnRules.size() > 1 ? EditState.OwnRules[1] : ' ';
-}
+char OwnBlank() { return EditState.OwnRules.size() > 1 ? EditState.OwnRules[1] : ' '; }
 
 void PlaceCursor(int col) {
     EditState.PosRec = EditorSetPosition{-1, col, -1, -1, -1, -1};
@@ -89,9 +83,7 @@ void BreakLine() {
     CallEditor(ECTL_INSERTSTRING, &EditState.IndentFlag);
 }
 
-void Redraw() {
-    CallEditor(ECTL_REDRAW, nullptr);
-}
+void Redraw() { CallEditor(ECTL_REDRAW, nullptr); }
 
 void FeedKey(char ch) {
     INPUT_RECORD& rec = EditState.KeyRec;
@@ -103,12 +95,8 @@ void FeedKey(char ch) {
     CallEditor(ECTL_PROCESSINPUT, &rec);
 }
 
-Text EditorToOem(const Text& s) {
-    return Convert(ECTL_EDITORTOOEM, s);
-}
+Text EditorToOem(const Text& s) { return Convert(ECTL_EDITORTOOEM, s); }
 
-Text OemToEditor(const Text& s) {
-    return Convert(ECTL_OEMTOEDITOR, s);
-}
+Text OemToEditor(const Text& s) { return Convert(ECTL_OEMTOEDITOR, s); }
 
 }  // namespace marten

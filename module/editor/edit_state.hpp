@@ -11,21 +11,21 @@
 namespace marten {
 
 struct EditStateRecord {
-    EditorInfo InfoRec;           // filled by RefreshInfo
-    EditorGetString GetRec;       // StringNumber set by FetchLine; text read back
-    EditorSetString SetRec;       // all four fields set by StoreLine
-    EditorSetPosition PosRec;     // all six fields set by PlaceCursor
-    INPUT_RECORD KeyRec;          // the record FeedKey hands to the editor
-    EditorConvertText ConvertRec; // used only by the table conversions
+    EditorInfo InfoRec;            // filled by RefreshInfo
+    EditorGetString GetRec;        // StringNumber set by FetchLine; text read back
+    EditorSetString SetRec;        // all four fields set by StoreLine
+    EditorSetPosition PosRec;      // all six fields set by PlaceCursor
+    INPUT_RECORD KeyRec;           // the record FeedKey hands to the editor
+    EditorConvertText ConvertRec;  // used only by the table conversions
     // The line a feature edits, as the editor holds it in its own table: what
     // the feature changes and writes back, every other byte untouched.
     Text EditorLine;
     // The OEM form of EditorLine that the rules read (see ExamineLine); in
     // the wrap, the text still to place. Same length as EditorLine.
     Text WorkLine;
-    Text PeerLine;     // the neighbouring line, or in the wrap the line being written
-    Text QuotePrefix;  // the prefix built by the quotation features, in the editor's table
-    Text OwnRules;     // the editor's bytes for '>', blank and TAB (kRuleCharacters)
+    Text PeerLine;            // the neighbouring line, or in the wrap the line being written
+    Text QuotePrefix;         // the prefix built by the quotation features, in the editor's table
+    Text OwnRules;            // the editor's bytes for '>', blank and TAB (kRuleCharacters)
     std::int32_t IndentFlag;  // the value whose address BreakLine hands to the host
 };
 

@@ -12,7 +12,8 @@ void KeepOwnRuleCharacters(Text& oem, std::string_view own, std::string_view own
         for (std::size_t k = 0; k < kRuleCharacterCount; ++k) {
             if (oem[i] != kRuleCharacters[k]) continue;
             // Without the editor's byte for it, the character reads as it stands.
-            const char ownByte = k < ownRuleCharacters.size() ? ownRuleCharacters[k] : kRuleCharacters[k];
+            const char ownByte =
+                k < ownRuleCharacters.size() ? ownRuleCharacters[k] : kRuleCharacters[k];
             if (own[i] != ownByte) oem[i] = kPlainCharacter;
             break;
         }

@@ -101,7 +101,7 @@ BasicText<C> PlainPrefix(const Line& line, std::type_identity_t<std::basic_strin
 // As PlainPrefix, without the leading TAB and blank characters ("AB> " for " AB> text").
 template <class Line, class C = typename Line::value_type>
 BasicText<C> TrimmedPrefix(const Line& line, std::type_identity_t<std::basic_string_view<C>> own,
-                         std::type_identity_t<C> blank = C(' ')) {
+                           std::type_identity_t<C> blank = C(' ')) {
     const MarkPosition mark = LastMark(line);
     if (!mark.Found()) return BasicText<C>();
     // The mark is '>', so the trimming stops there at the latest.

@@ -31,27 +31,26 @@ TEST_P(QuotePrefixTest, MarksFormsAndRemoval) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, QuotePrefixTest,
-    testing::Values(
-        PrefixCase{" AB> text", 4, 4, " AB> ", "AB> ", "text"},
-        PrefixCase{" AB>> x", 4, 5, " AB>> ", "AB>> ", "x"},
-        PrefixCase{"\tAB> x", 4, 4, "\tAB> ", "AB> ", "x"},
-        PrefixCase{" \t AB> x", 6, 6, " \t AB> ", "AB> ", "x"},
-        // Blanks between the initials and the mark belong to the prefix.
-        PrefixCase{" AB \t> x", 6, 6, " AB \t> ", "AB \t> ", "x"},
-        PrefixCase{"AB>", 3, 3, "AB> ", "AB> ", ""},
-        PrefixCase{">", 1, 1, "> ", "> ", ""},
-        PrefixCase{"  >", 3, 3, "  > ", "> ", ""},
-        // The last mark may belong to the text: everything through it goes.
-        PrefixCase{"AB> a -> b", 3, 8, "AB> a -> ", "AB> a -> ", "b"},
-        PrefixCase{"AB> x -> y", 3, 8, "AB> x -> ", "AB> x -> ", "y"},
-        PrefixCase{"Compare x > y", 11, 11, "Compare x > ", "Compare x > ", "y"},
-        // A TAB closing the prefix goes with it; only that one blank.
-        PrefixCase{"AB>\tx", 3, 3, "AB> ", "AB> ", "x"},
-        PrefixCase{"AB>  x", 3, 3, "AB> ", "AB> ", " x"},
-        // A character right behind the mark is text and is kept.
-        PrefixCase{" AB>text", 4, 4, " AB> ", "AB> ", "text"},
-        PrefixCase{"no marks here", 0, 0, "", "", "no marks here"},
-        PrefixCase{"", 0, 0, "", "", ""}));
+    testing::Values(PrefixCase{" AB> text", 4, 4, " AB> ", "AB> ", "text"},
+                    PrefixCase{" AB>> x", 4, 5, " AB>> ", "AB>> ", "x"},
+                    PrefixCase{"\tAB> x", 4, 4, "\tAB> ", "AB> ", "x"},
+                    PrefixCase{" \t AB> x", 6, 6, " \t AB> ", "AB> ", "x"},
+                    // Blanks between the initials and the mark belong to the prefix.
+                    PrefixCase{" AB \t> x", 6, 6, " AB \t> ", "AB \t> ", "x"},
+                    PrefixCase{"AB>", 3, 3, "AB> ", "AB> ", ""},
+                    PrefixCase{">", 1, 1, "> ", "> ", ""},
+                    PrefixCase{"  >", 3, 3, "  > ", "> ", ""},
+                    // The last mark may belong to the text: everything through it goes.
+                    PrefixCase{"AB> a -> b", 3, 8, "AB> a -> ", "AB> a -> ", "b"},
+                    PrefixCase{"AB> x -> y", 3, 8, "AB> x -> ", "AB> x -> ", "y"},
+                    PrefixCase{"Compare x > y", 11, 11, "Compare x > ", "Compare x > ", "y"},
+                    // A TAB closing the prefix goes with it; only that one blank.
+                    PrefixCase{"AB>\tx", 3, 3, "AB> ", "AB> ", "x"},
+                    PrefixCase{"AB>  x", 3, 3, "AB> ", "AB> ", " x"},
+                    // A character right behind the mark is text and is kept.
+                    PrefixCase{" AB>text", 4, 4, " AB> ", "AB> ", "text"},
+                    PrefixCase{"no marks here", 0, 0, "", "", "no marks here"},
+                    PrefixCase{"", 0, 0, "", "", ""}));
 
 TEST(QuotePrefix, MarksAreFoundInBytesOfAnyValue) {
     const std::string line = std::string("\x8D\xE0\0>\xFF", 5);

@@ -35,8 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"abcdefghijklmnop qr", 10, "abcdefghij", "klmnop qr"},
         SplitCase{"abcdefghijklmnopqr", 10, "abcdefghij", "klmnopqr"},
         // Fits: nothing to split.
-        SplitCase{"short", 10, "short", ""},
-        SplitCase{"exactly10!", 10, "exactly10!", ""},
+        SplitCase{"short", 10, "short", ""}, SplitCase{"exactly10!", 10, "exactly10!", ""},
         // The word ends exactly at the margin.
         SplitCase{"abcd efghij klm", 11, "abcd efghij", "klm"},
         // A word crossing the margin goes to the tail whole.
@@ -46,13 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"abcd  \tefgh", 6, "abcd", "\tefgh"},
         SplitCase{"abcd   efghij", 5, "abcd", "efghij"},
         // Only blanks before the margin or before the crossing word: an empty head.
-        SplitCase{"      abcdefgh", 4, "", "abcdefgh"},
-        SplitCase{"   abcdefgh", 5, "", "abcdefgh"},
+        SplitCase{"      abcdefgh", 4, "", "abcdefgh"}, SplitCase{"   abcdefgh", 5, "", "abcdefgh"},
         SplitCase{"\tabcdefgh", 5, "", "\tabcdefgh"},
         // A width below 1 counts as 1.
-        SplitCase{"ab", 0, "a", "b"},
-        SplitCase{"ab", -5, "a", "b"},
-        SplitCase{"", 3, "", ""}));
+        SplitCase{"ab", 0, "a", "b"}, SplitCase{"ab", -5, "a", "b"}, SplitCase{"", 3, "", ""}));
 
 // The splitter step by step as the rule reads, scanning forward from the
 // margin to the end of the word; the real one stops looking at width + 1.

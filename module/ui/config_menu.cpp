@@ -31,8 +31,8 @@ int ConfigMenu(int previous) {
     lines[current < ConfigMenuLineCount ? current : int{MenuConfigure}].Selected = 1;
 
     return HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_AUTOHIGHLIGHT,
-                         MsgOrEmpty(MMenuTitle), nullptr, nullptr, nullptr, nullptr,
-                         lines.data(), ConfigMenuLineCount);
+                         MsgOrEmpty(MMenuTitle), nullptr, nullptr, nullptr, nullptr, lines.data(),
+                         ConfigMenuLineCount);
 }
 
 void AboutBox() {
@@ -49,18 +49,6 @@ void AboutBox() {
                      kAboutButtonCount);
 }
 
-int RunConfiguration() {
-    int choice = MenuConfigure;
-    int result = 1;
-    do {
-        choice = ConfigMenu(choice);
-        if (choice == MenuConfigure) {
-            result = ConfigDialog();
-        } else if (choice == MenuAbout) {
-            AboutBox();
-        }
-    } while (choice >= 0);
-    return result;
-}
+int RunConfiguration() { return ConfigurationLoop(ConfigMenu, ConfigDialog, AboutBox); }
 
 }  // namespace marten

@@ -24,7 +24,24 @@ void AboutBox();
 
 // The menu, reopened after the dialog or the About box until the user leaves
 // it. Returns 0 when the last dialog of the run was closed without
-// confirmation, else 1.
+// confirmation, else 1. Both interfaces run this loop with their own menu,
+// dialog and About box.
+template <class Menu, class Dialog, class About>
+int ConfigurationLoop(Menu menu, Dialog dialog, About about) {
+    int choice = MenuConfigure;
+    int result = 1;
+    do {
+        choice = menu(choice);
+        if (choice == MenuConfigure) {
+            result = dialog();
+        } else if (choice == MenuAbout) {
+            about();
+        }
+    } while (choice >= 0);
+    return result;
+}
+
+// The loop with the ANSI interface's menu, dialog and About box.
 int RunConfiguration();
 
 }  // namespace marten

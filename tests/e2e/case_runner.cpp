@@ -30,7 +30,8 @@ bool SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD si
               std::string* problem) {
     const LONG status = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     if (status == ERROR_SUCCESS) return true;
-    *problem = std::string("cannot store the setting ") + name + " (error " + std::to_string(status) + ")";
+    *problem =
+        std::string("cannot store the setting ") + name + " (error " + std::to_string(status) + ")";
     return false;
 }
 
@@ -65,19 +66,11 @@ bool StoreSettings(const std::string& path, const CaseSettings& s, std::string* 
     return ok;
 }
 
-namespace {
-
 // The editor's full file name: a bare name lies in a message folder.
 std::string FullFileName(const std::string& name) {
     if (name.find_first_of("\\/") != std::string::npos) return name;
     return "C:\\Fido\\" + name;
 }
-
-// The editor's text and cursor at one moment.
-struct Snapshot {
-    std::vector<host::Line> lines;
-    Position cursor;
-};
 
 Snapshot Take(const host::Editor& editor) {
     Snapshot snapshot;
@@ -85,6 +78,8 @@ Snapshot Take(const host::Editor& editor) {
     snapshot.cursor = {editor.CurLine(), editor.CurPos()};
     return snapshot;
 }
+
+namespace {
 
 // What a text section stands for: every line with CR LF, then the empty
 // last line that follows the final end-of-line; or, with an open end, the
@@ -100,11 +95,15 @@ std::vector<host::Line> ExpectedLines(const Case& c, const CaseText& text) {
     return lines;
 }
 
+}  // namespace
+
 std::string Document(const Case& c, const CaseText& text) {
     std::string bytes;
     for (const host::Line& line : ExpectedLines(c, text)) bytes += line.text + line.eol;
     return bytes;
 }
+
+namespace {
 
 std::string EolName(const std::string& eol) {
     if (eol == "\r\n") return "CRLF";
@@ -121,7 +120,8 @@ std::vector<std::string> Rendered(const std::vector<host::Line>& lines, host::Co
     std::vector<std::string> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const bool cursorHere = cursor && cursor->line == static_cast<int>(n);
-        const bool finalEmpty = n + 1 == lines.size() && lines[n].text.empty() && lines[n].eol.empty();
+        const bool finalEmpty =
+            n + 1 == lines.size() && lines[n].text.empty() && lines[n].eol.empty();
         if (finalEmpty && !cursorHere && !withEol) continue;
         std::string line = RenderLine(lines[n].text, table,
                                       cursorHere ? std::optional<int>(cursor->col) : std::nullopt);
@@ -142,13 +142,16 @@ std::string Joined(const std::vector<std::string>& words) {
     return out.empty() ? "(none)" : out;
 }
 
+}  // namespace
+
 // Compares one text section with the editor's state; appends a diff to `report`.
 void CheckText(const Case& c, const CaseText& expected, const Snapshot& actual,
                const std::string& when, std::string& report) {
     const std::vector<host::Line> lines = ExpectedLines(c, expected);
     bool same = lines.size() == actual.lines.size();
     for (std::size_t n = 0; same && n < lines.size(); ++n) {
-        same = lines[n].text == actual.lines[n].text && (!c.checkEol || lines[n].eol == actual.lines[n].eol);
+        same = lines[n].text == actual.lines[n].text &&
+               (!c.checkEol || lines[n].eol == actual.lines[n].eol);
     }
     if (expected.cursor && *expected.cursor != actual.cursor) same = false;
     if (same) return;
@@ -169,10 +172,12 @@ void CheckText(const Case& c, const CaseText& expected, const Snapshot& actual,
     if (expected.cursor && *expected.cursor != actual.cursor) {
         report += "  cursor: expected " + std::to_string(expected.cursor->line + 1) + ":" +
                   std::to_string(expected.cursor->col + 1) + ", actual " +
-                  std::to_string(actual.cursor.line + 1) + ":" + std::to_string(actual.cursor.col + 1) +
-                  "\n";
+                  std::to_string(actual.cursor.line + 1) + ":" +
+                  std::to_string(actual.cursor.col + 1) + "\n";
     }
 }
+
+namespace {
 
 // A key-up record passes none of the module's tests: the module may look at
 // the editor (the activation test) but changes nothing and consumes nothing.
@@ -192,7 +197,8 @@ std::string CheckKeyUp(host::Host& host, host::Editor& editor, const INPUT_RECOR
     const Snapshot after = Take(editor);
     bool same = before.cursor == after.cursor && before.lines.size() == after.lines.size();
     for (std::size_t n = 0; same && n < before.lines.size(); ++n) {
-        same = before.lines[n].text == after.lines[n].text && before.lines[n].eol == after.lines[n].eol;
+        same = before.lines[n].text == after.lines[n].text &&
+               before.lines[n].eol == after.lines[n].eol;
     }
     if (!same) fault += "  the key-up of stroke " + std::to_string(stroke) + " changed the text\n";
     if (answer != 0) {
@@ -208,14 +214,15 @@ std::string CheckKeyUp(host::Host& host, host::Editor& editor, const INPUT_RECOR
 
 std::string CommandName(int command) {
     static const char* const kNames[] = {
-        "GETSTRING", "SETSTRING", "INSERTSTRING", "DELETESTRING", "DELETECHAR", "INSERTTEXT",
-        "GETINFO",   "SETPOSITION", "SELECT",     "REDRAW",       "EDITORTOOEM", "OEMTOEDITOR",
-        "TABTOREAL", "REALTOTAB", "EXPANDTABS",   "SETTITLE",     "READINPUT",  "PROCESSINPUT"};
+        "GETSTRING", "SETSTRING",   "INSERTSTRING", "DELETESTRING", "DELETECHAR",  "INSERTTEXT",
+        "GETINFO",   "SETPOSITION", "SELECT",       "REDRAW",       "EDITORTOOEM", "OEMTOEDITOR",
+        "TABTOREAL", "REALTOTAB",   "EXPANDTABS",   "SETTITLE",     "READINPUT",   "PROCESSINPUT"};
     if (command >= 0 && command < static_cast<int>(std::size(kNames))) return kNames[command];
     return std::to_string(command);
 }
 
-std::string LineDiff(const std::vector<std::string>& expected, const std::vector<std::string>& actual) {
+std::string LineDiff(const std::vector<std::string>& expected,
+                     const std::vector<std::string>& actual) {
     // Longest common subsequence over lines; cases are small.
     const std::size_t n = expected.size();
     const std::size_t m = actual.size();
@@ -261,7 +268,8 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
     host::HostOptions hostOptions;
     hostOptions.rootKey = rootKey;
     host::Host host(hostOptions);
-    if (!host.LoadModule(options.modulePath, &problem)) return fail("cannot load the module: " + problem);
+    if (!host.LoadModule(options.modulePath, &problem))
+        return fail("cannot load the module: " + problem);
 
     host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     host.SetEditor(&editor);
@@ -283,7 +291,8 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             editor.ClearLog();
             answer = host.Exports().ProcessEditorInput(&down);
             afterModule = Take(editor);
-            for (const host::ControlCall& call : editor.Log()) calls.push_back(CommandName(call.command));
+            for (const host::ControlCall& call : editor.Log())
+                calls.push_back(CommandName(call.command));
             if (answer == 0) editor.ProcessInput(down);
         }
         keyUpFaults += CheckKeyUp(host, editor, up, i + 1);

@@ -27,6 +27,23 @@ struct CaseOutcome {
 
 CaseOutcome RunCase(const Case& c, const RunOptions& options);
 
+// The editor's text and cursor at one moment.
+struct Snapshot {
+    std::vector<host::Line> lines;
+    Position cursor;
+};
+Snapshot Take(const host::Editor& editor);
+
+// The editor's full file name: a bare name lies in a message folder.
+std::string FullFileName(const std::string& name);
+
+// The bytes of a document that a text section stands for.
+std::string Document(const Case& c, const CaseText& text);
+
+// Compares one text section with the editor's state; appends a diff to `report`.
+void CheckText(const Case& c, const CaseText& expected, const Snapshot& actual,
+               const std::string& when, std::string& report);
+
 // Stores all seven settings below HKCU\`path` with the module's own value
 // types, so that a module loaded with that key starts from exactly them.
 bool StoreSettings(const std::string& path, const CaseSettings& settings, std::string* problem);

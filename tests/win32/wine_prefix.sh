@@ -8,13 +8,16 @@ set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEPREFIX
 export WINEARCH="${WINEARCH:-win32}"
+# The loader of the prefix's architecture (wine64 for a win64 prefix): the
+# wrappers in /usr/bin would pick the 32-bit one where both are installed.
+wine=${WINELOADER:-wine}
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 unset DISPLAY WAYLAND_DISPLAY
 
-for tool in wine wineboot wineserver; do
+for tool in "$wine" wineserver; do
   if ! command -v "$tool" >/dev/null; then
-    echo "wine_prefix: '$tool' is not installed (Debian packages wine and wine32, i386 architecture)" >&2
+    echo "wine_prefix: '$tool' is not installed (Debian packages wine, wine64, and wine32 of the i386 architecture)" >&2
     exit 1
   fi
 done
@@ -28,7 +31,7 @@ fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 
 started=$(date +%s)
-if ! timeout 900 wineboot -i; then
+if ! timeout 900 "$wine" wineboot -i; then
   echo "wine_prefix: wineboot -i failed or timed out after 900 s" >&2
   exit 1
 fi

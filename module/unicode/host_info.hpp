@@ -1,0 +1,33 @@
+// The Unicode face's copy of the host's start-up information and standard
+// functions, through which it calls every service, and its message lookup.
+#pragma once
+
+#include "api/plugin_api3.hpp"
+#include "module/plugin/messages.hpp"
+#include "module/runtime/text.hpp"
+
+// A wide literal in the interface's text unit.
+#ifdef _WIN32
+#define MARTEN_W(s) L##s
+#else
+#define MARTEN_W(s) u##s
+#endif
+
+namespace marten::unicode {
+
+using WChar = api3::WChar;
+using WideText = BasicText<WChar>;
+
+// All zero until SetStartupInfoW; holds at most the part of the host's
+// record this interface version knows, whole fields only. FSF points at
+// Standard when the host handed its standard functions over.
+extern api3::PluginStartupInfo Host;
+extern api3::FarStandardFunctions Standard;
+
+// Copies the host's records (temporaries of the host) as SetStartupInfoW must.
+void TakeStartupInfo(const api3::PluginStartupInfo* info);
+
+// The host's text for `id`, never null (empty without GetMsg).
+const WChar* MsgW(MsgId id);
+
+}  // namespace marten::unicode

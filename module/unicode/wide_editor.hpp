@@ -1,0 +1,69 @@
+// The editor of the Unicode interface as the features see it (the shape of
+// AnsiEditor): UTF-16 lines through EditorControl on one editor, examined as
+// they stand. Every change the features make opens one undo bracket first,
+// so that the key with all the module did on it is one step of the editor's
+// undo; HandleKeyW closes it.
+#pragma once
+
+#include <cstdint>
+
+#include "module/unicode/host_info.hpp"
+
+namespace marten::unicode {
+
+class WideEditor {
+public:
+    using Char = WChar;
+    using Line = WideText;
+
+    Line editorLine;  // the line a feature edits, as the editor holds it
+    Line workLine;    // the line the rules read: the same text
+    Line peerLine;    // the neighbouring line, or in the wrap the line being written
+    Line quotePrefix;
+
+    void RefreshInfo();
+    std::int64_t CurLine() const { return info_.CurLine; }
+    std::int64_t CurPos() const { return info_.CurPos; }
+    std::int64_t FetchedLength() const { return fetched_.StringLength; }
+    bool FetchLine(std::int64_t n, Line& buffer);
+    void StoreLine(std::int64_t n, Line& buffer);
+    void ExamineLine() { workLine = editorLine; }
+    Char OwnBlank() const { return Char(' '); }
+    void PlaceCursor(std::int64_t col);
+    void BreakLine();
+    void Redraw();
+    void FeedKey(Char ch);
+
+    // The editor's file name, whole; empty when the host gives none.
+    WideText FileName();
+    // True when the features changed the text, so the bracket is open.
+    bool Changed() const { return bracketOpen_; }
+    // Feeds `key` back to the editor (the module's own nested call leaves it
+    // alone) and closes the bracket.
+    void FinishChange(const INPUT_RECORD& key);
+    // Closes the bracket if it is open, without feeding anything.
+    void CloseBracket();
+
+private:
+    std::intptr_t Call(api3::EDITOR_CONTROL_COMMANDS command, std::intptr_t param1, void* param2);
+    void Undo(api3::EDITOR_UNDOREDO_COMMANDS command);
+    void BeforeChange();
+
+    std::intptr_t id_ = api3::CURRENT_EDITOR;
+    api3::EditorInfo info_{};
+    api3::EditorGetString fetched_{};
+    bool bracketOpen_ = false;
+};
+
+// ProcessEditorInputW's work on one key record: the activation test by file
+// mask, the features, and the undo step around what they changed.
+std::intptr_t HandleKeyW(const INPUT_RECORD& rec);
+
+// The mask list the Unicode face matches file names against (FileMask).
+extern WideText FileMaskW;
+
+// True when `name` matches one item of `mask` by the host's ProcessName,
+// the directory part left out, the list split as the ANSI face splits it.
+bool FileMaskMatchW(const WideText& mask, const WideText& name);
+
+}  // namespace marten::unicode

@@ -1,0 +1,56 @@
+// The end-to-end corpus against the module's Unicode face: one test per case
+// file whose table the face can run (code-page cases run against the ANSI
+// face only), so a new case file needs no rebuild.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/unicode_backend.hpp"
+
+namespace {
+
+const std::string kCases = std::string(MARTEN_SOURCE_DIR) + "/tests/e2e/cases";
+// Cases of the Unicode face's own behaviour, where it differs from the ANSI face's.
+const std::string kUnicodeCases = std::string(MARTEN_SOURCE_DIR) + "/tests/e2e/cases-unicode";
+
+std::vector<std::string> UnicodeCases() {
+    std::vector<std::string> runnable;
+    for (const std::string& path : e2e::FindCaseFiles(kCases)) {
+        std::string error;
+        const auto parsed = e2e::LoadCase(path, &error);
+        // A case that does not parse is kept, so that its test reports why.
+        if (!parsed || e2e::RunsAgainstUnicodeFace(*parsed)) runnable.push_back(path);
+    }
+    for (const std::string& path : e2e::FindCaseFiles(kUnicodeCases)) runnable.push_back(path);
+    return runnable;
+}
+
+class UnicodeCaseFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(UnicodeCaseFile, Passes) {
+    std::string error;
+    const auto parsed = e2e::LoadCase(GetParam(), &error);
+    ASSERT_TRUE(parsed) << error;
+    const e2e::CaseOutcome outcome = e2e::RunCaseUnicode(*parsed);
+    EXPECT_TRUE(outcome.passed) << outcome.report;
+}
+
+std::string TestName(const testing::TestParamInfo<std::string>& info) {
+    const bool own = info.param.compare(0, kUnicodeCases.size(), kUnicodeCases) == 0;
+    std::string name =
+        (own ? "unicode/" : "") + e2e::CaseName(own ? kUnicodeCases : kCases, info.param);
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnicodeCaseFile, testing::ValuesIn(UnicodeCases()), TestName);
+
+TEST(UnicodeCorpus, IsNotEmpty) {
+    // A corpus that went missing must not pass as an empty suite.
+    EXPECT_GE(UnicodeCases().size(), 100u);
+}
+
+}  // namespace

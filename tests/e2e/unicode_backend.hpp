@@ -1,0 +1,22 @@
+// The end-to-end cases against the module's Unicode face, linked into the
+// test program: the host's editor engine serves the face through the Unicode
+// interface (its lines in UTF-16, converted from and to the case's table),
+// the stand-in host of that interface serves the settings store. A case's
+// calls section describes the ANSI face, so here the texts, the cursor and
+// the answer are compared; the answer is 1 wherever the face changed the
+// text, since it then consumes the key after feeding it back.
+#pragma once
+
+#include <string>
+
+#include "tests/e2e/case_file.hpp"
+#include "tests/e2e/case_runner.hpp"
+
+namespace e2e {
+
+// False for a case about a code-page table: those run against the ANSI face only.
+bool RunsAgainstUnicodeFace(const Case& c);
+
+CaseOutcome RunCaseUnicode(const Case& c);
+
+}  // namespace e2e

@@ -1,0 +1,181 @@
+// The Unicode face on the stand-in host: the features on UTF-16 lines, the
+// undo step around each key the module changes the text on, the masks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "api/plugin_api3.hpp"
+#include "module/settings/settings.hpp"
+#include "module/unicode/wide_editor.hpp"
+#include "tests/support/fake_host3.hpp"
+
+namespace {
+
+using testsupport::FakeHost3;
+using testsupport::KeyDown3;
+
+std::string Narrow(const std::u16string& s) {
+    std::string out;
+    for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '#';
+    return out;
+}
+
+class UnicodeFace : public testing::Test {
+protected:
+    void SetUp() override {
+        host_.store[u"RIndent"] = std::uint64_t{20};  // a store that is not empty: no take-over
+        SetStartupInfoW(&host_.startupInfo);
+        host_.calls.clear();
+    }
+
+    void Put(const std::u16string& text, std::intptr_t line, std::intptr_t pos) {
+        host_.SetText(text);
+        host_.curLine = line;
+        host_.curPos = pos;
+    }
+
+    FakeHost3 host_;
+};
+
+TEST_F(UnicodeFace, EnterCarriesThePrefixInOneUndoStep) {
+    Put(u" AB> Hello world", 0, 10);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(Narrow(host_.Text()), " AB> Hello\nAB>  world");
+    EXPECT_EQ(host_.curLine, 1);
+    // The module's change and the editor's own break form one bracket,
+    // closed before the answer.
+    const std::vector<int> commands = host_.Commands();
+    ASSERT_GE(commands.size(), 3u);
+    EXPECT_EQ(host_.calls.front().command, api3::ECTL_GETINFO);
+    EXPECT_EQ(host_.calls.back(), (testsupport::EditorCall3{api3::ECTL_UNDOREDO, api3::EUR_END}));
+    EXPECT_EQ(host_.undoDepth, 0);
+    EXPECT_FALSE(host_.wrongEditorAddressed);
+    EXPECT_TRUE(host_.Undo());
+    EXPECT_EQ(Narrow(host_.Text()), " AB> Hello world");
+    EXPECT_FALSE(host_.Undo());
+}
+
+TEST_F(UnicodeFace, JoinsDropTheSecondPrefix) {
+    Put(u" AB> one\n AB> two", 0, 8);
+    EXPECT_EQ(host_.Press(KeyDown3(0, VK_DELETE)), 1);
+    EXPECT_EQ(Narrow(host_.Text()), " AB> onetwo");
+
+    Put(u" AB> one\n AB> two", 1, 0);
+    EXPECT_EQ(host_.Press(KeyDown3(8, VK_BACK)), 1);
+    EXPECT_EQ(Narrow(host_.Text()), " AB> onetwo");
+    EXPECT_EQ(host_.curPos, 8);
+
+    // An unquoted neighbour: nothing changes, no bracket, the editor joins.
+    Put(u" AB> one\nplain", 0, 8);
+    host_.calls.clear();
+    EXPECT_EQ(host_.Press(KeyDown3(0, VK_DELETE)), 0);
+    EXPECT_EQ(Narrow(host_.Text()), " AB> oneplain");
+    for (const auto& call : host_.calls) EXPECT_NE(call.command, api3::ECTL_UNDOREDO);
+}
+
+TEST_F(UnicodeFace, WrapRepeatsThePrefixAndUndoesInOneStep) {
+    const std::u16string line = u" AB> aaaa bbbb cccc dddd eeee";
+    Put(line, 0, static_cast<std::intptr_t>(line.size()));
+    EXPECT_EQ(host_.Press(KeyDown3(u'f')), 1);
+    EXPECT_EQ(Narrow(host_.Text()), " AB> aaaa bbbb cccc\n AB> dddd eeeef");
+    // Lines the module broke keep "\r\n"; the last one keeps having none.
+    EXPECT_EQ(host_.eols, (std::vector<std::u16string>{u"\r\n", u""}));
+    EXPECT_TRUE(host_.Undo());
+    EXPECT_EQ(host_.Text(), line);
+    EXPECT_FALSE(host_.Undo());
+}
+
+TEST_F(UnicodeFace, WrapNeverSplitsASurrogatePair) {
+    // No blank to break at: the hard cut falls at the margin (20 units),
+    // which would split the tenth pair after "x".
+    std::u16string line = u"x";
+    for (int i = 0; i < 15; ++i) line += u"\U0001F600";
+    Put(line, 0, static_cast<std::intptr_t>(line.size()));
+    host_.Press(KeyDown3(u'y'));
+    std::u16string joined;
+    for (const std::u16string& l : host_.lines) {
+        ASSERT_FALSE(l.empty());
+        EXPECT_LE(l.size(), 20u);
+        EXPECT_FALSE(l.back() >= 0xD800 && l.back() < 0xDC00) << "a line ends inside a pair";
+        EXPECT_FALSE(l.front() >= 0xDC00 && l.front() < 0xE000) << "a line starts inside a pair";
+        joined += l;
+    }
+    EXPECT_EQ(joined, line + u"y");
+}
+
+TEST_F(UnicodeFace, ReplacesTheThreeLettersAsTyped) {
+    const struct {
+        char16_t typed;
+        char16_t put;
+    } rows[] = {{u'\u041D', u'H'}, {u'\u0440', u'p'}, {u'\u0420', u'P'}, {u'\u043D', u'\u043D'}};
+    for (const auto& row : rows) {
+        Put(u"ab", 0, 2);
+        host_.Press(KeyDown3(row.typed, 0, SHIFT_PRESSED));
+        EXPECT_EQ(host_.lines[0], std::u16string(u"ab") + row.put);
+        EXPECT_EQ(host_.undoDepth, 0);
+    }
+    // With Ctrl or Alt the letter stays.
+    Put(u"", 0, 0);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\u041D', 0, LEFT_ALT_PRESSED)), 0);
+    EXPECT_EQ(host_.lines[0], u"\u041D");
+}
+
+TEST_F(UnicodeFace, ActsOnlyWhereAMaskMatches) {
+    marten::unicode::FileMaskW = u"*.[a,b]x,golded.*";
+    host_.fileName = u"C:\\Fido\\GOLDED.TMP";
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.nameComparisons,
+              (std::vector<std::pair<std::u16string, std::u16string>>{
+                  {u"*.[a,b]x", u"GOLDED.TMP"}, {u"golded.*", u"GOLDED.TMP"}}));
+
+    host_.fileName = u"C:\\Fido\\notes.txt";
+    Put(u"AB> x y", 0, 4);
+    host_.calls.clear();
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+    EXPECT_EQ(Narrow(host_.Text()), "AB> \nx y");
+    EXPECT_EQ(host_.Commands(), (std::vector<int>{api3::ECTL_GETINFO, api3::ECTL_GETFILENAME,
+                                                  api3::ECTL_GETFILENAME}));
+}
+
+TEST_F(UnicodeFace, IgnoresMouseRecordsAndAnsweringHosts) {
+    INPUT_RECORD mouse{};
+    mouse.EventType = MOUSE_EVENT;
+    api3::ProcessEditorInputInfo info{sizeof info, mouse, nullptr};
+    EXPECT_EQ(ProcessEditorInputW(&info), 0);
+    EXPECT_EQ(ProcessEditorInputW(nullptr), 0);
+    EXPECT_TRUE(host_.calls.empty());
+}
+
+TEST(UnicodeFaceIdentity, GlobalInfoAndMenus) {
+    FakeHost3 host;
+    SetStartupInfoW(&host.startupInfo);
+    api3::GlobalInfo global{};
+    global.StructSize = sizeof global;
+    GetGlobalInfoW(&global);
+    EXPECT_EQ(global.MinFarVersion.Major, 3u);
+    EXPECT_EQ(global.MinFarVersion.Build, 6682u);
+    EXPECT_NE(global.Guid.Data1, 0u);
+    ASSERT_NE(global.Title, nullptr);
+    EXPECT_EQ(std::u16string(global.Title), u"Marten");
+
+    api3::PluginInfo info{};
+    info.StructSize = sizeof info;
+    GetPluginInfoW(&info);
+    EXPECT_EQ(info.Flags, api3::PF_EDITOR | api3::PF_DISABLEPANELS);
+    ASSERT_EQ(info.PluginMenu.Count, 1u);
+    ASSERT_EQ(info.PluginConfig.Count, 1u);
+    EXPECT_EQ(std::u16string(info.PluginMenu.Strings[0]), u"msg7");
+    EXPECT_FALSE(api3::SameGuid(info.PluginMenu.Guids[0], info.PluginConfig.Guids[0]));
+    EXPECT_FALSE(api3::SameGuid(info.PluginMenu.Guids[0], global.Guid));
+
+    // The menu from the configuration list: About, then the user leaves.
+    host.menuAnswer = 2;
+    api3::ConfigureInfo configure{sizeof configure, &info.PluginConfig.Guids[0], nullptr};
+    ConfigureW(&configure);
+    EXPECT_EQ(host.menusShown, 2);
+    EXPECT_EQ(host.messageTitles, std::vector<std::u16string>{u"msg4"});
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// A recording stand-in for the host's Unicode interface, for the tests of
+// the module's Unicode face: an editor of UTF-16 lines with an editor id and
+// an undo that honours ECTL_UNDOREDO brackets, a settings store in memory,
+// ProcessName for masks, and message, menu and dialog services that record
+// what they were given. Keys reach the module as the real host gives them:
+// a key the module does not consume, or feeds back, is carried out by the
+// editor (typed characters, Enter, Delete, Backspace).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "api/plugin_api3.hpp"
+
+namespace testsupport {
+
+struct EditorCall3 {
+    int command;
+    std::intptr_t param = -2;  // the line of GET/SETSTRING, the EUR_ command, else -2
+    bool operator==(const EditorCall3&) const = default;
+};
+
+using StoredValue = std::variant<std::uint64_t, std::u16string>;
+
+struct FakeHost3 {
+    FakeHost3();
+    ~FakeHost3();
+    FakeHost3(const FakeHost3&) = delete;
+    FakeHost3& operator=(const FakeHost3&) = delete;
+
+    // --- The editor -------------------------------------------------------
+    std::vector<std::u16string> lines{u""};
+    std::vector<std::u16string> eols{u""};  // per line; the last one usually ""
+    std::intptr_t curLine = 0;
+    std::intptr_t curPos = 0;
+    std::intptr_t editorId = 7;
+    std::u16string fileName = u"C:\\Fido\\reply.msg";
+    bool autoIndent = false;  // the editor's option; the host's default is off
+    std::vector<EditorCall3> calls;
+    std::vector<INPUT_RECORD> fedKeys;
+    int undoDepth = 0;
+    bool wrongEditorAddressed = false;  // a call named neither -1 nor editorId
+
+    // Sets the text (lines split at '\n', each ending in "\r\n" but the last).
+    void SetText(const std::u16string& text);
+    // The text, lines joined with '\n'.
+    std::u16string Text() const;
+    std::vector<int> Commands() const;
+
+    // A key as the host gives it: offered to the module, carried out by the
+    // editor unless consumed. Returns the module's answer.
+    std::intptr_t Press(const INPUT_RECORD& key);
+    // The user's Ctrl+Z: takes back one undo step; false when none is left.
+    bool Undo();
+    std::size_t UndoSteps() const { return undo_.size(); }
+
+    // --- Settings store ---------------------------------------------------
+    std::map<std::u16string, StoredValue> store;
+    bool storeRefuses = false;  // SCTL_CREATE fails
+    int openHandles = 0;
+
+    // --- Name matching, messages, menus, dialogs --------------------------
+    std::vector<std::pair<std::u16string, std::u16string>> nameComparisons;
+    std::vector<std::u16string> messageTitles;  // the first item of each Message
+    int menusShown = 0;
+    int menuAnswer = -1;
+
+    // The record handed to SetStartupInfoW, pointing at this host's services.
+    api3::PluginStartupInfo startupInfo{};
+    api3::FarStandardFunctions standardFunctions{};
+
+private:
+    struct Snapshot {
+        std::vector<std::u16string> lines, eols;
+        std::intptr_t curLine, curPos;
+    };
+    void BeforeChange();
+    void ActOnKey(const INPUT_RECORD& key);
+    std::vector<Snapshot> undo_;
+
+    friend struct FakeHost3Services;
+};
+
+// A key-down record with `ch` as its character and `vk` as its virtual key.
+INPUT_RECORD KeyDown3(char16_t ch, WORD vk = 0, DWORD state = 0);
+
+}  // namespace testsupport
