@@ -12,7 +12,8 @@ unsigned char Upper(unsigned char c) {
     if (c < 0x80) return ascii::ToUpper(c);
     if (c >= 0xA0 && c <= 0xAF) return static_cast<unsigned char>(c - 0xA0 + 0x80);  // а..п
     if (c >= 0xE0 && c <= 0xEF) return static_cast<unsigned char>(c - 0xE0 + 0x90);  // р..я
-    if (c >= 0xF0 && c <= 0xF7 && (c & 1) != 0) return static_cast<unsigned char>(c - 1);  // ё є ї ў
+    if (c >= 0xF0 && c <= 0xF7 && (c & 1) != 0)
+        return static_cast<unsigned char>(c - 1);  // ё є ї ў
     return c;
 }
 
@@ -41,7 +42,9 @@ char16_t Lower(char16_t c) {
 }
 
 template <class Unit>
-bool SameLetter(Unit a, Unit b) { return Upper(a) == Upper(b); }
+bool SameLetter(Unit a, Unit b) {
+    return Upper(a) == Upper(b);
+}
 
 // The end of the set that opens at `open` (the index of its ']'), or npos when
 // the '[' opens no set: it is unclosed, or "[]" (an empty set is no set).
@@ -110,8 +113,7 @@ bool Match(View pattern, View name, bool skipPath) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = ++p;
             starN = n;
-        } else if (p < pattern.size() &&
-                   MatchOne(pattern, p, static_cast<Unit>(name[n]), next)) {
+        } else if (p < pattern.size() && MatchOne(pattern, p, static_cast<Unit>(name[n]), next)) {
             p = next;
             ++n;
         } else if (starP != View::npos) {

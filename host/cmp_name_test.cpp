@@ -75,7 +75,7 @@ TEST(CmpName, SetsAndRanges) {
         {"[a-c]x", "Bx", false, true},  // ranges ignore case too
         {"[A-C]x", "bx", false, true},
         {"[a-c]x", "dx", false, false},
-        {"[-a]", "-", false, true},     // a '-' at the edge stands for itself
+        {"[-a]", "-", false, true},  // a '-' at the edge stands for itself
         {"[a-]", "-", false, true},
         {"*.[a,b]x", "f.ax", false, true},
         {"*.[a,b]x", "f.,x", false, true},

@@ -29,14 +29,14 @@ void CopyModuleName(char (&field)[260], const std::string& path) {
 // Pointer fields of the record that a short StructSize may cut: a field that
 // does not fit whole is left zero, never handed over half.
 constexpr std::size_t kPointerFields[] = {
-    offsetof(PluginStartupInfo, RootKey),          offsetof(PluginStartupInfo, Menu),
-    offsetof(PluginStartupInfo, Dialog),           offsetof(PluginStartupInfo, Message),
-    offsetof(PluginStartupInfo, GetMsg),           offsetof(PluginStartupInfo, Control),
-    offsetof(PluginStartupInfo, SaveScreen),       offsetof(PluginStartupInfo, RestoreScreen),
-    offsetof(PluginStartupInfo, GetDirList),       offsetof(PluginStartupInfo, GetPluginDirList),
-    offsetof(PluginStartupInfo, FreeDirList),      offsetof(PluginStartupInfo, Viewer),
-    offsetof(PluginStartupInfo, Editor),           offsetof(PluginStartupInfo, CmpName),
-    offsetof(PluginStartupInfo, CharTable),        offsetof(PluginStartupInfo, Text),
+    offsetof(PluginStartupInfo, RootKey),      offsetof(PluginStartupInfo, Menu),
+    offsetof(PluginStartupInfo, Dialog),       offsetof(PluginStartupInfo, Message),
+    offsetof(PluginStartupInfo, GetMsg),       offsetof(PluginStartupInfo, Control),
+    offsetof(PluginStartupInfo, SaveScreen),   offsetof(PluginStartupInfo, RestoreScreen),
+    offsetof(PluginStartupInfo, GetDirList),   offsetof(PluginStartupInfo, GetPluginDirList),
+    offsetof(PluginStartupInfo, FreeDirList),  offsetof(PluginStartupInfo, Viewer),
+    offsetof(PluginStartupInfo, Editor),       offsetof(PluginStartupInfo, CmpName),
+    offsetof(PluginStartupInfo, CharTable),    offsetof(PluginStartupInfo, Text),
     offsetof(PluginStartupInfo, EditorControl)};
 static_assert(sizeof(void*) == sizeof(FARAPIMENU), "services and texts are pointer-sized");
 
@@ -158,9 +158,12 @@ struct Host::Impl {
 bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::string& path,
                              std::string& why) {
     ModuleExports3 found;
-    found.GetGlobalInfoW = reinterpret_cast<api3::GetGlobalInfoWFn>(module->Symbol("GetGlobalInfoW"));
-    found.SetStartupInfoW = reinterpret_cast<api3::SetStartupInfoWFn>(module->Symbol("SetStartupInfoW"));
-    found.GetPluginInfoW = reinterpret_cast<api3::GetPluginInfoWFn>(module->Symbol("GetPluginInfoW"));
+    found.GetGlobalInfoW =
+        reinterpret_cast<api3::GetGlobalInfoWFn>(module->Symbol("GetGlobalInfoW"));
+    found.SetStartupInfoW =
+        reinterpret_cast<api3::SetStartupInfoWFn>(module->Symbol("SetStartupInfoW"));
+    found.GetPluginInfoW =
+        reinterpret_cast<api3::GetPluginInfoWFn>(module->Symbol("GetPluginInfoW"));
     found.OpenW = reinterpret_cast<api3::OpenWFn>(module->Symbol("OpenW"));
     found.ConfigureW = reinterpret_cast<api3::ConfigureWFn>(module->Symbol("ConfigureW"));
     found.ProcessEditorInputW =
@@ -194,7 +197,8 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
     if (!problem.empty()) warnings += problem + "\n";
     unicode.messages.clear();
     if (messages) {
-        for (const std::string& text : messages->messages) unicode.messages.push_back(Utf8ToUtf16(text));
+        for (const std::string& text : messages->messages)
+            unicode.messages.push_back(Utf8ToUtf16(text));
     }
     unicode.help = help ? &*help : nullptr;
     unicode.pluginGuid = info.Guid;
@@ -360,8 +364,8 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> type
 
 int Host::DispatchUnicode(const INPUT_RECORD& record) {
     if (impl_->kind != PluginInterface::Unicode) {
-        const LineCodec& codec = CodecOf(impl_->target.editor ? impl_->target.editor->Table()
-                                                              : CodePage::Oem866);
+        const LineCodec& codec =
+            CodecOf(impl_->target.editor ? impl_->target.editor->Table() : CodePage::Oem866);
         // An ANSI plug-in cannot be shown a character its table lacks.
         const std::optional<EngineInput> input = ToEngineInput(record, codec);
         return input ? Dispatch(input->record, input->typedByte) : 0;
@@ -417,9 +421,7 @@ void Host::EditorEvent(int event, void* param) { impl_->SendEvent(event, param);
 
 UnicodeEditor* Host::CurrentUnicodeEditor() const { return impl_->unicodeEditor.get(); }
 
-const LanguageFile* Host::Messages() const {
-    return impl_->messages ? &*impl_->messages : nullptr;
-}
+const LanguageFile* Host::Messages() const { return impl_->messages ? &*impl_->messages : nullptr; }
 
 const HelpFile* Host::Help() const { return impl_->help ? &*impl_->help : nullptr; }
 

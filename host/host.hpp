@@ -72,7 +72,7 @@ public:
     // GetGlobalInfoW, checked, then SetStartupInfoW). On failure, `error` says why.
     bool LoadModule(const std::string& modulePath, std::string* error);
     PluginInterface Interface() const;
-    const ModuleExports& Exports() const;  // an ANSI plug-in's
+    const ModuleExports& Exports() const;    // an ANSI plug-in's
     const ModuleExports3& Exports3() const;  // a Unicode plug-in's
     // What a Unicode plug-in's GetGlobalInfoW answered.
     const api3::GlobalInfo& Global() const;

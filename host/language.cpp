@@ -48,9 +48,7 @@ private:
     int number_ = 0;
 };
 
-bool Skipped(std::string_view line) {
-    return TrimBlanks(line).empty() || StartsWith(line, "//");
-}
+bool Skipped(std::string_view line) { return TrimBlanks(line).empty() || StartsWith(line, "//"); }
 
 std::string AtLine(int number, const std::string& what) {
     return "line " + std::to_string(number) + ": " + what;
@@ -74,7 +72,8 @@ bool ReadHeader(LineReader& lines, std::string& id, std::string& display, std::s
         std::string_view value = line.substr(kHeader.size());
         const std::size_t comma = value.find(',');
         id = std::string(TrimBlanks(value.substr(0, comma)));
-        display = comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
+        display =
+            comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
         if (id.empty()) {
             Fail(error, AtLine(lines.Number(), "the .Language= header names no language"));
             return false;
@@ -103,7 +102,8 @@ std::vector<fs::path> FilesWithExtension(const std::string& folder, std::string_
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        if (ascii::EqualNoCase(it->path().extension().string(), extension)) files.push_back(it->path());
+        if (ascii::EqualNoCase(it->path().extension().string(), extension))
+            files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -148,7 +148,8 @@ std::optional<File> FindFile(const std::string& folder, std::string_view extensi
         }
     }
     if (!parsed.empty()) return found(lastFallback ? parsed.back() : parsed.front());
-    Fail(error, paths.empty() ? "no *" + std::string(extension) + " file in " + folder : problems.front());
+    Fail(error,
+         paths.empty() ? "no *" + std::string(extension) + " file in " + folder : problems.front());
     return std::nullopt;
 }
 
@@ -185,7 +186,8 @@ std::optional<LanguageFile> ParseLanguageFile(std::string_view text, std::string
 bool ReadLanguageValue(std::string_view value, std::string& id, std::string& display) {
     const std::size_t comma = value.find(',');
     id = std::string(TrimBlanks(value.substr(0, comma)));
-    display = comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
+    display =
+        comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
     return !id.empty();
 }
 
@@ -246,7 +248,8 @@ std::optional<HelpFile> ParseHelpFile(std::string_view text, std::string* error)
                 return std::nullopt;
             }
             if (!haveContents) {
-                Fail(error, AtLine(lines.Number(), "no .PluginContents= line before the first topic"));
+                Fail(error,
+                     AtLine(lines.Number(), "no .PluginContents= line before the first topic"));
                 return std::nullopt;
             }
             if (file.Topic(name) != nullptr) {

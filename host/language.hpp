@@ -25,12 +25,13 @@ namespace host {
 struct LanguageFile {
     std::string language;     // the ID of the .Language= header, e.g. "English"
     std::string displayName;  // its display name
-    std::vector<std::string> messages;  // in identifier order, OEM bytes (UTF-8 for a Unicode plug-in)
+    std::vector<std::string>
+        messages;  // in identifier order, OEM bytes (UTF-8 for a Unicode plug-in)
 };
 
 struct HelpFile {
     std::string language;
-    std::string contentsTitle;  // the .PluginContents= title
+    std::string contentsTitle;                                // the .PluginContents= title
     std::vector<std::pair<std::string, std::string>> topics;  // name, body (OEM), in order
     const std::string* Topic(std::string_view name) const;
 };

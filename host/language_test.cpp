@@ -26,8 +26,8 @@ TEST(ParseLanguageFile, ReadsHeaderAndMessagesInOrder) {
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(file->language, "Russian");
     EXPECT_EQ(file->displayName, "Russian (\x90\xE3\xE1\xE1\xAA\xA8\xA9)");
-    EXPECT_EQ(file->messages,
-              (std::vector<std::string>{"* * *", "", "say \"hi\" now", "last, without a line end"}));
+    EXPECT_EQ(file->messages, (std::vector<std::string>{"* * *", "", "say \"hi\" now",
+                                                        "last, without a line end"}));
 }
 
 TEST(ParseLanguageFile, LineFeedsAloneAndAHeaderWithoutDisplayName) {
@@ -103,7 +103,8 @@ TEST(ParseHelpFile, ErrorsNameTheLine) {
          "line 2: no .PluginContents= line before the first topic"},
         {".Language=English\r\n.PluginContents=M\r\nstray text\r\n@Contents\r\n",
          "line 3: text before the first topic"},
-        {".Language=English\r\n.PluginContents=M\r\n@ \r\n", "line 3: a topic needs a name after @"},
+        {".Language=English\r\n.PluginContents=M\r\n@ \r\n",
+         "line 3: a topic needs a name after @"},
         {".Language=English\r\n.PluginContents=M\r\n@A\r\nx\r\n@a\r\n",
          "line 5: topic \"a\" appears twice"},
         {".Language=English\r\n.PluginContents=M\r\n", "no topic (a line @Name) in the file"},
@@ -155,7 +156,8 @@ TEST_F(LanguageFolder, PassesOverFilesThatDoNotParse) {
     ASSERT_TRUE(file);
     EXPECT_EQ(file->language, "Russian");
     // The files passed over are named all the same.
-    EXPECT_EQ(error, "a_bad.lng: line 2: expected a quoted message\nc_bad.lng: no .Language= header");
+    EXPECT_EQ(error,
+              "a_bad.lng: line 2: expected a quoted message\nc_bad.lng: no .Language= header");
     fs::remove(folder_ / "b_ru.lng");
     fs::remove(folder_ / "c_bad.lng");
     EXPECT_FALSE(FindLanguageFile(Folder(), "English", &error));
@@ -206,8 +208,9 @@ TEST(UnicodeLanguageFile, MessagesWithEscapesAndTheirHeader) {
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(file->language, "Russian");
     EXPECT_EQ(file->displayName, "Русский");
-    EXPECT_EQ(file->messages, (std::vector<std::string>{"plain", "tab\there \"q\" \"x\" back\\slash",
-                                                        "no closing quote", ""}));
+    EXPECT_EQ(file->messages,
+              (std::vector<std::string>{"plain", "tab\there \"q\" \"x\" back\\slash",
+                                        "no closing quote", ""}));
     EXPECT_FALSE(ParseUnicodeLanguageFile("\"first\"\r\n.Language=English\r\n", &error));
     EXPECT_EQ(error, "no .Language= header before the first message");
 }

@@ -16,8 +16,8 @@ struct UnicodeServices;
 // What the services act on; each member may be null.
 struct ServiceTarget {
     const LanguageFile* messages = nullptr;  // GetMsg answers "" without one
-    Editor* editor = nullptr;                 // EditorControl answers 0 without one
-    Ui* ui = nullptr;                         // Menu, Dialog, Message answer -1 without one
+    Editor* editor = nullptr;                // EditorControl answers 0 without one
+    Ui* ui = nullptr;                        // Menu, Dialog, Message answer -1 without one
     // The editor as a Unicode plug-in sees it, and what else the Unicode
     // services act on (services3.hpp).
     UnicodeEditor* unicodeEditor = nullptr;

@@ -99,8 +99,9 @@ std::intptr_t WINAPI EditorControl(std::intptr_t EditorID, api3::EDITOR_CONTROL_
     }
 }
 
-std::intptr_t WINAPI AdvControl(const api3::GUID* /*PluginId*/, api3::ADVANCED_CONTROL_COMMANDS Command,
-                                std::intptr_t /*Param1*/, void* Param2) {
+std::intptr_t WINAPI AdvControl(const api3::GUID* /*PluginId*/,
+                                api3::ADVANCED_CONTROL_COMMANDS Command, std::intptr_t /*Param1*/,
+                                void* Param2) {
     const ServiceTarget* target = CurrentServiceTarget();
     if (target == nullptr) return 0;
     switch (Command) {
@@ -109,10 +110,8 @@ std::intptr_t WINAPI AdvControl(const api3::GUID* /*PluginId*/, api3::ADVANCED_C
             *static_cast<api3::VersionInfo*>(Param2) = target->unicode->hostVersion;
         }
         return 1;
-    case api3::ACTL_REDRAWALL:
-        return 1;
-    default:
-        return 0;
+    case api3::ACTL_REDRAWALL: return 1;
+    default: return 0;
     }
 }
 
@@ -150,12 +149,14 @@ std::intptr_t WINAPI Message(const api3::GUID* PluginId, const api3::GUID* Id,
         // One text, its lines separated by LF.
         const std::u16string all = Copy(reinterpret_cast<const api3::WChar*>(Items)).value_or(u"");
         std::size_t start = 0;
-        for (std::size_t end; (end = all.find(u'\n', start)) != std::u16string::npos; start = end + 1) {
+        for (std::size_t end; (end = all.find(u'\n', start)) != std::u16string::npos;
+             start = end + 1) {
             call.items.push_back(all.substr(start, end - start));
         }
         call.items.push_back(all.substr(start));
     } else {
-        for (std::size_t i = 0; i < ItemsNumber; ++i) call.items.push_back(Copy(Items[i]).value_or(u""));
+        for (std::size_t i = 0; i < ItemsNumber; ++i)
+            call.items.push_back(Copy(Items[i]).value_or(u""));
     }
     const std::vector<std::u16string> buttons = HostButtons(Flags);
     if (!buttons.empty()) {
@@ -193,7 +194,8 @@ HANDLE WINAPI DialogInit(const api3::GUID* PluginId, const api3::GUID* Id, std::
         item.selected = list ? 0 : from.Selected;
         item.flags = from.Flags;
         item.data = Copy(from.Data).value_or(u"");
-        if (from.MaxLength != 0 && item.data.size() > from.MaxLength) item.data.resize(from.MaxLength);
+        if (from.MaxLength != 0 && item.data.size() > from.MaxLength)
+            item.data.resize(from.MaxLength);
         item.history = Copy(from.History);
         item.maxLength = from.MaxLength;
         item.userData = from.UserData;
@@ -216,7 +218,8 @@ std::intptr_t WINAPI DialogRun(HANDLE hDlg) {
         item.list.clear();
         for (std::size_t n = 0; n < list->ItemsNumber; ++n) {
             item.list.push_back(Copy(list->Items[n].Text).value_or(u""));
-            if (list->Items[n].Flags & 0x10000) item.listPos = static_cast<std::intptr_t>(n);  // LIF_SELECTED
+            if (list->Items[n].Flags & 0x10000)
+                item.listPos = static_cast<std::intptr_t>(n);  // LIF_SELECTED
         }
     }
     dialog->answer = AskUi([&](Ui& ui) { return ui.Dialog3(dialog->call); });
@@ -238,15 +241,13 @@ std::intptr_t WINAPI SendDlgMessage(HANDLE hDlg, std::intptr_t Msg, std::intptr_
     DialogItem3& item = dialog->call.items[static_cast<std::size_t>(Param1)];
     const bool checkable = item.type == api3::DI_CHECKBOX || item.type == api3::DI_RADIOBUTTON;
     switch (Msg) {
-    case api3::DM_GETCHECK:
-        return checkable ? item.selected : 0;
+    case api3::DM_GETCHECK: return checkable ? item.selected : 0;
     case api3::DM_SETCHECK: {
         const std::intptr_t previous = item.selected;
         if (checkable) item.selected = reinterpret_cast<std::intptr_t>(Param2);
         return previous;
     }
-    case api3::DM_GETCONSTTEXTPTR:
-        return reinterpret_cast<std::intptr_t>(item.data.c_str());
+    case api3::DM_GETCONSTTEXTPTR: return reinterpret_cast<std::intptr_t>(item.data.c_str());
     case api3::DM_GETTEXT: {
         auto* data = static_cast<api3::FarDialogItemData*>(Param2);
         if (data != nullptr && data->PtrData != nullptr) {
@@ -262,10 +263,8 @@ std::intptr_t WINAPI SendDlgMessage(HANDLE hDlg, std::intptr_t Msg, std::intptr_
             pos->TopPos = 0;
         }
         return item.listPos;
-    case api3::DM_GETITEMDATA:
-        return item.userData;
-    default:
-        return 0;
+    case api3::DM_GETITEMDATA: return item.userData;
+    default: return 0;
     }
 }
 

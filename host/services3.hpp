@@ -28,8 +28,8 @@ struct UnicodeDialog {
 struct UnicodeServices {
     api3::GUID pluginGuid{};
     api3::VersionInfo hostVersion{};
-    std::vector<std::u16string> messages;  // GetMsg, in identifier order
-    const HelpFile* help = nullptr;        // ShowHelp answers FALSE without one
+    std::vector<std::u16string> messages;     // GetMsg, in identifier order
+    const HelpFile* help = nullptr;           // ShowHelp answers FALSE without one
     std::unique_ptr<SettingsStore> settings;  // SettingsControl answers 0 without one
     std::map<void*, std::unique_ptr<UnicodeDialog>> dialogs;  // by handle
 };

@@ -50,10 +50,10 @@ std::optional<std::string> ToUtf8Exact(std::u16string_view text) {
 }  // namespace
 
 struct SettingsStore::Handle {
-    std::string path;                  // the file
-    winreg::RegDocument document;      // as read, with this handle's changes
-    std::vector<Change> changes;       // replayed onto the file at SCTL_FREE
-    std::vector<std::string> keys;     // by key index; 0 is the plug-in's root
+    std::string path;               // the file
+    winreg::RegDocument document;   // as read, with this handle's changes
+    std::vector<Change> changes;    // replayed onto the file at SCTL_FREE
+    std::vector<std::string> keys;  // by key index; 0 is the plug-in's root
     // What SCTL_GET and SCTL_ENUM handed out.
     std::vector<std::unique_ptr<std::u16string>> texts;
     std::vector<std::unique_ptr<std::string>> data;
@@ -76,11 +76,12 @@ struct SettingsStore::Handle {
     // Writes the changes to the file; true when there were none or they were written.
     bool Commit() {
         if (changes.empty()) return true;
-        const LONG result = winreg::ChangeRegistry(path, [&](winreg::RegDocument& file, bool* changed) {
-            for (const Change& change : changes) change(file);
-            *changed = true;
-            return static_cast<LONG>(ERROR_SUCCESS);
-        });
+        const LONG result =
+            winreg::ChangeRegistry(path, [&](winreg::RegDocument& file, bool* changed) {
+                for (const Change& change : changes) change(file);
+                *changed = true;
+                return static_cast<LONG>(ERROR_SUCCESS);
+            });
         changes.clear();
         return result == ERROR_SUCCESS;
     }
@@ -165,8 +166,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
             type = winreg::kRegBinary;
             data.assign(static_cast<const char*>(item->Data.Data), item->Data.Size);
             break;
-        default:
-            return 0;  // a sub-key is no value
+        default: return 0;  // a sub-key is no value
         }
         h.Apply([path = *key, name = *name, type, data](winreg::RegDocument& document) {
             winreg::SetValue(winreg::EnsureKey(document, path), name, type, data);
@@ -203,8 +203,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
             item->Data.Size = h.data.back()->size();
             item->Data.Data = h.data.back()->data();
             return 1;
-        default:
-            return 0;
+        default: return 0;
         }
     }
     case api3::SCTL_ENUM: {
@@ -215,13 +214,14 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         auto names = std::make_unique<std::vector<api3::FarSettingsName>>();
         for (const winreg::RegKey& child : h.document.keys) {
             if (IsDirectChild(child.path, *key)) {
-                names->push_back({h.Keep(Utf8ToUtf16(child.path.substr(key->size() + 1))),
-                                  api3::FST_SUBKEY});
+                names->push_back(
+                    {h.Keep(Utf8ToUtf16(child.path.substr(key->size() + 1))), api3::FST_SUBKEY});
             }
         }
         if (const winreg::RegKey* section = winreg::FindKey(h.document, *key)) {
             for (const winreg::RegEntry& entry : section->entries) {
-                if (!entry.isComment) names->push_back({h.Keep(Utf8ToUtf16(entry.name)), TypeOf(entry.type)});
+                if (!entry.isComment)
+                    names->push_back({h.Keep(Utf8ToUtf16(entry.name)), TypeOf(entry.type)});
             }
         }
         list->Count = names->size();
@@ -235,21 +235,26 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         const std::string* key = h.Key(value->Root);
         if (key == nullptr) return 0;
         if (value->Value == nullptr) {
-            h.Apply([path = *key](winreg::RegDocument& document) { RemoveKeyAndBelow(document, path); });
+            h.Apply([path = *key](winreg::RegDocument& document) {
+                RemoveKeyAndBelow(document, path);
+            });
             return 1;
         }
         h.Apply([path = *key, name = Utf16ToUtf8(value->Value)](winreg::RegDocument& document) {
-            if (winreg::RegKey* section = winreg::FindKey(document, path)) winreg::RemoveValue(*section, name);
+            if (winreg::RegKey* section = winreg::FindKey(document, path))
+                winreg::RemoveValue(*section, name);
         });
         return 1;
     }
     case api3::SCTL_CREATESUBKEY:
     case api3::SCTL_OPENSUBKEY: {
         const auto* value = static_cast<const api3::FarSettingsValue*>(param2);
-        if (value == nullptr || value->StructSize < sizeof *value || value->Value == nullptr) return 0;
+        if (value == nullptr || value->StructSize < sizeof *value || value->Value == nullptr)
+            return 0;
         const std::string* key = h.Key(value->Root);
         const std::optional<std::string> name = ToUtf8Exact(value->Value);
-        if (key == nullptr || !name || name->empty() || name->find('\\') != std::string::npos) return 0;
+        if (key == nullptr || !name || name->empty() || name->find('\\') != std::string::npos)
+            return 0;
         const std::string path = *key + "\\" + *name;
         if (command == api3::SCTL_OPENSUBKEY && !winreg::KeyExists(h.document, path)) return 0;
         if (command == api3::SCTL_CREATESUBKEY) {
@@ -261,8 +266,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         h.keys.push_back(path);
         return static_cast<std::intptr_t>(h.keys.size() - 1);
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

@@ -36,7 +36,9 @@ TEST(Text16, ACharacterTheTableLacksIsRefusedAndNothingIsWritten) {
     EXPECT_FALSE(CodecOf(CodePage::Oem866).FromUtf16(u"a«b", out));  // « is not in 866
     EXPECT_EQ(out, "kept");
     EXPECT_TRUE(CodecOf(CodePage::Ansi1251).FromUtf16(u"a«b", out));
-    EXPECT_EQ(out, "kepta\xAB" "b");
+    EXPECT_EQ(out,
+              "kepta\xAB"
+              "b");
     EXPECT_EQ(FromUtf16(CodecOf(CodePage::Koi8r), u"\U0001F600"), std::nullopt);
 }
 

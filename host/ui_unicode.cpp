@@ -32,14 +32,24 @@ void CopyInto(char (&field)[N], const std::string& text) {
     field[length] = '\0';
 }
 
-int ToInt(std::intptr_t value) { return static_cast<int>(std::clamp<std::intptr_t>(value, -1, 10000)); }
+int ToInt(std::intptr_t value) {
+    return static_cast<int>(std::clamp<std::intptr_t>(value, -1, 10000));
+}
 
 }  // namespace
 
 int Ui::Menu3(const MenuCall3& call) {
-    MenuCall ansi{0, ToInt(call.x), ToInt(call.y), ToInt(call.maxHeight),
-                  static_cast<DWORD>(call.flags & 0xFF), OptionalOem(call.title), OptionalOem(call.bottom),
-                  OptionalOem(call.helpTopic), call.hasBreakKeys, call.hasBreakKeys, {}};
+    MenuCall ansi{0,
+                  ToInt(call.x),
+                  ToInt(call.y),
+                  ToInt(call.maxHeight),
+                  static_cast<DWORD>(call.flags & 0xFF),
+                  OptionalOem(call.title),
+                  OptionalOem(call.bottom),
+                  OptionalOem(call.helpTopic),
+                  call.hasBreakKeys,
+                  call.hasBreakKeys,
+                  {}};
     for (const MenuItem3& item : call.items) {
         FarMenuItem entry{};
         CopyInto(entry.Text, ToOem(item.text));
@@ -69,7 +79,8 @@ int Ui::Dialog3(DialogCall3& call) {
         const bool list = from.type == api3::DI_COMBOBOX || from.type == api3::DI_LISTBOX;
         // A list is shown as an edit field holding its current entry.
         to.Type = list ? DI_EDIT : from.type;
-        to.X1 = ToInt(from.x1), to.Y1 = ToInt(from.y1), to.X2 = ToInt(from.x2), to.Y2 = ToInt(from.y2);
+        to.X1 = ToInt(from.x1), to.Y1 = ToInt(from.y1), to.X2 = ToInt(from.x2),
+        to.Y2 = ToInt(from.y2);
         to.Focus = (from.flags & api3::DIF_FOCUS) != 0;
         to.DefaultButton = (from.flags & api3::DIF_DEFAULTBUTTON) != 0;
         to.Flags = static_cast<DWORD>(from.flags & 0xFFFFFFFF);
@@ -79,13 +90,20 @@ int Ui::Dialog3(DialogCall3& call) {
         } else {
             to.Param.Selected = static_cast<int>(from.selected);
         }
-        const bool inList = list && from.listPos >= 0 &&
-                            static_cast<std::size_t>(from.listPos) < from.list.size();
-        CopyInto(to.Data, ToOem(inList ? from.list[static_cast<std::size_t>(from.listPos)] : from.data));
+        const bool inList =
+            list && from.listPos >= 0 && static_cast<std::size_t>(from.listPos) < from.list.size();
+        CopyInto(to.Data,
+                 ToOem(inList ? from.list[static_cast<std::size_t>(from.listPos)] : from.data));
     }
     std::vector<FarDialogItem> shown = items;
-    DialogCall ansi{0, ToInt(call.x1), ToInt(call.y1), ToInt(call.x2), ToInt(call.y2),
-                    OptionalOem(call.helpTopic), items.data(), static_cast<int>(items.size())};
+    DialogCall ansi{0,
+                    ToInt(call.x1),
+                    ToInt(call.y1),
+                    ToInt(call.x2),
+                    ToInt(call.y2),
+                    OptionalOem(call.helpTopic),
+                    items.data(),
+                    static_cast<int>(items.size())};
     const int answer = Dialog(ansi);
     for (std::size_t i = 0; i < call.items.size(); ++i) {
         DialogItem3& item = call.items[i];

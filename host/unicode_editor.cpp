@@ -103,30 +103,19 @@ std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t comma
                                      std::intptr_t param1, void* param2) {
     if (editorId != api3::CURRENT_EDITOR && editorId != kId) return 0;
     switch (command) {
-    case api3::ECTL_GETSTRING:
-        return GetString(static_cast<api3::EditorGetString*>(param2));
-    case api3::ECTL_SETSTRING:
-        return SetString(static_cast<const api3::EditorSetString*>(param2));
-    case api3::ECTL_INSERTSTRING:
-        return editor_.Control(::ECTL_INSERTSTRING, param2);
-    case api3::ECTL_DELETESTRING:
-        return editor_.Control(::ECTL_DELETESTRING, nullptr);
-    case kDeleteChar:
-        return editor_.Control(::ECTL_DELETECHAR, nullptr);
-    case api3::ECTL_INSERTTEXT:
-        return InsertText(static_cast<const api3::WChar*>(param2));
-    case api3::ECTL_GETINFO:
-        return GetInfo(static_cast<api3::EditorInfo*>(param2));
+    case api3::ECTL_GETSTRING: return GetString(static_cast<api3::EditorGetString*>(param2));
+    case api3::ECTL_SETSTRING: return SetString(static_cast<const api3::EditorSetString*>(param2));
+    case api3::ECTL_INSERTSTRING: return editor_.Control(::ECTL_INSERTSTRING, param2);
+    case api3::ECTL_DELETESTRING: return editor_.Control(::ECTL_DELETESTRING, nullptr);
+    case kDeleteChar: return editor_.Control(::ECTL_DELETECHAR, nullptr);
+    case api3::ECTL_INSERTTEXT: return InsertText(static_cast<const api3::WChar*>(param2));
+    case api3::ECTL_GETINFO: return GetInfo(static_cast<api3::EditorInfo*>(param2));
     case api3::ECTL_SETPOSITION:
         return SetPosition(static_cast<const api3::EditorSetPosition*>(param2));
-    case api3::ECTL_REDRAW:
-        return editor_.Control(::ECTL_REDRAW, nullptr);
-    case api3::ECTL_PROCESSINPUT:
-        return FeedInput(static_cast<const INPUT_RECORD*>(param2));
-    case api3::ECTL_UNDOREDO:
-        return UndoRedo(static_cast<const api3::EditorUndoRedo*>(param2));
-    case api3::ECTL_GETFILENAME:
-        return GetFileName(param1, static_cast<api3::WChar*>(param2));
+    case api3::ECTL_REDRAW: return editor_.Control(::ECTL_REDRAW, nullptr);
+    case api3::ECTL_PROCESSINPUT: return FeedInput(static_cast<const INPUT_RECORD*>(param2));
+    case api3::ECTL_UNDOREDO: return UndoRedo(static_cast<const api3::EditorUndoRedo*>(param2));
+    case api3::ECTL_GETFILENAME: return GetFileName(param1, static_cast<api3::WChar*>(param2));
     default:
         // Change events are not sent, so a subscription is refused rather
         // than answered as if it would be served.
@@ -224,10 +213,10 @@ std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
 
 std::intptr_t UnicodeEditor::SetPosition(const api3::EditorSetPosition* position) {
     if (position == nullptr || position->StructSize < sizeof *position) return 0;
-    ::EditorSetPosition engine{PositionField(position->CurLine), PositionField(position->CurPos),
-                               PositionField(position->CurTabPos),
-                               PositionField(position->TopScreenLine),
-                               PositionField(position->LeftPos), PositionField(position->Overtype)};
+    ::EditorSetPosition engine{
+        PositionField(position->CurLine),   PositionField(position->CurPos),
+        PositionField(position->CurTabPos), PositionField(position->TopScreenLine),
+        PositionField(position->LeftPos),   PositionField(position->Overtype)};
     return editor_.Control(::ECTL_SETPOSITION, &engine);
 }
 
@@ -268,12 +257,8 @@ std::intptr_t UnicodeEditor::UndoRedo(const api3::EditorUndoRedo* command) {
         if (brackets_.empty()) return 0;
         brackets_.pop_back();
         return 1;
-    case api3::EUR_UNDO:
-        editor_.Undo();
-        return 1;
-    case api3::EUR_REDO:
-        editor_.Redo();
-        return 1;
+    case api3::EUR_UNDO: editor_.Undo(); return 1;
+    case api3::EUR_REDO: editor_.Redo(); return 1;
     }
     return 0;
 }

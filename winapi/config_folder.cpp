@@ -1,8 +1,8 @@
 #include "winapi/config_folder.hpp"
 
-#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace winreg {
 
@@ -16,7 +16,8 @@ std::string ConfigFolder() {
     if (config.empty() || config.front() != '/') {
         std::string home = Environment("HOME");
         if (home.empty()) {
-            if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+            if (const passwd* user = ::getpwuid(::getuid());
+                user != nullptr && user->pw_dir != nullptr) {
                 home = user->pw_dir;
             }
         }

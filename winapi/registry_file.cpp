@@ -1,13 +1,13 @@
 #include "winapi/registry_file.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #include "winapi/config_folder.hpp"
 #include "winapi/regedit_parse.hpp"
@@ -100,7 +100,7 @@ void Complain(const std::string& message) {
 bool MoveAside(const std::string& path, const ParseFailure& failure) {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     ::localtime_r(&now, &local);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     std::string aside = path + ".broken-" + stamp;
@@ -181,9 +181,9 @@ LONG ReadRegistry(const std::string& path, RegDocument* document) {
     *document = RegDocument{};
     std::string text;
     switch (ReadWholeFile(path, &text)) {
-        case ReadOutcome::Missing: return ERROR_SUCCESS;
-        case ReadOutcome::Failed: return ERROR_CANTREAD;
-        case ReadOutcome::Read: break;
+    case ReadOutcome::Missing: return ERROR_SUCCESS;
+    case ReadOutcome::Failed: return ERROR_CANTREAD;
+    case ReadOutcome::Read: break;
     }
     ParseResult parsed = ParseRegedit(text);
     if (!parsed.failure) *document = std::move(parsed.document);
@@ -200,7 +200,8 @@ LONG ChangeRegistry(const std::string& path,
     RegDocument document;
     std::string text;
     const ReadOutcome outcome = ReadWholeFile(path, &text);
-    if (outcome == ReadOutcome::Failed) return ERROR_CANTREAD;  // never overwrite what we cannot read
+    if (outcome == ReadOutcome::Failed)
+        return ERROR_CANTREAD;  // never overwrite what we cannot read
     bool damaged = false;
     std::optional<ParseFailure> failure;
     if (outcome == ReadOutcome::Read) {

@@ -59,7 +59,8 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     ASSERT_TRUE(host.LoadModule(kModule, &error)) << error;
     // " АБ> «цитата» и текст" in 1251: the guillemets that the ANSI
     // interface could only pass through the OEM table as '<' '>'.
-    const std::string line = " \xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB \xE8 \xF2\xE5\xEA\xF1\xF2";
+    const std::string line =
+        " \xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB \xE8 \xF2\xE5\xEA\xF1\xF2";
     host::Editor editor("/fido/reply.msg", line + "\r\n", host::CodePage::Ansi1251);
     editor.SetCursor(0, 14);  // before " и текст"
     host.SetEditor(&editor);

@@ -34,7 +34,8 @@ void StandInFolder::WriteFile(const char* name, const std::string& text) {
 
 void StandInFolder::WriteTexts() {
     WriteFile("stand_in_en.lng", ".Language=English,English\r\n\"filler\"\r\n\"OK\"\r\n");
-    WriteFile("stand_in_ru.lng", ".Language=Russian,Russian\r\n\"\x87\xA0\xAF\xAE\xAB\xAD\xA8\xE2\xA5\xAB\xEC\"\r\n");
+    WriteFile("stand_in_ru.lng",
+              ".Language=Russian,Russian\r\n\"\x87\xA0\xAF\xAE\xAB\xAD\xA8\xE2\xA5\xAB\xEC\"\r\n");
     WriteFile("stand_in_en.hlf",
               ".Language=English,English\r\n.PluginContents=Stand-in\r\n@Contents\r\nHelp.\r\n");
 }

@@ -27,7 +27,8 @@ std::u16string GetLine(Probe3State& s, std::intptr_t n, const api3::WChar** eol 
 
 std::intptr_t SetLine(Probe3State& s, std::intptr_t n, std::u16string_view text,
                       const api3::WChar* eol = nullptr) {
-    api3::EditorSetString set{sizeof set, n, static_cast<std::intptr_t>(text.size()), text.data(), eol};
+    api3::EditorSetString set{sizeof set, n, static_cast<std::intptr_t>(text.size()), text.data(),
+                              eol};
     return Control(s, api3::ECTL_SETSTRING, &set);
 }
 
@@ -47,7 +48,8 @@ TEST_F(UnicodeEditing, LinesAreUtf16OverTheFilesOwnBytes) {
     Probe3State& s = *Probe();
     // « » and Cyrillic in 1251, and its undefined byte 0x98.
     Edit("\xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB\x98\r\nlast", CodePage::Ansi1251);
-    host_->EditorEvent(api3::EE_REDRAW);  // a call into the plug-in, so the texts are handed out within one
+    host_->EditorEvent(
+        api3::EE_REDRAW);  // a call into the plug-in, so the texts are handed out within one
     const api3::WChar* eol = nullptr;
     EXPECT_EQ(GetLine(s, 0, &eol), u"АБ> «цитата»\u0098");
     EXPECT_EQ(std::u16string(eol), u"\r\n");

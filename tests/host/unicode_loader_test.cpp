@@ -35,7 +35,8 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
     EXPECT_EQ(std::u16string(info.GetMsg(&kProbeGuid, 99)), u"");
     ASSERT_NE(info.FSF->ProcessName, nullptr);
     const auto flags = api3::PN_CMPNAME | api3::PN_SKIPPATH;
-    EXPECT_EQ(info.FSF->ProcessName(u"*.ОТВ", const_cast<char16_t*>(u"/fido/ответ.отв"), 0, flags), 1u);
+    EXPECT_EQ(info.FSF->ProcessName(u"*.ОТВ", const_cast<char16_t*>(u"/fido/ответ.отв"), 0, flags),
+              1u);
     EXPECT_EQ(info.FSF->ProcessName(u"*.msg", const_cast<char16_t*>(u"/a.msg/b"), 0, flags), 0u);
     api3::VersionInfo version{};
     ASSERT_NE(info.AdvControl, nullptr);
@@ -100,10 +101,15 @@ TEST_F(UnicodeLoader, RefusesAPluginWhoseGlobalInfoIsIncomplete) {
     const Case cases[] = {
         {[](Probe3State& s) { s.noTitle = true; }, "the module gives no title"},
         {[](Probe3State& s) { s.zeroGuid = true; }, "the module's GUID is all zero"},
-        {[](Probe3State& s) { s.minVersion = {3, 0, 0, 6728, api3::VS_RELEASE}; },
+        {[](Probe3State& s) {
+             s.minVersion = {3, 0, 0, 6728, api3::VS_RELEASE};
+         },
          "the module needs host version 3.0.0.6728 or later; this host is 3.0.0.6727"},
         // Build before revision: a later revision of an older build is accepted.
-        {[](Probe3State& s) { s.minVersion = {3, 0, 9, 6000, api3::VS_RELEASE}; }, ""},
+        {[](Probe3State& s) {
+             s.minVersion = {3, 0, 9, 6000, api3::VS_RELEASE};
+         },
+         ""},
     };
     Install(PROBE3_PATH, "probe3.so");
     for (const Case& c : cases) {

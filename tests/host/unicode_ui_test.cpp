@@ -13,10 +13,13 @@ constexpr api3::GUID kWindowGuid{0x10, 0x20, 0x30, {1, 2, 3, 4, 5, 6, 7, 8}};
 class UnicodeUi : public Probe3Folder {
 protected:
     void WriteUnicodeTexts() {
-        WriteFile("probe_en.lng", "\xEF\xBB\xBF.Language=English,English\r\n\"Title\"\r\n\"Say \\\"hi\\\"\"\r\n");
-        WriteFile("probe_ru.lng", "\xEF\xBB\xBF.Language=Russian,Русский\r\n\"Заголовок\"\r\n\"«Привет»\"\r\n");
-        WriteFile("probe_en.hlf", "\xEF\xBB\xBF.Language=English,English\r\n.PluginContents=Probe\r\n"
-                                  "@Contents\r\nHelp.\r\n@Config\r\nSettings.\r\n");
+        WriteFile("probe_en.lng",
+                  "\xEF\xBB\xBF.Language=English,English\r\n\"Title\"\r\n\"Say \\\"hi\\\"\"\r\n");
+        WriteFile("probe_ru.lng",
+                  "\xEF\xBB\xBF.Language=Russian,Русский\r\n\"Заголовок\"\r\n\"«Привет»\"\r\n");
+        WriteFile("probe_en.hlf",
+                  "\xEF\xBB\xBF.Language=English,English\r\n.PluginContents=Probe\r\n"
+                  "@Contents\r\nHelp.\r\n@Config\r\nSettings.\r\n");
     }
     host::ScriptedUi ui_;
 };
@@ -44,17 +47,17 @@ TEST_F(UnicodeUi, MenuAndMessageReachTheUi) {
             };
             std::intptr_t breakCode = 7;
             const api3::FarKey breakKeys[] = {{0x70, 0}, {0, 0}};
-            st.scratch[0] = st.info.Menu(&kProbeGuid, &kWindowGuid, -1, -1, 0, api3::FMENU_WRAPMODE,
-                                         u"Marten", nullptr, u"Contents", breakKeys, &breakCode,
-                                         items, 2);
+            st.scratch[0] =
+                st.info.Menu(&kProbeGuid, &kWindowGuid, -1, -1, 0, api3::FMENU_WRAPMODE, u"Marten",
+                             nullptr, u"Contents", breakKeys, &breakCode, items, 2);
             st.scratch[1] = breakCode;
             const api3::WChar* lines[] = {u"About", u"Marten 1.0"};
             st.scratch[2] = st.info.Message(&kProbeGuid, &kWindowGuid,
                                             api3::FMSG_LEFTALIGN | 0x20000 /* FMSG_MB_OKCANCEL */,
                                             nullptr, lines, 2, 0);
-            st.scratch[3] = st.info.Message(&kProbeGuid, nullptr, api3::FMSG_ALLINONE, nullptr,
-                                            reinterpret_cast<const api3::WChar* const*>(u"T\nline\nOK"),
-                                            0, 1);
+            st.scratch[3] =
+                st.info.Message(&kProbeGuid, nullptr, api3::FMSG_ALLINONE, nullptr,
+                                reinterpret_cast<const api3::WChar* const*>(u"T\nline\nOK"), 0, 1);
             // Another plug-in's GUID is refused.
             st.scratch[4] = st.info.Message(&kProbeMenuGuid, nullptr, 0, nullptr, lines, 2, 0);
             return 0;
