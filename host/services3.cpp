@@ -23,19 +23,6 @@ bool IsPlugin(const ServiceTarget* target, const api3::GUID* pluginId) {
            api3::SameGuid(*pluginId, target->unicode->pluginGuid);
 }
 
-// Asks the UI through `ask`: -1 (the user left) without a UI, or when the
-// host's side throws.
-template <class Ask>
-std::intptr_t AskUi(Ask ask) {
-    const ServiceTarget* target = CurrentServiceTarget();
-    if (target == nullptr || target->ui == nullptr) return -1;
-    try {
-        return ask(*target->ui);
-    } catch (const std::exception&) {
-        return -1;
-    }
-}
-
 // The buttons the host supplies for an FMSG_MB_ value; none for 0.
 std::vector<std::u16string> HostButtons(api3::FARMESSAGEFLAGS flags) {
     switch ((flags >> 16) & 0xF) {

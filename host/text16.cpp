@@ -34,6 +34,23 @@ char32_t NextCharacter(std::u16string_view text, std::size_t i, std::size_t& len
     return unit;
 }
 
+// Decodes UTF-8 into `out`; each byte that is no UTF-8 goes through `stray`.
+template <class Stray>
+void DecodeUtf8Into(std::string_view bytes, std::u16string& out, Stray stray) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        char32_t ch = 0;
+        std::size_t length = 0;
+        if (DecodeUtf8(bytes.substr(i), ch, length)) {
+            AppendUtf16(out, ch);
+            i += length;
+        } else {
+            stray(static_cast<unsigned char>(bytes[i]));
+            ++i;
+        }
+    }
+}
+
 }  // namespace
 
 TableCodec::TableCodec(const std::array<char16_t, 256>& units, std::uintptr_t number)
@@ -64,18 +81,8 @@ bool TableCodec::FromUtf16(std::u16string_view text, std::string& out) const {
 }
 
 void Utf8Codec::ToUtf16(std::string_view bytes, std::u16string& out) const {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        char32_t ch = 0;
-        std::size_t length = 0;
-        if (DecodeUtf8(bytes.substr(i), ch, length)) {
-            AppendUtf16(out, ch);
-            i += length;
-        } else {
-            out += static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i]));
-            ++i;
-        }
-    }
+    DecodeUtf8Into(bytes, out,
+                   [&](unsigned char byte) { out += static_cast<char16_t>(kEscapeBase + byte); });
 }
 
 bool Utf8Codec::FromUtf16(std::u16string_view text, std::string& out) const {
@@ -139,14 +146,7 @@ std::optional<std::string> FromUtf16(const LineCodec& codec, std::u16string_view
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        char32_t ch = 0;
-        std::size_t length = 0;
-        if (!DecodeUtf8(utf8.substr(i), ch, length)) ch = kReplacement, length = 1;
-        AppendUtf16(out, ch);
-        i += length;
-    }
+    DecodeUtf8Into(utf8, out, [&](unsigned char) { out += static_cast<char16_t>(kReplacement); });
     return out;
 }
 

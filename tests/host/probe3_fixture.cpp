@@ -47,15 +47,4 @@ std::string Probe3Folder::Lines() const {
     return text;
 }
 
-INPUT_RECORD Probe3Folder::Key(char16_t unit, WORD virtualKey, DWORD control) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = 1;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    record.Event.KeyEvent.wVirtualKeyCode = virtualKey;
-    record.Event.KeyEvent.uChar.UnicodeChar = unit;
-    record.Event.KeyEvent.dwControlKeyState = control;
-    return record;
-}
-
 }  // namespace host_test

@@ -8,6 +8,7 @@
 #include "host/editor.hpp"
 #include "tests/host/probe3_state.hpp"
 #include "tests/host/stand_in_fixture.hpp"
+#include "tests/host/unicode_keys.hpp"
 
 namespace host_test {
 
@@ -23,8 +24,9 @@ protected:
                        int line = 0, int pos = 0);
     // The editor's text, its lines joined by '|' (end-of-lines left out).
     std::string Lines() const;
-    // A key-down record with `unit` as the character a Unicode plug-in sees.
-    static INPUT_RECORD Key(char16_t unit, WORD virtualKey = 0, DWORD control = 0);
+    static INPUT_RECORD Key(char16_t unit, WORD virtualKey = 0, DWORD control = 0) {
+        return UnicodeKey(unit, virtualKey, control);
+    }
 
     std::unique_ptr<host::Editor> editor_;
 };

@@ -8,22 +8,13 @@
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
 #include "host/unicode_editor.hpp"
+#include "tests/host/real_module_texts.hpp"
+#include "tests/host/unicode_keys.hpp"
 
 namespace host_test {
 namespace {
 
 const std::string kModule = MARTEN_UNICODE_MODULE_PATH;
-
-INPUT_RECORD Key(char16_t unit, WORD virtualKey = 0, DWORD control = 0) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = 1;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    record.Event.KeyEvent.wVirtualKeyCode = virtualKey;
-    record.Event.KeyEvent.uChar.UnicodeChar = unit;
-    record.Event.KeyEvent.dwControlKeyState = control;
-    return record;
-}
 
 TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
     for (const char* language : {"English", "Russian"}) {
@@ -31,14 +22,9 @@ TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
         host::HostOptions options;
         options.language = language;
         host::Host host(options);
-        std::string error;
-        ASSERT_TRUE(host.LoadModule(kModule, &error)) << error;
+        ExpectLoadedWithTexts(host, kModule, language);
+        if (::testing::Test::HasFatalFailure()) return;
         EXPECT_EQ(host.Interface(), host::PluginInterface::Unicode);
-        EXPECT_EQ(host.LoadWarnings(), "");
-        ASSERT_NE(host.Messages(), nullptr);
-        EXPECT_EQ(host.Messages()->language, language);
-        ASSERT_NE(host.Help(), nullptr);
-        EXPECT_EQ(host.Help()->language, language);
         const api3::PluginInfo info = host.QueryPluginInfo3();
         EXPECT_EQ(info.Flags, api3::PF_EDITOR | api3::PF_DISABLEPANELS);
         ASSERT_EQ(info.PluginMenu.Count, 1u);
@@ -65,19 +51,19 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     editor.SetCursor(0, 14);  // before " и текст"
     host.SetEditor(&editor);
 
-    EXPECT_EQ(host.DispatchUnicode(Key(u'\r', 0x0D)), 1);
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(u'\r', 0x0D)), 1);
     ASSERT_EQ(editor.LineCount(), 3);
     EXPECT_EQ(editor.LineAt(0).text, line.substr(0, 14));
     EXPECT_EQ(editor.LineAt(1).text, "\xC0\xC1> \xE8 \xF2\xE5\xEA\xF1\xF2");
     // The module's change and the editor's line break are one undo step.
-    EXPECT_EQ(host.DispatchUnicode(Key(0x1A, 'Z', LEFT_CTRL_PRESSED)), 0);
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(0x1A, 'Z', LEFT_CTRL_PRESSED)), 0);
     EXPECT_EQ(editor.Bytes(), line + "\r\n");
     EXPECT_EQ(host.CurrentUnicodeEditor()->OpenBrackets(), 0u);
 
     // A Cyrillic capital EN typed after Latin text becomes H.
     editor.SetCursor(0, static_cast<int>(line.size()));
-    EXPECT_EQ(host.DispatchUnicode(Key(u' ')), 0);
-    EXPECT_EQ(host.DispatchUnicode(Key(u'Н')), 1);
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(u' ')), 0);
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(u'Н')), 1);
     EXPECT_EQ(editor.LineAt(0).text, line + " H");
     host.SetEditor(nullptr);
 }
