@@ -11,8 +11,8 @@
 namespace host_test {
 namespace {
 
-// The module keeps its settings in the registry file; run by hand, the tests
-// still must not touch the user's own.
+// The module keeps its settings in the registry file (its Unicode build in
+// the settings store); run by hand, the tests still must not touch the user's own.
 class OwnRegistry : public ::testing::Environment {
 public:
     void SetUp() override {
@@ -20,6 +20,11 @@ public:
             const auto path =
                 std::filesystem::temp_directory_path() / "marten-host-module-tests.reg";
             setenv("MARTEN_REGISTRY", path.c_str(), 1);
+        }
+        if (std::getenv("MARTEN_SETTINGS") == nullptr) {
+            const auto path =
+                std::filesystem::temp_directory_path() / "marten-host-module-tests-settings";
+            setenv("MARTEN_SETTINGS", path.c_str(), 1);
         }
     }
 };

@@ -43,6 +43,8 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
     EXPECT_EQ(info.AdvControl(&kProbeGuid, api3::ACTL_GETFARMANAGERVERSION, 0, &version), 1);
     EXPECT_EQ(version.Build, 6727u);
     // The settings store opens for the plug-in's own GUID only.
+    const char* const outer = std::getenv("MARTEN_SETTINGS");
+    const std::string kept = outer != nullptr ? outer : "";
     ::setenv("MARTEN_SETTINGS", folder_.c_str(), 1);
     ASSERT_NE(info.SettingsControl, nullptr);
     api3::FarSettingsCreate create{sizeof create, kProbeGuid, nullptr};
@@ -50,7 +52,10 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
     EXPECT_EQ(info.SettingsControl(create.Handle, api3::SCTL_FREE, 0, nullptr), 1);
     create.Guid = kProbeMenuGuid;
     EXPECT_EQ(info.SettingsControl(nullptr, api3::SCTL_CREATE, api3::PSL_ROAMING, &create), 0);
-    ::unsetenv("MARTEN_SETTINGS");
+    if (outer != nullptr)
+        ::setenv("MARTEN_SETTINGS", kept.c_str(), 1);
+    else
+        ::unsetenv("MARTEN_SETTINGS");
     // Without an editor the editor's service answers 0.
     api3::EditorInfo editorInfo{};
     editorInfo.StructSize = sizeof editorInfo;
