@@ -53,6 +53,12 @@ void DecodeUtf8Into(std::string_view bytes, std::u16string& out, Stray stray) {
 
 }  // namespace
 
+bool LineCodec::Matches(std::string_view bytes, std::u16string_view text) const {
+    std::u16string made;
+    ToUtf16(bytes, made);
+    return made == text;
+}
+
 TableCodec::TableCodec(const std::array<char16_t, 256>& units, std::uintptr_t number)
     : units_(units), bytes_(0x10000, -1), number_(number) {
     for (int b = 0; b < 256; ++b) bytes_[units_[b]] = static_cast<std::int16_t>(b);
@@ -76,6 +82,14 @@ bool TableCodec::FromUtf16(std::u16string_view text, std::string& out) const {
             return false;
         }
         out[start + i] = static_cast<char>(byte);
+    }
+    return true;
+}
+
+bool TableCodec::Matches(std::string_view bytes, std::u16string_view text) const {
+    if (bytes.size() != text.size()) return false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (units_[static_cast<unsigned char>(bytes[i])] != text[i]) return false;
     }
     return true;
 }

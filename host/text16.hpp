@@ -33,6 +33,8 @@ public:
     // Appends the bytes of `text` to `out`; false (with `out` as it was) when
     // the text holds a character that this encoding cannot store.
     virtual bool FromUtf16(std::u16string_view text, std::string& out) const = 0;
+    // Whether `text` is the UTF-16 form of `bytes`, without making it.
+    virtual bool Matches(std::string_view bytes, std::u16string_view text) const;
     // The code page number the Unicode interface reports (866, 1251, 20866, 65001).
     virtual std::uintptr_t CodePageNumber() const = 0;
     // True when a byte column and a UTF-16 column are the same number.
@@ -46,6 +48,7 @@ public:
     TableCodec(const std::array<char16_t, 256>& units, std::uintptr_t number);
     void ToUtf16(std::string_view bytes, std::u16string& out) const override;
     bool FromUtf16(std::u16string_view text, std::string& out) const override;
+    bool Matches(std::string_view bytes, std::u16string_view text) const override;
     std::uintptr_t CodePageNumber() const override { return number_; }
     bool OneUnitPerByte() const override { return true; }
 

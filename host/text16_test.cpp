@@ -18,6 +18,9 @@ TEST(Text16, EveryByteOfEveryTableComesBackAsItWas) {
         ASSERT_EQ(text.size(), 256u);
         EXPECT_EQ(FromUtf16(codec, text), AllBytes()) << CodePageName(page);
         EXPECT_TRUE(codec.OneUnitPerByte());
+        EXPECT_TRUE(codec.Matches(AllBytes(), text));
+        EXPECT_FALSE(codec.Matches(AllBytes(), text.substr(1)));
+        EXPECT_FALSE(codec.Matches("ab", u"aB"));
     }
 }
 
@@ -50,6 +53,7 @@ TEST(Text16, Utf8KeepsStrayBytesAndWholeCharacters) {
     const std::u16string text = ToUtf16(codec, bytes);
     EXPECT_EQ(text, u"Н> \U0001F600 \xDCE1\xDCA0 \xDCC0\xDC80 \xDCFF");
     EXPECT_EQ(FromUtf16(codec, text), bytes);
+    EXPECT_TRUE(codec.Matches(bytes, text));
     EXPECT_FALSE(codec.OneUnitPerByte());
     // A surrogate that stands for no byte and no character cannot be stored.
     EXPECT_EQ(FromUtf16(codec, u"a\xD800"), std::nullopt);

@@ -78,7 +78,7 @@ int Ui::Dialog3(DialogCall3& call) {
         FarDialogItem& to = items[i];
         const bool list = from.type == api3::DI_COMBOBOX || from.type == api3::DI_LISTBOX;
         // A list is shown as an edit field holding its current entry.
-        to.Type = list ? DI_EDIT : from.type;
+        to.Type = list ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
         to.X1 = ToInt(from.x1), to.Y1 = ToInt(from.y1), to.X2 = ToInt(from.x2),
         to.Y2 = ToInt(from.y2);
         to.Focus = (from.flags & api3::DIF_FOCUS) != 0;

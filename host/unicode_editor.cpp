@@ -89,8 +89,14 @@ void UnicodeEditor::LeavePlugin() {
     if (pluginDepth_ > 0) return;
     // A plug-in that forgot an EUR_END must not hold the history open.
     while (!brackets_.empty()) brackets_.pop_back();
-    lines_.clear();
-    retired_.clear();
+    // The buffers stay for the next call, but not without bound.
+    constexpr std::size_t kSpare = 16;
+    constexpr std::size_t kLargest = std::size_t{1} << 16;
+    if (texts_.size() > kSpare) texts_.resize(kSpare);
+    for (std::unique_ptr<HandedOut>& kept : texts_) {
+        if (kept->text.capacity() > kLargest) kept = std::make_unique<HandedOut>();
+    }
+    handedOut_ = 0;
 }
 
 int UnicodeEditor::ResolveLine(std::intptr_t number) const {
@@ -128,12 +134,23 @@ std::intptr_t UnicodeEditor::GetString(api3::EditorGetString* get) {
     const int n = ResolveLine(get->StringNumber);
     if (n < 0) return 0;
     const LineView line = editor_.LineAt(n);
-    std::unique_ptr<HandedOut>& slot = lines_[n];
-    if (!slot || slot->bytes != line.text) {
-        // The text given out before stays valid to the end of the call.
-        if (slot) retired_.push_back(std::move(slot));
-        slot = std::make_unique<HandedOut>();
-        slot->bytes = line.text;
+    // A line asked for again unchanged gets the same text; only the last few
+    // are looked at, so that reading a whole file in one call stays linear.
+    constexpr std::size_t kLookBack = 8;
+    HandedOut* slot = nullptr;
+    for (std::size_t i = handedOut_; i > 0 && handedOut_ - i < kLookBack; --i) {
+        HandedOut& earlier = *texts_[i - 1];
+        if (earlier.line == n && Codec().Matches(line.text, earlier.text)) {
+            slot = &earlier;
+            break;
+        }
+    }
+    if (slot == nullptr) {
+        // A text given out before, even of this line, stays valid to the end of the call.
+        if (handedOut_ == texts_.size()) texts_.push_back(std::make_unique<HandedOut>());
+        slot = texts_[handedOut_++].get();
+        slot->line = n;
+        slot->text.clear();
         Codec().ToUtf16(line.text, slot->text);
     }
     get->StringText = slot->text.c_str();
@@ -264,7 +281,11 @@ std::intptr_t UnicodeEditor::UndoRedo(const api3::EditorUndoRedo* command) {
 }
 
 std::intptr_t UnicodeEditor::GetFileName(std::intptr_t capacity, api3::WChar* buffer) {
-    const std::u16string name = Utf8ToUtf16(editor_.FileName());
+    if (editor_.FileName() != nameBytes_ || nameBytes_.empty()) {
+        nameBytes_ = editor_.FileName();
+        name_ = Utf8ToUtf16(nameBytes_);
+    }
+    const std::u16string& name = name_;
     if (buffer != nullptr && capacity > static_cast<std::intptr_t>(name.size())) {
         std::copy(name.begin(), name.end(), buffer);
         buffer[name.size()] = 0;

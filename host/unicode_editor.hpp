@@ -18,7 +18,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "api/plugin_api3.hpp"
@@ -74,7 +73,7 @@ public:
 
 private:
     struct HandedOut {
-        std::string bytes;    // the line's bytes it was made from
+        int line = -1;
         std::u16string text;  // what the plug-in holds a pointer to
     };
 
@@ -93,9 +92,14 @@ private:
     PluginInput pluginInput_;
     int pluginDepth_ = 0;
     int feedDepth_ = 0;
-    // Held by pointer: a short text lives inside its string object, which must not move.
-    std::unordered_map<int, std::unique_ptr<HandedOut>> lines_;
-    std::vector<std::unique_ptr<HandedOut>> retired_;  // replaced, kept to the end of the call
+    // The texts handed out in this call, [0, handedOut_) of `texts_`; the rest
+    // are spare, their buffers reused by the next calls. Held by pointer: a
+    // short text lives inside its string object, which must not move.
+    std::vector<std::unique_ptr<HandedOut>> texts_;
+    std::size_t handedOut_ = 0;
+    // The file name as last converted.
+    std::string nameBytes_;
+    std::u16string name_;
     std::vector<std::unique_ptr<Editor::UndoStep>> brackets_;
 };
 
