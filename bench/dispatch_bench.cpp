@@ -55,8 +55,12 @@ void EditorOwnHandling(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);
 }
 
-void Dispatch(benchmark::State& state, const char* fileName) {
-    host::Host& host = LoadedHost();
+host::Host& LoadedUnicodeHost() { return bench::LoadedUnicodeHost("/dev/shm/marten-dispatch-bench-settings"); }
+
+// The same typing through either build of the module: a Unicode host gets
+// the records as the terminal makes them and hands the plug-in their
+// Unicode form, each line it reads converted from the file's bytes.
+void Dispatch(benchmark::State& state, host::Host& host, const char* fileName) {
     host::Editor editor(fileName, Reply());
     PlaceAtEndOfQuotedLine(editor);
     host.SetEditor(&editor);
@@ -68,12 +72,20 @@ void Dispatch(benchmark::State& state, const char* fileName) {
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);
 }
 
-void DispatchMatching(benchmark::State& state) { Dispatch(state, "C:\\FIDO\\reply.msg"); }
-void DispatchNotMatching(benchmark::State& state) { Dispatch(state, "C:\\FIDO\\notes.txt"); }
+void DispatchMatching(benchmark::State& state) { Dispatch(state, LoadedHost(), "C:\\FIDO\\reply.msg"); }
+void DispatchNotMatching(benchmark::State& state) { Dispatch(state, LoadedHost(), "C:\\FIDO\\notes.txt"); }
+void UnicodeDispatchMatching(benchmark::State& state) {
+    Dispatch(state, LoadedUnicodeHost(), "C:\\FIDO\\reply.msg");
+}
+void UnicodeDispatchNotMatching(benchmark::State& state) {
+    Dispatch(state, LoadedUnicodeHost(), "C:\\FIDO\\notes.txt");
+}
 
 }  // namespace
 
 BENCHMARK(EditorOwnHandling);
 BENCHMARK(DispatchMatching);
 BENCHMARK(DispatchNotMatching);
+BENCHMARK(UnicodeDispatchMatching);
+BENCHMARK(UnicodeDispatchNotMatching);
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 // The host of our own with the module loaded once for a benchmark program,
-// the module's settings in a registry file of the program's own.
+// the module's settings in a registry file (or settings store) of the
+// program's own.
 #pragma once
 
 #include <cstdio>
@@ -19,6 +20,23 @@ inline host::Host& LoadedHost(const char* registry) {
         std::string error;
         if (!h->LoadModule(MARTEN_MODULE_PATH, &error)) {
             std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_MODULE_PATH, error.c_str());
+            std::exit(1);
+        }
+        return h;
+    }();
+    return *loaded;
+}
+
+// The module's Unicode build loaded once by a host of its own, its settings
+// store in `settingsFolder` (at their defaults when the folder is new). The
+// two hosts may live side by side: each call sets the services' target.
+inline host::Host& LoadedUnicodeHost(const char* settingsFolder) {
+    static host::Host* loaded = [settingsFolder] {
+        setenv("MARTEN_SETTINGS", settingsFolder, 1);
+        auto* h = new host::Host;
+        std::string error;
+        if (!h->LoadModule(MARTEN_UNICODE_MODULE_PATH, &error)) {
+            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_UNICODE_MODULE_PATH, error.c_str());
             std::exit(1);
         }
         return h;

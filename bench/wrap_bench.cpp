@@ -121,10 +121,33 @@ host::Host& LoadedHost() {
     return *loaded;
 }
 
-void WrapThroughHost(benchmark::State& state) {
+// The Unicode build by a host of its own, its settings store new and so at
+// the defaults.
+host::Host& LoadedUnicodeHost() {
+    static host::Host* loaded = [] {
+        LoadedHost();  // the registry file it could take settings over from, empty
+        static const std::string folder =
+            (std::filesystem::temp_directory_path() /
+             ("marten-wrap-bench-" + std::to_string(getpid()) + "-settings"))
+                .string();
+        std::filesystem::remove_all(folder);
+        setenv("MARTEN_SETTINGS", folder.c_str(), 1);
+        auto* h = new host::Host();
+        std::string error;
+        if (!h->LoadModule(MARTEN_UNICODE_MODULE_PATH, &error)) {
+            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_UNICODE_MODULE_PATH, error.c_str());
+            std::exit(1);
+        }
+        std::atexit([] { std::filesystem::remove_all(folder); });
+        return h;
+    }();
+    return *loaded;
+}
+
+// The wrap through a host of either build of the module.
+void WrapThrough(benchmark::State& state, host::Host& h) {
     const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kKilobyte;
     const std::string& line = LineOfWords(bytes);
-    host::Host& h = LoadedHost();
     std::string error;
     const auto strokes = host::ParseKeyScript("x", &error);
     const INPUT_RECORD down = host::KeyDownRecord(strokes->front());
@@ -143,6 +166,9 @@ void WrapThroughHost(benchmark::State& state) {
     state.counters["lines"] = lines;
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
+
+void WrapThroughHost(benchmark::State& state) { WrapThrough(state, LoadedHost()); }
+void WrapThroughUnicodeHost(benchmark::State& state) { WrapThrough(state, LoadedUnicodeHost()); }
 
 // ---------------------------------------------------------------------------
 // The module's exports with an editor service of the benchmark's own
@@ -307,6 +333,7 @@ void FoldReference(benchmark::State& state) {
 
 BENCHMARK(FoldReference)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(WrapThroughHost)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(WrapThroughUnicodeHost)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(WrapThroughModule)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

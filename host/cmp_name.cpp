@@ -12,7 +12,8 @@ unsigned char Upper(unsigned char c) {
     if (c < 0x80) return ascii::ToUpper(c);
     if (c >= 0xA0 && c <= 0xAF) return static_cast<unsigned char>(c - 0xA0 + 0x80);  // а..п
     if (c >= 0xE0 && c <= 0xEF) return static_cast<unsigned char>(c - 0xE0 + 0x90);  // р..я
-    if (c >= 0xF0 && c <= 0xF7 && (c & 1) != 0) return static_cast<unsigned char>(c - 1);  // ё є ї ў
+    if (c >= 0xF0 && c <= 0xF7 && (c & 1) != 0)
+        return static_cast<unsigned char>(c - 1);  // ё є ї ў
     return c;
 }
 
@@ -24,24 +25,45 @@ unsigned char Lower(unsigned char c) {
     return c;
 }
 
-bool SameLetter(unsigned char a, unsigned char b) { return Upper(a) == Upper(b); }
+// The same for UTF-16 names: ASCII and the Cyrillic letters, Ё and the rest
+// of U+0400..U+040F included.
+char16_t Upper(char16_t c) {
+    if (c < 0x80) return ascii::ToUpper(static_cast<char>(c));
+    if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 0x20);
+    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
+    return c;
+}
+
+char16_t Lower(char16_t c) {
+    if (c < 0x80) return ascii::ToLower(static_cast<char>(c));
+    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
+    return c;
+}
+
+template <class Unit>
+bool SameLetter(Unit a, Unit b) {
+    return Upper(a) == Upper(b);
+}
 
 // The end of the set that opens at `open` (the index of its ']'), or npos when
 // the '[' opens no set: it is unclosed, or "[]" (an empty set is no set).
-std::size_t SetEnd(std::string_view pattern, std::size_t open) {
-    if (open + 1 < pattern.size() && pattern[open + 1] == ']') return std::string_view::npos;
+template <class View>
+std::size_t SetEnd(View pattern, std::size_t open) {
+    if (open + 1 < pattern.size() && pattern[open + 1] == ']') return View::npos;
     return pattern.find(']', open + 1);
 }
 
 // True when `c` is one of `set`, the text between the brackets: single
 // characters and ranges "a-c"; a '-' at either end stands for itself.
-bool InSet(std::string_view set, unsigned char c) {
-    const unsigned char forms[] = {c, Upper(c), Lower(c)};
+template <class View, class Unit>
+bool InSet(View set, Unit c) {
+    const Unit forms[] = {c, Upper(c), Lower(c)};
     for (std::size_t i = 0; i < set.size(); ++i) {
-        const auto low = static_cast<unsigned char>(set[i]);
+        const auto low = static_cast<Unit>(set[i]);
         if (i + 2 < set.size() && set[i + 1] == '-') {
-            const auto high = static_cast<unsigned char>(set[i + 2]);
-            for (unsigned char form : forms) {
+            const auto high = static_cast<Unit>(set[i + 2]);
+            for (Unit form : forms) {
                 if (form >= low && form <= high) return true;
             }
             i += 2;
@@ -54,45 +76,47 @@ bool InSet(std::string_view set, unsigned char c) {
 
 // Matches one pattern element at `p` against the byte `c`; on a match `next`
 // is the index of the element after it.
-bool MatchOne(std::string_view pattern, std::size_t p, unsigned char c, std::size_t& next) {
-    const char element = pattern[p];
+template <class View, class Unit>
+bool MatchOne(View pattern, std::size_t p, Unit c, std::size_t& next) {
+    const auto element = pattern[p];
     if (element == '?') {
         next = p + 1;
         return true;
     }
     if (element == '[') {
         const std::size_t end = SetEnd(pattern, p);
-        if (end != std::string_view::npos) {
+        if (end != View::npos) {
             next = end + 1;
             return InSet(pattern.substr(p + 1, end - p - 1), c);
         }
     }
     next = p + 1;
-    return SameLetter(static_cast<unsigned char>(element), c);
+    return SameLetter(static_cast<Unit>(element), c);
 }
-
-}  // namespace
 
 // Greedy matching that, on a mismatch, lets the last '*' take one more
 // character and retries from there. Earlier stars never need to be revisited,
 // so the cost stays within pattern length times name length.
-bool CmpName(std::string_view pattern, std::string_view name, bool skipPath) {
+template <class Unit, class View>
+bool Match(View pattern, View name, bool skipPath) {
     if (skipPath) {
-        const std::size_t cut = name.find_last_of("\\/:");
-        if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
+        std::size_t cut = View::npos;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (name[i] == '\\' || name[i] == '/' || name[i] == ':') cut = i;
+        }
+        if (cut != View::npos) name.remove_prefix(cut + 1);
     }
     std::size_t p = 0, n = 0;
-    std::size_t starP = std::string_view::npos, starN = 0;
+    std::size_t starP = View::npos, starN = 0;
     while (n < name.size()) {
         std::size_t next = 0;
         if (p < pattern.size() && pattern[p] == '*') {
             starP = ++p;
             starN = n;
-        } else if (p < pattern.size() &&
-                   MatchOne(pattern, p, static_cast<unsigned char>(name[n]), next)) {
+        } else if (p < pattern.size() && MatchOne(pattern, p, static_cast<Unit>(name[n]), next)) {
             p = next;
             ++n;
-        } else if (starP != std::string_view::npos) {
+        } else if (starP != View::npos) {
             p = starP;
             n = ++starN;
         } else {
@@ -101,6 +125,16 @@ bool CmpName(std::string_view pattern, std::string_view name, bool skipPath) {
     }
     while (p < pattern.size() && pattern[p] == '*') ++p;
     return p == pattern.size();
+}
+
+}  // namespace
+
+bool CmpName(std::string_view pattern, std::string_view name, bool skipPath) {
+    return Match<unsigned char>(pattern, name, skipPath);
+}
+
+bool CmpName(std::u16string_view pattern, std::u16string_view name, bool skipPath) {
+    return Match<char16_t>(pattern, name, skipPath);
 }
 
 }  // namespace host

@@ -14,12 +14,34 @@ struct Case {
     bool matches;
 };
 
+bool IsAscii(const std::string& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 void ExpectTable(const Case* cases, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const Case& c = cases[i];
         EXPECT_EQ(CmpName(c.pattern, c.name, c.skipPath), c.matches)
             << "pattern '" << c.pattern << "' name '" << c.name << "' skipPath " << c.skipPath;
+        // UTF-16 names of a Unicode plug-in match by the same rules.
+        const std::string pattern = c.pattern, name = c.name;
+        if (IsAscii(pattern) && IsAscii(name)) {
+            EXPECT_EQ(CmpName(std::u16string(pattern.begin(), pattern.end()),
+                              std::u16string(name.begin(), name.end()), c.skipPath),
+                      c.matches)
+                << "UTF-16: pattern '" << c.pattern << "' name '" << c.name << "'";
+        }
     }
+}
+
+TEST(CmpName, Utf16NamesFoldCyrillicCase) {
+    EXPECT_TRUE(CmpName(u"*.ОТВ", u"C:\\fido\\письмо.отв", true));
+    EXPECT_TRUE(CmpName(u"ё[а-я]*", u"ЁЖ", false));
+    EXPECT_FALSE(CmpName(u"*.msg", u"/x/a.msg/other", true));
+    EXPECT_FALSE(CmpName(u"[а-я]", u"z", false));
 }
 
 TEST(CmpName, Wildcards) {
@@ -53,7 +75,7 @@ TEST(CmpName, SetsAndRanges) {
         {"[a-c]x", "Bx", false, true},  // ranges ignore case too
         {"[A-C]x", "bx", false, true},
         {"[a-c]x", "dx", false, false},
-        {"[-a]", "-", false, true},     // a '-' at the edge stands for itself
+        {"[-a]", "-", false, true},  // a '-' at the edge stands for itself
         {"[a-]", "-", false, true},
         {"*.[a,b]x", "f.ax", false, true},
         {"*.[a,b]x", "f.,x", false, true},

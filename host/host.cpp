@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 #include <vector>
 
 #include "host/module_loader.hpp"
 #include "host/services.hpp"
+#include "host/services3.hpp"
+#include "host/text16.hpp"
+#include "host/unicode_editor.hpp"
 
 namespace host {
 
@@ -25,16 +29,47 @@ void CopyModuleName(char (&field)[260], const std::string& path) {
 // Pointer fields of the record that a short StructSize may cut: a field that
 // does not fit whole is left zero, never handed over half.
 constexpr std::size_t kPointerFields[] = {
-    offsetof(PluginStartupInfo, RootKey),          offsetof(PluginStartupInfo, Menu),
-    offsetof(PluginStartupInfo, Dialog),           offsetof(PluginStartupInfo, Message),
-    offsetof(PluginStartupInfo, GetMsg),           offsetof(PluginStartupInfo, Control),
-    offsetof(PluginStartupInfo, SaveScreen),       offsetof(PluginStartupInfo, RestoreScreen),
-    offsetof(PluginStartupInfo, GetDirList),       offsetof(PluginStartupInfo, GetPluginDirList),
-    offsetof(PluginStartupInfo, FreeDirList),      offsetof(PluginStartupInfo, Viewer),
-    offsetof(PluginStartupInfo, Editor),           offsetof(PluginStartupInfo, CmpName),
-    offsetof(PluginStartupInfo, CharTable),        offsetof(PluginStartupInfo, Text),
+    offsetof(PluginStartupInfo, RootKey),      offsetof(PluginStartupInfo, Menu),
+    offsetof(PluginStartupInfo, Dialog),       offsetof(PluginStartupInfo, Message),
+    offsetof(PluginStartupInfo, GetMsg),       offsetof(PluginStartupInfo, Control),
+    offsetof(PluginStartupInfo, SaveScreen),   offsetof(PluginStartupInfo, RestoreScreen),
+    offsetof(PluginStartupInfo, GetDirList),   offsetof(PluginStartupInfo, GetPluginDirList),
+    offsetof(PluginStartupInfo, FreeDirList),  offsetof(PluginStartupInfo, Viewer),
+    offsetof(PluginStartupInfo, Editor),       offsetof(PluginStartupInfo, CmpName),
+    offsetof(PluginStartupInfo, CharTable),    offsetof(PluginStartupInfo, Text),
     offsetof(PluginStartupInfo, EditorControl)};
 static_assert(sizeof(void*) == sizeof(FARAPIMENU), "services and texts are pointer-sized");
+
+bool AllZero(const api3::GUID& guid) { return api3::SameGuid(guid, api3::GUID{}); }
+
+bool Empty(const api3::WChar* text) { return text == nullptr || *text == 0; }
+
+std::string VersionText(const api3::VersionInfo& v) {
+    return std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
+           std::to_string(v.Revision) + "." + std::to_string(v.Build);
+}
+
+// Whether `host` is not older than `wanted`: major, minor, then build before
+// revision; the stage is not compared.
+bool AtLeast(const api3::VersionInfo& host, const api3::VersionInfo& wanted) {
+    const auto key = [](const api3::VersionInfo& v) {
+        return std::make_tuple(v.Major, v.Minor, v.Build, v.Revision);
+    };
+    return key(host) >= key(wanted);
+}
+
+// Why the host refuses the answer of GetGlobalInfoW; empty when it accepts it.
+std::string RefusalOf(const api3::GlobalInfo& info, const api3::VersionInfo& host) {
+    if (Empty(info.Title)) return "the module gives no title";
+    if (Empty(info.Description)) return "the module gives no description";
+    if (Empty(info.Author)) return "the module gives no author";
+    if (AllZero(info.Guid)) return "the module's GUID is all zero";
+    if (!AtLeast(host, info.MinFarVersion)) {
+        return "the module needs host version " + VersionText(info.MinFarVersion) +
+               " or later; this host is " + VersionText(host);
+    }
+    return "";
+}
 
 }  // namespace
 
@@ -54,6 +89,14 @@ struct Host::Impl {
     // the hook finds nothing once the host is gone, whichever dies first.
     std::shared_ptr<Impl*> self = std::make_shared<Impl*>(this);
 
+    // A Unicode plug-in's state.
+    PluginInterface kind = PluginInterface::None;
+    ModuleExports3 exports3;
+    api3::GlobalInfo global{};
+    std::u16string moduleName16;  // what PluginStartupInfo.ModuleName points at
+    UnicodeServices unicode;
+    std::unique_ptr<UnicodeEditor> unicodeEditor;
+
     // A record offered to the loaded plug-in; its answer, 0 without one.
     int OfferToPlugins(const INPUT_RECORD& record) {
         if (exports.ProcessEditorInput == nullptr) return 0;
@@ -61,11 +104,123 @@ struct Host::Impl {
         return exports.ProcessEditorInput(&record);
     }
 
+    // Calls into a Unicode plug-in through `call`, with the texts it is
+    // handed kept and its undo brackets closed when the outermost call ends.
+    template <class Call>
+    auto CallUnicode(Call call) {
+        SetServiceTarget(&target);
+        UnicodeEditor* const view = unicodeEditor.get();
+        if (view != nullptr) view->EnterPlugin();
+        struct Leave {
+            UnicodeEditor* view;
+            ~Leave() {
+                if (view != nullptr) view->LeavePlugin();
+            }
+        } leave{view};
+        return call();
+    }
+
+    // A record in the Unicode form offered to a Unicode plug-in.
+    std::intptr_t OfferToUnicodePlugin(const INPUT_RECORD& record) {
+        if (exports3.ProcessEditorInputW == nullptr) return 0;
+        api3::ProcessEditorInputInfo info{sizeof info, record, nullptr};
+        return CallUnicode([&] { return exports3.ProcessEditorInputW(&info); });
+    }
+
+    void SendEvent(std::intptr_t event, void* param) {
+        if (exports3.ProcessEditorEventW == nullptr || unicodeEditor == nullptr) return;
+        api3::ProcessEditorEventInfo info{sizeof info, event, param, UnicodeEditor::kId, nullptr};
+        CallUnicode([&] { return exports3.ProcessEditorEventW(&info); });
+    }
+
+    bool LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::string& path,
+                     std::string& why);
+
     void Unload() {
+        if (kind == PluginInterface::Unicode) {
+            SendEvent(api3::EE_CLOSE, nullptr);
+            if (exports3.ExitFARW != nullptr) {
+                api3::ExitInfo info{sizeof info, nullptr};
+                CallUnicode([&] { exports3.ExitFARW(&info); });
+            }
+        }
+        unicodeEditor.reset();
+        target.unicodeEditor = nullptr;
+        unicode.settings.reset();  // what the plug-in left uncommitted is written
+        unicode.dialogs.clear();
         exports = {};
+        exports3 = {};
+        kind = PluginInterface::None;
         library.reset();
     }
 };
+
+bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::string& path,
+                             std::string& why) {
+    ModuleExports3 found;
+    found.GetGlobalInfoW =
+        reinterpret_cast<api3::GetGlobalInfoWFn>(module->Symbol("GetGlobalInfoW"));
+    found.SetStartupInfoW =
+        reinterpret_cast<api3::SetStartupInfoWFn>(module->Symbol("SetStartupInfoW"));
+    found.GetPluginInfoW =
+        reinterpret_cast<api3::GetPluginInfoWFn>(module->Symbol("GetPluginInfoW"));
+    found.OpenW = reinterpret_cast<api3::OpenWFn>(module->Symbol("OpenW"));
+    found.ConfigureW = reinterpret_cast<api3::ConfigureWFn>(module->Symbol("ConfigureW"));
+    found.ProcessEditorInputW =
+        reinterpret_cast<api3::ProcessEditorInputWFn>(module->Symbol("ProcessEditorInputW"));
+    found.ProcessEditorEventW =
+        reinterpret_cast<api3::ProcessEditorEventWFn>(module->Symbol("ProcessEditorEventW"));
+    found.ExitFARW = reinterpret_cast<api3::ExitFARWFn>(module->Symbol("ExitFARW"));
+
+    api3::GlobalInfo info{};
+    info.StructSize = sizeof info;
+    SetServiceTarget(&target);
+    found.GetGlobalInfoW(&info);
+    if (const std::string refusal = RefusalOf(info, kUnicodeHostVersion); !refusal.empty()) {
+        why = path + ": " + refusal;
+        return false;
+    }
+
+    std::error_code ec;
+    std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
+    if (ec) full = path;
+    moduleName16 = Utf8ToUtf16(full);
+    pluginFolder = std::filesystem::path(full).parent_path().string();
+    warnings.clear();
+    // The language and help files beside the module, in the Unicode
+    // interface's encodings; without them the plug-in still runs.
+    std::string problem;
+    messages = FindUnicodeLanguageFile(pluginFolder, options.language, &problem);
+    if (!problem.empty()) warnings += problem + "\n";
+    problem.clear();
+    help = FindUnicodeHelpFile(pluginFolder, options.language, &problem);
+    if (!problem.empty()) warnings += problem + "\n";
+    unicode.messages.clear();
+    if (messages) {
+        for (const std::string& text : messages->messages)
+            unicode.messages.push_back(Utf8ToUtf16(text));
+    }
+    unicode.help = help ? &*help : nullptr;
+    unicode.pluginGuid = info.Guid;
+    unicode.hostVersion = kUnicodeHostVersion;
+    unicode.settings = std::make_unique<SettingsStore>(info.Guid);
+    target.unicode = &unicode;
+
+    library = std::move(module);
+    exports3 = found;
+    global = info;
+    kind = PluginInterface::Unicode;
+    if (exports3.SetStartupInfoW != nullptr) {
+        // Both records are the host's temporaries: the plug-in copies them.
+        api3::FarStandardFunctions fsf{};
+        api3::PluginStartupInfo startup{};
+        startup.StructSize = sizeof startup;
+        startup.ModuleName = moduleName16.c_str();
+        FillServices3(startup, fsf);
+        CallUnicode([&] { exports3.SetStartupInfoW(&startup); });
+    }
+    return true;
+}
 
 Host::Host(HostOptions options) : impl_(std::make_unique<Impl>()) {
     impl_->options = std::move(options);
@@ -87,6 +242,9 @@ bool Host::LoadModule(const std::string& modulePath, std::string* error) {
     }
     auto library = ModuleLibrary::Open(modulePath, &why);
     if (!library) return false;
+    if (library->Symbol("GetGlobalInfoW") != nullptr) {
+        return impl_->LoadUnicode(std::move(library), modulePath, why);
+    }
 
     ModuleExports exports;
     struct Export {
@@ -141,12 +299,16 @@ bool Host::LoadModule(const std::string& modulePath, std::string* error) {
 
     impl_->library = std::move(library);
     impl_->exports = exports;
+    impl_->kind = PluginInterface::Ansi;
     SetServiceTarget(&impl_->target);
     impl_->exports.SetStartupInfo(reinterpret_cast<const PluginStartupInfo*>(bytes));
     return true;
 }
 
+PluginInterface Host::Interface() const { return impl_->kind; }
 const ModuleExports& Host::Exports() const { return impl_->exports; }
+const ModuleExports3& Host::Exports3() const { return impl_->exports3; }
+const api3::GlobalInfo& Host::Global() const { return impl_->global; }
 const std::string& Host::PluginFolder() const { return impl_->pluginFolder; }
 const std::string& Host::LoadWarnings() const { return impl_->warnings; }
 
@@ -156,8 +318,22 @@ const PluginStartupInfo* Host::StartupInfo() const {
 }
 
 void Host::SetEditor(Editor* editor) {
-    impl_->target.editor = editor;
+    Impl& impl = *impl_;
+    if (impl.unicodeEditor != nullptr) {
+        impl.SendEvent(api3::EE_CLOSE, nullptr);
+        impl.unicodeEditor.reset();
+        impl.target.unicodeEditor = nullptr;
+    }
+    impl.target.editor = editor;
     if (editor == nullptr) return;
+    if (impl.kind == PluginInterface::Unicode) {
+        impl.unicodeEditor = std::make_unique<UnicodeEditor>(*editor);
+        impl.target.unicodeEditor = impl.unicodeEditor.get();
+        // A record the plug-in feeds back goes through it again, nested.
+        impl.unicodeEditor->SetPluginInput(
+            [&impl](const INPUT_RECORD& record) { return impl.OfferToUnicodePlugin(record); });
+        impl.SendEvent(api3::EE_READ, nullptr);
+    }
     // A record that a plug-in feeds back goes through the plug-ins again.
     std::weak_ptr<Impl*> host = impl_->self;
     editor->SetPluginInput([host](const INPUT_RECORD& record) {
@@ -169,6 +345,14 @@ Editor* Host::CurrentEditor() const { return impl_->target.editor; }
 void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
 int Host::Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> typedByte) {
+    if (impl_->kind == PluginInterface::Unicode) {
+        const LineCodec& codec =
+            impl_->unicodeEditor ? impl_->unicodeEditor->Codec() : CodecOf(CodePage::Oem866);
+        const auto answer = impl_->OfferToUnicodePlugin(ToUnicodeInput(record, typedByte, codec));
+        Editor* const editor = impl_->target.editor;
+        if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typedByte);
+        return answer != 0 ? 1 : 0;
+    }
     SetServiceTarget(&impl_->target);
     Editor* const editor = impl_->target.editor;
     std::optional<Editor::UndoStep> step;
@@ -176,6 +360,19 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> type
     const int answer = impl_->OfferToPlugins(record);
     if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typedByte);
     return answer;
+}
+
+int Host::DispatchUnicode(const INPUT_RECORD& record) {
+    if (impl_->kind != PluginInterface::Unicode) {
+        const LineCodec& codec =
+            CodecOf(impl_->target.editor ? impl_->target.editor->Table() : CodePage::Oem866);
+        // An ANSI plug-in cannot be shown a character its table lacks.
+        const std::optional<EngineInput> input = ToEngineInput(record, codec);
+        return input ? Dispatch(input->record, input->typedByte) : 0;
+    }
+    const auto answer = impl_->OfferToUnicodePlugin(record);
+    if (answer == 0 && impl_->unicodeEditor != nullptr) impl_->unicodeEditor->ProcessInput(record);
+    return answer != 0 ? 1 : 0;
 }
 
 PluginInfo Host::QueryPluginInfo() {
@@ -199,9 +396,32 @@ HANDLE Host::OpenPlugin(int openFrom, int item) {
     return impl_->exports.OpenPlugin(openFrom, item);
 }
 
-const LanguageFile* Host::Messages() const {
-    return impl_->messages ? &*impl_->messages : nullptr;
+api3::PluginInfo Host::QueryPluginInfo3() {
+    api3::PluginInfo info{};
+    info.StructSize = sizeof info;
+    if (impl_->exports3.GetPluginInfoW != nullptr) {
+        impl_->CallUnicode([&] { impl_->exports3.GetPluginInfoW(&info); });
+    }
+    return info;
 }
+
+std::intptr_t Host::Configure3(const api3::GUID& item) {
+    if (impl_->exports3.ConfigureW == nullptr) return 0;
+    api3::ConfigureInfo info{sizeof info, &item, nullptr};
+    return impl_->CallUnicode([&] { return impl_->exports3.ConfigureW(&info); });
+}
+
+HANDLE Host::Open3(const api3::GUID& item) {
+    if (impl_->exports3.OpenW == nullptr) return nullptr;
+    api3::OpenInfo info{sizeof info, api3::OPEN_EDITOR, &item, 0, nullptr};
+    return impl_->CallUnicode([&] { return impl_->exports3.OpenW(&info); });
+}
+
+void Host::EditorEvent(int event, void* param) { impl_->SendEvent(event, param); }
+
+UnicodeEditor* Host::CurrentUnicodeEditor() const { return impl_->unicodeEditor.get(); }
+
+const LanguageFile* Host::Messages() const { return impl_->messages ? &*impl_->messages : nullptr; }
 
 const HelpFile* Host::Help() const { return impl_->help ? &*impl_->help : nullptr; }
 

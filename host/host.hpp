@@ -1,6 +1,13 @@
 // The host of our own: loads the module through the plug-in interface,
 // serves it the host's services, and dispatches editor input to it first.
 // The services are plain functions, so only one Host exists at a time.
+//
+// A module of either interface is told apart by its exports: one that
+// exports GetGlobalInfoW speaks the Unicode interface of the 3.x series and
+// gets its records, UTF-16 lines and services; any other the ANSI interface
+// of the 1.x series, exactly as before. With a Unicode plug-in the editor's
+// own action on a key is a step of its own, outside what the plug-in did
+// (which its ECTL_UNDOREDO brackets make one step), as in the 3.x editor.
 #pragma once
 
 #include <memory>
@@ -8,6 +15,7 @@
 #include <string>
 
 #include "api/plugin_api.hpp"
+#include "api/plugin_api3.hpp"
 #include "host/editor.hpp"
 #include "host/language.hpp"
 #include "host/ui.hpp"
@@ -23,6 +31,12 @@ struct HostOptions {
     int startupInfoSize = kKnownStartupInfoSize;
 };
 
+// The version a Unicode plug-in is told and checked against: the 3.x build
+// whose behaviour this host follows.
+inline constexpr api3::VersionInfo kUnicodeHostVersion{3, 0, 0, 6727, api3::VS_RELEASE};
+
+enum class PluginInterface { None, Ansi, Unicode };
+
 // The module's exports, resolved from a loaded module file.
 struct ModuleExports {
     SetStartupInfoFn SetStartupInfo = nullptr;
@@ -32,6 +46,20 @@ struct ModuleExports {
     ConfigureFn Configure = nullptr;
 };
 
+// The exports of a Unicode plug-in; all but GetGlobalInfoW may be missing.
+struct ModuleExports3 {
+    api3::GetGlobalInfoWFn GetGlobalInfoW = nullptr;
+    api3::SetStartupInfoWFn SetStartupInfoW = nullptr;
+    api3::GetPluginInfoWFn GetPluginInfoW = nullptr;
+    api3::OpenWFn OpenW = nullptr;
+    api3::ConfigureWFn ConfigureW = nullptr;
+    api3::ProcessEditorInputWFn ProcessEditorInputW = nullptr;
+    api3::ProcessEditorEventWFn ProcessEditorEventW = nullptr;
+    api3::ExitFARWFn ExitFARW = nullptr;
+};
+
+class UnicodeEditor;
+
 class Host {
 public:
     explicit Host(HostOptions options = {});
@@ -40,9 +68,14 @@ public:
     Host& operator=(const Host&) = delete;
 
     // Loads the module file (marten.so or marten.dll), reads the language and
-    // help files beside it and calls SetStartupInfo. On failure, `error` says why.
+    // help files beside it and calls SetStartupInfo (a Unicode plug-in:
+    // GetGlobalInfoW, checked, then SetStartupInfoW). On failure, `error` says why.
     bool LoadModule(const std::string& modulePath, std::string* error);
-    const ModuleExports& Exports() const;
+    PluginInterface Interface() const;
+    const ModuleExports& Exports() const;    // an ANSI plug-in's
+    const ModuleExports3& Exports3() const;  // a Unicode plug-in's
+    // What a Unicode plug-in's GetGlobalInfoW answered.
+    const api3::GlobalInfo& Global() const;
     const std::string& PluginFolder() const;
     // Why a language or help file was not found or could not be read, one
     // line each; empty when both were read.
@@ -59,14 +92,32 @@ public:
     void SetUi(Ui* ui);
 
     // One input record: the module first; the editor handles it only when the
-    // module answers 0. Returns the module's answer. Everything both change
-    // is one undo step of the editor. `typedByte` goes to the editor's
-    // ProcessInput: the byte of its table that a typed character inserts.
+    // module answers 0. Returns the module's answer. With an ANSI plug-in
+    // everything both change is one undo step of the editor. `typedByte`
+    // goes to the editor's ProcessInput: the byte of its table that a typed
+    // character inserts. A Unicode plug-in gets the record with the
+    // character in UnicodeChar.
     int Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> typedByte = std::nullopt);
+    // The same for a record with its character in UnicodeChar. A character
+    // that the file's code page cannot hold is offered to the plug-in but
+    // not typed by the editor.
+    int DispatchUnicode(const INPUT_RECORD& record);
 
     PluginInfo QueryPluginInfo();
     int Configure(int itemNumber);
     HANDLE OpenPlugin(int openFrom, int item);
+
+    // A Unicode plug-in's entry points; each answers 0 (null) without it.
+    api3::PluginInfo QueryPluginInfo3();
+    // The plug-in configuration menu's entry `item`.
+    std::intptr_t Configure3(const api3::GUID& item);
+    // The plug-in menu's entry `item`, chosen in the editor.
+    HANDLE Open3(const api3::GUID& item);
+    // An editor event (EE_SAVE with its record, EE_REDRAW...) for the current
+    // editor. EE_READ and EE_CLOSE the host sends itself as editors come and go.
+    void EditorEvent(int event, void* param = nullptr);
+    // The current editor as a Unicode plug-in sees it; null otherwise.
+    UnicodeEditor* CurrentUnicodeEditor() const;
 
     const LanguageFile* Messages() const;  // null when no language file was found
     const HelpFile* Help() const;

@@ -6,6 +6,9 @@
 #include <sstream>
 
 #include "common/ascii.hpp"
+#include "host/codepage.hpp"
+#include "host/text16.hpp"
+#include "host/utf8.hpp"
 
 namespace host {
 
@@ -45,9 +48,7 @@ private:
     int number_ = 0;
 };
 
-bool Skipped(std::string_view line) {
-    return TrimBlanks(line).empty() || StartsWith(line, "//");
-}
+bool Skipped(std::string_view line) { return TrimBlanks(line).empty() || StartsWith(line, "//"); }
 
 std::string AtLine(int number, const std::string& what) {
     return "line " + std::to_string(number) + ": " + what;
@@ -71,7 +72,8 @@ bool ReadHeader(LineReader& lines, std::string& id, std::string& display, std::s
         std::string_view value = line.substr(kHeader.size());
         const std::size_t comma = value.find(',');
         id = std::string(TrimBlanks(value.substr(0, comma)));
-        display = comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
+        display =
+            comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
         if (id.empty()) {
             Fail(error, AtLine(lines.Number(), "the .Language= header names no language"));
             return false;
@@ -100,7 +102,8 @@ std::vector<fs::path> FilesWithExtension(const std::string& folder, std::string_
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        if (ascii::EqualNoCase(it->path().extension().string(), extension)) files.push_back(it->path());
+        if (ascii::EqualNoCase(it->path().extension().string(), extension))
+            files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -111,7 +114,8 @@ std::vector<fs::path> FilesWithExtension(const std::string& folder, std::string_
 // when none parses, `error` tells why the first one did not.
 template <typename File, typename Parse>
 std::optional<File> FindFile(const std::string& folder, std::string_view extension,
-                             std::string_view language, Parse parse, std::string* error) {
+                             std::string_view language, Parse parse, std::string* error,
+                             bool lastFallback = false) {
     std::vector<File> parsed;
     std::vector<std::string> problems;
     const auto paths = FilesWithExtension(folder, extension);
@@ -143,8 +147,9 @@ std::optional<File> FindFile(const std::string& folder, std::string_view extensi
             if (ascii::EqualNoCase(file.language, wanted)) return found(file);
         }
     }
-    if (!parsed.empty()) return found(parsed.front());
-    Fail(error, paths.empty() ? "no *" + std::string(extension) + " file in " + folder : problems.front());
+    if (!parsed.empty()) return found(lastFallback ? parsed.back() : parsed.front());
+    Fail(error,
+         paths.empty() ? "no *" + std::string(extension) + " file in " + folder : problems.front());
     return std::nullopt;
 }
 
@@ -176,6 +181,49 @@ std::optional<LanguageFile> ParseLanguageFile(std::string_view text, std::string
     return file;
 }
 
+// The part of a ".Language=ID,Display name" line after the '='; without a
+// comma the display name is the ID. False when it names no language.
+bool ReadLanguageValue(std::string_view value, std::string& id, std::string& display) {
+    const std::size_t comma = value.find(',');
+    id = std::string(TrimBlanks(value.substr(0, comma)));
+    display =
+        comma == std::string_view::npos ? id : std::string(TrimBlanks(value.substr(comma + 1)));
+    return !id.empty();
+}
+
+// The text of a message line of the Unicode interface's files, after its
+// opening quote: up to a closing quote at the end of the line (which may be
+// missing), its escapes resolved.
+std::string UnescapeMessage(std::string_view body) {
+    const std::string_view trimmed = TrimBlanks(body);
+    if (!trimmed.empty() && trimmed.back() == '"' &&
+        (trimmed.size() < 2 || trimmed[trimmed.size() - 2] != '\\')) {
+        body = trimmed.substr(0, trimmed.size() - 1);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        if (c == '"' && i + 1 < body.size() && body[i + 1] == '"') {
+            text += '"';
+            ++i;
+        } else if (c == '\\' && i + 1 < body.size()) {
+            const char next = body[++i];
+            switch (next) {
+            case 'n': text += '\n'; break;
+            case 'r': text += '\r'; break;
+            case 't': text += '\t'; break;
+            case 'b': text += '\b'; break;
+            case '\\': text += '\\'; break;
+            case '"': text += '"'; break;
+            default: text += c, text += next; break;
+            }
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 // Before the first topic: the header, ".PluginContents=Title", other
 // directives (".Options ...", ignored), comments and empty lines. A topic
 // runs from its "@Name" line to the next; its body keeps its lines as they
@@ -200,7 +248,8 @@ std::optional<HelpFile> ParseHelpFile(std::string_view text, std::string* error)
                 return std::nullopt;
             }
             if (!haveContents) {
-                Fail(error, AtLine(lines.Number(), "no .PluginContents= line before the first topic"));
+                Fail(error,
+                     AtLine(lines.Number(), "no .PluginContents= line before the first topic"));
                 return std::nullopt;
             }
             if (file.Topic(name) != nullptr) {
@@ -233,6 +282,74 @@ std::optional<HelpFile> ParseHelpFile(std::string_view text, std::string* error)
         return std::nullopt;
     }
     return file;
+}
+
+std::string DecodeUnicodeTextFile(std::string_view bytes) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) return std::string(bytes.substr(3));
+    const bool little = StartsWith(bytes, "\xFF\xFE");
+    if (little || StartsWith(bytes, "\xFE\xFF")) {
+        std::u16string units;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto first = static_cast<unsigned char>(bytes[i]);
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            units += static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
+        }
+        return Utf16ToUtf8(units);
+    }
+    // Without a mark: UTF-8 up to the first line that is not, OEM from there on.
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t ch = 0;
+        std::size_t length = 0;
+        if (!DecodeUtf8(bytes.substr(i), ch, length)) {
+            return std::string(bytes.substr(0, lineStart)) +
+                   ToUtf8(CodePage::Oem866, bytes.substr(lineStart));
+        }
+        i += length;
+        if (ch == '\n') lineStart = i;
+    }
+    return std::string(bytes);
+}
+
+std::optional<LanguageFile> ParseUnicodeLanguageFile(std::string_view text, std::string* error) {
+    LineReader lines(text);
+    LanguageFile file;
+    bool header = false;
+    std::string_view line;
+    while (lines.Next(line)) {
+        const std::string_view trimmed = TrimBlanks(line);
+        if (!trimmed.empty() && trimmed.front() == '"') {
+            if (!header) break;
+            file.messages.push_back(UnescapeMessage(trimmed.substr(1)));
+        } else if (file.messages.empty() && StartsWith(trimmed, ".Language=")) {
+            if (!ReadLanguageValue(trimmed.substr(10), file.language, file.displayName)) {
+                Fail(error, AtLine(lines.Number(), "the .Language= header names no language"));
+                return std::nullopt;
+            }
+            header = true;
+        }
+    }
+    if (!header) {
+        Fail(error, "no .Language= header before the first message");
+        return std::nullopt;
+    }
+    return file;
+}
+
+std::optional<LanguageFile> FindUnicodeLanguageFile(const std::string& folder,
+                                                    std::string_view language, std::string* error) {
+    const auto parse = [](std::string_view bytes, std::string* why) {
+        return ParseUnicodeLanguageFile(DecodeUnicodeTextFile(bytes), why);
+    };
+    return FindFile<LanguageFile>(folder, ".lng", language, parse, error, true);
+}
+
+std::optional<HelpFile> FindUnicodeHelpFile(const std::string& folder, std::string_view language,
+                                            std::string* error) {
+    const auto parse = [](std::string_view bytes, std::string* why) {
+        return ParseHelpFile(DecodeUnicodeTextFile(bytes), why);
+    };
+    return FindFile<HelpFile>(folder, ".hlf", language, parse, error, true);
 }
 
 std::optional<LanguageFile> FindLanguageFile(const std::string& folder, std::string_view language,

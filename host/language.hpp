@@ -25,12 +25,13 @@ namespace host {
 struct LanguageFile {
     std::string language;     // the ID of the .Language= header, e.g. "English"
     std::string displayName;  // its display name
-    std::vector<std::string> messages;  // in identifier order, OEM bytes
+    std::vector<std::string>
+        messages;  // in identifier order, OEM bytes (UTF-8 for a Unicode plug-in)
 };
 
 struct HelpFile {
     std::string language;
-    std::string contentsTitle;  // the .PluginContents= title
+    std::string contentsTitle;                                // the .PluginContents= title
     std::vector<std::pair<std::string, std::string>> topics;  // name, body (OEM), in order
     const std::string* Topic(std::string_view name) const;
 };
@@ -47,5 +48,23 @@ std::optional<LanguageFile> FindLanguageFile(const std::string& folder, std::str
                                              std::string* error);
 std::optional<HelpFile> FindHelpFile(const std::string& folder, std::string_view language,
                                      std::string* error);
+
+// The files of a Unicode plug-in. Their bytes: UTF-8 after a UTF-8 mark,
+// UTF-16 after a UTF-16 one (either order); without a mark UTF-8 up to the
+// first line that is not, the OEM code page from that line on. Returned as
+// UTF-8.
+std::string DecodeUnicodeTextFile(std::string_view bytes);
+// Header lines (".Language=ID,Display name" among them) come before the
+// first message; every line that begins with '"' (after blanks) is the next
+// message, up to a closing quote at the end of the line (it may be missing),
+// with the escapes \n \r \t \b \\ \" and "" for a quote; other lines
+// are skipped. Messages and help topics come out in UTF-8.
+std::optional<LanguageFile> ParseUnicodeLanguageFile(std::string_view text, std::string* error);
+// As FindLanguageFile, but when neither the language nor English is found,
+// the last file in name order is taken, as the 3.x host does.
+std::optional<LanguageFile> FindUnicodeLanguageFile(const std::string& folder,
+                                                    std::string_view language, std::string* error);
+std::optional<HelpFile> FindUnicodeHelpFile(const std::string& folder, std::string_view language,
+                                            std::string* error);
 
 }  // namespace host

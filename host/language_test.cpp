@@ -26,8 +26,8 @@ TEST(ParseLanguageFile, ReadsHeaderAndMessagesInOrder) {
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(file->language, "Russian");
     EXPECT_EQ(file->displayName, "Russian (\x90\xE3\xE1\xE1\xAA\xA8\xA9)");
-    EXPECT_EQ(file->messages,
-              (std::vector<std::string>{"* * *", "", "say \"hi\" now", "last, without a line end"}));
+    EXPECT_EQ(file->messages, (std::vector<std::string>{"* * *", "", "say \"hi\" now",
+                                                        "last, without a line end"}));
 }
 
 TEST(ParseLanguageFile, LineFeedsAloneAndAHeaderWithoutDisplayName) {
@@ -103,7 +103,8 @@ TEST(ParseHelpFile, ErrorsNameTheLine) {
          "line 2: no .PluginContents= line before the first topic"},
         {".Language=English\r\n.PluginContents=M\r\nstray text\r\n@Contents\r\n",
          "line 3: text before the first topic"},
-        {".Language=English\r\n.PluginContents=M\r\n@ \r\n", "line 3: a topic needs a name after @"},
+        {".Language=English\r\n.PluginContents=M\r\n@ \r\n",
+         "line 3: a topic needs a name after @"},
         {".Language=English\r\n.PluginContents=M\r\n@A\r\nx\r\n@a\r\n",
          "line 5: topic \"a\" appears twice"},
         {".Language=English\r\n.PluginContents=M\r\n", "no topic (a line @Name) in the file"},
@@ -155,7 +156,8 @@ TEST_F(LanguageFolder, PassesOverFilesThatDoNotParse) {
     ASSERT_TRUE(file);
     EXPECT_EQ(file->language, "Russian");
     // The files passed over are named all the same.
-    EXPECT_EQ(error, "a_bad.lng: line 2: expected a quoted message\nc_bad.lng: no .Language= header");
+    EXPECT_EQ(error,
+              "a_bad.lng: line 2: expected a quoted message\nc_bad.lng: no .Language= header");
     fs::remove(folder_ / "b_ru.lng");
     fs::remove(folder_ / "c_bad.lng");
     EXPECT_FALSE(FindLanguageFile(Folder(), "English", &error));
@@ -176,6 +178,41 @@ TEST_F(LanguageFolder, FindsHelpFilesTheSameWay) {
     std::string error;
     EXPECT_EQ(*FindHelpFile(Folder(), "Russian", &error)->Topic("Contents"), "ru");
     EXPECT_EQ(*FindHelpFile(Folder(), "Klingon", &error)->Topic("Contents"), "en");
+}
+
+}  // namespace
+}  // namespace host
+
+namespace host {
+namespace {
+
+TEST(UnicodeTextFile, TheByteOrderMarkDecidesElseUtf8ThenOem) {
+    EXPECT_EQ(DecodeUnicodeTextFile("\xEF\xBB\xBFН\r\n"), "Н\r\n");
+    EXPECT_EQ(DecodeUnicodeTextFile(std::string("\xFF\xFE\x1D\x04\n\0", 6)), "Н\n");
+    EXPECT_EQ(DecodeUnicodeTextFile(std::string("\xFE\xFF\x04\x1D\0\n", 6)), "Н\n");
+    // UTF-8 lines up to the first that is not; OEM 866 from that line on.
+    EXPECT_EQ(DecodeUnicodeTextFile("ok Н\nx \x8D\xE0\n\xD0\x9D"), "ok Н\nx Нр\n╨Э");
+}
+
+TEST(UnicodeLanguageFile, MessagesWithEscapesAndTheirHeader) {
+    std::string error;
+    const auto file = ParseUnicodeLanguageFile(
+        ".Language=Russian,Русский\r\n"
+        ".Other=ignored\r\n"
+        "comment lines need no slashes\r\n"
+        "  \"plain\"\r\n"
+        "\"tab\\there \\\"q\\\" \"\"x\"\" back\\\\slash\"\r\n"
+        "\"no closing quote\r\n"
+        "\"\"\r\n",
+        &error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(file->language, "Russian");
+    EXPECT_EQ(file->displayName, "Русский");
+    EXPECT_EQ(file->messages,
+              (std::vector<std::string>{"plain", "tab\there \"q\" \"x\" back\\slash",
+                                        "no closing quote", ""}));
+    EXPECT_FALSE(ParseUnicodeLanguageFile("\"first\"\r\n.Language=English\r\n", &error));
+    EXPECT_EQ(error, "no .Language= header before the first message");
 }
 
 }  // namespace

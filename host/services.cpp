@@ -39,24 +39,21 @@ void FillServices(PluginStartupInfo& info) {
 // through the module's frames.
 namespace services {
 
-// Asks the UI through `ask`: -1 (the user left) without a UI, or when the
-// host's side throws.
-template <class Ask>
-int AskUi(Ask ask) {
-    if (g_target == nullptr || g_target->ui == nullptr) return -1;
-    try {
-        return ask(*g_target->ui);
-    } catch (const std::exception&) {
-        return -1;
-    }
-}
-
 int WINAPI Menu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char* Title,
                 const char* Bottom, const char* HelpTopic, const int* BreakKeys, int* BreakCode,
                 const FarMenuItem* Item, int ItemsNumber) {
     return AskUi([&](Ui& ui) {
-        MenuCall call{PluginNumber, X, Y, MaxHeight, Flags, Copy(Title), Copy(Bottom),
-                      Copy(HelpTopic), BreakKeys != nullptr, BreakCode != nullptr, {}};
+        MenuCall call{PluginNumber,
+                      X,
+                      Y,
+                      MaxHeight,
+                      Flags,
+                      Copy(Title),
+                      Copy(Bottom),
+                      Copy(HelpTopic),
+                      BreakKeys != nullptr,
+                      BreakCode != nullptr,
+                      {}};
         if (Item != nullptr && ItemsNumber > 0) call.items.assign(Item, Item + ItemsNumber);
         const int answer = ui.Menu(call);
         if (BreakCode != nullptr) *BreakCode = -1;  // no break key was pressed
@@ -68,8 +65,8 @@ int WINAPI Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char* 
                   FarDialogItem* Item, int ItemsNumber) {
     return AskUi([&](Ui& ui) {
         const bool any = Item != nullptr && ItemsNumber > 0;
-        DialogCall call{PluginNumber, X1, Y1, X2, Y2, Copy(HelpTopic),
-                        any ? Item : nullptr, any ? ItemsNumber : 0};
+        DialogCall call{PluginNumber,         X1, Y1, X2, Y2, Copy(HelpTopic), any ? Item : nullptr,
+                        any ? ItemsNumber : 0};
         return ui.Dialog(call);
     });
 }

@@ -3,6 +3,9 @@
 // that the current Host sets.
 #pragma once
 
+#include <exception>
+#include <utility>
+
 #include "api/plugin_api.hpp"
 #include "host/editor.hpp"
 #include "host/language.hpp"
@@ -10,16 +13,36 @@
 
 namespace host {
 
+class UnicodeEditor;
+struct UnicodeServices;
+
 // What the services act on; each member may be null.
 struct ServiceTarget {
     const LanguageFile* messages = nullptr;  // GetMsg answers "" without one
-    Editor* editor = nullptr;                 // EditorControl answers 0 without one
-    Ui* ui = nullptr;                         // Menu, Dialog, Message answer -1 without one
+    Editor* editor = nullptr;                // EditorControl answers 0 without one
+    Ui* ui = nullptr;                        // Menu, Dialog, Message answer -1 without one
+    // The editor as a Unicode plug-in sees it, and what else the Unicode
+    // services act on (services3.hpp).
+    UnicodeEditor* unicodeEditor = nullptr;
+    UnicodeServices* unicode = nullptr;
 };
 
 // Makes `target` the one the services act on (null: none); returns the previous one.
 ServiceTarget* SetServiceTarget(ServiceTarget* target);
 ServiceTarget* CurrentServiceTarget();
+
+// Asks the current target's UI through `ask`: -1 (the user left) without a
+// UI, or when the host's side throws.
+template <class Ask>
+auto AskUi(Ask ask) -> decltype(ask(std::declval<Ui&>())) {
+    ServiceTarget* target = CurrentServiceTarget();
+    if (target == nullptr || target->ui == nullptr) return -1;
+    try {
+        return ask(*target->ui);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
 
 // Puts the six services the module uses into `info`; the others stay as they are.
 void FillServices(PluginStartupInfo& info);

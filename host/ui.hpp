@@ -2,11 +2,13 @@
 // with ncurses by marten-edit, played from a script by the tests.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "api/plugin_api.hpp"
+#include "api/plugin_api3.hpp"
 
 namespace host {
 
@@ -39,6 +41,58 @@ struct MessageCall {
     int buttonCount = 0;
 };
 
+// The calls of a Unicode plug-in, their texts in UTF-16, each window
+// identified by its GUID. A Ui that does not draw them itself shows them
+// through the ANSI calls above (ui_unicode.cpp), the texts in the OEM code
+// page with '?' for a character it lacks; a text the user did not change
+// comes back as it was.
+struct MenuItem3 {
+    std::uint64_t flags = 0;  // MIF_ bits
+    std::u16string text;
+};
+
+struct MenuCall3 {
+    api3::GUID id{};
+    std::intptr_t x = -1, y = -1, maxHeight = 0;
+    std::uint64_t flags = 0;  // FMENU_ bits
+    std::optional<std::u16string> title, bottom, helpTopic;
+    bool hasBreakKeys = false;
+    std::vector<MenuItem3> items;
+};
+
+// A message box with its lines already split (FMSG_ALLINONE) and the buttons
+// the host supplies (FMSG_MB_) already added: title, body lines, buttons.
+struct MessageCall3 {
+    api3::GUID id{};
+    std::uint64_t flags = 0;  // FMSG_WARNING, FMSG_LEFTALIGN
+    std::optional<std::u16string> helpTopic;
+    std::vector<std::u16string> items;
+    int buttonCount = 0;
+};
+
+// One dialog item as the host holds it; the UI changes `selected`, `data`
+// and `listPos` to return the user's values.
+struct DialogItem3 {
+    api3::FARDIALOGITEMTYPES type = api3::DI_TEXT;
+    std::intptr_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    std::intptr_t selected = 0;  // check boxes and radio buttons
+    std::uint64_t flags = 0;     // DIF_ bits
+    std::u16string data;
+    std::optional<std::u16string> history;
+    std::size_t maxLength = 0;
+    std::intptr_t userData = 0;
+    std::vector<std::u16string> list;  // a combo box's or list box's entries
+    std::intptr_t listPos = 0;
+};
+
+struct DialogCall3 {
+    api3::GUID id{};
+    std::intptr_t x1 = -1, y1 = -1, x2 = 0, y2 = 0;
+    std::optional<std::u16string> helpTopic;
+    std::uint64_t flags = 0;  // FDLG_ bits
+    std::vector<DialogItem3> items;
+};
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -46,6 +100,12 @@ public:
     virtual int Menu(const MenuCall& call) = 0;
     virtual int Dialog(DialogCall& call) = 0;
     virtual int Message(const MessageCall& call) = 0;
+
+    virtual int Menu3(const MenuCall3& call);
+    virtual int Dialog3(DialogCall3& call);
+    virtual int Message3(const MessageCall3& call);
+    // Shows a topic of the plug-in's help file; false when the UI cannot.
+    virtual bool ShowHelp(const std::string& topic);
 };
 
 }  // namespace host

@@ -1,34 +1,20 @@
 #include "winapi/registry_file.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "winapi/config_folder.hpp"
 #include "winapi/regedit_parse.hpp"
 #include "winapi/regedit_write.hpp"
 
 namespace winreg {
 namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
-
-std::string HomeFolder() {
-    std::string home = Environment("HOME");
-    if (!home.empty()) return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
-        return user->pw_dir;
-    }
-    return {};
-}
 
 std::string ParentFolder(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -114,7 +100,7 @@ void Complain(const std::string& message) {
 bool MoveAside(const std::string& path, const ParseFailure& failure) {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     ::localtime_r(&now, &local);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     std::string aside = path + ".broken-" + stamp;
@@ -187,22 +173,17 @@ private:
 std::string RegistryFilePath() {
     std::string path = Environment("MARTEN_REGISTRY");
     if (!path.empty()) return path;
-    std::string config = Environment("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/') {
-        const std::string home = HomeFolder();
-        if (home.empty()) return {};
-        config = home + "/.config";
-    }
-    return config + "/marten/registry.reg";
+    const std::string folder = ConfigFolder();
+    return folder.empty() ? std::string() : folder + "/registry.reg";
 }
 
 LONG ReadRegistry(const std::string& path, RegDocument* document) {
     *document = RegDocument{};
     std::string text;
     switch (ReadWholeFile(path, &text)) {
-        case ReadOutcome::Missing: return ERROR_SUCCESS;
-        case ReadOutcome::Failed: return ERROR_CANTREAD;
-        case ReadOutcome::Read: break;
+    case ReadOutcome::Missing: return ERROR_SUCCESS;
+    case ReadOutcome::Failed: return ERROR_CANTREAD;
+    case ReadOutcome::Read: break;
     }
     ParseResult parsed = ParseRegedit(text);
     if (!parsed.failure) *document = std::move(parsed.document);
@@ -219,7 +200,8 @@ LONG ChangeRegistry(const std::string& path,
     RegDocument document;
     std::string text;
     const ReadOutcome outcome = ReadWholeFile(path, &text);
-    if (outcome == ReadOutcome::Failed) return ERROR_CANTREAD;  // never overwrite what we cannot read
+    if (outcome == ReadOutcome::Failed)
+        return ERROR_CANTREAD;  // never overwrite what we cannot read
     bool damaged = false;
     std::optional<ParseFailure> failure;
     if (outcome == ReadOutcome::Read) {

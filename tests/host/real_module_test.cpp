@@ -6,18 +6,25 @@
 
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
+#include "tests/host/real_module_texts.hpp"
 
 namespace host_test {
 namespace {
 
-// The module keeps its settings in the registry file; run by hand, the tests
-// still must not touch the user's own.
+// The module keeps its settings in the registry file (its Unicode build in
+// the settings store); run by hand, the tests still must not touch the user's own.
 class OwnRegistry : public ::testing::Environment {
 public:
     void SetUp() override {
         if (std::getenv("MARTEN_REGISTRY") == nullptr) {
-            const auto path = std::filesystem::temp_directory_path() / "marten-host-module-tests.reg";
+            const auto path =
+                std::filesystem::temp_directory_path() / "marten-host-module-tests.reg";
             setenv("MARTEN_REGISTRY", path.c_str(), 1);
+        }
+        if (std::getenv("MARTEN_SETTINGS") == nullptr) {
+            const auto path =
+                std::filesystem::temp_directory_path() / "marten-host-module-tests-settings";
+            setenv("MARTEN_SETTINGS", path.c_str(), 1);
         }
     }
 };
@@ -29,13 +36,8 @@ TEST(RealModule, LoadsWithItsLanguageAndHelpFiles) {
         host::HostOptions options;
         options.language = language;
         host::Host host(options);
-        std::string error;
-        ASSERT_TRUE(host.LoadModule(MARTEN_MODULE_PATH, &error)) << error;
-        EXPECT_EQ(host.LoadWarnings(), "");
-        ASSERT_NE(host.Messages(), nullptr);
-        EXPECT_EQ(host.Messages()->language, language);
-        ASSERT_NE(host.Help(), nullptr);
-        EXPECT_EQ(host.Help()->language, language);
+        ExpectLoadedWithTexts(host, MARTEN_MODULE_PATH, language);
+        if (::testing::Test::HasFatalFailure()) return;
 
         const PluginInfo info = host.QueryPluginInfo();
         EXPECT_EQ(info.Flags, PF_DISABLEPANELS | PF_EDITOR);

@@ -34,7 +34,8 @@ void StandInFolder::WriteFile(const char* name, const std::string& text) {
 
 void StandInFolder::WriteTexts() {
     WriteFile("stand_in_en.lng", ".Language=English,English\r\n\"filler\"\r\n\"OK\"\r\n");
-    WriteFile("stand_in_ru.lng", ".Language=Russian,Russian\r\n\"\x87\xA0\xAF\xAE\xAB\xAD\xA8\xE2\xA5\xAB\xEC\"\r\n");
+    WriteFile("stand_in_ru.lng",
+              ".Language=Russian,Russian\r\n\"\x87\xA0\xAF\xAE\xAB\xAD\xA8\xE2\xA5\xAB\xEC\"\r\n");
     WriteFile("stand_in_en.hlf",
               ".Language=English,English\r\n.PluginContents=Stand-in\r\n@Contents\r\nHelp.\r\n");
 }
@@ -46,12 +47,17 @@ void StandInFolder::Load(host::HostOptions options) {
 }
 
 StandInState* StandInFolder::State() const {
+    auto get = reinterpret_cast<StandInState* (*)()>(LookUp("GetStandInState"));
+    return get != nullptr ? get() : nullptr;
+}
+
+void* StandInFolder::LookUp(const char* symbol) const {
     // The Host holds the module; this only looks it up again without loading it.
     void* handle = dlopen(modulePath_.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (handle == nullptr) return nullptr;
-    auto get = reinterpret_cast<StandInState* (*)()>(dlsym(handle, "GetStandInState"));
+    void* address = dlsym(handle, symbol);
     dlclose(handle);
-    return get != nullptr ? get() : nullptr;
+    return address;
 }
 
 }  // namespace host_test

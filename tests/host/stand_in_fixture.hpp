@@ -28,6 +28,8 @@ protected:
     void Load(host::HostOptions options = {});
     // The stand-in's record of what it saw; null when it is not loaded.
     StandInState* State() const;
+    // The address of an export of the loaded module; null when it is not loaded.
+    void* LookUp(const char* symbol) const;
 
     std::filesystem::path folder_;
     std::string modulePath_;

@@ -1,0 +1,296 @@
+#include "host/unicode_editor.hpp"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+constexpr int kMaxFeedDepth = 16;  // as the engine's own guard for fed-back records
+
+// ECTL_DELETECHAR has the same number in both interfaces.
+constexpr std::intptr_t kDeleteChar = ::ECTL_DELETECHAR;
+
+const api3::WChar* EolUnits(std::string_view eol) {
+    if (eol == "\r\n") return u"\r\n";
+    if (eol == "\n") return u"\n";
+    if (eol == "\r") return u"\r";
+    return u"";
+}
+
+// An end-of-line text of the Unicode interface as the engine's bytes; nothing
+// for anything but the four the editor knows.
+std::optional<std::string> EolBytes(std::u16string_view eol) {
+    for (const char* known : {"", "\r\n", "\n", "\r"}) {
+        if (std::u16string_view(EolUnits(known)) == eol) return std::string(known);
+    }
+    return std::nullopt;
+}
+
+int ToInt(std::intptr_t value) {
+    return static_cast<int>(std::clamp<std::intptr_t>(value, INT_MIN, INT_MAX));
+}
+
+// A field of EditorSetPosition: any negative value leaves the value as it is.
+int PositionField(std::intptr_t value) { return value < 0 ? -1 : ToInt(value); }
+
+bool Typed(const KEY_EVENT_RECORD& key, std::optional<unsigned char> typedByte) {
+    const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
+    return typedByte ? ch >= 0x20 || ch == 0 : ch >= 0x20;
+}
+
+}  // namespace
+
+INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte,
+                            const LineCodec& codec) {
+    INPUT_RECORD out = record;
+    if (record.EventType != KEY_EVENT) return out;
+    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
+    char16_t unit = ch;
+    if (Typed(key, typedByte) && typedByte) {
+        unit = ToUtf16(codec, std::string(1, static_cast<char>(*typedByte)))[0];
+    } else if (ch >= 0x80) {
+        unit = ToUtf16(CodecOf(CodePage::Oem866), std::string(1, static_cast<char>(ch)))[0];
+    }
+    out.Event.KeyEvent.uChar.UnicodeChar = unit;
+    return out;
+}
+
+std::optional<EngineInput> ToEngineInput(const INPUT_RECORD& record, const LineCodec& codec) {
+    EngineInput out{record, std::nullopt};
+    if (record.EventType != KEY_EVENT) return out;
+    const char16_t unit = record.Event.KeyEvent.uChar.UnicodeChar;
+    out.record.Event.KeyEvent.uChar.UnicodeChar = 0;
+    if (unit < 0x20) {
+        out.record.Event.KeyEvent.uChar.AsciiChar = static_cast<CHAR>(unit);
+        return out;
+    }
+    const std::optional<std::string> byte = FromUtf16(codec, std::u16string_view(&unit, 1));
+    if (!byte || byte->size() != 1) return std::nullopt;
+    const std::optional<std::string> oem =
+        FromUtf16(CodecOf(CodePage::Oem866), std::u16string_view(&unit, 1));
+    out.record.Event.KeyEvent.uChar.AsciiChar = oem ? (*oem)[0] : CHAR{0};
+    out.typedByte = static_cast<unsigned char>((*byte)[0]);
+    return out;
+}
+
+UnicodeEditor::UnicodeEditor(Editor& editor) : editor_(editor) {}
+
+UnicodeEditor::~UnicodeEditor() {
+    while (!brackets_.empty()) brackets_.pop_back();
+}
+
+void UnicodeEditor::LeavePlugin() {
+    if (pluginDepth_ > 0) --pluginDepth_;
+    if (pluginDepth_ > 0) return;
+    // A plug-in that forgot an EUR_END must not hold the history open.
+    while (!brackets_.empty()) brackets_.pop_back();
+    // The buffers stay for the next call, but not without bound.
+    constexpr std::size_t kSpare = 16;
+    constexpr std::size_t kLargest = std::size_t{1} << 16;
+    if (texts_.size() > kSpare) texts_.resize(kSpare);
+    for (std::unique_ptr<HandedOut>& kept : texts_) {
+        if (kept->text.capacity() > kLargest) kept = std::make_unique<HandedOut>();
+    }
+    handedOut_ = 0;
+}
+
+int UnicodeEditor::ResolveLine(std::intptr_t number) const {
+    if (number < 0) return editor_.CurLine();
+    if (number >= editor_.LineCount()) return -1;
+    return static_cast<int>(number);
+}
+
+std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t command,
+                                     std::intptr_t param1, void* param2) {
+    if (editorId != api3::CURRENT_EDITOR && editorId != kId) return 0;
+    switch (command) {
+    case api3::ECTL_GETSTRING: return GetString(static_cast<api3::EditorGetString*>(param2));
+    case api3::ECTL_SETSTRING: return SetString(static_cast<const api3::EditorSetString*>(param2));
+    case api3::ECTL_INSERTSTRING: return editor_.Control(::ECTL_INSERTSTRING, param2);
+    case api3::ECTL_DELETESTRING: return editor_.Control(::ECTL_DELETESTRING, nullptr);
+    case kDeleteChar: return editor_.Control(::ECTL_DELETECHAR, nullptr);
+    case api3::ECTL_INSERTTEXT: return InsertText(static_cast<const api3::WChar*>(param2));
+    case api3::ECTL_GETINFO: return GetInfo(static_cast<api3::EditorInfo*>(param2));
+    case api3::ECTL_SETPOSITION:
+        return SetPosition(static_cast<const api3::EditorSetPosition*>(param2));
+    case api3::ECTL_REDRAW: return editor_.Control(::ECTL_REDRAW, nullptr);
+    case api3::ECTL_PROCESSINPUT: return FeedInput(static_cast<const INPUT_RECORD*>(param2));
+    case api3::ECTL_UNDOREDO: return UndoRedo(static_cast<const api3::EditorUndoRedo*>(param2));
+    case api3::ECTL_GETFILENAME: return GetFileName(param1, static_cast<api3::WChar*>(param2));
+    default:
+        // Change events are not sent, so a subscription is refused rather
+        // than answered as if it would be served.
+        return 0;
+    }
+}
+
+std::intptr_t UnicodeEditor::GetString(api3::EditorGetString* get) {
+    if (get == nullptr || get->StructSize < sizeof *get) return 0;
+    const int n = ResolveLine(get->StringNumber);
+    if (n < 0) return 0;
+    const LineView line = editor_.LineAt(n);
+    // A line asked for again unchanged gets the same text; only the last few
+    // are looked at, so that reading a whole file in one call stays linear.
+    constexpr std::size_t kLookBack = 8;
+    HandedOut* slot = nullptr;
+    for (std::size_t i = handedOut_; i > 0 && handedOut_ - i < kLookBack; --i) {
+        HandedOut& earlier = *texts_[i - 1];
+        if (earlier.line == n && Codec().Matches(line.text, earlier.text)) {
+            slot = &earlier;
+            break;
+        }
+    }
+    if (slot == nullptr) {
+        // A text given out before, even of this line, stays valid to the end of the call.
+        if (handedOut_ == texts_.size()) texts_.push_back(std::make_unique<HandedOut>());
+        slot = texts_[handedOut_++].get();
+        slot->line = n;
+        slot->text.clear();
+        Codec().ToUtf16(line.text, slot->text);
+    }
+    get->StringText = slot->text.c_str();
+    get->StringLength = static_cast<std::intptr_t>(slot->text.size());
+    get->StringEOL = EolUnits(line.eol);
+    const std::optional<LineSelection> selected = editor_.SelectionOn(n);
+    get->SelStart = selected ? selected->from : -1;
+    get->SelEnd = selected ? selected->to : 0;
+    return 1;
+}
+
+std::intptr_t UnicodeEditor::SetString(const api3::EditorSetString* set) {
+    if (set == nullptr || set->StructSize < sizeof *set || set->StringLength < 0 ||
+        set->StringLength > INT_MAX || (set->StringText == nullptr && set->StringLength > 0))
+        return 0;
+    const int n = ResolveLine(set->StringNumber);
+    if (n < 0) return 0;
+    std::string bytes;
+    const auto length = static_cast<std::size_t>(set->StringLength);
+    if (length > 0 && !Codec().FromUtf16(std::u16string_view(set->StringText, length), bytes))
+        return 0;
+    // Only a line without an end-of-line (the last) takes the one given;
+    // none given is the document's own.
+    std::optional<std::string> eol;
+    if (editor_.LineAt(n).eol.empty()) {
+        if (set->StringEOL == nullptr) {
+            const std::string_view first = editor_.LineAt(0).eol;
+            eol = first.empty() ? std::string("\r\n") : std::string(first);
+        } else {
+            eol = EolBytes(set->StringEOL);
+            if (!eol) return 0;
+        }
+    }
+    ::EditorSetString engine{n, bytes.data(), eol ? eol->data() : nullptr,
+                             static_cast<int>(bytes.size())};
+    return editor_.Control(::ECTL_SETSTRING, &engine);
+}
+
+std::intptr_t UnicodeEditor::InsertText(const api3::WChar* text) {
+    if (text == nullptr) return 0;
+    std::u16string_view units(text);
+    std::string bytes;
+    if (!Codec().FromUtf16(units, bytes)) return 0;
+    // The engine reads the text up to its first zero byte.
+    return editor_.Control(::ECTL_INSERTTEXT, bytes.data());
+}
+
+std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
+    constexpr std::size_t kLeast = offsetof(api3::EditorInfo, WindowArea);
+    if (info == nullptr || info->StructSize < kLeast) return 0;
+    ::EditorInfo engine{};
+    if (editor_.Control(::ECTL_GETINFO, &engine) == 0) return 0;
+    api3::EditorInfo out{};
+    out.StructSize = info->StructSize;
+    out.EditorID = kId;
+    out.WindowSizeX = engine.WindowSizeX;
+    out.WindowSizeY = engine.WindowSizeY;
+    out.TotalLines = engine.TotalLines;
+    out.CurLine = engine.CurLine;
+    out.CurPos = engine.CurPos;
+    out.CurTabPos = engine.CurTabPos;
+    out.TopScreenLine = engine.TopScreenLine;
+    out.LeftPos = engine.LeftPos;
+    out.Overtype = engine.Overtype;
+    out.BlockType = engine.BlockType;
+    out.BlockStartLine = engine.BlockStartLine;
+    // Del and BkSp remove a block in this editor, as in the 3.x editor's default.
+    out.Options = engine.Options | EOPT_DELREMOVESBLOCKS;
+    out.TabSize = engine.TabSize;
+    out.CurState = editor_.Modified() ? std::uintptr_t{api3::ECSTATE_MODIFIED} : 0;
+    out.CodePage = Codec().CodePageNumber();
+    out.WindowArea = {0, 0, engine.WindowSizeX - 1, engine.WindowSizeY - 1};
+    out.ClientArea = out.WindowArea;
+    std::memcpy(info, &out, std::min(info->StructSize, sizeof out));
+    return 1;
+}
+
+std::intptr_t UnicodeEditor::SetPosition(const api3::EditorSetPosition* position) {
+    if (position == nullptr || position->StructSize < sizeof *position) return 0;
+    ::EditorSetPosition engine{
+        PositionField(position->CurLine),   PositionField(position->CurPos),
+        PositionField(position->CurTabPos), PositionField(position->TopScreenLine),
+        PositionField(position->LeftPos),   PositionField(position->Overtype)};
+    return editor_.Control(::ECTL_SETPOSITION, &engine);
+}
+
+bool UnicodeEditor::ProcessInput(const INPUT_RECORD& record) {
+    const std::optional<EngineInput> input = ToEngineInput(record, Codec());
+    if (!input) return false;
+    editor_.ProcessInput(input->record, input->typedByte);
+    return true;
+}
+
+std::intptr_t UnicodeEditor::FeedInput(const INPUT_RECORD* record) {
+    if (record == nullptr) return 0;
+    // The plug-ins first, a nested call; a plug-in that feeds a key for
+    // every key it is offered stops recursing at the guard's depth.
+    if (pluginInput_ && feedDepth_ < kMaxFeedDepth) {
+        ++feedDepth_;
+        std::intptr_t consumed = 0;
+        try {
+            consumed = pluginInput_(*record);
+        } catch (...) {
+            --feedDepth_;
+            throw;
+        }
+        --feedDepth_;
+        if (consumed != 0) return 1;
+    }
+    ProcessInput(*record);
+    return 1;
+}
+
+std::intptr_t UnicodeEditor::UndoRedo(const api3::EditorUndoRedo* command) {
+    if (command == nullptr || command->StructSize < sizeof *command) return 0;
+    switch (command->Command) {
+    case api3::EUR_BEGIN:
+        brackets_.push_back(std::make_unique<Editor::UndoStep>(editor_));
+        return 1;
+    case api3::EUR_END:
+        if (brackets_.empty()) return 0;
+        brackets_.pop_back();
+        return 1;
+    case api3::EUR_UNDO: editor_.Undo(); return 1;
+    case api3::EUR_REDO: editor_.Redo(); return 1;
+    }
+    return 0;
+}
+
+std::intptr_t UnicodeEditor::GetFileName(std::intptr_t capacity, api3::WChar* buffer) {
+    if (editor_.FileName() != nameBytes_ || nameBytes_.empty()) {
+        nameBytes_ = editor_.FileName();
+        name_ = Utf8ToUtf16(nameBytes_);
+    }
+    const std::u16string& name = name_;
+    if (buffer != nullptr && capacity > static_cast<std::intptr_t>(name.size())) {
+        std::copy(name.begin(), name.end(), buffer);
+        buffer[name.size()] = 0;
+    }
+    return static_cast<std::intptr_t>(name.size()) + 1;
+}
+
+}  // namespace host

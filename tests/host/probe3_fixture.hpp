@@ -1,0 +1,34 @@
+// A plug-in folder holding a copy of the probe plug-in of the Unicode
+// interface, loaded by a Host, with an editor over a text of the test's own.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/editor.hpp"
+#include "tests/host/probe3_state.hpp"
+#include "tests/host/stand_in_fixture.hpp"
+#include "tests/host/unicode_keys.hpp"
+
+namespace host_test {
+
+class Probe3Folder : public StandInFolder {
+protected:
+    void TearDown() override;
+
+    // Installs and loads the probe, set up by `prepare` before it is loaded.
+    void LoadProbe(void (*prepare)(Probe3State&) = nullptr, host::HostOptions options = {});
+    Probe3State* Probe() const;
+    // Gives the host an editor over `bytes` in `table`, the cursor at line:pos.
+    host::Editor& Edit(std::string bytes, host::CodePage table = host::CodePage::Oem866,
+                       int line = 0, int pos = 0);
+    // The editor's text, its lines joined by '|' (end-of-lines left out).
+    std::string Lines() const;
+    static INPUT_RECORD Key(char16_t unit, WORD virtualKey = 0, DWORD control = 0) {
+        return UnicodeKey(unit, virtualKey, control);
+    }
+
+    std::unique_ptr<host::Editor> editor_;
+};
+
+}  // namespace host_test

@@ -1,0 +1,68 @@
+// A plug-in of the Unicode interface that records what its host hands it and
+// does what a test asks of it, so that the host is tested without the real
+// module.
+#include "tests/host/probe3_state.hpp"
+
+#define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+Probe3State g_state;
+}  // namespace
+
+PROBE_EXPORT Probe3State* GetProbe3State() { return &g_state; }
+
+PROBE_EXPORT void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info) {
+    ++g_state.globalCalls;
+    g_state.globalStructSize = Info->StructSize;
+    Info->MinFarVersion = g_state.minVersion;
+    Info->Version = {1, 0, 0, 1, api3::VS_RELEASE};
+    Info->Guid = g_state.zeroGuid ? api3::GUID{} : kProbeGuid;
+    Info->Title = g_state.noTitle ? u"" : u"Probe";
+    Info->Description = u"Records what its host does";
+    Info->Author = u"Tests";
+}
+
+PROBE_EXPORT void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info) {
+    ++g_state.startupCalls;
+    g_state.startupStructSize = Info->StructSize;
+    g_state.info = *Info;
+    g_state.fsfStructSize = Info->FSF->StructSize;
+    g_state.fsf = *Info->FSF;
+    g_state.info.FSF = &g_state.fsf;
+}
+
+PROBE_EXPORT void WINAPI GetPluginInfoW(api3::PluginInfo* Info) {
+    ++g_state.pluginInfoCalls;
+    static const api3::WChar* const kTitles[] = {u"Probe"};
+    Info->Flags = api3::PF_EDITOR | api3::PF_DISABLEPANELS;
+    Info->PluginMenu = {&kProbeMenuGuid, kTitles, 1};
+}
+
+PROBE_EXPORT HANDLE WINAPI OpenW(const api3::OpenInfo* Info) {
+    ++g_state.openCalls;
+    g_state.openFrom = Info->OpenFrom;
+    g_state.openGuid = *Info->Guid;
+    if (g_state.onOpen != nullptr) g_state.onOpen(g_state);
+    return nullptr;
+}
+
+PROBE_EXPORT std::intptr_t WINAPI ConfigureW(const api3::ConfigureInfo* Info) {
+    ++g_state.configureCalls;
+    g_state.configureGuid = *Info->Guid;
+    return g_state.onConfigure != nullptr ? g_state.onConfigure(g_state) : 0;
+}
+
+PROBE_EXPORT std::intptr_t WINAPI ProcessEditorInputW(const api3::ProcessEditorInputInfo* Info) {
+    ++g_state.inputCalls;
+    g_state.lastRecord = Info->Rec;
+    return g_state.onInput != nullptr ? g_state.onInput(g_state, Info->Rec) : 0;
+}
+
+PROBE_EXPORT std::intptr_t WINAPI ProcessEditorEventW(const api3::ProcessEditorEventInfo* Info) {
+    if (g_state.eventCalls < 16) g_state.events[g_state.eventCalls] = Info->Event;
+    ++g_state.eventCalls;
+    g_state.lastEditorId = Info->EditorID;
+    return 0;
+}
+
+PROBE_EXPORT void WINAPI ExitFARW(const api3::ExitInfo* /*Info*/) { ++g_state.exitCalls; }

@@ -1,0 +1,56 @@
+// What the probe plug-in of the Unicode interface saw of its host, and what
+// a test asks it to do, shared through its extra export GetProbe3State.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "api/plugin_api3.hpp"
+
+// The probe's identity and its menu entries' GUIDs.
+inline constexpr api3::GUID kProbeGuid{
+    0x6a1b2c3d, 0x4e5f, 0x4a6b, {0x8c, 0x9d, 0x0e, 0x1f, 0x2a, 0x3b, 0x4c, 0x5d}};
+inline constexpr api3::GUID kProbeMenuGuid{
+    0x6a1b2c3d, 0x4e5f, 0x4a6b, {0x8c, 0x9d, 0x0e, 0x1f, 0x2a, 0x3b, 0x4c, 0x5e}};
+
+struct Probe3State;
+// What the probe does on a call; the test's own function, so that a test
+// acts as a plug-in through the services the probe was handed.
+using Probe3Input = std::intptr_t (*)(Probe3State& state, const INPUT_RECORD& record);
+using Probe3Action = std::intptr_t (*)(Probe3State& state);
+
+struct Probe3State {
+    // What GetGlobalInfoW answers (set before loading).
+    bool zeroGuid = false;
+    bool noTitle = false;
+    api3::VersionInfo minVersion{3, 0, 0, 0, api3::VS_RELEASE};
+
+    int globalCalls = 0;
+    std::size_t globalStructSize = 0;
+    int startupCalls = 0;
+    std::size_t startupStructSize = 0;
+    std::size_t fsfStructSize = 0;
+    // Copies of the host's records, made during SetStartupInfoW.
+    api3::PluginStartupInfo info{};
+    api3::FarStandardFunctions fsf{};
+    int exitCalls = 0;
+    int pluginInfoCalls = 0;
+
+    int inputCalls = 0;
+    INPUT_RECORD lastRecord{};
+    Probe3Input onInput = nullptr;  // without it ProcessEditorInputW answers 0
+
+    int eventCalls = 0;
+    std::intptr_t events[16] = {};  // the first events, in order
+    std::intptr_t lastEditorId = 0;
+
+    int openCalls = 0;
+    api3::GUID openGuid{};
+    std::int32_t openFrom = 0;
+    Probe3Action onOpen = nullptr;
+    int configureCalls = 0;
+    api3::GUID configureGuid{};
+    Probe3Action onConfigure = nullptr;
+
+    std::intptr_t scratch[8] = {};  // free for the test's functions
+};

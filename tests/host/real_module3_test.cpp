@@ -1,0 +1,72 @@
+// The real module's Unicode build, loaded from its own plug-in folder as the
+// host loads it, editing through the host's engine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host/codepage.hpp"
+#include "host/host.hpp"
+#include "host/scripted_ui.hpp"
+#include "host/unicode_editor.hpp"
+#include "tests/host/real_module_texts.hpp"
+#include "tests/host/unicode_keys.hpp"
+
+namespace host_test {
+namespace {
+
+const std::string kModule = MARTEN_UNICODE_MODULE_PATH;
+
+TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
+    for (const char* language : {"English", "Russian"}) {
+        SCOPED_TRACE(language);
+        host::HostOptions options;
+        options.language = language;
+        host::Host host(options);
+        ExpectLoadedWithTexts(host, kModule, language);
+        if (::testing::Test::HasFatalFailure()) return;
+        EXPECT_EQ(host.Interface(), host::PluginInterface::Unicode);
+        const api3::PluginInfo info = host.QueryPluginInfo3();
+        EXPECT_EQ(info.Flags, api3::PF_EDITOR | api3::PF_DISABLEPANELS);
+        ASSERT_EQ(info.PluginMenu.Count, 1u);
+
+        // The configuration menu left at once.
+        host::ScriptedUi ui;
+        host.SetUi(&ui);
+        ASSERT_EQ(info.PluginConfig.Count, 1u);
+        host.Configure3(info.PluginConfig.Guids[0]);
+        EXPECT_EQ(ui.order, std::vector<char>{'M'});
+        host.SetUi(nullptr);
+    }
+}
+
+TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
+    host::Host host;
+    std::string error;
+    ASSERT_TRUE(host.LoadModule(kModule, &error)) << error;
+    // " АБ> «цитата» и текст" in 1251: the guillemets that the ANSI
+    // interface could only pass through the OEM table as '<' '>'.
+    const std::string line =
+        " \xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB \xE8 \xF2\xE5\xEA\xF1\xF2";
+    host::Editor editor("/fido/reply.msg", line + "\r\n", host::CodePage::Ansi1251);
+    editor.SetCursor(0, 14);  // before " и текст"
+    host.SetEditor(&editor);
+
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(u'\r', 0x0D)), 1);
+    ASSERT_EQ(editor.LineCount(), 3);
+    EXPECT_EQ(editor.LineAt(0).text, line.substr(0, 14));
+    EXPECT_EQ(editor.LineAt(1).text, "\xC0\xC1> \xE8 \xF2\xE5\xEA\xF1\xF2");
+    // The module's change and the editor's line break are one undo step.
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(0x1A, 'Z', LEFT_CTRL_PRESSED)), 0);
+    EXPECT_EQ(editor.Bytes(), line + "\r\n");
+    EXPECT_EQ(host.CurrentUnicodeEditor()->OpenBrackets(), 0u);
+
+    // A Cyrillic capital EN typed after Latin text becomes H.
+    editor.SetCursor(0, static_cast<int>(line.size()));
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(u' ')), 0);
+    EXPECT_EQ(host.DispatchUnicode(UnicodeKey(u'Н')), 1);
+    EXPECT_EQ(editor.LineAt(0).text, line + " H");
+    host.SetEditor(nullptr);
+}
+
+}  // namespace
+}  // namespace host_test
