@@ -79,7 +79,10 @@ int NcursesUi::ShowMessage(const MessageSpec& message) {
     return RunMessage(stack_, message, helpHandler_);
 }
 
-void NcursesUi::ShowHelp(const std::string& topic) { RunHelp(stack_, help_, topic); }
+bool NcursesUi::ShowHelp(const std::string& topic) {
+    RunHelp(stack_, help_, topic);
+    return true;
+}
 
 void NcursesUi::ShowEditorHelp(const std::string& topic) {
     RunHelp(stack_, HelpShelf{{kEditorHelpName, &EditorHelp()}, {kPluginHelpName, help_}}, HelpTarget{"", topic});
