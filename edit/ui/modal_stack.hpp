@@ -35,19 +35,27 @@ public:
     // A box on the stack for as long as the layer lives.
     class Layer {
     public:
-        Layer(ModalStack& stack, Painter paint);
+        // What the screen shows once the box is gone: what lies beneath it
+        // at once, or, for a notice that the caller leaves in sight while it
+        // works, the box until something is drawn over it.
+        enum class OnClose { Repaint, Keep };
+
+        Layer(ModalStack& stack, Painter paint, OnClose onClose = OnClose::Repaint);
         ~Layer();
         Layer(const Layer&) = delete;
         Layer& operator=(const Layer&) = delete;
 
     private:
         ModalStack& stack_;
+        OnClose onClose_;
     };
 
 private:
     Painter backdrop_;
     std::vector<Painter> layers_;
     unsigned changes_ = 0;
+    // The program was asked to end: a box that closes then draws nothing.
+    mutable bool ended_ = false;
 };
 
 }  // namespace edit
