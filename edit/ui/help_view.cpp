@@ -1,6 +1,7 @@
 #include "edit/ui/help_view.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "edit/terminal/screen.hpp"
 #include "edit/ui/help_browser.hpp"
@@ -40,12 +41,7 @@ public:
             return;
         }
         Load();
-        ModalStack::Layer layer(stack_, [this] { Draw(); });
-        for (;;) {
-            stack_.Repaint();
-            auto key = stack_.ReadKey();
-            if (!key || !Handle(*key)) return;
-        }
+        stack_.Run([this] { Draw(); }, [this](const host::KeyStroke& key) { return Handle(key); });
     }
 
 private:
@@ -120,13 +116,13 @@ private:
         return {};
     }
 
-    // False when the key closes the window.
-    bool Handle(const host::KeyStroke& key) {
+    // Something when the key closes the window.
+    std::optional<int> Handle(const host::KeyStroke& key) {
         const HelpLayout l = Layout();
         const int last = LastTop(l);
         switch (key.virtualKey) {
         case VK_ESCAPE:
-        case VK_F1 + 9: return false;  // Esc, F10
+        case VK_F1 + 9: return -1;  // Esc, F10
         case VK_UP: top_ = std::max(top_ - 1, 0); break;
         case VK_DOWN: top_ = std::min(top_ + 1, last); break;
         case VK_PRIOR: top_ = std::max(top_ - l.bodyRows, 0); break;
@@ -151,7 +147,7 @@ private:
             break;
         default: break;
         }
-        return true;
+        return std::nullopt;
     }
 
     void Follow(const HelpTarget& target) {

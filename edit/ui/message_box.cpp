@@ -69,13 +69,8 @@ public:
             stack_.Repaint();
             return -1;
         }
-        ModalStack::Layer layer(stack_, [this] { Draw(); });
-        for (;;) {
-            stack_.Repaint();
-            auto key = stack_.ReadKey();
-            if (!key) return -1;
-            if (auto answer = Handle(*key)) return *answer;
-        }
+        return stack_.Run([this] { Draw(); },
+                          [this](const host::KeyStroke& key) { return Handle(key); });
     }
 
 private:

@@ -34,6 +34,16 @@ std::optional<host::KeyStroke> ModalStack::ReadKey() const {
     }
 }
 
+int ModalStack::Run(Painter paint, const KeyHandler& handle) {
+    Layer layer(*this, std::move(paint));
+    for (;;) {
+        Repaint();
+        auto key = ReadKey();
+        if (!key) return -1;
+        if (auto answer = handle(*key)) return *answer;
+    }
+}
+
 ModalStack::Layer::Layer(ModalStack& stack, Painter paint, OnClose onClose)
     : stack_(stack), onClose_(onClose) {
     stack_.layers_.push_back(std::move(paint));

@@ -32,6 +32,14 @@ public:
     // is asked to end (a box then closes as if the user left it).
     std::optional<host::KeyStroke> ReadKey() const;
 
+    // What a box does with a key: its answer when the key closes it,
+    // nothing when it stays open.
+    using KeyHandler = std::function<std::optional<int>(const host::KeyStroke&)>;
+
+    // Opens a box that `paint` draws and hands it every key until `handle`
+    // answers; -1 when the program is asked to end first.
+    int Run(Painter paint, const KeyHandler& handle);
+
     // A box on the stack for as long as the layer lives.
     class Layer {
     public:
