@@ -133,5 +133,19 @@ TEST_F(HelpOnGrid, AMissingTopicIsSaidInsteadOfAnEmptyWindow) {
     RunHelp(stack_, &help_, "Contents");
 }
 
+TEST(HelpView, ATerminalTooSmallForTheWindowStillScrollsAndCloses) {
+    const host::HelpFile help = SampleHelp();
+    for (int width = 1; width <= 14; ++width) {
+        for (int height = 1; height <= 8; ++height) {
+            GridScreen grid(width, height);
+            screen::UseScreen use(grid);
+            ModalStack stack;
+            grid.Keys("{End}{Tab}{PgUp}{Down}{Enter}{BS}{Esc}");
+            grid.Then([&] { ADD_FAILURE() << "still open on " << width << "x" << height; });
+            RunHelp(stack, &help, "Contents");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace edit

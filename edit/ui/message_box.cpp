@@ -114,13 +114,17 @@ private:
             screen::Fill(y, f.x1, 3, U' ', text_);
             screen::Fill(y, f.x2 - 2, 3, U' ', text_);
         }
+        // The body's width inside the frame; none at all on a very narrow
+        // terminal, where the text is cut rather than drawn past the frame.
         const int room = f.x2 - f.x1 - 9;
         if (!message_.title.empty()) {
+            const int titleRoom = std::max(room + 2, 0);
             std::u32string shown = U" " + message_.title + U" ";
-            if (static_cast<int>(shown.size()) > room + 2)
-                shown.resize(static_cast<std::size_t>(room + 2));
-            screen::Put(f.y1 + 1, f.x1 + 4 + (room + 2 - static_cast<int>(shown.size())) / 2, shown,
-                        text_);
+            if (static_cast<int>(shown.size()) > titleRoom) {
+                shown.resize(static_cast<std::size_t>(titleRoom));
+            }
+            screen::Put(f.y1 + 1, f.x1 + 4 + (titleRoom - static_cast<int>(shown.size())) / 2,
+                        shown, text_);
         }
         int y = f.y1 + 2;
         for (const auto& line : f.lines) {

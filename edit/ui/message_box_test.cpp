@@ -116,5 +116,21 @@ TEST_F(MessageOnGrid, F1ShowsTheBoxsTopicAndTheBoxWaitsForItsAnswer) {
     EXPECT_EQ(shown, std::vector<std::string>{"dlgSave"});
 }
 
+TEST(MessageBox, ATerminalTooSmallForTheBoxStillAnswers) {
+    for (int width = 1; width <= 14; ++width) {
+        for (int height = 1; height <= 8; ++height) {
+            GridScreen grid(width, height);
+            screen::UseScreen use(grid);
+            ModalStack stack;
+            grid.Keys("{Right}{Enter}");
+            MessageSpec box;
+            box.title = U"Editor";
+            box.lines = {U"reply.msg has been modified"};
+            box.buttons = {U"&Save", U"&Cancel"};
+            EXPECT_EQ(RunMessage(stack, box, nullptr), 1) << width << "x" << height;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace edit
