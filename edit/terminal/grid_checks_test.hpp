@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <source_location>
 #include <string>
 #include <utility>
@@ -32,6 +33,21 @@ inline void GoneFrom(GridScreen& grid, std::string text,
                                                       << grid.Text();
         }
     });
+}
+
+// Runs `check` on a fresh grid of each size from 1x1 to `maxWidth` x
+// `maxHeight`, the screen drawn on while it runs: a terminal shrunk that
+// far must neither crash the program nor lock the user in a box.
+inline void OnEverySmallGrid(int maxWidth, int maxHeight,
+                             const std::function<void(GridScreen&)>& check) {
+    for (int width = 1; width <= maxWidth; ++width) {
+        for (int height = 1; height <= maxHeight; ++height) {
+            GridScreen grid(width, height);
+            screen::UseScreen use(grid);
+            SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+            check(grid);
+        }
+    }
 }
 
 // The row and column of the first cell of `utf8` on one row; -1, -1 when

@@ -135,16 +135,12 @@ TEST_F(HelpOnGrid, AMissingTopicIsSaidInsteadOfAnEmptyWindow) {
 
 TEST(HelpView, ATerminalTooSmallForTheWindowStillScrollsAndCloses) {
     const host::HelpFile help = SampleHelp();
-    for (int width = 1; width <= 14; ++width) {
-        for (int height = 1; height <= 8; ++height) {
-            GridScreen grid(width, height);
-            screen::UseScreen use(grid);
-            ModalStack stack;
-            grid.Keys("{End}{Tab}{PgUp}{Down}{Enter}{BS}{Esc}");
-            grid.Then([&] { ADD_FAILURE() << "still open on " << width << "x" << height; });
-            RunHelp(stack, &help, "Contents");
-        }
-    }
+    OnEverySmallGrid(14, 8, [&](GridScreen& grid) {
+        ModalStack stack;
+        grid.Keys("{End}{Tab}{PgUp}{Down}{Enter}{BS}{Esc}");
+        grid.Then([] { ADD_FAILURE() << "the window is still open"; });
+        RunHelp(stack, &help, "Contents");
+    });
 }
 
 }  // namespace

@@ -117,19 +117,15 @@ TEST_F(MessageOnGrid, F1ShowsTheBoxsTopicAndTheBoxWaitsForItsAnswer) {
 }
 
 TEST(MessageBox, ATerminalTooSmallForTheBoxStillAnswers) {
-    for (int width = 1; width <= 14; ++width) {
-        for (int height = 1; height <= 8; ++height) {
-            GridScreen grid(width, height);
-            screen::UseScreen use(grid);
-            ModalStack stack;
-            grid.Keys("{Right}{Enter}");
-            MessageSpec box;
-            box.title = U"Editor";
-            box.lines = {U"reply.msg has been modified"};
-            box.buttons = {U"&Save", U"&Cancel"};
-            EXPECT_EQ(RunMessage(stack, box, nullptr), 1) << width << "x" << height;
-        }
-    }
+    MessageSpec box;
+    box.title = U"Editor";
+    box.lines = {U"reply.msg has been modified"};
+    box.buttons = {U"&Save", U"&Cancel"};
+    OnEverySmallGrid(14, 8, [&](GridScreen& grid) {
+        ModalStack stack;
+        grid.Keys("{Right}{Enter}");
+        EXPECT_EQ(RunMessage(stack, box, nullptr), 1);
+    });
 }
 
 }  // namespace
