@@ -28,14 +28,14 @@ void GridScreen::Cursor(int y, int x, bool visible) {
 
 void GridScreen::Clear() { cells_.assign(cells_.size(), Cell{}); }
 
-TerminalEvent GridScreen::Read(int timeoutMs) {
+TerminalEvent GridScreen::Read(int /*timeoutMs*/) {
     for (;;) {
         TerminalEvent event;
         if (script_.empty()) {
             event.kind = TerminalEvent::Kind::Quit;
             return event;
         }
-        if (script_.front().step && (timeoutMs == 0 || !idle_)) {
+        if (script_.front().step && !idle_) {
             idle_ = true;
             return event;
         }
@@ -57,7 +57,8 @@ TerminalEvent GridScreen::Read(int timeoutMs) {
 void GridScreen::Keys(std::string_view script) {
     std::string error;
     auto strokes = host::ParseKeyScript(script, &error);
-    if (!strokes) throw std::invalid_argument("key script \"" + std::string(script) + "\": " + error);
+    if (!strokes)
+        throw std::invalid_argument("key script \"" + std::string(script) + "\": " + error);
     for (const host::KeyStroke& stroke : *strokes) {
         Entry entry;
         entry.event.kind = TerminalEvent::Kind::Key;
@@ -70,7 +71,8 @@ void GridScreen::Type(std::string_view utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t ch;
         std::size_t length;
-        if (!host::DecodeUtf8(utf8.substr(at), ch, length)) throw std::invalid_argument("typed text is not UTF-8");
+        if (!host::DecodeUtf8(utf8.substr(at), ch, length))
+            throw std::invalid_argument("typed text is not UTF-8");
         at += length;
         // As the terminal's reader does: a character 866 lacks travels as '?'.
         auto stroke = StrokeForCharacter(ch);
@@ -118,6 +120,8 @@ std::string GridScreen::Text() const {
     return text;
 }
 
-bool GridScreen::Shows(std::string_view utf8) const { return Text().find(utf8) != std::string::npos; }
+bool GridScreen::Shows(std::string_view utf8) const {
+    return Text().find(utf8) != std::string::npos;
+}
 
 }  // namespace edit

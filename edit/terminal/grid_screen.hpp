@@ -31,10 +31,11 @@ public:
     void Clear() override;
     void Flush() override {}
     void Beep() override { ++beeps_; }
-    // The next event of the script. A step runs when the program waits for
-    // input again after it found none (as a terminal's reader times out),
-    // which is when a user sees the screen drawn. Once the script is done,
-    // every read ends the session, as a hang-up does.
+    // The next event of the script. Before a step the program is told that
+    // nothing waits, and the step runs at its next read, however long that
+    // read would wait: by then the program has drawn what the keys before
+    // did, which is what a user sees. Once the script is done, every read
+    // ends the session, as a hang-up does.
     TerminalEvent Read(int timeoutMs) override;
 
     // The script, played in the order given. `script` names keys as a

@@ -19,26 +19,26 @@ struct Colour {
 
 // Indexed by Paint; the pair number is the index plus one.
 constexpr Colour kScheme[] = {
-    {COLOR_CYAN, COLOR_BLUE, true, A_NORMAL},     // EditorText
-    {COLOR_BLUE, COLOR_CYAN, false, A_REVERSE},   // EditorControl
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},  // Title
-    {COLOR_WHITE, COLOR_BLACK, true, A_BOLD},     // KeyNumber
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},  // KeyLabel
-    {COLOR_BLACK, COLOR_WHITE, false, A_REVERSE},  // DialogText
-    {COLOR_YELLOW, COLOR_WHITE, true, A_REVERSE | A_BOLD},  // DialogHotkey
-    {COLOR_BLACK, COLOR_CYAN, false, A_UNDERLINE},  // DialogEdit
-    {COLOR_WHITE, COLOR_CYAN, true, A_BOLD},       // DialogFocus
-    {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE},    // MenuText
-    {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_BOLD},  // MenuHotkey
-    {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},    // MenuSelected
-    {COLOR_WHITE, COLOR_RED, true, A_REVERSE},     // WarningText
-    {COLOR_BLACK, COLOR_WHITE, false, A_NORMAL},   // WarningFocus
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},   // HelpText
-    {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE | A_BOLD},  // HelpBold
+    {COLOR_CYAN, COLOR_BLUE, true, A_NORMAL},                   // EditorText
+    {COLOR_BLUE, COLOR_CYAN, false, A_REVERSE},                 // EditorControl
+    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},                // Title
+    {COLOR_WHITE, COLOR_BLACK, true, A_BOLD},                   // KeyNumber
+    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},                // KeyLabel
+    {COLOR_BLACK, COLOR_WHITE, false, A_REVERSE},               // DialogText
+    {COLOR_YELLOW, COLOR_WHITE, true, A_REVERSE | A_BOLD},      // DialogHotkey
+    {COLOR_BLACK, COLOR_CYAN, false, A_UNDERLINE},              // DialogEdit
+    {COLOR_WHITE, COLOR_CYAN, true, A_BOLD},                    // DialogFocus
+    {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE},                 // MenuText
+    {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_BOLD},       // MenuHotkey
+    {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},                 // MenuSelected
+    {COLOR_WHITE, COLOR_RED, true, A_REVERSE},                  // WarningText
+    {COLOR_BLACK, COLOR_WHITE, false, A_NORMAL},                // WarningFocus
+    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},                // HelpText
+    {COLOR_WHITE, COLOR_CYAN, true, A_REVERSE | A_BOLD},        // HelpBold
     {COLOR_YELLOW, COLOR_CYAN, true, A_REVERSE | A_UNDERLINE},  // HelpLink
-    {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},    // HelpLinkSelected
-    {COLOR_WHITE, COLOR_BLACK, false, A_DIM},      // Shadow
-    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},   // EditorSelected
+    {COLOR_WHITE, COLOR_BLACK, true, A_NORMAL},                 // HelpLinkSelected
+    {COLOR_WHITE, COLOR_BLACK, false, A_DIM},                   // Shadow
+    {COLOR_BLACK, COLOR_CYAN, false, A_REVERSE},                // EditorSelected
 };
 
 bool g_paired = false;

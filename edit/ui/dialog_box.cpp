@@ -31,7 +31,8 @@ bool HasHistory(const FarDialogItem& item) {
 int PutLabel(int y, int x, int room, const HotkeyLabel& label, Paint base, Paint hot) {
     int n = std::min(static_cast<int>(label.text.size()), std::max(room, 0));
     for (int i = 0; i < n; ++i) {
-        screen::Put(y, x + i, label.text[static_cast<std::size_t>(i)], i == label.hotkey ? hot : base);
+        screen::Put(y, x + i, label.text[static_cast<std::size_t>(i)],
+                    i == label.hotkey ? hot : base);
     }
     return n;
 }
@@ -42,8 +43,13 @@ public:
     // code page 866; else marten-edit's own, one Unicode text per item.
     DialogRunner(ModalStack& stack, host::DialogCall& call, const HelpHandler& help,
                  const HistoryStore& histories, std::vector<std::u32string>* unicode)
-        : stack_(stack), call_(call), help_(help), histories_(histories),
-          items_(call.items), count_(call.itemCount), unicode_(unicode) {
+        : stack_(stack),
+          call_(call),
+          help_(help),
+          histories_(histories),
+          items_(call.items),
+          count_(call.itemCount),
+          unicode_(unicode) {
         for (int i = 0; i < count_; ++i) {
             const auto at = static_cast<std::size_t>(i);
             texts_.push_back(unicode_ ? unicode_->at(at) : OemToText(DataOf(items_[i])));
@@ -58,13 +64,8 @@ public:
     }
 
     int Run() {
-        ModalStack::Layer layer(stack_, [this] { Draw(); });
-        for (;;) {
-            stack_.Repaint();
-            auto key = stack_.ReadKey();
-            if (!key) return Close(-1);
-            if (auto answer = Handle(*key); answer) return Close(*answer);
-        }
+        return Close(stack_.Run([this] { Draw(); },
+                                [this](const host::KeyStroke& key) { return Handle(key); }));
     }
 
 private:
@@ -85,7 +86,8 @@ private:
             int def = DefaultItem(items_, count_);
             return def >= 0 ? def : focus_;
         }
-        case VK_UP: case VK_DOWN:
+        case VK_UP:
+        case VK_DOWN:
             if (item && HasHistory(*item) && (ctrl || alt) && key.virtualKey == VK_DOWN) {
                 PickHistory();
                 return std::nullopt;
@@ -132,7 +134,9 @@ private:
         for (int i = 0; i < count_; ++i) {
             if (IsEdit(items_[i])) continue;
             HotkeyLabel label = ParseHotkey(texts_[static_cast<std::size_t>(i)]);
-            if (label.hotkey < 0 || FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]) != typed) continue;
+            if (label.hotkey < 0 ||
+                FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]) != typed)
+                continue;
             int target = IsFocusable(items_[i]) ? i : NextFocus(items_, count_, i, 1);
             if (target < 0 || !IsFocusable(items_[target])) return std::nullopt;
             focus_ = target;
@@ -154,7 +158,8 @@ private:
         for (const std::string& e : entries) menu.lines.push_back(MenuLine{Decode(e), false, 0});
         menu.showAmpersand = true;
         int chosen = RunMenu(stack_, menu, help_);
-        if (chosen >= 0) edits_.at(focus_).SetText(Decode(entries[static_cast<std::size_t>(chosen)]));
+        if (chosen >= 0)
+            edits_.at(focus_).SetText(Decode(entries[static_cast<std::size_t>(chosen)]));
     }
 
     // History entries are kept as the dialog's texts are: in code page 866
@@ -174,7 +179,8 @@ private:
             }
             std::string text = TextToOem(line.Text());
             std::memset(items_[index].Data, 0, sizeof items_[index].Data);
-            std::memcpy(items_[index].Data, text.data(), std::min(text.size(), sizeof items_[index].Data - 1));
+            std::memcpy(items_[index].Data, text.data(),
+                        std::min(text.size(), sizeof items_[index].Data - 1));
         }
         for (int i = 0; i < count_; ++i) items_[i].Focus = i == focus_ ? 1 : 0;
         int def = DefaultItem(items_, count_);
@@ -189,8 +195,10 @@ private:
     }
 
     void Draw() {
-        DialogRect r = PlaceDialog(call_.x1, call_.y1, call_.x2, call_.y2, screen::Width(), screen::Height());
-        for (int y = 0; y < r.height; ++y) screen::Fill(r.y + y, r.x, r.width, U' ', Paint::DialogText);
+        DialogRect r =
+            PlaceDialog(call_.x1, call_.y1, call_.x2, call_.y2, screen::Width(), screen::Height());
+        for (int y = 0; y < r.height; ++y)
+            screen::Fill(r.y + y, r.x, r.width, U' ', Paint::DialogText);
         screen::Shadow(r.x, r.y, r.x + r.width - 1, r.y + r.height - 1);
         std::vector<int> columns = ItemColumns(items_, count_, r.width);
         int cursorY = -1, cursorX = -1;
@@ -201,14 +209,17 @@ private:
             bool focused = i == focus_;
             HotkeyLabel label = ParseHotkey(texts_[static_cast<std::size_t>(i)]);
             switch (item.Type) {
-            case DI_SINGLEBOX: case DI_DOUBLEBOX: {
+            case DI_SINGLEBOX:
+            case DI_DOUBLEBOX: {
                 int x2 = r.x + item.X2, y2 = r.y + item.Y2;
                 DrawFrame(x, y, x2, y2, item.Type == DI_DOUBLEBOX);
                 if (!label.text.empty()) {
                     std::u32string title = U" " + label.text + U" ";
                     int room = x2 - x - 1;
-                    if (static_cast<int>(title.size()) > room) title.resize(static_cast<std::size_t>(std::max(room, 0)));
-                    screen::Put(y, x + 1 + (room - static_cast<int>(title.size())) / 2, title, Paint::DialogText);
+                    if (static_cast<int>(title.size()) > room)
+                        title.resize(static_cast<std::size_t>(std::max(room, 0)));
+                    screen::Put(y, x + 1 + (room - static_cast<int>(title.size())) / 2, title,
+                                Paint::DialogText);
                 }
                 break;
             }
@@ -221,7 +232,8 @@ private:
                     screen::Put(y, x2, U'╢', Paint::DialogText);
                     if (!label.text.empty()) {
                         std::u32string t = U" " + label.text + U" ";
-                        screen::Put(y, x1 + (x2 - x1 + 1 - static_cast<int>(t.size())) / 2, t, Paint::DialogText);
+                        screen::Put(y, x1 + (x2 - x1 + 1 - static_cast<int>(t.size())) / 2, t,
+                                    Paint::DialogText);
                     }
                 } else {
                     if (item.X1 < 0) x = r.x + (r.width - static_cast<int>(label.text.size())) / 2;
@@ -233,9 +245,11 @@ private:
                     screen::Put(y + static_cast<int>(k), x, label.text[k], Paint::DialogText);
                 }
                 break;
-            case DI_CHECKBOX: case DI_RADIOBUTTON: {
+            case DI_CHECKBOX:
+            case DI_RADIOBUTTON: {
                 bool on = item.Param.Selected != 0;
-                std::u32string mark = item.Type == DI_CHECKBOX ? (on ? U"[x] " : U"[ ] ") : (on ? U"(•) " : U"( ) ");
+                std::u32string mark =
+                    item.Type == DI_CHECKBOX ? (on ? U"[x] " : U"[ ] ") : (on ? U"(•) " : U"( ) ");
                 Paint base = focused ? Paint::DialogFocus : Paint::DialogText;
                 screen::Put(y, x, mark, base);
                 PutLabel(y, x + 4, right - x - 4, label, base, Paint::DialogHotkey);
@@ -246,19 +260,23 @@ private:
                 bool isDefault = item.DefaultButton != 0;
                 Paint base = focused ? Paint::DialogFocus : Paint::DialogText;
                 screen::Put(y, x, isDefault ? U"{ " : U"[ ", base);
-                int n = PutLabel(y, x + 2, right - x - 2, label, base, focused ? base : Paint::DialogHotkey);
+                int n = PutLabel(y, x + 2, right - x - 2, label, base,
+                                 focused ? base : Paint::DialogHotkey);
                 screen::Put(y, x + 2 + n, isDefault ? U" }" : U" ]", base);
                 if (focused) cursorY = y, cursorX = x + 2;
                 break;
             }
-            case DI_EDIT: case DI_PSWEDIT: case DI_FIXEDIT: {
+            case DI_EDIT:
+            case DI_PSWEDIT:
+            case DI_FIXEDIT: {
                 EditLine& line = edits_.at(i);
                 int width = ItemWidth(item);
                 int first = line.FirstShown(width);
                 const std::u32string& text = line.Text();
                 screen::Fill(y, x, width, U' ', Paint::DialogEdit);
                 for (int k = 0; k < width && first + k < static_cast<int>(text.size()); ++k) {
-                    char32_t ch = item.Type == DI_PSWEDIT ? U'*' : text[static_cast<std::size_t>(first + k)];
+                    char32_t ch =
+                        item.Type == DI_PSWEDIT ? U'*' : text[static_cast<std::size_t>(first + k)];
                     screen::Put(y, x + k, ch, Paint::DialogEdit);
                 }
                 if (HasHistory(item)) screen::Put(y, x + width, U'↓', Paint::DialogText);

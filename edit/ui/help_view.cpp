@@ -1,6 +1,7 @@
 #include "edit/ui/help_view.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "edit/terminal/screen.hpp"
 #include "edit/ui/help_browser.hpp"
@@ -8,11 +9,6 @@
 #include "edit/ui/screen_text.hpp"
 
 namespace edit {
-namespace {
-
-using screen::Paint;
-
-}  // namespace
 
 MessageSpec MissingHelpMessage(const host::HelpFile* help, const std::string& topic) {
     MessageSpec missing;
@@ -28,120 +24,152 @@ void RunHelp(ModalStack& stack, const host::HelpFile* help, const std::string& t
     RunHelp(stack, HelpShelf{{"", help}}, HelpTarget{"", topic});
 }
 
-void RunHelp(ModalStack& stack, const HelpShelf& shelf, const HelpTarget& start) {
-    HelpBrowser browser(shelf);
-    if (!browser.Open(start)) {
-        RunMessage(stack, browser.Missing(start), nullptr);
-        return;
+namespace {
+
+using screen::Paint;
+
+// The window on the screen: the topic the browser shows, laid out for the
+// screen's size now, the body's row at the window's top, and the link that
+// Enter follows.
+class HelpRunner {
+public:
+    HelpRunner(ModalStack& stack, const HelpShelf& shelf) : stack_(stack), browser_(shelf) {}
+
+    void Run(const HelpTarget& start) {
+        if (!browser_.Open(start)) {
+            RunMessage(stack_, browser_.Missing(start), nullptr);
+            return;
+        }
+        Load();
+        stack_.Run([this] { Draw(); }, [this](const host::KeyStroke& key) { return Handle(key); });
     }
-    std::vector<HelpLine> paragraphs;
-    int linkCount = 0;
-    int selected = -1;
-    int top = 0;
 
-    // Reads the topic the browser shows now.
-    auto load = [&] {
-        paragraphs = ParseHelpTopic(*browser.Body());
-        linkCount = 0;
-        for (const HelpLine& p : paragraphs) {
-            for (const HelpSpan& s : p.spans) linkCount = std::max(linkCount, s.link + 1);
+private:
+    // Reads the topic the browser shows now, from its top.
+    void Load() {
+        paragraphs_ = ParseHelpTopic(*browser_.Body());
+        linkCount_ = 0;
+        for (const HelpLine& p : paragraphs_) {
+            for (const HelpSpan& s : p.spans) linkCount_ = std::max(linkCount_, s.link + 1);
         }
-        selected = linkCount > 0 ? 0 : -1;
-        top = 0;
-    };
-    load();
+        selected_ = linkCount_ > 0 ? 0 : -1;
+        top_ = 0;
+    }
 
-    auto layout = [&] { return LayOutHelp(paragraphs, screen::Width(), screen::Height()); };
+    HelpLayout Layout() const { return LayOutHelp(paragraphs_, screen::Width(), screen::Height()); }
 
-    auto drawRow = [&](int y, const HelpLayout& l, const HelpLine& row) {
-        int x = RowStart(l, row);
-        for (const HelpSpan& span : row.spans) {
-            Paint paint = span.kind == HelpSpan::Kind::Bold ? Paint::HelpBold : Paint::HelpText;
-            if (span.link >= 0) paint = span.link == selected ? Paint::HelpLinkSelected : Paint::HelpLink;
-            for (char32_t ch : span.text) {
-                if (x < l.x2) screen::Put(y, x, ch, paint);
-                ++x;
-            }
-        }
-    };
-
-    auto paint = [&] {
-        HelpLayout l = layout();
+    void Draw() {
+        const HelpLayout l = Layout();
         screen::Box(l.x1, l.y1, l.x2, l.y2, true, Paint::HelpText);
-        std::u32string shown = U" " + browser.Title() + U" ";
-        screen::Put(l.y1, l.x1 + (l.x2 - l.x1 + 1 - static_cast<int>(shown.size())) / 2, shown, Paint::HelpText);
+        const std::u32string shown = U" " + browser_.Title() + U" ";
+        screen::Put(l.y1, l.x1 + (l.x2 - l.x1 + 1 - static_cast<int>(shown.size())) / 2, shown,
+                    Paint::HelpText);
         int y = l.y1 + 1;
         for (const HelpLine& row : l.headings) {
-            if (y < l.y2) drawRow(y++, l, row);
+            if (y < l.y2) DrawRow(y++, l, row);
         }
         if (!l.headings.empty() && y < l.y2) {
             screen::Put(y, l.x1, U'╟', Paint::HelpText);
             screen::Fill(y, l.x1 + 1, l.x2 - l.x1 - 1, U'─', Paint::HelpText);
             screen::Put(y, l.x2, U'╢', Paint::HelpText);
         }
-        top = std::clamp(top, 0, std::max(static_cast<int>(l.rows.size()) - l.bodyRows, 0));
-        for (int r = 0; r < l.bodyRows && top + r < static_cast<int>(l.rows.size()); ++r) {
-            drawRow(l.bodyTop + r, l, l.rows[static_cast<std::size_t>(top + r)]);
+        // A smaller screen may leave the body's top past its last page.
+        top_ = std::clamp(top_, 0, LastTop(l));
+        for (int r = 0; r < l.bodyRows && top_ + r < static_cast<int>(l.rows.size()); ++r) {
+            DrawRow(l.bodyTop + r, l, l.rows[static_cast<std::size_t>(top_ + r)]);
         }
-    };
+    }
+
+    void DrawRow(int y, const HelpLayout& l, const HelpLine& row) const {
+        int x = RowStart(l, row);
+        for (const HelpSpan& span : row.spans) {
+            Paint paint = span.kind == HelpSpan::Kind::Bold ? Paint::HelpBold : Paint::HelpText;
+            if (span.link >= 0)
+                paint = span.link == selected_ ? Paint::HelpLinkSelected : Paint::HelpLink;
+            for (char32_t ch : span.text) {
+                if (x < l.x2) screen::Put(y, x, ch, paint);
+                ++x;
+            }
+        }
+    }
+
+    // The body's top row when its last page is in view.
+    static int LastTop(const HelpLayout& l) {
+        return std::max(static_cast<int>(l.rows.size()) - l.bodyRows, 0);
+    }
 
     // Scrolls so that the chosen link is in view.
-    auto showSelected = [&] {
-        const HelpLayout l = layout();
-        const int r = RowOfLink(l, selected);
+    void ShowSelected() {
+        const HelpLayout l = Layout();
+        const int r = RowOfLink(l, selected_);
         if (r < 0) return;
-        if (r < top) top = r;
-        if (r >= top + l.bodyRows) top = r - l.bodyRows + 1;
-    };
-    auto targetOf = [&](int link) -> std::string {
-        for (const HelpLine& p : paragraphs) {
+        if (r < top_) top_ = r;
+        if (r >= top_ + l.bodyRows) top_ = r - l.bodyRows + 1;
+    }
+
+    std::string TargetOf(int link) const {
+        for (const HelpLine& p : paragraphs_) {
             for (const HelpSpan& s : p.spans) {
                 if (s.link == link) return s.target;
             }
         }
         return {};
-    };
+    }
 
-    ModalStack::Layer layer(stack, paint);
-    for (;;) {
-        stack.Repaint();
-        auto key = stack.ReadKey();
-        if (!key) return;
-        HelpLayout l = layout();
-        int last = std::max(static_cast<int>(l.rows.size()) - l.bodyRows, 0);
-        switch (key->virtualKey) {
-        case VK_ESCAPE: case VK_F1 + 9: return;
-        case VK_UP: top = std::max(top - 1, 0); break;
-        case VK_DOWN: top = std::min(top + 1, last); break;
-        case VK_PRIOR: top = std::max(top - l.bodyRows, 0); break;
-        case VK_NEXT: top = std::min(top + l.bodyRows, last); break;
-        case VK_HOME: top = 0; break;
-        case VK_END: top = last; break;
+    // Something when the key closes the window.
+    std::optional<int> Handle(const host::KeyStroke& key) {
+        const HelpLayout l = Layout();
+        const int last = LastTop(l);
+        switch (key.virtualKey) {
+        case VK_ESCAPE:
+        case VK_F1 + 9: return -1;  // Esc, F10
+        case VK_UP: top_ = std::max(top_ - 1, 0); break;
+        case VK_DOWN: top_ = std::min(top_ + 1, last); break;
+        case VK_PRIOR: top_ = std::max(top_ - l.bodyRows, 0); break;
+        case VK_NEXT: top_ = std::min(top_ + l.bodyRows, last); break;
+        case VK_HOME: top_ = 0; break;
+        case VK_END: top_ = last; break;
         case VK_TAB:
-            if (linkCount > 0) {
-                selected = (selected + ((key->controlState & SHIFT_PRESSED) ? linkCount - 1 : 1)) % linkCount;
-                showSelected();
+            if (linkCount_ > 0) {
+                const int step = (key.controlState & SHIFT_PRESSED) ? linkCount_ - 1 : 1;
+                selected_ = (selected_ + step) % linkCount_;
+                ShowSelected();
             }
             break;
         case VK_RETURN:
-            if (selected >= 0) {
-                const HelpTarget target = ParseHelpTarget(targetOf(selected));
-                if (browser.Open(target)) {
-                    load();
-                } else {
-                    RunMessage(stack, browser.Missing(target), nullptr);
-                }
-            }
+            if (selected_ >= 0) Follow(ParseHelpTarget(TargetOf(selected_)));
             break;
         case VK_BACK:
-            if (browser.Back()) load();
+            if (browser_.Back()) Load();
             break;
         case VK_F1:
-            if (browser.Open(HelpTarget{"", "Contents"})) load();
+            if (browser_.Open(HelpTarget{"", "Contents"})) Load();
             break;
         default: break;
         }
+        return std::nullopt;
     }
+
+    void Follow(const HelpTarget& target) {
+        if (browser_.Open(target)) {
+            Load();
+        } else {
+            RunMessage(stack_, browser_.Missing(target), nullptr);
+        }
+    }
+
+    ModalStack& stack_;
+    HelpBrowser browser_;
+    std::vector<HelpLine> paragraphs_;  // the topic shown
+    int linkCount_ = 0;
+    int selected_ = -1;  // the link Enter follows; -1 for none
+    int top_ = 0;        // the body's row at the top of the window
+};
+
+}  // namespace
+
+void RunHelp(ModalStack& stack, const HelpShelf& shelf, const HelpTarget& start) {
+    HelpRunner(stack, shelf).Run(start);
 }
 
 }  // namespace edit

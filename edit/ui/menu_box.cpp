@@ -36,7 +36,8 @@ std::vector<char32_t> MenuHotkeys(const std::vector<MenuLine>& lines, bool showA
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].separator) continue;
         HotkeyLabel label = LabelOf(lines[i], showAmpersand);
-        if (label.hotkey >= 0) keys[i] = FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]);
+        if (label.hotkey >= 0)
+            keys[i] = FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]);
     }
     if (!autoHotkeys) return keys;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -59,20 +60,19 @@ namespace {
 class MenuRunner {
 public:
     MenuRunner(ModalStack& stack, const MenuSpec& menu, const HelpHandler& help)
-        : stack_(stack), menu_(menu), lines_(menu.lines), help_(help),
+        : stack_(stack),
+          menu_(menu),
+          lines_(menu.lines),
+          help_(help),
           hotkeys_(MenuHotkeys(lines_, menu.showAmpersand, menu.autoHotkeys)) {
         current_ = std::clamp(menu.selected, 0, static_cast<int>(lines_.size()) - 1);
-        if (lines_[static_cast<std::size_t>(current_)].separator) current_ = NextSelectable(lines_, current_, 1);
+        if (lines_[static_cast<std::size_t>(current_)].separator)
+            current_ = NextSelectable(lines_, current_, 1);
     }
 
     int Run() {
-        ModalStack::Layer layer(stack_, [this] { Draw(); });
-        for (;;) {
-            stack_.Repaint();
-            auto key = stack_.ReadKey();
-            if (!key) return -1;
-            if (auto answer = Handle(*key)) return *answer;
-        }
+        return stack_.Run([this] { Draw(); },
+                          [this](const host::KeyStroke& key) { return Handle(key); });
     }
 
 private:
@@ -84,7 +84,8 @@ private:
         int textWidth = static_cast<int>(menu_.title.size()) + 2;
         textWidth = std::max(textWidth, static_cast<int>(menu_.bottom.size()) + 2);
         for (const MenuLine& line : lines_) {
-            textWidth = std::max(textWidth, static_cast<int>(LabelOf(line, menu_.showAmpersand).text.size()));
+            textWidth = std::max(textWidth,
+                                 static_cast<int>(LabelOf(line, menu_.showAmpersand).text.size()));
         }
         int width = std::min(textWidth + 6, std::max(screen::Width() - 2, 8));
         int fit = std::max(screen::Height() - 4, 1);
@@ -105,8 +106,10 @@ private:
         if (text.empty()) return;
         std::u32string shown = U" " + text + U" ";
         int room = f.x2 - f.x1 - 1;
-        if (static_cast<int>(shown.size()) > room) shown.resize(static_cast<std::size_t>(std::max(room, 0)));
-        screen::Put(y, f.x1 + 1 + (room - static_cast<int>(shown.size())) / 2, shown, Paint::MenuText);
+        if (static_cast<int>(shown.size()) > room)
+            shown.resize(static_cast<std::size_t>(std::max(room, 0)));
+        screen::Put(y, f.x1 + 1 + (room - static_cast<int>(shown.size())) / 2, shown,
+                    Paint::MenuText);
     }
 
     void Draw() {
@@ -138,7 +141,8 @@ private:
         int room = f.x2 - f.x1 - 4;
         for (int i = 0; i < static_cast<int>(label.text.size()) && i < room; ++i) {
             bool hot = i == label.hotkey && !selected;
-            screen::Put(y, f.x1 + 3 + i, label.text[static_cast<std::size_t>(i)], hot ? Paint::MenuHotkey : base);
+            screen::Put(y, f.x1 + 3 + i, label.text[static_cast<std::size_t>(i)],
+                        hot ? Paint::MenuHotkey : base);
         }
     }
 
@@ -150,11 +154,16 @@ private:
         case VK_UP: current_ = NextSelectable(lines_, current_, -1); return std::nullopt;
         case VK_DOWN: current_ = NextSelectable(lines_, current_, 1); return std::nullopt;
         case VK_HOME: current_ = NextSelectable(lines_, -1, 1); return std::nullopt;
-        case VK_PRIOR: current_ = NextSelectable(lines_, std::max(current_ - rows, 0) - 1, 1); return std::nullopt;
+        case VK_PRIOR:
+            current_ = NextSelectable(lines_, std::max(current_ - rows, 0) - 1, 1);
+            return std::nullopt;
         case VK_END: current_ = NextSelectable(lines_, count, -1); return std::nullopt;
-        case VK_NEXT: current_ = NextSelectable(lines_, std::min(current_ + rows, count - 1) + 1, -1); return std::nullopt;
+        case VK_NEXT:
+            current_ = NextSelectable(lines_, std::min(current_ + rows, count - 1) + 1, -1);
+            return std::nullopt;
         case VK_RETURN: return current_;
-        case VK_ESCAPE: case VK_F1 + 9: return -1;  // Esc, F10
+        case VK_ESCAPE:
+        case VK_F1 + 9: return -1;  // Esc, F10
         case VK_F1:
             if (!menu_.helpTopic.empty() && help_) help_(menu_.helpTopic);
             return std::nullopt;

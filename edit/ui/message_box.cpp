@@ -1,6 +1,7 @@
 #include "edit/ui/message_box.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "edit/terminal/screen.hpp"
 #include "edit/ui/screen_text.hpp"
@@ -10,7 +11,9 @@ namespace {
 
 using screen::Paint;
 
-std::u32string ButtonText(const std::u32string& label) { return U" " + ParseHotkey(label).text + U" "; }
+std::u32string ButtonText(const std::u32string& label) {
+    return U" " + ParseHotkey(label).text + U" ";
+}
 
 }  // namespace
 
@@ -43,104 +46,166 @@ int MessageTop(int height, int screenHeight, int avoidRow) {
     return aboveFits ? above : belowFits ? below : centred;
 }
 
-int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help) {
-    int focus = 0;
-    int buttonCount = static_cast<int>(message.buttons.size());
-    Paint text = message.warning ? Paint::WarningText : Paint::DialogText;
-    Paint focused = message.warning ? Paint::WarningFocus : Paint::DialogFocus;
+namespace {
 
-    auto paint = [&]() {
-        std::vector<std::u32string> lines;
-        for (const auto& line : message.lines) {
-            for (auto& piece : BreakLine(line, std::max(screen::Width() - 10, 10))) lines.push_back(piece);
+// The box on the screen: where it stands for the screen's size now, the
+// button with the focus, and the keys that move the focus or answer.
+class MessageRunner {
+public:
+    MessageRunner(ModalStack& stack, const MessageSpec& message, const HelpHandler& help)
+        : stack_(stack),
+          message_(message),
+          help_(help),
+          count_(static_cast<int>(message.buttons.size())),
+          text_(message.warning ? Paint::WarningText : Paint::DialogText),
+          focused_(message.warning ? Paint::WarningFocus : Paint::DialogFocus) {}
+
+    int Run() {
+        // A box without buttons is a notice: it stays on the screen until
+        // something is drawn over it.
+        if (count_ == 0) {
+            ModalStack::Layer layer(
+                stack_, [this] { Draw(); }, ModalStack::Layer::OnClose::Keep);
+            stack_.Repaint();
+            return -1;
         }
-        int inner = static_cast<int>(message.title.size()) + 2;
-        for (const auto& line : lines) inner = std::max(inner, static_cast<int>(line.size()));
-        int buttonsWidth = 0;
-        for (const auto& b : message.buttons) buttonsWidth += static_cast<int>(ButtonText(b).size()) + 1;
-        inner = std::max(inner, buttonsWidth);
-        int width = std::min(inner + 10, screen::Width());
-        int height = static_cast<int>(lines.size()) + (buttonCount > 0 ? 2 : 0) + 4;
-        height = std::min(height, screen::Height());
-        int x1 = std::max((screen::Width() - width) / 2, 0);
-        int y1 = MessageTop(height, screen::Height(), message.avoidRow);
-        int x2 = x1 + width - 1, y2 = y1 + height - 1;
-        screen::Fill(y1, x1, width, U' ', text);
-        screen::Fill(y2, x1, width, U' ', text);
-        screen::Shadow(x1, y1, x2, y2);
-        screen::Box(x1 + 3, y1 + 1, x2 - 3, y2 - 1, true, text);
-        for (int y = y1 + 1; y < y2; ++y) {
-            screen::Fill(y, x1, 3, U' ', text);
-            screen::Fill(y, x2 - 2, 3, U' ', text);
-        }
-        int room = x2 - x1 - 9;
-        auto centre = [&](int y, std::u32string shown) {
-            if (static_cast<int>(shown.size()) > room + 2) shown.resize(static_cast<std::size_t>(room + 2));
-            screen::Put(y, x1 + 4 + (room + 2 - static_cast<int>(shown.size())) / 2, shown, text);
-        };
-        if (!message.title.empty()) centre(y1 + 1, U" " + message.title + U" ");
-        int y = y1 + 2;
-        for (const auto& line : lines) {
-            if (y >= y2 - 1) break;
-            std::u32string shown = line;
-            if (static_cast<int>(shown.size()) > room) shown.resize(static_cast<std::size_t>(std::max(room, 0)));
-            int x = message.leftAlign ? x1 + 5 : x1 + 5 + (room - static_cast<int>(shown.size())) / 2;
-            screen::Put(y++, x, shown, text);
-        }
-        if (buttonCount == 0) return;
-        int by = y2 - 2;
-        screen::Put(by - 1, x1 + 3, U'╟', text);
-        screen::Fill(by - 1, x1 + 4, x2 - x1 - 7, U'─', text);
-        screen::Put(by - 1, x2 - 3, U'╢', text);
-        int x = x1 + (width - buttonsWidth + 1) / 2;
-        for (int i = 0; i < buttonCount; ++i) {
-            std::u32string shown = ButtonText(message.buttons[static_cast<std::size_t>(i)]);
-            Paint base = i == focus ? focused : text;
-            screen::Put(by, x, shown, base);
-            HotkeyLabel label = ParseHotkey(message.buttons[static_cast<std::size_t>(i)]);
-            if (label.hotkey >= 0 && !message.warning && i != focus) {
-                screen::Put(by, x + 1 + label.hotkey, label.text[static_cast<std::size_t>(label.hotkey)],
-                            Paint::DialogHotkey);
-            }
-            if (i == focus) screen::Cursor(by, x + 1, false);
-            x += static_cast<int>(shown.size()) + 1;
-        }
+        return stack_.Run([this] { Draw(); },
+                          [this](const host::KeyStroke& key) { return Handle(key); });
+    }
+
+private:
+    struct Frame {
+        std::vector<std::u32string> lines;  // the body, broken to the screen's width
+        int x1, y1, x2, y2;
+        int buttonsWidth;  // the row of buttons with a blank after each
     };
 
-    ModalStack::Layer layer(stack, paint);
-    if (buttonCount == 0) {
-        stack.Repaint();
-        return -1;
+    Frame Place() const {
+        Frame f;
+        for (const auto& line : message_.lines) {
+            for (auto& piece : BreakLine(line, std::max(screen::Width() - 10, 10))) {
+                f.lines.push_back(piece);
+            }
+        }
+        int inner = static_cast<int>(message_.title.size()) + 2;
+        for (const auto& line : f.lines) inner = std::max(inner, static_cast<int>(line.size()));
+        f.buttonsWidth = 0;
+        for (const auto& b : message_.buttons) {
+            f.buttonsWidth += static_cast<int>(ButtonText(b).size()) + 1;
+        }
+        inner = std::max(inner, f.buttonsWidth);
+        const int width = std::min(inner + 10, screen::Width());
+        int height = static_cast<int>(f.lines.size()) + (count_ > 0 ? 2 : 0) + 4;
+        height = std::min(height, screen::Height());
+        f.x1 = std::max((screen::Width() - width) / 2, 0);
+        f.y1 = MessageTop(height, screen::Height(), message_.avoidRow);
+        f.x2 = f.x1 + width - 1;
+        f.y2 = f.y1 + height - 1;
+        return f;
     }
-    for (;;) {
-        stack.Repaint();
-        auto key = stack.ReadKey();
-        if (!key) return -1;
-        switch (key->virtualKey) {
-        case VK_LEFT: case VK_UP: focus = (focus + buttonCount - 1) % buttonCount; continue;
-        case VK_RIGHT: case VK_DOWN: focus = (focus + 1) % buttonCount; continue;
-        case VK_TAB:
-            focus = (key->controlState & SHIFT_PRESSED) ? (focus + buttonCount - 1) % buttonCount
-                                                        : (focus + 1) % buttonCount;
-            continue;
-        case VK_RETURN: return focus;
-        case VK_ESCAPE: case VK_F1 + 9: return -1;
+
+    void Draw() const {
+        const Frame f = Place();
+        screen::Fill(f.y1, f.x1, f.x2 - f.x1 + 1, U' ', text_);
+        screen::Fill(f.y2, f.x1, f.x2 - f.x1 + 1, U' ', text_);
+        screen::Shadow(f.x1, f.y1, f.x2, f.y2);
+        screen::Box(f.x1 + 3, f.y1 + 1, f.x2 - 3, f.y2 - 1, true, text_);
+        for (int y = f.y1 + 1; y < f.y2; ++y) {
+            screen::Fill(y, f.x1, 3, U' ', text_);
+            screen::Fill(y, f.x2 - 2, 3, U' ', text_);
+        }
+        // The body's width inside the frame; none at all on a very narrow
+        // terminal, where the text is cut rather than drawn past the frame.
+        const int room = f.x2 - f.x1 - 9;
+        if (!message_.title.empty()) {
+            const int titleRoom = std::max(room + 2, 0);
+            std::u32string shown = U" " + message_.title + U" ";
+            if (static_cast<int>(shown.size()) > titleRoom) {
+                shown.resize(static_cast<std::size_t>(titleRoom));
+            }
+            screen::Put(f.y1 + 1, f.x1 + 4 + (titleRoom - static_cast<int>(shown.size())) / 2,
+                        shown, text_);
+        }
+        int y = f.y1 + 2;
+        for (const auto& line : f.lines) {
+            if (y >= f.y2 - 1) break;
+            std::u32string shown = line;
+            if (static_cast<int>(shown.size()) > room)
+                shown.resize(static_cast<std::size_t>(std::max(room, 0)));
+            const int x = message_.leftAlign
+                              ? f.x1 + 5
+                              : f.x1 + 5 + (room - static_cast<int>(shown.size())) / 2;
+            screen::Put(y++, x, shown, text_);
+        }
+        if (count_ > 0) DrawButtons(f);
+    }
+
+    void DrawButtons(const Frame& f) const {
+        const int by = f.y2 - 2;
+        screen::Put(by - 1, f.x1 + 3, U'╟', text_);
+        screen::Fill(by - 1, f.x1 + 4, f.x2 - f.x1 - 7, U'─', text_);
+        screen::Put(by - 1, f.x2 - 3, U'╢', text_);
+        int x = f.x1 + (f.x2 - f.x1 + 1 - f.buttonsWidth + 1) / 2;
+        for (int i = 0; i < count_; ++i) {
+            const std::u32string& button = message_.buttons[static_cast<std::size_t>(i)];
+            const std::u32string shown = ButtonText(button);
+            screen::Put(by, x, shown, i == focus_ ? focused_ : text_);
+            const HotkeyLabel label = ParseHotkey(button);
+            if (label.hotkey >= 0 && !message_.warning && i != focus_) {
+                screen::Put(by, x + 1 + label.hotkey,
+                            label.text[static_cast<std::size_t>(label.hotkey)],
+                            Paint::DialogHotkey);
+            }
+            if (i == focus_) screen::Cursor(by, x + 1, false);
+            x += static_cast<int>(shown.size()) + 1;
+        }
+    }
+
+    // The button pressed or -1 when the key closes the box; nothing to go on.
+    std::optional<int> Handle(const host::KeyStroke& key) {
+        const int back = (focus_ + count_ - 1) % count_, next = (focus_ + 1) % count_;
+        switch (key.virtualKey) {
+        case VK_LEFT:
+        case VK_UP: focus_ = back; return std::nullopt;
+        case VK_RIGHT:
+        case VK_DOWN: focus_ = next; return std::nullopt;
+        case VK_TAB: focus_ = (key.controlState & SHIFT_PRESSED) ? back : next; return std::nullopt;
+        case VK_RETURN: return focus_;
+        case VK_ESCAPE:
+        case VK_F1 + 9: return -1;  // Esc, F10
         case VK_F1:
-            if (!message.helpTopic.empty() && help) help(message.helpTopic);
-            continue;
+            if (!message_.helpTopic.empty() && help_) help_(message_.helpTopic);
+            return std::nullopt;
         default: break;
         }
-        if (key->oemChar == ' ') return focus;
-        if (key->oemChar > ' ') {
-            char32_t typed = FoldCase(OemToText(std::string(1, static_cast<char>(key->oemChar)))[0]);
-            for (int i = 0; i < buttonCount; ++i) {
-                HotkeyLabel label = ParseHotkey(message.buttons[static_cast<std::size_t>(i)]);
-                if (label.hotkey >= 0 && FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]) == typed) {
+        if (key.oemChar == ' ') return focus_;
+        if (key.oemChar > ' ') {
+            const char32_t typed =
+                FoldCase(OemToText(std::string(1, static_cast<char>(key.oemChar)))[0]);
+            for (int i = 0; i < count_; ++i) {
+                const HotkeyLabel label =
+                    ParseHotkey(message_.buttons[static_cast<std::size_t>(i)]);
+                if (label.hotkey >= 0 &&
+                    FoldCase(label.text[static_cast<std::size_t>(label.hotkey)]) == typed) {
                     return i;
                 }
             }
         }
+        return std::nullopt;
     }
+
+    ModalStack& stack_;
+    const MessageSpec& message_;
+    const HelpHandler& help_;
+    const int count_;  // of buttons
+    const Paint text_, focused_;
+    int focus_ = 0;  // the button Enter presses
+};
+
+}  // namespace
+
+int RunMessage(ModalStack& stack, const MessageSpec& message, const HelpHandler& help) {
+    return MessageRunner(stack, message, help).Run();
 }
 
 }  // namespace edit

@@ -1,5 +1,7 @@
 #include "edit/ui/modal_stack.hpp"
 
+#include <exception>
+
 #include "edit/terminal/screen.hpp"
 
 namespace edit {
@@ -23,7 +25,7 @@ std::optional<host::KeyStroke> ModalStack::ReadKey() const {
         TerminalEvent event = screen::Read(250);
         switch (event.kind) {
         case TerminalEvent::Kind::Key: return event.stroke;
-        case TerminalEvent::Kind::Quit: return std::nullopt;
+        case TerminalEvent::Kind::Quit: ended_ = true; return std::nullopt;
         case TerminalEvent::Kind::Resize: Repaint(); break;
         case TerminalEvent::Kind::None: break;
         // Boxes take keys only: a paste there is refused aloud.
@@ -32,7 +34,18 @@ std::optional<host::KeyStroke> ModalStack::ReadKey() const {
     }
 }
 
-ModalStack::Layer::Layer(ModalStack& stack, Painter paint) : stack_(stack) {
+int ModalStack::Run(Painter paint, const KeyHandler& handle) {
+    Layer layer(*this, std::move(paint));
+    for (;;) {
+        Repaint();
+        auto key = ReadKey();
+        if (!key) return -1;
+        if (auto answer = handle(*key)) return *answer;
+    }
+}
+
+ModalStack::Layer::Layer(ModalStack& stack, Painter paint, OnClose onClose)
+    : stack_(stack), onClose_(onClose) {
     stack_.layers_.push_back(std::move(paint));
     ++stack_.changes_;
 }
@@ -40,6 +53,9 @@ ModalStack::Layer::Layer(ModalStack& stack, Painter paint) : stack_(stack) {
 ModalStack::Layer::~Layer() {
     stack_.layers_.pop_back();
     ++stack_.changes_;
+    // Not while an error unwinds the boxes: the caller reports it instead.
+    if (onClose_ == OnClose::Repaint && !stack_.ended_ && std::uncaught_exceptions() == 0)
+        stack_.Repaint();
 }
 
 }  // namespace edit

@@ -32,22 +32,38 @@ public:
     // is asked to end (a box then closes as if the user left it).
     std::optional<host::KeyStroke> ReadKey() const;
 
+    // What a box does with a key: its answer when the key closes it,
+    // nothing when it stays open.
+    using KeyHandler = std::function<std::optional<int>(const host::KeyStroke&)>;
+
+    // Opens a box that `paint` draws and hands it every key until `handle`
+    // answers; -1 when the program is asked to end first.
+    int Run(Painter paint, const KeyHandler& handle);
+
     // A box on the stack for as long as the layer lives.
     class Layer {
     public:
-        Layer(ModalStack& stack, Painter paint);
+        // What the screen shows once the box is gone: what lies beneath it
+        // at once, or, for a notice that the caller leaves in sight while it
+        // works, the box until something is drawn over it.
+        enum class OnClose { Repaint, Keep };
+
+        Layer(ModalStack& stack, Painter paint, OnClose onClose = OnClose::Repaint);
         ~Layer();
         Layer(const Layer&) = delete;
         Layer& operator=(const Layer&) = delete;
 
     private:
         ModalStack& stack_;
+        OnClose onClose_;
     };
 
 private:
     Painter backdrop_;
     std::vector<Painter> layers_;
     unsigned changes_ = 0;
+    // The program was asked to end: a box that closes then draws nothing.
+    mutable bool ended_ = false;
 };
 
 }  // namespace edit

@@ -17,6 +17,7 @@
 
 #include "edit/app/command_line.hpp"
 #include "edit/app/session.hpp"
+#include "edit/terminal/grid_checks_test.hpp"
 #include "edit/terminal/grid_screen.hpp"
 #include "edit/view/interactive.hpp"
 
@@ -25,7 +26,8 @@ namespace edit {
 class EditorOnGrid : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("marten-edit-grid-" + std::to_string(::getpid()));
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("marten-edit-grid-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         std::setlocale(LC_ALL, "C.UTF-8");
@@ -68,7 +70,8 @@ protected:
 
     // Ends the script with F2 and F10 and runs it: the run must end well
     // and leave `saved` in `file`.
-    void SaveAndQuit(const std::vector<std::string>& args, const std::string& file, const std::string& saved) {
+    void SaveAndQuit(const std::vector<std::string>& args, const std::string& file,
+                     const std::string& saved) {
         Keys("{F2}{F10}");
         EXPECT_EQ(Run(args), 0);
         EXPECT_EQ(Read(file), saved);
@@ -79,22 +82,15 @@ protected:
     void Keys(std::string_view script) { grid_.Keys(script); }
     void Type(std::string_view utf8) { grid_.Type(utf8); }
     void Sees(std::string text, std::source_location at = std::source_location::current()) {
-        grid_.Then([this, text, at] {
-            if (!grid_.Shows(text)) {
-                ADD_FAILURE_AT(at.file_name(), at.line()) << "\"" << text << "\" is not shown:\n" << grid_.Text();
-            }
-        });
+        SeesOn(grid_, std::move(text), at);
     }
     void Gone(std::string text, std::source_location at = std::source_location::current()) {
-        grid_.Then([this, text, at] {
-            if (grid_.Shows(text)) {
-                ADD_FAILURE_AT(at.file_name(), at.line()) << "\"" << text << "\" is still shown:\n" << grid_.Text();
-            }
-        });
+        GoneFrom(grid_, std::move(text), at);
     }
     // The title line's part that names the cursor's place.
     static std::string At(int line, int lines, int column) {
-        return "Line " + std::to_string(line) + "/" + std::to_string(lines) + "  Col " + std::to_string(column);
+        return "Line " + std::to_string(line) + "/" + std::to_string(lines) + "  Col " +
+               std::to_string(column);
     }
 
     GridScreen grid_{100, 30};

@@ -190,7 +190,8 @@ TEST_F(EditorScreenTest, AUtf8FileIsNamedWhenItOpens) {
 // Shift+F8 picks KOI8-R from the list, typed Cyrillic is stored in KOI8-R,
 // and the plug-in fixes the three letters.
 TEST_F(EditorScreenTest, AKoi8rReplyChosenFromTheTableList) {
-    const std::string file = Write("golded.msg", " AB> \xF0\xD2\xC9\xD7\xC5\xD4\n\n");  // Привет in KOI8-R
+    const std::string file =
+        Write("golded.msg", " AB> \xF0\xD2\xC9\xD7\xC5\xD4\n\n");  // Привет in KOI8-R
     Sees("Line 2/3");
     Sees("81251");  // the key bar names the table F8 gives
     Keys("{Shift+F8}");
@@ -289,7 +290,7 @@ TEST_F(EditorDialogTest, ReplaceAsksAboutEachMatchAndOneUndoTakesBackAll) {
     Sees("\ncat two\ncat three\nlast cat ");
     Type("s");  // Skip
     Sees(At(15, 17, 1));
-    Type("a");  // All: this one and the rest
+    Type("a");                       // All: this one and the rest
     Sees("3 occurrences replaced");  // with the first one
     Keys("{Enter}");
     Gone("occurrences replaced");
@@ -362,7 +363,8 @@ TEST_F(EditorDialogTest, SaveUnderAnotherNameGoesOnWithTheNewFile) {
     EXPECT_EQ(Read(notes), "Hp \x8D\xE0 old\r\n");
     EXPECT_EQ(Read(file), "old\r\n");
     // Both names given are in the field's history, newest first.
-    EXPECT_EQ(Read(Path("config/marten/history/marten-edit%5CSaveAs")), other + "\n" + notes + "\n");
+    EXPECT_EQ(Read(Path("config/marten/history/marten-edit%5CSaveAs")),
+              other + "\n" + notes + "\n");
 }
 
 TEST_F(EditorDialogTest, TheEditorsHelpLeadsIntoThePluginsHelp) {
