@@ -330,4 +330,9 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// True when the editor acts on `key` itself (an editing key, a move, undo,
+// the clipboard), so that marten-edit's table of keys can be checked against
+// what the engine takes.
+bool IsEditingKey(const KEY_EVENT_RECORD& key);
+
 }  // namespace host

@@ -65,7 +65,8 @@ Command CommandOf(const KEY_EVENT_RECORD& key) {
     switch (key.wVirtualKeyCode) {
     case VK_RETURN: return ctrl || alt ? Command::None : Command::Enter;
     case VK_DELETE:
-        if (shift && !ctrl && !alt) return Command::Cut;
+        if (alt) return Command::None;  // Alt+Del is no key of the editor's
+        if (shift && !ctrl) return Command::Cut;
         return ctrl ? Command::DeleteWordRight : Command::Delete;
     case VK_BACK:
         if (alt) return shift ? Command::Redo : Command::Undo;
@@ -260,6 +261,8 @@ std::optional<char> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key
 }
 
 }  // namespace
+
+bool IsEditingKey(const KEY_EVENT_RECORD& key) { return CommandOf(key) != Command::None; }
 
 // ---------------------------------------------------------------------------
 // Navigation

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "edit/app/command_line.hpp"
+#include "host/editor.hpp"
 
 namespace edit {
 namespace {
@@ -72,6 +73,54 @@ TEST(EditorKeysTest, EveryCommandHasAKeyThatRunsIt) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CommandOf(host::KeyStroke{c.virtualKey, c.state, 0}), c.command) << c.virtualKey;
+    }
+}
+
+// Every key with Ctrl or Alt (and Ins, Shift+Ins, Shift+Del) that the
+// engine acts on stands in the table, with or without Shift: a key added to
+// the engine alone fails here.
+TEST(EditorKeysTest, EveryKeyTheEngineTakesIsInTheTable) {
+    auto listed = [](const KEY_EVENT_RECORD& record) {
+        for (const EditorKey& key : EditorKeys()) {
+            // Key scripts spell BkSp as BS.
+            std::string name(key.key);
+            if (const auto at = name.find("BkSp"); at != std::string::npos) name.replace(at, 4, "BS");
+            std::string error;
+            auto strokes = host::ParseKeyScript("{" + name + "}", &error);
+            if (!strokes || strokes->size() != 1) continue;
+            const host::KeyStroke& s = strokes->front();
+            // Shift is left out: a script types a capital letter with it.
+            constexpr DWORD held = LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED;
+            if (s.virtualKey == record.wVirtualKeyCode &&
+                (s.controlState & held) == (record.dwControlKeyState & held)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::vector<WORD> keys = {VK_BACK, VK_DELETE, VK_INSERT};
+    for (WORD letter = 'A'; letter <= 'Z'; ++letter) keys.push_back(letter);
+    const DWORD states[] = {LEFT_CTRL_PRESSED, LEFT_CTRL_PRESSED | SHIFT_PRESSED, LEFT_ALT_PRESSED,
+                            LEFT_ALT_PRESSED | SHIFT_PRESSED};
+    for (WORD key : keys) {
+        for (DWORD state : states) {
+            KEY_EVENT_RECORD record{};
+            record.bKeyDown = 1;
+            record.wVirtualKeyCode = key;
+            record.dwControlKeyState = state;
+            if (host::IsEditingKey(record)) {
+                EXPECT_TRUE(listed(record)) << "key " << key << " with state " << state;
+            }
+        }
+    }
+    for (DWORD state : {DWORD{0}, DWORD{SHIFT_PRESSED}}) {
+        for (WORD key : {WORD{VK_INSERT}, WORD{VK_DELETE}}) {
+            KEY_EVENT_RECORD record{};
+            record.wVirtualKeyCode = key;
+            record.dwControlKeyState = state;
+            if (key == VK_DELETE && state == 0) continue;  // Del, among the plain editing keys
+            EXPECT_TRUE(host::IsEditingKey(record) && listed(record)) << key << " " << state;
+        }
     }
 }
 
