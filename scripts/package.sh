@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Builds the plug-in package: a zip that a user unpacks into the file
-# manager's Plugins folder. It holds Marten/ with marten.dll, the English and
-# Russian language and help files, and a short readme in each language
-# (English in ASCII, Russian in code page 866, both with CRLF line ends).
+# Builds the plug-in packages: zips that a user unpacks into the file
+# manager's Plugins folder. Marten-<version>-win32.zip holds Marten/ with
+# marten.dll for the 1.x series, the English and Russian language and help
+# files, and a short readme in each language (English in ASCII, Russian in
+# code page 866, both with CRLF line ends). Marten-<version>-unicode-x86.zip
+# and -x64.zip hold Marten/ with the 3.x series' Marten.dll of that width,
+# its language and help files (UTF-8) and readmes in UTF-8.
 #
-#   scripts/package.sh                  build the win32 preset, then the zip
-#   scripts/package.sh --no-build DIR   package what DIR (a win32 build) holds
+#   scripts/package.sh                  build the win32 and win64 presets, then the zips
+#   scripts/package.sh --no-build DIR   package what DIR (a win32 build) holds: the
+#                                       1.x zip; with --unicode-x86 DIR and
+#                                       --unicode-x64 DIR also the Unicode zips
 #   scripts/package.sh --deb            the Debian package of marten-edit instead
 #                                       (scripts/package-deb.sh)
 #
-# The zip lands in build/ as Marten-<version>-win32.zip; its path is the last
-# line printed.
+# The zips land in build/; the path of the win32 zip is the last line printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -20,9 +24,13 @@ root=$PWD
 build_dir="$root/build/win32"
 build=1
 output_dir="$root/build"
+unicode_x86=""
+unicode_x64=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --no-build) build=0; build_dir="$(cd "${2:?--no-build needs the build folder}" && pwd)"; shift 2 ;;
+    --unicode-x86) unicode_x86="$(cd "${2:?--unicode-x86 needs a build folder}" && pwd)"; shift 2 ;;
+    --unicode-x64) unicode_x64="$(cd "${2:?--unicode-x64 needs a build folder}" && pwd)"; shift 2 ;;
     --output) output_dir="${2:?--output needs a folder}"; shift 2 ;;
     *) echo "package.sh: unknown argument '$1'" >&2; exit 2 ;;
   esac
@@ -31,7 +39,11 @@ done
 if [ "$build" -eq 1 ]; then
   scripts/install-deps.sh
   cmake --preset win32 >/dev/null
-  cmake --build --preset win32 --target marten
+  cmake --build --preset win32 --target marten marten_unicode
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 --target marten_unicode
+  unicode_x86="$root/build/win32"
+  unicode_x64="$root/build/win64"
 fi
 
 plugin_dir="$build_dir/plugins/Marten"
@@ -67,6 +79,37 @@ readme package/readme_en.txt ASCII "$stage/Marten/readme_en.txt"
 readme package/readme_ru.txt CP866 "$stage/Marten/readme_ru.txt"
 
 mkdir -p "$output_dir"
+
+# One zip of the Unicode face: build folder, width name (x86, x64), bits text.
+unicode_zip() {
+  local dir="$1/plugins/MartenW" name="$2" bits="$3"
+  local files=(Marten.dll marten_en.lng marten_ru.lng marten_en.hlf marten_ru.hlf)
+  for f in "${files[@]}"; do
+    if [ ! -f "$dir/$f" ]; then
+      echo "package.sh: $dir/$f is missing (build the Unicode module of that preset first)" >&2
+      exit 1
+    fi
+  done
+  local unicode_stage
+  unicode_stage=$(mktemp -d)
+  mkdir "$unicode_stage/Marten"
+  for f in "${files[@]}"; do cp "$dir/$f" "$unicode_stage/Marten/"; done
+  # UTF-8 behind a byte-order mark, with CRLF, as the Unicode console shows them.
+  for lang in en ru; do
+    { printf '\xEF\xBB\xBF'
+      sed -e "s/@VERSION@/$version/" -e "s/@BITS@/$bits/" "package/readme_unicode_$lang.txt" |
+        sed 's/$/\r/'; } >"$unicode_stage/Marten/readme_$lang.txt"
+  done
+  local unicode_archive
+  unicode_archive="$(cd "$output_dir" && pwd)/Marten-$version-unicode-$name.zip"
+  rm -f "$unicode_archive"
+  (cd "$unicode_stage" && TZ=UTC zip -q -X -r "$unicode_archive" Marten)
+  rm -rf "$unicode_stage"
+  echo "$unicode_archive"
+}
+[ -n "$unicode_x86" ] && unicode_zip "$unicode_x86" x86 32-bit
+[ -n "$unicode_x64" ] && unicode_zip "$unicode_x64" x64 64-bit
+
 archive="$(cd "$output_dir" && pwd)/Marten-$version-win32.zip"
 rm -f "$archive"
 # -X: no owner or time extras; the entries are the plain files below Marten/.

@@ -1,5 +1,7 @@
-// The tests that ProcessEditorInput makes on a key record, in the order it
-// makes them. Each reads the settings as they stand; none calls the host.
+// The tests that both interfaces' editor-input entry points make on a key
+// record, in the order they make them, and the features they then run. Each
+// test reads the settings as they stand; none calls the host. A template
+// parameter C is the interface's character: the OEM byte or the UTF-16 unit.
 #pragma once
 
 #include "api/plugin_api.hpp"
@@ -10,6 +12,7 @@
 
 namespace marten {
 
+// The modifiers under which a character is not typed text.
 inline constexpr DWORD kAltOrCtrl =
     RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED;
 

@@ -6,7 +6,7 @@
 
 namespace marten {
 
-std::uint32_t ReportedCodeAddress(const void* code) {
+CodeAddress ReportedCodeAddress(const void* code) {
     auto address = reinterpret_cast<std::uintptr_t>(code);
 #ifndef _WIN32
     Dl_info info{};
@@ -14,7 +14,7 @@ std::uint32_t ReportedCodeAddress(const void* code) {
         address -= reinterpret_cast<std::uintptr_t>(info.dli_fbase);
     }
 #endif
-    return static_cast<std::uint32_t>(address);
+    return static_cast<CodeAddress>(address);
 }
 
 }  // namespace marten

@@ -35,10 +35,13 @@ public:
         Text(digits + sizeof digits - n, n);
     }
 
-    void Hex8(std::uint32_t value) {
+    // All the digits of an address, leading zeros included.
+    void Hex(CodeAddress value) {
         static constexpr char kDigits[] = "0123456789ABCDEF";
-        char digits[8];
-        for (int i = 7; i >= 0; --i, value >>= 4) digits[i] = kDigits[value & 0xF];
+        char digits[kCodeAddressDigits];
+        for (int i = kCodeAddressDigits - 1; i >= 0; --i, value >>= 4) {
+            digits[i] = kDigits[value & 0xF];
+        }
         Text(digits, sizeof digits);
     }
 
@@ -65,7 +68,7 @@ std::size_t DecimalWidth(std::uint32_t value) {
 
 }  // namespace
 
-std::size_t FormatFatalReport(ErrorNumber error, std::uint32_t address, SourcePlace place,
+std::size_t FormatFatalReport(ErrorNumber error, CodeAddress address, SourcePlace place,
                               std::uint32_t thread, char (&out)[kFatalReportLimit]) {
     ReportWriter report(out);
     report.Text("\r\nWarning! Please report to ");
@@ -73,13 +76,14 @@ std::size_t FormatFatalReport(ErrorNumber error, std::uint32_t address, SourcePl
     report.Text("!!!\r\nFound bug number ");
     report.Decimal(error);
     report.Text(" at ");
-    report.Hex8(address);
+    report.Hex(address);
     if (place.file != nullptr && place.file[0] != '\0') {
         const char* name = BaseName(place.file);
         std::size_t nameLength = std::strlen(name);
         // Room left once the rest of the report is counted: " (" name "#" line ")"
         // " TID=" thread "." CR LF.
-        const std::size_t tail = 2 + 1 + DecimalWidth(place.line) + 1 + 5 + DecimalWidth(thread) + 3;
+        const std::size_t tail =
+            2 + 1 + DecimalWidth(place.line) + 1 + 5 + DecimalWidth(thread) + 3;
         const std::size_t used = report.Length() + tail;
         const std::size_t room = used < kFatalReportLimit ? kFatalReportLimit - used : 0;
         if (nameLength > room) nameLength = room;
@@ -97,7 +101,7 @@ std::size_t FormatFatalReport(ErrorNumber error, std::uint32_t address, SourcePl
     return report.Length();
 }
 
-void FatalReport(ErrorNumber error, std::uint32_t address, SourcePlace place) {
+void FatalReport(ErrorNumber error, CodeAddress address, SourcePlace place) {
     if (address != 0) {
         char report[kFatalReportLimit];
         const std::size_t length = FormatFatalReport(error, address, place, ThreadNumber(), report);

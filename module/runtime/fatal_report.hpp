@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "module/runtime/code_address.hpp"
+
 namespace marten {
 
 using ErrorNumber = std::int32_t;
@@ -29,11 +31,11 @@ struct SourcePlace {
 // Builds the report into `out` and gives its length. A long file name is cut
 // to its base name and, if need be, shortened further so the whole report
 // fits; nothing is allocated.
-std::size_t FormatFatalReport(ErrorNumber error, std::uint32_t address, SourcePlace place,
+std::size_t FormatFatalReport(ErrorNumber error, CodeAddress address, SourcePlace place,
                               std::uint32_t thread, char (&out)[kFatalReportLimit]);
 
 // Writes the report with one WriteFile to the standard error handle and ends
 // the process with `error`. A report whose address is 0 is not written.
-[[noreturn]] void FatalReport(ErrorNumber error, std::uint32_t address, SourcePlace place = {});
+[[noreturn]] void FatalReport(ErrorNumber error, CodeAddress address, SourcePlace place = {});
 
 }  // namespace marten

@@ -12,6 +12,8 @@
 
 #include "module/settings/registry_store.hpp"
 #include "module/settings/settings.hpp"
+#include "module/ui/config_dialog.hpp"
+#include "module/unicode/config_ui.hpp"
 #include "module/unicode/settings_store.hpp"
 #include "module/unicode/wide_editor.hpp"
 #include "tests/support/fake_host3.hpp"
@@ -125,6 +127,42 @@ TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
     host.store[u"RIndent"] = std::uint64_t{70};
     SetStartupInfoW(&host.startupInfo);
     EXPECT_EQ(marten::Settings.RIndent, 70);
+}
+
+// The dialog shows the settings and, confirmed, stores what the user left
+// in it; cancelled, it changes nothing.
+TEST(UnicodeSettings, TheDialogShowsAndStoresTheSeven) {
+    ScratchRegistry registry;
+    FakeHost3 host;
+    host.store = Defaults();
+    host.store[u"LIndent"] = kMinusFive;
+    SetStartupInfoW(&host.startupInfo);
+
+    host.dialogAnswer = marten::ItemCancel;
+    EXPECT_EQ(marten::unicode::ConfigDialogW(), 0);
+    ASSERT_EQ(host.dialogItems.size(), static_cast<std::size_t>(marten::ConfigItemCount));
+    EXPECT_EQ(host.dialogItems[marten::ItemLIndent].data, u"-5");
+    EXPECT_EQ(host.dialogItems[marten::ItemRIndent].data, u"78");
+    EXPECT_EQ(host.dialogItems[marten::ItemFileMask].data, u"*.msg,golded.*");
+    EXPECT_EQ(host.dialogItems[marten::ItemFileMask].history, u"Tansy\\Marten\\FileMask");
+    EXPECT_EQ(host.dialogItems[marten::ItemEnableQuote].selected, 1);
+    EXPECT_NE(host.dialogItems[marten::ItemOk].flags & api3::DIF_DEFAULTBUTTON, 0u);
+    EXPECT_FALSE(host.dialogOpen);
+    std::map<std::u16string, StoredValue> expected = Defaults();
+    expected[u"LIndent"] = kMinusFive;
+    EXPECT_EQ(host.store, expected);
+
+    host.dialogAnswer = marten::ItemOk;
+    host.dialogChecks[marten::ItemEnableHPChange] = api3::BSTATE_UNCHECKED;
+    host.dialogTexts[marten::ItemRIndent] = u"-7";
+    host.dialogTexts[marten::ItemFileMask] = u"*.\u043F\u0438\u0441";
+    EXPECT_EQ(marten::unicode::ConfigDialogW(), 1);
+    EXPECT_FALSE(host.dialogOpen);
+    expected[u"EnableHPChange"] = std::uint64_t{0};
+    expected[u"RIndent"] = std::uint64_t(-7);
+    expected[u"FileMask"] = std::u16string(u"*.\u043F\u0438\u0441");
+    EXPECT_EQ(host.store, expected);
+    EXPECT_EQ(host.openHandles, 0);
 }
 
 TEST(UnicodeSettings, AStoreThatCannotOpenLeavesTheDefaults) {

@@ -203,6 +203,39 @@ struct FakeHost3Services {
         return 0;
     }
 
+    static HANDLE DialogInit(const api3::GUID*, const api3::GUID* id, std::intptr_t, std::intptr_t,
+                             std::intptr_t, std::intptr_t, const char16_t*,
+                             const api3::FarDialogItem* items, std::size_t count, std::intptr_t,
+                             api3::FARDIALOGFLAGS, api3::FARWINDOWPROC, void*) {
+        FakeHost3& h = *current;
+        if (id == nullptr) return INVALID_HANDLE_VALUE;
+        h.dialogItems.clear();
+        for (std::size_t i = 0; i < count; ++i) {
+            const api3::FarDialogItem& item = items[i];
+            h.dialogItems.push_back({item.Type, item.Selected, item.Data ? item.Data : u"",
+                                     item.History ? item.History : u"", item.Flags});
+            // What the user leaves in an item unless the test says otherwise.
+            h.dialogChecks.try_emplace(static_cast<int>(i), item.Selected);
+            h.dialogTexts.try_emplace(static_cast<int>(i), h.dialogItems.back().data);
+        }
+        h.dialogOpen = true;
+        return &h.dialogOpen;
+    }
+
+    static std::intptr_t DialogRun(HANDLE) { return current->dialogAnswer; }
+
+    static void DialogFree(HANDLE) { current->dialogOpen = false; }
+
+    static std::intptr_t SendDlgMessage(HANDLE, std::intptr_t msg, std::intptr_t item, void*) {
+        FakeHost3& h = *current;
+        if (!h.dialogOpen) throw std::logic_error("a message to a freed dialog");
+        if (msg == api3::DM_GETCHECK) return h.dialogChecks[static_cast<int>(item)];
+        if (msg == api3::DM_GETCONSTTEXTPTR) {
+            return reinterpret_cast<std::intptr_t>(h.dialogTexts[static_cast<int>(item)].c_str());
+        }
+        return 0;
+    }
+
     static std::intptr_t Menu(const api3::GUID*, const api3::GUID*, std::intptr_t, std::intptr_t,
                               std::intptr_t, api3::FARMENUFLAGS, const char16_t*, const char16_t*,
                               const char16_t*, const api3::FarKey*, std::intptr_t*,
@@ -225,6 +258,10 @@ FakeHost3::FakeHost3() {
     startupInfo.GetMsg = &FakeHost3Services::GetMsg;
     startupInfo.Message = &FakeHost3Services::Message;
     startupInfo.Menu = &FakeHost3Services::Menu;
+    startupInfo.DialogInit = &FakeHost3Services::DialogInit;
+    startupInfo.DialogRun = &FakeHost3Services::DialogRun;
+    startupInfo.DialogFree = &FakeHost3Services::DialogFree;
+    startupInfo.SendDlgMessage = &FakeHost3Services::SendDlgMessage;
     startupInfo.FSF = &standardFunctions;
 }
 

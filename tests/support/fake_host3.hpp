@@ -67,6 +67,20 @@ struct FakeHost3 {
     std::vector<std::u16string> messageTitles;  // the first item of each Message
     int menusShown = 0;
     int menuAnswer = -1;
+    // The dialog: the items as DialogInit got them (texts copied), the
+    // closing item DialogRun answers, and what the user left in the items
+    // (check states and texts by item index) when it closed.
+    struct DialogItemSeen {
+        api3::FARDIALOGITEMTYPES type;
+        std::intptr_t selected;
+        std::u16string data, history;
+        api3::FARDIALOGITEMFLAGS flags;
+    };
+    std::vector<DialogItemSeen> dialogItems;
+    std::intptr_t dialogAnswer = -1;
+    std::map<int, std::intptr_t> dialogChecks;
+    std::map<int, std::u16string> dialogTexts;
+    bool dialogOpen = false;
 
     // The record handed to SetStartupInfoW, pointing at this host's services.
     api3::PluginStartupInfo startupInfo{};
