@@ -322,34 +322,15 @@ void FoldReference(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-BENCHMARK(FoldReference)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(1024)
-    ->Arg(10240)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughHost)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(1024)
-    ->Arg(10240)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughUnicodeHost)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(1024)
-    ->Arg(10240)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughModule)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(1024)
-    ->Arg(10240)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+// Lines of 10 KB to 10 MB, timed by CPU time.
+void LineSizes(benchmark::internal::Benchmark* run) {
+    run->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(FoldReference)->Apply(LineSizes);
+BENCHMARK(WrapThroughHost)->Apply(LineSizes);
+BENCHMARK(WrapThroughUnicodeHost)->Apply(LineSizes);
+BENCHMARK(WrapThroughModule)->Apply(LineSizes);
 
 }  // namespace
 
