@@ -35,8 +35,8 @@ INPUT_RECORD Key(bool down, WORD vk, char ch) {
 }
 
 // One round of typing: 'x' down and up, Backspace down and up.
-const INPUT_RECORD kRound[] = {Key(true, 'X', 'x'), Key(false, 'X', 'x'),
-                               Key(true, VK_BACK, 8), Key(false, VK_BACK, 8)};
+const INPUT_RECORD kRound[] = {Key(true, 'X', 'x'), Key(false, 'X', 'x'), Key(true, VK_BACK, 8),
+                               Key(false, VK_BACK, 8)};
 constexpr int kEventsPerRound = 4;
 
 host::Host& LoadedHost() { return bench::LoadedHost("/dev/shm/marten-dispatch-bench.reg"); }
@@ -55,7 +55,9 @@ void EditorOwnHandling(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);
 }
 
-host::Host& LoadedUnicodeHost() { return bench::LoadedUnicodeHost("/dev/shm/marten-dispatch-bench-settings"); }
+host::Host& LoadedUnicodeHost() {
+    return bench::LoadedUnicodeHost("/dev/shm/marten-dispatch-bench-settings");
+}
 
 // The same typing through either build of the module: a Unicode host gets
 // the records as the terminal makes them and hands the plug-in their
@@ -72,8 +74,12 @@ void Dispatch(benchmark::State& state, host::Host& host, const char* fileName) {
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);
 }
 
-void DispatchMatching(benchmark::State& state) { Dispatch(state, LoadedHost(), "C:\\FIDO\\reply.msg"); }
-void DispatchNotMatching(benchmark::State& state) { Dispatch(state, LoadedHost(), "C:\\FIDO\\notes.txt"); }
+void DispatchMatching(benchmark::State& state) {
+    Dispatch(state, LoadedHost(), "C:\\FIDO\\reply.msg");
+}
+void DispatchNotMatching(benchmark::State& state) {
+    Dispatch(state, LoadedHost(), "C:\\FIDO\\notes.txt");
+}
 void UnicodeDispatchMatching(benchmark::State& state) {
     Dispatch(state, LoadedUnicodeHost(), "C:\\FIDO\\reply.msg");
 }

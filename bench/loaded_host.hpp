@@ -11,18 +11,23 @@
 
 namespace bench {
 
-// Loads the module on the first call; a program that cannot load it stops
-// with the reason.
+// A host with the module file at `path` loaded, for the program's lifetime;
+// a program that cannot load it stops with the reason.
+inline host::Host* LoadOrStop(const char* path) {
+    auto* h = new host::Host;
+    std::string error;
+    if (!h->LoadModule(path, &error)) {
+        std::fprintf(stderr, "cannot load %s: %s\n", path, error.c_str());
+        std::exit(1);
+    }
+    return h;
+}
+
+// Loads the module on the first call.
 inline host::Host& LoadedHost(const char* registry) {
     static host::Host* loaded = [registry] {
         setenv("MARTEN_REGISTRY", registry, 1);
-        auto* h = new host::Host;
-        std::string error;
-        if (!h->LoadModule(MARTEN_MODULE_PATH, &error)) {
-            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_MODULE_PATH, error.c_str());
-            std::exit(1);
-        }
-        return h;
+        return LoadOrStop(MARTEN_MODULE_PATH);
     }();
     return *loaded;
 }
@@ -33,13 +38,7 @@ inline host::Host& LoadedHost(const char* registry) {
 inline host::Host& LoadedUnicodeHost(const char* settingsFolder) {
     static host::Host* loaded = [settingsFolder] {
         setenv("MARTEN_SETTINGS", settingsFolder, 1);
-        auto* h = new host::Host;
-        std::string error;
-        if (!h->LoadModule(MARTEN_UNICODE_MODULE_PATH, &error)) {
-            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_UNICODE_MODULE_PATH, error.c_str());
-            std::exit(1);
-        }
-        return h;
+        return LoadOrStop(MARTEN_UNICODE_MODULE_PATH);
     }();
     return *loaded;
 }

@@ -69,6 +69,8 @@ ratio("wrap through the host, 10 MB / 1 MB", "WrapThroughHost/10240/manual_time"
 ratio("wrap through the module, 10 MB / 1 MB", "WrapThroughModule/10240/manual_time",
       "WrapThroughModule/1024/manual_time", 15)
 ratio("fold, 10 MB / 1 MB", "FoldReference/10240/manual_time", "FoldReference/1024/manual_time")
+ratio("Unicode build / ANSI build, through the host, 1 MB",
+      "WrapThroughUnicodeHost/1024/manual_time", "WrapThroughHost/1024/manual_time", 1.5)
 
 # The cost per byte must stay flat from the smallest line to the largest.
 def per_byte(label, name, target=None):

@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/loaded_host.hpp"
 #include "host/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
@@ -46,7 +47,8 @@ double CpuSeconds() {
 }
 
 double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 // Times one run of `work`: CPU time as the iteration's time, wall time summed up.
@@ -109,12 +111,7 @@ host::Host& LoadedHost() {
                                          .string();
         std::remove(registry.c_str());
         setenv("MARTEN_REGISTRY", registry.c_str(), 1);
-        auto* h = new host::Host();
-        std::string error;
-        if (!h->LoadModule(MARTEN_MODULE_PATH, &error)) {
-            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_MODULE_PATH, error.c_str());
-            std::exit(1);
-        }
+        host::Host* h = bench::LoadOrStop(MARTEN_MODULE_PATH);
         std::atexit([] { std::remove(std::getenv("MARTEN_REGISTRY")); });
         return h;
     }();
@@ -132,12 +129,7 @@ host::Host& LoadedUnicodeHost() {
                 .string();
         std::filesystem::remove_all(folder);
         setenv("MARTEN_SETTINGS", folder.c_str(), 1);
-        auto* h = new host::Host();
-        std::string error;
-        if (!h->LoadModule(MARTEN_UNICODE_MODULE_PATH, &error)) {
-            std::fprintf(stderr, "cannot load %s: %s\n", MARTEN_UNICODE_MODULE_PATH, error.c_str());
-            std::exit(1);
-        }
+        host::Host* h = bench::LoadOrStop(MARTEN_UNICODE_MODULE_PATH);
         std::atexit([] { std::filesystem::remove_all(folder); });
         return h;
     }();
@@ -162,7 +154,8 @@ void WrapThrough(benchmark::State& state, host::Host& h) {
         h.SetEditor(nullptr);
     }
     ReportWall(state, wall);
-    if (lines == 1) state.SkipWithError("the host's editor cannot put the cursor at the end of this line");
+    if (lines == 1)
+        state.SkipWithError("the host's editor cannot put the cursor at the end of this line");
     state.counters["lines"] = lines;
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
@@ -235,10 +228,8 @@ int WINAPI PlainEditorControl(int command, void* param) {
     case ECTL_REDRAW:
     case ECTL_EDITORTOOEM:
     case ECTL_OEMTOEDITOR:
-    case ECTL_PROCESSINPUT:
-        return 1;
-    default:
-        return 0;
+    case ECTL_PROCESSINPUT: return 1;
+    default: return 0;
     }
 }
 
@@ -331,10 +322,15 @@ void FoldReference(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-BENCHMARK(FoldReference)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughHost)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughUnicodeHost)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(WrapThroughModule)->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Lines of 10 KB to 10 MB, timed by CPU time.
+void LineSizes(benchmark::internal::Benchmark* run) {
+    run->Arg(10)->Arg(100)->Arg(1024)->Arg(10240)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(FoldReference)->Apply(LineSizes);
+BENCHMARK(WrapThroughHost)->Apply(LineSizes);
+BENCHMARK(WrapThroughUnicodeHost)->Apply(LineSizes);
+BENCHMARK(WrapThroughModule)->Apply(LineSizes);
 
 }  // namespace
 

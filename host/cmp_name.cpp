@@ -1,5 +1,7 @@
 #include "host/cmp_name.hpp"
 
+#include <algorithm>
+
 #include "common/ascii.hpp"
 
 namespace host {
@@ -135,6 +137,28 @@ bool CmpName(std::string_view pattern, std::string_view name, bool skipPath) {
 
 bool CmpName(std::u16string_view pattern, std::u16string_view name, bool skipPath) {
     return Match<char16_t>(pattern, name, skipPath);
+}
+
+bool CmpNameList(std::u16string_view masks, std::u16string_view name, bool skipPath) {
+    const std::size_t bar = masks.find(u'|');
+    // Whether a mask of `list` matches; `none` when it holds no mask.
+    const auto any = [&](std::u16string_view list, bool none) {
+        bool seen = false;
+        while (!list.empty()) {
+            const std::size_t end = std::min(list.find(u','), list.find(u';'));
+            std::u16string_view mask = list.substr(0, end);
+            list.remove_prefix(end == std::u16string_view::npos ? list.size() : end + 1);
+            while (!mask.empty() && mask.front() == u' ') mask.remove_prefix(1);
+            while (!mask.empty() && mask.back() == u' ') mask.remove_suffix(1);
+            if (mask.empty()) continue;
+            seen = true;
+            if (CmpName(mask, name, skipPath)) return true;
+        }
+        return !seen && none;
+    };
+    // Without a mask before the '|' every name is included, but an empty list is no list.
+    if (!any(masks.substr(0, bar), bar != std::u16string_view::npos)) return false;
+    return bar == std::u16string_view::npos || !any(masks.substr(bar + 1), false);
 }
 
 }  // namespace host

@@ -18,4 +18,9 @@ namespace host {
 bool CmpName(std::string_view pattern, std::string_view name, bool skipPath);
 bool CmpName(std::u16string_view pattern, std::u16string_view name, bool skipPath);
 
+// A mask list: masks separated by commas or semicolons (blanks around them
+// ignored); those after a '|' exclude. True when `name` matches a mask before
+// the '|' (any name, when there is none but a '|' follows) and none after it.
+bool CmpNameList(std::u16string_view masks, std::u16string_view name, bool skipPath);
+
 }  // namespace host

@@ -37,6 +37,27 @@ void ExpectTable(const Case* cases, std::size_t count) {
     }
 }
 
+TEST(CmpName, MaskListsIncludeAndExclude) {
+    struct ListCase {
+        const char16_t* masks;
+        const char16_t* name;
+        bool matches;
+    };
+    const ListCase cases[] = {
+        {u"*.msg,golded.*", u"C:\\Fido\\GOLDED.TMP", true},
+        {u"*.msg; *.txt", u"/x/a.txt", true},
+        {u"*.msg,*.txt", u"/x/a.bak", false},
+        {u"*.*|*.bak", u"/x/a.bak", false},
+        {u"*.*|*.bak", u"/x/a.msg", true},
+        {u"|*.bak", u"/x/a.msg", true},  // no include mask: every name
+        {u"", u"/x/a.msg", false},
+        {u" , ", u"/x/a.msg", false},
+    };
+    for (const ListCase& c : cases) {
+        EXPECT_EQ(CmpNameList(c.masks, c.name, true), c.matches);
+    }
+}
+
 TEST(CmpName, Utf16NamesFoldCyrillicCase) {
     EXPECT_TRUE(CmpName(u"*.ОТВ", u"C:\\fido\\письмо.отв", true));
     EXPECT_TRUE(CmpName(u"ё[а-я]*", u"ЁЖ", false));

@@ -266,7 +266,7 @@ BOOL WINAPI ShowHelp(const api3::WChar* /*ModuleName*/, const api3::WChar* Topic
     const std::string topic = Topic != nullptr && *Topic != 0 ? Utf16ToUtf8(Topic) : "Contents";
     if (topic.front() == ':' || target->unicode->help->Topic(topic) == nullptr) return 0;
     try {
-        return target->ui->ShowHelp(topic) ? 1 : 0;
+        return target->ui->ShowPluginHelp(topic) ? 1 : 0;
     } catch (const std::exception&) {
         return 0;
     }
@@ -285,13 +285,19 @@ std::intptr_t WINAPI SettingsControl(HANDLE hHandle, api3::FAR_SETTINGS_CONTROL_
 
 std::size_t WINAPI ProcessName(const api3::WChar* Param1, api3::WChar* Param2, std::size_t /*Size*/,
                                api3::PROCESSNAME_FLAGS Flags) {
-    // Only the comparison of one mask is offered; the other modes answer 0.
+    // The comparison with one mask or with a mask list is offered; making
+    // names and checking masks answer 0.
     constexpr api3::PROCESSNAME_FLAGS kMode = 0xFF0000;
-    if (Param1 == nullptr || Param2 == nullptr || (Flags & kMode) != api3::PN_CMPNAME) return 0;
-    return CmpName(std::u16string_view(Param1), std::u16string_view(Param2),
-                   (Flags & api3::PN_SKIPPATH) != 0)
-               ? 1
-               : 0;
+    if (Param1 == nullptr || Param2 == nullptr) return 0;
+    const bool skipPath = (Flags & api3::PN_SKIPPATH) != 0;
+    switch (Flags & kMode) {
+    case api3::PN_CMPNAME:
+        return CmpName(std::u16string_view(Param1), std::u16string_view(Param2), skipPath) ? 1 : 0;
+    case api3::PN_CMPNAMELIST:
+        return CmpNameList(std::u16string_view(Param1), std::u16string_view(Param2), skipPath) ? 1
+                                                                                               : 0;
+    default: return 0;
+    }
 }
 
 }  // namespace services3

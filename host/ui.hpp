@@ -105,7 +105,7 @@ public:
     virtual int Dialog3(DialogCall3& call);
     virtual int Message3(const MessageCall3& call);
     // Shows a topic of the plug-in's help file; false when the UI cannot.
-    virtual bool ShowHelp(const std::string& topic);
+    virtual bool ShowPluginHelp(const std::string& topic);
 };
 
 }  // namespace host

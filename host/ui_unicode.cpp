@@ -123,6 +123,6 @@ int Ui::Dialog3(DialogCall3& call) {
     return answer;
 }
 
-bool Ui::ShowHelp(const std::string& /*topic*/) { return false; }
+bool Ui::ShowPluginHelp(const std::string& /*topic*/) { return false; }
 
 }  // namespace host

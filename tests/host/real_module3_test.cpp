@@ -17,13 +17,7 @@ namespace {
 const std::string kModule = MARTEN_UNICODE_MODULE_PATH;
 
 TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
-    for (const char* language : {"English", "Russian"}) {
-        SCOPED_TRACE(language);
-        host::HostOptions options;
-        options.language = language;
-        host::Host host(options);
-        ExpectLoadedWithTexts(host, kModule, language);
-        if (::testing::Test::HasFatalFailure()) return;
+    ForEachLanguage(kModule, [](host::Host& host) {
         EXPECT_EQ(host.Interface(), host::PluginInterface::Unicode);
         const api3::PluginInfo info = host.QueryPluginInfo3();
         EXPECT_EQ(info.Flags, api3::PF_EDITOR | api3::PF_DISABLEPANELS);
@@ -36,7 +30,7 @@ TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
         host.Configure3(info.PluginConfig.Guids[0]);
         EXPECT_EQ(ui.order, std::vector<char>{'M'});
         host.SetUi(nullptr);
-    }
+    });
 }
 
 TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {

@@ -31,19 +31,12 @@ public:
 const auto* const kOwnRegistry = ::testing::AddGlobalTestEnvironment(new OwnRegistry);
 
 TEST(RealModule, LoadsWithItsLanguageAndHelpFiles) {
-    for (const char* language : {"English", "Russian"}) {
-        SCOPED_TRACE(language);
-        host::HostOptions options;
-        options.language = language;
-        host::Host host(options);
-        ExpectLoadedWithTexts(host, MARTEN_MODULE_PATH, language);
-        if (::testing::Test::HasFatalFailure()) return;
-
+    ForEachLanguage(MARTEN_MODULE_PATH, [](host::Host& host) {
         const PluginInfo info = host.QueryPluginInfo();
         EXPECT_EQ(info.Flags, PF_DISABLEPANELS | PF_EDITOR);
         ASSERT_EQ(info.PluginMenuStringsNumber, 1);
         EXPECT_EQ(info.PluginMenuStrings[0], host.Messages()->messages.at(7));
-    }
+    });
 }
 
 TEST(RealModule, LeavingTheMenuAtOnceEndsTheConfiguration) {

@@ -20,4 +20,19 @@ inline void ExpectLoadedWithTexts(host::Host& host, const std::string& path, con
     EXPECT_EQ(host.Help()->language, language);
 }
 
+// Loads the build at `path` once in each language the module has files
+// for, checks its texts, and hands the host to `check`.
+template <class Check>
+void ForEachLanguage(const std::string& path, Check check) {
+    for (const char* language : {"English", "Russian"}) {
+        SCOPED_TRACE(language);
+        host::HostOptions options;
+        options.language = language;
+        host::Host host(options);
+        ExpectLoadedWithTexts(host, path, language);
+        if (::testing::Test::HasFatalFailure()) return;
+        check(host);
+    }
+}
+
 }  // namespace host_test

@@ -38,6 +38,9 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
     EXPECT_EQ(info.FSF->ProcessName(u"*.ОТВ", const_cast<char16_t*>(u"/fido/ответ.отв"), 0, flags),
               1u);
     EXPECT_EQ(info.FSF->ProcessName(u"*.msg", const_cast<char16_t*>(u"/a.msg/b"), 0, flags), 0u);
+    EXPECT_EQ(info.FSF->ProcessName(u"*.msg;*.отв|x*", const_cast<char16_t*>(u"/a/b.ОТВ"), 0,
+                                    api3::PN_CMPNAMELIST | api3::PN_SKIPPATH),
+              1u);
     api3::VersionInfo version{};
     ASSERT_NE(info.AdvControl, nullptr);
     EXPECT_EQ(info.AdvControl(&kProbeGuid, api3::ACTL_GETFARMANAGERVERSION, 0, &version), 1);

@@ -153,7 +153,7 @@ TEST_F(UnicodeUi, HelpOnlyForTopicsOfThePluginsOwnFile) {
     // The scripted UI draws no help, so even a topic that exists is not shown.
     EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Config", api3::FHELP_SELFHELP), 0);
     struct HelpUi : host::ScriptedUi {
-        bool ShowHelp(const std::string& topic) override {
+        bool ShowPluginHelp(const std::string& topic) override {
             shown += topic + ";";
             return true;
         }
