@@ -79,8 +79,10 @@ int NcursesUi::ShowMessage(const MessageSpec& message) {
     return RunMessage(stack_, message, helpHandler_);
 }
 
-bool NcursesUi::ShowHelp(const std::string& topic) {
-    RunHelp(stack_, help_, topic);
+void NcursesUi::ShowHelp(const std::string& topic) { RunHelp(stack_, help_, topic); }
+
+bool NcursesUi::ShowPluginHelp(const std::string& topic) {
+    ShowHelp(topic);
     return true;
 }
 

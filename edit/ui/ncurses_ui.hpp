@@ -28,8 +28,10 @@ public:
     int Message(const host::MessageCall& call) override;
 
     int ShowMessage(const MessageSpec& message);
-    // A topic of the module's help; true, as this UI can always show one.
-    bool ShowHelp(const std::string& topic) override;
+    // A topic of the module's help.
+    void ShowHelp(const std::string& topic);
+    // The same for a Unicode plug-in; true, as this UI can always show one.
+    bool ShowPluginHelp(const std::string& topic) override;
     // A topic of the editor's help, whose links lead into the module's too.
     void ShowEditorHelp(const std::string& topic);
     // One of marten-edit's own dialogs (RunTextDialog); F1 shows `helpTopic`
