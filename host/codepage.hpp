@@ -83,9 +83,9 @@ std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept =
 constexpr char32_t FoldCase(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 0x20;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;  // Latin-1
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;              // А..Я
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;              // Ѐ..Џ, Ё among them
-    if (c >= 0x490 && c <= 0x4BF && c % 2 == 0) return c + 1;   // Ґ and the other pairs
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;             // А..Я
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;             // Ѐ..Џ, Ё among them
+    if (c >= 0x490 && c <= 0x4BF && c % 2 == 0) return c + 1;  // Ґ and the other pairs
     return c;
 }
 

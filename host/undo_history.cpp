@@ -99,7 +99,8 @@ void UndoHistory::Flush() {
 }
 
 void UndoHistory::Trim() {
-    while (!undo_.empty() && (undo_.size() + redo_.size() > kUndoMaxSteps || bytes_ > kUndoMaxBytes)) {
+    while (!undo_.empty() &&
+           (undo_.size() + redo_.size() > kUndoMaxSteps || bytes_ > kUndoMaxBytes)) {
         bytes_ -= undo_.front().bytes;
         undo_.pop_front();
     }
@@ -154,7 +155,8 @@ bool UndoHistory::MustRecordLine(int n) {
     // The step already puts line n back: it changed it before, or made it.
     if (!open_.ops.empty()) {
         const UndoOp& last = open_.ops.back();
-        if (last.line == n && (last.kind == UndoOp::Kind::SetLine || last.kind == UndoOp::Kind::RemoveLine))
+        if (last.line == n &&
+            (last.kind == UndoOp::Kind::SetLine || last.kind == UndoOp::Kind::RemoveLine))
             return false;
     }
     return true;
@@ -170,8 +172,8 @@ void UndoHistory::PushOp(UndoOp op) {
     }
 }
 
-void UndoHistory::Splice(int n, std::size_t pos, std::size_t count, std::string_view insert, std::size_t fill,
-                         char fillChar) {
+void UndoHistory::Splice(int n, std::size_t pos, std::size_t count, std::string_view insert,
+                         std::size_t fill, char fillChar) {
     if (MustRecordLine(n)) PushOp({UndoOp::Kind::SetLine, n, lines_.At(n).Duplicate()});
     lines_.At(n).Splice(pos, count, insert, fill, fillChar);
     linesSeen_ = lines_.Version();
@@ -210,7 +212,8 @@ void UndoHistory::Erase(int n) {
     linesSeen_ = lines_.Version();
     if (openLost_) return;
     // A line that this step inserted right before: nothing to put back.
-    if (!open_.ops.empty() && open_.ops.back().kind == UndoOp::Kind::RemoveLine && open_.ops.back().line == n) {
+    if (!open_.ops.empty() && open_.ops.back().kind == UndoOp::Kind::RemoveLine &&
+        open_.ops.back().line == n) {
         open_.bytes -= OpBytes(open_.ops.back());
         open_.ops.pop_back();
         return;

@@ -81,8 +81,8 @@ public:
     // ---- Changes of the text (only inside a Step) --------------------------
     // Replaces `count` bytes at `pos` of line n with `insert` and `fill`
     // copies of `fillChar`.
-    void Splice(int n, std::size_t pos, std::size_t count, std::string_view insert, std::size_t fill = 0,
-                char fillChar = ' ');
+    void Splice(int n, std::size_t pos, std::size_t count, std::string_view insert,
+                std::size_t fill = 0, char fillChar = ' ');
     void SetText(int n, std::string_view text);
     void SetEol(int n, Eol eol);
     void Insert(int n, std::string_view text, Eol eol);
@@ -90,7 +90,7 @@ public:
 
     // ---- Undo and redo -----------------------------------------------------
     struct Outcome {
-        bool taken = false;                // a step was taken back (or done again)
+        bool taken = false;                  // a step was taken back (or done again)
         std::optional<TextPosition> cursor;  // where the cursor goes, when the text changed
     };
     // Takes back the last step; inside a step it first takes back what that

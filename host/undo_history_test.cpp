@@ -15,7 +15,8 @@ struct Fixture {
 
     std::string Text() const {
         std::string text;
-        for (int n = 0; n < history.Lines().Count(); ++n) text += std::string(history.Lines().At(n).Text()) + "|";
+        for (int n = 0; n < history.Lines().Count(); ++n)
+            text += std::string(history.Lines().At(n).Text()) + "|";
         return text;
     }
 };

@@ -26,12 +26,12 @@ struct StartPosition {
 struct CommandLine {
     std::string file;
     std::optional<host::CodePage> codePage;  // --codepage; none: the locale's table
-    std::optional<StartPosition> start;  // +LINE[:COL] or --at
-    std::string pluginFolder;            // --plugins, empty when not given
-    std::string registry;                // --registry, empty when not given
-    std::string language = "English";    // --language: of the plug-in's texts and help
-    std::optional<std::string> keys;     // --keys: batch mode with this script
-    bool autoIndent = false;             // --auto-indent: the editor's own auto-indent
+    std::optional<StartPosition> start;      // +LINE[:COL] or --at
+    std::string pluginFolder;                // --plugins, empty when not given
+    std::string registry;                    // --registry, empty when not given
+    std::string language = "English";        // --language: of the plug-in's texts and help
+    std::optional<std::string> keys;         // --keys: batch mode with this script
+    bool autoIndent = false;                 // --auto-indent: the editor's own auto-indent
     bool help = false;
     bool version = false;
 };

@@ -75,7 +75,8 @@ Command CommandOf(const host::KeyStroke& key) {
     static const std::vector<Binding> bindings = Bindings();
     const DWORD m = Modifiers(key.controlState);
     for (const Binding& b : bindings) {
-        if (b.stroke.virtualKey == key.virtualKey && Modifiers(b.stroke.controlState) == m) return b.command;
+        if (b.stroke.virtualKey == key.virtualKey && Modifiers(b.stroke.controlState) == m)
+            return b.command;
     }
     return Command::None;
 }

@@ -14,9 +14,19 @@ namespace edit {
 
 enum class Command {
     None,
-    Help, Save, SaveAs, Quit,
-    Search, SearchNext, SearchOtherWay, Replace, GoTo,
-    Table, ChooseTable, Plugins, PluginConfig,
+    Help,
+    Save,
+    SaveAs,
+    Quit,
+    Search,
+    SearchNext,
+    SearchOtherWay,
+    Replace,
+    GoTo,
+    Table,
+    ChooseTable,
+    Plugins,
+    PluginConfig,
     Edit,  // a key of the text engine, which the editor passes on
 };
 

@@ -26,7 +26,8 @@ bool Names(const std::string& text, std::string_view key) {
     auto joins = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '+'; };
     for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
         const std::size_t end = at + key.size();
-        if ((at == 0 || !joins(text[at - 1])) && (end == text.size() || !joins(text[end]))) return true;
+        if ((at == 0 || !joins(text[at - 1])) && (end == text.size() || !joins(text[end])))
+            return true;
     }
     return false;
 }
@@ -69,7 +70,7 @@ TEST(EditorKeysTest, EveryCommandHasAKeyThatRunsIt) {
         {VK_F1 + 8, SHIFT_PRESSED, Command::None},
         {VK_ESCAPE, 0, Command::Quit},
         {VK_F1 + 1, SHIFT_PRESSED | NUMLOCK_ON, Command::SaveAs},  // lock keys do not count
-        {'Z', LEFT_CTRL_PRESSED, Command::None},  // the engine's
+        {'Z', LEFT_CTRL_PRESSED, Command::None},                   // the engine's
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CommandOf(host::KeyStroke{c.virtualKey, c.state, 0}), c.command) << c.virtualKey;
@@ -84,7 +85,8 @@ TEST(EditorKeysTest, EveryKeyTheEngineTakesIsInTheTable) {
         for (const EditorKey& key : EditorKeys()) {
             // Key scripts spell BkSp as BS.
             std::string name(key.key);
-            if (const auto at = name.find("BkSp"); at != std::string::npos) name.replace(at, 4, "BS");
+            if (const auto at = name.find("BkSp"); at != std::string::npos)
+                name.replace(at, 4, "BS");
             std::string error;
             auto strokes = host::ParseKeyScript("{" + name + "}", &error);
             if (!strokes || strokes->size() != 1) continue;

@@ -21,7 +21,8 @@ int RunUnder(const ScratchFolder& scratch, const std::string& locales, const std
              const std::vector<std::string>& args) {
     std::string command = "env -u LANGUAGE LANG= LC_ALL=" + locale;
     if (!locales.empty()) command += " LOCPATH=" + Quote(locales);
-    command += " " + EditCommand(scratch, args) + " </dev/null >/dev/null 2>" + Quote(scratch.Path(".err"));
+    command += " " + EditCommand(scratch, args) + " </dev/null >/dev/null 2>" +
+               Quote(scratch.Path(".err"));
     const int raw = std::system(command.c_str());
     return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
@@ -31,7 +32,8 @@ TEST(LocaleTable, AKoi8rLocaleOpensFilesInKoi8r) {
     const std::string locales = scratch.Path("locale");
     std::filesystem::create_directories(locales);
     ASSERT_EQ(std::system(("localedef -i ru_RU -f KOI8-R " + Quote(locales + "/ru_RU.KOI8-R") +
-                           " >/dev/null 2>&1").c_str()),
+                           " >/dev/null 2>&1")
+                              .c_str()),
               0)
         << "localedef (package locales) made no KOI8-R locale";
     const std::string file = scratch.Path("golded.msg");
@@ -40,7 +42,8 @@ TEST(LocaleTable, AKoi8rLocaleOpensFilesInKoi8r) {
     const std::string keptKoi8r = "H\xC5p\xD0\xC1";
 
     WriteFile(file, kKoi8rReply);
-    ASSERT_EQ(RunUnder(scratch, locales, "ru_RU.KOI8-R", {"--keys", typedKoi8r, "--at", "2:1", file}), 0)
+    ASSERT_EQ(
+        RunUnder(scratch, locales, "ru_RU.KOI8-R", {"--keys", typedKoi8r, "--at", "2:1", file}), 0)
         << ReadFile(scratch.Path(".err"));
     EXPECT_EQ(ReadFile(file), kKoi8rReply.substr(0, 11) + "\n" + keptKoi8r + "\n");
 
