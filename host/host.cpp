@@ -215,7 +215,8 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
         api3::FarStandardFunctions fsf{};
         api3::PluginStartupInfo startup{};
         startup.StructSize = sizeof startup;
-        startup.ModuleName = moduleName16.c_str();
+        // The interface's wide character is wchar_t on Windows, of the same width.
+        startup.ModuleName = reinterpret_cast<const api3::WChar*>(moduleName16.c_str());
         FillServices3(startup, fsf);
         CallUnicode([&] { exports3.SetStartupInfoW(&startup); });
     }

@@ -14,7 +14,7 @@ namespace {
 
 std::optional<std::u16string> Copy(const api3::WChar* text) {
     if (text == nullptr) return std::nullopt;
-    return std::u16string(text);
+    return std::u16string(Units(text));
 }
 
 // The services that act for the plug-in itself take its GUID.
@@ -67,12 +67,12 @@ void FillServices3(api3::PluginStartupInfo& info, api3::FarStandardFunctions& fs
 namespace services3 {
 
 const api3::WChar* WINAPI GetMsg(const api3::GUID* /*PluginId*/, std::intptr_t MsgId) {
-    static const api3::WChar kNone[] = u"";
+    static const api3::WChar kNone[] = {0};
     const ServiceTarget* target = CurrentServiceTarget();
     if (target == nullptr || target->unicode == nullptr || MsgId < 0) return kNone;
     const auto& messages = target->unicode->messages;
     if (static_cast<std::size_t>(MsgId) >= messages.size()) return kNone;
-    return messages[static_cast<std::size_t>(MsgId)].c_str();
+    return Wide(messages[static_cast<std::size_t>(MsgId)].c_str());
 }
 
 std::intptr_t WINAPI EditorControl(std::intptr_t EditorID, api3::EDITOR_CONTROL_COMMANDS Command,
@@ -263,7 +263,8 @@ BOOL WINAPI ShowHelp(const api3::WChar* /*ModuleName*/, const api3::WChar* Topic
         target->ui == nullptr || (Flags & 0xFF) != api3::FHELP_SELFHELP) {
         return 0;
     }
-    const std::string topic = Topic != nullptr && *Topic != 0 ? Utf16ToUtf8(Topic) : "Contents";
+    const std::string topic =
+        Topic != nullptr && *Topic != 0 ? Utf16ToUtf8(Units(Topic)) : "Contents";
     if (topic.front() == ':' || target->unicode->help->Topic(topic) == nullptr) return 0;
     try {
         return target->ui->ShowPluginHelp(topic) ? 1 : 0;
@@ -292,10 +293,15 @@ std::size_t WINAPI ProcessName(const api3::WChar* Param1, api3::WChar* Param2, s
     const bool skipPath = (Flags & api3::PN_SKIPPATH) != 0;
     switch (Flags & kMode) {
     case api3::PN_CMPNAME:
-        return CmpName(std::u16string_view(Param1), std::u16string_view(Param2), skipPath) ? 1 : 0;
+        return CmpName(std::u16string_view(Units(Param1)), std::u16string_view(Units(Param2)),
+                       skipPath)
+                   ? 1
+                   : 0;
     case api3::PN_CMPNAMELIST:
-        return CmpNameList(std::u16string_view(Param1), std::u16string_view(Param2), skipPath) ? 1
-                                                                                               : 0;
+        return CmpNameList(std::u16string_view(Units(Param1)), std::u16string_view(Units(Param2)),
+                           skipPath)
+                   ? 1
+                   : 0;
     default: return 0;
     }
 }

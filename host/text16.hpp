@@ -21,9 +21,19 @@
 #include <string_view>
 #include <vector>
 
+#include "api/plugin_api3.hpp"
 #include "host/codepage.hpp"
 
 namespace host {
+
+// The Unicode interface's text is wchar_t on Windows and char16_t natively:
+// the same UTF-16 units under two names, which these pass between.
+inline const char16_t* Units(const api3::WChar* text) {
+    return reinterpret_cast<const char16_t*>(text);
+}
+inline const api3::WChar* Wide(const char16_t* text) {
+    return reinterpret_cast<const api3::WChar*>(text);
+}
 
 class LineCodec {
 public:

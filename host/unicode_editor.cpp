@@ -15,17 +15,17 @@ constexpr int kMaxFeedDepth = 16;  // as the engine's own guard for fed-back rec
 constexpr std::intptr_t kDeleteChar = ::ECTL_DELETECHAR;
 
 const api3::WChar* EolUnits(std::string_view eol) {
-    if (eol == "\r\n") return u"\r\n";
-    if (eol == "\n") return u"\n";
-    if (eol == "\r") return u"\r";
-    return u"";
+    if (eol == "\r\n") return Wide(u"\r\n");
+    if (eol == "\n") return Wide(u"\n");
+    if (eol == "\r") return Wide(u"\r");
+    return Wide(u"");
 }
 
 // An end-of-line text of the Unicode interface as the engine's bytes; nothing
 // for anything but the four the editor knows.
 std::optional<std::string> EolBytes(std::u16string_view eol) {
     for (const char* known : {"", "\r\n", "\n", "\r"}) {
-        if (std::u16string_view(EolUnits(known)) == eol) return std::string(known);
+        if (std::u16string_view(Units(EolUnits(known))) == eol) return std::string(known);
     }
     return std::nullopt;
 }
@@ -153,7 +153,7 @@ std::intptr_t UnicodeEditor::GetString(api3::EditorGetString* get) {
         slot->text.clear();
         Codec().ToUtf16(line.text, slot->text);
     }
-    get->StringText = slot->text.c_str();
+    get->StringText = Wide(slot->text.c_str());
     get->StringLength = static_cast<std::intptr_t>(slot->text.size());
     get->StringEOL = EolUnits(line.eol);
     const std::optional<LineSelection> selected = editor_.SelectionOn(n);
@@ -170,7 +170,8 @@ std::intptr_t UnicodeEditor::SetString(const api3::EditorSetString* set) {
     if (n < 0) return 0;
     std::string bytes;
     const auto length = static_cast<std::size_t>(set->StringLength);
-    if (length > 0 && !Codec().FromUtf16(std::u16string_view(set->StringText, length), bytes))
+    if (length > 0 &&
+        !Codec().FromUtf16(std::u16string_view(Units(set->StringText), length), bytes))
         return 0;
     // Only a line without an end-of-line (the last) takes the one given;
     // none given is the document's own.
@@ -180,7 +181,7 @@ std::intptr_t UnicodeEditor::SetString(const api3::EditorSetString* set) {
             const std::string_view first = editor_.LineAt(0).eol;
             eol = first.empty() ? std::string("\r\n") : std::string(first);
         } else {
-            eol = EolBytes(set->StringEOL);
+            eol = EolBytes(Units(set->StringEOL));
             if (!eol) return 0;
         }
     }
@@ -191,7 +192,7 @@ std::intptr_t UnicodeEditor::SetString(const api3::EditorSetString* set) {
 
 std::intptr_t UnicodeEditor::InsertText(const api3::WChar* text) {
     if (text == nullptr) return 0;
-    std::u16string_view units(text);
+    std::u16string_view units(Units(text));
     std::string bytes;
     if (!Codec().FromUtf16(units, bytes)) return 0;
     // The engine reads the text up to its first zero byte.
