@@ -2,19 +2,11 @@
 
 #include <windows.h>
 
+#include "tests/win32/loaded_module.hpp"
+
 namespace win32_tests {
 
 const char* UnicodeModulePath() { return MARTEN_UNICODE_MODULE_PATH; }
-
-namespace {
-
-template <class Fn>
-void Resolve(HMODULE module, const char* name, Fn& fn, std::string& error) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    if (fn == nullptr) error += std::string(error.empty() ? "" : ", ") + "no export " + name;
-}
-
-}  // namespace
 
 LoadedModule3::LoadedModule3() {
     // The wide loader, as the Unicode host loads its plug-ins.
@@ -25,14 +17,14 @@ LoadedModule3::LoadedModule3() {
         error_ = "LoadLibraryW(" + narrow + ") failed, error " + std::to_string(GetLastError());
         return;
     }
-    Resolve(module_, "GetGlobalInfoW", GetGlobalInfo, error_);
-    Resolve(module_, "SetStartupInfoW", SetStartupInfo, error_);
-    Resolve(module_, "GetPluginInfoW", GetPluginInfo, error_);
-    Resolve(module_, "OpenW", Open, error_);
-    Resolve(module_, "ConfigureW", Configure, error_);
-    Resolve(module_, "ProcessEditorInputW", ProcessEditorInput, error_);
-    Resolve(module_, "ProcessEditorEventW", ProcessEditorEvent, error_);
-    Resolve(module_, "ExitFARW", ExitFAR, error_);
+    ResolveExport(module_, "GetGlobalInfoW", GetGlobalInfo, error_);
+    ResolveExport(module_, "SetStartupInfoW", SetStartupInfo, error_);
+    ResolveExport(module_, "GetPluginInfoW", GetPluginInfo, error_);
+    ResolveExport(module_, "OpenW", Open, error_);
+    ResolveExport(module_, "ConfigureW", Configure, error_);
+    ResolveExport(module_, "ProcessEditorInputW", ProcessEditorInput, error_);
+    ResolveExport(module_, "ProcessEditorEventW", ProcessEditorEvent, error_);
+    ResolveExport(module_, "ExitFARW", ExitFAR, error_);
 }
 
 LoadedModule3::~LoadedModule3() {
