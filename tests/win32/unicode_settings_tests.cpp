@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -55,7 +56,11 @@ std::vector<std::pair<WString, StoredValue>> Defaults() {
 
 std::string Narrow(const WString& text) {
     std::string out;
-    for (const wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    for (const wchar_t c : text) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
+        out += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : escaped;
+    }
     return out;
 }
 
