@@ -32,7 +32,8 @@ TEST_P(UnicodeCaseFile, Passes) {
     std::string error;
     const auto parsed = e2e::LoadCase(GetParam(), &error);
     ASSERT_TRUE(parsed) << error;
-    const e2e::CaseOutcome outcome = e2e::RunCaseUnicode(*parsed);
+    const e2e::CaseOutcome outcome =
+        e2e::RunCaseUnicode(*parsed, {&SetStartupInfoW, &ProcessEditorInputW});
     EXPECT_TRUE(outcome.passed) << outcome.report;
 }
 

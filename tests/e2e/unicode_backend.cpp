@@ -13,28 +13,32 @@
 
 namespace e2e {
 
+using testsupport::WString;
+using testsupport::WStringView;
+
 namespace {
 
 // The editor engine behind the Unicode interface for one case.
 struct Served {
     host::Editor* editor = nullptr;
-    std::u16string text, eol;  // the last line handed out, kept until the next
+    UnicodeEntryPoints face;
+    WString text, eol;  // the last line handed out, kept until the next
     int undoDepth = 0;
     bool unbalanced = false;
 };
 Served served;
 
-std::u16string Widen(std::string_view bytes, host::CodePage table) {
-    std::u16string wide;
+WString Widen(std::string_view bytes, host::CodePage table) {
+    WString wide;
     for (const char b : bytes) {
-        wide += static_cast<char16_t>(host::ToUnicode(table, static_cast<unsigned char>(b)));
+        wide += static_cast<api3::WChar>(host::ToUnicode(table, static_cast<unsigned char>(b)));
     }
     return wide;
 }
 
-std::string Narrow(std::u16string_view wide, host::CodePage table) {
+std::string Narrow(WStringView wide, host::CodePage table) {
     std::string bytes;
-    for (const char16_t c : wide)
+    for (const api3::WChar c : wide)
         bytes += static_cast<char>(host::FromUnicode(table, c).value_or('?'));
     return bytes;
 }
@@ -50,7 +54,7 @@ INPUT_RECORD ToUnicodeRecord(INPUT_RECORD rec) {
 
 INPUT_RECORD ToOemRecord(INPUT_RECORD rec) {
     if (rec.EventType != KEY_EVENT) return rec;
-    const char16_t ch = static_cast<char16_t>(rec.Event.KeyEvent.uChar.UnicodeChar);
+    const api3::WChar ch = static_cast<api3::WChar>(rec.Event.KeyEvent.uChar.UnicodeChar);
     rec.Event.KeyEvent.uChar.UnicodeChar = 0;
     rec.Event.KeyEvent.uChar.AsciiChar =
         static_cast<char>(host::FromUnicode(host::CodePage::Oem866, ch).value_or('?'));
@@ -61,7 +65,7 @@ INPUT_RECORD ToOemRecord(INPUT_RECORD rec) {
 std::intptr_t Press(const INPUT_RECORD& oemRecord) {
     api3::ProcessEditorInputInfo info{sizeof(api3::ProcessEditorInputInfo),
                                       ToUnicodeRecord(oemRecord), nullptr};
-    const std::intptr_t answer = ProcessEditorInputW(&info);
+    const std::intptr_t answer = served.face.processEditorInput(&info);
     if (answer == 0) served.editor->ProcessInput(oemRecord);
     return answer;
 }
@@ -126,8 +130,8 @@ std::intptr_t WINAPI EditorControl(std::intptr_t, api3::EDITOR_CONTROL_COMMANDS 
         return 1;
     }
     case api3::ECTL_GETFILENAME: {
-        const std::u16string name = Widen(editor.FileName(), host::CodePage::Ansi1251);
-        auto* buffer = static_cast<char16_t*>(param2);
+        const WString name = Widen(editor.FileName(), host::CodePage::Ansi1251);
+        auto* buffer = static_cast<api3::WChar*>(param2);
         if (buffer != nullptr && param1 > static_cast<std::intptr_t>(name.size())) {
             std::copy(name.begin(), name.end(), buffer);
             buffer[name.size()] = 0;
@@ -139,7 +143,7 @@ std::intptr_t WINAPI EditorControl(std::intptr_t, api3::EDITOR_CONTROL_COMMANDS 
 }
 
 // The host's own comparison, on the ANSI bytes both texts came from.
-std::size_t WINAPI ProcessName(const char16_t* mask, char16_t* name, std::size_t,
+std::size_t WINAPI ProcessName(const api3::WChar* mask, api3::WChar* name, std::size_t,
                                api3::PROCESSNAME_FLAGS flags) {
     const std::string pattern = Narrow(mask, host::CodePage::Ansi1251);
     const std::string subject = Narrow(name, host::CodePage::Ansi1251);
@@ -168,7 +172,7 @@ bool RunsAgainstUnicodeFace(const Case& c) {
     return c.table == host::CodePage::Oem866;
 }
 
-CaseOutcome RunCaseUnicode(const Case& c) {
+CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
     CaseOutcome outcome;
     std::string keyError;
     const auto strokes = host::ParseKeyScript(c.keys, &keyError);
@@ -180,19 +184,19 @@ CaseOutcome RunCaseUnicode(const Case& c) {
 
     testsupport::FakeHost3 store;
     const CaseSettings& s = c.settings;
-    store.store = {{u"EnableQuote", std::uint64_t{s.EnableQuote}},
-                   {u"EnableAutoWrap", std::uint64_t{s.EnableAutoWrap}},
-                   {u"EnableAutoIndent", std::uint64_t{s.EnableAutoIndent}},
-                   {u"EnableHPChange", std::uint64_t{s.EnableHPChange}},
-                   {u"RIndent", static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
-                   {u"LIndent", static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
-                   {u"FileMask", Widen(s.FileMask, host::CodePage::Ansi1251)}};
+    store.store = {{WIDE3("EnableQuote"), std::uint64_t{s.EnableQuote}},
+                   {WIDE3("EnableAutoWrap"), std::uint64_t{s.EnableAutoWrap}},
+                   {WIDE3("EnableAutoIndent"), std::uint64_t{s.EnableAutoIndent}},
+                   {WIDE3("EnableHPChange"), std::uint64_t{s.EnableHPChange}},
+                   {WIDE3("RIndent"), static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
+                   {WIDE3("LIndent"), static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
+                   {WIDE3("FileMask"), Widen(s.FileMask, host::CodePage::Ansi1251)}};
     store.startupInfo.EditorControl = &EditorControl;
     store.standardFunctions.ProcessName = &ProcessName;
 
     host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
-    served = Served{&editor};
-    SetStartupInfoW(&store.startupInfo);
+    served = Served{&editor, face};
+    face.setStartupInfo(&store.startupInfo);
     const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
     editor.SetCursor(start.line, start.col);
 

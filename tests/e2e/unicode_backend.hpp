@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "api/plugin_api3.hpp"
 #include "tests/e2e/case_file.hpp"
 #include "tests/e2e/case_runner.hpp"
 
@@ -17,6 +18,13 @@ namespace e2e {
 // False for a case about a code-page table: those run against the ANSI face only.
 bool RunsAgainstUnicodeFace(const Case& c);
 
-CaseOutcome RunCaseUnicode(const Case& c);
+// The face's entry points the cases call: the linked ones in the native
+// tests, the loaded DLL's in the Windows runner.
+struct UnicodeEntryPoints {
+    api3::SetStartupInfoWFn setStartupInfo = nullptr;
+    api3::ProcessEditorInputWFn processEditorInput = nullptr;
+};
+
+CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face);
 
 }  // namespace e2e

@@ -9,24 +9,28 @@ namespace {
 
 FakeHost3* current = nullptr;
 
-const char16_t kEmpty[] = u"";
+const api3::WChar kEmpty[] = WIDE3("");
 
 // Matches `name` against one mask: '*', '?', letters without regard to case
 // (ASCII is enough for the tests).
-bool Wildcard(const char16_t* mask, const char16_t* name) {
-    auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
+bool Wildcard(const api3::WChar* mask, const api3::WChar* name) {
+    auto fold = [](api3::WChar c) {
+        return c >= WIDE3('A') && c <= WIDE3('Z') ? api3::WChar(c - WIDE3('A') + WIDE3('a')) : c;
+    };
     if (*mask == 0) return *name == 0;
-    if (*mask == u'*') return Wildcard(mask + 1, name) || (*name != 0 && Wildcard(mask, name + 1));
+    if (*mask == WIDE3('*'))
+        return Wildcard(mask + 1, name) || (*name != 0 && Wildcard(mask, name + 1));
     if (*name == 0) return false;
-    if (*mask != u'?' && fold(*mask) != fold(*name)) return false;
+    if (*mask != WIDE3('?') && fold(*mask) != fold(*name)) return false;
     return Wildcard(mask + 1, name + 1);
 }
 
 }  // namespace
 
 struct FakeHost3Services {
-    static std::intptr_t EditorControl(std::intptr_t id, api3::EDITOR_CONTROL_COMMANDS command,
-                                       std::intptr_t param1, void* param2) {
+    static std::intptr_t WINAPI EditorControl(std::intptr_t id,
+                                              api3::EDITOR_CONTROL_COMMANDS command,
+                                              std::intptr_t param1, void* param2) {
         FakeHost3& h = *current;
         if (id != -1 && id != h.editorId) h.wrongEditorAddressed = true;
         EditorCall3 call{command};
@@ -48,8 +52,8 @@ struct FakeHost3Services {
             const std::intptr_t n = rec->StringNumber < 0 ? h.curLine : rec->StringNumber;
             if (n >= static_cast<std::intptr_t>(h.lines.size())) return 0;
             // The text is handed out without a terminator, as a host may.
-            static std::u16string unterminated;
-            unterminated = h.lines[n] + u'\xFFFF';
+            static WString unterminated;
+            unterminated = h.lines[n] + WIDE3('\xFFFF');
             rec->StringText = unterminated.data();
             rec->StringLength = static_cast<std::intptr_t>(h.lines[n].size());
             rec->StringEOL = h.eols[n].c_str();
@@ -65,25 +69,26 @@ struct FakeHost3Services {
             h.BeforeChange();
             h.lines[n].assign(rec->StringText, static_cast<std::size_t>(rec->StringLength));
             // Only a line without an end-of-line takes the one given; null is the default.
-            if (h.eols[n].empty()) h.eols[n] = rec->StringEOL == nullptr ? u"\r\n" : rec->StringEOL;
+            if (h.eols[n].empty())
+                h.eols[n] = rec->StringEOL == nullptr ? WIDE3("\r\n") : rec->StringEOL;
             return 1;
         }
         case api3::ECTL_INSERTSTRING: {
             h.calls.push_back(call);
             h.BeforeChange();
             const int* flag = static_cast<const int*>(param2);
-            std::u16string& line = h.lines[h.curLine];
+            WString& line = h.lines[h.curLine];
             const std::size_t at = std::min<std::size_t>(h.curPos, line.size());
-            std::u16string indent;
+            WString indent;
             if (flag != nullptr && *flag != 0 && h.autoIndent) {
-                indent = line.substr(0, line.find_first_not_of(u" \t"));
+                indent = line.substr(0, line.find_first_not_of(WIDE3(" \t")));
                 if (indent.size() > line.size()) indent = line;
             }
-            std::u16string rest = indent + line.substr(at);
+            WString rest = indent + line.substr(at);
             line.erase(at);
             h.lines.insert(h.lines.begin() + h.curLine + 1, rest);
             h.eols.insert(h.eols.begin() + h.curLine + 1, h.eols[h.curLine]);
-            h.eols[h.curLine] = u"\r\n";
+            h.eols[h.curLine] = WIDE3("\r\n");
             ++h.curLine;
             h.curPos = static_cast<std::intptr_t>(indent.size());
             return 1;
@@ -97,7 +102,7 @@ struct FakeHost3Services {
         case api3::ECTL_REDRAW: break;
         case api3::ECTL_GETFILENAME: {
             const auto needed = static_cast<std::intptr_t>(h.fileName.size() + 1);
-            auto* buffer = static_cast<char16_t*>(param2);
+            auto* buffer = static_cast<api3::WChar*>(param2);
             if (buffer != nullptr && param1 > static_cast<std::intptr_t>(h.fileName.size())) {
                 h.fileName.copy(buffer, h.fileName.size());
                 buffer[h.fileName.size()] = 0;
@@ -129,8 +134,9 @@ struct FakeHost3Services {
         return 1;
     }
 
-    static std::intptr_t SettingsControl(HANDLE handle, api3::FAR_SETTINGS_CONTROL_COMMANDS command,
-                                         std::intptr_t /*param1*/, void* param2) {
+    static std::intptr_t WINAPI SettingsControl(HANDLE handle,
+                                                api3::FAR_SETTINGS_CONTROL_COMMANDS command,
+                                                std::intptr_t /*param1*/, void* param2) {
         FakeHost3& h = *current;
         static int token;
         switch (command) {
@@ -152,7 +158,7 @@ struct FakeHost3Services {
             if (item->Type == api3::FST_QWORD) {
                 h.store[item->Name] = item->Number;
             } else if (item->Type == api3::FST_STRING) {
-                h.store[item->Name] = std::u16string(item->String);
+                h.store[item->Name] = WString(item->String);
             } else {
                 return 0;
             }
@@ -168,7 +174,7 @@ struct FakeHost3Services {
                 item->Number = *number;
             } else {
                 if (item->Type != api3::FST_STRING) return 0;
-                item->String = std::get<std::u16string>(found->second).c_str();
+                item->String = std::get<WString>(found->second).c_str();
             }
             return 1;
         }
@@ -176,44 +182,45 @@ struct FakeHost3Services {
         }
     }
 
-    static std::size_t ProcessName(const char16_t* mask, char16_t* name, std::size_t,
-                                   api3::PROCESSNAME_FLAGS flags) {
+    static std::size_t WINAPI ProcessName(const api3::WChar* mask, api3::WChar* name, std::size_t,
+                                          api3::PROCESSNAME_FLAGS flags) {
         FakeHost3& h = *current;
-        std::u16string subject(name);
+        WString subject(name);
         if (flags & api3::PN_SKIPPATH) {
-            const std::size_t slash = subject.find_last_of(u"\\/:");
-            if (slash != std::u16string::npos) subject.erase(0, slash + 1);
+            const std::size_t slash = subject.find_last_of(WIDE3("\\/:"));
+            if (slash != WString::npos) subject.erase(0, slash + 1);
         }
         h.nameComparisons.emplace_back(mask, subject);
         return Wildcard(mask, subject.c_str()) ? 1 : 0;
     }
 
-    static const char16_t* GetMsg(const api3::GUID*, std::intptr_t id) {
-        static std::u16string texts[32];
+    static const api3::WChar* WINAPI GetMsg(const api3::GUID*, std::intptr_t id) {
+        static WString texts[32];
         if (id < 0 || id >= 32) return kEmpty;
         const std::string ascii = "msg" + std::to_string(id);
         texts[id].assign(ascii.begin(), ascii.end());
         return texts[id].c_str();
     }
 
-    static std::intptr_t Message(const api3::GUID*, const api3::GUID*, api3::FARMESSAGEFLAGS,
-                                 const char16_t*, const char16_t* const* items, std::size_t,
-                                 std::intptr_t) {
+    static std::intptr_t WINAPI Message(const api3::GUID*, const api3::GUID*, api3::FARMESSAGEFLAGS,
+                                        const api3::WChar*, const api3::WChar* const* items,
+                                        std::size_t, std::intptr_t) {
         current->messageTitles.emplace_back(items[0]);
         return 0;
     }
 
-    static HANDLE DialogInit(const api3::GUID*, const api3::GUID* id, std::intptr_t, std::intptr_t,
-                             std::intptr_t, std::intptr_t, const char16_t*,
-                             const api3::FarDialogItem* items, std::size_t count, std::intptr_t,
-                             api3::FARDIALOGFLAGS, api3::FARWINDOWPROC, void*) {
+    static HANDLE WINAPI DialogInit(const api3::GUID*, const api3::GUID* id, std::intptr_t,
+                                    std::intptr_t, std::intptr_t, std::intptr_t, const api3::WChar*,
+                                    const api3::FarDialogItem* items, std::size_t count,
+                                    std::intptr_t, api3::FARDIALOGFLAGS, api3::FARWINDOWPROC,
+                                    void*) {
         FakeHost3& h = *current;
         if (id == nullptr) return INVALID_HANDLE_VALUE;
         h.dialogItems.clear();
         for (std::size_t i = 0; i < count; ++i) {
             const api3::FarDialogItem& item = items[i];
-            h.dialogItems.push_back({item.Type, item.Selected, item.Data ? item.Data : u"",
-                                     item.History ? item.History : u"", item.Flags});
+            h.dialogItems.push_back({item.Type, item.Selected, item.Data ? item.Data : WIDE3(""),
+                                     item.History ? item.History : WIDE3(""), item.Flags});
             // What the user leaves in an item unless the test says otherwise.
             h.dialogChecks.try_emplace(static_cast<int>(i), item.Selected);
             h.dialogTexts.try_emplace(static_cast<int>(i), h.dialogItems.back().data);
@@ -222,11 +229,12 @@ struct FakeHost3Services {
         return &h.dialogOpen;
     }
 
-    static std::intptr_t DialogRun(HANDLE) { return current->dialogAnswer; }
+    static std::intptr_t WINAPI DialogRun(HANDLE) { return current->dialogAnswer; }
 
-    static void DialogFree(HANDLE) { current->dialogOpen = false; }
+    static void WINAPI DialogFree(HANDLE) { current->dialogOpen = false; }
 
-    static std::intptr_t SendDlgMessage(HANDLE, std::intptr_t msg, std::intptr_t item, void*) {
+    static std::intptr_t WINAPI SendDlgMessage(HANDLE, std::intptr_t msg, std::intptr_t item,
+                                               void*) {
         FakeHost3& h = *current;
         if (!h.dialogOpen) throw std::logic_error("a message to a freed dialog");
         if (msg == api3::DM_GETCHECK) return h.dialogChecks[static_cast<int>(item)];
@@ -236,10 +244,11 @@ struct FakeHost3Services {
         return 0;
     }
 
-    static std::intptr_t Menu(const api3::GUID*, const api3::GUID*, std::intptr_t, std::intptr_t,
-                              std::intptr_t, api3::FARMENUFLAGS, const char16_t*, const char16_t*,
-                              const char16_t*, const api3::FarKey*, std::intptr_t*,
-                              const api3::FarMenuItem*, std::size_t) {
+    static std::intptr_t WINAPI Menu(const api3::GUID*, const api3::GUID*, std::intptr_t,
+                                     std::intptr_t, std::intptr_t, api3::FARMENUFLAGS,
+                                     const api3::WChar*, const api3::WChar*, const api3::WChar*,
+                                     const api3::FarKey*, std::intptr_t*, const api3::FarMenuItem*,
+                                     std::size_t) {
         ++current->menusShown;
         const int answer = current->menuAnswer;
         current->menuAnswer = -1;  // the user leaves the menu the next time
@@ -252,7 +261,7 @@ FakeHost3::FakeHost3() {
     standardFunctions.StructSize = sizeof standardFunctions;
     standardFunctions.ProcessName = &FakeHost3Services::ProcessName;
     startupInfo.StructSize = sizeof startupInfo;
-    startupInfo.ModuleName = u"/plugins/MartenW/MartenW.so";
+    startupInfo.ModuleName = WIDE3("/plugins/MartenW/MartenW.so");
     startupInfo.EditorControl = &FakeHost3Services::EditorControl;
     startupInfo.SettingsControl = &FakeHost3Services::SettingsControl;
     startupInfo.GetMsg = &FakeHost3Services::GetMsg;
@@ -269,23 +278,23 @@ FakeHost3::~FakeHost3() {
     if (current == this) current = nullptr;
 }
 
-void FakeHost3::SetText(const std::u16string& text) {
+void FakeHost3::SetText(const WString& text) {
     lines.clear();
     eols.clear();
     std::size_t start = 0;
     for (;;) {
-        const std::size_t end = text.find(u'\n', start);
+        const std::size_t end = text.find(WIDE3('\n'), start);
         lines.push_back(text.substr(start, end - start));
-        eols.push_back(end == std::u16string::npos ? u"" : u"\r\n");
-        if (end == std::u16string::npos) break;
+        eols.push_back(end == WString::npos ? WIDE3("") : WIDE3("\r\n"));
+        if (end == WString::npos) break;
         start = end + 1;
     }
 }
 
-std::u16string FakeHost3::Text() const {
-    std::u16string text;
+WString FakeHost3::Text() const {
+    WString text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += u'\n';
+        if (i > 0) text += WIDE3('\n');
         text += lines[i];
     }
     return text;
@@ -315,7 +324,7 @@ bool FakeHost3::Undo() {
 
 std::intptr_t FakeHost3::Press(const INPUT_RECORD& key) {
     api3::ProcessEditorInputInfo info{sizeof(api3::ProcessEditorInputInfo), key, nullptr};
-    const std::intptr_t answer = ProcessEditorInputW(&info);
+    const std::intptr_t answer = processEditorInput(&info);
     if (answer == 0) ActOnKey(key);
     return answer;
 }
@@ -323,7 +332,7 @@ std::intptr_t FakeHost3::Press(const INPUT_RECORD& key) {
 void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
     if (key.EventType != KEY_EVENT || !key.Event.KeyEvent.bKeyDown) return;
     const KEY_EVENT_RECORD& k = key.Event.KeyEvent;
-    std::u16string& line = lines[curLine];
+    WString& line = lines[curLine];
     const auto pos = static_cast<std::size_t>(curPos);
     if (k.wVirtualKeyCode == VK_RETURN) {
         int noIndent = 0;
@@ -335,7 +344,7 @@ void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
             line.erase(pos, 1);
         } else if (curLine + 1 < static_cast<std::intptr_t>(lines.size())) {
             BeforeChange();
-            line.resize(pos, u' ');
+            line.resize(pos, WIDE3(' '));
             line += lines[curLine + 1];
             eols[curLine] = eols[curLine + 1];
             lines.erase(lines.begin() + curLine + 1);
@@ -348,7 +357,7 @@ void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
             --curPos;
         } else if (curLine > 0) {
             BeforeChange();
-            std::u16string& above = lines[curLine - 1];
+            WString& above = lines[curLine - 1];
             curPos = static_cast<std::intptr_t>(above.size());
             above += line;
             eols[curLine - 1] = eols[curLine];
@@ -358,13 +367,13 @@ void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
         }
     } else if (k.uChar.UnicodeChar != 0) {
         BeforeChange();
-        if (line.size() < pos) line.resize(pos, u' ');
-        line.insert(pos, 1, static_cast<char16_t>(k.uChar.UnicodeChar));
+        if (line.size() < pos) line.resize(pos, WIDE3(' '));
+        line.insert(pos, 1, static_cast<api3::WChar>(k.uChar.UnicodeChar));
         ++curPos;
     }
 }
 
-INPUT_RECORD KeyDown3(char16_t ch, WORD vk, DWORD state) {
+INPUT_RECORD KeyDown3(api3::WChar ch, WORD vk, DWORD state) {
     INPUT_RECORD rec{};
     rec.EventType = KEY_EVENT;
     rec.Event.KeyEvent.bKeyDown = 1;

@@ -10,12 +10,24 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 #include "api/plugin_api3.hpp"
 
+// Text as the interface carries it: wchar_t in the Windows builds, char16_t
+// natively. The same fake serves the native tests and the Windows runner.
+#ifdef _WIN32
+#define WIDE3(s) L##s
+#else
+#define WIDE3(s) u##s
+#endif
+
 namespace testsupport {
+
+using WString = std::basic_string<api3::WChar>;
+using WStringView = std::basic_string_view<api3::WChar>;
 
 struct EditorCall3 {
     int command;
@@ -23,7 +35,7 @@ struct EditorCall3 {
     bool operator==(const EditorCall3&) const = default;
 };
 
-using StoredValue = std::variant<std::uint64_t, std::u16string>;
+using StoredValue = std::variant<std::uint64_t, WString>;
 
 struct FakeHost3 {
     FakeHost3();
@@ -32,12 +44,12 @@ struct FakeHost3 {
     FakeHost3& operator=(const FakeHost3&) = delete;
 
     // --- The editor -------------------------------------------------------
-    std::vector<std::u16string> lines{u""};
-    std::vector<std::u16string> eols{u""};  // per line; the last one usually ""
+    std::vector<WString> lines{WIDE3("")};
+    std::vector<WString> eols{WIDE3("")};  // per line; the last one usually ""
     std::intptr_t curLine = 0;
     std::intptr_t curPos = 0;
     std::intptr_t editorId = 7;
-    std::u16string fileName = u"C:\\Fido\\reply.msg";
+    WString fileName = WIDE3("C:\\Fido\\reply.msg");
     bool autoIndent = false;  // the editor's option; the host's default is off
     std::vector<EditorCall3> calls;
     std::vector<INPUT_RECORD> fedKeys;
@@ -45,9 +57,9 @@ struct FakeHost3 {
     bool wrongEditorAddressed = false;  // a call named neither -1 nor editorId
 
     // Sets the text (lines split at '\n', each ending in "\r\n" but the last).
-    void SetText(const std::u16string& text);
+    void SetText(const WString& text);
     // The text, lines joined with '\n'.
-    std::u16string Text() const;
+    WString Text() const;
     std::vector<int> Commands() const;
 
     // A key as the host gives it: offered to the module, carried out by the
@@ -57,14 +69,22 @@ struct FakeHost3 {
     bool Undo();
     std::size_t UndoSteps() const { return undo_.size(); }
 
+    // The module's key handler: the linked one natively; the runner that
+    // loads the module sets the DLL's.
+#ifdef _WIN32
+    api3::ProcessEditorInputWFn processEditorInput = nullptr;
+#else
+    api3::ProcessEditorInputWFn processEditorInput = &ProcessEditorInputW;
+#endif
+
     // --- Settings store ---------------------------------------------------
-    std::map<std::u16string, StoredValue> store;
+    std::map<WString, StoredValue> store;
     bool storeRefuses = false;  // SCTL_CREATE fails
     int openHandles = 0;
 
     // --- Name matching, messages, menus, dialogs --------------------------
-    std::vector<std::pair<std::u16string, std::u16string>> nameComparisons;
-    std::vector<std::u16string> messageTitles;  // the first item of each Message
+    std::vector<std::pair<WString, WString>> nameComparisons;
+    std::vector<WString> messageTitles;  // the first item of each Message
     int menusShown = 0;
     int menuAnswer = -1;
     // The dialog: the items as DialogInit got them (texts copied), the
@@ -73,13 +93,13 @@ struct FakeHost3 {
     struct DialogItemSeen {
         api3::FARDIALOGITEMTYPES type;
         std::intptr_t selected;
-        std::u16string data, history;
+        WString data, history;
         api3::FARDIALOGITEMFLAGS flags;
     };
     std::vector<DialogItemSeen> dialogItems;
     std::intptr_t dialogAnswer = -1;
     std::map<int, std::intptr_t> dialogChecks;
-    std::map<int, std::u16string> dialogTexts;
+    std::map<int, WString> dialogTexts;
     bool dialogOpen = false;
 
     // The record handed to SetStartupInfoW, pointing at this host's services.
@@ -88,7 +108,7 @@ struct FakeHost3 {
 
 private:
     struct Snapshot {
-        std::vector<std::u16string> lines, eols;
+        std::vector<WString> lines, eols;
         std::intptr_t curLine, curPos;
     };
     void BeforeChange();
@@ -99,6 +119,6 @@ private:
 };
 
 // A key-down record with `ch` as its character and `vk` as its virtual key.
-INPUT_RECORD KeyDown3(char16_t ch, WORD vk = 0, DWORD state = 0);
+INPUT_RECORD KeyDown3(api3::WChar ch, WORD vk = 0, DWORD state = 0);
 
 }  // namespace testsupport

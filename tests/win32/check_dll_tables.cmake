@@ -1,8 +1,11 @@
-# Checks the tables of the built marten.dll that the host and Windows rely on:
-#   - the export table holds exactly the five entry points, under plain names;
+# Checks the tables of a built module DLL that the host and Windows rely on:
+#   - the export table holds exactly the entry points, under plain names;
 #   - the import table names only system DLLs (no MinGW runtime DLL);
-#   - the version resource names the product and its version.
+#   - the version resource, where the DLL has one, names the product and
+#     its version.
 # Run as: cmake -DOBJDUMP=... -DDLL=... -DVERSION=... -P check_dll_tables.cmake
+# for marten.dll; the Unicode face's Marten.dll adds -DEXPORTS=<its entry
+# points, separated by commas> and -DRESOURCE=OFF.
 cmake_minimum_required(VERSION 3.25)
 foreach(var OBJDUMP DLL VERSION)
   if(NOT DEFINED ${var})
@@ -37,7 +40,12 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 list(SORT exports)
-set(expected_exports Configure GetPluginInfo OpenPlugin ProcessEditorInput SetStartupInfo)
+if(DEFINED EXPORTS)
+  string(REPLACE "," ";" expected_exports "${EXPORTS}")
+else()
+  set(expected_exports Configure GetPluginInfo OpenPlugin ProcessEditorInput SetStartupInfo)
+endif()
+list(SORT expected_exports)
 if(NOT exports STREQUAL expected_exports)
   list(APPEND failures "exports are [${exports}], expected exactly [${expected_exports}]")
 endif()
@@ -62,16 +70,19 @@ endforeach()
 
 # Version resource: its strings are UTF-16 in the resource section. Only
 # plain words are kept: stray brackets from code bytes would split the list.
-file(STRINGS "${DLL}" resource_strings ENCODING UTF-16LE REGEX "^[A-Za-z0-9 .:,]+$")
-foreach(wanted "ProductName" "Marten" "ProductVersion" "${VERSION}" "OriginalFilename" "marten.dll")
-  if(NOT wanted IN_LIST resource_strings)
-    list(APPEND failures "version resource lacks the string \"${wanted}\"")
-  endif()
-endforeach()
+if(NOT DEFINED RESOURCE OR RESOURCE)
+  file(STRINGS "${DLL}" resource_strings ENCODING UTF-16LE REGEX "^[A-Za-z0-9 .:,]+$")
+  foreach(wanted "ProductName" "Marten" "ProductVersion" "${VERSION}" "OriginalFilename" "marten.dll")
+    if(NOT wanted IN_LIST resource_strings)
+      list(APPEND failures "version resource lacks the string \"${wanted}\"")
+    endif()
+  endforeach()
+endif()
 
 message(STATUS "exports: ${exports}")
 message(STATUS "imports: ${imports}")
 if(failures)
   list(JOIN failures "\n  " text)
-  message(FATAL_ERROR "marten.dll tables:\n  ${text}")
+  get_filename_component(dll_name "${DLL}" NAME)
+  message(FATAL_ERROR "${dll_name} tables:\n  ${text}")
 endif()

@@ -4,16 +4,6 @@ namespace win32_tests {
 
 const char* ModulePath() { return MARTEN_WIN32_MODULE_PATH; }
 
-namespace {
-
-template <class Fn>
-void Resolve(HMODULE module, const char* name, Fn& fn, std::string& error) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    if (fn == nullptr) error += std::string(error.empty() ? "" : ", ") + "no export " + name;
-}
-
-}  // namespace
-
 LoadedModule::LoadedModule() {
     module_ = LoadLibraryA(ModulePath());
     if (module_ == nullptr) {
@@ -21,11 +11,11 @@ LoadedModule::LoadedModule() {
                  std::to_string(GetLastError());
         return;
     }
-    Resolve(module_, "SetStartupInfo", SetStartupInfo, error_);
-    Resolve(module_, "GetPluginInfo", GetPluginInfo, error_);
-    Resolve(module_, "ProcessEditorInput", ProcessEditorInput, error_);
-    Resolve(module_, "OpenPlugin", OpenPlugin, error_);
-    Resolve(module_, "Configure", Configure, error_);
+    ResolveExport(module_, "SetStartupInfo", SetStartupInfo, error_);
+    ResolveExport(module_, "GetPluginInfo", GetPluginInfo, error_);
+    ResolveExport(module_, "ProcessEditorInput", ProcessEditorInput, error_);
+    ResolveExport(module_, "OpenPlugin", OpenPlugin, error_);
+    ResolveExport(module_, "Configure", Configure, error_);
 }
 
 LoadedModule::~LoadedModule() {

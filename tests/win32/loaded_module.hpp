@@ -9,6 +9,14 @@
 
 namespace win32_tests {
 
+// Looks `name` up among the module's exports into `fn`; a missing one is
+// added to `error`.
+template <class Fn>
+void ResolveExport(HMODULE module, const char* name, Fn& fn, std::string& error) {
+    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    if (fn == nullptr) error += std::string(error.empty() ? "" : ", ") + "no export " + name;
+}
+
 // The module file the runner tests (a Windows path: wine maps Z: to /).
 const char* ModulePath();
 

@@ -1,8 +1,10 @@
 // The Win32 test runner: loads the real marten.dll under wine (or Windows)
-// and runs the raw-interface, settings, end-to-end and fatal-report groups.
+// and runs the raw-interface, settings, end-to-end and fatal-report groups;
+// then the Unicode face's Marten.dll with its end-to-end and settings groups.
 //
 //   runner                 every group
-//   runner GROUP...        the named groups (abi, settings, cases, fatal)
+//   runner GROUP...        the named groups (abi, settings, cases, fatal,
+//                          unicode_cases, unicode_settings)
 //   runner --child NAME    the child side of a fatal-report case
 //
 // Prints one line per case and closes with "N passed, N failed"; the exit
@@ -44,8 +46,9 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--child") return RunFatalChild(args[1]);
 
-    const std::vector<TestGroup> groups = {AbiTests(), SettingsTests(), CaseFileTests(),
-                                           FatalTests()};
+    const std::vector<TestGroup> groups = {
+        AbiTests(),   SettingsTests(),        CaseFileTests(),
+        FatalTests(), UnicodeCaseFileTests(), UnicodeSettingsTests()};
     Tally tally;
     bool unknown = false;
     for (const std::string& name : args) {
