@@ -27,18 +27,22 @@ protected:
 
 TEST_F(ScrollingTest, CtrlDownAndUpMoveTheTextUnderTheCursorsRow) {
     const std::string file = Lines(100);
-    Shows(1, 1, 1);
-    Keys("{Ctrl+Down}{Ctrl+Down}{Ctrl+Down}");
-    Shows(4, 1, 4);
-    Keys("{Ctrl+Up}");
-    Shows(3, 1, 3);
-    // From the middle of the screen the cursor keeps its row too.
-    Keys("{Down}{Down}{Down}{Down}{Down}{Down}{Down}{Down}{Down}");
-    Shows(3, 10, 12);
-    Keys("{Ctrl+Down}");
-    Shows(4, 10, 13);
-    Keys("{Ctrl+Up}{Ctrl+Up}{Ctrl+Up}");
-    Shows(1, 10, 10);
+    const struct {
+        const char* keys;
+        int top, row, line;  // what the screen shows after the keys
+    } steps[] = {
+        {"", 1, 1, 1},
+        {"{Ctrl+Down}{Ctrl+Down}{Ctrl+Down}", 4, 1, 4},
+        {"{Ctrl+Up}", 3, 1, 3},
+        // From the middle of the screen the cursor keeps its row too.
+        {"{Down}{Down}{Down}{Down}{Down}{Down}{Down}{Down}{Down}", 3, 10, 12},
+        {"{Ctrl+Down}", 4, 10, 13},
+        {"{Ctrl+Up}{Ctrl+Up}{Ctrl+Up}", 1, 10, 10},
+    };
+    for (const auto& step : steps) {
+        Keys(step.keys);
+        Shows(step.top, step.row, step.line);
+    }
     Keys("{F10}");
     EXPECT_EQ(Run({file}), 0);
 }

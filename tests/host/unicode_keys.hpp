@@ -3,18 +3,12 @@
 #pragma once
 
 #include "api/plugin_api.hpp"
+#include "tests/support/key_records.hpp"
 
 namespace host_test {
 
 inline INPUT_RECORD UnicodeKey(char16_t unit, WORD virtualKey = 0, DWORD control = 0) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = 1;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    record.Event.KeyEvent.wVirtualKeyCode = virtualKey;
-    record.Event.KeyEvent.uChar.UnicodeChar = unit;
-    record.Event.KeyEvent.dwControlKeyState = control;
-    return record;
+    return testsupport::UnicodeKeyRecord(static_cast<WCHAR>(unit), virtualKey, control);
 }
 
 }  // namespace host_test

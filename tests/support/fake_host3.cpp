@@ -3,6 +3,8 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include "tests/support/key_records.hpp"
+
 namespace testsupport {
 
 namespace {
@@ -374,14 +376,7 @@ void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
 }
 
 INPUT_RECORD KeyDown3(api3::WChar ch, WORD vk, DWORD state) {
-    INPUT_RECORD rec{};
-    rec.EventType = KEY_EVENT;
-    rec.Event.KeyEvent.bKeyDown = 1;
-    rec.Event.KeyEvent.wRepeatCount = 1;
-    rec.Event.KeyEvent.wVirtualKeyCode = vk;
-    rec.Event.KeyEvent.uChar.UnicodeChar = ch;
-    rec.Event.KeyEvent.dwControlKeyState = state;
-    return rec;
+    return UnicodeKeyRecord(static_cast<WCHAR>(ch), vk, state);
 }
 
 }  // namespace testsupport

@@ -7,8 +7,8 @@
 
 namespace testsupport {
 
-inline KEY_EVENT_RECORD KeyEvent(WORD virtualKey, unsigned char ch, DWORD state = 0,
-                                 BOOL down = 1, WORD repeat = 1) {
+inline KEY_EVENT_RECORD KeyEvent(WORD virtualKey, unsigned char ch, DWORD state = 0, BOOL down = 1,
+                                 WORD repeat = 1) {
     KEY_EVENT_RECORD key{};
     key.bKeyDown = down;
     key.wRepeatCount = repeat;
@@ -28,6 +28,14 @@ inline INPUT_RECORD KeyRecord(const KEY_EVENT_RECORD& key) {
 inline INPUT_RECORD KeyRecord(WORD virtualKey, unsigned char ch, DWORD state = 0, BOOL down = 1,
                               WORD repeat = 1) {
     return KeyRecord(KeyEvent(virtualKey, ch, state, down, repeat));
+}
+
+// A key-down record as a plug-in of the Unicode interface receives it: the
+// character in UnicodeChar (0 for a key without one).
+inline INPUT_RECORD UnicodeKeyRecord(WCHAR unit, WORD virtualKey = 0, DWORD state = 0) {
+    KEY_EVENT_RECORD key = KeyEvent(virtualKey, 0, state);
+    key.uChar.UnicodeChar = unit;
+    return KeyRecord(key);
 }
 
 }  // namespace testsupport
