@@ -15,13 +15,16 @@ bool Holds(host::CodePage table, std::string_view utf8) {
     while (at < utf8.size()) {
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!host::DecodeUtf8(utf8.substr(at), ch, length) || !host::FromUnicode(table, ch)) return false;
+        if (!host::DecodeUtf8(utf8.substr(at), ch, length) || !host::FromUnicode(table, ch))
+            return false;
         at += length;
     }
     return true;
 }
 
 }  // namespace
+
+bool HasUtf8Mark(std::string_view bytes) { return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark; }
 
 bool IsUtf8Text(std::string_view bytes) {
     bool beyondAscii = false;
@@ -52,7 +55,8 @@ std::string Utf8Advice(std::optional<host::CodePage> table) {
     if (!table) return "No table of the editor holds all of its characters.";
     const host::CodePageRecord& record = host::RecordOf(*table);
     return "Its text fits " + std::string(record.name) + ": convert it with iconv -f UTF-8 -t " +
-           std::string(IconvName(record)) + " and open it with --codepage " + std::string(record.option) + ".";
+           std::string(IconvName(record)) + " and open it with --codepage " +
+           std::string(record.option) + ".";
 }
 
 }  // namespace edit
