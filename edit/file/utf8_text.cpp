@@ -22,6 +22,12 @@ bool Holds(host::CodePage table, std::string_view utf8) {
     return true;
 }
 
+// The characters a UTF-8 letter is made of: the alphabets up to Cyrillic
+// and Hebrew, and punctuation, currency, letter-like signs and box drawing.
+// A byte pair of 866 or KOI8-R text that happens to be valid UTF-8 mostly
+// decodes to something else ("сам" in 866 is U+182C, a Mongolian letter).
+bool LikelyInMail(char32_t ch) { return ch < 0x800 || (ch >= 0x2000 && ch < 0x2600); }
+
 }  // namespace
 
 bool HasUtf8Mark(std::string_view bytes) { return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark; }
@@ -36,7 +42,7 @@ bool IsUtf8Text(std::string_view bytes) {
         }
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!host::DecodeUtf8(bytes.substr(at), ch, length)) return false;
+        if (!host::DecodeUtf8(bytes.substr(at), ch, length) || !LikelyInMail(ch)) return false;
         beyondAscii = true;
         at += length;
     }

@@ -20,8 +20,9 @@ inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // UTF-8 too ("сам" in 866 is E1 A0 AC).
 bool HasUtf8Mark(std::string_view bytes);
 
-// True for valid UTF-8 with at least one character beyond ASCII: a hint
-// for the user, never a reason to read the file as UTF-8.
+// True for valid UTF-8 with at least one character beyond ASCII, all of
+// them of the scripts and signs that mail is written in: a hint for the
+// user, never a reason to read the file as UTF-8.
 bool IsUtf8Text(std::string_view bytes);
 
 // The table that holds every character of the UTF-8 text: `preferred` when
