@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "edit/terminal/locale.hpp"
+
 #ifndef MARTEN_INSTALLED_PLUGINS
 #define MARTEN_INSTALLED_PLUGINS "../lib/marten/plugins/Marten"
 #endif
@@ -94,11 +96,16 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--auto-indent") {
             result.autoIndent = true;
         } else if (name == "--codepage") {
-            const std::string names = host::CodePageNames(&host::CodePageRecord::option);
+            const std::string names =
+                host::CodePageNames(&host::CodePageRecord::option, ", ") + " or utf-8";
             if (!takeValue()) return fail("--codepage needs a value: " + names);
-            auto page = host::CodePageByName(value);
-            if (!page) return fail("unknown code page " + value + " (expected " + names + ")");
-            result.codePage = *page;
+            if (IsUtf8Charset(value)) {
+                result.utf8 = true;
+            } else if (auto page = host::CodePageByName(value)) {
+                result.codePage = *page;
+            } else {
+                return fail("unknown code page " + value + " (expected " + names + ")");
+            }
         } else if (name == "--plugins") {
             if (!takeValue() || value.empty()) return fail("--plugins needs a folder");
             result.pluginFolder = value;
@@ -138,10 +145,12 @@ std::string UsageText() {
            "                     end), at column COL; a bare + is the end of the text\n"
            "  --codepage TABLE   the file's character table: 866, 1251 or koi8-r (by\n"
            "                     default the locale's when its character set is one\n"
-           "                     of them, else 866)\n"
-           "  --plugins DIR      the plug-in folder holding marten.so and its language\n"
-           "                     and help files ($MARTEN_PLUGINS, else the one\n"
-           "                     installed with marten-edit)\n"
+           "                     of them, else 866); utf-8 names a UTF-8 file, which\n"
+           "                     is not opened (see below)\n"
+           "  --plugins DIR      the plug-in folder holding Marten (marten.so, the 1.x\n"
+           "                     build, or MartenW.so, the Unicode build) and its\n"
+           "                     language and help files ($MARTEN_PLUGINS, else the\n"
+           "                     1.x build installed with marten-edit)\n"
            "  --registry FILE    keep the settings in FILE (sets MARTEN_REGISTRY)\n"
            "  --language NAME    the plug-in's language: English (default) or Russian\n"
            "  --auto-indent      the editor's own auto-indent on Enter (off by default)\n"
@@ -169,11 +178,23 @@ std::string UsageText() {
            "blocks (off: Del and BkSp keep the block), word-delimiters (the characters\n"
            "besides blanks that end a word; by default ~!%^&*()+|{}:\"<>?`-=\\[];',./).\n"
            "\n"
+           "UTF-8: a file that begins with a UTF-8 byte-order mark, or named UTF-8 with\n"
+           "--codepage utf-8, is not opened: the editor keeps one byte per character\n"
+           "and would mangle it. The message says which table its text fits and how\n"
+           "to convert it. A file without the mark is read in its table as it is.\n"
+           "\n"
            "Exit status: 0 after a save or when nothing changed, 1 on an error,\n"
            "2 on a bad command line, 3 when unsaved changes were discarded.\n";
 }
 
 const char* const kInstalledPluginFolder = MARTEN_INSTALLED_PLUGINS;
+
+std::string MartenModuleIn(const std::string& folder,
+                           const std::function<bool(const std::string&)>& exists) {
+    const std::string ansi = folder + "/marten.so";
+    const std::string unicode = folder + "/MartenW.so";
+    return !exists(ansi) && exists(unicode) ? unicode : ansi;
+}
 
 std::string ResolvePluginFolder(const std::string& option, const char* environment,
                                 const std::string& executablePath,

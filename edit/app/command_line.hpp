@@ -26,6 +26,7 @@ struct StartPosition {
 struct CommandLine {
     std::string file;
     std::optional<host::CodePage> codePage;  // --codepage; none: the locale's table
+    bool utf8 = false;                       // --codepage utf-8: the file is UTF-8
     std::optional<StartPosition> start;      // +LINE[:COL] or --at
     std::string pluginFolder;                // --plugins, empty when not given
     std::string registry;                    // --registry, empty when not given
@@ -46,6 +47,13 @@ std::string UsageText();
 // The plug-in folder, relative to the executable's folder, of an installed
 // marten-edit (<prefix>/bin/../lib/marten/plugins/Marten).
 extern const char* const kInstalledPluginFolder;
+
+// The Marten module in a plug-in folder: the ANSI build's marten.so, else
+// the Unicode build's MartenW.so, so that a folder of either build works
+// and only one Marten is ever loaded; marten.so when neither is there (the
+// load then names what is missing).
+std::string MartenModuleIn(const std::string& folder,
+                           const std::function<bool(const std::string&)>& exists);
 
 // The plug-in folder: the option, else $MARTEN_PLUGINS, else beside the
 // executable: the build tree's <executable's folder>/../plugins/Marten when

@@ -53,15 +53,19 @@ TEST(CommandLine, StartPositions) {
 }
 
 TEST(CommandLine, BadInputGetsAMessage) {
-    struct Case { std::vector<std::string> args; const char* message; };
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
     const Case cases[] = {
         {{}, "no file given (see --help)"},
         {{"a", "b"}, "more than one file given: a, b"},
-        {{"--codepage", "437", "f"}, "unknown code page 437 (expected 866, 1251 or koi8-r)"},
-        {{"--codepage"}, "--codepage needs a value: 866, 1251 or koi8-r"},
+        {{"--codepage", "437", "f"}, "unknown code page 437 (expected 866, 1251, koi8-r or utf-8)"},
+        {{"--codepage"}, "--codepage needs a value: 866, 1251, koi8-r or utf-8"},
         {{"--at", "0:1", "f"}, "bad position 0:1 (expected LINE:COL, from 1, or end)"},
         {{"--at", "2:x", "f"}, "bad position 2:x (expected LINE:COL, from 1, or end)"},
-        {{"--at", "99999999999:1", "f"}, "bad position 99999999999:1 (expected LINE:COL, from 1, or end)"},
+        {{"--at", "99999999999:1", "f"},
+         "bad position 99999999999:1 (expected LINE:COL, from 1, or end)"},
         {{"+0", "f"}, "bad line number: +0 (expected +LINE or +LINE:COL, from 1)"},
         {{"+3:", "f"}, "bad line number: +3: (expected +LINE or +LINE:COL, from 1)"},
         {{"+end", "f"}, "bad line number: +end (expected +LINE or +LINE:COL, from 1)"},
@@ -94,13 +98,33 @@ TEST(CommandLine, PluginFolderComesFromOptionThenEnvironmentThenBesideTheExecuta
     EXPECT_EQ(std::string(kInstalledPluginFolder), "../lib/marten/plugins/Marten");
 }
 
+// A folder of either build serves; with both, the 1.x build alone is loaded.
+TEST(CommandLine, OneMartenFromAFolderOfEitherBuild) {
+    auto only = [](std::string file) { return [file](const std::string& f) { return f == file; }; };
+    EXPECT_EQ(MartenModuleIn("/p", only("/p/marten.so")), "/p/marten.so");
+    EXPECT_EQ(MartenModuleIn("/p", only("/p/MartenW.so")), "/p/MartenW.so");
+    EXPECT_EQ(MartenModuleIn("/p", [](const std::string&) { return true; }), "/p/marten.so");
+    EXPECT_EQ(MartenModuleIn("/p", [](const std::string&) { return false; }), "/p/marten.so");
+}
+
+TEST(CommandLine, Utf8IsNamedButIsNoTable) {
+    for (const char* name : {"utf-8", "UTF8", "utf_8"}) {
+        const auto line = Parse({"--codepage", name, "f"});
+        ASSERT_TRUE(line) << name;
+        EXPECT_TRUE(line->utf8) << name;
+        EXPECT_EQ(line->codePage, std::nullopt) << name;
+    }
+    EXPECT_FALSE(Parse({"--codepage", "866", "f"})->utf8);
+}
+
 // Every table of the host's list is taken by each of its names, in either
 // case, so a new table needs nothing here.
 TEST(CommandLine, EveryTableByEachOfItsNames) {
     for (const host::CodePageRecord& table : host::CodePages()) {
         for (const std::string_view name : host::NamesOf(table)) {
             std::string upper(name);
-            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (char& c : upper)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             for (const auto& args : {std::vector<std::string>{"--codepage", std::string(name), "f"},
                                      std::vector<std::string>{"--codepage=" + upper, "f"}}) {
                 const auto line = Parse(args);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "edit/app/command_line.hpp"
 #include "edit/app/editor_settings.hpp"
 #include "edit/file/text_file.hpp"
 #include "edit/file/utf8_text.hpp"
@@ -17,6 +18,16 @@ std::string FullName(const std::string& path) {
 }
 
 }  // namespace
+
+std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
+                        host::CodePage preferred) {
+    const std::string_view text = HasUtf8Mark(bytes) ? bytes.substr(kUtf8Mark.size()) : bytes;
+    return path +
+           (named ? " is named UTF-8 by --codepage" : " begins with a UTF-8 byte-order mark") +
+           ": it is not opened, since the editor keeps one byte per character and would mangle "
+           "UTF-8 text." +
+           (text.empty() ? "" : " " + Utf8Advice(TableForUtf8(text, preferred)));
+}
 
 Session::Session() = default;
 
@@ -38,6 +49,10 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     newFile_ = contents.state == FileContents::State::Missing;
     // The caller puts in the locale's table when --codepage is not given.
     const host::CodePage table = options.codePage.value_or(host::CodePage::Oem866);
+    if (options.utf8 || HasUtf8Mark(contents.bytes)) {
+        *error = Utf8Refusal(path_, options.utf8, contents.bytes, table);
+        return false;
+    }
     utf8Text_ = edit::IsUtf8Text(contents.bytes);
     if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, table);
 
@@ -53,7 +68,10 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     host::HostOptions hostOptions;
     hostOptions.language = options.language;
     host_ = std::make_unique<host::Host>(hostOptions);
-    std::string modulePath = pluginFolder + "/marten.so";
+    const std::string modulePath = MartenModuleIn(pluginFolder, [](const std::string& file) {
+        std::error_code ec;
+        return std::filesystem::is_regular_file(file, ec);
+    });
     std::string why;
     if (!host_->LoadModule(modulePath, &why)) {
         *error = "cannot load the Marten plug-in from " + modulePath + ": " + why;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "edit/app/command_line.hpp"
 #include "edit/file/text_file.hpp"
@@ -63,6 +64,12 @@ private:
     std::string settingsProblems_;
     std::optional<host::CodePage> utf8Fits_;
 };
+
+// Why a UTF-8 file (with the byte-order mark, or `named` so on the command
+// line) is not opened, with the table its text fits: the engine stores a
+// byte per character, and a 1.x plug-in could not carry UTF-8 either.
+std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
+                        host::CodePage preferred);
 
 // Puts the cursor at a start position; `error` explains a line beyond the
 // end (which +LINE takes as the last line).

@@ -7,9 +7,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <optional>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "edit/app/batch.hpp"
 
 namespace edit {
 namespace {
@@ -22,15 +26,21 @@ protected:
         folder_ = fs::temp_directory_path() / ("marten-edit-session-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        // The module keeps its settings in a registry file of the test's own.
-        if (const char* registry = std::getenv("MARTEN_REGISTRY")) registry_ = registry;
-        ::setenv("MARTEN_REGISTRY", Path("registry.reg").c_str(), 1);
+        // Either build keeps its settings in files of the test's own.
+        for (const auto& [name, path] : {std::pair{"MARTEN_REGISTRY", "registry.reg"},
+                                         std::pair{"MARTEN_SETTINGS", "settings"}}) {
+            const char* old = std::getenv(name);
+            saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            ::setenv(name, Path(path).c_str(), 1);
+        }
     }
     void TearDown() override {
-        if (registry_) {
-            ::setenv("MARTEN_REGISTRY", registry_->c_str(), 1);
-        } else {
-            ::unsetenv("MARTEN_REGISTRY");
+        for (const auto& [name, old] : saved_) {
+            if (old) {
+                ::setenv(name.c_str(), old->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
         }
         fs::remove_all(folder_);
     }
@@ -46,7 +56,7 @@ protected:
         return info.FileName;
     }
     fs::path folder_;
-    std::optional<std::string> registry_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 TEST_F(SessionTest, SaveAsWritesTheNewFileAndGoesOnWithIt) {
@@ -89,6 +99,88 @@ TEST_F(SessionTest, AFailedSaveAsChangesNothing) {
     EXPECT_TRUE(session.Editor().Modified());
     EXPECT_TRUE(session.IsNewFile());
     EXPECT_FALSE(session.SavedOnce());
+}
+
+// The Unicode build, from a folder of its own, edits an 866 reply exactly as
+// the 1.x build does: the prefix goes over on Enter, Н and р become H and p.
+TEST_F(SessionTest, TheUnicodeBuildEditsAReplyAsThe1xBuildDoes) {
+    std::string saved[2];
+    const char* folders[2] = {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR};
+    for (int build = 0; build < 2; ++build) {
+        std::ofstream(Path("reply.msg"), std::ios::binary)
+            << " AB> \x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0\r\n";
+        std::string error;
+        auto options = ParseCommandLine({"--at", "1:12", Path("reply.msg")}, &error);
+        ASSERT_TRUE(options) << error;
+        Session session;
+        ASSERT_TRUE(session.Open(*options, folders[build], &error)) << error;
+        EXPECT_EQ(session.Host().Interface(),
+                  build == 0 ? host::PluginInterface::Ansi : host::PluginInterface::Unicode);
+        auto strokes = host::ParseKeyScript("{Enter}Нерпа ", &error);
+        ASSERT_TRUE(strokes) << error;
+        ApplyStrokes(session, *strokes);
+        saved[build] = session.Editor().Bytes();
+    }
+    // The prefix opens the new line and the cursor stands before it.
+    EXPECT_EQ(saved[1], " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\nH\xA5p\xAF\xA0 AB>  \xAC\xA8\xE0\r\n");
+    EXPECT_EQ(saved[0], saved[1]);
+}
+
+// A UTF-8 file is known by its byte-order mark or by --codepage utf-8 and
+// is refused whole: nothing is loaded, the file stays as it was.
+TEST_F(SessionTest, AUtf8FileIsRefusedWithWhatToDo) {
+    const std::string marked =
+        "\xEF\xBB\xBF AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n";
+    std::ofstream(Path("marked.msg"), std::ios::binary) << marked;
+    std::ofstream(Path("plain.msg"), std::ios::binary) << "hello\r\n";
+    CommandLine options;
+    options.file = Path("marked.msg");
+    options.codePage = host::CodePage::Koi8r;
+    std::string error;
+    EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
+    EXPECT_EQ(error, Path("marked.msg") +
+                         " begins with a UTF-8 byte-order mark: it is not opened, since the editor "
+                         "keeps one byte per character and would mangle UTF-8 text. Its text fits "
+                         "KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R and open it with "
+                         "--codepage koi8-r.");
+    EXPECT_EQ(Slurp(Path("marked.msg")), marked);
+
+    options.file = Path("plain.msg");
+    options.codePage.reset();
+    options.utf8 = true;
+    EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
+    EXPECT_NE(error.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
+        << error;
+}
+
+// Replies that FTN readers write in 866 or KOI8-R carry no mark and open in
+// their table, even where the bytes happen to be valid UTF-8 as well.
+TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
+    struct Reply {
+        const char* name;
+        host::CodePage table;
+        std::string bytes;
+    };
+    const Reply replies[] = {
+        // " AB> Привет!" quoted, and the answer "сам" (E1 A0 AC: valid UTF-8).
+        {"golded866.msg", host::CodePage::Oem866,
+         "\x01MSGID: 2:5020/1 1a2b3c4d\r\n AB> \x8F\xE0\xA8\xA2\xA5\xE2!\r\n\r\n\xE1\xA0\xAC\r\n"},
+        {"short866.msg", host::CodePage::Oem866, "\xE1\xA0\xAC\r\n"},
+        {"goldedkoi.msg", host::CodePage::Koi8r,
+         "\x01MSGID: 2:5020/1 1a2b3c4d\r\n AB> \xF0\xD2\xC9\xD7\xC5\xD4!\r\n\r\n\xD3\xC1\xCD\r\n"},
+    };
+    for (const Reply& reply : replies) {
+        std::ofstream(Path(reply.name), std::ios::binary) << reply.bytes;
+        CommandLine options;
+        options.file = Path(reply.name);
+        options.codePage = reply.table;
+        Session session;
+        std::string error;
+        ASSERT_TRUE(session.Open(options, MARTEN_PLUGIN_DIR, &error))
+            << reply.name << ": " << error;
+        EXPECT_EQ(session.Editor().Table(), reply.table) << reply.name;
+        EXPECT_EQ(session.Editor().Bytes(), reply.bytes) << reply.name;
+    }
 }
 
 }  // namespace

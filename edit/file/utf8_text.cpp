@@ -15,13 +15,22 @@ bool Holds(host::CodePage table, std::string_view utf8) {
     while (at < utf8.size()) {
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!host::DecodeUtf8(utf8.substr(at), ch, length) || !host::FromUnicode(table, ch)) return false;
+        if (!host::DecodeUtf8(utf8.substr(at), ch, length) || !host::FromUnicode(table, ch))
+            return false;
         at += length;
     }
     return true;
 }
 
+// The characters a UTF-8 letter is made of: the alphabets up to Cyrillic
+// and Hebrew, and punctuation, currency, letter-like signs and box drawing.
+// A byte pair of 866 or KOI8-R text that happens to be valid UTF-8 mostly
+// decodes to something else ("сам" in 866 is U+182C, a Mongolian letter).
+bool LikelyInMail(char32_t ch) { return ch < 0x800 || (ch >= 0x2000 && ch < 0x2600); }
+
 }  // namespace
+
+bool HasUtf8Mark(std::string_view bytes) { return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark; }
 
 bool IsUtf8Text(std::string_view bytes) {
     bool beyondAscii = false;
@@ -33,7 +42,7 @@ bool IsUtf8Text(std::string_view bytes) {
         }
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!host::DecodeUtf8(bytes.substr(at), ch, length)) return false;
+        if (!host::DecodeUtf8(bytes.substr(at), ch, length) || !LikelyInMail(ch)) return false;
         beyondAscii = true;
         at += length;
     }
@@ -52,7 +61,8 @@ std::string Utf8Advice(std::optional<host::CodePage> table) {
     if (!table) return "No table of the editor holds all of its characters.";
     const host::CodePageRecord& record = host::RecordOf(*table);
     return "Its text fits " + std::string(record.name) + ": convert it with iconv -f UTF-8 -t " +
-           std::string(IconvName(record)) + " and open it with --codepage " + std::string(record.option) + ".";
+           std::string(IconvName(record)) + " and open it with --codepage " +
+           std::string(record.option) + ".";
 }
 
 }  // namespace edit

@@ -12,7 +12,17 @@
 
 namespace edit {
 
-// True for valid UTF-8 with at least one character beyond ASCII.
+// The byte-order mark that a UTF-8 file may begin with.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// True when the file begins with the UTF-8 byte-order mark: the only sign
+// taken as proof of UTF-8, since short text in 866 or KOI8-R can be valid
+// UTF-8 too ("сам" in 866 is E1 A0 AC).
+bool HasUtf8Mark(std::string_view bytes);
+
+// True for valid UTF-8 with at least one character beyond ASCII, all of
+// them of the scripts and signs that mail is written in: a hint for the
+// user, never a reason to read the file as UTF-8.
 bool IsUtf8Text(std::string_view bytes);
 
 // The table that holds every character of the UTF-8 text: `preferred` when

@@ -33,6 +33,7 @@ protected:
         std::setlocale(LC_ALL, "C.UTF-8");
         Keep("MARTEN_REGISTRY", Path("registry.reg"));
         Keep("XDG_CONFIG_HOME", Path("config"));
+        Keep("MARTEN_SETTINGS", Path("settings"));
     }
     void TearDown() override {
         for (const auto& [name, value] : kept_) {
@@ -63,7 +64,7 @@ protected:
         EXPECT_TRUE(options) << error;
         if (!options) return -1;
         Session session;
-        EXPECT_TRUE(session.Open(*options, MARTEN_PLUGIN_DIR, &error)) << error;
+        EXPECT_TRUE(session.Open(*options, plugins_, &error)) << error;
         screen::UseScreen use(grid_);
         return RunEditor(session, "UTF-8").status;
     }
@@ -94,6 +95,8 @@ protected:
     }
 
     GridScreen grid_{100, 30};
+    // The folder of the build of Marten that Run loads.
+    std::string plugins_ = MARTEN_PLUGIN_DIR;
 
 private:
     void Keep(const std::string& name, const std::string& value) {

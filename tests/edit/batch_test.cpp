@@ -34,16 +34,52 @@ std::vector<std::string> Words(const std::vector<std::string>& lines, const std:
 }
 
 void WriteSettings(const ScratchFolder& scratch, const std::string& values) {
-    WriteFile(scratch.Path("registry.reg"),
-              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Far\\Plugins\\Tansy\\Marten]\r\n" + values);
+    WriteFile(
+        scratch.Path("registry.reg"),
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Far\\Plugins\\Tansy\\Marten]\r\n" + values);
 }
 
 TEST(Batch, EnterInsideAQuoteCarriesThePrefixOver) {
-    auto [scratch, file] = ScratchFile("quote", "reply.msg", " AB> Hello world, how are you?\r\nsecond\n");
+    auto [scratch, file] =
+        ScratchFile("quote", "reply.msg", " AB> Hello world, how are you?\r\nsecond\n");
     RunResult run = RunEdit(scratch, {"--keys", "{Enter}", "--at", "1:19", file});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadFile(file), " AB> Hello world, \r\nAB> how are you?\r\nsecond\n");
+}
+
+// A folder of the Unicode build serves as well, with the same outcome.
+TEST(Batch, TheUnicodeBuildFromItsOwnFolder) {
+    auto [scratch, file] =
+        ScratchFile("unicode", "reply.msg", " AB> Hello world, how are you?\r\nsecond\n");
+    RunResult run = RunEdit(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, "--keys", "{Enter}",
+                                      "--at", "1:19", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(file), " AB> Hello world, \r\nAB> how are you?\r\nsecond\n");
+}
+
+// A file marked or named UTF-8 is refused whole, with either build.
+TEST(Batch, AUtf8FileIsRefusedAndLeftAlone) {
+    const std::string marked = "\xEF\xBB\xBF AB> \xD0\x9D\xD1\x83\r\n";  // Ну
+    auto [scratch, file] = ScratchFile("utf8", "reply.msg", marked);
+    for (const char* plugins : {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR}) {
+        RunResult run = RunEdit(scratch, {"--plugins", plugins, "--keys", "x", file});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err,
+                  "marten-edit: " + file +
+                      " begins with a UTF-8 byte-order mark: it is not opened, since the "
+                      "editor keeps one byte per character and would mangle UTF-8 text. Its "
+                      "text fits 866: convert it with iconv -f UTF-8 -t CP866 and open it "
+                      "with --codepage 866.\n");
+        EXPECT_EQ(ReadFile(file), marked);
+    }
+    WriteFile(file, "plain\r\n");
+    RunResult run = RunEdit(scratch, {"--codepage", "utf-8", "--keys", "x", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFile(file), "plain\r\n");
 }
 
 TEST(Batch, TypingPastTheMarginWrapsWithThePrefixRepeated) {
@@ -52,7 +88,8 @@ TEST(Batch, TypingPastTheMarginWrapsWithThePrefixRepeated) {
     std::string file = scratch.Path("reply.msg");
     std::string quoted = " AB> one two three four five six seven";
     WriteFile(file, quoted + "\r\nend\r\n");
-    RunResult run = RunEdit(scratch, {"--keys", " eight", "--at", "1:" + std::to_string(quoted.size() + 1), file});
+    RunResult run = RunEdit(
+        scratch, {"--keys", " eight", "--at", "1:" + std::to_string(quoted.size() + 1), file});
     ASSERT_EQ(run.status, 0) << run.err;
     std::string bytes = ReadFile(file);
     std::vector<std::string> lines = Lines(bytes);
@@ -62,7 +99,8 @@ TEST(Batch, TypingPastTheMarginWrapsWithThePrefixRepeated) {
         EXPECT_NE(lines[i].find("AB> "), std::string::npos) << "line " << i << ": " << lines[i];
         EXPECT_LE(lines[i].size(), 22u) << "line " << i << ": " << lines[i];
     }
-    std::vector<std::string> expected = {"one", "two", "three", "four", "five", "six", "seven", "eight", "end"};
+    std::vector<std::string> expected = {"one", "two",   "three", "four", "five",
+                                         "six", "seven", "eight", "end"};
     EXPECT_EQ(Words(lines, "AB> "), expected);
     // Every line, the new ones too, ends as the file's lines do.
     EXPECT_EQ(bytes.find("\n"), bytes.find("\r\n") + 1);
@@ -91,7 +129,11 @@ TEST(Batch, CyrillicLettersAreFixedInTheAnsiAndKoi8rTables) {
     std::string file = scratch.Path("letter.msg");
     // Capital EN, small ER and capital ER become H, p and P; the other
     // letters go in in the file's table (small EN is 0xED in 1251).
-    struct Case { const char* table; const char* keys; const char* bytes; };
+    struct Case {
+        const char* table;
+        const char* keys;
+        const char* bytes;
+    };
     for (const Case& c : {Case{"1251", "Нрн", "Hp\xED"},
                           Case{"koi8-r", "Нерпа Ромео", "H\xC5p\xD0\xC1 P\xCF\xCD\xC5\xCF"}}) {
         WriteFile(file, "");
@@ -158,7 +200,8 @@ TEST(Batch, UnreadableFilesAreReportedAndNotTouched) {
     ScratchFolder scratch("unreadable");
     RunResult run = RunEdit(scratch, {"--keys", "x", scratch.Root().string()});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "marten-edit: cannot read " + scratch.Root().string() + ": Is a directory\n");
+    EXPECT_EQ(run.err,
+              "marten-edit: cannot read " + scratch.Root().string() + ": Is a directory\n");
     std::string file = scratch.Path("locked.msg");
     WriteFile(file, "secret");
     ::chmod(file.c_str(), 0200);
@@ -180,7 +223,8 @@ TEST(Batch, UnwritableFilesAreReportedAndKept) {
     WriteFile(file, "keep");
     ::chmod(file.c_str(), 0444);
     for (bool unprivileged : {true, false}) {
-        run = unprivileged ? RunEditUnprivileged(scratch, {"--keys", "x", file}) : RunEdit(scratch, {"--keys", "x", file});
+        run = unprivileged ? RunEditUnprivileged(scratch, {"--keys", "x", file})
+                           : RunEdit(scratch, {"--keys", "x", file});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "marten-edit: cannot write " + file + ": the file is read-only\n");
         EXPECT_EQ(ReadFile(file), "keep");
@@ -223,10 +267,12 @@ TEST(Batch, AUtf8FileIsToldAndKeptByteForByte) {
     WriteFile(file, text);
     RunResult run = RunEdit(scratch, {"--codepage", "koi8-r", "--keys", "x{BS}", file});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "marten-edit: warning: " + file +
-                           " holds UTF-8 text, which is not one of the editor's tables; keys typed into it are "
-                           "stored in the table. Its text fits KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R "
-                           "and open it with --codepage koi8-r.\n");
+    EXPECT_EQ(
+        run.err,
+        "marten-edit: warning: " + file +
+            " holds UTF-8 text, which is not one of the editor's tables; keys typed into it are "
+            "stored in the table. Its text fits KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R "
+            "and open it with --codepage koi8-r.\n");
     EXPECT_EQ(ReadFile(file), text);
 }
 
@@ -254,8 +300,11 @@ TEST(Batch, AMissingPluginFolderIsReported) {
                           " --keys x " + Quote(file) + " 2>" + Quote(scratch.Path("err"));
     int raw = std::system(command.c_str());
     EXPECT_EQ(WEXITSTATUS(raw), 1);
-    EXPECT_EQ(ReadFile(scratch.Path("err")).rfind("marten-edit: cannot load the Marten plug-in from " +
-                                                  scratch.Path("none") + "/marten.so: ", 0), 0u);
+    EXPECT_EQ(ReadFile(scratch.Path("err"))
+                  .rfind("marten-edit: cannot load the Marten plug-in from " +
+                             scratch.Path("none") + "/marten.so: ",
+                         0),
+              0u);
     EXPECT_EQ(ReadFile(file), "keep");
 }
 

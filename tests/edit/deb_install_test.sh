@@ -31,6 +31,11 @@ sort >"$scratch/expected" <<LIST
 ./usr/lib/marten/plugins/Marten/marten_en.lng
 ./usr/lib/marten/plugins/Marten/marten_ru.hlf
 ./usr/lib/marten/plugins/Marten/marten_ru.lng
+./usr/lib/marten/plugins/MartenW/MartenW.so
+./usr/lib/marten/plugins/MartenW/marten_en.hlf
+./usr/lib/marten/plugins/MartenW/marten_en.lng
+./usr/lib/marten/plugins/MartenW/marten_ru.hlf
+./usr/lib/marten/plugins/MartenW/marten_ru.lng
 ./usr/share/doc/marten-edit/README.md
 ./usr/share/doc/marten-edit/copyright
 ./usr/share/man/man1/marten-edit.1.gz
