@@ -36,6 +36,7 @@ extern "C" void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info) {
 extern "C" void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info) {
     try {
         TakeStartupInfo(Info);
+        ForgetActivation();
         LoadSettingsW();
     } catch (...) {
         // The defaults stay in force.

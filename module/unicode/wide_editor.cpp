@@ -1,5 +1,7 @@
 #include "module/unicode/wide_editor.hpp"
 
+#include <algorithm>
+
 #include "module/editor/dispatch.hpp"
 #include "module/editor/file_mask.hpp"
 
@@ -19,6 +21,53 @@ public:
     ~FeedingBack() { feedingBack = false; }
     FeedingBack(const FeedingBack&) = delete;
     FeedingBack& operator=(const FeedingBack&) = delete;
+};
+
+// The outcome of the mask test for the last file name and mask list: the
+// next key in the same editor compares the name instead of matching it
+// again. The name is asked for on every key, so a save under another name
+// is seen at once.
+struct Activation {
+    bool known = false;
+    bool matches = false;
+    WideText mask;
+    WideText name;
+};
+Activation activation;
+WideText currentName;  // the file name of the editor the key is for
+
+bool Activated(WideEditor& ed) {
+    ed.FetchFileName(currentName);
+    if (activation.known && activation.name == currentName && activation.mask == FileMaskW) {
+        return activation.matches;
+    }
+    const bool matches = FileMaskMatchW(FileMaskW, currentName);
+    activation.known = false;
+    activation.mask = FileMaskW;
+    activation.name = currentName;
+    activation.matches = matches;
+    activation.known = true;
+    return matches;
+}
+
+// A key the module feeds back comes to it again, nested in the first one's
+// handling: each level of nesting has lines of its own. The levels typing
+// reaches keep theirs; a deeper one, which a wrap of a wrap would need at
+// most, gets fresh ones.
+constexpr int kKeptLevels = 3;
+WideLines keptLines[kKeptLevels];
+int nesting = 0;
+
+class LinesInUse {
+public:
+    LinesInUse() { ++nesting; }
+    ~LinesInUse() { --nesting; }
+    LinesInUse(const LinesInUse&) = delete;
+    LinesInUse& operator=(const LinesInUse&) = delete;
+    WideLines& Get() { return nesting <= kKeptLevels ? keptLines[nesting - 1] : own_; }
+
+private:
+    WideLines own_;
 };
 
 }  // namespace
@@ -96,13 +145,24 @@ void WideEditor::FeedKey(Char ch) {
     Call(api3::ECTL_PROCESSINPUT, 0, &rec);
 }
 
-WideText WideEditor::FileName() {
-    const std::intptr_t size = Call(api3::ECTL_GETFILENAME, 0, nullptr);
-    if (size <= 1) return WideText();
-    WideText name(static_cast<std::size_t>(size), WChar(0));
-    Call(api3::ECTL_GETFILENAME, size, name.data());
-    name.resize(std::char_traits<WChar>::length(name.c_str()));
-    return name;
+void WideEditor::FetchFileName(WideText& name) {
+    // The room the buffer has already: typing in one editor asks once.
+    name.resize(name.capacity());
+    name[0] = 0;
+    std::intptr_t needed =
+        Call(api3::ECTL_GETFILENAME, static_cast<std::intptr_t>(name.size()), name.data());
+    if (needed > static_cast<std::intptr_t>(name.size())) {
+        name.assign(static_cast<std::size_t>(needed), WChar(0));
+        needed = Call(api3::ECTL_GETFILENAME, needed, name.data());
+        // A name that grew between the two answers was not copied.
+        if (needed > static_cast<std::intptr_t>(name.size())) needed = 0;
+    }
+    if (needed <= 1) {
+        name.clear();
+        return;
+    }
+    const std::size_t room = static_cast<std::size_t>(needed - 1);
+    name.resize(std::min(name.find(WChar(0)), room));
 }
 
 void WideEditor::Undo(api3::EDITOR_UNDOREDO_COMMANDS command) {
@@ -140,11 +200,14 @@ bool FileMaskMatchW(const WideText& mask, const WideText& name) {
     });
 }
 
+void ForgetActivation() { activation.known = false; }
+
 std::intptr_t HandleKeyW(const INPUT_RECORD& rec) {
     if (feedingBack) return 0;
-    WideEditor ed;
+    LinesInUse lines;
+    WideEditor ed(lines.Get());
     ed.RefreshInfo();
-    if (!FileMaskMatchW(FileMaskW, ed.FileName())) return 0;
+    if (!Activated(ed)) return 0;
     try {
         const int answer = RunFeatures(ed, rec.Event.KeyEvent);
         if (!ed.Changed()) return answer;

@@ -11,15 +11,31 @@
 
 namespace marten::unicode {
 
+// The lines a feature works in. They outlive the key, so that typing
+// reuses their storage instead of allocating it for every record.
+struct WideLines {
+    WideText editorLine;  // the line a feature edits, as the editor holds it
+    WideText workLine;    // the line the rules read: the same text
+    WideText peerLine;    // the neighbouring line, or in the wrap the line being written
+    WideText quotePrefix;
+};
+
 class WideEditor {
 public:
     using Char = WChar;
     using Line = WideText;
 
-    Line editorLine;  // the line a feature edits, as the editor holds it
-    Line workLine;    // the line the rules read: the same text
-    Line peerLine;    // the neighbouring line, or in the wrap the line being written
-    Line quotePrefix;
+    // `lines` must outlive the editor and serve no other one meanwhile.
+    explicit WideEditor(WideLines& lines)
+        : editorLine(lines.editorLine),
+          workLine(lines.workLine),
+          peerLine(lines.peerLine),
+          quotePrefix(lines.quotePrefix) {}
+
+    Line& editorLine;
+    Line& workLine;
+    Line& peerLine;
+    Line& quotePrefix;
 
     void RefreshInfo();
     std::int64_t CurLine() const { return info_.CurLine; }
@@ -34,8 +50,9 @@ public:
     void Redraw();
     void FeedKey(Char ch);
 
-    // The editor's file name, whole; empty when the host gives none.
-    WideText FileName();
+    // Puts the editor's file name, whole, in `name`; empty when the host
+    // gives none. One call to the host when `name` already has the room.
+    void FetchFileName(WideText& name);
     // True when the features changed the text, so the bracket is open.
     bool Changed() const { return bracketOpen_; }
     // Feeds `key` back to the editor (the module's own nested call leaves it
@@ -65,5 +82,9 @@ extern WideText FileMaskW;
 // True when `name` matches one item of `mask` by the host's ProcessName,
 // the directory part left out, the list split as the ANSI face splits it.
 bool FileMaskMatchW(const WideText& mask, const WideText& name);
+
+// Forgets the remembered outcome of the mask test: a new host may compare
+// names its own way.
+void ForgetActivation();
 
 }  // namespace marten::unicode

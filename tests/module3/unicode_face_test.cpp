@@ -135,8 +135,42 @@ TEST_F(UnicodeFace, ActsOnlyWhereAMaskMatches) {
     host_.calls.clear();
     EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
     EXPECT_EQ(Narrow(host_.Text()), "AB> \nx y");
-    EXPECT_EQ(host_.Commands(), (std::vector<int>{api3::ECTL_GETINFO, api3::ECTL_GETFILENAME,
-                                                  api3::ECTL_GETFILENAME}));
+    // The buffer of the last name had the room: the name is asked for once.
+    EXPECT_EQ(host_.Commands(), (std::vector<int>{api3::ECTL_GETINFO, api3::ECTL_GETFILENAME}));
+}
+
+TEST_F(UnicodeFace, ActivationFollowsTheNameAndTheMasksOfEveryKey) {
+    marten::unicode::FileMaskW = u"*.msg";
+    host_.fileName = u"C:\\Fido\\reply.msg";
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    // The same name and masks again: the outcome is known, nothing is compared.
+    host_.nameComparisons.clear();
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_TRUE(host_.nameComparisons.empty());
+
+    // Saved under a longer name that does not match: the module stands aside.
+    host_.fileName = u"C:\\Fido\\a much longer folder name\\notes.txt";
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+    EXPECT_EQ(Narrow(host_.Text()), "AB> \nx y");
+
+    // Back to the matching name, then the masks changed under it.
+    host_.fileName = u"C:\\Fido\\reply.msg";
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    marten::unicode::FileMaskW = u"*.txt";
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+
+    // A name that ends early in its buffer is taken up to its end.
+    host_.fileName = std::u16string(u"C:\\Fido\\x.txt\0.msg", 18);
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    marten::unicode::FileMaskW = u"*.msg";
+    Put(u"AB> x y", 0, 4);
+    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
 }
 
 TEST_F(UnicodeFace, IgnoresMouseRecordsAndAnsweringHosts) {
