@@ -79,8 +79,9 @@ static_assert(kKoi8rMaps.fromOem[0xE0] == 0xD2, "OEM small ER is KOI8-R 0xD2");
 
 consteval bool WordCharacter(char32_t c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-           c == 0xAA || c == 0xB5 || c == 0xBA || (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x400 && c <= 0x481) || (c >= 0x48A && c <= 0x4FF);
+           c == 0xAA || c == 0xB5 || c == 0xBA ||
+           (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) || (c >= 0x400 && c <= 0x481) ||
+           (c >= 0x48A && c <= 0x4FF);
 }
 
 // Case and word classes of one table, derived from its Unicode table.
@@ -112,7 +113,8 @@ constexpr LetterMaps kKoi8rLetters = Letters(kKoi8rUnicode);
 
 static_assert(kOemLetters.fold[0x8D] == 0xAD && kOemLetters.fold[0xF0] == 0xF1, "866: Н н, Ё ё");
 static_assert(kAnsiLetters.fold[0xCD] == 0xED && kAnsiLetters.fold[0xA5] == 0xB4, "1251: Н н, Ґ ґ");
-static_assert(kKoi8rLetters.fold[0xEE] == 0xCE && kKoi8rLetters.fold[0xB3] == 0xA3, "KOI8-R: Н н, Ё ё");
+static_assert(kKoi8rLetters.fold[0xEE] == 0xCE && kKoi8rLetters.fold[0xB3] == 0xA3,
+              "KOI8-R: Н н, Ё ё");
 
 // Unicode -> byte, sorted by character for binary search.
 struct ReverseEntry {
@@ -152,8 +154,10 @@ struct Page {
 };
 
 constexpr Page kPages[] = {
-    {{CodePage::Oem866, "866", "866", "oem", "OEM 866 (DOS)", "CP866 IBM866", "dos", -1}, &kOemTable},
-    {{CodePage::Ansi1251, "1251", "1251", "ansi", "ANSI 1251 (Windows)", "CP1251 WINDOWS-1251", "win", 0},
+    {{CodePage::Oem866, "866", "866", "oem", "OEM 866 (DOS)", "CP866 IBM866", "dos", -1},
+     &kOemTable},
+    {{CodePage::Ansi1251, "1251", "1251", "ansi", "ANSI 1251 (Windows)", "CP1251 WINDOWS-1251",
+      "win", 0},
      &kAnsiTable},
     {{CodePage::Koi8r, "KOI8-R", "koi8-r", "koi8r", "KOI8-R", "KOI8-R", "koi8", 1}, &kKoi8rTable},
 };
@@ -178,7 +182,8 @@ const Table& TableOf(CodePage page) { return *PageOf(page).table; }
 std::string NameKey(std::string_view name) {
     std::string key;
     for (const char c : name) {
-        if (c != '-' && c != '_') key.push_back(static_cast<char>(FoldCase(static_cast<unsigned char>(c))));
+        if (c != '-' && c != '_')
+            key.push_back(static_cast<char>(FoldCase(static_cast<unsigned char>(c))));
     }
     return key;
 }
@@ -188,7 +193,8 @@ void AppendNames(std::vector<std::string_view>& names, std::string_view list) {
     while (!list.empty()) {
         const std::size_t blank = list.find(' ');
         const std::string_view name = list.substr(0, blank);
-        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
         if (blank == std::string_view::npos) break;
         list.remove_prefix(blank + 1);
     }
@@ -209,8 +215,8 @@ std::string_view CodePageName(CodePage page) { return RecordOf(page).name; }
 
 std::vector<std::string_view> NamesOf(const CodePageRecord& record) {
     std::vector<std::string_view> names;
-    for (const std::string_view list : {record.name, record.option, record.caseName, record.charsets,
-                                        record.aliases}) {
+    for (const std::string_view list :
+         {record.name, record.option, record.caseName, record.charsets, record.aliases}) {
         AppendNames(names, list);
     }
     return names;
@@ -247,8 +253,12 @@ std::string CodePageNames(std::string_view CodePageRecord::*field, std::string_v
     return names;
 }
 
-unsigned char TableToOem(CodePage page, unsigned char byte) { return TableOf(page).oem->toOem[byte]; }
-unsigned char OemToTable(CodePage page, unsigned char oem) { return TableOf(page).oem->fromOem[oem]; }
+unsigned char TableToOem(CodePage page, unsigned char byte) {
+    return TableOf(page).oem->toOem[byte];
+}
+unsigned char OemToTable(CodePage page, unsigned char oem) {
+    return TableOf(page).oem->fromOem[oem];
+}
 
 void TableToOem(CodePage page, char* text, std::size_t length) {
     MapBytes(TableOf(page).oem->toOem, text, length);
@@ -292,14 +302,18 @@ std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept) 
             continue;
         }
         utf8.remove_prefix(length);
-        if (const auto byte = FromUnicode(page, ch)) out += static_cast<char>(*byte);
-        else ++lost;
+        if (const auto byte = FromUnicode(page, ch))
+            out += static_cast<char>(*byte);
+        else
+            ++lost;
     }
     if (unkept) *unkept = lost;
     return out;
 }
 
-unsigned char FoldCase(CodePage page, unsigned char byte) { return TableOf(page).letters->fold[byte]; }
+unsigned char FoldCase(CodePage page, unsigned char byte) {
+    return TableOf(page).letters->fold[byte];
+}
 bool IsWordChar(CodePage page, unsigned char byte) { return TableOf(page).letters->word[byte]; }
 
 }  // namespace host

@@ -58,18 +58,18 @@ TEST(EditorConversions, AreTheIdentityInTheOemTable) {
 TEST(EditorConversions, AnsiTableIsTheMeasuredBestFit) {
     const struct {
         unsigned char ansi, oem;
-    } toOem[] = {{0xCD, 0x8D},  // Н
-                 {0xF0, 0xE0},  // р
-                 {0xA8, 0xF0},  // Ё
-                 {0xB9, 0xFC},  // №
-                 {0xAB, '<'},   // «
-                 {0xBB, '>'},   // »
-                 {0x96, '-'},   // –
-                 {0x97, '-'},   // —
-                 {0x85, ':'},   // …
-                 {0x88, '?'},   // €
-                 {0x89, '%'},   // ‰
-                 {0x99, 'T'},   // ™
+    } toOem[] = {{0xCD, 0x8D},   // Н
+                 {0xF0, 0xE0},   // р
+                 {0xA8, 0xF0},   // Ё
+                 {0xB9, 0xFC},   // №
+                 {0xAB, '<'},    // «
+                 {0xBB, '>'},    // »
+                 {0x96, '-'},    // –
+                 {0x97, '-'},    // —
+                 {0x85, ':'},    // …
+                 {0x88, '?'},    // €
+                 {0x89, '%'},    // ‰
+                 {0x99, 'T'},    // ™
                  {0xA0, 0xFF}};  // no-break space
     for (const auto& pair : toOem) {
         EXPECT_EQ(TableToOem(CodePage::Ansi1251, pair.ansi), pair.oem) << int(pair.ansi);
@@ -179,14 +179,16 @@ TEST(CodePageLetters, FoldCapitalsOntoSmallLettersOfTheSameTable) {
             if (small == byte) continue;
             ++folded;
             const char32_t distance = ToUnicode(t.page, small) - ToUnicode(t.page, byte);
-            EXPECT_TRUE(distance == 0x20 || distance == 0x50 || distance == 1) << CodePageName(t.page) << " " << b;
+            EXPECT_TRUE(distance == 0x20 || distance == 0x50 || distance == 1)
+                << CodePageName(t.page) << " " << b;
             EXPECT_TRUE(IsWordChar(t.page, byte) && IsWordChar(t.page, small));
         }
         EXPECT_EQ(folded, t.capitals) << CodePageName(t.page);
         // Both cases of every letter, the ten digits and '_'.
         EXPECT_GE(words, 2 * t.capitals + 11) << CodePageName(t.page);
     }
-    for (const char c : std::string(" \t.,;:!?-()<>\"'")) EXPECT_FALSE(IsWordChar(CodePage::Oem866, c)) << c;
+    for (const char c : std::string(" \t.,;:!?-()<>\"'"))
+        EXPECT_FALSE(IsWordChar(CodePage::Oem866, c)) << c;
     EXPECT_FALSE(IsWordChar(CodePage::Ansi1251, 0xAB));  // «
 }
 
@@ -194,8 +196,9 @@ TEST(CodePageLetters, FoldCapitalsOntoSmallLettersOfTheSameTable) {
 TEST(CodePageLetters, FoldCharacters) {
     const struct {
         char32_t ch, folded;
-    } cases[] = {{U'Q', U'q'}, {U'q', U'q'}, {U'Н', U'н'}, {U'Я', U'я'}, {U'Ё', U'ё'}, {U'Є', U'є'},
-                 {U'Ґ', U'ґ'}, {U'ґ', U'ґ'}, {U'À', U'à'}, {U'×', U'×'}, {U'1', U'1'}, {U'€', U'€'}};
+    } cases[] = {{U'Q', U'q'}, {U'q', U'q'}, {U'Н', U'н'}, {U'Я', U'я'},
+                 {U'Ё', U'ё'}, {U'Є', U'є'}, {U'Ґ', U'ґ'}, {U'ґ', U'ґ'},
+                 {U'À', U'à'}, {U'×', U'×'}, {U'1', U'1'}, {U'€', U'€'}};
     for (const auto& c : cases) EXPECT_EQ(FoldCase(c.ch), c.folded) << static_cast<unsigned>(c.ch);
 }
 
@@ -208,14 +211,17 @@ TEST(CodePageNames, ByNameAndByALocalesCharacterSet) {
         const char* name;
         std::optional<CodePage> byName, byCharset;
     } cases[] = {
-        {"866", kOem, kNone},       {"cp866", kOem, kOem},           {"CP-866", kOem, kOem},
-        {"IBM866", kOem, kOem},     {"OEM", kOem, kNone},            {"dos", kOem, kNone},
-        {"1251", kAnsi, kNone},     {"CP1251", kAnsi, kAnsi},        {"Windows-1251", kAnsi, kAnsi},
-        {"ansi", kAnsi, kNone},     {"win", kAnsi, kNone},           {"KOI8-R", kKoi, kKoi},
-        {"koi8r", kKoi, kKoi},      {"koi8_r", kKoi, kKoi},          {"koi8", kKoi, kNone},
-        {"", kNone, kNone},         {"437", kNone, kNone},           {"KOI8-U", kNone, kNone},
-        {"UTF-8", kNone, kNone},    {"ANSI_X3.4-1968", kNone, kNone}, {"ISO-8859-5", kNone, kNone},
-        {"-", kNone, kNone},
+        {"866", kOem, kNone},           {"cp866", kOem, kOem},
+        {"CP-866", kOem, kOem},         {"IBM866", kOem, kOem},
+        {"OEM", kOem, kNone},           {"dos", kOem, kNone},
+        {"1251", kAnsi, kNone},         {"CP1251", kAnsi, kAnsi},
+        {"Windows-1251", kAnsi, kAnsi}, {"ansi", kAnsi, kNone},
+        {"win", kAnsi, kNone},          {"KOI8-R", kKoi, kKoi},
+        {"koi8r", kKoi, kKoi},          {"koi8_r", kKoi, kKoi},
+        {"koi8", kKoi, kNone},          {"", kNone, kNone},
+        {"437", kNone, kNone},          {"KOI8-U", kNone, kNone},
+        {"UTF-8", kNone, kNone},        {"ANSI_X3.4-1968", kNone, kNone},
+        {"ISO-8859-5", kNone, kNone},   {"-", kNone, kNone},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CodePageByName(c.name), c.byName) << c.name;
@@ -243,7 +249,9 @@ TEST(CodePageUnicode, FromUtf8CountsWhatTheTableLacks) {
     EXPECT_EQ(unkept, 0u);
     EXPECT_EQ(FromUtf8(CodePage::Oem866, "«a»\xC3", &unkept), "a");  // « » and a cut-off sequence
     EXPECT_EQ(unkept, 3u);
-    EXPECT_EQ(FromUtf8(CodePage::Ansi1251, "«a»"), "\xAB" "a\xBB");
+    EXPECT_EQ(FromUtf8(CodePage::Ansi1251, "«a»"),
+              "\xAB"
+              "a\xBB");
     EXPECT_EQ(FromUtf8(CodePage::Koi8r, "\r\n"), "\r\n");
 }
 

@@ -37,7 +37,8 @@ int GetInfo(Editor::Impl& e, EditorInfo* info) {
     // -1 for the OEM table; the ANSI table is number 0, the custom tables follow.
     info->TableNum = RecordOf(e.table).tableNum;
     info->AnsiMode = info->TableNum == 0 ? 1 : 0;
-    info->Options = EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
+    info->Options =
+        EOPT_CURSORBEYONDEOL | (e.options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
     info->TabSize = e.options.tabSize;
     return 1;
 }
@@ -69,9 +70,10 @@ int SetString(Editor::Impl& e, const EditorSetString* set) {
         // merging with the next one when the file is saved.
         if (*eol == Eol::None && n != e.LastLine()) eol = e.DefaultEol();
     }
-    e.SetLineText(n, set->StringLength > 0
-                         ? std::string_view(set->StringText, static_cast<std::size_t>(set->StringLength))
-                         : std::string_view());
+    e.SetLineText(
+        n, set->StringLength > 0
+               ? std::string_view(set->StringText, static_cast<std::size_t>(set->StringLength))
+               : std::string_view());
     if (eol) e.SetLineEol(n, *eol);
     return 1;
 }
@@ -86,9 +88,12 @@ int InsertString(Editor::Impl& e, const int* indent) {
 int SetPosition(Editor::Impl& e, const EditorSetPosition* pos) {
     if (!pos) return 0;
     if (pos->CurLine != -1) e.curLine = std::clamp(pos->CurLine, 0, e.lines.Count() - 1);
-    if (pos->CurPos != -1) e.curPos = std::clamp(pos->CurPos, 0, e.ColumnLimit());
-    else if (pos->CurTabPos != -1) e.curPos = e.PosOfTabPos(e.curLine, std::max(0, pos->CurTabPos));
-    if (pos->TopScreenLine != -1) e.topLine = std::clamp(pos->TopScreenLine, 0, e.lines.Count() - 1);
+    if (pos->CurPos != -1)
+        e.curPos = std::clamp(pos->CurPos, 0, e.ColumnLimit());
+    else if (pos->CurTabPos != -1)
+        e.curPos = e.PosOfTabPos(e.curLine, std::max(0, pos->CurTabPos));
+    if (pos->TopScreenLine != -1)
+        e.topLine = std::clamp(pos->TopScreenLine, 0, e.lines.Count() - 1);
     if (pos->LeftPos != -1) e.leftPos = ClampColumn(pos->LeftPos);
     if (pos->Overtype != -1) e.overtype = pos->Overtype != 0;
     e.ScrollToCursor();
@@ -98,8 +103,10 @@ int SetPosition(Editor::Impl& e, const EditorSetPosition* pos) {
 int Convert(Editor::Impl& e, const EditorConvertText* convert, bool toOem) {
     if (!convert || !convert->Text || convert->TextLength < 0) return 0;
     const auto length = static_cast<std::size_t>(convert->TextLength);
-    if (toOem) TableToOem(e.table, convert->Text, length);
-    else OemToTable(e.table, convert->Text, length);
+    if (toOem)
+        TableToOem(e.table, convert->Text, length);
+    else
+        OemToTable(e.table, convert->Text, length);
     return 1;
 }
 
@@ -121,9 +128,7 @@ int Editor::Control(int command, void* param) {
     const std::size_t entry = e.log.size();
     e.log.push_back({command, line, 0});
     switch (command) {
-    case ECTL_GETINFO:
-        result = GetInfo(e, static_cast<EditorInfo*>(param));
-        break;
+    case ECTL_GETINFO: result = GetInfo(e, static_cast<EditorInfo*>(param)); break;
     case ECTL_GETSTRING:
         if (param) line = static_cast<EditorGetString*>(param)->StringNumber;
         result = GetString(e, static_cast<EditorGetString*>(param));
@@ -132,9 +137,7 @@ int Editor::Control(int command, void* param) {
         if (param) line = static_cast<EditorSetString*>(param)->StringNumber;
         result = SetString(e, static_cast<EditorSetString*>(param));
         break;
-    case ECTL_INSERTSTRING:
-        result = InsertString(e, static_cast<const int*>(param));
-        break;
+    case ECTL_INSERTSTRING: result = InsertString(e, static_cast<const int*>(param)); break;
     case ECTL_DELETESTRING:
         e.DeleteLine();
         result = 1;
@@ -168,8 +171,7 @@ int Editor::Control(int command, void* param) {
             result = 1;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     if (command != ECTL_GETINFO && command != ECTL_GETSTRING && command != ECTL_REDRAW &&
         command != ECTL_EDITORTOOEM && command != ECTL_OEMTOEDITOR && command != ECTL_SETPOSITION)

@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // Finds a query in lines of text: Horspool's algorithm over bytes that are
 // first folded to one case when case does not matter.
@@ -24,9 +26,11 @@ public:
     Matcher(CodePage table, std::string_view query, const SearchOptions& options)
         : table_(table), query_(query), wholeWords_(options.wholeWords) {
         for (int b = 0; b < 256; ++b)
-            fold_[b] = options.matchCase ? static_cast<unsigned char>(b) : FoldCase(table, static_cast<unsigned char>(b));
+            fold_[b] = options.matchCase ? static_cast<unsigned char>(b)
+                                         : FoldCase(table, static_cast<unsigned char>(b));
         skip_.fill(query.size());
-        for (std::size_t i = 0; i + 1 < query.size(); ++i) skip_[Fold(query[i])] = query.size() - 1 - i;
+        for (std::size_t i = 0; i + 1 < query.size(); ++i)
+            skip_[Fold(query[i])] = query.size() - 1 - i;
     }
 
     std::size_t Size() const { return query_.size(); }
@@ -49,16 +53,19 @@ public:
     // The last match in `text` that begins before `before`; kNone when none does.
     std::size_t Last(std::string_view text, std::size_t before) const {
         std::size_t found = kNone;
-        for (std::size_t pos = First(text, 0); pos != kNone && pos < before; pos = First(text, pos + 1))
+        for (std::size_t pos = First(text, 0); pos != kNone && pos < before;
+             pos = First(text, pos + 1))
             found = pos;
         return found;
     }
 
     // Every match in `text` from `from` on that begins before `before`, none
     // overlapping the one before it.
-    std::vector<std::size_t> All(std::string_view text, std::size_t from, std::size_t before) const {
+    std::vector<std::size_t> All(std::string_view text, std::size_t from,
+                                 std::size_t before) const {
         std::vector<std::size_t> found;
-        for (std::size_t pos = First(text, from); pos != kNone && pos < before; pos = First(text, pos + Size()))
+        for (std::size_t pos = First(text, from); pos != kNone && pos < before;
+             pos = First(text, pos + Size()))
             found.push_back(pos);
         return found;
     }
@@ -93,18 +100,21 @@ struct Found {
     std::size_t pos;
 };
 
-std::optional<Found> Search(const Editor::Impl& e, const Matcher& matcher, const SearchOptions& options) {
+std::optional<Found> Search(const Editor::Impl& e, const Matcher& matcher,
+                            const SearchOptions& options) {
     if (!options.reverse) {
         std::size_t from = static_cast<std::size_t>(e.curPos) + (options.next ? 1 : 0);
         for (int line = e.curLine; line <= e.LastLine(); ++line, from = 0) {
             const std::string_view text = e.Text(line);
             if (from > text.size()) continue;
-            if (const std::size_t pos = matcher.First(text, from); pos != kNone) return Found{line, pos};
+            if (const std::size_t pos = matcher.First(text, from); pos != kNone)
+                return Found{line, pos};
         }
     } else {
         std::size_t before = static_cast<std::size_t>(e.curPos);
         for (int line = e.curLine; line >= 0; --line, before = kNone) {
-            if (const std::size_t pos = matcher.Last(e.Text(line), before); pos != kNone) return Found{line, pos};
+            if (const std::size_t pos = matcher.Last(e.Text(line), before); pos != kNone)
+                return Found{line, pos};
         }
     }
     return std::nullopt;
@@ -130,7 +140,8 @@ std::optional<Block> Editor::Find(std::string_view query, const SearchOptions& o
 
 bool Editor::ReplaceFound(std::string_view replacement, const SearchOptions& options) {
     Impl& e = *impl_;
-    if (!e.block || e.block->start.line != e.block->end.line || HasLineBreak(replacement)) return false;
+    if (!e.block || e.block->start.line != e.block->end.line || HasLineBreak(replacement))
+        return false;
     return AsOneStep(e, [&] {
         const Block found = *e.block;
         e.SpliceLine(found.start.line, static_cast<std::size_t>(found.start.pos),
@@ -141,7 +152,8 @@ bool Editor::ReplaceFound(std::string_view replacement, const SearchOptions& opt
     });
 }
 
-int Editor::ReplaceAll(std::string_view query, std::string_view replacement, const SearchOptions& options) {
+int Editor::ReplaceAll(std::string_view query, std::string_view replacement,
+                       const SearchOptions& options) {
     Impl& e = *impl_;
     if (query.empty() || HasLineBreak(query) || HasLineBreak(replacement)) return 0;
     const Matcher matcher(e.table, query, options);
@@ -173,7 +185,8 @@ int Editor::ReplaceAll(std::string_view query, std::string_view replacement, con
             const std::size_t firstStart = found.front();
             e.SetLineText(line, replaced);
             count += static_cast<int>(found.size());
-            cursorAfter = TextPosition{line, static_cast<int>(options.reverse ? firstStart : lastEnd)};
+            cursorAfter =
+                TextPosition{line, static_cast<int>(options.reverse ? firstStart : lastEnd)};
         }
         if (cursorAfter) {
             e.curLine = cursorAfter->line;

@@ -38,7 +38,9 @@ TEST(EditorSearch, FindsWithCaseFoldedInEachTableAndWholeWords) {
     } cases[] = {
         {"ОДИН", {}, {{0, 0}, {0, 5}, {0, 10}, {1, 0}, {1, 9}, {2, 4}, {2, 9}}},
         {"один", {.matchCase = true}, {{0, 5}, {1, 0}, {2, 4}, {2, 9}}},
-        {"один", {.wholeWords = true}, {{0, 0}, {0, 5}, {0, 10}, {1, 9}, {2, 9}}},  // '_' is part of a word
+        {"один",
+         {.wholeWords = true},
+         {{0, 0}, {0, 5}, {0, 10}, {1, 9}, {2, 9}}},  // '_' is part of a word
         {"Один", {.matchCase = true, .wholeWords = true}, {{0, 0}, {1, 9}}},
         {"ЁЖ", {}, {{0, 15}}},
         {"нет", {}, {}},
@@ -64,7 +66,8 @@ TEST(EditorSearch, FindsWithCaseFoldedInEachTableAndWholeWords) {
 TEST(EditorSearch, AMatchTakesTheCursorToItsStartAndSelectsNothing) {
     Editor e("a.txt", "abc abc\nx");
     e.SetCursor(0, 4);
-    EXPECT_EQ(e.Find("abc", {}), (Block{{0, 4}, {0, 7}}));  // a new search may find the match at the cursor
+    EXPECT_EQ(e.Find("abc", {}),
+              (Block{{0, 4}, {0, 7}}));  // a new search may find the match at the cursor
     EXPECT_EQ(e.CurPos(), 4);
     e.Select({0, 0}, {0, 2});
     EXPECT_FALSE(e.Find("abc", {.next = true}));

@@ -7,7 +7,6 @@
 
 #include "host/editor_testing.hpp"
 
-
 namespace host {
 namespace {
 
@@ -198,8 +197,9 @@ TEST(EditorControl, CommandsOnMissingLinesAnswerZeroAndChangeNothing) {
     EXPECT_EQ(e.Control(ECTL_SETPOSITION, nullptr), 0);
     EXPECT_EQ(e.Control(ECTL_INSERTTEXT, nullptr), 0);
     EXPECT_EQ(e.Control(ECTL_PROCESSINPUT, nullptr), 0);
-    for (int command : std::initializer_list<int>{ECTL_SELECT, ECTL_TABTOREAL, ECTL_REALTOTAB, ECTL_EXPANDTABS,
-                        ECTL_SETTITLE, ECTL_READINPUT, 18, -1, 1000})
+    for (int command :
+         std::initializer_list<int>{ECTL_SELECT, ECTL_TABTOREAL, ECTL_REALTOTAB, ECTL_EXPANDTABS,
+                                    ECTL_SETTITLE, ECTL_READINPUT, 18, -1, 1000})
         EXPECT_EQ(e.Control(command, nullptr), 0) << command;
     EXPECT_EQ(e.Bytes(), "one\r\ntwo");
     EXPECT_FALSE(e.Modified());
@@ -283,16 +283,16 @@ TEST(EditorInsertString, AutoIndentFollowsTheEditorsRules) {
     } cases[] = {
         {" \t  text more", 0, 8, " \t  text| \t   more", 4},  // the source's blanks, one by one
         {" \t  text more", 0, 13, " \t  text more|", 10},     // an empty new line: the cursor only
-        {"abc   ", 0, 6, "abc   |", 0},                        // trailing blanks stay when nothing moves
-        {"abc   ", 0, 9, "abc   |", 0},                        // ... also from beyond the end
-        {"abc   x", 0, 3, "abc|   x", 0},                       // not while text moves down
-        {"text   ", 0, 4, "text|   ", 0},                       // blanks only move down: trimmed above
-        {"    abc\n", 1, 0, "    abc||", 4},                    // a blank line: the line above counts
-        {"    abc\n  ", 1, 2, "    abc|  |", 4},               // ... the blanks before stay, not subtracted
-        {"    foo", 0, 2, "  |    foo", 4},                      // blanks before the cursor go down too
+        {"abc   ", 0, 6, "abc   |", 0},           // trailing blanks stay when nothing moves
+        {"abc   ", 0, 9, "abc   |", 0},           // ... also from beyond the end
+        {"abc   x", 0, 3, "abc|   x", 0},         // not while text moves down
+        {"text   ", 0, 4, "text|   ", 0},         // blanks only move down: trimmed above
+        {"    abc\n", 1, 0, "    abc||", 4},      // a blank line: the line above counts
+        {"    abc\n  ", 1, 2, "    abc|  |", 4},  // ... the blanks before stay, not subtracted
+        {"    foo", 0, 2, "  |    foo", 4},       // blanks before the cursor go down too
         {"    foo", 0, 0, "|        foo", 4},
-        {"\t x", 0, 1, "\t|  x", 2},                          // a tab past the column: spaces instead
-        {"\tfoo", 0, 4, "\tfoo|", 8},                         // the screen column, tabs expanded
+        {"\t x", 0, 1, "\t|  x", 2},   // a tab past the column: spaces instead
+        {"\tfoo", 0, 4, "\tfoo|", 8},  // the screen column, tabs expanded
         {"\tfoo bar", 0, 4, "\tfoo|\t bar", 1},
         {"x\n\n\n", 3, 0, "x||||", 0},
     };
@@ -330,9 +330,12 @@ TEST(EditorAutoIndent, MatchesTheMeasuredEditor) {
             Editor e("a.msg", row.text, CodePage::Oem866, on);
             e.SetCursor(row.line, row.pos);
             int flag = 1;
-            if (byKey) e.ProcessInput(editor_testing::Key(VK_RETURN, '\r'));
-            else InsertString(e, &flag);
-            const std::string where = std::string(byKey ? "Enter on " : "INSERTSTRING on ") + row.text;
+            if (byKey)
+                e.ProcessInput(editor_testing::Key(VK_RETURN, '\r'));
+            else
+                InsertString(e, &flag);
+            const std::string where =
+                std::string(byKey ? "Enter on " : "INSERTSTRING on ") + row.text;
             EXPECT_EQ(Texts(e), row.after) << where;
             EXPECT_EQ(e.CurLine(), row.lineAfter) << where;
             EXPECT_EQ(e.CurPos(), row.posAfter) << where;

@@ -17,7 +17,8 @@ struct Editor::UndoStep::Open {
     UndoHistory::Step step;
 };
 
-Editor::UndoStep::UndoStep(Editor& editor) : open_(new Open{UndoHistory::Step(editor.impl_->history)}) {}
+Editor::UndoStep::UndoStep(Editor& editor)
+    : open_(new Open{UndoHistory::Step(editor.impl_->history)}) {}
 Editor::UndoStep::~UndoStep() = default;
 
 bool Editor::Undo() {
@@ -37,7 +38,9 @@ bool Editor::Redo() {
 bool Editor::CanUndo() const { return impl_->history.CanUndo(); }
 bool Editor::CanRedo() const { return impl_->history.CanRedo(); }
 
-Editor::HistorySize Editor::UndoHistorySize() const { return {impl_->history.Steps(), impl_->history.Bytes()}; }
+Editor::HistorySize Editor::UndoHistorySize() const {
+    return {impl_->history.Steps(), impl_->history.Bytes()};
+}
 
 bool Editor::Modified() const { return impl_->history.Modified(); }
 void Editor::MarkSaved() { impl_->history.MarkSaved(); }

@@ -95,8 +95,8 @@ void StoredLine::Release() noexcept {
     capacityLog2_ = 0;
 }
 
-void StoredLine::Splice(std::size_t pos, std::size_t count, std::string_view insert, std::size_t fill,
-                        char fillChar) {
+void StoredLine::Splice(std::size_t pos, std::size_t count, std::string_view insert,
+                        std::size_t fill, char fillChar) {
     assert(pos <= size_ && count <= size_ - pos);
     const std::size_t added = insert.size() + fill;
     if (added > kMaxLineSize || size_ - count > kMaxLineSize - added)
@@ -119,8 +119,9 @@ void StoredLine::Splice(std::size_t pos, std::size_t count, std::string_view ins
 
     const std::size_t capacity = HeapBytes();
     // Grows by doubling; gives back room only when three quarters of it lie idle.
-    const bool inPlace = capacity != 0 && newSize < capacity &&
-                         (capacity == (std::size_t{1} << kSmallestBlockLog2) || newSize + 1 > capacity / 4);
+    const bool inPlace =
+        capacity != 0 && newSize < capacity &&
+        (capacity == (std::size_t{1} << kSmallestBlockLog2) || newSize + 1 > capacity / 4);
     char* block = nullptr;
     if (inPlace) {
         block = const_cast<char*>(data_);
@@ -215,7 +216,8 @@ void LineStore::Grow() {
     const std::size_t held = slots_.size() - GapSize();
     const std::size_t newSize = std::max<std::size_t>(16, 2 * slots_.size());
     std::vector<StoredLine> grown(newSize);
-    std::move(slots_.begin(), slots_.begin() + static_cast<std::ptrdiff_t>(gapBegin_), grown.begin());
+    std::move(slots_.begin(), slots_.begin() + static_cast<std::ptrdiff_t>(gapBegin_),
+              grown.begin());
     const std::size_t tail = held - gapBegin_;
     std::move(slots_.end() - static_cast<std::ptrdiff_t>(tail), slots_.end(),
               grown.end() - static_cast<std::ptrdiff_t>(tail));

@@ -61,8 +61,8 @@ public:
     // Replaces `count` bytes at `pos` with `insert` followed by `fill`
     // copies of `fillChar`; a span becomes a block of its own. `insert` may
     // point into this line's own text.
-    void Splice(std::size_t pos, std::size_t count, std::string_view insert,
-                std::size_t fill = 0, char fillChar = ' ');
+    void Splice(std::size_t pos, std::size_t count, std::string_view insert, std::size_t fill = 0,
+                char fillChar = ' ');
 
 private:
     void Release() noexcept;

@@ -15,7 +15,8 @@ namespace {
 std::string Folded(std::string_view name) {
     std::string key;
     for (char c : name) {
-        if (c != '-' && c != '_') key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+        if (c != '-' && c != '_')
+            key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     }
     return key;
 }
@@ -23,15 +24,33 @@ std::string Folded(std::string_view name) {
 // An ASCII stand-in for a character the terminal's set lacks.
 char32_t AsciiLookAlike(char32_t ch) {
     switch (ch) {
-    case U'─': case U'━': case U'═': return U'-';
-    case U'│': case U'┃': case U'║': return U'|';
-    case U'↓': case U'√': return U'v';
+    case U'─':
+    case U'━':
+    case U'═': return U'-';
+    case U'│':
+    case U'┃':
+    case U'║': return U'|';
+    case U'↓':
+    case U'√': return U'v';
     case U'↑': return U'^';
-    case U'→': case U'►': case U'»': return U'>';
-    case U'←': case U'◄': case U'«': return U'<';
-    case U'…': case U'·': case U'∙': return U'.';
-    case U'░': case U'▒': case U'▓': case U'█': case U'■': case U'▄': case U'▀': case U'▌': case U'▐':
-        return U'#';
+    case U'→':
+    case U'►':
+    case U'»': return U'>';
+    case U'←':
+    case U'◄':
+    case U'«': return U'<';
+    case U'…':
+    case U'·':
+    case U'∙': return U'.';
+    case U'░':
+    case U'▒':
+    case U'▓':
+    case U'█':
+    case U'■':
+    case U'▄':
+    case U'▀':
+    case U'▌':
+    case U'▐': return U'#';
     default: break;
     }
     if (ch >= 0x2500 && ch <= 0x257F) return U'+';  // the other box corners and crossings
@@ -42,7 +61,8 @@ char32_t AsciiLookAlike(char32_t ch) {
 
 bool IsAsciiCharset(std::string_view charset) {
     std::string key = Folded(charset);
-    return key.empty() || key == "ansix3.41968" || key == "ascii" || key == "usascii" || key == "646";
+    return key.empty() || key == "ansix3.41968" || key == "ascii" || key == "usascii" ||
+           key == "646";
 }
 
 bool IsUtf8Charset(std::string_view charset) { return Folded(charset) == "utf8"; }
@@ -80,7 +100,8 @@ std::optional<std::string> ToUtf8From(std::string_view charset, std::string_view
     while (left > 0 && ok) {
         char* to = buffer;
         std::size_t room = sizeof buffer;
-        if (::iconv(cd, &from, &left, &to, &room) == static_cast<std::size_t>(-1) && errno != E2BIG) ok = false;
+        if (::iconv(cd, &from, &left, &to, &room) == static_cast<std::size_t>(-1) && errno != E2BIG)
+            ok = false;
         out.append(buffer, static_cast<std::size_t>(to - buffer));
     }
     if (ok) {  // the closing shift sequence of a stateful set

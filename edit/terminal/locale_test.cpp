@@ -23,8 +23,10 @@ public:
     }
     ~LocaleEnvironment() {
         for (std::size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i]) ::setenv(kNames[i], saved_[i]->c_str(), 1);
-            else ::unsetenv(kNames[i]);
+            if (saved_[i])
+                ::setenv(kNames[i], saved_[i]->c_str(), 1);
+            else
+                ::unsetenv(kNames[i]);
         }
         std::setlocale(LC_CTYPE, "C");
     }
@@ -61,10 +63,10 @@ TEST(Locale, DefaultTableFollowsTheCharset) {
         const char* charset;
         host::CodePage table;
     } cases[] = {
-        {"KOI8-R", host::CodePage::Koi8r},      {"CP1251", host::CodePage::Ansi1251},
-        {"IBM866", host::CodePage::Oem866},     {"CP866", host::CodePage::Oem866},
-        {"UTF-8", host::CodePage::Oem866},      {"ANSI_X3.4-1968", host::CodePage::Oem866},
-        {"KOI8-U", host::CodePage::Oem866},     {"ISO-8859-5", host::CodePage::Oem866},
+        {"KOI8-R", host::CodePage::Koi8r},  {"CP1251", host::CodePage::Ansi1251},
+        {"IBM866", host::CodePage::Oem866}, {"CP866", host::CodePage::Oem866},
+        {"UTF-8", host::CodePage::Oem866},  {"ANSI_X3.4-1968", host::CodePage::Oem866},
+        {"KOI8-U", host::CodePage::Oem866}, {"ISO-8859-5", host::CodePage::Oem866},
     };
     for (const auto& c : cases) EXPECT_EQ(DefaultTable(c.charset), c.table) << c.charset;
 }

@@ -13,7 +13,9 @@ Screen& Current() {
     return blank;
 }
 
-bool Inside(const Screen& s, int y, int x) { return y >= 0 && y < s.Height() && x >= 0 && x < s.Width(); }
+bool Inside(const Screen& s, int y, int x) {
+    return y >= 0 && y < s.Height() && x >= 0 && x < s.Width();
+}
 
 }  // namespace
 

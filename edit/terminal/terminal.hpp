@@ -1,6 +1,6 @@
 // The terminal session: takes the terminal over (full screen, raw keys, the
-// locale's character set, UTF-8 without one) and gives it back on every way out, including the signals that end
-// the program; their handlers only set a flag that the reader reports.
+// locale's character set, UTF-8 without one) and gives it back on every way out, including the
+// signals that end the program; their handlers only set a flag that the reader reports.
 #pragma once
 
 #include <string>

@@ -87,7 +87,8 @@ bool NcursesUi::ShowPluginHelp(const std::string& topic) {
 }
 
 void NcursesUi::ShowEditorHelp(const std::string& topic) {
-    RunHelp(stack_, HelpShelf{{kEditorHelpName, &EditorHelp()}, {kPluginHelpName, help_}}, HelpTarget{"", topic});
+    RunHelp(stack_, HelpShelf{{kEditorHelpName, &EditorHelp()}, {kPluginHelpName, help_}},
+            HelpTarget{"", topic});
 }
 
 int NcursesUi::RunForm(DialogForm& form, const std::string& helpTopic) {

@@ -20,7 +20,8 @@ public:
         screen::Paint paint = screen::Paint::EditorText;
         friend bool operator==(const Cell&, const Cell&) = default;
     };
-    RowCells(int width, screen::Paint paint) : cells_(static_cast<std::size_t>(std::max(width, 0)), {U' ', paint}) {}
+    RowCells(int width, screen::Paint paint)
+        : cells_(static_cast<std::size_t>(std::max(width, 0)), {U' ', paint}) {}
     void Put(int x, char32_t ch, screen::Paint paint) {
         if (x >= 0 && x < Width()) cells_[static_cast<std::size_t>(x)] = {ch, paint};
     }

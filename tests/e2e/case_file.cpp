@@ -74,8 +74,9 @@ struct Parser {
                 const std::size_t blanks = rest.find_first_not_of(' ');
                 if (section.cursor || blanks == std::string_view::npos ||
                     rest.substr(blanks) != "\u2038") {
-                    return Fail("only blanks and a cursor marker may follow \"\u00B6\" "
-                                "(a cursor beyond the end of the line)");
+                    return Fail(
+                        "only blanks and a cursor marker may follow \"\u00B6\" "
+                        "(a cursor beyond the end of the line)");
                 }
                 section.cursor = Position{static_cast<int>(section.lines.size()),
                                           static_cast<int>(bytes.size() + blanks)};
@@ -120,14 +121,22 @@ struct Parser {
             at = end;
 
             bool ok = true;
-            if (name == "EnableQuote") ok = ParseNumber(value, s.EnableQuote, 0, 255);
-            else if (name == "EnableAutoWrap") ok = ParseNumber(value, s.EnableAutoWrap, 0, 255);
-            else if (name == "EnableAutoIndent") ok = ParseNumber(value, s.EnableAutoIndent, 0, 255);
-            else if (name == "EnableHPChange") ok = ParseNumber(value, s.EnableHPChange, 0, 255);
-            else if (name == "RIndent") ok = ParseNumber(value, s.RIndent, INT32_MIN, INT32_MAX);
-            else if (name == "LIndent") ok = ParseNumber(value, s.LIndent, INT32_MIN, INT32_MAX);
-            else if (name == "FileMask") s.FileMask = std::string(value);
-            else return Fail("unknown setting \"" + std::string(name) + "\"");
+            if (name == "EnableQuote")
+                ok = ParseNumber(value, s.EnableQuote, 0, 255);
+            else if (name == "EnableAutoWrap")
+                ok = ParseNumber(value, s.EnableAutoWrap, 0, 255);
+            else if (name == "EnableAutoIndent")
+                ok = ParseNumber(value, s.EnableAutoIndent, 0, 255);
+            else if (name == "EnableHPChange")
+                ok = ParseNumber(value, s.EnableHPChange, 0, 255);
+            else if (name == "RIndent")
+                ok = ParseNumber(value, s.RIndent, INT32_MIN, INT32_MAX);
+            else if (name == "LIndent")
+                ok = ParseNumber(value, s.LIndent, INT32_MIN, INT32_MAX);
+            else if (name == "FileMask")
+                s.FileMask = std::string(value);
+            else
+                return Fail("unknown setting \"" + std::string(name) + "\"");
             if (!ok) {
                 return Fail("setting " + std::string(name) + ": \"" + std::string(value) +
                             "\" is not a number in range");
@@ -141,17 +150,23 @@ struct Parser {
         while (words >> word) {
             const std::size_t equals = word.find('=');
             const std::string name = word.substr(0, equals);
-            const std::string_view value =
-                equals == std::string::npos ? std::string_view() : std::string_view(word).substr(equals + 1);
+            const std::string_view value = equals == std::string::npos
+                                               ? std::string_view()
+                                               : std::string_view(word).substr(equals + 1);
             int number = 0;
             if (!ParseNumber(value, number, 0, 100000)) {
                 return Fail("editor option \"" + word + "\" needs a number");
             }
-            if (name == "autoindent") result.editor.autoIndent = number != 0;
-            else if (name == "tabsize") result.editor.tabSize = number;
-            else if (name == "width") result.editor.windowWidth = number;
-            else if (name == "height") result.editor.windowHeight = number;
-            else return Fail("unknown editor option \"" + name + "\"");
+            if (name == "autoindent")
+                result.editor.autoIndent = number != 0;
+            else if (name == "tabsize")
+                result.editor.tabSize = number;
+            else if (name == "width")
+                result.editor.windowWidth = number;
+            else if (name == "height")
+                result.editor.windowHeight = number;
+            else
+                return Fail("unknown editor option \"" + name + "\"");
         }
         return true;
     }
@@ -160,7 +175,8 @@ struct Parser {
         const std::size_t colon = text.find(':');
         int line = 0;
         int col = 0;
-        if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), line, 1, 1 << 30) ||
+        if (colon == std::string_view::npos ||
+            !ParseNumber(text.substr(0, colon), line, 1, 1 << 30) ||
             !ParseNumber(text.substr(colon + 1), col, 1, 1 << 30)) {
             return Fail("cursor: \"" + std::string(text) + "\" is not LINE:COL counted from 1");
         }
@@ -199,17 +215,27 @@ struct Parser {
             std::istringstream words{std::string(value)};
             std::string word;
             while (words >> word) {
-                if (word == "check") result.checkEol = true;
-                else if (word == "last-none") result.lastLineOpen = true;
-                else return Fail("eol: \"" + word + "\" is neither check nor last-none");
+                if (word == "check")
+                    result.checkEol = true;
+                else if (word == "last-none")
+                    result.lastLineOpen = true;
+                else
+                    return Fail("eol: \"" + word + "\" is neither check nor last-none");
             }
         } else if (name == "event") {
-            if (value == "key") result.eventType = KEY_EVENT;
-            else if (value == "mouse") result.eventType = MOUSE_EVENT;
-            else if (value == "window") result.eventType = WINDOW_BUFFER_SIZE_EVENT;
-            else if (value == "menu") result.eventType = MENU_EVENT;
-            else if (value == "focus") result.eventType = FOCUS_EVENT;
-            else return Fail("event: \"" + std::string(value) + "\" is none of key, mouse, window, menu, focus");
+            if (value == "key")
+                result.eventType = KEY_EVENT;
+            else if (value == "mouse")
+                result.eventType = MOUSE_EVENT;
+            else if (value == "window")
+                result.eventType = WINDOW_BUFFER_SIZE_EVENT;
+            else if (value == "menu")
+                result.eventType = MENU_EVENT;
+            else if (value == "focus")
+                result.eventType = FOCUS_EVENT;
+            else
+                return Fail("event: \"" + std::string(value) +
+                            "\" is none of key, mouse, window, menu, focus");
         } else {
             return Fail("unknown header \"" + std::string(name) + "\"");
         }
@@ -224,7 +250,14 @@ struct Parser {
     }
 
     bool Run(std::string_view text) {
-        enum class Section { Header, Before, Module, After, Calls, Answer } section = Section::Header;
+        enum class Section {
+            Header,
+            Before,
+            Module,
+            After,
+            Calls,
+            Answer
+        } section = Section::Header;
         bool seenAnswer = false;
         std::size_t at = 0;
         while (at < text.size()) {
@@ -240,12 +273,18 @@ struct Parser {
                 std::string name;
                 in >> name;
                 CaseText* target = nullptr;
-                if (name == "before") section = Section::Before, target = &result.before;
-                else if (name == "module") section = Section::Module, target = &result.module;
-                else if (name == "after") section = Section::After, target = &result.after;
-                else if (name == "calls") section = Section::Calls;
-                else if (name == "answer") section = Section::Answer;
-                else return Fail("unknown section \"" + name + "\"");
+                if (name == "before")
+                    section = Section::Before, target = &result.before;
+                else if (name == "module")
+                    section = Section::Module, target = &result.module;
+                else if (name == "after")
+                    section = Section::After, target = &result.after;
+                else if (name == "calls")
+                    section = Section::Calls;
+                else if (name == "answer")
+                    section = Section::Answer;
+                else
+                    return Fail("unknown section \"" + name + "\"");
                 if (target != nullptr) {
                     if (target->present) return Fail("section \"" + name + "\" appears twice");
                     target->present = true;
@@ -273,9 +312,7 @@ struct Parser {
             case Section::After:
                 if (!TextLine(line, result.after)) return false;
                 break;
-            case Section::Calls:
-                Words(line, *result.calls);
-                break;
+            case Section::Calls: Words(line, *result.calls); break;
             case Section::Answer: {
                 const std::string_view value = Trim(line);
                 if (value.empty()) break;
@@ -295,7 +332,8 @@ struct Parser {
             return Fail("nothing to check: no module, after, calls or answer section");
         }
         for (const std::string& name : result.calls.value_or(std::vector<std::string>{})) {
-            if (name.rfind("ECTL_", 0) == 0) return Fail("calls: write \"" + name.substr(5) + "\" without ECTL_");
+            if (name.rfind("ECTL_", 0) == 0)
+                return Fail("calls: write \"" + name.substr(5) + "\" without ECTL_");
         }
         return true;
     }

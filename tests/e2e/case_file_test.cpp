@@ -76,8 +76,10 @@ TEST(CaseFile, StoresTextInTheCasesTable) {
 TEST(CaseFile, TakesEveryTableByEachOfItsNames) {
     for (const host::CodePageRecord& table : host::CodePages()) {
         for (const std::string_view name : host::NamesOf(table)) {
-            EXPECT_EQ(Parse("table: " + std::string(name) + "\nkeys: x\n--- before\nx\n--- after\nx\n").table,
-                      table.page)
+            EXPECT_EQ(
+                Parse("table: " + std::string(name) + "\nkeys: x\n--- before\nx\n--- after\nx\n")
+                    .table,
+                table.page)
                 << name;
         }
     }
@@ -108,14 +110,16 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
         {"keys: x\nsettings: EnableQuote=256\n" + body,
          "t.case:2: setting EnableQuote: \"256\" is not a number in range"},
         {"keys: x\nsettings: FileMask=\"*.msg\n" + body, "t.case:2: FileMask: no closing '\"'"},
-        {"keys: x\ntable: koi8-u\n" + body, "t.case:2: table: \"koi8-u\" is none of oem, ansi, koi8r"},
+        {"keys: x\ntable: koi8-u\n" + body,
+         "t.case:2: table: \"koi8-u\" is none of oem, ansi, koi8r"},
         {"keys: x\n--- before\na\u00B6b\u2038\n",
          "t.case:3: only blanks and a cursor marker may follow \"\u00B6\" (a cursor beyond the "
          "end of the line)"},
         {"keys: x\nevent: wheel\n" + body,
          "t.case:2: event: \"wheel\" is none of key, mouse, window, menu, focus"},
         {"keys: x\neol: crlf\n" + body, "t.case:2: eol: \"crlf\" is neither check nor last-none"},
-        {"keys: x\ncursor: 0:1\n" + body, "t.case:2: cursor: \"0:1\" is not LINE:COL counted from 1"},
+        {"keys: x\ncursor: 0:1\n" + body,
+         "t.case:2: cursor: \"0:1\" is not LINE:COL counted from 1"},
         {"keys: x\n--- before\n\u2038a\u2038\n", "t.case:3: a second cursor marker in the section"},
         {"keys: x\n--- before\n\u00E9\n--- answer\n0\n",
          "t.case:3: \"\u00E9\" is not in the case's code page (table: oem)"},
@@ -125,7 +129,8 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
         {body, "t.case:4: no keys: nothing to do"},
         {"keys: x\n--- before\nx\n",
          "t.case:3: nothing to check: no module, after, calls or answer section"},
-        {"keys: x\n" + body + "--- answer\n0 1\n", "t.case:7: answer: expected one number, got \"0 1\""},
+        {"keys: x\n" + body + "--- answer\n0 1\n",
+         "t.case:7: answer: expected one number, got \"0 1\""},
         {"keys: x\nHello\n" + body,
          "t.case:2: expected \"name: value\" or a section \"--- name\", got \"Hello\""},
     };

@@ -24,7 +24,8 @@ std::string Oem(const std::string& utf8) {
             out.push_back(static_cast<char>(c));
             continue;
         }
-        char32_t cp = static_cast<char32_t>(((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        char32_t cp = static_cast<char32_t>(((c & 0x1F) << 6) |
+                                            (static_cast<unsigned char>(utf8[++i]) & 0x3F));
         if (cp >= 0x410 && cp <= 0x43F) {
             out.push_back(static_cast<char>(0x80 + (cp - 0x410)));  // А..я up to п
         } else if (cp >= 0x440 && cp <= 0x44F) {
@@ -50,9 +51,11 @@ TEST_F(TerminalEditing, ABracketedPasteArrivesAsItIs) {
     ASSERT_TRUE(term.WaitFor(At(1, 3, 6)));
     EXPECT_TRUE(term.WaitFor(" AB> Привет, мир\n"));
 
-    const std::string longLine = "Рыжий кот сидел на окне и смотрел, как по улице шли прохожие под дождём, пряча лица";
+    const std::string longLine =
+        "Рыжий кот сидел на окне и смотрел, как по улице шли прохожие под дождём, пряча лица";
     const std::string pasted = "Нрав Рыжего кота\n" + longLine + "\nещё ";
-    const std::string shown = "\n AB> Нрав Рыжего кота\n" + longLine + "\nещё Привет, мир\n AB> конец\n";
+    const std::string shown =
+        "\n AB> Нрав Рыжего кота\n" + longLine + "\nещё Привет, мир\n AB> конец\n";
     term.Paste(pasted);  // its line feeds arrive as CR
     ASSERT_TRUE(term.WaitFor(shown));
     EXPECT_TRUE(term.WaitFor("*  866  " + At(3, 5, 5)));
@@ -65,7 +68,8 @@ TEST_F(TerminalEditing, ABracketedPasteArrivesAsItIs) {
     term.Paste(pasted, true);  // the line feeds kept
     ASSERT_TRUE(term.WaitFor(shown));
     EXPECT_EQ(term.SaveAndQuit(), 0);
-    EXPECT_EQ(ReadFile(file), Oem(" AB> Нрав Рыжего кота\r\n" + longLine + "\r\nещё Привет, мир\r\n AB> конец\r\n"));
+    EXPECT_EQ(ReadFile(file), Oem(" AB> Нрав Рыжего кота\r\n" + longLine +
+                                  "\r\nещё Привет, мир\r\n AB> конец\r\n"));
 }
 
 // A long paste arrives whole, however the terminal splits it, and goes
@@ -76,7 +80,8 @@ TEST_F(TerminalEditing, ALongPasteArrivesWholeAndGoesBackAtOnce) {
     ASSERT_TRUE(term.WaitFor(At(1, 2, 1)));
     std::string pasted, saved;
     for (int i = 1; i <= 2000; ++i) {
-        std::string line = "строка " + std::to_string(i) + " из двух тысяч, Нр\t" + std::string(40, '=');
+        std::string line =
+            "строка " + std::to_string(i) + " из двух тысяч, Нр\t" + std::string(40, '=');
         pasted += line + "\n";
         saved += Oem(line) + "\r\n";
     }
@@ -96,7 +101,8 @@ TEST_F(TerminalEditing, ALongPasteArrivesWholeAndGoesBackAtOnce) {
 // Copying also hands the block to the terminal (OSC 52), which tmux keeps
 // as its buffer: UTF-8, lines joined by "\n".
 TEST_F(TerminalEditing, ACopiedBlockReachesTheTerminalsClipboard) {
-    auto [scratch, file] = ScratchFile("osc52", "reply.msg", Oem("первая строка\r\nsecond line\r\nthird\r\n"));
+    auto [scratch, file] =
+        ScratchFile("osc52", "reply.msg", Oem("первая строка\r\nsecond line\r\nthird\r\n"));
     TerminalSession term(scratch, {file}, 100, 30, kUtf8Locale, "", "set -g set-clipboard on");
     ASSERT_TRUE(term.WaitFor(At(1, 4, 1)));
     term.Keys("S-Down");
@@ -106,7 +112,8 @@ TEST_F(TerminalEditing, ACopiedBlockReachesTheTerminalsClipboard) {
     const std::string expected = "первая строка\nsecond line";
     auto until = std::chrono::steady_clock::now() + 10s;
     std::string buffer;
-    while ((buffer = term.Tmux("show-buffer 2>/dev/null")) != expected && std::chrono::steady_clock::now() < until) {
+    while ((buffer = term.Tmux("show-buffer 2>/dev/null")) != expected &&
+           std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(50ms);
     }
     EXPECT_EQ(buffer, expected);
@@ -119,7 +126,8 @@ TEST_F(TerminalEditing, ACopiedBlockReachesTheTerminalsClipboard) {
     term.Keys("S-DC");
     ASSERT_TRUE(term.WaitFor("\nsecond line\n\n"));
     until = std::chrono::steady_clock::now() + 10s;
-    while ((buffer = term.Tmux("show-buffer 2>/dev/null")) != "third" && std::chrono::steady_clock::now() < until) {
+    while ((buffer = term.Tmux("show-buffer 2>/dev/null")) != "third" &&
+           std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(50ms);
     }
     EXPECT_EQ(buffer, "third");

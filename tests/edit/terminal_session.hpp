@@ -38,7 +38,8 @@ inline std::string Output(const std::string& command) {
 inline std::string TmuxCommand() {
     std::string command = "env -i PATH=/usr/local/bin:/usr/bin:/bin";
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
-        if (const char* value = std::getenv(name)) command += std::string(" ") + name + "=" + Quote(value);
+        if (const char* value = std::getenv(name))
+            command += std::string(" ") + name + "=" + Quote(value);
     }
     return command + " tmux -u";
 }
@@ -55,13 +56,14 @@ class TerminalSession {
 public:
     // `serverOptions` are tmux commands run on the server before the session
     // starts ("set -g set-clipboard on").
-    TerminalSession(const ScratchFolder& scratch, const std::vector<std::string>& args, int width = 100,
-                    int height = 30, const std::string& environment = kUtf8Locale,
+    TerminalSession(const ScratchFolder& scratch, const std::vector<std::string>& args,
+                    int width = 100, int height = 30, const std::string& environment = kUtf8Locale,
                     const std::string& wrapper = "", const std::string& serverOptions = "")
         : scratch_(scratch), socket_("marten-edit-test-" + std::to_string(::getpid())) {
-        std::string inner = environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " + wrapper +
-                            " " + EditCommand(scratch, args) + " 2>" + Quote(scratch.Path("stderr")) +
-                            "; echo $? >" + Quote(scratch.Path("status"));
+        std::string inner = environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) +
+                            " " + wrapper + " " + EditCommand(scratch, args) + " 2>" +
+                            Quote(scratch.Path("stderr")) + "; echo $? >" +
+                            Quote(scratch.Path("status"));
         // extended-keys lets modified keys through to an application that asks
         // for them; the option is set on the server before the session starts.
         Tmux("-f /dev/null start-server \\; set -g extended-keys on \\; " +
@@ -78,7 +80,8 @@ public:
     std::string Screen() const { return Tmux("capture-pane -p -t edit"); }
 
     // Polls the screen until `text` is on it; the last screen in the failure otherwise.
-    ::testing::AssertionResult WaitFor(const std::string& text, std::chrono::milliseconds bound = 10s) const {
+    ::testing::AssertionResult WaitFor(const std::string& text,
+                                       std::chrono::milliseconds bound = 10s) const {
         auto until = std::chrono::steady_clock::now() + bound;
         std::string screen;
         do {
@@ -86,11 +89,13 @@ public:
             if (screen.find(text) != std::string::npos) return ::testing::AssertionSuccess();
             std::this_thread::sleep_for(50ms);
         } while (std::chrono::steady_clock::now() < until);
-        return ::testing::AssertionFailure() << "\"" << text << "\" did not appear; the screen:\n" << screen;
+        return ::testing::AssertionFailure() << "\"" << text << "\" did not appear; the screen:\n"
+                                             << screen;
     }
 
     // Polls the screen until `text` is gone from it.
-    ::testing::AssertionResult WaitForGone(const std::string& text, std::chrono::milliseconds bound = 10s) const {
+    ::testing::AssertionResult WaitForGone(const std::string& text,
+                                           std::chrono::milliseconds bound = 10s) const {
         auto until = std::chrono::steady_clock::now() + bound;
         std::string screen;
         do {
@@ -98,7 +103,8 @@ public:
             if (screen.find(text) == std::string::npos) return ::testing::AssertionSuccess();
             std::this_thread::sleep_for(50ms);
         } while (std::chrono::steady_clock::now() < until);
-        return ::testing::AssertionFailure() << "\"" << text << "\" stayed; the screen:\n" << screen;
+        return ::testing::AssertionFailure() << "\"" << text << "\" stayed; the screen:\n"
+                                             << screen;
     }
 
     // F11, Marten's menu, its settings dialog.
@@ -143,15 +149,16 @@ public:
     void Paste(const std::string& bytes, bool keepLineFeeds = false) const {
         std::string path = scratch_.Path("paste-buffer");
         WriteFile(path, bytes);
-        Tmux("load-buffer -b paste " + Quote(path) + " \\; paste-buffer -p -d " + (keepLineFeeds ? "-r " : "") +
-             "-b paste -t edit");
+        Tmux("load-buffer -b paste " + Quote(path) + " \\; paste-buffer -p -d " +
+             (keepLineFeeds ? "-r " : "") + "-b paste -t edit");
     }
 
     // The process id of marten-edit itself (the child of the pane's shell).
     int EditorPid() const {
         std::string shell = Tmux("list-panes -t edit -F '#{pane_pid}'");
-        std::string children = ReadFile("/proc/" + std::to_string(std::atoi(shell.c_str())) + "/task/" +
-                                        std::to_string(std::atoi(shell.c_str())) + "/children");
+        std::string children =
+            ReadFile("/proc/" + std::to_string(std::atoi(shell.c_str())) + "/task/" +
+                     std::to_string(std::atoi(shell.c_str())) + "/children");
         return std::atoi(children.c_str());
     }
 
@@ -162,12 +169,15 @@ private:
 
 // The title line's part that names the cursor's place.
 inline std::string At(int line, int lines, int column) {
-    return "Line " + std::to_string(line) + "/" + std::to_string(lines) + "  Col " + std::to_string(column);
+    return "Line " + std::to_string(line) + "/" + std::to_string(lines) + "  Col " +
+           std::to_string(column);
 }
 
 class Terminal : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(HaveTmux()) << "tmux is not installed (scripts/install-deps.sh)"; }
+    void SetUp() override {
+        ASSERT_TRUE(HaveTmux()) << "tmux is not installed (scripts/install-deps.sh)";
+    }
 };
 
 }  // namespace edit_e2e

@@ -31,7 +31,8 @@ TEST_F(Terminal, ModifiedKeysReachTheEditorAndThePlugin) {
          " AB> one two three\r\n"},
         // Alt+BkSp undoes the carried quote, Alt+Shift+BkSp redoes it.
         {" AB> alpha beta\r\n", "1:12", "", "Enter M-BSpace", " AB> alpha beta\r\n"},
-        {" AB> alpha beta\r\n", "1:12", "", "Enter M-BSpace M-S-BSpace", " AB> alpha \r\nAB> beta\r\n"},
+        {" AB> alpha beta\r\n", "1:12", "", "Enter M-BSpace M-S-BSpace",
+         " AB> alpha \r\nAB> beta\r\n"},
         // Ctrl+Z undoes the letter the plug-in replaced; Ctrl+R and
         // Ctrl+Shift+Z redo it.
         {" MK>> one\r\n\r\n", "2:1", "р", "C-z", " MK>> one\r\n\r\n"},
@@ -85,7 +86,8 @@ TEST_F(Terminal, TerminationInAClosedFolderKeepsTheTextInTheTemporaryFolder) {
     ScratchFolder scratch("signal-tmp");
     std::string file = scratch.Path("gone/rescue-test.msg");
     std::filesystem::create_directories(scratch.Path("tmp"));
-    TerminalSession term(scratch, {file}, 100, 30, kUtf8Locale + " TMPDIR=" + Quote(scratch.Path("tmp")));
+    TerminalSession term(scratch, {file}, 100, 30,
+                         kUtf8Locale + " TMPDIR=" + Quote(scratch.Path("tmp")));
     ASSERT_TRUE(term.WaitFor("Line 1/1"));
     term.Type("words");
     ASSERT_TRUE(term.WaitFor("words"));
@@ -162,8 +164,12 @@ TEST_F(Terminal, AKoi8rLocaleUnderLuit) {
     std::string locales = scratch.Path("locale");
     std::filesystem::create_directories(locales);
     ASSERT_EQ(std::system(("localedef -i ru_RU -f KOI8-R " + Quote(locales + "/ru_RU.KOI8-R") +
-                           " >/dev/null 2>&1").c_str()), 0) << "localedef (package locales) made no KOI8-R locale";
-    ASSERT_EQ(std::system("command -v luit >/dev/null"), 0) << "luit is not installed (scripts/install-deps.sh)";
+                           " >/dev/null 2>&1")
+                              .c_str()),
+              0)
+        << "localedef (package locales) made no KOI8-R locale";
+    ASSERT_EQ(std::system("command -v luit >/dev/null"), 0)
+        << "luit is not installed (scripts/install-deps.sh)";
     std::string file = scratch.Path("reply.msg");
     WriteFile(file, " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n\r\n");  // Привет in 866
     TerminalSession term(scratch, {"--codepage", "866", "+2", file}, 100, 30,

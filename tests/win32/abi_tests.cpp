@@ -62,7 +62,7 @@ void EveryExportPopsItsArguments(Checks& checks) {
         {"SetStartupInfo", {Arg(&startup.info)}, 1},
         {"GetPluginInfo", {Arg(&info)}, 1},
         {"ProcessEditorInput", {Arg(&focus)}, 1},
-        {"Configure", {0}, 1},                     // the fake's menu: the user leaves
+        {"Configure", {0}, 1},  // the fake's menu: the user leaves
         {"OpenPlugin", {OPEN_EDITOR, 0}, 2},
     };
     for (const Call& call : calls) {
@@ -93,7 +93,8 @@ void PluginInfoIsFilledAtTheHostsOffsets(Checks& checks) {
         module.GetPluginInfo(&info);
         const std::string title = FakeMessage(7);  // MPluginTitle
         // 40 in the i686 build (pinned by api/abi_checks.cpp), 72 in the x64 one.
-        checks.Expect(info.StructSize == sizeof(PluginInfo), "StructSize " + std::to_string(info.StructSize));
+        checks.Expect(info.StructSize == sizeof(PluginInfo),
+                      "StructSize " + std::to_string(info.StructSize));
         checks.Expect(info.Flags == (PF_DISABLEPANELS | PF_EDITOR),
                       "Flags " + std::to_string(info.Flags));
         checks.Expect(info.DiskMenuStrings == diskStrings && info.DiskMenuNumbers == diskNumbers,
@@ -108,9 +109,10 @@ void PluginInfoIsFilledAtTheHostsOffsets(Checks& checks) {
                       "the configuration list is not the plug-in menu's list");
         checks.Expect(info.CommandPrefix == nullptr, "CommandPrefix is set");
     }
-    checks.Expect(std::count(fake.host.moduleNumbers.begin(), fake.host.moduleNumbers.end(),
-                             kFakeModuleNumber) == static_cast<long>(fake.host.moduleNumbers.size()),
-                  "a service was called with another module number than the host's");
+    checks.Expect(
+        std::count(fake.host.moduleNumbers.begin(), fake.host.moduleNumbers.end(),
+                   kFakeModuleNumber) == static_cast<long>(fake.host.moduleNumbers.size()),
+        "a service was called with another module number than the host's");
 }
 
 void LongerStartupRecordIsCutToTheKnownPart(Checks& checks) {

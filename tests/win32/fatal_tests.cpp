@@ -53,7 +53,8 @@ void ExpectReport203(Checks& checks, const std::string& report) {
         const std::string wide = std::to_string(width);
         const std::size_t digits = at + found.size();
         bool hex = report.size() >= digits + width;
-        for (std::size_t i = digits; hex && i < digits + width; ++i) hex = IsUpperHexDigit(report[i]);
+        for (std::size_t i = digits; hex && i < digits + width; ++i)
+            hex = IsUpperHexDigit(report[i]);
         checks.Expect(hex, "the failure address is not " + wide + " upper-case hexadecimal digits");
         if (hex && report.size() > digits + width) {
             const char next = report[digits + width];
@@ -72,13 +73,16 @@ void ExpectReport203(Checks& checks, const std::string& report) {
 std::string Quoted(const std::string& bytes) {
     std::string text;
     for (unsigned char c : bytes) {
-        if (c == '\r') text += "\\r";
-        else if (c == '\n') text += "\\n";
+        if (c == '\r')
+            text += "\\r";
+        else if (c == '\n')
+            text += "\\n";
         else if (c < 0x20 || c >= 0x7F) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             text += hex;
-        } else text += static_cast<char>(c);
+        } else
+            text += static_cast<char>(c);
     }
     return "\"" + text + "\"";
 }
@@ -92,8 +96,9 @@ void UnmetRequestWhileTypingEndsWith203(Checks& checks) {
                                    ? "the child did not end within 30 seconds"
                                    : "the report was written, but ExitProcess did not end the "
                                      "process within 30 seconds");
-    checks.Expect(child.out.find(kStartedMark) != std::string::npos,
-                  "the module did not start in the child: " + Quoted(child.out) + Quoted(child.err));
+    checks.Expect(
+        child.out.find(kStartedMark) != std::string::npos,
+        "the module did not start in the child: " + Quoted(child.out) + Quoted(child.err));
     checks.Expect(child.out.find(kSurvivedMark) == std::string::npos,
                   "the typing did not end the process: " + Quoted(child.out));
     checks.Expect(child.exitCode == 203, "exit code " + std::to_string(child.exitCode) +
@@ -107,14 +112,15 @@ void WithoutTheLimitTheSameTypingWraps(Checks& checks) {
         kTypeAtLongLine, {{"MARTEN_HEAP_LIMIT", std::nullopt}, {kRootKeyVariable, root.RootKey()}});
     if (!checks.Expect(child.started, child.problem)) return;
     checks.Expect(!child.hung, "the child did not end within 30 seconds");
-    checks.Expect(child.exitCode == 0, "exit code " + std::to_string(child.exitCode) +
-                                           "; stderr " + Quoted(child.err));
+    checks.Expect(child.exitCode == 0,
+                  "exit code " + std::to_string(child.exitCode) + "; stderr " + Quoted(child.err));
     checks.Expect(child.err.empty(), "the module wrote to stderr: " + Quoted(child.err));
     const std::size_t mark = child.out.find(kSurvivedMark);
-    if (checks.Expect(mark != std::string::npos, "the child did not finish: " + Quoted(child.out))) {
+    if (checks.Expect(mark != std::string::npos,
+                      "the child did not finish: " + Quoted(child.out))) {
         const int lines = std::atoi(child.out.c_str() + mark + std::string(kSurvivedMark).size());
-        checks.Expect(lines > 1, "the long line was not wrapped (" + std::to_string(lines) +
-                                     " line)");
+        checks.Expect(lines > 1,
+                      "the long line was not wrapped (" + std::to_string(lines) + " line)");
     }
 }
 
