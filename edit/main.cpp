@@ -85,12 +85,16 @@ int main(int argc, char** argv) {
     }
 
     if (!options->registry.empty()) ::setenv("MARTEN_REGISTRY", options->registry.c_str(), 1);
-    std::string plugins =
-        edit::ResolvePluginFolder(options->pluginFolder, std::getenv("MARTEN_PLUGINS"),
-                                  ExecutablePath(argv[0]), [](const std::string& folder) {
-                                      std::error_code ec;
-                                      return std::filesystem::is_directory(folder, ec);
-                                  });
+    const auto folderOf = [&](bool unicode) {
+        return edit::ResolvePluginFolder(options->pluginFolder, std::getenv("MARTEN_PLUGINS"),
+                                         ExecutablePath(argv[0]),
+                                         [](const std::string& folder) {
+                                             std::error_code ec;
+                                             return std::filesystem::is_directory(folder, ec);
+                                         },
+                                         unicode);
+    };
+    const edit::PluginFolders plugins(folderOf(false), folderOf(true));
     edit::Session session;
     if (!session.Open(*options, plugins, &error)) return Complain(error, edit::kExitFailure);
 
@@ -103,11 +107,20 @@ int main(int argc, char** argv) {
 
     if (session.IsUtf8Text()) {
         std::fprintf(stderr,
-                     "marten-edit: warning: %s holds UTF-8 text, which is not one of the editor's "
-                     "tables; keys typed into it are stored in the table. %s\n",
+                     "marten-edit: warning: %s holds what reads as UTF-8 text, but it has no "
+                     "byte-order mark, so it is edited in a table of one byte per character; "
+                     "keys typed into it are stored in the table. To edit it as UTF-8, give "
+                     "--codepage utf-8. %s\n",
                      options->file.c_str(), edit::Utf8Advice(session.Utf8Fits()).c_str());
     }
-    edit::ApplyStrokes(session, strokes);
+    if (const std::size_t untyped = edit::ApplyStrokes(session, strokes); untyped > 0) {
+        std::fprintf(stderr,
+                     "marten-edit: warning: %zu character%s of the key script %s not typed: "
+                     "the %s table lacks %s\n",
+                     untyped, untyped == 1 ? "" : "s", untyped == 1 ? "was" : "were",
+                     std::string(host::CodePageName(session.Editor().Table())).c_str(),
+                     untyped == 1 ? "it" : "them");
+    }
     if (session.Editor().Modified() || session.IsNewFile()) {
         if (!session.Save(&error)) return Complain(error, edit::kExitFailure);
     }

@@ -70,7 +70,28 @@ consteval OemMaps CustomTable(const char32_t (&unicode)[256]) {
     return maps;
 }
 
+// The bytes of the UTF-8 table one by one: ASCII is itself; a byte at or
+// above 0x80 is part of a character no single byte names.
+struct ByteCharacters {
+    char32_t of[256];
+};
+consteval ByteCharacters Utf8Bytes() {
+    ByteCharacters table{};
+    for (int b = 0; b < 256; ++b) table.of[b] = b < 0x80 ? static_cast<char32_t>(b) : kNoCharacter;
+    return table;
+}
+constexpr ByteCharacters kUtf8Bytes = Utf8Bytes();
+constexpr const auto& kUtf8Unicode = kUtf8Bytes.of;
+
+// ASCII as itself, anything else as '?' both ways.
+consteval ByteMap AsciiOnly() {
+    ByteMap map{};
+    for (int b = 0; b < 256; ++b) map[b] = static_cast<unsigned char>(b < 0x80 ? b : kUnmapped);
+    return map;
+}
+
 constexpr OemMaps kOemMaps{Identity(), Identity()};
+constexpr OemMaps kUtf8Maps{AsciiOnly(), AsciiOnly()};
 constexpr OemMaps kAnsiMaps{Copy(kAnsiToOemBestFit), Copy(kOemToAnsiBestFit)};
 constexpr OemMaps kKoi8rMaps = CustomTable(kKoi8rUnicode);
 
@@ -111,6 +132,16 @@ constexpr LetterMaps kOemLetters = Letters(kOem866Unicode);
 constexpr LetterMaps kAnsiLetters = Letters(kAnsi1251Unicode);
 constexpr LetterMaps kKoi8rLetters = Letters(kKoi8rUnicode);
 
+// In UTF-8 the bytes of a character beyond ASCII count as a letter's: most
+// such characters in a message are letters, and a word move then never
+// stops inside one.
+consteval LetterMaps Utf8Letters() {
+    LetterMaps maps = Letters(kUtf8Unicode);
+    for (int b = 0x80; b < 256; ++b) maps.word[b] = true;
+    return maps;
+}
+constexpr LetterMaps kUtf8Letters = Utf8Letters();
+
 static_assert(kOemLetters.fold[0x8D] == 0xAD && kOemLetters.fold[0xF0] == 0xF1, "866: Н н, Ё ё");
 static_assert(kAnsiLetters.fold[0xCD] == 0xED && kAnsiLetters.fold[0xA5] == 0xB4, "1251: Н н, Ґ ґ");
 static_assert(kKoi8rLetters.fold[0xEE] == 0xCE && kKoi8rLetters.fold[0xB3] == 0xA3,
@@ -134,6 +165,7 @@ consteval ReverseTable SortByCharacter(const char32_t (&table)[256]) {
 constexpr ReverseTable kOemReverse = SortByCharacter(kOem866Unicode);
 constexpr ReverseTable kAnsiReverse = SortByCharacter(kAnsi1251Unicode);
 constexpr ReverseTable kKoi8rReverse = SortByCharacter(kKoi8rUnicode);
+constexpr ReverseTable kUtf8Reverse = SortByCharacter(kUtf8Unicode);
 
 // The conversion tables of one code page.
 struct Table {
@@ -146,6 +178,7 @@ struct Table {
 constexpr Table kOemTable{kOem866Unicode, &kOemReverse, &kOemMaps, &kOemLetters};
 constexpr Table kAnsiTable{kAnsi1251Unicode, &kAnsiReverse, &kAnsiMaps, &kAnsiLetters};
 constexpr Table kKoi8rTable{kKoi8rUnicode, &kKoi8rReverse, &kKoi8rMaps, &kKoi8rLetters};
+constexpr Table kUtf8Table{kUtf8Unicode, &kUtf8Reverse, &kUtf8Maps, &kUtf8Letters};
 
 // A record with its conversion tables.
 struct Page {
@@ -160,6 +193,10 @@ constexpr Page kPages[] = {
       "win", 0},
      &kAnsiTable},
     {{CodePage::Koi8r, "KOI8-R", "koi8-r", "koi8r", "KOI8-R", "KOI8-R", "koi8", 1}, &kKoi8rTable},
+    // The Unicode interface's number for it; a plug-in of the ANSI interface
+    // is never given a UTF-8 file.
+    {{CodePage::Utf8, "UTF-8", "utf-8", "utf8", "UTF-8 (Unicode)", "UTF-8 UTF8", "unicode", 65001},
+     &kUtf8Table},
 };
 
 consteval std::array<CodePageRecord, std::size(kPages)> Records() {
@@ -235,6 +272,7 @@ std::optional<CodePage> CodePageByName(std::string_view name) {
 std::optional<CodePage> CodePageOfCharset(std::string_view charset) {
     const std::string key = NameKey(charset);
     for (const CodePageRecord& r : kRecords) {
+        if (!IsSingleByte(r.page)) continue;
         std::vector<std::string_view> names;
         AppendNames(names, r.charsets);
         for (const std::string_view known : names) {
@@ -285,7 +323,21 @@ std::optional<unsigned char> FromUnicode(CodePage page, char32_t ch) {
 std::string ToUtf8(CodePage page, std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (const char c : bytes) AppendUtf8(out, ToUnicode(page, static_cast<unsigned char>(c)));
+    if (IsSingleByte(page)) {
+        for (const char c : bytes) AppendUtf8(out, ToUnicode(page, static_cast<unsigned char>(c)));
+        return out;
+    }
+    while (!bytes.empty()) {
+        char32_t ch = 0;
+        std::size_t length = 0;
+        if (DecodeUtf8(bytes, ch, length)) {
+            out.append(bytes.substr(0, length));
+        } else {
+            AppendUtf8(out, kReplacementCharacter);
+            length = 1;
+        }
+        bytes.remove_prefix(length);
+    }
     return out;
 }
 
@@ -301,6 +353,11 @@ std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept) 
             utf8.remove_prefix(1);
             continue;
         }
+        if (!IsSingleByte(page)) {
+            out.append(utf8.substr(0, length));
+            utf8.remove_prefix(length);
+            continue;
+        }
         utf8.remove_prefix(length);
         if (const auto byte = FromUnicode(page, ch))
             out += static_cast<char>(*byte);
@@ -309,6 +366,58 @@ std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept) 
     }
     if (unkept) *unkept = lost;
     return out;
+}
+
+std::size_t CharLength(CodePage page, std::string_view text, std::size_t pos) {
+    if (IsSingleByte(page) || static_cast<unsigned char>(text[pos]) < 0x80) return 1;
+    char32_t ch = 0;
+    std::size_t length = 0;
+    return DecodeUtf8(text.substr(pos, 4), ch, length) ? length : 1;
+}
+
+// A valid sequence that ends at `pos` is a character, since no valid
+// sequence can start on a continuation byte of another; otherwise the byte
+// before `pos` is one on its own.
+std::size_t CharStartBefore(CodePage page, std::string_view text, std::size_t pos) {
+    if (IsSingleByte(page) || static_cast<unsigned char>(text[pos - 1]) < 0x80) return pos - 1;
+    for (std::size_t back = 2; back <= 4 && back <= pos; ++back) {
+        if (CharLength(page, text, pos - back) == back) return pos - back;
+    }
+    return pos - 1;
+}
+
+std::size_t CharStartAt(CodePage page, std::string_view text, std::size_t pos) {
+    if (IsSingleByte(page) || pos >= text.size() || pos == 0) return pos;
+    for (std::size_t back = 1; back <= 3 && back <= pos; ++back) {
+        if (CharLength(page, text, pos - back) > back) return pos - back;
+    }
+    return pos;
+}
+
+std::size_t CharCount(CodePage page, std::string_view text) {
+    if (IsSingleByte(page)) return text.size();
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(page, text, pos)) ++count;
+    return count;
+}
+
+std::optional<TableChar> TableChar::Of(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > 4) return std::nullopt;
+    TableChar c;
+    std::copy(bytes.begin(), bytes.end(), c.bytes_.begin());
+    c.size_ = static_cast<std::uint8_t>(bytes.size());
+    return c;
+}
+
+std::optional<TableChar> EncodeChar(CodePage page, char32_t ch) {
+    if (IsSingleByte(page)) {
+        if (const auto byte = FromUnicode(page, ch)) return TableChar(*byte);
+        return std::nullopt;
+    }
+    if ((ch >= 0xD800 && ch <= 0xDFFF) || ch > 0x10FFFF) return std::nullopt;
+    std::string bytes;
+    AppendUtf8(bytes, ch);
+    return TableChar::Of(bytes);
 }
 
 unsigned char FoldCase(CodePage page, unsigned char byte) {

@@ -1,8 +1,18 @@
-// The editor's character tables (OEM 866, ANSI 1251 and the custom table
-// KOI8-R), the conversions between each table and the OEM code page that the
-// editor offers plug-ins, and the conversions to Unicode for the terminal.
+// The editor's character tables (OEM 866, ANSI 1251, the custom table
+// KOI8-R, and UTF-8), the conversions between each table and the OEM code
+// page that the editor offers plug-ins, and the conversions to Unicode for
+// the terminal.
+//
+// The first three hold one character per byte. UTF-8 holds one to four
+// bytes per character: the byte-wise functions below treat each of its
+// bytes at and above 0x80 as part of a character they cannot name (it shows
+// as U+FFFD, converts to OEM as '?', and counts as a letter for words);
+// Utf8Step and the string conversions work in whole characters.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,7 +21,10 @@
 
 namespace host {
 
-enum class CodePage { Oem866, Ansi1251, Koi8r };
+enum class CodePage { Oem866, Ansi1251, Koi8r, Utf8 };
+
+// True for the tables that hold each character in one byte.
+constexpr bool IsSingleByte(CodePage page) { return page != CodePage::Utf8; }
 
 // One table with every name it goes by. A new table is a record in the
 // list below (with its Unicode table); everything that names tables reads
@@ -47,8 +60,10 @@ std::vector<std::string_view> NamesOf(const CodePageRecord& record);
 // "Windows-1251", "koi8_r".
 std::optional<CodePage> CodePageByName(std::string_view name);
 
-// The table of a locale's character set as the C library names it
-// ("KOI8-R", "CP1251", "IBM866"); none for any other set (UTF-8, ASCII).
+// The 8-bit table of a locale's character set as the C library names it
+// ("KOI8-R", "CP1251", "IBM866"); none for any other set (UTF-8, ASCII):
+// a locale never makes a file UTF-8, as Russian text in 866 or KOI8-R may
+// well be valid UTF-8.
 std::optional<CodePage> CodePageOfCharset(std::string_view charset);
 
 // The names of all tables in the list's order, joined: "866, 1251 or
@@ -72,10 +87,47 @@ char32_t ToUnicode(CodePage page, unsigned char byte);
 // The byte of `page` for a Unicode character, if the table has one.
 std::optional<unsigned char> FromUnicode(CodePage page, char32_t ch);
 
+// The text of `page` in UTF-8; in the UTF-8 table each byte that is no
+// UTF-8 becomes U+FFFD.
 std::string ToUtf8(CodePage page, std::string_view bytes);
 // UTF-8 text in `page`: each character the table lacks, and each byte that
 // is no UTF-8, is left out and counted in `unkept` (when given).
 std::string FromUtf8(CodePage page, std::string_view utf8, std::size_t* unkept = nullptr);
+
+// The length in bytes of the character at `pos` of `text` in `page`
+// (pos < text.size()): one in the 8-bit tables; in UTF-8 that of a valid
+// sequence, and one for a byte that is no UTF-8, so that every byte of a
+// line belongs to exactly one character and a stray byte stays editable.
+std::size_t CharLength(CodePage page, std::string_view text, std::size_t pos);
+// Where the character that ends at `pos` (0 < pos <= text.size()) starts.
+std::size_t CharStartBefore(CodePage page, std::string_view text, std::size_t pos);
+// `pos` moved back to the start of the character it falls in (a position
+// at or beyond the end stays).
+std::size_t CharStartAt(CodePage page, std::string_view text, std::size_t pos);
+// The number of characters in `text`.
+std::size_t CharCount(CodePage page, std::string_view text);
+
+// One character in a table's bytes: one byte in an 8-bit table, one to
+// four in UTF-8.
+class TableChar {
+public:
+    constexpr TableChar(unsigned char byte)  // NOLINT(google-explicit-constructor): a byte is one
+        : bytes_{static_cast<char>(byte)}, size_(1) {}
+    // The bytes of one character, one to four of them; nothing otherwise.
+    static std::optional<TableChar> Of(std::string_view bytes);
+    std::string_view Bytes() const { return {bytes_.data(), size_}; }
+    friend bool operator==(const TableChar& a, const TableChar& b) {
+        return a.Bytes() == b.Bytes();
+    }
+
+private:
+    TableChar() = default;
+    std::array<char, 4> bytes_{};
+    std::uint8_t size_ = 0;
+};
+
+// `ch` in `page`'s bytes; nothing when the table lacks it.
+std::optional<TableChar> EncodeChar(CodePage page, char32_t ch);
 
 // The lower-case form of a letter of the scripts the tables hold (Latin,
 // Latin-1, Cyrillic); any other character unchanged. The one case rule of

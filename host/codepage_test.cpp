@@ -206,7 +206,7 @@ TEST(CodePageLetters, FoldCharacters) {
 // only the names of character sets pick a locale's table.
 TEST(CodePageNames, ByNameAndByALocalesCharacterSet) {
     constexpr std::optional<CodePage> kNone, kOem = CodePage::Oem866, kAnsi = CodePage::Ansi1251,
-                                             kKoi = CodePage::Koi8r;
+                                             kKoi = CodePage::Koi8r, kUtf8 = CodePage::Utf8;
     const struct {
         const char* name;
         std::optional<CodePage> byName, byCharset;
@@ -220,15 +220,17 @@ TEST(CodePageNames, ByNameAndByALocalesCharacterSet) {
         {"koi8r", kKoi, kKoi},          {"koi8_r", kKoi, kKoi},
         {"koi8", kKoi, kNone},          {"", kNone, kNone},
         {"437", kNone, kNone},          {"KOI8-U", kNone, kNone},
-        {"UTF-8", kNone, kNone},        {"ANSI_X3.4-1968", kNone, kNone},
+        // A locale never makes a file UTF-8: only the mark or the user does.
+        {"UTF-8", kUtf8, kNone},        {"utf8", kUtf8, kNone},
+        {"ANSI_X3.4-1968", kNone, kNone},
         {"ISO-8859-5", kNone, kNone},   {"-", kNone, kNone},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CodePageByName(c.name), c.byName) << c.name;
         EXPECT_EQ(CodePageOfCharset(c.name), c.byCharset) << c.name;
     }
-    EXPECT_EQ(CodePageNames(&CodePageRecord::option), "866, 1251 or koi8-r");
-    EXPECT_EQ(CodePageNames(&CodePageRecord::caseName, ", "), "oem, ansi, koi8r");
+    EXPECT_EQ(CodePageNames(&CodePageRecord::option), "866, 1251, koi8-r or utf-8");
+    EXPECT_EQ(CodePageNames(&CodePageRecord::caseName, ", "), "oem, ansi, koi8r, utf8");
 }
 
 // Each record is whole and no name belongs to two tables.

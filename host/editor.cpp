@@ -45,7 +45,7 @@ Editor::Impl::Impl(std::string name, std::string bytes, CodePage page, EditorOpt
 
 TextPosition Editor::Impl::Clamp(TextPosition p) const {
     const int line = std::clamp(p.line, 0, LastLine());
-    return {line, std::clamp(p.pos, 0, Length(line))};
+    return {line, CharStart(line, std::clamp(p.pos, 0, Length(line)))};
 }
 
 // ---------------------------------------------------------------------------
@@ -88,11 +88,13 @@ Eol Editor::Impl::DefaultEol() const {
     return first == Eol::None ? Eol::CrLf : first;
 }
 
+// A character takes one screen column, a tab up to the next tab stop; a
+// column beyond the end of the line is one blank.
 int Editor::Impl::TabPos(int n, int pos) const {
     const std::string_view text = Text(n);
     const int inText = std::min<int>(pos, static_cast<int>(text.size()));
     long long column = 0;
-    for (int i = 0; i < inText; ++i)
+    for (int i = 0; i < inText; i += static_cast<int>(CharLength(table, text, i)))
         column = text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
     return ClampColumn(column + (pos - inText));
 }
@@ -101,7 +103,7 @@ int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
     const std::string_view text = Text(n);
     long long column = 0;
     int i = 0;
-    for (; i < static_cast<int>(text.size()); ++i) {
+    for (; i < static_cast<int>(text.size()); i += static_cast<int>(CharLength(table, text, i))) {
         const long long next =
             text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
         if (next > tabPos) return i;
@@ -110,13 +112,17 @@ int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
     return ClampColumn(i + (tabPos - column));
 }
 
+int Editor::Impl::CharStart(int n, int pos) const {
+    return static_cast<int>(CharStartAt(table, Text(n), static_cast<std::size_t>(pos)));
+}
+
 std::string Editor::Impl::IndentText(std::string_view sourceBlanks, int column) const {
     return IndentTextOf(sourceBlanks, column, options.tabSize);
 }
 
 void Editor::Impl::SetCursor(int line, int pos) {
     curLine = std::clamp(line, 0, LastLine());
-    curPos = std::clamp(pos, 0, ColumnLimit());
+    curPos = CharStart(curLine, std::clamp(pos, 0, ColumnLimit()));
 }
 
 void Editor::Impl::FillToCursor() {
@@ -229,20 +235,33 @@ void Editor::Impl::InsertText(std::string_view text) {
     }
 }
 
-void Editor::Impl::TypeChar(char c, int count) {
-    count = std::min(count, ColumnLimit() - curPos);
+void Editor::Impl::TypeChar(TableChar typed, int count) {
+    const std::string_view bytes = typed.Bytes();
+    const int width = static_cast<int>(bytes.size());
+    count = std::min(count, (ColumnLimit() - curPos) / width);
     if (count <= 0) return;
     FillToCursor();
     const auto pos = static_cast<std::size_t>(curPos);
-    const std::size_t length = lines.At(curLine).Size();
-    const std::size_t over = overtype ? std::min(length - pos, static_cast<std::size_t>(count)) : 0;
-    SpliceLine(curLine, pos, over, {}, static_cast<std::size_t>(count), c);
-    curPos += count;
+    const std::string_view text = Text(curLine);
+    // Overtype replaces as many characters as it types, whatever their bytes.
+    std::size_t over = 0;
+    for (int k = 0; overtype && k < count && pos + over < text.size(); ++k)
+        over += CharLength(table, text, pos + over);
+    if (width == 1) {
+        SpliceLine(curLine, pos, over, {}, static_cast<std::size_t>(count), bytes[0]);
+    } else {
+        std::string run;
+        run.reserve(bytes.size() * static_cast<std::size_t>(count));
+        for (int k = 0; k < count; ++k) run += bytes;
+        SpliceLine(curLine, pos, over, run);
+    }
+    curPos += count * width;
 }
 
 void Editor::Impl::DeleteChar() {
     if (curPos < CurLength())
-        SpliceLine(curLine, static_cast<std::size_t>(curPos), 1, {});
+        SpliceLine(curLine, static_cast<std::size_t>(curPos),
+                   CharLength(table, Text(curLine), static_cast<std::size_t>(curPos)), {});
     else
         JoinNext(curLine, curPos);
 }
@@ -266,8 +285,13 @@ void Editor::Impl::Backspace() {
         curPos = joinAt;
         return;
     }
-    if (curPos <= CurLength()) SpliceLine(curLine, static_cast<std::size_t>(curPos - 1), 1, {});
-    --curPos;
+    if (curPos > CurLength()) {
+        --curPos;  // beyond the end there is only the blank the cursor stands after
+        return;
+    }
+    const auto start = CharStartBefore(table, Text(curLine), static_cast<std::size_t>(curPos));
+    SpliceLine(curLine, start, static_cast<std::size_t>(curPos) - start, {});
+    curPos = static_cast<int>(start);
 }
 
 void Editor::Impl::DeleteWordLeft() {
@@ -323,6 +347,7 @@ void Editor::Impl::CheckInvariant() const {
     assert(count >= 1);
     assert(curLine >= 0 && curLine < count);
     assert(curPos >= 0);
+    assert(curPos == CharStart(curLine, curPos));
     // The lines around the cursor always; the whole document only when it is
     // small, so that debug builds stay linear on long documents.
     const int from = count <= 1000 ? 0 : std::max(0, curLine - 2);

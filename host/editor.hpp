@@ -300,12 +300,12 @@ public:
 
     // ---- Input -------------------------------------------------------------
     // The editor's own handling of an input record (after the plug-ins
-    // declined it). `typedByte`, when given, is the byte of the editor's
-    // table that a typed character inserts, in place of the record's OEM
+    // declined it). `typed`, when given, is the character in the editor's
+    // table that a typed key inserts, in place of the record's OEM
     // character converted: the UI passes it for characters that code page
-    // 866 lacks (« » — € in an ANSI file), sending the plug-ins a stand-in.
-    void ProcessInput(const INPUT_RECORD& record,
-                      std::optional<unsigned char> typedByte = std::nullopt);
+    // 866 lacks (« » — € in an ANSI file, anything in UTF-8), sending the
+    // plug-ins a stand-in.
+    void ProcessInput(const INPUT_RECORD& record, std::optional<TableChar> typed = std::nullopt);
 
     // The host's editor commands, as the EditorControl service receives them.
     int Control(int command, void* param);

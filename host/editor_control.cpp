@@ -89,7 +89,7 @@ int SetPosition(Editor::Impl& e, const EditorSetPosition* pos) {
     if (!pos) return 0;
     if (pos->CurLine != -1) e.curLine = std::clamp(pos->CurLine, 0, e.lines.Count() - 1);
     if (pos->CurPos != -1)
-        e.curPos = std::clamp(pos->CurPos, 0, e.ColumnLimit());
+        e.curPos = e.CharStart(e.curLine, std::clamp(pos->CurPos, 0, e.ColumnLimit()));
     else if (pos->CurTabPos != -1)
         e.curPos = e.PosOfTabPos(e.curLine, std::max(0, pos->CurTabPos));
     if (pos->TopScreenLine != -1)
@@ -173,6 +173,7 @@ int Editor::Control(int command, void* param) {
         break;
     default: break;
     }
+    e.KeepCursorOnCharacter();
     if (command != ECTL_GETINFO && command != ECTL_GETSTRING && command != ECTL_REDRAW &&
         command != ECTL_EDITORTOOEM && command != ECTL_OEMTOEDITOR && command != ECTL_SETPOSITION)
         e.ScrollToCursor();

@@ -15,7 +15,9 @@
 // - only the last line may lack an end-of-line (so the saved bytes split
 //   back into the same lines);
 // - the cursor's line is in [0, LineCount) and its column is not negative;
-//   the column may stand beyond the end of the line;
+//   the column may stand beyond the end of the line; within the line it
+//   stands at the start of a character (columns count bytes, and a UTF-8
+//   character has several);
 // - a block, if any, has start < end, both within the text;
 // - the history (UndoHistory::CheckInvariant): no change of the text passed
 //   it by; between commands the state is that of the last undo step, a redo
@@ -102,6 +104,9 @@ struct Editor::Impl {
     int TabPos(int n, int pos) const;
     // Character column of screen column `tabPos` of line n.
     int PosOfTabPos(int n, int tabPos) const;
+    // Column `pos` of line n moved back to the start of its character: in
+    // UTF-8 the cursor and the block never stand inside a character.
+    int CharStart(int n, int pos) const;
 
     void SetCursor(int line, int pos);
     // Pads the cursor's line with blanks up to the cursor.
@@ -123,7 +128,7 @@ struct Editor::Impl {
     void InsertText(std::string_view text);
     // Types `count` copies of a character at the cursor (insert or overtype),
     // in one step so that a large repeat count costs one move of the line.
-    void TypeChar(char c, int count = 1);
+    void TypeChar(TableChar typed, int count = 1);
     // Delete: the character at the cursor, or at or beyond the end the join of the next line.
     void DeleteChar();
     // Deletes what Ctrl+Right passes over on the line; at or beyond its end
@@ -140,6 +145,9 @@ struct Editor::Impl {
     // the line count stays and the cursor stays on it.
     void DeleteLineByKey();
 
+    // Brings the cursor back to the start of the character it stands in,
+    // when a change of its line left it inside one (UTF-8 only).
+    void KeepCursorOnCharacter() { curPos = CharStart(curLine, curPos); }
     // Keeps the cursor inside the window.
     void ScrollToCursor();
     void CheckInvariant() const;
@@ -194,6 +202,7 @@ auto AsOneStep(Editor::Impl& e, Change change) {
         const UndoHistory::Step step(e.history);
         return change();
     }();
+    e.KeepCursorOnCharacter();
     e.ScrollToCursor();
     e.CheckInvariant();
     return result;

@@ -121,14 +121,22 @@ void Move(Editor::Impl& e, Command command) {
     const int last = e.LastLine();
     switch (command) {
     case Command::Left:
-        if (e.curPos > 0) {
+        if (e.curPos > e.CurLength()) {
             --e.curPos;
+        } else if (e.curPos > 0) {
+            e.curPos = static_cast<int>(CharStartBefore(e.table, e.Text(e.curLine),
+                                                        static_cast<std::size_t>(e.curPos)));
         } else if (e.curLine > 0) {
             --e.curLine;
             e.curPos = e.CurLength();
         }
         break;
-    case Command::Right: e.curPos = std::min(e.curPos + 1, e.ColumnLimit()); break;
+    case Command::Right: {
+        const bool inText = e.curPos < e.CurLength();
+        const auto step = inText ? CharLength(e.table, e.Text(e.curLine), e.curPos) : 1;
+        e.curPos = std::min(e.curPos + static_cast<int>(step), e.ColumnLimit());
+        break;
+    }
     case Command::WordLeft: e.WordLeft(); break;
     case Command::WordRight: e.WordRight(); break;
     case Command::Up: e.ToLineKeepingColumn(std::max(0, e.curLine - 1)); break;
@@ -151,7 +159,7 @@ void Move(Editor::Impl& e, Command command) {
 
 // Types a character `count` times, as plain typing that may join a run; a
 // block is replaced by it when `replaceBlock`.
-void TypeCharacter(Editor::Impl& e, char c, int count, bool replaceBlock) {
+void TypeCharacter(Editor::Impl& e, TableChar c, int count, bool replaceBlock) {
     const bool replacing = replaceBlock && e.DeleteBlock();
     const bool overtype = e.overtype;
     e.overtype =
@@ -228,7 +236,7 @@ void Run(Editor::Impl& e, Command command, bool shift) {
             TabStop(e);
             if (!e.options.persistentBlocks) e.block.reset();
         } else {
-            InsertKey(e, [&] { TypeCharacter(e, '\t', 1, false); });
+            InsertKey(e, [&] { TypeCharacter(e, TableChar('\t'), 1, false); });
         }
         break;
     case Command::DeleteLine: e.DeleteLineByKey(); break;
@@ -247,17 +255,17 @@ void Run(Editor::Impl& e, Command command, bool shift) {
     }
 }
 
-// The byte a record types in the editor's table, or nothing for a control
-// character or a key pressed with Ctrl or Alt. `typedByte` stands in for
-// the record's OEM character converted (see Editor::ProcessInput).
-std::optional<char> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key,
-                              std::optional<unsigned char> typedByte) {
+// The character a record types in the editor's table, or nothing for a
+// control character or a key pressed with Ctrl or Alt. `typed` stands in
+// for the record's OEM character converted (see Editor::ProcessInput).
+std::optional<TableChar> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key,
+                                   std::optional<TableChar> typed) {
     const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
     if (CommandModifiers(key.dwControlKeyState)) return std::nullopt;
-    if (typedByte && (ch >= 0x20 || ch == 0)) return static_cast<char>(*typedByte);
+    if (typed && (ch >= 0x20 || ch == 0)) return typed;
     if (ch < 0x20) return std::nullopt;
     // The console delivers OEM characters; the text is in the editor's table.
-    return static_cast<char>(OemToTable(e.table, ch));
+    return TableChar(OemToTable(e.table, ch));
 }
 
 }  // namespace
@@ -339,7 +347,7 @@ void Editor::Impl::ScrollWindow(int by) {
 // Editor
 // ---------------------------------------------------------------------------
 
-void Editor::ProcessInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte) {
+void Editor::ProcessInput(const INPUT_RECORD& record, std::optional<TableChar> typed) {
     if (record.EventType != KEY_EVENT) return;
     const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
     if (!key.bKeyDown) return;
@@ -349,9 +357,9 @@ void Editor::ProcessInput(const INPUT_RECORD& record, std::optional<unsigned cha
         if (const Command command = CommandOf(key); command != Command::None) {
             const bool shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
             for (int i = 0; i < repeat; ++i) Run(e, command, shift);
-        } else if (const auto typed = TypedChar(e, key, typedByte)) {
+        } else if (const auto character = TypedChar(e, key, typed)) {
             const std::optional<Block> kept = e.block;
-            TypeCharacter(e, *typed, repeat, !e.options.persistentBlocks);
+            TypeCharacter(e, *character, repeat, !e.options.persistentBlocks);
             if (e.options.persistentBlocks) KeepBlock(e, kept);
         }
         return true;

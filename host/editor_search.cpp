@@ -9,6 +9,7 @@
 
 #include "host/editor.hpp"
 #include "host/editor_impl.hpp"
+#include "host/utf8.hpp"
 
 namespace host {
 namespace {
@@ -19,24 +20,58 @@ bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// UTF-8 text with each letter in its lower-case form. The letters that
+// fold (Latin, Latin-1, Cyrillic) keep their length in bytes, so a position
+// in the folded text is the same position in the text.
+std::string FoldUtf8(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    while (!text.empty()) {
+        char32_t ch = 0;
+        std::size_t length = 0;
+        if (!DecodeUtf8(text, ch, length)) length = 1;
+        const std::size_t before = folded.size();
+        if (length > 1 && FoldCase(ch) != ch) AppendUtf8(folded, FoldCase(ch));
+        if (folded.size() - before != length) {
+            folded.resize(before);
+            folded.append(text.substr(0, length));
+        }
+        text.remove_prefix(length);
+    }
+    return folded;
+}
+
 // Finds a query in lines of text: Horspool's algorithm over bytes that are
-// first folded to one case when case does not matter.
+// first folded to one case when case does not matter. In UTF-8 a letter
+// beyond ASCII may change more than one byte as it folds: the query and
+// each line are folded whole first.
 class Matcher {
 public:
     Matcher(CodePage table, std::string_view query, const SearchOptions& options)
-        : table_(table), query_(query), wholeWords_(options.wholeWords) {
+        : table_(table),
+          foldWhole_(!IsSingleByte(table) && !options.matchCase),
+          foldedQuery_(foldWhole_ ? FoldUtf8(query) : std::string()),
+          query_(foldWhole_ ? std::string_view(foldedQuery_) : query),
+          wholeWords_(options.wholeWords) {
         for (int b = 0; b < 256; ++b)
             fold_[b] = options.matchCase ? static_cast<unsigned char>(b)
                                          : FoldCase(table, static_cast<unsigned char>(b));
-        skip_.fill(query.size());
-        for (std::size_t i = 0; i + 1 < query.size(); ++i)
-            skip_[Fold(query[i])] = query.size() - 1 - i;
+        skip_.fill(query_.size());
+        for (std::size_t i = 0; i + 1 < query_.size(); ++i)
+            skip_[Fold(query_[i])] = query_.size() - 1 - i;
     }
+    Matcher(const Matcher&) = delete;
+    Matcher& operator=(const Matcher&) = delete;
 
     std::size_t Size() const { return query_.size(); }
 
     // The first match in `text` that begins at or after `from`; kNone when none does.
     std::size_t First(std::string_view text, std::size_t from) const {
+        return FirstIn(Prepared(text), from);
+    }
+
+private:
+    std::size_t FirstIn(std::string_view text, std::size_t from) const {
         const std::size_t m = query_.size();
         std::size_t pos = from;
         while (pos <= text.size() && text.size() - pos >= m) {
@@ -50,27 +85,37 @@ public:
         return kNone;
     }
 
+public:
     // The last match in `text` that begins before `before`; kNone when none does.
-    std::size_t Last(std::string_view text, std::size_t before) const {
+    std::size_t Last(std::string_view line, std::size_t before) const {
+        const std::string_view text = Prepared(line);
         std::size_t found = kNone;
-        for (std::size_t pos = First(text, 0); pos != kNone && pos < before;
-             pos = First(text, pos + 1))
+        for (std::size_t pos = FirstIn(text, 0); pos != kNone && pos < before;
+             pos = FirstIn(text, pos + 1))
             found = pos;
         return found;
     }
 
     // Every match in `text` from `from` on that begins before `before`, none
     // overlapping the one before it.
-    std::vector<std::size_t> All(std::string_view text, std::size_t from,
+    std::vector<std::size_t> All(std::string_view line, std::size_t from,
                                  std::size_t before) const {
+        const std::string_view text = Prepared(line);
         std::vector<std::size_t> found;
-        for (std::size_t pos = First(text, from); pos != kNone && pos < before;
-             pos = First(text, pos + Size()))
+        for (std::size_t pos = FirstIn(text, from); pos != kNone && pos < before;
+             pos = FirstIn(text, pos + Size()))
             found.push_back(pos);
         return found;
     }
 
 private:
+    // The text the query is looked for in: the line, or its folded form.
+    std::string_view Prepared(std::string_view line) const {
+        if (!foldWhole_) return line;
+        folded_ = FoldUtf8(line);
+        return folded_;
+    }
+
     unsigned char Fold(char c) const { return fold_[static_cast<unsigned char>(c)]; }
     bool IsWord(char c) const { return IsWordChar(table_, static_cast<unsigned char>(c)); }
 
@@ -88,8 +133,11 @@ private:
     }
 
     CodePage table_;
+    bool foldWhole_;
+    std::string foldedQuery_;
     std::string_view query_;
     bool wholeWords_;
+    mutable std::string folded_;  // the line being searched, folded whole
     std::array<unsigned char, 256> fold_{};
     std::array<std::size_t, 256> skip_{};
 };

@@ -23,6 +23,7 @@ Editor::UndoStep::~UndoStep() = default;
 
 bool Editor::Undo() {
     const bool done = impl_->Restore(impl_->history.Undo());
+    impl_->KeepCursorOnCharacter();
     impl_->ScrollToCursor();
     impl_->CheckInvariant();
     return done;
@@ -30,6 +31,7 @@ bool Editor::Undo() {
 
 bool Editor::Redo() {
     const bool done = impl_->Restore(impl_->history.Redo());
+    impl_->KeepCursorOnCharacter();
     impl_->ScrollToCursor();
     impl_->CheckInvariant();
     return done;

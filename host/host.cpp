@@ -345,13 +345,13 @@ void Host::SetEditor(Editor* editor) {
 Editor* Host::CurrentEditor() const { return impl_->target.editor; }
 void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
-int Host::Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> typedByte) {
+int Host::Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed) {
     if (impl_->kind == PluginInterface::Unicode) {
         const LineCodec& codec =
             impl_->unicodeEditor ? impl_->unicodeEditor->Codec() : CodecOf(CodePage::Oem866);
-        const auto answer = impl_->OfferToUnicodePlugin(ToUnicodeInput(record, typedByte, codec));
+        const auto answer = impl_->OfferToUnicodePlugin(ToUnicodeInput(record, typed, codec));
         Editor* const editor = impl_->target.editor;
-        if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typedByte);
+        if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typed);
         return answer != 0 ? 1 : 0;
     }
     SetServiceTarget(&impl_->target);
@@ -359,7 +359,7 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> type
     std::optional<Editor::UndoStep> step;
     if (editor != nullptr) step.emplace(*editor);
     const int answer = impl_->OfferToPlugins(record);
-    if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typedByte);
+    if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typed);
     return answer;
 }
 
@@ -369,7 +369,7 @@ int Host::DispatchUnicode(const INPUT_RECORD& record) {
             CodecOf(impl_->target.editor ? impl_->target.editor->Table() : CodePage::Oem866);
         // An ANSI plug-in cannot be shown a character its table lacks.
         const std::optional<EngineInput> input = ToEngineInput(record, codec);
-        return input ? Dispatch(input->record, input->typedByte) : 0;
+        return input ? Dispatch(input->record, input->typed) : 0;
     }
     const auto answer = impl_->OfferToUnicodePlugin(record);
     if (answer == 0 && impl_->unicodeEditor != nullptr) impl_->unicodeEditor->ProcessInput(record);

@@ -93,11 +93,11 @@ public:
 
     // One input record: the module first; the editor handles it only when the
     // module answers 0. Returns the module's answer. With an ANSI plug-in
-    // everything both change is one undo step of the editor. `typedByte`
-    // goes to the editor's ProcessInput: the byte of its table that a typed
+    // everything both change is one undo step of the editor. `typed`
+    // goes to the editor's ProcessInput: the character in its table that a typed
     // character inserts. A Unicode plug-in gets the record with the
     // character in UnicodeChar.
-    int Dispatch(const INPUT_RECORD& record, std::optional<unsigned char> typedByte = std::nullopt);
+    int Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed = std::nullopt);
     // The same for a record with its character in UnicodeChar. A character
     // that the file's code page cannot hold is offered to the plug-in but
     // not typed by the editor.

@@ -58,8 +58,10 @@ bool IsCapital(unsigned char oem) {
 }
 
 // The stroke of a character typed on its own, as the console reports it.
-KeyStroke CharacterStroke(unsigned char oem) {
+KeyStroke CharacterStroke(char32_t ch) {
     KeyStroke stroke;
+    stroke.character = ch;
+    const unsigned char oem = FromUnicode(CodePage::Oem866, ch).value_or(0);
     stroke.oemChar = oem;
     // A Latin letter's key is named by its capital.
     const unsigned char key = ascii::ToUpper(oem);
@@ -80,15 +82,9 @@ struct Parser {
         return false;
     }
 
-    // The OEM byte of the character at `at`, or a failure naming its position.
-    bool Character(std::size_t at, unsigned char& oem, std::size_t& length) {
-        char32_t ch = 0;
+    // The character at `at`, or a failure naming its position.
+    bool Character(std::size_t at, char32_t& ch, std::size_t& length) {
         if (!DecodeUtf8(script.substr(at), ch, length)) return Fail(at + 1, "invalid UTF-8");
-        const auto byte = FromUnicode(CodePage::Oem866, ch);
-        if (!byte) {
-            return Fail(at + 1, Quoted(script.substr(at, length)).append(" is not in code page 866"));
-        }
-        oem = *byte;
         return true;
     }
 
@@ -130,9 +126,8 @@ struct Parser {
         char32_t ch = 0;
         std::size_t length = 0;
         if (DecodeUtf8(rest, ch, length) && length == rest.size()) {
-            unsigned char oem = 0;
-            if (!Character(at, oem, length)) return false;
-            KeyStroke stroke = CharacterStroke(oem);
+            if (!Character(at, ch, length)) return false;
+            KeyStroke stroke = CharacterStroke(ch);
             stroke.controlState |= modifiers;
             if ((modifiers & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0 && stroke.virtualKey >= 'A' &&
                 stroke.virtualKey <= 'Z') {
@@ -175,10 +170,10 @@ struct Parser {
                 at = close + 1;
                 continue;
             }
-            unsigned char oem = 0;
+            char32_t ch = 0;
             std::size_t length = 0;
-            if (!Character(at, oem, length)) return false;
-            Push(CharacterStroke(oem));
+            if (!Character(at, ch, length)) return false;
+            Push(CharacterStroke(ch));
             at += length;
         }
         return true;

@@ -17,10 +17,13 @@ struct KeyStroke {
     WORD virtualKey = 0;
     DWORD controlState = 0;    // SHIFT_PRESSED, LEFT_CTRL_PRESSED, ...
     unsigned char oemChar = 0;  // the character in the OEM code page, 0 for none
+    // The character the key types, 0 for none; where code page 866 lacks it
+    // oemChar is 0 and the editor types it in its own table, if it can.
+    char32_t character = 0;
 };
 
-// Parses a UTF-8 script. Syntax: characters stand for themselves (in code
-// page 866; capitals carry Shift); {Enter}, {Del}, {BS}, {Tab}, {Esc},
+// Parses a UTF-8 script. Syntax: characters stand for themselves (capitals
+// of code page 866 carry Shift); {Enter}, {Del}, {BS}, {Tab}, {Esc},
 // {Home}, {End}, {Left}, {Right}, {Up}, {Down}, {PgUp}, {PgDn}, {Ins},
 // {F1}..{F12}, each with optional Shift+, Ctrl+, Alt+, RCtrl+, RAlt+ inside
 // the braces, in any order and case; one character in braces takes modifiers

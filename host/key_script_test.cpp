@@ -32,7 +32,13 @@ TEST(KeyScript, CharactersStandForThemselves) {
     const auto cyrillic = Parse("Нр{Alt+р}");
     ASSERT_EQ(cyrillic.size(), 3u);
     EXPECT_EQ(cyrillic[2].oemChar, 0xE0);
+    EXPECT_EQ(cyrillic[2].character, U'р');
     EXPECT_EQ(cyrillic[2].controlState, LEFT_ALT_PRESSED);
+    // A character that 866 lacks is kept for the file's own table.
+    const auto euro = Parse("€");
+    ASSERT_EQ(euro.size(), 1u);
+    EXPECT_EQ(euro[0].oemChar, 0);
+    EXPECT_EQ(euro[0].character, U'€');
 }
 
 // Each script is one stroke: its virtual key, control-key state and OEM character.
@@ -117,8 +123,7 @@ TEST(KeyScript, ErrorsNameTheBytePosition) {
         {"abc{Enter", "position 4: unclosed brace"},
         {"{", "position 1: unclosed brace"},
         {"x{}", "position 2: empty braces"},
-        {"Нx€", "position 4: \"€\" is not in code page 866"},  // Н takes two bytes
-        {"{Alt+€}", "position 6: \"€\" is not in code page 866"},
+        {"Нx\xFF", "position 4: invalid UTF-8"},  // Н takes two bytes
         {"a\xFF", "position 2: invalid UTF-8"},
         {"a\xD0", "position 2: invalid UTF-8"},
         {"\xC0\xAF", "position 1: invalid UTF-8"},  // an overlong '/'

@@ -136,6 +136,7 @@ const LineCodec& CodecOf(CodePage page) {
     switch (page) {
     case CodePage::Ansi1251: return ansi;
     case CodePage::Koi8r: return koi8;
+    case CodePage::Utf8: return Utf8();
     case CodePage::Oem866: break;
     }
     return oem;

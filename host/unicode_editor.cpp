@@ -37,22 +37,24 @@ int ToInt(std::intptr_t value) {
 // A field of EditorSetPosition: any negative value leaves the value as it is.
 int PositionField(std::intptr_t value) { return value < 0 ? -1 : ToInt(value); }
 
-bool Typed(const KEY_EVENT_RECORD& key, std::optional<unsigned char> typedByte) {
+bool Typed(const KEY_EVENT_RECORD& key, const std::optional<TableChar>& typed) {
     const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
-    return typedByte ? ch >= 0x20 || ch == 0 : ch >= 0x20;
+    return typed ? ch >= 0x20 || ch == 0 : ch >= 0x20;
 }
 
 }  // namespace
 
-INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte,
+INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<TableChar> typed,
                             const LineCodec& codec) {
     INPUT_RECORD out = record;
     if (record.EventType != KEY_EVENT) return out;
     const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
     const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
     char16_t unit = ch;
-    if (Typed(key, typedByte) && typedByte) {
-        unit = ToUtf16(codec, std::string(1, static_cast<char>(*typedByte)))[0];
+    if (Typed(key, typed) && typed) {
+        // A character beyond the first 65536 reaches a plug-in as a console
+        // delivers it first: its high surrogate.
+        unit = ToUtf16(codec, typed->Bytes())[0];
     } else if (ch >= 0x80) {
         unit = ToUtf16(CodecOf(CodePage::Oem866), std::string(1, static_cast<char>(ch)))[0];
     }
@@ -69,12 +71,12 @@ std::optional<EngineInput> ToEngineInput(const INPUT_RECORD& record, const LineC
         out.record.Event.KeyEvent.uChar.AsciiChar = static_cast<CHAR>(unit);
         return out;
     }
-    const std::optional<std::string> byte = FromUtf16(codec, std::u16string_view(&unit, 1));
-    if (!byte || byte->size() != 1) return std::nullopt;
+    const std::optional<std::string> bytes = FromUtf16(codec, std::u16string_view(&unit, 1));
+    if (!bytes || bytes->empty()) return std::nullopt;
     const std::optional<std::string> oem =
         FromUtf16(CodecOf(CodePage::Oem866), std::u16string_view(&unit, 1));
     out.record.Event.KeyEvent.uChar.AsciiChar = oem ? (*oem)[0] : CHAR{0};
-    out.typedByte = static_cast<unsigned char>((*byte)[0]);
+    out.typed = TableChar::Of(*bytes);
     return out;
 }
 
@@ -97,6 +99,37 @@ void UnicodeEditor::LeavePlugin() {
         if (kept->text.capacity() > kLargest) kept = std::make_unique<HandedOut>();
     }
     handedOut_ = 0;
+}
+
+int UnicodeEditor::UnitColumn(int n, int pos) const {
+    if (Codec().OneUnitPerByte() || n < 0 || n >= editor_.LineCount()) return pos;
+    const std::string_view text = editor_.LineAt(n).text;
+    const CodePage table = editor_.Table();
+    const auto inText = std::min(static_cast<std::size_t>(pos), text.size());
+    long long units = 0;
+    for (std::size_t at = 0; at < inText;) {
+        const std::size_t length = CharLength(table, text, at);
+        units += length == 4 ? 2 : 1;  // a character beyond U+FFFF is a surrogate pair
+        at += length;
+    }
+    return ToInt(units + (pos - static_cast<long long>(inText)));
+}
+
+int UnicodeEditor::ByteColumn(int n, int units) const {
+    if (Codec().OneUnitPerByte() || n < 0 || n >= editor_.LineCount()) return units;
+    const std::string_view text = editor_.LineAt(n).text;
+    const CodePage table = editor_.Table();
+    long long counted = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t length = CharLength(table, text, at);
+        const int width = length == 4 ? 2 : 1;
+        // A column between the two halves of a pair is the pair's start.
+        if (counted + width > units) return static_cast<int>(at);
+        counted += width;
+        at += length;
+    }
+    return ToInt(static_cast<long long>(at) + (units - counted));
 }
 
 int UnicodeEditor::ResolveLine(std::intptr_t number) const {
@@ -157,8 +190,8 @@ std::intptr_t UnicodeEditor::GetString(api3::EditorGetString* get) {
     get->StringLength = static_cast<std::intptr_t>(slot->text.size());
     get->StringEOL = EolUnits(line.eol);
     const std::optional<LineSelection> selected = editor_.SelectionOn(n);
-    get->SelStart = selected ? selected->from : -1;
-    get->SelEnd = selected ? selected->to : 0;
+    get->SelStart = selected ? UnitColumn(n, selected->from) : -1;
+    get->SelEnd = selected ? (selected->to < 0 ? -1 : UnitColumn(n, selected->to)) : 0;
     return 1;
 }
 
@@ -211,7 +244,7 @@ std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
     out.WindowSizeY = engine.WindowSizeY;
     out.TotalLines = engine.TotalLines;
     out.CurLine = engine.CurLine;
-    out.CurPos = engine.CurPos;
+    out.CurPos = UnitColumn(engine.CurLine, engine.CurPos);
     out.CurTabPos = engine.CurTabPos;
     out.TopScreenLine = engine.TopScreenLine;
     out.LeftPos = engine.LeftPos;
@@ -231,8 +264,13 @@ std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
 
 std::intptr_t UnicodeEditor::SetPosition(const api3::EditorSetPosition* position) {
     if (position == nullptr || position->StructSize < sizeof *position) return 0;
+    // The column is counted on the line the cursor goes to.
+    const int line = position->CurLine >= 0 && position->CurLine < editor_.LineCount()
+                         ? static_cast<int>(position->CurLine)
+                         : editor_.CurLine();
+    const int pos = PositionField(position->CurPos);
     ::EditorSetPosition engine{
-        PositionField(position->CurLine),   PositionField(position->CurPos),
+        PositionField(position->CurLine),   pos < 0 ? pos : ByteColumn(line, pos),
         PositionField(position->CurTabPos), PositionField(position->TopScreenLine),
         PositionField(position->LeftPos),   PositionField(position->Overtype)};
     return editor_.Control(::ECTL_SETPOSITION, &engine);
@@ -241,7 +279,7 @@ std::intptr_t UnicodeEditor::SetPosition(const api3::EditorSetPosition* position
 bool UnicodeEditor::ProcessInput(const INPUT_RECORD& record) {
     const std::optional<EngineInput> input = ToEngineInput(record, Codec());
     if (!input) return false;
-    editor_.ProcessInput(input->record, input->typedByte);
+    editor_.ProcessInput(input->record, input->typed);
     return true;
 }
 

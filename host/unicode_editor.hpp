@@ -27,15 +27,15 @@
 namespace host {
 
 // An input record in the engine's form: the character as an OEM byte
-// (AsciiChar) and as the byte of the editor's table it types.
+// (AsciiChar) and as the bytes of the editor's table it types.
 struct EngineInput {
     INPUT_RECORD record;
-    std::optional<unsigned char> typedByte;
+    std::optional<TableChar> typed;
 };
 
 // The Unicode form of a record in the engine's form (the character in
 // UnicodeChar, as a Unicode plug-in receives it).
-INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<unsigned char> typedByte,
+INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<TableChar> typed,
                             const LineCodec& codec);
 // The engine's form of a Unicode record; nothing when it types a character
 // that the file's code page cannot hold.
@@ -87,6 +87,11 @@ private:
     std::intptr_t GetFileName(std::intptr_t capacity, api3::WChar* buffer);
     // The line a command names (negative: the cursor's); -1 when none exists.
     int ResolveLine(std::intptr_t number) const;
+    // Columns of line n: the engine counts the bytes of the file's code
+    // page, the interface UTF-16 units; beyond the end of the line both
+    // count blanks. The same number in the 8-bit tables.
+    int UnitColumn(int n, int bytes) const;
+    int ByteColumn(int n, int units) const;
 
     Editor& editor_;
     PluginInput pluginInput_;

@@ -4,14 +4,26 @@
 
 namespace edit {
 
-void ApplyStrokes(Session& session, const std::vector<host::KeyStroke>& strokes) {
+std::size_t ApplyStrokes(Session& session, const std::vector<host::KeyStroke>& strokes) {
     host::ScriptedUi nobody;  // with nothing queued, every menu and dialog answers -1
     session.Host().SetUi(&nobody);
+    std::size_t untyped = 0;
     for (const host::KeyStroke& stroke : strokes) {
-        session.Host().Dispatch(host::KeyDownRecord(stroke));
+        // A character beyond ASCII goes in as the file's table holds it; one
+        // the table lacks is not typed at all, rather than typed as another.
+        std::optional<host::TableChar> typed;
+        if (stroke.character >= 0x80) {
+            typed = host::EncodeChar(session.Editor().Table(), stroke.character);
+            if (!typed) {
+                ++untyped;
+                continue;
+            }
+        }
+        session.Host().Dispatch(host::KeyDownRecord(stroke), typed);
         session.Host().Dispatch(host::KeyUpRecord(stroke));
     }
     session.Host().SetUi(nullptr);
+    return untyped;
 }
 
 }  // namespace edit

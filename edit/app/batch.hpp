@@ -12,6 +12,8 @@ namespace edit {
 
 // Hands each stroke to the host as a key-down and a key-up record. Menus and
 // dialogs that a key might open answer as if the user left them at once.
-void ApplyStrokes(Session& session, const std::vector<host::KeyStroke>& strokes);
+// Returns the number of characters not typed because the file's table
+// lacks them.
+std::size_t ApplyStrokes(Session& session, const std::vector<host::KeyStroke>& strokes);
 
 }  // namespace edit

@@ -96,12 +96,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--auto-indent") {
             result.autoIndent = true;
         } else if (name == "--codepage") {
-            const std::string names =
-                host::CodePageNames(&host::CodePageRecord::option, ", ") + " or utf-8";
+            const std::string names = host::CodePageNames(&host::CodePageRecord::option);
             if (!takeValue()) return fail("--codepage needs a value: " + names);
-            if (IsUtf8Charset(value)) {
-                result.utf8 = true;
-            } else if (auto page = host::CodePageByName(value)) {
+            if (auto page = host::CodePageByName(value)) {
                 result.codePage = *page;
             } else {
                 return fail("unknown code page " + value + " (expected " + names + ")");
@@ -198,15 +195,17 @@ std::string MartenModuleIn(const std::string& folder,
 
 std::string ResolvePluginFolder(const std::string& option, const char* environment,
                                 const std::string& executablePath,
-                                const std::function<bool(const std::string&)>& exists) {
+                                const std::function<bool(const std::string&)>& exists,
+                                bool unicode) {
     if (!option.empty()) return option;
     if (environment != nullptr && *environment != '\0') return environment;
     auto slash = executablePath.find_last_of('/');
     std::filesystem::path folder =
         slash == std::string::npos ? "." : executablePath.substr(0, slash);
-    std::string buildTree = (folder / "../plugins/Marten").lexically_normal().string();
+    const char* const build = unicode ? "MartenW" : "Marten";
+    std::string buildTree = (folder / "../plugins" / build).lexically_normal().string();
     if (exists(buildTree)) return buildTree;
-    return (folder / kInstalledPluginFolder).lexically_normal().string();
+    return ((folder / kInstalledPluginFolder).parent_path() / build).lexically_normal().string();
 }
 
 }  // namespace edit

@@ -26,7 +26,6 @@ struct StartPosition {
 struct CommandLine {
     std::string file;
     std::optional<host::CodePage> codePage;  // --codepage; none: the locale's table
-    bool utf8 = false;                       // --codepage utf-8: the file is UTF-8
     std::optional<StartPosition> start;      // +LINE[:COL] or --at
     std::string pluginFolder;                // --plugins, empty when not given
     std::string registry;                    // --registry, empty when not given
@@ -57,9 +56,11 @@ std::string MartenModuleIn(const std::string& folder,
 
 // The plug-in folder: the option, else $MARTEN_PLUGINS, else beside the
 // executable: the build tree's <executable's folder>/../plugins/Marten when
-// `exists` finds it there, else the installed layout's.
+// `exists` finds it there, else the installed layout's; with `unicode` the
+// Unicode build's folder MartenW beside it.
 std::string ResolvePluginFolder(const std::string& option, const char* environment,
                                 const std::string& executablePath,
-                                const std::function<bool(const std::string&)>& exists);
+                                const std::function<bool(const std::string&)>& exists,
+                                bool unicode = false);
 
 }  // namespace edit

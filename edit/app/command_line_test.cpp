@@ -107,16 +107,6 @@ TEST(CommandLine, OneMartenFromAFolderOfEitherBuild) {
     EXPECT_EQ(MartenModuleIn("/p", [](const std::string&) { return false; }), "/p/marten.so");
 }
 
-TEST(CommandLine, Utf8IsNamedButIsNoTable) {
-    for (const char* name : {"utf-8", "UTF8", "utf_8"}) {
-        const auto line = Parse({"--codepage", name, "f"});
-        ASSERT_TRUE(line) << name;
-        EXPECT_TRUE(line->utf8) << name;
-        EXPECT_EQ(line->codePage, std::nullopt) << name;
-    }
-    EXPECT_FALSE(Parse({"--codepage", "866", "f"})->utf8);
-}
-
 // Every table of the host's list is taken by each of its names, in either
 // case, so a new table needs nothing here.
 TEST(CommandLine, EveryTableByEachOfItsNames) {

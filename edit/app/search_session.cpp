@@ -49,8 +49,8 @@ std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view
     std::string bytes;
     std::u32string lacking;
     for (char32_t ch : text) {
-        if (auto byte = host::FromUnicode(table, ch)) {
-            bytes.push_back(static_cast<char>(*byte));
+        if (auto typed = host::EncodeChar(table, ch)) {
+            bytes += typed->Bytes();
         } else if (lacking.find(ch) == std::u32string::npos) {
             lacking.push_back(ch);
         }

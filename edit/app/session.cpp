@@ -20,13 +20,14 @@ std::string FullName(const std::string& path) {
 }  // namespace
 
 std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
-                        host::CodePage preferred) {
+                        host::CodePage preferred, const std::string& folder) {
     const std::string_view text = HasUtf8Mark(bytes) ? bytes.substr(kUtf8Mark.size()) : bytes;
     return path +
            (named ? " is named UTF-8 by --codepage" : " begins with a UTF-8 byte-order mark") +
-           ": it is not opened, since the editor keeps one byte per character and would mangle "
-           "UTF-8 text." +
-           (text.empty() ? "" : " " + Utf8Advice(TableForUtf8(text, preferred)));
+           ": it is not opened with the 1.x Marten in " + folder +
+           ", whose interface carries one byte per character and would mangle UTF-8 text. Open "
+           "it with the Unicode build (--plugins naming its MartenW folder, or no --plugins)." +
+           (text.empty() ? "" : " Or: " + Utf8Advice(TableForUtf8(text, preferred)));
 }
 
 Session::Session() = default;
@@ -38,7 +39,7 @@ Session::~Session() {
     editor_.reset();
 }
 
-bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
+bool Session::Open(const CommandLine& options, const PluginFolders& folders,
                    std::string* error) {
     path_ = options.file;
     FileContents contents = ReadWholeFile(path_);
@@ -47,14 +48,18 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
         return false;
     }
     newFile_ = contents.state == FileContents::State::Missing;
-    // The caller puts in the locale's table when --codepage is not given.
-    const host::CodePage table = options.codePage.value_or(host::CodePage::Oem866);
-    if (options.utf8 || HasUtf8Mark(contents.bytes)) {
-        *error = Utf8Refusal(path_, options.utf8, contents.bytes, table);
-        return false;
-    }
-    utf8Text_ = edit::IsUtf8Text(contents.bytes);
-    if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, table);
+    // The caller puts in the locale's table when --codepage is not given;
+    // the byte-order mark outweighs it. Without the mark a file is never
+    // taken for UTF-8: Russian text in 866 or KOI8-R may be valid UTF-8.
+    const host::CodePage asked = options.codePage.value_or(host::CodePage::Oem866);
+    const bool marked = HasUtf8Mark(contents.bytes);
+    const host::CodePage table = marked ? host::CodePage::Utf8 : asked;
+    const bool utf8 = table == host::CodePage::Utf8;
+    std::string original;  // kept for a refusal's advice
+    if (utf8) original = contents.bytes;
+    if (marked) contents.bytes.erase(0, kUtf8Mark.size());
+    utf8Text_ = !utf8 && edit::IsUtf8Text(contents.bytes);
+    if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, asked);
 
     host::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
@@ -68,7 +73,8 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
     host::HostOptions hostOptions;
     hostOptions.language = options.language;
     host_ = std::make_unique<host::Host>(hostOptions);
-    const std::string modulePath = MartenModuleIn(pluginFolder, [](const std::string& file) {
+    const std::string& folder = utf8 ? folders.utf8 : folders.eightBit;
+    const std::string modulePath = MartenModuleIn(folder, [](const std::string& file) {
         std::error_code ec;
         return std::filesystem::is_regular_file(file, ec);
     });
@@ -77,6 +83,12 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder,
         *error = "cannot load the Marten plug-in from " + modulePath + ": " + why;
         return false;
     }
+    if (utf8 && host_->Interface() != host::PluginInterface::Unicode) {
+        *error = Utf8Refusal(path_, !marked, original,
+                             options.codePage.value_or(host::CodePage::Oem866), folder);
+        return false;
+    }
+    utf8Mark_ = marked;
     host_->SetEditor(editor_.get());
     return true;
 }
@@ -95,7 +107,10 @@ bool Session::SaveAs(const std::string& path, std::string* error, ReadOnlyFiles 
 bool Session::Write(const std::string& path, std::string* error, ReadOnlyFiles readOnly) {
     // Piece by piece, so that no copy of the whole document is made.
     const host::Editor& editor = *editor_;
-    auto pieces = [&editor](const ByteSink& write) { return editor.WriteTo(write); };
+    const bool mark = utf8Mark_;
+    auto pieces = [&editor, mark](const ByteSink& write) {
+        return (!mark || write(kUtf8Mark)) && editor.WriteTo(write);
+    };
     if (!SaveWholeFile(path, pieces, error, readOnly)) return false;
     editor_->MarkSaved();
     newFile_ = false;

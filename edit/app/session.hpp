@@ -15,6 +15,19 @@
 
 namespace edit {
 
+// Where Marten is loaded from: the folder for files in the 8-bit tables and
+// the one for UTF-8 files. A folder the user names serves both; by default
+// a UTF-8 file gets the Unicode build, as only it can edit UTF-8 text.
+struct PluginFolders {
+    std::string eightBit;
+    std::string utf8;
+    PluginFolders(std::string both)  // NOLINT(google-explicit-constructor): one folder for all
+        : eightBit(both), utf8(std::move(both)) {}
+    PluginFolders(std::string forEightBit, std::string forUtf8)
+        : eightBit(std::move(forEightBit)), utf8(std::move(forUtf8)) {}
+    PluginFolders(const char* both) : PluginFolders(std::string(both)) {}  // NOLINT
+};
+
 class Session {
 public:
     Session();
@@ -22,9 +35,13 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Reads the file, loads Marten from `pluginFolder` and puts the cursor at
-    // the start position. On failure `error` says why and nothing is touched.
-    bool Open(const CommandLine& options, const std::string& pluginFolder, std::string* error);
+    // Reads the file, loads Marten from the folder for its encoding and puts
+    // the cursor at the start position. A file that begins with the UTF-8
+    // byte-order mark, or is named UTF-8 by --codepage, is UTF-8: it is
+    // edited only with the Unicode build (the 1.x interface cannot carry
+    // its text), and its mark is written back as it was read. On failure
+    // `error` says why and nothing is touched.
+    bool Open(const CommandLine& options, const PluginFolders& folders, std::string* error);
 
     host::Host& Host() { return *host_; }
     host::Editor& Editor() { return *editor_; }
@@ -32,8 +49,9 @@ public:
     host::Clipboard& DefaultClipboard() { return clipboard_; }
     const std::string& Path() const { return path_; }
     bool IsNewFile() const { return newFile_; }
-    // The file held UTF-8 text when it was opened; then `Utf8Fits` is the
-    // table its text fits, if any.
+    // The file held UTF-8 text without the byte-order mark when it was
+    // opened in an 8-bit table; then `Utf8Fits` is the table its text fits,
+    // if any.
     bool IsUtf8Text() const { return utf8Text_; }
     std::optional<host::CodePage> Utf8Fits() const { return utf8Fits_; }
 
@@ -61,15 +79,16 @@ private:
     bool newFile_ = false;
     bool savedOnce_ = false;
     bool utf8Text_ = false;
+    bool utf8Mark_ = false;  // the file began with the UTF-8 byte-order mark
     std::string settingsProblems_;
     std::optional<host::CodePage> utf8Fits_;
 };
 
 // Why a UTF-8 file (with the byte-order mark, or `named` so on the command
-// line) is not opened, with the table its text fits: the engine stores a
-// byte per character, and a 1.x plug-in could not carry UTF-8 either.
+// line) is not opened with the 1.x Marten of `folder`, with the table its
+// text fits: the 1.x interface carries one byte per character.
 std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
-                        host::CodePage preferred);
+                        host::CodePage preferred, const std::string& folder);
 
 // Puts the cursor at a start position; `error` explains a line beyond the
 // end (which +LINE takes as the last line).

@@ -126,9 +126,10 @@ TEST_F(SessionTest, TheUnicodeBuildEditsAReplyAsThe1xBuildDoes) {
     EXPECT_EQ(saved[0], saved[1]);
 }
 
-// A UTF-8 file is known by its byte-order mark or by --codepage utf-8 and
-// is refused whole: nothing is loaded, the file stays as it was.
-TEST_F(SessionTest, AUtf8FileIsRefusedWithWhatToDo) {
+// A UTF-8 file is known by its byte-order mark or by --codepage utf-8; the
+// 1.x build refuses it whole (nothing is loaded, the file stays as it was),
+// the Unicode build edits it.
+TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
     const std::string marked =
         "\xEF\xBB\xBF AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n";
     std::ofstream(Path("marked.msg"), std::ios::binary) << marked;
@@ -139,15 +140,23 @@ TEST_F(SessionTest, AUtf8FileIsRefusedWithWhatToDo) {
     std::string error;
     EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
     EXPECT_EQ(error, Path("marked.msg") +
-                         " begins with a UTF-8 byte-order mark: it is not opened, since the editor "
-                         "keeps one byte per character and would mangle UTF-8 text. Its text fits "
-                         "KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R and open it with "
-                         "--codepage koi8-r.");
+                         " begins with a UTF-8 byte-order mark: it is not opened with the 1.x "
+                         "Marten in " MARTEN_PLUGIN_DIR
+                         ", whose interface carries one byte per character and would mangle "
+                         "UTF-8 text. Open it with the Unicode build (--plugins naming its MartenW "
+                         "folder, or no --plugins). Or: Its text fits KOI8-R: convert it with "
+                         "iconv -f UTF-8 -t KOI8-R and open it with --codepage koi8-r.");
     EXPECT_EQ(Slurp(Path("marked.msg")), marked);
+    // The folder for UTF-8 files is the Unicode build's: the mark outweighs --codepage.
+    Session session;
+    ASSERT_TRUE(session.Open(options, {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR}, &error))
+        << error;
+    EXPECT_EQ(session.Editor().Table(), host::CodePage::Utf8);
+    EXPECT_EQ(session.Editor().LineAt(0).text, marked.substr(3, marked.size() - 5));
 
     options.file = Path("plain.msg");
     options.codePage.reset();
-    options.utf8 = true;
+    options.codePage = host::CodePage::Utf8;
     EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
     EXPECT_NE(error.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
         << error;

@@ -57,15 +57,19 @@ EditorView::RowKey EditorView::KeyOf(const host::Editor& editor, int line, int w
     if (line >= editor.LineCount()) return key;
     key.line = line;
     const std::string_view text = editor.LineAt(line).text;
-    // Every byte takes at least one cell: no byte past this one is seen.
-    key.bytes = text.substr(0, static_cast<std::size_t>(left_) + static_cast<std::size_t>(width));
+    const host::CodePage table = editor.Table();
+    // Every character takes at least one cell, and has at most four bytes
+    // (one in an 8-bit table): no byte past these is seen.
+    const std::size_t perCell = host::IsSingleByte(table) ? 1 : 4;
+    key.bytes = text.substr(
+        0, (static_cast<std::size_t>(left_) + static_cast<std::size_t>(width)) * perCell);
     if (const auto selection = editor.SelectionOn(line)) {
         const int tabSize = editor.Options().tabSize;
-        key.selectionFrom = ScreenColumn(text, selection->from, tabSize);
+        key.selectionFrom = ScreenColumn(text, table, selection->from, tabSize);
         // Through the end of the line: its line break shows as one cell more.
         key.selectionTo = selection->to < 0
-                              ? ScreenColumn(text, static_cast<int>(text.size()), tabSize) + 1
-                              : ScreenColumn(text, selection->to, tabSize);
+                              ? ScreenColumn(text, table, static_cast<int>(text.size()), tabSize) + 1
+                              : ScreenColumn(text, table, selection->to, tabSize);
     }
     return key;
 }
@@ -112,7 +116,7 @@ void EditorView::Draw(host::Editor& editor, const std::string& name, const std::
     left_ = editor.LeftPos().Value();
     const int tabSize = editor.Options().tabSize;
     std::string_view current = editor.LineAt(editor.CurLine()).text;
-    int cursorColumn = ScreenColumn(current, editor.CurPos(), tabSize);
+    int cursorColumn = ScreenColumn(current, editor.Table(), editor.CurPos(), tabSize);
 
     const Frame frame{width, screen::Height(), left_, tabSize, editor.Table()};
     if (!valid_ || frame != frame_) {

@@ -96,14 +96,14 @@ private:
     // lacks is refused aloud rather than dropped or replaced.
     void Type(const host::KeyStroke& key, char32_t character) {
         host::Editor& editor = session_.Editor();
-        const auto byte = host::FromUnicode(editor.Table(), character);
-        if (!byte) {
+        const auto typed = host::EncodeChar(editor.Table(), character);
+        if (!typed) {
             status_ = U"Not typed: \"" + std::u32string(1, character) + U"\" is not in the " +
                       TableName() + U" table";
             screen::Beep();
             return;
         }
-        session_.Host().Dispatch(host::KeyDownRecord(key), *byte);
+        session_.Host().Dispatch(host::KeyDownRecord(key), *typed);
         session_.Host().Dispatch(host::KeyUpRecord(key));
         TellUnkept(session_.Editor().TakeUnkeptCount());
     }
@@ -151,9 +151,7 @@ private:
         switch (command) {
         case Command::Help: ui_.ShowEditorHelp("Contents"); break;
         case Command::Save: Save(); break;
-        case Command::Table:
-            session_.Editor().SetTable(SwitchedTable(session_.Editor().Table()));
-            break;
+        case Command::Table: SwitchTable(SwitchedTable(session_.Editor().Table())); break;
         case Command::ChooseTable: ChooseTable(); break;
         case Command::Quit: return Leave();
         case Command::Plugins: PluginMenu(); break;
@@ -237,20 +235,35 @@ private:
     // Shift+F8: the table from a list, the current one marked.
     void ChooseTable() {
         if (auto table = TableOfMenuLine(ui_.Menu(TableMenu(session_.Editor().Table())))) {
-            session_.Editor().SetTable(*table);
+            SwitchTable(*table);
         }
     }
 
-    // A UTF-8 file is shown byte by byte in a table: say so, and which table to use.
+    // The text read in another table, its bytes unchanged. UTF-8 only with
+    // the Unicode Marten: the 1.x interface carries one byte per character.
+    void SwitchTable(host::CodePage table) {
+        if (!host::IsSingleByte(table) &&
+            session_.Host().Interface() != host::PluginInterface::Unicode) {
+            status_ = U"Not switched: UTF-8 needs the Unicode Marten (open the file with "
+                      U"--codepage utf-8)";
+            screen::Beep();
+            return;
+        }
+        session_.Editor().SetTable(table);
+    }
+
+    // A file without the byte-order mark that reads as UTF-8 is shown in the
+    // table it was opened in: say so, and how to edit it as UTF-8.
     void TellAboutUtf8() {
         MessageSpec box;
         box.title = U"UTF-8 text";
         box.lines = {Utf8ToText(name_),
-                     U"holds UTF-8 text. This editor keeps one byte per character in a table",
-                     Utf8ToText("(" + host::CodePageNames(&host::CodePageRecord::name) +
-                                "): here its letters show as pseudographics, and"),
-                     U"typed ones would be stored in the table. Saved unchanged, the file",
-                     U"keeps its bytes.",
+                     Utf8ToText("holds what reads as UTF-8 text, shown here in " +
+                                std::string(host::CodePageName(session_.Editor().Table())) +
+                                ": its letters show as pseudographics,"),
+                     U"and typed ones would be stored in that table. Saved unchanged, the",
+                     U"file keeps its bytes. To edit it as UTF-8, open it with --codepage",
+                     U"utf-8 (a file is taken for UTF-8 by its byte-order mark only).",
                      Utf8ToText(Utf8Advice(session_.Utf8Fits()))};
         box.buttons = {U"OK"};
         box.warning = true;

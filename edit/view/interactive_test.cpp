@@ -174,10 +174,10 @@ TEST_F(EditorScreenTest, AnEndedSessionKeepsTheUnsavedText) {
 TEST_F(EditorScreenTest, AUtf8FileIsNamedWhenItOpens) {
     const std::string text = " AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n";  // Привет
     const std::string file = Write("reply.msg", text);
-    Sees("holds UTF-8 text.");
+    Sees("holds what reads as UTF-8 text, shown here in 866");
     Sees("Its text fits 866: convert it with iconv -f UTF-8 -t CP866");
     Keys("{Enter}");
-    Gone("holds UTF-8 text.");
+    Gone("holds what reads as UTF-8 text");
     Sees("UTF-8 text     866  Line 1/2");
     Keys("{F2}");
     Sees("Saved");

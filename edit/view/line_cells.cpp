@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/utf8.hpp"
+
 namespace edit {
 namespace {
 
@@ -16,10 +18,16 @@ std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tab
                             std::size_t limit) {
     std::vector<Cell> cells;
     cells.reserve(std::min(text.size(), limit));
-    for (char c : text) {
+    for (std::size_t at = 0; at < text.size(); at += host::CharLength(table, text, at)) {
         if (cells.size() >= limit) break;
-        auto byte = static_cast<unsigned char>(c);
-        if (byte == '\t') {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x80 && !host::IsSingleByte(table)) {
+            // A UTF-8 character, or a byte that is none (shown marked).
+            char32_t ch = 0;
+            std::size_t length = 0;
+            const bool valid = host::DecodeUtf8(text.substr(at), ch, length);
+            cells.push_back(valid ? Cell{ch, false} : Cell{U'\uFFFD', true});
+        } else if (byte == '\t') {
             int next = TabStop(static_cast<int>(cells.size()), tabSize);
             cells.resize(static_cast<std::size_t>(next));
         } else if (byte < 0x20 || byte == 0x7F) {
@@ -31,11 +39,12 @@ std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tab
     return cells;
 }
 
-int ScreenColumn(std::string_view text, int pos, int tabSize) {
+int ScreenColumn(std::string_view text, host::CodePage table, int pos, int tabSize) {
     int column = 0;
     int i = 0;
-    for (; i < pos && i < static_cast<int>(text.size()); ++i) {
+    while (i < pos && i < static_cast<int>(text.size())) {
         column = text[static_cast<std::size_t>(i)] == '\t' ? TabStop(column, tabSize) : column + 1;
+        i += static_cast<int>(host::CharLength(table, text, static_cast<std::size_t>(i)));
     }
     return column + (pos - i);
 }

@@ -22,6 +22,6 @@ std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tab
 
 // The screen column of character position `pos` (0-based; it may lie beyond
 // the end of the line, where every position is one column).
-int ScreenColumn(std::string_view text, int pos, int tabSize);
+int ScreenColumn(std::string_view text, host::CodePage table, int pos, int tabSize);
 
 }  // namespace edit

@@ -111,7 +111,7 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
          "t.case:2: setting EnableQuote: \"256\" is not a number in range"},
         {"keys: x\nsettings: FileMask=\"*.msg\n" + body, "t.case:2: FileMask: no closing '\"'"},
         {"keys: x\ntable: koi8-u\n" + body,
-         "t.case:2: table: \"koi8-u\" is none of oem, ansi, koi8r"},
+         "t.case:2: table: \"koi8-u\" is none of oem, ansi, koi8r, utf8"},
         {"keys: x\n--- before\na\u00B6b\u2038\n",
          "t.case:3: only blanks and a cursor marker may follow \"\u00B6\" (a cursor beyond the "
          "end of the line)"},

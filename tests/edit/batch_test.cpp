@@ -59,27 +59,47 @@ TEST(Batch, TheUnicodeBuildFromItsOwnFolder) {
     EXPECT_EQ(ReadFile(file), " AB> Hello world, \r\nAB> how are you?\r\nsecond\n");
 }
 
-// A file marked or named UTF-8 is refused whole, with either build.
-TEST(Batch, AUtf8FileIsRefusedAndLeftAlone) {
+// A file marked or named UTF-8 is edited with the Unicode build, its mark
+// kept, and refused whole by the 1.x build.
+TEST(Batch, AUtf8FileIsEditedByTheUnicodeBuildAndRefusedByThe1xOne) {
     const std::string marked = "\xEF\xBB\xBF AB> \xD0\x9D\xD1\x83\r\n";  // Ну
     auto [scratch, file] = ScratchFile("utf8", "reply.msg", marked);
-    for (const char* plugins : {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR}) {
-        RunResult run = RunEdit(scratch, {"--plugins", plugins, "--keys", "x", file});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err,
-                  "marten-edit: " + file +
-                      " begins with a UTF-8 byte-order mark: it is not opened, since the "
-                      "editor keeps one byte per character and would mangle UTF-8 text. Its "
-                      "text fits 866: convert it with iconv -f UTF-8 -t CP866 and open it "
-                      "with --codepage 866.\n");
-        EXPECT_EQ(ReadFile(file), marked);
-    }
+    RunResult run = RunEdit(scratch, {"--plugins", MARTEN_PLUGIN_DIR, "--keys", "x", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "marten-edit: " + file +
+                           " begins with a UTF-8 byte-order mark: it is not opened with the 1.x "
+                           "Marten in " MARTEN_PLUGIN_DIR
+                           ", whose interface carries one byte per character and would mangle "
+                           "UTF-8 text. Open it with the Unicode build (--plugins naming its "
+                           "MartenW folder, or no --plugins). Or: Its text fits 866: convert it "
+                           "with iconv -f UTF-8 -t CP866 and open it with --codepage 866.\n");
+    EXPECT_EQ(ReadFile(file), marked);
+
+    // Typed Cyrillic goes in as UTF-8; the Н typed right after the quote's
+    // '>' stays, the one after a blank becomes H; the cursor moves by letters.
+    run = RunEdit(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, "--keys",
+                            "{End}{Left}{Left}\xD0\x96{End} \xD0\x9D", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "\xEF\xBB\xBF AB> \xD0\x96\xD0\x9D\xD1\x83 H\r\n");
+
     WriteFile(file, "plain\r\n");
-    RunResult run = RunEdit(scratch, {"--codepage", "utf-8", "--keys", "x", file});
+    run = RunEdit(scratch, {"--codepage", "utf-8", "--keys", "x", file});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
         << run.err;
     EXPECT_EQ(ReadFile(file), "plain\r\n");
+    run = RunEdit(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, "--codepage", "utf-8",
+                            "--keys", "{End}\xE2\x82\xAC", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(file), "plain\xE2\x82\xAC\r\n");  // no mark where there was none
+
+    // In an 8-bit table a character it lacks is not typed, and the run says so.
+    WriteFile(file, "plain\r\n");
+    run = RunEdit(scratch, {"--keys", "{End}\xE2\x82\xAC!", file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "marten-edit: warning: 1 character of the key script was not typed: the "
+                       "866 table lacks it\n");
+    EXPECT_EQ(ReadFile(file), "plain!\r\n");
 }
 
 TEST(Batch, TypingPastTheMarginWrapsWithThePrefixRepeated) {
@@ -267,12 +287,12 @@ TEST(Batch, AUtf8FileIsToldAndKeptByteForByte) {
     WriteFile(file, text);
     RunResult run = RunEdit(scratch, {"--codepage", "koi8-r", "--keys", "x{BS}", file});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(
-        run.err,
-        "marten-edit: warning: " + file +
-            " holds UTF-8 text, which is not one of the editor's tables; keys typed into it are "
-            "stored in the table. Its text fits KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R "
-            "and open it with --codepage koi8-r.\n");
+    EXPECT_EQ(run.err, "marten-edit: warning: " + file +
+                           " holds what reads as UTF-8 text, but it has no byte-order mark, so it "
+                           "is edited in a table of one byte per character; keys typed into it "
+                           "are stored in the table. To edit it as UTF-8, give --codepage utf-8. "
+                           "Its text fits KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R and "
+                           "open it with --codepage koi8-r.\n");
     EXPECT_EQ(ReadFile(file), text);
 }
 
