@@ -93,17 +93,20 @@ Eol Editor::Impl::DefaultEol() const {
 int Editor::Impl::TabPos(int n, int pos) const {
     const std::string_view text = Text(n);
     const int inText = std::min<int>(pos, static_cast<int>(text.size()));
+    const bool single = IsSingleByte(table);
     long long column = 0;
-    for (int i = 0; i < inText; i += static_cast<int>(CharLength(table, text, i)))
+    for (int i = 0; i < inText; i += single ? 1 : static_cast<int>(CharLength(table, text, i)))
         column = text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
     return ClampColumn(column + (pos - inText));
 }
 
 int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
     const std::string_view text = Text(n);
+    const bool single = IsSingleByte(table);
     long long column = 0;
     int i = 0;
-    for (; i < static_cast<int>(text.size()); i += static_cast<int>(CharLength(table, text, i))) {
+    for (; i < static_cast<int>(text.size());
+         i += single ? 1 : static_cast<int>(CharLength(table, text, i))) {
         const long long next =
             text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
         if (next > tabPos) return i;

@@ -39,6 +39,62 @@ std::string Oem(const std::string& utf8) {
     return out;
 }
 
+// ---- A UTF-8 reply with the Unicode Marten ------------------------------------
+
+// A reply in UTF-8 quoted by two authors, written with the Unicode build: a
+// wrap with the prefix that one Ctrl+Z takes back, a join that drops the
+// second prefix, Enter carrying a prefix, Н р Р typed among Latin letters.
+// The file keeps its byte-order mark and holds exactly what was typed.
+TEST_F(TerminalEditing, AUtf8ReplyWithTheUnicodeMarten) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string text =
+        "Привет, Борис!\r\n\r\n"
+        " AB> Длинная строка цитаты первого автора, которую мы продолжим\r\n"
+        " AB> вторая строка цитаты\r\n"
+        " CD> Мнение второго автора\r\n CD> о погоде\r\n\r\nОтвет.\r\n";
+    auto [scratch, file] = ScratchFile("utf8-reply", "reply.msg", mark + text);
+    TerminalSession term(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, file});
+    ASSERT_TRUE(term.WaitFor("UTF-8  " + At(1, 9, 1)));
+    EXPECT_TRUE(term.WaitFor("\nПривет, Борис!\n"));
+
+    // Past the right margin (78) the last word goes to a line of its own,
+    // quoted; one undo takes back the key and the wrap together.
+    term.Keys("Down Down End");
+    term.Type(" и ещё немного сл");
+    ASSERT_TRUE(term.WaitFor("которую мы продолжим и ещё немного\n AB> сл\n AB> вторая"));
+    EXPECT_TRUE(term.WaitFor("UTF-8  " + At(4, 10, 8)));
+    term.Keys("C-z");
+    ASSERT_TRUE(term.WaitFor("которую мы продолжим и ещё немного с\n AB> вторая"));
+    EXPECT_TRUE(term.WaitFor("UTF-8  " + At(3, 9, 80)));
+
+    // Del at the end joins the next quoted line without its prefix.
+    term.Keys("Down Down End");
+    term.Type(" ");
+    term.Keys("Delete");
+    ASSERT_TRUE(term.WaitFor("\n CD> Мнение второго автора о погоде\n\nОтвет."));
+
+    // Enter inside a quote carries the prefix to the new line.
+    term.Keys("Home");
+    for (int i = 0; i < 11; ++i) term.Keys("Right");
+    ASSERT_TRUE(term.WaitFor(At(5, 8, 12)));
+    term.Keys("Enter");
+    ASSERT_TRUE(term.WaitFor("\n CD> Мнение\nCD>  второго автора о погоде\n"));
+
+    // Cyrillic look-alikes typed among Latin letters become Latin.
+    term.Keys("C-End");
+    term.Type("Нello, Рeter: рlease");
+    ASSERT_TRUE(term.WaitFor("\nHello, Peter: please"));
+
+    EXPECT_EQ(term.SaveAndQuit(), 0);
+    EXPECT_EQ(ReadFile(file),
+              mark +
+                  "Привет, Борис!\r\n\r\n"
+                  " AB> Длинная строка цитаты первого автора, которую мы продолжим и ещё немного с"
+                  "\r\n AB> вторая строка цитаты\r\n"
+                  " CD> Мнение\r\nCD>  второго автора о погоде\r\n\r\nОтвет.\r\n"
+                  "Hello, Peter: please");
+}
+
 // ---- The terminal's paste ----------------------------------------------------
 
 // A paste is text, not typing: inside a quote of a .msg file none of its
