@@ -86,13 +86,13 @@ int main(int argc, char** argv) {
 
     if (!options->registry.empty()) ::setenv("MARTEN_REGISTRY", options->registry.c_str(), 1);
     const auto folderOf = [&](bool unicode) {
-        return edit::ResolvePluginFolder(options->pluginFolder, std::getenv("MARTEN_PLUGINS"),
-                                         ExecutablePath(argv[0]),
-                                         [](const std::string& folder) {
-                                             std::error_code ec;
-                                             return std::filesystem::is_directory(folder, ec);
-                                         },
-                                         unicode);
+        return edit::ResolvePluginFolder(
+            options->pluginFolder, std::getenv("MARTEN_PLUGINS"), ExecutablePath(argv[0]),
+            [](const std::string& folder) {
+                std::error_code ec;
+                return std::filesystem::is_directory(folder, ec);
+            },
+            unicode);
     };
     const edit::PluginFolders plugins(folderOf(false), folderOf(true));
     edit::Session session;

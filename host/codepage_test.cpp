@@ -211,19 +211,30 @@ TEST(CodePageNames, ByNameAndByALocalesCharacterSet) {
         const char* name;
         std::optional<CodePage> byName, byCharset;
     } cases[] = {
-        {"866", kOem, kNone},           {"cp866", kOem, kOem},
-        {"CP-866", kOem, kOem},         {"IBM866", kOem, kOem},
-        {"OEM", kOem, kNone},           {"dos", kOem, kNone},
-        {"1251", kAnsi, kNone},         {"CP1251", kAnsi, kAnsi},
-        {"Windows-1251", kAnsi, kAnsi}, {"ansi", kAnsi, kNone},
-        {"win", kAnsi, kNone},          {"KOI8-R", kKoi, kKoi},
-        {"koi8r", kKoi, kKoi},          {"koi8_r", kKoi, kKoi},
-        {"koi8", kKoi, kNone},          {"", kNone, kNone},
-        {"437", kNone, kNone},          {"KOI8-U", kNone, kNone},
+        {"866", kOem, kNone},
+        {"cp866", kOem, kOem},
+        {"CP-866", kOem, kOem},
+        {"IBM866", kOem, kOem},
+        {"OEM", kOem, kNone},
+        {"dos", kOem, kNone},
+        {"1251", kAnsi, kNone},
+        {"CP1251", kAnsi, kAnsi},
+        {"Windows-1251", kAnsi, kAnsi},
+        {"ansi", kAnsi, kNone},
+        {"win", kAnsi, kNone},
+        {"KOI8-R", kKoi, kKoi},
+        {"koi8r", kKoi, kKoi},
+        {"koi8_r", kKoi, kKoi},
+        {"koi8", kKoi, kNone},
+        {"", kNone, kNone},
+        {"437", kNone, kNone},
+        {"KOI8-U", kNone, kNone},
         // A locale never makes a file UTF-8: only the mark or the user does.
-        {"UTF-8", kUtf8, kNone},        {"utf8", kUtf8, kNone},
+        {"UTF-8", kUtf8, kNone},
+        {"utf8", kUtf8, kNone},
         {"ANSI_X3.4-1968", kNone, kNone},
-        {"ISO-8859-5", kNone, kNone},   {"-", kNone, kNone},
+        {"ISO-8859-5", kNone, kNone},
+        {"-", kNone, kNone},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CodePageByName(c.name), c.byName) << c.name;

@@ -124,8 +124,8 @@ void Move(Editor::Impl& e, Command command) {
         if (e.curPos > e.CurLength()) {
             --e.curPos;
         } else if (e.curPos > 0) {
-            e.curPos = static_cast<int>(CharStartBefore(e.table, e.Text(e.curLine),
-                                                        static_cast<std::size_t>(e.curPos)));
+            e.curPos = static_cast<int>(
+                CharStartBefore(e.table, e.Text(e.curLine), static_cast<std::size_t>(e.curPos)));
         } else if (e.curLine > 0) {
             --e.curLine;
             e.curPos = e.CurLength();

@@ -107,7 +107,8 @@ TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
     to.StructSize = sizeof to;
     to.CurLine = to.CurTabPos = to.TopScreenLine = to.LeftPos = to.Overtype = -1;
     // Unit 5 stands between the halves of the emoji's pair: its start.
-    for (const auto& [units, bytes] : {std::pair{1, 2}, {5, 6}, {6, 10}, {9, 15}, {10, 16}, {11, 17}}) {
+    for (const auto& [units, bytes] :
+         {std::pair{1, 2}, {5, 6}, {6, 10}, {9, 15}, {10, 16}, {11, 17}}) {
         to.CurPos = units;
         ASSERT_EQ(view.Control(UnicodeEditor::kId, api3::ECTL_SETPOSITION, 0, &to), 1);
         EXPECT_EQ(e.CurPos(), bytes) << units;

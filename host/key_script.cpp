@@ -17,13 +17,20 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"Enter", VK_RETURN, 13, 0},          {"Tab", VK_TAB, 9, 0},
-    {"BS", VK_BACK, 8, 0},                {"Esc", VK_ESCAPE, 27, 0},
-    {"Del", VK_DELETE, 0, ENHANCED_KEY},  {"Home", VK_HOME, 0, ENHANCED_KEY},
-    {"End", VK_END, 0, ENHANCED_KEY},     {"Left", VK_LEFT, 0, ENHANCED_KEY},
-    {"Right", VK_RIGHT, 0, ENHANCED_KEY}, {"Up", VK_UP, 0, ENHANCED_KEY},
-    {"Down", VK_DOWN, 0, ENHANCED_KEY},   {"PgUp", VK_PRIOR, 0, ENHANCED_KEY},
-    {"PgDn", VK_NEXT, 0, ENHANCED_KEY},   {"Ins", VK_INSERT, 0, ENHANCED_KEY},
+    {"Enter", VK_RETURN, 13, 0},
+    {"Tab", VK_TAB, 9, 0},
+    {"BS", VK_BACK, 8, 0},
+    {"Esc", VK_ESCAPE, 27, 0},
+    {"Del", VK_DELETE, 0, ENHANCED_KEY},
+    {"Home", VK_HOME, 0, ENHANCED_KEY},
+    {"End", VK_END, 0, ENHANCED_KEY},
+    {"Left", VK_LEFT, 0, ENHANCED_KEY},
+    {"Right", VK_RIGHT, 0, ENHANCED_KEY},
+    {"Up", VK_UP, 0, ENHANCED_KEY},
+    {"Down", VK_DOWN, 0, ENHANCED_KEY},
+    {"PgUp", VK_PRIOR, 0, ENHANCED_KEY},
+    {"PgDn", VK_NEXT, 0, ENHANCED_KEY},
+    {"Ins", VK_INSERT, 0, ENHANCED_KEY},
 };
 
 struct Modifier {
@@ -32,7 +39,7 @@ struct Modifier {
 };
 
 constexpr Modifier kModifiers[] = {
-    {"Shift+", SHIFT_PRESSED},     {"Ctrl+", LEFT_CTRL_PRESSED},  {"Alt+", LEFT_ALT_PRESSED},
+    {"Shift+", SHIFT_PRESSED},      {"Ctrl+", LEFT_CTRL_PRESSED}, {"Alt+", LEFT_ALT_PRESSED},
     {"RCtrl+", RIGHT_CTRL_PRESSED}, {"RAlt+", RIGHT_ALT_PRESSED},
 };
 
@@ -107,7 +114,8 @@ struct Parser {
             }
         }
         for (const NamedKey& key : kNamedKeys) {
-            if (ascii::EqualNoCase(rest, key.name)) return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
+            if (ascii::EqualNoCase(rest, key.name))
+                return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
         }
         if (rest.size() >= 2 && (rest[0] == 'F' || rest[0] == 'f')) {
             const std::string_view digits = rest.substr(1);
@@ -129,8 +137,8 @@ struct Parser {
             if (!Character(at, ch, length)) return false;
             KeyStroke stroke = CharacterStroke(ch);
             stroke.controlState |= modifiers;
-            if ((modifiers & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0 && stroke.virtualKey >= 'A' &&
-                stroke.virtualKey <= 'Z') {
+            if ((modifiers & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0 &&
+                stroke.virtualKey >= 'A' && stroke.virtualKey <= 'Z') {
                 stroke.oemChar = static_cast<unsigned char>(stroke.virtualKey - 'A' + 1);
             }
             return Push(stroke);
@@ -138,7 +146,8 @@ struct Parser {
         return Fail(open + 1, std::string("unknown key ").append(Quoted(inside)));
     }
 
-    static KeyStroke NamedStroke(WORD virtualKey, unsigned char oemChar, DWORD flags, DWORD modifiers) {
+    static KeyStroke NamedStroke(WORD virtualKey, unsigned char oemChar, DWORD flags,
+                                 DWORD modifiers) {
         KeyStroke stroke;
         stroke.virtualKey = virtualKey;
         stroke.controlState = flags | modifiers;

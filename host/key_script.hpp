@@ -15,7 +15,7 @@ namespace host {
 
 struct KeyStroke {
     WORD virtualKey = 0;
-    DWORD controlState = 0;    // SHIFT_PRESSED, LEFT_CTRL_PRESSED, ...
+    DWORD controlState = 0;     // SHIFT_PRESSED, LEFT_CTRL_PRESSED, ...
     unsigned char oemChar = 0;  // the character in the OEM code page, 0 for none
     // The character the key types, 0 for none; where code page 866 lacks it
     // oemChar is 0 and the editor types it in its own table, if it can.

@@ -39,8 +39,7 @@ Session::~Session() {
     editor_.reset();
 }
 
-bool Session::Open(const CommandLine& options, const PluginFolders& folders,
-                   std::string* error) {
+bool Session::Open(const CommandLine& options, const PluginFolders& folders, std::string* error) {
     path_ = options.file;
     FileContents contents = ReadWholeFile(path_);
     if (contents.state == FileContents::State::Failed) {

@@ -67,9 +67,10 @@ EditorView::RowKey EditorView::KeyOf(const host::Editor& editor, int line, int w
         const int tabSize = editor.Options().tabSize;
         key.selectionFrom = ScreenColumn(text, table, selection->from, tabSize);
         // Through the end of the line: its line break shows as one cell more.
-        key.selectionTo = selection->to < 0
-                              ? ScreenColumn(text, table, static_cast<int>(text.size()), tabSize) + 1
-                              : ScreenColumn(text, table, selection->to, tabSize);
+        key.selectionTo =
+            selection->to < 0
+                ? ScreenColumn(text, table, static_cast<int>(text.size()), tabSize) + 1
+                : ScreenColumn(text, table, selection->to, tabSize);
     }
     return key;
 }

@@ -244,8 +244,9 @@ private:
     void SwitchTable(host::CodePage table) {
         if (!host::IsSingleByte(table) &&
             session_.Host().Interface() != host::PluginInterface::Unicode) {
-            status_ = U"Not switched: UTF-8 needs the Unicode Marten (open the file with "
-                      U"--codepage utf-8)";
+            status_ =
+                U"Not switched: UTF-8 needs the Unicode Marten (open the file with "
+                U"--codepage utf-8)";
             screen::Beep();
             return;
         }

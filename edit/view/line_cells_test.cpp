@@ -47,9 +47,9 @@ TEST(LineCells, Utf8CharactersTakeOneCellEach) {
     const std::string text = "\xD0\x9D\xD1\x83\t\xF0\x9F\x98\x80\xFFx";  // Ну, tab, 😀, stray
     EXPECT_EQ(Shown(text, kUtf8), U"Ну      😀\uFFFDx");
     EXPECT_TRUE(LineCells(text, kUtf8, 8)[9].control);
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 2, 8), 1);   // after Н
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 5, 8), 8);   // after the tab
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 9, 8), 9);   // after 😀
+    EXPECT_EQ(ScreenColumn(text, kUtf8, 2, 8), 1);    // after Н
+    EXPECT_EQ(ScreenColumn(text, kUtf8, 5, 8), 8);    // after the tab
+    EXPECT_EQ(ScreenColumn(text, kUtf8, 9, 8), 9);    // after 😀
     EXPECT_EQ(ScreenColumn(text, kUtf8, 12, 8), 12);  // one beyond the end of 11 bytes
 }
 

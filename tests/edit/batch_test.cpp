@@ -88,8 +88,8 @@ TEST(Batch, AUtf8FileIsEditedByTheUnicodeBuildAndRefusedByThe1xOne) {
     EXPECT_NE(run.err.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
         << run.err;
     EXPECT_EQ(ReadFile(file), "plain\r\n");
-    run = RunEdit(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, "--codepage", "utf-8",
-                            "--keys", "{End}\xE2\x82\xAC", file});
+    run = RunEdit(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, "--codepage", "utf-8", "--keys",
+                            "{End}\xE2\x82\xAC", file});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(file), "plain\xE2\x82\xAC\r\n");  // no mark where there was none
 
@@ -97,8 +97,9 @@ TEST(Batch, AUtf8FileIsEditedByTheUnicodeBuildAndRefusedByThe1xOne) {
     WriteFile(file, "plain\r\n");
     run = RunEdit(scratch, {"--keys", "{End}\xE2\x82\xAC!", file});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "marten-edit: warning: 1 character of the key script was not typed: the "
-                       "866 table lacks it\n");
+    EXPECT_EQ(run.err,
+              "marten-edit: warning: 1 character of the key script was not typed: the "
+              "866 table lacks it\n");
     EXPECT_EQ(ReadFile(file), "plain!\r\n");
 }
 
