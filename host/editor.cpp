@@ -427,7 +427,16 @@ std::string Editor::Bytes() const {
 }
 
 CodePage Editor::Table() const { return impl_->table; }
-void Editor::SetTable(CodePage table) { impl_->table = table; }
+void Editor::SetTable(CodePage table) {
+    Impl& e = *impl_;
+    e.table = table;
+    // Read in UTF-8, the bytes around the cursor and the block's ends may
+    // be the middle of a character now.
+    e.KeepCursorOnCharacter();
+    if (e.block) e.SetBlock(e.block->start, e.block->end);
+    e.ScrollToCursor();
+    e.CheckInvariant();
+}
 
 int Editor::CurLine() const { return impl_->curLine; }
 int Editor::CurPos() const { return impl_->curPos; }

@@ -139,5 +139,19 @@ TEST(EditorUtf8, AShorterLineUnderTheCursorKeepsItOnACharacter) {
     EXPECT_EQ(e.CurPos(), 3);
 }
 
+// Text read in another table keeps its bytes; the cursor and the block come
+// to the starts of characters.
+TEST(EditorUtf8, SwitchingToUtf8KeepsTheBytesAndMovesOntoCharacters) {
+    Editor e("a.msg", kLine, CodePage::Ansi1251);
+    e.SetCursor(0, 3);  // inside у once read as UTF-8
+    e.Select({0, 1}, {0, 8});
+    e.SetTable(kUtf8);
+    EXPECT_EQ(Texts(e), kLine);
+    EXPECT_EQ(e.CurPos(), 2);
+    ASSERT_TRUE(e.Selection());
+    EXPECT_EQ(e.Selection()->start.pos, 0);
+    EXPECT_EQ(e.Selection()->end.pos, 6);
+}
+
 }  // namespace
 }  // namespace host
