@@ -496,6 +496,16 @@ void Editor::FeedInput(const INPUT_RECORD& record) {
     ProcessInput(record);
 }
 
+void Editor::ProcessPluginInput(const INPUT_RECORD& record, std::optional<TableChar> typed) {
+    Impl& e = *impl_;
+    ++e.controlDepth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{e.controlDepth};
+    ProcessInput(record, typed);
+}
+
 const std::vector<ControlCall>& Editor::Log() const { return impl_->log; }
 void Editor::ClearLog() { impl_->log.clear(); }
 int Editor::RedrawCount() const { return impl_->redrawCount; }

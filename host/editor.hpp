@@ -306,6 +306,10 @@ public:
     // 866 lacks (« » — € in an ANSI file, anything in UTF-8), sending the
     // plug-ins a stand-in.
     void ProcessInput(const INPUT_RECORD& record, std::optional<TableChar> typed = std::nullopt);
+    // The same for a record a plug-in fed back: what it types is the
+    // plug-in's change, never a run of the user's typing to join.
+    void ProcessPluginInput(const INPUT_RECORD& record,
+                            std::optional<TableChar> typed = std::nullopt);
 
     // The host's editor commands, as the EditorControl service receives them.
     int Control(int command, void* param);

@@ -347,6 +347,19 @@ void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
 int Host::Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed) {
     if (impl_->kind == PluginInterface::Unicode) {
+        // The plug-in is offered the character that the editor then types:
+        // the OEM character as the file's table holds it exactly.
+        if (!typed && impl_->target.editor != nullptr && record.EventType == KEY_EVENT &&
+            record.Event.KeyEvent.bKeyDown) {
+            const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+            const auto oem = static_cast<unsigned char>(key.uChar.AsciiChar);
+            constexpr DWORD kCommand =
+                LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED | LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
+            if (oem >= 0x80 && (key.dwControlKeyState & kCommand) == 0) {
+                typed = EncodeChar(impl_->target.editor->Table(), ToUnicode(CodePage::Oem866, oem));
+                if (!typed) return 0;  // a character the file cannot hold is not typed
+            }
+        }
         const LineCodec& codec =
             impl_->unicodeEditor ? impl_->unicodeEditor->Codec() : CodecOf(CodePage::Oem866);
         const auto answer = impl_->OfferToUnicodePlugin(ToUnicodeInput(record, typed, codec));

@@ -276,10 +276,13 @@ std::intptr_t UnicodeEditor::SetPosition(const api3::EditorSetPosition* position
     return editor_.Control(::ECTL_SETPOSITION, &engine);
 }
 
-bool UnicodeEditor::ProcessInput(const INPUT_RECORD& record) {
+bool UnicodeEditor::ProcessInput(const INPUT_RECORD& record, bool fedBack) {
     const std::optional<EngineInput> input = ToEngineInput(record, Codec());
     if (!input) return false;
-    editor_.ProcessInput(input->record, input->typed);
+    if (fedBack)
+        editor_.ProcessPluginInput(input->record, input->typed);
+    else
+        editor_.ProcessInput(input->record, input->typed);
     return true;
 }
 
@@ -299,7 +302,7 @@ std::intptr_t UnicodeEditor::FeedInput(const INPUT_RECORD* record) {
         --feedDepth_;
         if (consumed != 0) return 1;
     }
-    ProcessInput(*record);
+    ProcessInput(*record, true);
     return 1;
 }
 

@@ -64,7 +64,8 @@ public:
 
     // The editor's own handling of a record in the Unicode form; false when
     // it types a character the file cannot hold (nothing is typed then).
-    bool ProcessInput(const INPUT_RECORD& record);
+    // A record a plug-in `fedBack` is its change, not the user's typing.
+    bool ProcessInput(const INPUT_RECORD& record, bool fedBack = false);
 
     void EnterPlugin() { ++pluginDepth_; }
     void LeavePlugin();

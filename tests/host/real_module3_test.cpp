@@ -62,5 +62,22 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     host.SetEditor(nullptr);
 }
 
+// The letter the module replaces is a step of its own, apart from the
+// typing before it: one Ctrl+Z takes back the H alone.
+TEST(RealUnicodeModule, AReplacedLetterIsUndoneApartFromTheTypingBeforeIt) {
+    host::Host host;
+    std::string error;
+    ASSERT_TRUE(host.LoadModule(kModule, &error)) << error;
+    host::Editor editor("/fido/reply.msg", "\r\n", host::CodePage::Utf8);
+    host.SetEditor(&editor);
+    for (const char16_t c : std::u16string(u"Hello Н")) host.DispatchUnicode(UnicodeKey(c));
+    EXPECT_EQ(editor.LineAt(0).text, "Hello H");
+    host.DispatchUnicode(UnicodeKey(0x1A, 'Z', LEFT_CTRL_PRESSED));
+    EXPECT_EQ(editor.LineAt(0).text, "Hello ");
+    host.DispatchUnicode(UnicodeKey(0x1A, 'Z', LEFT_CTRL_PRESSED));
+    EXPECT_EQ(editor.LineAt(0).text, "");
+    host.SetEditor(nullptr);
+}
+
 }  // namespace
 }  // namespace host_test
