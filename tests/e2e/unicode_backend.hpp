@@ -1,10 +1,12 @@
-// The end-to-end cases against the module's Unicode face, linked into the
-// test program: the host's editor engine serves the face through the Unicode
-// interface (its lines in UTF-16, converted from and to the case's table),
-// the stand-in host of that interface serves the settings store. A case's
-// calls section describes the ANSI face, so here the texts, the cursor and
-// the answer are compared; the answer is 1 wherever the face changed the
-// text, since it then consumes the key after feeding it back.
+// The end-to-end cases against the module's Unicode face, through the
+// host's own Unicode editor: the engine's lines reach the face in UTF-16
+// converted by the file's table, losslessly both ways, with the host's
+// EditorControl (editor id, undo brackets, fed-back keys offered to the face
+// first) and name matching; a stand-in for the host's settings store holds
+// the case's settings, since the Windows build of the host has none. A
+// case's calls section describes the ANSI face, so here the texts, the
+// cursor and the answer are compared; the answer is 1 wherever the face
+// changed the text, since it then consumes the key after feeding it back.
 #pragma once
 
 #include <string>
