@@ -1,12 +1,16 @@
 // The end-to-end corpus against the module's Unicode face: one test per case
 // file whose table the face can run (code-page cases run against the ANSI
-// face only), so a new case file needs no rebuild.
+// face only), so a new case file needs no rebuild. Each case runs twice: the
+// face linked in, through the host's Unicode editor with a stand-in settings
+// store (what the Windows runner does with the DLL), and its module file
+// loaded by the host of our own, with the host's settings store.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/e2e/unicode_backend.hpp"
+#include "tests/e2e/unicode_host_runner.hpp"
 
 namespace {
 
@@ -34,6 +38,14 @@ TEST_P(UnicodeCaseFile, Passes) {
     ASSERT_TRUE(parsed) << error;
     const e2e::CaseOutcome outcome =
         e2e::RunCaseUnicode(*parsed, {&SetStartupInfoW, &ProcessEditorInputW});
+    EXPECT_TRUE(outcome.passed) << outcome.report;
+}
+
+TEST_P(UnicodeCaseFile, PassesThroughTheHost) {
+    std::string error;
+    const auto parsed = e2e::LoadCase(GetParam(), &error);
+    ASSERT_TRUE(parsed) << error;
+    const e2e::CaseOutcome outcome = e2e::RunCaseThroughHost(*parsed, MARTEN_UNICODE_MODULE_PATH);
     EXPECT_TRUE(outcome.passed) << outcome.report;
 }
 

@@ -102,15 +102,43 @@ bool RunsAgainstUnicodeFace(const Case& c) {
     return c.table == host::CodePage::Oem866;
 }
 
+std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::string& report) {
+    std::string keyError;
+    auto strokes = host::ParseKeyScript(c.keys, &keyError);
+    if (strokes && !strokes->empty()) return strokes;
+    report = c.path + ": keys: " + (strokes ? "the script holds no key" : keyError) + "\n";
+    return std::nullopt;
+}
+
+void PlaceCursor(const Case& c, host::Editor& editor) {
+    const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
+    editor.SetCursor(start.line, start.col);
+}
+
+std::string TypeAndCompare(const Case& c, const std::vector<host::KeyStroke>& strokes,
+                           const host::Editor& editor, const PressKey& press) {
+    std::intptr_t answer = 0;
+    for (const host::KeyStroke& stroke : strokes) {
+        INPUT_RECORD down = host::KeyDownRecord(stroke);
+        INPUT_RECORD up = host::KeyUpRecord(stroke);
+        down.EventType = up.EventType = c.eventType;
+        answer = press(down);
+        press(up);
+    }
+    std::string report;
+    if (c.after.present) CheckText(c, c.after, Take(editor), "after the keys", report);
+    const std::optional<int> expected = ExpectedAnswer(c);
+    if (expected && *expected != answer) {
+        report += c.path + ": the Unicode face answered " + std::to_string(answer) +
+                  " to the last key-down, expected " + std::to_string(*expected) + "\n";
+    }
+    return report;
+}
+
 CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
     CaseOutcome outcome;
-    std::string keyError;
-    const auto strokes = host::ParseKeyScript(c.keys, &keyError);
-    if (!strokes || strokes->empty()) {
-        outcome.report =
-            c.path + ": keys: " + (strokes ? "the script holds no key" : keyError) + "\n";
-        return outcome;
-    }
+    const auto strokes = CaseStrokes(c, outcome.report);
+    if (!strokes) return outcome;
 
     testsupport::FakeHost3 store;
     const CaseSettings& s = c.settings;
@@ -125,28 +153,14 @@ CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
     host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     Session session(editor, face);
     session.Start(store);
-    const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
-    editor.SetCursor(start.line, start.col);
+    PlaceCursor(c, editor);
 
     // The script's records carry their character in the OEM table; the host
     // hands a Unicode plug-in the character itself.
     const host::LineCodec& codec = host::CodecOf(c.table);
-    std::intptr_t answer = 0;
-    for (const host::KeyStroke& stroke : *strokes) {
-        INPUT_RECORD down = host::KeyDownRecord(stroke);
-        INPUT_RECORD up = host::KeyUpRecord(stroke);
-        down.EventType = up.EventType = c.eventType;
-        answer = session.Press(host::ToUnicodeInput(down, std::nullopt, codec));
-        session.Press(host::ToUnicodeInput(up, std::nullopt, codec));
-    }
-
-    std::string report;
-    if (c.after.present) CheckText(c, c.after, Take(editor), "after the keys", report);
-    const std::optional<int> expected = ExpectedAnswer(c);
-    if (expected && *expected != answer) {
-        report += c.path + ": the Unicode face answered " + std::to_string(answer) +
-                  " to the last key-down, expected " + std::to_string(*expected) + "\n";
-    }
+    std::string report = TypeAndCompare(c, *strokes, editor, [&](const INPUT_RECORD& record) {
+        return session.Press(host::ToUnicodeInput(record, std::nullopt, codec));
+    });
     if (session.LeftBracketsOpen()) {
         report += c.path + ": the Unicode face left its undo brackets unbalanced\n";
     }

@@ -9,9 +9,14 @@
 // changed the text, since it then consumes the key after feeding it back.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "api/plugin_api3.hpp"
+#include "host/key_script.hpp"
 #include "tests/e2e/case_file.hpp"
 #include "tests/e2e/case_runner.hpp"
 
@@ -28,5 +33,19 @@ struct UnicodeEntryPoints {
 };
 
 CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face);
+
+// The pieces every way of running a case against the Unicode face shares.
+// The case's key strokes; nothing, with `report` saying why, for a script
+// that does not parse or holds no key.
+std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::string& report);
+// Puts the editor's cursor where the case starts.
+void PlaceCursor(const Case& c, host::Editor& editor);
+// Hands a record, in the engine's form, to the host; the face's answer.
+using PressKey = std::function<std::intptr_t(const INPUT_RECORD&)>;
+// Types the strokes through `press` (each key-down, then its key-up) and
+// compares the text with the case's and the last key-down's answer with the
+// one the case implies; the report of what differs, empty when nothing does.
+std::string TypeAndCompare(const Case& c, const std::vector<host::KeyStroke>& strokes,
+                           const host::Editor& editor, const PressKey& press);
 
 }  // namespace e2e
