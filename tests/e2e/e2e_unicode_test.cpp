@@ -61,6 +61,34 @@ std::string TestName(const testing::TestParamInfo<std::string>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnicodeCaseFile, testing::ValuesIn(UnicodeCases()), TestName);
 
+// A face that opens an undo bracket on every key-down and never closes it,
+// and consumes the key without changing the text.
+const api3::PluginStartupInfo* faultyHost = nullptr;
+void WINAPI FaultySetStartupInfo(const api3::PluginStartupInfo* info) { faultyHost = info; }
+std::intptr_t WINAPI FaultyProcessEditorInput(const api3::ProcessEditorInputInfo* info) {
+    if (!info->Rec.Event.KeyEvent.bKeyDown) return 0;
+    api3::EditorUndoRedo open{sizeof open, api3::EUR_BEGIN};
+    faultyHost->EditorControl(-1, api3::ECTL_UNDOREDO, 0, &open);
+    return 1;
+}
+
+TEST(UnicodeRunner, ReportsAFaceThatLeavesABracketOpenOrAnswersWrongly) {
+    std::string error;
+    const auto parsed = e2e::ParseCase("keys: x\n--- before\nab\n--- after\nabx\n--- answer\n0\n",
+                                       "/t/cases-unicode/faulty.case", &error);
+    ASSERT_TRUE(parsed) << error;
+    const e2e::CaseOutcome outcome =
+        e2e::RunCaseUnicode(*parsed, {&FaultySetStartupInfo, &FaultyProcessEditorInput});
+    EXPECT_FALSE(outcome.passed);
+    EXPECT_EQ(
+        outcome.report,
+        "/t/cases-unicode/faulty.case:4: the text after the keys differs (- expected, + actual)\n"
+        "-abx\n+ab\n"
+        "/t/cases-unicode/faulty.case: the Unicode face answered 1 to the last key-down, expected "
+        "0\n"
+        "/t/cases-unicode/faulty.case: the Unicode face left its undo brackets unbalanced\n");
+}
+
 TEST(UnicodeCorpus, IsNotEmpty) {
     // A corpus that went missing must not pass as an empty suite.
     EXPECT_GE(UnicodeCases().size(), 100u);

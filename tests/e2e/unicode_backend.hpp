@@ -7,6 +7,7 @@
 // case's calls section describes the ANSI face, so here the texts, the
 // cursor and the answer are compared; the answer is 1 wherever the face
 // changed the text, since it then consumes the key after feeding it back.
+// A case of cases-unicode/ describes this face: its answer is compared as stated.
 #pragma once
 
 #include <cstdint>
