@@ -1,15 +1,23 @@
-// The end-to-end cases against the module's Unicode face, linked into the
-// test program: the host's editor engine serves the face through the Unicode
-// interface (its lines in UTF-16, converted from and to the case's table),
-// the stand-in host of that interface serves the settings store. A case's
-// calls section describes the ANSI face, so here the texts, the cursor and
-// the answer are compared; the answer is 1 wherever the face changed the
-// text, since it then consumes the key after feeding it back.
+// The end-to-end cases against the module's Unicode face, through the
+// host's own Unicode editor: the engine's lines reach the face in UTF-16
+// converted by the file's table, losslessly both ways, with the host's
+// EditorControl (editor id, undo brackets, fed-back keys offered to the face
+// first) and name matching; a stand-in for the host's settings store holds
+// the case's settings, since the Windows build of the host has none. A
+// case's calls section describes the ANSI face, so here the texts, the
+// cursor and the answer are compared; the answer is 1 wherever the face
+// changed the text, since it then consumes the key after feeding it back.
+// A case of cases-unicode/ describes this face: its answer is compared as stated.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "api/plugin_api3.hpp"
+#include "host/key_script.hpp"
 #include "tests/e2e/case_file.hpp"
 #include "tests/e2e/case_runner.hpp"
 
@@ -26,5 +34,19 @@ struct UnicodeEntryPoints {
 };
 
 CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face);
+
+// The pieces every way of running a case against the Unicode face shares.
+// The case's key strokes; nothing, with `report` saying why, for a script
+// that does not parse or holds no key.
+std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::string& report);
+// Puts the editor's cursor where the case starts.
+void PlaceCursor(const Case& c, host::Editor& editor);
+// Hands a record, in the engine's form, to the host; the face's answer.
+using PressKey = std::function<std::intptr_t(const INPUT_RECORD&)>;
+// Types the strokes through `press` (each key-down, then its key-up) and
+// compares the text with the case's and the last key-down's answer with the
+// one the case implies; the report of what differs, empty when nothing does.
+std::string TypeAndCompare(const Case& c, const std::vector<host::KeyStroke>& strokes,
+                           const host::Editor& editor, const PressKey& press);
 
 }  // namespace e2e

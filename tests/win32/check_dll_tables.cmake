@@ -1,11 +1,11 @@
 # Checks the tables of a built module DLL that the host and Windows rely on:
 #   - the export table holds exactly the entry points, under plain names;
 #   - the import table names only system DLLs (no MinGW runtime DLL);
-#   - the version resource, where the DLL has one, names the product and
-#     its version.
+#   - the version resource names the product, its version and the DLL's
+#     own file name, and, where DESCRIPTION is given, that description.
 # Run as: cmake -DOBJDUMP=... -DDLL=... -DVERSION=... -P check_dll_tables.cmake
 # for marten.dll; the Unicode face's Marten.dll adds -DEXPORTS=<its entry
-# points, separated by commas> and -DRESOURCE=OFF.
+# points, separated by commas>.
 cmake_minimum_required(VERSION 3.25)
 foreach(var OBJDUMP DLL VERSION)
   if(NOT DEFINED ${var})
@@ -70,19 +70,22 @@ endforeach()
 
 # Version resource: its strings are UTF-16 in the resource section. Only
 # plain words are kept: stray brackets from code bytes would split the list.
-if(NOT DEFINED RESOURCE OR RESOURCE)
-  file(STRINGS "${DLL}" resource_strings ENCODING UTF-16LE REGEX "^[A-Za-z0-9 .:,]+$")
-  foreach(wanted "ProductName" "Marten" "ProductVersion" "${VERSION}" "OriginalFilename" "marten.dll")
-    if(NOT wanted IN_LIST resource_strings)
-      list(APPEND failures "version resource lacks the string \"${wanted}\"")
-    endif()
-  endforeach()
+get_filename_component(dll_file "${DLL}" NAME)
+file(STRINGS "${DLL}" resource_strings ENCODING UTF-16LE REGEX "^[A-Za-z0-9 .:,]+$")
+set(wanted_strings "ProductName" "Marten" "ProductVersion" "${VERSION}" "FileVersion"
+  "OriginalFilename" "${dll_file}")
+if(DEFINED DESCRIPTION)
+  list(APPEND wanted_strings "FileDescription" "${DESCRIPTION}")
 endif()
+foreach(wanted IN LISTS wanted_strings)
+  if(NOT wanted IN_LIST resource_strings)
+    list(APPEND failures "version resource lacks the string \"${wanted}\"")
+  endif()
+endforeach()
 
 message(STATUS "exports: ${exports}")
 message(STATUS "imports: ${imports}")
 if(failures)
   list(JOIN failures "\n  " text)
-  get_filename_component(dll_name "${DLL}" NAME)
-  message(FATAL_ERROR "${dll_name} tables:\n  ${text}")
+  message(FATAL_ERROR "${dll_file} tables:\n  ${text}")
 endif()

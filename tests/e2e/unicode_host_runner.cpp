@@ -1,0 +1,129 @@
+#include "tests/e2e/unicode_host_runner.hpp"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <type_traits>
+
+#include "host/host.hpp"
+#include "host/settings_store3.hpp"
+#include "host/text16.hpp"
+#include "host/unicode_editor.hpp"
+#include "module/unicode/guids.hpp"
+#include "tests/e2e/unicode_backend.hpp"
+
+namespace e2e {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A settings folder of the case's own for the host's store, found through
+// MARTEN_SETTINGS, and gone again with the case.
+class SettingsFolder {
+public:
+    SettingsFolder() {
+        static int made = 0;
+        folder_ = fs::temp_directory_path() / ("marten-e2e-unicode-" + std::to_string(::getpid()) +
+                                               "-" + std::to_string(++made));
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+        if (const char* earlier = std::getenv("MARTEN_SETTINGS")) earlier_ = earlier;
+        ::setenv("MARTEN_SETTINGS", folder_.c_str(), 1);
+    }
+    SettingsFolder(const SettingsFolder&) = delete;
+    SettingsFolder& operator=(const SettingsFolder&) = delete;
+    ~SettingsFolder() {
+        if (earlier_) {
+            ::setenv("MARTEN_SETTINGS", earlier_->c_str(), 1);
+        } else {
+            ::unsetenv("MARTEN_SETTINGS");
+        }
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+    }
+
+private:
+    fs::path folder_;
+    std::optional<std::string> earlier_;
+};
+
+// Writes the seven settings into the host's store under the face's identity,
+// with the types the face reads back, as a user's earlier session would have.
+bool StoreSettings3(const CaseSettings& s, std::string* problem) {
+    const api3::GUID& plugin = marten::unicode::kPluginGuid;
+    host::SettingsStore store(plugin);
+    api3::FarSettingsCreate create{sizeof create, plugin, nullptr};
+    if (store.Control(nullptr, api3::SCTL_CREATE, api3::PSL_ROAMING, &create) == 0) {
+        *problem = "the host's settings store cannot be opened";
+        return false;
+    }
+    const auto set = [&](const char16_t* name, api3::FARSETTINGSTYPES type, auto value) {
+        api3::FarSettingsItem item{sizeof item, 0, name, type, {}};
+        if constexpr (std::is_same_v<decltype(value), std::uint64_t>) {
+            item.Number = value;
+        } else {
+            item.String = value;
+        }
+        if (store.Control(create.Handle, api3::SCTL_SET, 0, &item) != 0) return true;
+        *problem = "the host's settings store refuses the setting " + host::Utf16ToUtf8(name);
+        return false;
+    };
+    const auto flag = [&](const char16_t* name, unsigned char on) {
+        return set(name, api3::FST_QWORD, std::uint64_t{on});
+    };
+    const auto margin = [&](const char16_t* name, int value) {
+        return set(name, api3::FST_QWORD, static_cast<std::uint64_t>(std::int64_t{value}));
+    };
+    const std::u16string mask = host::Utf8ToUtf16(s.FileMask);
+    const bool stored =
+        flag(u"EnableQuote", s.EnableQuote) && flag(u"EnableAutoWrap", s.EnableAutoWrap) &&
+        flag(u"EnableAutoIndent", s.EnableAutoIndent) &&
+        flag(u"EnableHPChange", s.EnableHPChange) && margin(u"RIndent", s.RIndent) &&
+        margin(u"LIndent", s.LIndent) && set(u"FileMask", api3::FST_STRING, mask.c_str());
+    store.Control(create.Handle, api3::SCTL_FREE, 0, nullptr);
+    if (stored && !fs::exists(store.FilePath(api3::PSL_ROAMING))) {
+        *problem = "the host's settings store wrote no file";
+        return false;
+    }
+    return stored;
+}
+
+}  // namespace
+
+CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
+    CaseOutcome outcome;
+    const auto strokes = CaseStrokes(c, outcome.report);
+    if (!strokes) return outcome;
+    const auto fail = [&](const std::string& why) {
+        outcome.report = c.path + ": " + why + "\n";
+        return outcome;
+    };
+
+    SettingsFolder folder;
+    std::string problem;
+    if (!StoreSettings3(c.settings, &problem)) return fail(problem);
+    host::Host host;
+    if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
+    if (host.Interface() != host::PluginInterface::Unicode) {
+        return fail(modulePath + ": not a plug-in of the Unicode interface");
+    }
+
+    host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
+    PlaceCursor(c, editor);
+    host.SetEditor(&editor);
+    // A typed character reaches the host as the console gives it to a 3.x
+    // host, as itself in UnicodeChar.
+    const host::LineCodec& codec = host::CodecOf(c.table);
+    const std::string report = TypeAndCompare(c, *strokes, editor, [&](const INPUT_RECORD& record) {
+        return host.DispatchUnicode(host::ToUnicodeInput(record, std::nullopt, codec));
+    });
+    host.SetEditor(nullptr);
+    outcome.passed = report.empty();
+    outcome.report = report;
+    return outcome;
+}
+
+}  // namespace e2e
