@@ -19,7 +19,7 @@ if [ "${1:-}" = --help ] || [ "${1:-}" = -h ]; then
   exit 0
 fi
 
-scripts/install-deps.sh
+scripts/install-deps.sh build bench
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target marten-edit marten_unicode
 
