@@ -15,7 +15,8 @@ const api3::PluginMenuItem& EntriesOf(const api3::PluginInfo& info, PluginEntryK
 std::vector<std::u32string> PluginEntryTitles(host::Host& host, PluginEntryKind kind) {
     std::vector<std::u32string> titles;
     if (host.Interface() == host::PluginInterface::Unicode) {
-        const api3::PluginMenuItem& entries = EntriesOf(host.QueryPluginInfo3(), kind);
+        const api3::PluginInfo info = host.QueryPluginInfo3();
+        const api3::PluginMenuItem& entries = EntriesOf(info, kind);
         for (std::size_t i = 0; entries.Strings != nullptr && i < entries.Count; ++i) {
             const api3::WChar* title = entries.Strings[i];
             titles.push_back(title != nullptr ? Utf16ToText(host::Units(title)) : U"");
@@ -35,7 +36,8 @@ std::vector<std::u32string> PluginEntryTitles(host::Host& host, PluginEntryKind 
 void RunPluginEntry(host::Host& host, PluginEntryKind kind, int index) {
     if (index < 0) return;
     if (host.Interface() == host::PluginInterface::Unicode) {
-        const api3::PluginMenuItem& entries = EntriesOf(host.QueryPluginInfo3(), kind);
+        const api3::PluginInfo info = host.QueryPluginInfo3();
+        const api3::PluginMenuItem& entries = EntriesOf(info, kind);
         if (entries.Guids == nullptr || static_cast<std::size_t>(index) >= entries.Count) return;
         const api3::GUID& id = entries.Guids[index];
         if (kind == PluginEntryKind::Commands) {
