@@ -322,6 +322,14 @@ enum : int {
     ECTL_PROCESSINPUT = 17,  // param: INPUT_RECORD*
 };
 
+// The editor events of the optional ProcessEditorEvent export.
+enum : int {
+    EE_READ = 0,
+    EE_SAVE = 1,  // param: null
+    EE_REDRAW = 2,
+    EE_CLOSE = 3,
+};
+
 enum : int {
     OPEN_PLUGINSMENU = 1,
     OPEN_EDITOR = 5,
@@ -343,5 +351,7 @@ int WINAPI Configure(int ItemNumber);
 using SetStartupInfoFn = void(WINAPI*)(const PluginStartupInfo*);
 using GetPluginInfoFn = void(WINAPI*)(PluginInfo*);
 using ProcessEditorInputFn = int(WINAPI*)(const INPUT_RECORD*);
+// Optional: a module without it is not told of editor events.
+using ProcessEditorEventFn = int(WINAPI*)(int Event, void* Param);
 using OpenPluginFn = HANDLE(WINAPI*)(int, int);
 using ConfigureFn = int(WINAPI*)(int);

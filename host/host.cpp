@@ -265,6 +265,8 @@ bool Host::LoadModule(const std::string& modulePath, std::string* error) {
             return false;
         }
     }
+    exports.ProcessEditorEvent =
+        reinterpret_cast<ProcessEditorEventFn>(library->Symbol("ProcessEditorEvent"));
 
     // The language and help files beside the module; without them the module
     // still runs, its messages empty.
@@ -429,6 +431,24 @@ HANDLE Host::Open3(const api3::GUID& item) {
     if (impl_->exports3.OpenW == nullptr) return nullptr;
     api3::OpenInfo info{sizeof info, api3::OPEN_EDITOR, &item, 0, nullptr};
     return impl_->CallUnicode([&] { return impl_->exports3.OpenW(&info); });
+}
+
+void Host::AnnounceSave(const std::string& fileName) {
+    Impl& impl = *impl_;
+    const Editor* editor = impl.target.editor;
+    if (impl.kind == PluginInterface::Unicode) {
+        if (editor == nullptr) return;
+        const std::u16string name = Utf8ToUtf16(fileName);
+        // The file's line end, as its first line has it.
+        const std::u16string eol =
+            Utf8ToUtf16(editor->LineCount() > 0 ? std::string(editor->LineAt(0).eol) : "");
+        api3::EditorSaveFile record{sizeof record, Wide(name.c_str()), Wide(eol.c_str()),
+                                    CodecOf(editor->Table()).CodePageNumber()};
+        impl.SendEvent(api3::EE_SAVE, &record);
+    } else if (impl.exports.ProcessEditorEvent != nullptr) {
+        SetServiceTarget(&impl.target);
+        impl.exports.ProcessEditorEvent(EE_SAVE, nullptr);
+    }
 }
 
 void Host::EditorEvent(int event, void* param) { impl_->SendEvent(event, param); }

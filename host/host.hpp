@@ -44,6 +44,7 @@ struct ModuleExports {
     ProcessEditorInputFn ProcessEditorInput = nullptr;
     OpenPluginFn OpenPlugin = nullptr;
     ConfigureFn Configure = nullptr;
+    ProcessEditorEventFn ProcessEditorEvent = nullptr;  // optional
 };
 
 // The exports of a Unicode plug-in; all but GetGlobalInfoW may be missing.
@@ -113,6 +114,11 @@ public:
     std::intptr_t Configure3(const api3::GUID& item);
     // The plug-in menu's entry `item`, chosen in the editor.
     HANDLE Open3(const api3::GUID& item);
+    // Tells the plug-in that the current editor's text is about to be
+    // written to `fileName` (UTF-8, the full name): a 1.x plug-in gets
+    // ProcessEditorEvent(EE_SAVE, NULL) when it exports that, a Unicode one
+    // EE_SAVE with the name, the file's line end and its code page.
+    void AnnounceSave(const std::string& fileName);
     // An editor event (EE_SAVE with its record, EE_REDRAW...) for the current
     // editor. EE_READ and EE_CLOSE the host sends itself as editors come and go.
     void EditorEvent(int event, void* param = nullptr);

@@ -347,7 +347,9 @@ std::optional<LanguageFile> FindUnicodeLanguageFile(const std::string& folder,
 std::optional<HelpFile> FindUnicodeHelpFile(const std::string& folder, std::string_view language,
                                             std::string* error) {
     const auto parse = [](std::string_view bytes, std::string* why) {
-        return ParseHelpFile(DecodeUnicodeTextFile(bytes), why);
+        std::optional<HelpFile> help = ParseHelpFile(DecodeUnicodeTextFile(bytes), why);
+        if (help) help->utf8 = true;
+        return help;
     };
     return FindFile<HelpFile>(folder, ".hlf", language, parse, error, true);
 }

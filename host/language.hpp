@@ -33,6 +33,7 @@ struct HelpFile {
     std::string language;
     std::string contentsTitle;                                // the .PluginContents= title
     std::vector<std::pair<std::string, std::string>> topics;  // name, body (OEM), in order
+    bool utf8 = false;  // the title and bodies are in UTF-8 (a Unicode plug-in's), not OEM
     const std::string* Topic(std::string_view name) const;
 };
 

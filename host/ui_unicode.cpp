@@ -54,7 +54,7 @@ int Ui::Menu3(const MenuCall3& call) {
         FarMenuItem entry{};
         CopyInto(entry.Text, ToOem(item.text));
         entry.Selected = (item.flags & api3::MIF_SELECTED) != 0;
-        entry.Checked = (item.flags & 0x20000) != 0;  // MIF_CHECKED
+        entry.Checked = (item.flags & api3::MIF_CHECKED) != 0;
         entry.Separator = (item.flags & api3::MIF_SEPARATOR) != 0;
         ansi.items.push_back(entry);
     }

@@ -1,32 +1,68 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
-# Runs as root (or through sudo); runs apt-get update first.
+# Installs the Debian packages of the groups named, when missing; with no
+# group, all of them. Runs as root (or through sudo); runs apt-get update
+# first, and only when something is missing.
+#
+#   scripts/install-deps.sh [GROUP...]
+#
+#   build    the native build of marten-edit and both builds of Marten, with
+#            the unit tests (compiler, CMake, Ninja, ncurses, GoogleTest)
+#   bench    the benchmarks, which the release preset builds (Google Benchmark)
+#   win      the Win32 and x64 builds of the module (MinGW)
+#   test     what scripts/test-all.sh runs beyond those three, which it takes
+#            too: the fuzz targets, the format check, wine64 and wine32, the
+#            terminal tests (tmux, a KOI8-R locale, luit), the manual page's
+#            check and the timing scripts
+#   package  the plug-in zips and the Debian package (zip, dpkg-dev, file)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config          # native build
-  libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
-  libncurses-dev                            # marten-edit's terminal
-  clang-14 libclang-rt-14-dev               # libFuzzer targets
-  clang-format-14                           # scripts/check-format.sh
-  g++-mingw-w64-i686 binutils-mingw-w64-i686  # the Win32 marten.dll
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the x64 build of the module, tested under wine64
-  wine wine64                               # run the x64 tests (and, with wine32 below, the Win32 ones)
-  tmux                                      # the terminal tests of marten-edit, bench/terminal-input.sh
-  locales                                   # localedef: the KOI8-R locale of a terminal test
-  dpkg-dev file                             # dpkg-shlibdeps and file: CPack's .deb dependencies
-  man-db groff-base                         # man --warnings: the check of the manual page
-  hyperfine                                 # timing scripts (bench/, tests/edit/time-batch.sh)
-  time vim-tiny                             # bench/large-file.sh: peak memory, and vim as the reference
-  python3                                   # the ratio reports of the benchmark scripts
-  zip                                       # the plug-in package
+declare -A groups=(
+  [build]="cmake ninja-build g++ pkg-config libncurses-dev libgtest-dev libgmock-dev"
+  [bench]="libbenchmark-dev"
+  [win]="g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
+  # clang: libFuzzer targets; clang-format: scripts/check-format.sh; wine:
+  # the x64 tests (and, with wine32 below, the Win32 ones); tmux: the terminal
+  # tests and bench/terminal-input.sh; locales: localedef for the KOI8-R
+  # locale of a terminal test; man-db, groff-base: man --warnings on the
+  # manual page; hyperfine, time, vim-tiny, python3: the timing scripts of
+  # bench/ and tests/edit/, their peak memory, vim as the reference, the
+  # ratio reports.
+  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux locales man-db groff-base hyperfine time vim-tiny python3"
+  # dpkg-dev, file: dpkg-shlibdeps and file, for CPack's .deb dependencies.
+  [package]="zip dpkg-dev file"
 )
+all_groups=(build bench win test package)
+
+if [ "${1:-}" = --help ] || [ "${1:-}" = -h ]; then
+  # The comment at the top of this file.
+  awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"
+  exit 0
+fi
+wanted=("$@")
+[ ${#wanted[@]} -gt 0 ] || wanted=("${all_groups[@]}")
+packages=()
+with_test=no
+for group in "${wanted[@]}"; do
+  if [ -z "${groups[$group]+set}" ]; then
+    echo "install-deps: unknown group '$group' (the groups: ${all_groups[*]})" >&2
+    exit 2
+  fi
+  # The test suite builds everything the other groups serve.
+  if [ "$group" = test ]; then
+    with_test=yes
+    read -ra more <<<"${groups[build]} ${groups[bench]} ${groups[win]}"
+    packages+=("${more[@]}")
+  fi
+  read -ra more <<<"${groups[$group]}"
+  packages+=("${more[@]}")
+done
 
 # wine32 runs the Win32 tests. It is the one package of the i386
 # architecture, whose indexes a mirror may serve incomplete while the rest
 # install fine: then it is left out with a warning, and test-all.sh names the
 # Win32 tests under wine32 as not run (the x64 stage runs the same cases).
-packages_i386=(wine32)
+packages_i386=()
+[ "$with_test" = no ] || packages_i386=(wine32)
 
 # Lists the packages named that are not installed.
 missing_of() {
@@ -38,14 +74,15 @@ missing_of() {
 mapfile -t missing < <(missing_of "${packages[@]}")
 # luit runs a terminal test in KOI8-R; older x11-utils carry it too, so the
 # command counts rather than the package.
-command -v luit >/dev/null || missing+=(luit)
-mapfile -t missing_i386 < <(missing_of "${packages_i386[@]}")
+[ "$with_test" = no ] || command -v luit >/dev/null || missing+=(luit)
+missing_i386=()
+[ ${#packages_i386[@]} -eq 0 ] || mapfile -t missing_i386 < <(missing_of "${packages_i386[@]}")
 [ ${#missing[@]} -eq 0 ] && [ ${#missing_i386[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]} ${missing_i386[*]}"
-if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
+if [ ${#missing_i386[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
   $sudo dpkg --add-architecture i386
 fi
 

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/install-deps.sh
+scripts/install-deps.sh build package
 build="$root/build/deb"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARTEN_TESTS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -37,7 +37,7 @@ while [ $# -gt 0 ]; do
 done
 
 if [ "$build" -eq 1 ]; then
-  scripts/install-deps.sh
+  scripts/install-deps.sh build win package
   cmake --preset win32 >/dev/null
   cmake --build --preset win32 --target marten marten_unicode
   cmake --preset win64 >/dev/null

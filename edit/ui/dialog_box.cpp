@@ -42,7 +42,8 @@ public:
     // `unicode` null: the module's dialog, its texts in the items' Data in
     // code page 866; else marten-edit's own, one Unicode text per item.
     DialogRunner(ModalStack& stack, host::DialogCall& call, const HelpHandler& help,
-                 const HistoryStore& histories, std::vector<std::u32string>* unicode)
+                 const HistoryStore& histories, std::vector<std::u32string>* unicode,
+                 const std::vector<std::size_t>& maxLengths = {})
         : stack_(stack),
           call_(call),
           help_(help),
@@ -55,6 +56,7 @@ public:
             texts_.push_back(unicode_ ? unicode_->at(at) : OemToText(DataOf(items_[i])));
             if (!IsEdit(items_[i])) continue;
             std::size_t limit = unicode_ ? kTextFieldLength : sizeof items_[i].Data - 1;
+            if (at < maxLengths.size() && maxLengths[at] > 0) limit = maxLengths[at];
             if (items_[i].Type == DI_FIXEDIT) {
                 limit = static_cast<std::size_t>(std::max(items_[i].X2 - items_[i].X1 + 1, 1));
             }
@@ -97,7 +99,8 @@ private:
         default: break;
         }
         if (item && IsEdit(*item)) {
-            if (edits_.at(focus_).Apply(key)) return std::nullopt;
+            const char32_t typed = unicode_ ? stack_.LastCharacter() : 0;
+            if (edits_.at(focus_).Apply(key, typed)) return std::nullopt;
         } else if (item && (key.virtualKey == VK_LEFT || key.virtualKey == VK_RIGHT)) {
             Move(key.virtualKey == VK_LEFT ? -1 : 1);
             return std::nullopt;
@@ -325,10 +328,11 @@ int RunDialog(ModalStack& stack, host::DialogCall& call, const HelpHandler& help
 }
 
 int RunTextDialog(ModalStack& stack, host::DialogCall& call, std::vector<std::u32string>& texts,
-                  const HelpHandler& help, const HistoryStore& histories) {
+                  const HelpHandler& help, const HistoryStore& histories,
+                  const std::vector<std::size_t>& maxLengths) {
     if (call.items == nullptr || call.itemCount <= 0) return -1;
     texts.resize(static_cast<std::size_t>(call.itemCount));
-    return DialogRunner(stack, call, help, histories, &texts).Run();
+    return DialogRunner(stack, call, help, histories, &texts, maxLengths).Run();
 }
 
 }  // namespace edit

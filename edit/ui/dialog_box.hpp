@@ -24,9 +24,11 @@ int RunDialog(ModalStack& stack, host::DialogCall& call, const HelpHandler& help
 // The same for a dialog of marten-edit's own, whose texts are Unicode:
 // `texts` holds one per item (a label's text, an edit field's contents) in
 // place of the items' Data, and takes the fields' values back. Its field
-// histories are kept in UTF-8.
+// histories are kept in UTF-8. `maxLengths` may bound each field's text in
+// characters (0, or no entry: kTextFieldLength).
 int RunTextDialog(ModalStack& stack, host::DialogCall& call, std::vector<std::u32string>& texts,
-                  const HelpHandler& help, const HistoryStore& histories);
+                  const HelpHandler& help, const HistoryStore& histories,
+                  const std::vector<std::size_t>& maxLengths = {});
 
 // How long a field of RunTextDialog may grow (a path name, say).
 inline constexpr std::size_t kTextFieldLength = 4095;

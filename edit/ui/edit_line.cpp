@@ -21,7 +21,7 @@ void EditLine::SetText(std::u32string text) {
     cursor_ = static_cast<int>(text_.size());
 }
 
-bool EditLine::Apply(const host::KeyStroke& key) {
+bool EditLine::Apply(const host::KeyStroke& key, char32_t character) {
     bool ctrl = key.controlState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED);
     bool alt = key.controlState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED);
     int size = static_cast<int>(text_.size());
@@ -32,9 +32,7 @@ bool EditLine::Apply(const host::KeyStroke& key) {
         return at;
     };
     switch (key.virtualKey) {
-    case VK_LEFT:
-        cursor_ = ctrl ? wordLeft() : std::max(cursor_ - 1, 0);
-        return true;
+    case VK_LEFT: cursor_ = ctrl ? wordLeft() : std::max(cursor_ - 1, 0); return true;
     case VK_RIGHT:
         if (ctrl) {
             while (cursor_ < size && !IsBlank(text_[static_cast<std::size_t>(cursor_)])) ++cursor_;
@@ -66,7 +64,8 @@ bool EditLine::Apply(const host::KeyStroke& key) {
     bool altGr = (key.controlState & RIGHT_ALT_PRESSED) && (key.controlState & LEFT_CTRL_PRESSED);
     if (key.oemChar >= 0x20 && key.oemChar != 0x7F && (!(ctrl || alt) || altGr)) {
         if (text_.size() >= maxLength_) return true;
-        const char32_t typed = host::ToUnicode(host::CodePage::Oem866, key.oemChar);
+        const char32_t typed =
+            character != 0 ? character : host::ToUnicode(host::CodePage::Oem866, key.oemChar);
         text_.insert(static_cast<std::size_t>(cursor_), 1, typed);
         ++cursor_;
         return true;

@@ -20,8 +20,10 @@ public:
 
     // Applies an editing key: characters, Left, Right, Home, End, BS, Del,
     // Ctrl+BS, Ctrl+Left/Right (words), Ctrl+Y (clear). False for keys it
-    // leaves to the dialog.
-    bool Apply(const host::KeyStroke& key);
+    // leaves to the dialog. A field that holds any Unicode text passes the
+    // character the key typed in full (0 for none), which goes in instead of
+    // the stroke's code page 866 form.
+    bool Apply(const host::KeyStroke& key, char32_t character = 0);
 
     // The first character shown in a field `width` cells wide, so that the
     // cursor stays inside; kept from call to call like a scrolled window.

@@ -39,7 +39,8 @@ const std::string* HelpBrowser::Body() const {
 std::u32string HelpBrowser::Title() const {
     if (trail_.empty()) return {};
     const host::HelpFile& file = *trail_.back().file;
-    return OemToText(file.contentsTitle.empty() ? Topic() : file.contentsTitle);
+    const std::string& title = file.contentsTitle.empty() ? Topic() : file.contentsTitle;
+    return file.utf8 ? Utf8ToText(title) : OemToText(title);
 }
 
 MessageSpec HelpBrowser::Missing(const HelpTarget& target) const {

@@ -5,7 +5,7 @@
 namespace edit {
 namespace {
 
-HelpLine ParseLine(std::string_view line, int* links) {
+HelpLine ParseLine(std::string_view line, bool utf8, int* links) {
     HelpLine result;
     if (!line.empty() && line[0] == '$') {
         result.heading = true;
@@ -21,7 +21,7 @@ HelpLine ParseLine(std::string_view line, int* links) {
         span.text.clear();
         span.target.clear();
     };
-    std::u32string text = OemToText(line);
+    std::u32string text = utf8 ? Utf8ToText(line) : OemToText(line);
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t ch = text[i];
         if ((ch == U'#' || ch == U'~') && i + 1 < text.size() && text[i + 1] == ch) {
@@ -29,7 +29,8 @@ HelpLine ParseLine(std::string_view line, int* links) {
             ++i;
         } else if (ch == U'#' && span.kind != HelpSpan::Kind::Link) {
             flush();
-            span.kind = span.kind == HelpSpan::Kind::Bold ? HelpSpan::Kind::Plain : HelpSpan::Kind::Bold;
+            span.kind =
+                span.kind == HelpSpan::Kind::Bold ? HelpSpan::Kind::Plain : HelpSpan::Kind::Bold;
         } else if (ch == U'~') {
             if (span.kind != HelpSpan::Kind::Link) {
                 flush();
@@ -41,7 +42,8 @@ HelpLine ParseLine(std::string_view line, int* links) {
             if (at < text.size() && text[at] == U'@') {
                 std::size_t end = text.find(U'@', at + 1);
                 if (end == std::u32string::npos) end = text.size();
-                span.target = TextToOem(text.substr(at + 1, end - at - 1));
+                const std::u32string target = text.substr(at + 1, end - at - 1);
+                span.target = utf8 ? TextToUtf8(target) : TextToOem(target);
                 i = end;
             }
             if (!span.text.empty()) {
@@ -64,7 +66,7 @@ bool StartsParagraph(std::string_view raw) {
 
 }  // namespace
 
-std::vector<HelpLine> ParseHelpTopic(std::string_view body) {
+std::vector<HelpLine> ParseHelpTopic(std::string_view body, bool utf8) {
     std::vector<HelpLine> paragraphs;
     int links = 0;
     bool open = false;  // the last paragraph may take a continuation line
@@ -72,7 +74,7 @@ std::vector<HelpLine> ParseHelpTopic(std::string_view body) {
         auto end = body.find('\n');
         std::string_view raw = body.substr(0, end);
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-        HelpLine line = ParseLine(raw, &links);
+        HelpLine line = ParseLine(raw, utf8, &links);
         if (open && !StartsParagraph(raw) && !paragraphs.empty()) {
             HelpLine& last = paragraphs.back();
             AppendSpan(last, HelpSpan{HelpSpan::Kind::Plain, U" ", "", -1});

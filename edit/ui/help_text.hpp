@@ -22,11 +22,11 @@ struct HelpLine {
     bool centred = false;  // a '^' line
 };
 
-// The paragraphs of a topic body in OEM bytes. A line that begins with a
+// The paragraphs of a topic body in OEM bytes (in UTF-8 with `utf8`). A line that begins with a
 // blank (or is empty, a heading or centred) starts a paragraph; any other
 // line goes on with the one before. "##" and "~~" stand for the characters
 // themselves; markup left open ends with its line.
-std::vector<HelpLine> ParseHelpTopic(std::string_view body);
+std::vector<HelpLine> ParseHelpTopic(std::string_view body, bool utf8 = false);
 
 // Appends `span` to `line`, merged with the last span when they read alike.
 void AppendSpan(HelpLine& line, const HelpSpan& span);

@@ -47,7 +47,7 @@ public:
 private:
     // Reads the topic the browser shows now, from its top.
     void Load() {
-        paragraphs_ = ParseHelpTopic(*browser_.Body());
+        paragraphs_ = ParseHelpTopic(*browser_.Body(), browser_.File()->utf8);
         linkCount_ = 0;
         for (const HelpLine& p : paragraphs_) {
             for (const HelpSpan& s : p.spans) linkCount_ = std::max(linkCount_, s.link + 1);

@@ -47,6 +47,10 @@ std::string HistoryStore::DefaultFolder() {
     return {};
 }
 
+HistoryStore HistoryStore::Subfolder(std::string_view name) const {
+    return HistoryStore(folder_.empty() ? std::string() : folder_ + "/" + std::string(name));
+}
+
 std::string HistoryStore::FileNameFor(std::string_view name) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string file;

@@ -20,6 +20,11 @@ public:
     // "Tansy%5CMarten%5CRIndent").
     static std::string FileNameFor(std::string_view name);
 
+    // The store in `name` below this one's folder: a Unicode plug-in keeps
+    // its histories there in UTF-8, apart from the 1.x plug-in's OEM ones of
+    // the same names, as the two generations of the host keep them apart.
+    HistoryStore Subfolder(std::string_view name) const;
+
     // Entries, newest first; nothing for a history not kept yet.
     std::vector<std::string> Load(std::string_view name) const;
     // Puts `entry` first (dropping an equal older one), keeps the newest

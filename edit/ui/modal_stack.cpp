@@ -24,7 +24,7 @@ std::optional<host::KeyStroke> ModalStack::ReadKey() const {
     for (;;) {
         TerminalEvent event = screen::Read(250);
         switch (event.kind) {
-        case TerminalEvent::Kind::Key: return event.stroke;
+        case TerminalEvent::Kind::Key: lastCharacter_ = event.character; return event.stroke;
         case TerminalEvent::Kind::Quit: ended_ = true; return std::nullopt;
         case TerminalEvent::Kind::Resize: Repaint(); break;
         case TerminalEvent::Kind::None: break;

@@ -31,6 +31,9 @@ public:
     // Waits for the next key, repainting on a resize; nothing when the program
     // is asked to end (a box then closes as if the user left it).
     std::optional<host::KeyStroke> ReadKey() const;
+    // The character the key last read typed, in full (the stroke holds only
+    // its code page 866 form, '?' where 866 lacks it); 0 when it typed none.
+    char32_t LastCharacter() const { return lastCharacter_; }
 
     // What a box does with a key: its answer when the key closes it,
     // nothing when it stays open.
@@ -64,6 +67,7 @@ private:
     unsigned changes_ = 0;
     // The program was asked to end: a box that closes then draws nothing.
     mutable bool ended_ = false;
+    mutable char32_t lastCharacter_ = 0;
 };
 
 }  // namespace edit

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 
 #include "edit/ui/dialog_box.hpp"
 #include "edit/ui/editor_help.hpp"
@@ -39,15 +40,14 @@ MenuSpec MenuSpecOf(const host::MenuCall& call) {
     return menu;
 }
 
-MessageSpec MessageSpecOf(const host::MessageCall& call) {
-    MessageSpec message;
-    message.warning = call.flags & FMSG_WARNING;
-    message.leftAlign = call.flags & FMSG_LEFTALIGN;
-    message.helpTopic = call.helpTopic.value_or("");
-    int count = static_cast<int>(call.items.size());
-    int buttons = std::clamp(call.buttonCount, 0, std::max(count - 1, 0));
+namespace {
+
+// A message's items as title, body lines and the last `buttonCount` as buttons.
+void SplitMessage(const std::vector<std::u32string>& items, int buttonCount, MessageSpec& message) {
+    int count = static_cast<int>(items.size());
+    int buttons = std::clamp(buttonCount, 0, std::max(count - 1, 0));
     for (int i = 0; i < count; ++i) {
-        std::u32string text = OemToText(call.items[static_cast<std::size_t>(i)].value_or(""));
+        const std::u32string& text = items[static_cast<std::size_t>(i)];
         if (i == 0) {
             message.title = text;
         } else if (i >= count - buttons) {
@@ -56,11 +56,89 @@ MessageSpec MessageSpecOf(const host::MessageCall& call) {
             message.lines.push_back(text);
         }
     }
+}
+
+std::u32string TextOf(const std::optional<std::u16string>& text) {
+    return text ? Utf16ToText(*text) : std::u32string();
+}
+
+std::string TopicOf(const std::optional<std::u16string>& topic) {
+    return topic ? TextToUtf8(Utf16ToText(*topic)) : std::string();
+}
+
+// A place or size a Unicode plug-in gives (-1 centres).
+int Coordinate(std::intptr_t value) {
+    return static_cast<int>(std::clamp<std::intptr_t>(value, -1, 10000));
+}
+
+bool IsList(const host::DialogItem3& item) {
+    return item.type == api3::DI_COMBOBOX || item.type == api3::DI_LISTBOX;
+}
+
+// What an item shows: a list its current entry, any other item its text.
+const std::u16string& ShownText(const host::DialogItem3& item) {
+    const bool inList =
+        item.listPos >= 0 && static_cast<std::size_t>(item.listPos) < item.list.size();
+    return IsList(item) && inList ? item.list[static_cast<std::size_t>(item.listPos)] : item.data;
+}
+
+}  // namespace
+
+MessageSpec MessageSpecOf(const host::MessageCall& call) {
+    MessageSpec message;
+    message.warning = call.flags & FMSG_WARNING;
+    message.leftAlign = call.flags & FMSG_LEFTALIGN;
+    message.helpTopic = call.helpTopic.value_or("");
+    std::vector<std::u32string> items;
+    for (const auto& item : call.items) items.push_back(OemToText(item.value_or("")));
+    SplitMessage(items, call.buttonCount, message);
+    return message;
+}
+
+MenuSpec MenuSpecOf(const host::MenuCall3& call) {
+    MenuSpec menu;
+    menu.title = TextOf(call.title);
+    menu.bottom = TextOf(call.bottom);
+    menu.helpTopic = TopicOf(call.helpTopic);
+    menu.x = Coordinate(call.x);
+    menu.y = Coordinate(call.y);
+    menu.maxHeight = std::max(Coordinate(call.maxHeight), 0);
+    // The menu flags kept their 1.x values.
+    menu.showAmpersand = call.flags & FMENU_SHOWAMPERSAND;
+    menu.autoHotkeys = call.flags & FMENU_AUTOHIGHLIGHT;
+    menu.selected = 0;
+    for (std::size_t i = 0; i < call.items.size(); ++i) {
+        const host::MenuItem3& item = call.items[i];
+        MenuLine line;
+        line.separator = (item.flags & api3::MIF_SEPARATOR) != 0;
+        line.text = Utf16ToText(item.text);
+        if (item.flags & api3::MIF_CHECKED) {
+            // The low word, when set, is the mark itself.
+            const auto mark = static_cast<char32_t>(item.flags & 0xFFFF);
+            line.check = mark > 1 ? mark : U'√';
+        }
+        if ((item.flags & api3::MIF_SELECTED) && !line.separator)
+            menu.selected = static_cast<int>(i);
+        menu.lines.push_back(line);
+    }
+    return menu;
+}
+
+MessageSpec MessageSpecOf(const host::MessageCall3& call) {
+    MessageSpec message;
+    message.warning = call.flags & api3::FMSG_WARNING;
+    message.leftAlign = call.flags & api3::FMSG_LEFTALIGN;
+    message.helpTopic = TopicOf(call.helpTopic);
+    std::vector<std::u32string> items;
+    for (const std::u16string& item : call.items) items.push_back(Utf16ToText(item));
+    SplitMessage(items, call.buttonCount, message);
     return message;
 }
 
 NcursesUi::NcursesUi(const host::HelpFile* help, HistoryStore histories)
-    : help_(help), histories_(std::move(histories)) {
+    : help_(help),
+      histories_(std::move(histories)),
+      unicodeHistories_(histories_.Subfolder("unicode")) {
     helpHandler_ = [this](const std::string& topic) { ShowHelp(topic); };
     editorHelpHandler_ = [this](const std::string& topic) { ShowEditorHelp(topic); };
 }
@@ -74,6 +152,73 @@ int NcursesUi::Dialog(host::DialogCall& call) {
 }
 
 int NcursesUi::Message(const host::MessageCall& call) { return ShowMessage(MessageSpecOf(call)); }
+
+int NcursesUi::Menu3(const host::MenuCall3& call) {
+    return RunMenu(stack_, MenuSpecOf(call), helpHandler_);
+}
+
+int NcursesUi::Message3(const host::MessageCall3& call) { return ShowMessage(MessageSpecOf(call)); }
+
+// Drawn as marten-edit's own dialogs are, with Unicode texts, so that every
+// character of a label or field reaches the screen and every character typed
+// reaches the plug-in; a list shows as a field holding its current entry.
+int NcursesUi::Dialog3(host::DialogCall3& call) {
+    const std::size_t count = call.items.size();
+    std::vector<FarDialogItem> items(count);
+    std::vector<std::u32string> texts(count);
+    std::vector<std::size_t> maxLengths(count);
+    std::deque<std::string> histories;  // the names the items' History points at
+    for (std::size_t i = 0; i < count; ++i) {
+        const host::DialogItem3& from = call.items[i];
+        FarDialogItem& to = items[i];
+        to.Type = IsList(from) ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
+        to.X1 = Coordinate(from.x1);
+        to.Y1 = Coordinate(from.y1);
+        to.X2 = Coordinate(from.x2);
+        to.Y2 = Coordinate(from.y2);
+        to.Focus = (from.flags & api3::DIF_FOCUS) != 0;
+        to.DefaultButton = (from.flags & api3::DIF_DEFAULTBUTTON) != 0;
+        // The low flags kept their 1.x values.
+        to.Flags = static_cast<DWORD>(from.flags & 0xFFFFFFFF);
+        if (from.history && (from.flags & api3::DIF_HISTORY) && from.type == api3::DI_EDIT) {
+            to.Param.History = histories.emplace_back(TopicOf(from.history)).c_str();
+        } else {
+            to.Param.Selected = static_cast<int>(from.selected);
+        }
+        texts[i] = Utf16ToText(ShownText(from));
+        // Data holds the text in code page 866, one byte a character, for
+        // the layout's widths; the runner shows the Unicode text itself.
+        const std::string oem = TextToOem(texts[i]);
+        std::memcpy(to.Data, oem.data(), std::min(oem.size(), sizeof to.Data - 1));
+        maxLengths[i] = from.maxLength;
+    }
+    const std::vector<std::u32string> shown = texts;
+    host::DialogCall drawn{0,
+                           Coordinate(call.x1),
+                           Coordinate(call.y1),
+                           Coordinate(call.x2),
+                           Coordinate(call.y2),
+                           call.helpTopic ? std::optional(TopicOf(call.helpTopic)) : std::nullopt,
+                           items.data(),
+                           static_cast<int>(count)};
+    const int answer =
+        RunTextDialog(stack_, drawn, texts, helpHandler_, unicodeHistories_, maxLengths);
+    for (std::size_t i = 0; i < count; ++i) {
+        host::DialogItem3& item = call.items[i];
+        if (item.type == api3::DI_CHECKBOX || item.type == api3::DI_RADIOBUTTON) {
+            item.selected = items[i].Param.Selected;
+        }
+        // A text the user left alone stays as the plug-in gave it, units
+        // that are no characters (a lone surrogate) included.
+        if (texts[i] == shown[i]) continue;
+        item.data = TextToUtf16(texts[i]);
+        if (IsList(item)) {
+            const auto found = std::find(item.list.begin(), item.list.end(), item.data);
+            if (found != item.list.end()) item.listPos = found - item.list.begin();
+        }
+    }
+    return answer;
+}
 
 int NcursesUi::ShowMessage(const MessageSpec& message) {
     return RunMessage(stack_, message, helpHandler_);

@@ -1,6 +1,7 @@
 // The host's menus, dialogs and message boxes on the terminal, for the
-// module (through host::Ui, texts in OEM 866) and for marten-edit itself
-// (texts in Unicode). F1 in the module's boxes opens the help window on the
+// module (through host::Ui: the 1.x build's texts in OEM 866, the Unicode
+// build's in UTF-16, each shown and handed back in full) and for marten-edit
+// itself (texts in Unicode). F1 in the module's boxes opens the help window on the
 // module's help file, in the editor's own on the editor's help.
 #pragma once
 
@@ -26,6 +27,9 @@ public:
     int Menu(const host::MenuCall& call) override;
     int Dialog(host::DialogCall& call) override;
     int Message(const host::MessageCall& call) override;
+    int Menu3(const host::MenuCall3& call) override;
+    int Dialog3(host::DialogCall3& call) override;
+    int Message3(const host::MessageCall3& call) override;
 
     int ShowMessage(const MessageSpec& message);
     // A topic of the module's help.
@@ -41,6 +45,7 @@ public:
 private:
     const host::HelpFile* help_;
     HistoryStore histories_;
+    HistoryStore unicodeHistories_;  // a Unicode plug-in's, in UTF-8
     ModalStack stack_;
     HelpHandler helpHandler_;
     HelpHandler editorHelpHandler_;
@@ -51,5 +56,8 @@ MenuSpec MenuSpecOf(const host::MenuCall& call);
 // The module's message call: the first item is the title, the last
 // `buttonCount` are buttons, null items show as empty lines.
 MessageSpec MessageSpecOf(const host::MessageCall& call);
+// The same for a Unicode plug-in's calls.
+MenuSpec MenuSpecOf(const host::MenuCall3& call);
+MessageSpec MessageSpecOf(const host::MessageCall3& call);
 
 }  // namespace edit

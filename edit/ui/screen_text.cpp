@@ -47,6 +47,37 @@ std::string TextToUtf8(std::u32string_view text) {
     return utf8;
 }
 
+std::u32string Utf16ToText(std::u16string_view utf16) {
+    std::u32string text;
+    text.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        if (high && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+            text.push_back(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (utf16[++i] - 0xDC00));
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            text.push_back(U'\uFFFD');
+        } else {
+            text.push_back(unit);
+        }
+    }
+    return text;
+}
+
+std::u16string TextToUtf16(std::u32string_view text) {
+    std::u16string utf16;
+    utf16.reserve(text.size());
+    for (char32_t ch : text) {
+        if (ch >= 0x10000 && ch <= 0x10FFFF) {
+            utf16.push_back(static_cast<char16_t>(0xD800 + ((ch - 0x10000) >> 10)));
+            utf16.push_back(static_cast<char16_t>(0xDC00 + ((ch - 0x10000) & 0x3FF)));
+        } else {
+            utf16.push_back(ch > 0x10FFFF ? u'\uFFFD' : static_cast<char16_t>(ch));
+        }
+    }
+    return utf16;
+}
+
 HotkeyLabel ParseHotkey(std::u32string_view label) {
     HotkeyLabel result;
     for (std::size_t i = 0; i < label.size(); ++i) {

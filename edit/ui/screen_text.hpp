@@ -15,6 +15,10 @@ std::string TextToOem(std::u32string_view text);
 // Invalid UTF-8 bytes become U+FFFD, so any file name can be shown.
 std::u32string Utf8ToText(std::string_view utf8);
 std::string TextToUtf8(std::u32string_view text);
+// A Unicode plug-in's texts: surrogate pairs make one character, a lone
+// surrogate shows as U+FFFD.
+std::u32string Utf16ToText(std::u16string_view utf16);
+std::u16string TextToUtf16(std::u32string_view text);
 
 // A label with its hot key marked by '&' ("&Save"): the text without the
 // mark, and the index of the hot-key character (-1 when there is none).

@@ -78,6 +78,12 @@ TEST_F(Dispatch, TheOtherExportsAreReachedWithTheirArguments) {
     EXPECT_EQ(host_->OpenPlugin(OPEN_EDITOR, 9), INVALID_HANDLE_VALUE);
     EXPECT_EQ(State()->openFrom, OPEN_EDITOR);
     EXPECT_EQ(State()->openItem, 9);
+
+    // A save is announced as the 1.x host does it: EE_SAVE without a record.
+    host_->AnnounceSave("/tmp/reply.msg");
+    EXPECT_EQ(State()->eventCalls, 1);
+    EXPECT_EQ(State()->lastEvent, EE_SAVE);
+    EXPECT_EQ(State()->lastEventParam, nullptr);
 }
 
 TEST(DispatchWithoutModule, TheEditorActsAlone) {

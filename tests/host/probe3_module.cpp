@@ -1,6 +1,8 @@
 // A plug-in of the Unicode interface that records what its host hands it and
 // does what a test asks of it, so that the host is tested without the real
 // module.
+#include <iterator>
+
 #include "tests/host/probe3_state.hpp"
 
 #define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
@@ -62,6 +64,17 @@ PROBE_EXPORT std::intptr_t WINAPI ProcessEditorEventW(const api3::ProcessEditorE
     if (g_state.eventCalls < 16) g_state.events[g_state.eventCalls] = Info->Event;
     ++g_state.eventCalls;
     g_state.lastEditorId = Info->EditorID;
+    if (Info->Event == api3::EE_SAVE && Info->Param != nullptr) {
+        const auto* save = static_cast<const api3::EditorSaveFile*>(Info->Param);
+        auto copy = [](const api3::WChar* from, auto& to) {
+            std::size_t i = 0;
+            for (; from != nullptr && from[i] != 0 && i + 1 < std::size(to); ++i) to[i] = from[i];
+            to[i] = 0;
+        };
+        copy(save->FileName, g_state.savedName);
+        copy(save->FileEOL, g_state.savedEol);
+        g_state.savedCodePage = save->CodePage;
+    }
     return 0;
 }
 

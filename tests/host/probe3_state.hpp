@@ -43,6 +43,10 @@ struct Probe3State {
     int eventCalls = 0;
     std::intptr_t events[16] = {};  // the first events, in order
     std::intptr_t lastEditorId = 0;
+    // The EditorSaveFile record of the last EE_SAVE, copied.
+    char16_t savedName[128] = {};
+    char16_t savedEol[4] = {};
+    std::uintptr_t savedCodePage = 0;
 
     int openCalls = 0;
     api3::GUID openGuid{};

@@ -61,6 +61,13 @@ __attribute__((visibility("default"))) HANDLE WINAPI OpenPlugin(int OpenFrom, in
     return INVALID_HANDLE_VALUE;
 }
 
+__attribute__((visibility("default"))) int WINAPI ProcessEditorEvent(int Event, void* Param) {
+    ++g_state.eventCalls;
+    g_state.lastEvent = Event;
+    g_state.lastEventParam = Param;
+    return 0;
+}
+
 #ifndef STAND_IN_WITHOUT_CONFIGURE
 __attribute__((visibility("default"))) int WINAPI Configure(int ItemNumber) {
     ++g_state.configureCalls;

@@ -8,13 +8,13 @@
 
 struct StandInState {
     int startupCalls = 0;
-    int structSize = 0;                  // StructSize as received
-    unsigned char received[1024] = {};   // the first min(StructSize, 1024) bytes of the record
+    int structSize = 0;                 // StructSize as received
+    unsigned char received[1024] = {};  // the first min(StructSize, 1024) bytes of the record
     const PluginStartupInfo* record = nullptr;  // the host's record itself
-    char firstMessage[64] = {};          // GetMsg(0) asked during SetStartupInfo
+    char firstMessage[64] = {};                 // GetMsg(0) asked during SetStartupInfo
 
     int processCalls = 0;
-    int processAnswer = 0;               // what ProcessEditorInput answers
+    int processAnswer = 0;  // what ProcessEditorInput answers
     INPUT_RECORD lastRecord = {};
     // The cursor line's text as ProcessEditorInput found it, before the editor acted.
     char lineSeen[256] = {};
@@ -25,5 +25,8 @@ struct StandInState {
     int openCalls = 0;
     int openFrom = -100;
     int openItem = -100;
-};
 
+    int eventCalls = 0;  // ProcessEditorEvent
+    int lastEvent = -100;
+    const void* lastEventParam = nullptr;
+};

@@ -91,12 +91,21 @@ TEST_F(UnicodeLoader, EntryPointsGetTheirOwnRecords) {
     EXPECT_EQ(probe->events[2], api3::EE_READ);
     EXPECT_EQ(probe->lastEditorId, host::UnicodeEditor::kId);
 
+    // A save is announced with the file's name, line end and code page.
+    Edit("text\n", host::CodePage::Koi8r);
+    host_->AnnounceSave("/fido/письмо.msg");
+    ASSERT_EQ(probe->eventCalls, 6);
+    EXPECT_EQ(probe->events[5], api3::EE_SAVE);
+    EXPECT_EQ(std::u16string(probe->savedName), u"/fido/письмо.msg");
+    EXPECT_EQ(std::u16string(probe->savedEol), u"\n");
+    EXPECT_EQ(probe->savedCodePage, 20866u);
+
     // Unloading closes the editor and ends the plug-in with ExitFARW.
     void* keep = dlopen(modulePath_.c_str(), RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(keep, nullptr);
     host_.reset();
-    EXPECT_EQ(probe->eventCalls, 4);
-    EXPECT_EQ(probe->events[3], api3::EE_CLOSE);
+    EXPECT_EQ(probe->eventCalls, 7);
+    EXPECT_EQ(probe->events[6], api3::EE_CLOSE);
     EXPECT_EQ(probe->exitCalls, 1);
     dlclose(keep);
 }
