@@ -105,6 +105,8 @@ bool Session::SaveAs(const std::string& path, std::string* error, ReadOnlyFiles 
 
 bool Session::Write(const std::string& path, std::string* error, ReadOnlyFiles readOnly) {
     // Piece by piece, so that no copy of the whole document is made.
+    // The plug-ins learn of the save first, as in the file manager.
+    host_->AnnounceSave(FullName(path));
     const host::Editor& editor = *editor_;
     const bool mark = utf8Mark_;
     auto pieces = [&editor, mark](const ByteSink& write) {

@@ -220,6 +220,8 @@ int NcursesUi::Dialog3(host::DialogCall3& call) {
     return answer;
 }
 
+int NcursesUi::ShowMenu(const MenuSpec& menu) { return RunMenu(stack_, menu, helpHandler_); }
+
 int NcursesUi::ShowMessage(const MessageSpec& message) {
     return RunMessage(stack_, message, helpHandler_);
 }

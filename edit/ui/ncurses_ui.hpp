@@ -32,6 +32,8 @@ public:
     int Message3(const host::MessageCall3& call) override;
 
     int ShowMessage(const MessageSpec& message);
+    // One of marten-edit's own menus; the line chosen, or -1.
+    int ShowMenu(const MenuSpec& menu);
     // A topic of the module's help.
     void ShowHelp(const std::string& topic);
     // The same for a Unicode plug-in; true, as this UI can always show one.

@@ -19,6 +19,7 @@
 #include "edit/view/editor_commands.hpp"
 #include "edit/view/editor_keys.hpp"
 #include "edit/view/editor_view.hpp"
+#include "edit/view/plugin_entries.hpp"
 #include "edit/view/table_menu.hpp"
 
 namespace edit {
@@ -213,23 +214,19 @@ private:
     }
 
     // A menu of the entries that the plug-ins offer; the chosen index, or -1.
-    int ChooseEntry(const char* title, const char* const* entries, int count,
-                    const char32_t* none) {
-        host::MenuCall call;
-        call.x = call.y = -1;
-        call.flags = FMENU_AUTOHIGHLIGHT;
-        call.title = title;
-        for (int i = 0; i < count && entries; ++i) {
-            FarMenuItem item{};
-            if (entries[i]) std::strncpy(item.Text, entries[i], sizeof item.Text - 1);
-            item.Selected = i == 0;
-            call.items.push_back(item);
-        }
-        if (call.items.empty()) {
-            Notice(Utf8ToText(title), none);
+    // A menu of a plug-in's entries (either interface); the one chosen, or
+    // -1. Without entries `none` is said instead.
+    int ChooseEntry(const char32_t* title, PluginEntryKind kind, const char32_t* none) {
+        MenuSpec menu;
+        menu.title = title;
+        menu.autoHotkeys = true;
+        for (std::u32string& text : PluginEntryTitles(session_.Host(), kind))
+            menu.lines.push_back(MenuLine{std::move(text)});
+        if (menu.lines.empty()) {
+            Notice(title, none);
             return -1;
         }
-        return ui_.Menu(call);
+        return ui_.ShowMenu(menu);
     }
 
     // Shift+F8: the table from a list, the current one marked.
@@ -286,18 +283,15 @@ private:
     }
 
     void PluginMenu() {
-        PluginInfo info = session_.Host().QueryPluginInfo();
-        int chosen =
-            ChooseEntry("Plugin commands", info.PluginMenuStrings, info.PluginMenuStringsNumber,
-                        U"No plug-in offers a command in the editor.");
-        if (chosen >= 0) session_.Host().OpenPlugin(OPEN_EDITOR, chosen);
+        const int chosen = ChooseEntry(U"Plugin commands", PluginEntryKind::Commands,
+                                       U"No plug-in offers a command in the editor.");
+        if (chosen >= 0) RunPluginEntry(session_.Host(), PluginEntryKind::Commands, chosen);
     }
 
     void PluginConfigMenu() {
-        PluginInfo info = session_.Host().QueryPluginInfo();
-        int chosen = ChooseEntry("Plugins configuration", info.PluginConfigStrings,
-                                 info.PluginConfigStringsNumber, U"No plug-in can be configured.");
-        if (chosen >= 0) session_.Host().Configure(chosen);
+        const int chosen = ChooseEntry(U"Plugins configuration", PluginEntryKind::Settings,
+                                       U"No plug-in can be configured.");
+        if (chosen >= 0) RunPluginEntry(session_.Host(), PluginEntryKind::Settings, chosen);
     }
 
     void Notice(std::u32string title, std::u32string line) {

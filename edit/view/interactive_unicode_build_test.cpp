@@ -52,6 +52,25 @@ TEST_P(BothBuilds, ACyrillicReplyQuotedByTwoAuthors) {
                 Oem(quoted + "\r\n AB> конец\r\n MK>> один \r\nMK>> два три Hеpпа Pомео\r\n"));
 }
 
+// F11 and Alt+Shift+F9 offer either build's entries and open its settings.
+TEST_P(BothBuilds, ThePluginMenusReachTheSettings) {
+    const std::string file = Write("reply.msg", " AB> text\r\n");
+    Keys("{F11}");
+    Sees("Plugin commands");
+    Keys("{Enter}");
+    Sees("About Marten");
+    Keys("{Enter}");
+    Sees("Right margin");
+    Keys("{Esc}{Esc}{Alt+Shift+F9}");
+    Sees("Plugins configuration");
+    Keys("{Enter}");
+    Sees("About Marten");
+    Keys("{Enter}");
+    Sees("Right margin");
+    Keys("{Esc}{Esc}{F10}");
+    EXPECT_EQ(Run({file}), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Marten, BothBuilds,
                          ::testing::Values(MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR));
 
