@@ -59,9 +59,7 @@ TEST_P(BothBuilds, ThePluginMenusReachTheSettings) {
     Sees("Plugin commands");
     Keys("{Enter}");
     Sees("About Marten");
-    Keys("{Enter}");
-    Sees("Right margin");
-    Keys("{Esc}{Esc}{Alt+Shift+F9}");
+    Keys("{Esc}{Alt+Shift+F9}");
     Sees("Plugins configuration");
     Keys("{Enter}");
     Sees("About Marten");
