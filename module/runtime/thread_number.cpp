@@ -9,7 +9,16 @@ namespace {
 
 struct NumberTag;  // the process-wide lock: no two threads share a number
 constinit std::uint32_t lastNumber = 0;
-constinit thread_local std::uint32_t threadSlot = 0;  // 0: not numbered yet
+// Initial-exec on ELF: the slot sits in the static TLS that the loader
+// keeps for loaded libraries, so reading it needs no __tls_get_addr call.
+// That also spares LeakSanitizer's walk of the dynamic TLS of a module
+// unloaded again, which crashes Debian 12's at exit.
+#if defined(__ELF__)
+#define MARTEN_TLS_MODEL __attribute__((tls_model("initial-exec")))
+#else
+#define MARTEN_TLS_MODEL
+#endif
+constinit thread_local std::uint32_t threadSlot MARTEN_TLS_MODEL = 0;  // 0: not numbered yet
 
 }  // namespace
 
