@@ -115,7 +115,7 @@ int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
     return ClampColumn(i + (tabPos - column));
 }
 
-int Editor::Impl::CharStart(int n, int pos) const {
+int Editor::Impl::MultiByteCharStart(int n, int pos) const {
     return static_cast<int>(CharStartAt(table, Text(n), static_cast<std::size_t>(pos)));
 }
 

@@ -106,7 +106,10 @@ struct Editor::Impl {
     int PosOfTabPos(int n, int tabPos) const;
     // Column `pos` of line n moved back to the start of its character: in
     // UTF-8 the cursor and the block never stand inside a character.
-    int CharStart(int n, int pos) const;
+    int CharStart(int n, int pos) const {
+        return IsSingleByte(table) ? pos : MultiByteCharStart(n, pos);
+    }
+    int MultiByteCharStart(int n, int pos) const;
 
     void SetCursor(int line, int pos);
     // Pads the cursor's line with blanks up to the cursor.
