@@ -339,4 +339,8 @@ private:
 // what the engine takes.
 bool IsEditingKey(const KEY_EVENT_RECORD& key);
 
+// Ctrl or Alt held as a modifier, so that a key types nothing; AltGr (right
+// Alt with left Ctrl) types characters and does not count.
+bool CommandModifiers(DWORD controlKeyState);
+
 }  // namespace host

@@ -13,13 +13,6 @@ constexpr DWORD kCtrl = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
 constexpr DWORD kAlt = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
 constexpr DWORD kAltGr = RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED;
 
-// Ctrl or Alt held as a modifier; AltGr (right Alt with left Ctrl) types
-// characters and does not count.
-bool CommandModifiers(DWORD state) {
-    const DWORD held = state & (kCtrl | kAlt);
-    return held != 0 && held != kAltGr;
-}
-
 enum class Command {
     None,  // the record types a character, or does nothing
     Enter,
@@ -271,6 +264,11 @@ std::optional<TableChar> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD
 }  // namespace
 
 bool IsEditingKey(const KEY_EVENT_RECORD& key) { return CommandOf(key) != Command::None; }
+
+bool CommandModifiers(DWORD state) {
+    const DWORD held = state & (kCtrl | kAlt);
+    return held != 0 && held != kAltGr;
+}
 
 // ---------------------------------------------------------------------------
 // Navigation

@@ -355,9 +355,7 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed) {
             record.Event.KeyEvent.bKeyDown) {
             const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
             const auto oem = static_cast<unsigned char>(key.uChar.AsciiChar);
-            constexpr DWORD kCommand =
-                LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED | LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
-            if (oem >= 0x80 && (key.dwControlKeyState & kCommand) == 0) {
+            if (oem >= 0x80 && !CommandModifiers(key.dwControlKeyState)) {
                 typed = EncodeChar(impl_->target.editor->Table(), ToUnicode(CodePage::Oem866, oem));
                 if (!typed) return 0;  // a character the file cannot hold is not typed
             }

@@ -54,8 +54,6 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
     const bool marked = HasUtf8Mark(contents.bytes);
     const host::CodePage table = marked ? host::CodePage::Utf8 : asked;
     const bool utf8 = table == host::CodePage::Utf8;
-    std::string original;  // kept for a refusal's advice
-    if (utf8) original = contents.bytes;
     if (marked) contents.bytes.erase(0, kUtf8Mark.size());
     utf8Text_ = !utf8 && edit::IsUtf8Text(contents.bytes);
     if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, asked);
@@ -83,7 +81,8 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
         return false;
     }
     if (utf8 && host_->Interface() != host::PluginInterface::Unicode) {
-        *error = Utf8Refusal(path_, !marked, original,
+        // The advice reads the text, made again only on this rare path.
+        *error = Utf8Refusal(path_, !marked, editor_->Bytes(),
                              options.codePage.value_or(host::CodePage::Oem866), folder);
         return false;
     }
