@@ -57,7 +57,7 @@
 #include <utility>
 #include <vector>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "host/codepage.hpp"
 #include "host/editor_positions.hpp"
 

@@ -97,35 +97,35 @@ TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
     Editor e = Utf8Editor();
     UnicodeEditor view(e);
     e.SetCursor(0, 10);  // after the emoji: 5 characters, 6 UTF-16 units
-    api3::EditorInfo info{};
+    unicode_api::EditorInfo info{};
     info.StructSize = sizeof info;
-    ASSERT_EQ(view.Control(UnicodeEditor::kId, api3::ECTL_GETINFO, 0, &info), 1);
+    ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_GETINFO, 0, &info), 1);
     EXPECT_EQ(info.CurPos, 6);
     EXPECT_EQ(info.CodePage, 65001u);
 
-    api3::EditorSetPosition to{};
+    unicode_api::EditorSetPosition to{};
     to.StructSize = sizeof to;
     to.CurLine = to.CurTabPos = to.TopScreenLine = to.LeftPos = to.Overtype = -1;
     // Unit 5 stands between the halves of the emoji's pair: its start.
     for (const auto& [units, bytes] :
          {std::pair{1, 2}, {5, 6}, {6, 10}, {9, 15}, {10, 16}, {11, 17}}) {
         to.CurPos = units;
-        ASSERT_EQ(view.Control(UnicodeEditor::kId, api3::ECTL_SETPOSITION, 0, &to), 1);
+        ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_SETPOSITION, 0, &to), 1);
         EXPECT_EQ(e.CurPos(), bytes) << units;
     }
     // A line set through the interface keeps every byte, the stray one too.
-    api3::EditorGetString get{};
+    unicode_api::EditorGetString get{};
     get.StructSize = sizeof get;
     get.StringNumber = 0;
-    ASSERT_EQ(view.Control(UnicodeEditor::kId, api3::ECTL_GETSTRING, 0, &get), 1);
+    ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_GETSTRING, 0, &get), 1);
     EXPECT_EQ(get.StringLength, 10);
     const std::u16string line(Units(get.StringText), static_cast<std::size_t>(get.StringLength));
-    api3::EditorSetString set{};
+    unicode_api::EditorSetString set{};
     set.StructSize = sizeof set;
     set.StringNumber = 0;
     set.StringText = Wide(line.c_str());
     set.StringLength = get.StringLength;
-    ASSERT_EQ(view.Control(UnicodeEditor::kId, api3::ECTL_SETSTRING, 0, &set), 1);
+    ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_SETSTRING, 0, &set), 1);
     EXPECT_EQ(Texts(e), kLine);
 }
 

@@ -8,9 +8,9 @@
 
 #include "host/module_loader.hpp"
 #include "host/services.hpp"
-#include "host/services3.hpp"
 #include "host/text16.hpp"
 #include "host/unicode_editor.hpp"
+#include "host/unicode_services.hpp"
 
 namespace host {
 
@@ -40,26 +40,28 @@ constexpr std::size_t kPointerFields[] = {
     offsetof(PluginStartupInfo, EditorControl)};
 static_assert(sizeof(void*) == sizeof(FARAPIMENU), "services and texts are pointer-sized");
 
-bool AllZero(const api3::GUID& guid) { return api3::SameGuid(guid, api3::GUID{}); }
+bool AllZero(const unicode_api::GUID& guid) {
+    return unicode_api::SameGuid(guid, unicode_api::GUID{});
+}
 
-bool Empty(const api3::WChar* text) { return text == nullptr || *text == 0; }
+bool Empty(const unicode_api::WChar* text) { return text == nullptr || *text == 0; }
 
-std::string VersionText(const api3::VersionInfo& v) {
+std::string VersionText(const unicode_api::VersionInfo& v) {
     return std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
            std::to_string(v.Revision) + "." + std::to_string(v.Build);
 }
 
 // Whether `host` is not older than `wanted`: major, minor, then build before
 // revision; the stage is not compared.
-bool AtLeast(const api3::VersionInfo& host, const api3::VersionInfo& wanted) {
-    const auto key = [](const api3::VersionInfo& v) {
+bool AtLeast(const unicode_api::VersionInfo& host, const unicode_api::VersionInfo& wanted) {
+    const auto key = [](const unicode_api::VersionInfo& v) {
         return std::make_tuple(v.Major, v.Minor, v.Build, v.Revision);
     };
     return key(host) >= key(wanted);
 }
 
 // Why the host refuses the answer of GetGlobalInfoW; empty when it accepts it.
-std::string RefusalOf(const api3::GlobalInfo& info, const api3::VersionInfo& host) {
+std::string RefusalOf(const unicode_api::GlobalInfo& info, const unicode_api::VersionInfo& host) {
     if (Empty(info.Title)) return "the module gives no title";
     if (Empty(info.Description)) return "the module gives no description";
     if (Empty(info.Author)) return "the module gives no author";
@@ -91,8 +93,8 @@ struct Host::Impl {
 
     // A Unicode plug-in's state.
     PluginInterface kind = PluginInterface::None;
-    ModuleExports3 exports3;
-    api3::GlobalInfo global{};
+    UnicodeExports unicodeExports;
+    unicode_api::GlobalInfo global{};
     std::u16string moduleName16;  // what PluginStartupInfo.ModuleName points at
     UnicodeServices unicode;
     std::unique_ptr<UnicodeEditor> unicodeEditor;
@@ -122,15 +124,16 @@ struct Host::Impl {
 
     // A record in the Unicode form offered to a Unicode plug-in.
     std::intptr_t OfferToUnicodePlugin(const INPUT_RECORD& record) {
-        if (exports3.ProcessEditorInputW == nullptr) return 0;
-        api3::ProcessEditorInputInfo info{sizeof info, record, nullptr};
-        return CallUnicode([&] { return exports3.ProcessEditorInputW(&info); });
+        if (unicodeExports.ProcessEditorInputW == nullptr) return 0;
+        unicode_api::ProcessEditorInputInfo info{sizeof info, record, nullptr};
+        return CallUnicode([&] { return unicodeExports.ProcessEditorInputW(&info); });
     }
 
     void SendEvent(std::intptr_t event, void* param) {
-        if (exports3.ProcessEditorEventW == nullptr || unicodeEditor == nullptr) return;
-        api3::ProcessEditorEventInfo info{sizeof info, event, param, UnicodeEditor::kId, nullptr};
-        CallUnicode([&] { return exports3.ProcessEditorEventW(&info); });
+        if (unicodeExports.ProcessEditorEventW == nullptr || unicodeEditor == nullptr) return;
+        unicode_api::ProcessEditorEventInfo info{sizeof info, event, param, UnicodeEditor::kId,
+                                                 nullptr};
+        CallUnicode([&] { return unicodeExports.ProcessEditorEventW(&info); });
     }
 
     bool LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::string& path,
@@ -138,10 +141,10 @@ struct Host::Impl {
 
     void Unload() {
         if (kind == PluginInterface::Unicode) {
-            SendEvent(api3::EE_CLOSE, nullptr);
-            if (exports3.ExitFARW != nullptr) {
-                api3::ExitInfo info{sizeof info, nullptr};
-                CallUnicode([&] { exports3.ExitFARW(&info); });
+            SendEvent(unicode_api::EE_CLOSE, nullptr);
+            if (unicodeExports.ExitFARW != nullptr) {
+                unicode_api::ExitInfo info{sizeof info, nullptr};
+                CallUnicode([&] { unicodeExports.ExitFARW(&info); });
             }
         }
         unicodeEditor.reset();
@@ -149,7 +152,7 @@ struct Host::Impl {
         unicode.settings.reset();  // what the plug-in left uncommitted is written
         unicode.dialogs.clear();
         exports = {};
-        exports3 = {};
+        unicodeExports = {};
         kind = PluginInterface::None;
         library.reset();
     }
@@ -157,22 +160,22 @@ struct Host::Impl {
 
 bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::string& path,
                              std::string& why) {
-    ModuleExports3 found;
+    UnicodeExports found;
     found.GetGlobalInfoW =
-        reinterpret_cast<api3::GetGlobalInfoWFn>(module->Symbol("GetGlobalInfoW"));
+        reinterpret_cast<unicode_api::GetGlobalInfoWFn>(module->Symbol("GetGlobalInfoW"));
     found.SetStartupInfoW =
-        reinterpret_cast<api3::SetStartupInfoWFn>(module->Symbol("SetStartupInfoW"));
+        reinterpret_cast<unicode_api::SetStartupInfoWFn>(module->Symbol("SetStartupInfoW"));
     found.GetPluginInfoW =
-        reinterpret_cast<api3::GetPluginInfoWFn>(module->Symbol("GetPluginInfoW"));
-    found.OpenW = reinterpret_cast<api3::OpenWFn>(module->Symbol("OpenW"));
-    found.ConfigureW = reinterpret_cast<api3::ConfigureWFn>(module->Symbol("ConfigureW"));
+        reinterpret_cast<unicode_api::GetPluginInfoWFn>(module->Symbol("GetPluginInfoW"));
+    found.OpenW = reinterpret_cast<unicode_api::OpenWFn>(module->Symbol("OpenW"));
+    found.ConfigureW = reinterpret_cast<unicode_api::ConfigureWFn>(module->Symbol("ConfigureW"));
     found.ProcessEditorInputW =
-        reinterpret_cast<api3::ProcessEditorInputWFn>(module->Symbol("ProcessEditorInputW"));
+        reinterpret_cast<unicode_api::ProcessEditorInputWFn>(module->Symbol("ProcessEditorInputW"));
     found.ProcessEditorEventW =
-        reinterpret_cast<api3::ProcessEditorEventWFn>(module->Symbol("ProcessEditorEventW"));
-    found.ExitFARW = reinterpret_cast<api3::ExitFARWFn>(module->Symbol("ExitFARW"));
+        reinterpret_cast<unicode_api::ProcessEditorEventWFn>(module->Symbol("ProcessEditorEventW"));
+    found.ExitFARW = reinterpret_cast<unicode_api::ExitFARWFn>(module->Symbol("ExitFARW"));
 
-    api3::GlobalInfo info{};
+    unicode_api::GlobalInfo info{};
     info.StructSize = sizeof info;
     SetServiceTarget(&target);
     found.GetGlobalInfoW(&info);
@@ -207,18 +210,18 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
     target.unicode = &unicode;
 
     library = std::move(module);
-    exports3 = found;
+    unicodeExports = found;
     global = info;
     kind = PluginInterface::Unicode;
-    if (exports3.SetStartupInfoW != nullptr) {
+    if (unicodeExports.SetStartupInfoW != nullptr) {
         // Both records are the host's temporaries: the plug-in copies them.
-        api3::FarStandardFunctions fsf{};
-        api3::PluginStartupInfo startup{};
+        unicode_api::FarStandardFunctions fsf{};
+        unicode_api::PluginStartupInfo startup{};
         startup.StructSize = sizeof startup;
         // The interface's wide character is wchar_t on Windows, of the same width.
-        startup.ModuleName = reinterpret_cast<const api3::WChar*>(moduleName16.c_str());
-        FillServices3(startup, fsf);
-        CallUnicode([&] { exports3.SetStartupInfoW(&startup); });
+        startup.ModuleName = reinterpret_cast<const unicode_api::WChar*>(moduleName16.c_str());
+        FillUnicodeServices(startup, fsf);
+        CallUnicode([&] { unicodeExports.SetStartupInfoW(&startup); });
     }
     return true;
 }
@@ -310,8 +313,8 @@ bool Host::LoadModule(const std::string& modulePath, std::string* error) {
 
 PluginInterface Host::Interface() const { return impl_->kind; }
 const ModuleExports& Host::Exports() const { return impl_->exports; }
-const ModuleExports3& Host::Exports3() const { return impl_->exports3; }
-const api3::GlobalInfo& Host::Global() const { return impl_->global; }
+const UnicodeExports& Host::UnicodeExportsOf() const { return impl_->unicodeExports; }
+const unicode_api::GlobalInfo& Host::Global() const { return impl_->global; }
 const std::string& Host::PluginFolder() const { return impl_->pluginFolder; }
 const std::string& Host::LoadWarnings() const { return impl_->warnings; }
 
@@ -323,7 +326,7 @@ const PluginStartupInfo* Host::StartupInfo() const {
 void Host::SetEditor(Editor* editor) {
     Impl& impl = *impl_;
     if (impl.unicodeEditor != nullptr) {
-        impl.SendEvent(api3::EE_CLOSE, nullptr);
+        impl.SendEvent(unicode_api::EE_CLOSE, nullptr);
         impl.unicodeEditor.reset();
         impl.target.unicodeEditor = nullptr;
     }
@@ -335,7 +338,7 @@ void Host::SetEditor(Editor* editor) {
         // A record the plug-in feeds back goes through it again, nested.
         impl.unicodeEditor->SetPluginInput(
             [&impl](const INPUT_RECORD& record) { return impl.OfferToUnicodePlugin(record); });
-        impl.SendEvent(api3::EE_READ, nullptr);
+        impl.SendEvent(unicode_api::EE_READ, nullptr);
     }
     // A record that a plug-in feeds back goes through the plug-ins again.
     std::weak_ptr<Impl*> host = impl_->self;
@@ -410,25 +413,25 @@ HANDLE Host::OpenPlugin(int openFrom, int item) {
     return impl_->exports.OpenPlugin(openFrom, item);
 }
 
-api3::PluginInfo Host::QueryPluginInfo3() {
-    api3::PluginInfo info{};
+unicode_api::PluginInfo Host::QueryUnicodePluginInfo() {
+    unicode_api::PluginInfo info{};
     info.StructSize = sizeof info;
-    if (impl_->exports3.GetPluginInfoW != nullptr) {
-        impl_->CallUnicode([&] { impl_->exports3.GetPluginInfoW(&info); });
+    if (impl_->unicodeExports.GetPluginInfoW != nullptr) {
+        impl_->CallUnicode([&] { impl_->unicodeExports.GetPluginInfoW(&info); });
     }
     return info;
 }
 
-std::intptr_t Host::Configure3(const api3::GUID& item) {
-    if (impl_->exports3.ConfigureW == nullptr) return 0;
-    api3::ConfigureInfo info{sizeof info, &item, nullptr};
-    return impl_->CallUnicode([&] { return impl_->exports3.ConfigureW(&info); });
+std::intptr_t Host::ConfigureUnicode(const unicode_api::GUID& item) {
+    if (impl_->unicodeExports.ConfigureW == nullptr) return 0;
+    unicode_api::ConfigureInfo info{sizeof info, &item, nullptr};
+    return impl_->CallUnicode([&] { return impl_->unicodeExports.ConfigureW(&info); });
 }
 
-HANDLE Host::Open3(const api3::GUID& item) {
-    if (impl_->exports3.OpenW == nullptr) return nullptr;
-    api3::OpenInfo info{sizeof info, api3::OPEN_EDITOR, &item, 0, nullptr};
-    return impl_->CallUnicode([&] { return impl_->exports3.OpenW(&info); });
+HANDLE Host::OpenUnicode(const unicode_api::GUID& item) {
+    if (impl_->unicodeExports.OpenW == nullptr) return nullptr;
+    unicode_api::OpenInfo info{sizeof info, unicode_api::OPEN_EDITOR, &item, 0, nullptr};
+    return impl_->CallUnicode([&] { return impl_->unicodeExports.OpenW(&info); });
 }
 
 void Host::AnnounceSave(const std::string& fileName) {
@@ -440,9 +443,9 @@ void Host::AnnounceSave(const std::string& fileName) {
         // The file's line end, as its first line has it.
         const std::u16string eol =
             Utf8ToUtf16(editor->LineCount() > 0 ? std::string(editor->LineAt(0).eol) : "");
-        api3::EditorSaveFile record{sizeof record, Wide(name.c_str()), Wide(eol.c_str()),
-                                    CodecOf(editor->Table()).CodePageNumber()};
-        impl.SendEvent(api3::EE_SAVE, &record);
+        unicode_api::EditorSaveFile record{sizeof record, Wide(name.c_str()), Wide(eol.c_str()),
+                                           CodecOf(editor->Table()).CodePageNumber()};
+        impl.SendEvent(unicode_api::EE_SAVE, &record);
     } else if (impl.exports.ProcessEditorEvent != nullptr) {
         SetServiceTarget(&impl.target);
         impl.exports.ProcessEditorEvent(EE_SAVE, nullptr);

@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "api/plugin_api.hpp"
-#include "api/plugin_api3.hpp"
+#include "api/ansi_api.hpp"
+#include "api/unicode_api.hpp"
 #include "host/editor.hpp"
 #include "host/language.hpp"
 #include "host/ui.hpp"
@@ -33,7 +33,8 @@ struct HostOptions {
 
 // The version a Unicode plug-in is told and checked against: the 3.x build
 // whose behaviour this host follows.
-inline constexpr api3::VersionInfo kUnicodeHostVersion{3, 0, 0, 6727, api3::VS_RELEASE};
+inline constexpr unicode_api::VersionInfo kUnicodeHostVersion{3, 0, 0, 6727,
+                                                              unicode_api::VS_RELEASE};
 
 enum class PluginInterface { None, Ansi, Unicode };
 
@@ -48,15 +49,15 @@ struct ModuleExports {
 };
 
 // The exports of a Unicode plug-in; all but GetGlobalInfoW may be missing.
-struct ModuleExports3 {
-    api3::GetGlobalInfoWFn GetGlobalInfoW = nullptr;
-    api3::SetStartupInfoWFn SetStartupInfoW = nullptr;
-    api3::GetPluginInfoWFn GetPluginInfoW = nullptr;
-    api3::OpenWFn OpenW = nullptr;
-    api3::ConfigureWFn ConfigureW = nullptr;
-    api3::ProcessEditorInputWFn ProcessEditorInputW = nullptr;
-    api3::ProcessEditorEventWFn ProcessEditorEventW = nullptr;
-    api3::ExitFARWFn ExitFARW = nullptr;
+struct UnicodeExports {
+    unicode_api::GetGlobalInfoWFn GetGlobalInfoW = nullptr;
+    unicode_api::SetStartupInfoWFn SetStartupInfoW = nullptr;
+    unicode_api::GetPluginInfoWFn GetPluginInfoW = nullptr;
+    unicode_api::OpenWFn OpenW = nullptr;
+    unicode_api::ConfigureWFn ConfigureW = nullptr;
+    unicode_api::ProcessEditorInputWFn ProcessEditorInputW = nullptr;
+    unicode_api::ProcessEditorEventWFn ProcessEditorEventW = nullptr;
+    unicode_api::ExitFARWFn ExitFARW = nullptr;
 };
 
 class UnicodeEditor;
@@ -73,10 +74,10 @@ public:
     // GetGlobalInfoW, checked, then SetStartupInfoW). On failure, `error` says why.
     bool LoadModule(const std::string& modulePath, std::string* error);
     PluginInterface Interface() const;
-    const ModuleExports& Exports() const;    // an ANSI plug-in's
-    const ModuleExports3& Exports3() const;  // a Unicode plug-in's
+    const ModuleExports& Exports() const;            // an ANSI plug-in's
+    const UnicodeExports& UnicodeExportsOf() const;  // a Unicode plug-in's
     // What a Unicode plug-in's GetGlobalInfoW answered.
-    const api3::GlobalInfo& Global() const;
+    const unicode_api::GlobalInfo& Global() const;
     const std::string& PluginFolder() const;
     // Why a language or help file was not found or could not be read, one
     // line each; empty when both were read.
@@ -109,11 +110,11 @@ public:
     HANDLE OpenPlugin(int openFrom, int item);
 
     // A Unicode plug-in's entry points; each answers 0 (null) without it.
-    api3::PluginInfo QueryPluginInfo3();
+    unicode_api::PluginInfo QueryUnicodePluginInfo();
     // The plug-in configuration menu's entry `item`.
-    std::intptr_t Configure3(const api3::GUID& item);
+    std::intptr_t ConfigureUnicode(const unicode_api::GUID& item);
     // The plug-in menu's entry `item`, chosen in the editor.
-    HANDLE Open3(const api3::GUID& item);
+    HANDLE OpenUnicode(const unicode_api::GUID& item);
     // Tells the plug-in that the current editor's text is about to be
     // written to `fileName` (UTF-8, the full name): a 1.x plug-in gets
     // ProcessEditorEvent(EE_SAVE, NULL) when it exports that, a Unicode one

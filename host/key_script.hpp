@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "host/codepage.hpp"
 
 namespace host {

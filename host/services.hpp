@@ -6,7 +6,7 @@
 #include <exception>
 #include <utility>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "host/editor.hpp"
 #include "host/language.hpp"
 #include "host/ui.hpp"
@@ -22,7 +22,7 @@ struct ServiceTarget {
     Editor* editor = nullptr;                // EditorControl answers 0 without one
     Ui* ui = nullptr;                        // Menu, Dialog, Message answer -1 without one
     // The editor as a Unicode plug-in sees it, and what else the Unicode
-    // services act on (services3.hpp).
+    // services act on (unicode_services.hpp).
     UnicodeEditor* unicodeEditor = nullptr;
     UnicodeServices* unicode = nullptr;
 };

@@ -21,18 +21,18 @@
 #include <string_view>
 #include <vector>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 #include "host/codepage.hpp"
 
 namespace host {
 
 // The Unicode interface's text is wchar_t on Windows and char16_t natively:
 // the same UTF-16 units under two names, which these pass between.
-inline const char16_t* Units(const api3::WChar* text) {
+inline const char16_t* Units(const unicode_api::WChar* text) {
     return reinterpret_cast<const char16_t*>(text);
 }
-inline const api3::WChar* Wide(const char16_t* text) {
-    return reinterpret_cast<const api3::WChar*>(text);
+inline const unicode_api::WChar* Wide(const char16_t* text) {
+    return reinterpret_cast<const unicode_api::WChar*>(text);
 }
 
 class LineCodec {

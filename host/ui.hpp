@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "api/plugin_api.hpp"
-#include "api/plugin_api3.hpp"
+#include "api/ansi_api.hpp"
+#include "api/unicode_api.hpp"
 
 namespace host {
 
@@ -46,24 +46,24 @@ struct MessageCall {
 // through the ANSI calls above (ui_unicode.cpp), the texts in the OEM code
 // page with '?' for a character it lacks; a text the user did not change
 // comes back as it was.
-struct MenuItem3 {
+struct UnicodeMenuItem {
     std::uint64_t flags = 0;  // MIF_ bits
     std::u16string text;
 };
 
-struct MenuCall3 {
-    api3::GUID id{};
+struct UnicodeMenuCall {
+    unicode_api::GUID id{};
     std::intptr_t x = -1, y = -1, maxHeight = 0;
     std::uint64_t flags = 0;  // FMENU_ bits
     std::optional<std::u16string> title, bottom, helpTopic;
     bool hasBreakKeys = false;
-    std::vector<MenuItem3> items;
+    std::vector<UnicodeMenuItem> items;
 };
 
 // A message box with its lines already split (FMSG_ALLINONE) and the buttons
 // the host supplies (FMSG_MB_) already added: title, body lines, buttons.
-struct MessageCall3 {
-    api3::GUID id{};
+struct UnicodeMessageCall {
+    unicode_api::GUID id{};
     std::uint64_t flags = 0;  // FMSG_WARNING, FMSG_LEFTALIGN
     std::optional<std::u16string> helpTopic;
     std::vector<std::u16string> items;
@@ -72,8 +72,8 @@ struct MessageCall3 {
 
 // One dialog item as the host holds it; the UI changes `selected`, `data`
 // and `listPos` to return the user's values.
-struct DialogItem3 {
-    api3::FARDIALOGITEMTYPES type = api3::DI_TEXT;
+struct UnicodeDialogItem {
+    unicode_api::FARDIALOGITEMTYPES type = unicode_api::DI_TEXT;
     std::intptr_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::intptr_t selected = 0;  // check boxes and radio buttons
     std::uint64_t flags = 0;     // DIF_ bits
@@ -85,12 +85,12 @@ struct DialogItem3 {
     std::intptr_t listPos = 0;
 };
 
-struct DialogCall3 {
-    api3::GUID id{};
+struct UnicodeDialogCall {
+    unicode_api::GUID id{};
     std::intptr_t x1 = -1, y1 = -1, x2 = 0, y2 = 0;
     std::optional<std::u16string> helpTopic;
     std::uint64_t flags = 0;  // FDLG_ bits
-    std::vector<DialogItem3> items;
+    std::vector<UnicodeDialogItem> items;
 };
 
 class Ui {
@@ -101,9 +101,9 @@ public:
     virtual int Dialog(DialogCall& call) = 0;
     virtual int Message(const MessageCall& call) = 0;
 
-    virtual int Menu3(const MenuCall3& call);
-    virtual int Dialog3(DialogCall3& call);
-    virtual int Message3(const MessageCall3& call);
+    virtual int UnicodeMenu(const UnicodeMenuCall& call);
+    virtual int UnicodeDialog(UnicodeDialogCall& call);
+    virtual int UnicodeMessage(const UnicodeMessageCall& call);
     // Shows a topic of the plug-in's help file; false when the UI cannot.
     virtual bool ShowPluginHelp(const std::string& topic);
 };

@@ -38,7 +38,7 @@ int ToInt(std::intptr_t value) {
 
 }  // namespace
 
-int Ui::Menu3(const MenuCall3& call) {
+int Ui::UnicodeMenu(const UnicodeMenuCall& call) {
     MenuCall ansi{0,
                   ToInt(call.x),
                   ToInt(call.y),
@@ -50,41 +50,43 @@ int Ui::Menu3(const MenuCall3& call) {
                   call.hasBreakKeys,
                   call.hasBreakKeys,
                   {}};
-    for (const MenuItem3& item : call.items) {
+    for (const UnicodeMenuItem& item : call.items) {
         FarMenuItem entry{};
         CopyInto(entry.Text, ToOem(item.text));
-        entry.Selected = (item.flags & api3::MIF_SELECTED) != 0;
-        entry.Checked = (item.flags & api3::MIF_CHECKED) != 0;
-        entry.Separator = (item.flags & api3::MIF_SEPARATOR) != 0;
+        entry.Selected = (item.flags & unicode_api::MIF_SELECTED) != 0;
+        entry.Checked = (item.flags & unicode_api::MIF_CHECKED) != 0;
+        entry.Separator = (item.flags & unicode_api::MIF_SEPARATOR) != 0;
         ansi.items.push_back(entry);
     }
     return Menu(ansi);
 }
 
-int Ui::Message3(const MessageCall3& call) {
+int Ui::UnicodeMessage(const UnicodeMessageCall& call) {
     DWORD flags = 0;
-    if (call.flags & api3::FMSG_WARNING) flags |= FMSG_WARNING;
-    if (call.flags & api3::FMSG_LEFTALIGN) flags |= FMSG_LEFTALIGN;
+    if (call.flags & unicode_api::FMSG_WARNING) flags |= FMSG_WARNING;
+    if (call.flags & unicode_api::FMSG_LEFTALIGN) flags |= FMSG_LEFTALIGN;
     MessageCall ansi{0, flags, OptionalOem(call.helpTopic), {}, call.buttonCount};
     for (const std::u16string& item : call.items) ansi.items.push_back(ToOem(item));
     return Message(ansi);
 }
 
-int Ui::Dialog3(DialogCall3& call) {
+int Ui::UnicodeDialog(UnicodeDialogCall& call) {
     std::vector<FarDialogItem> items(call.items.size());
     std::vector<std::string> histories(call.items.size());
     for (std::size_t i = 0; i < call.items.size(); ++i) {
-        const DialogItem3& from = call.items[i];
+        const UnicodeDialogItem& from = call.items[i];
         FarDialogItem& to = items[i];
-        const bool list = from.type == api3::DI_COMBOBOX || from.type == api3::DI_LISTBOX;
+        const bool list =
+            from.type == unicode_api::DI_COMBOBOX || from.type == unicode_api::DI_LISTBOX;
         // A list is shown as an edit field holding its current entry.
         to.Type = list ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
         to.X1 = ToInt(from.x1), to.Y1 = ToInt(from.y1), to.X2 = ToInt(from.x2),
         to.Y2 = ToInt(from.y2);
-        to.Focus = (from.flags & api3::DIF_FOCUS) != 0;
-        to.DefaultButton = (from.flags & api3::DIF_DEFAULTBUTTON) != 0;
+        to.Focus = (from.flags & unicode_api::DIF_FOCUS) != 0;
+        to.DefaultButton = (from.flags & unicode_api::DIF_DEFAULTBUTTON) != 0;
         to.Flags = static_cast<DWORD>(from.flags & 0xFFFFFFFF);
-        if (from.history && (from.flags & api3::DIF_HISTORY) && from.type == api3::DI_EDIT) {
+        if (from.history && (from.flags & unicode_api::DIF_HISTORY) &&
+            from.type == unicode_api::DI_EDIT) {
             histories[i] = ToOem(*from.history);
             to.Param.History = histories[i].c_str();
         } else {
@@ -106,15 +108,15 @@ int Ui::Dialog3(DialogCall3& call) {
                     static_cast<int>(items.size())};
     const int answer = Dialog(ansi);
     for (std::size_t i = 0; i < call.items.size(); ++i) {
-        DialogItem3& item = call.items[i];
-        if (item.type == api3::DI_CHECKBOX || item.type == api3::DI_RADIOBUTTON) {
+        UnicodeDialogItem& item = call.items[i];
+        if (item.type == unicode_api::DI_CHECKBOX || item.type == unicode_api::DI_RADIOBUTTON) {
             item.selected = items[i].Param.Selected;
         }
         // Only a text the user changed is taken back, so that characters the
         // OEM code page lacks survive a dialog closed without touching them.
         if (std::strcmp(items[i].Data, shown[i].Data) == 0) continue;
         const std::u16string typed = ToUtf16(CodecOf(CodePage::Oem866), items[i].Data);
-        if (item.type == api3::DI_COMBOBOX || item.type == api3::DI_LISTBOX) {
+        if (item.type == unicode_api::DI_COMBOBOX || item.type == unicode_api::DI_LISTBOX) {
             const auto found = std::find(item.list.begin(), item.list.end(), typed);
             if (found != item.list.end()) item.listPos = found - item.list.begin();
         }

@@ -14,7 +14,7 @@ constexpr int kMaxFeedDepth = 16;  // as the engine's own guard for fed-back rec
 // ECTL_DELETECHAR has the same number in both interfaces.
 constexpr std::intptr_t kDeleteChar = ::ECTL_DELETECHAR;
 
-const api3::WChar* EolUnits(std::string_view eol) {
+const unicode_api::WChar* EolUnits(std::string_view eol) {
     if (eol == "\r\n") return Wide(u"\r\n");
     if (eol == "\n") return Wide(u"\n");
     if (eol == "\r") return Wide(u"\r");
@@ -140,21 +140,26 @@ int UnicodeEditor::ResolveLine(std::intptr_t number) const {
 
 std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t command,
                                      std::intptr_t param1, void* param2) {
-    if (editorId != api3::CURRENT_EDITOR && editorId != kId) return 0;
+    if (editorId != unicode_api::CURRENT_EDITOR && editorId != kId) return 0;
     switch (command) {
-    case api3::ECTL_GETSTRING: return GetString(static_cast<api3::EditorGetString*>(param2));
-    case api3::ECTL_SETSTRING: return SetString(static_cast<const api3::EditorSetString*>(param2));
-    case api3::ECTL_INSERTSTRING: return editor_.Control(::ECTL_INSERTSTRING, param2);
-    case api3::ECTL_DELETESTRING: return editor_.Control(::ECTL_DELETESTRING, nullptr);
+    case unicode_api::ECTL_GETSTRING:
+        return GetString(static_cast<unicode_api::EditorGetString*>(param2));
+    case unicode_api::ECTL_SETSTRING:
+        return SetString(static_cast<const unicode_api::EditorSetString*>(param2));
+    case unicode_api::ECTL_INSERTSTRING: return editor_.Control(::ECTL_INSERTSTRING, param2);
+    case unicode_api::ECTL_DELETESTRING: return editor_.Control(::ECTL_DELETESTRING, nullptr);
     case kDeleteChar: return editor_.Control(::ECTL_DELETECHAR, nullptr);
-    case api3::ECTL_INSERTTEXT: return InsertText(static_cast<const api3::WChar*>(param2));
-    case api3::ECTL_GETINFO: return GetInfo(static_cast<api3::EditorInfo*>(param2));
-    case api3::ECTL_SETPOSITION:
-        return SetPosition(static_cast<const api3::EditorSetPosition*>(param2));
-    case api3::ECTL_REDRAW: return editor_.Control(::ECTL_REDRAW, nullptr);
-    case api3::ECTL_PROCESSINPUT: return FeedInput(static_cast<const INPUT_RECORD*>(param2));
-    case api3::ECTL_UNDOREDO: return UndoRedo(static_cast<const api3::EditorUndoRedo*>(param2));
-    case api3::ECTL_GETFILENAME: return GetFileName(param1, static_cast<api3::WChar*>(param2));
+    case unicode_api::ECTL_INSERTTEXT:
+        return InsertText(static_cast<const unicode_api::WChar*>(param2));
+    case unicode_api::ECTL_GETINFO: return GetInfo(static_cast<unicode_api::EditorInfo*>(param2));
+    case unicode_api::ECTL_SETPOSITION:
+        return SetPosition(static_cast<const unicode_api::EditorSetPosition*>(param2));
+    case unicode_api::ECTL_REDRAW: return editor_.Control(::ECTL_REDRAW, nullptr);
+    case unicode_api::ECTL_PROCESSINPUT: return FeedInput(static_cast<const INPUT_RECORD*>(param2));
+    case unicode_api::ECTL_UNDOREDO:
+        return UndoRedo(static_cast<const unicode_api::EditorUndoRedo*>(param2));
+    case unicode_api::ECTL_GETFILENAME:
+        return GetFileName(param1, static_cast<unicode_api::WChar*>(param2));
     default:
         // Change events are not sent, so a subscription is refused rather
         // than answered as if it would be served.
@@ -162,7 +167,7 @@ std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t comma
     }
 }
 
-std::intptr_t UnicodeEditor::GetString(api3::EditorGetString* get) {
+std::intptr_t UnicodeEditor::GetString(unicode_api::EditorGetString* get) {
     if (get == nullptr || get->StructSize < sizeof *get) return 0;
     const int n = ResolveLine(get->StringNumber);
     if (n < 0) return 0;
@@ -195,7 +200,7 @@ std::intptr_t UnicodeEditor::GetString(api3::EditorGetString* get) {
     return 1;
 }
 
-std::intptr_t UnicodeEditor::SetString(const api3::EditorSetString* set) {
+std::intptr_t UnicodeEditor::SetString(const unicode_api::EditorSetString* set) {
     if (set == nullptr || set->StructSize < sizeof *set || set->StringLength < 0 ||
         set->StringLength > INT_MAX || (set->StringText == nullptr && set->StringLength > 0))
         return 0;
@@ -223,7 +228,7 @@ std::intptr_t UnicodeEditor::SetString(const api3::EditorSetString* set) {
     return editor_.Control(::ECTL_SETSTRING, &engine);
 }
 
-std::intptr_t UnicodeEditor::InsertText(const api3::WChar* text) {
+std::intptr_t UnicodeEditor::InsertText(const unicode_api::WChar* text) {
     if (text == nullptr) return 0;
     std::u16string_view units(Units(text));
     std::string bytes;
@@ -232,12 +237,12 @@ std::intptr_t UnicodeEditor::InsertText(const api3::WChar* text) {
     return editor_.Control(::ECTL_INSERTTEXT, bytes.data());
 }
 
-std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
-    constexpr std::size_t kLeast = offsetof(api3::EditorInfo, WindowArea);
+std::intptr_t UnicodeEditor::GetInfo(unicode_api::EditorInfo* info) {
+    constexpr std::size_t kLeast = offsetof(unicode_api::EditorInfo, WindowArea);
     if (info == nullptr || info->StructSize < kLeast) return 0;
     ::EditorInfo engine{};
     if (editor_.Control(::ECTL_GETINFO, &engine) == 0) return 0;
-    api3::EditorInfo out{};
+    unicode_api::EditorInfo out{};
     out.StructSize = info->StructSize;
     out.EditorID = kId;
     out.WindowSizeX = engine.WindowSizeX;
@@ -254,7 +259,7 @@ std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
     // Del and BkSp remove a block in this editor, as in the 3.x editor's default.
     out.Options = engine.Options | EOPT_DELREMOVESBLOCKS;
     out.TabSize = engine.TabSize;
-    out.CurState = editor_.Modified() ? std::uintptr_t{api3::ECSTATE_MODIFIED} : 0;
+    out.CurState = editor_.Modified() ? std::uintptr_t{unicode_api::ECSTATE_MODIFIED} : 0;
     out.CodePage = Codec().CodePageNumber();
     out.WindowArea = {0, 0, engine.WindowSizeX - 1, engine.WindowSizeY - 1};
     out.ClientArea = out.WindowArea;
@@ -262,7 +267,7 @@ std::intptr_t UnicodeEditor::GetInfo(api3::EditorInfo* info) {
     return 1;
 }
 
-std::intptr_t UnicodeEditor::SetPosition(const api3::EditorSetPosition* position) {
+std::intptr_t UnicodeEditor::SetPosition(const unicode_api::EditorSetPosition* position) {
     if (position == nullptr || position->StructSize < sizeof *position) return 0;
     // The column is counted on the line the cursor goes to.
     const int line = position->CurLine >= 0 && position->CurLine < editor_.LineCount()
@@ -306,23 +311,23 @@ std::intptr_t UnicodeEditor::FeedInput(const INPUT_RECORD* record) {
     return 1;
 }
 
-std::intptr_t UnicodeEditor::UndoRedo(const api3::EditorUndoRedo* command) {
+std::intptr_t UnicodeEditor::UndoRedo(const unicode_api::EditorUndoRedo* command) {
     if (command == nullptr || command->StructSize < sizeof *command) return 0;
     switch (command->Command) {
-    case api3::EUR_BEGIN:
+    case unicode_api::EUR_BEGIN:
         brackets_.push_back(std::make_unique<Editor::UndoStep>(editor_));
         return 1;
-    case api3::EUR_END:
+    case unicode_api::EUR_END:
         if (brackets_.empty()) return 0;
         brackets_.pop_back();
         return 1;
-    case api3::EUR_UNDO: editor_.Undo(); return 1;
-    case api3::EUR_REDO: editor_.Redo(); return 1;
+    case unicode_api::EUR_UNDO: editor_.Undo(); return 1;
+    case unicode_api::EUR_REDO: editor_.Redo(); return 1;
     }
     return 0;
 }
 
-std::intptr_t UnicodeEditor::GetFileName(std::intptr_t capacity, api3::WChar* buffer) {
+std::intptr_t UnicodeEditor::GetFileName(std::intptr_t capacity, unicode_api::WChar* buffer) {
     if (editor_.FileName() != nameBytes_ || nameBytes_.empty()) {
         nameBytes_ = editor_.FileName();
         name_ = Utf8ToUtf16(nameBytes_);

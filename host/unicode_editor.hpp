@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 #include "host/editor.hpp"
 #include "host/text16.hpp"
 
@@ -78,14 +78,14 @@ private:
         std::u16string text;  // what the plug-in holds a pointer to
     };
 
-    std::intptr_t GetString(api3::EditorGetString* get);
-    std::intptr_t SetString(const api3::EditorSetString* set);
-    std::intptr_t InsertText(const api3::WChar* text);
-    std::intptr_t GetInfo(api3::EditorInfo* info);
-    std::intptr_t SetPosition(const api3::EditorSetPosition* position);
+    std::intptr_t GetString(unicode_api::EditorGetString* get);
+    std::intptr_t SetString(const unicode_api::EditorSetString* set);
+    std::intptr_t InsertText(const unicode_api::WChar* text);
+    std::intptr_t GetInfo(unicode_api::EditorInfo* info);
+    std::intptr_t SetPosition(const unicode_api::EditorSetPosition* position);
     std::intptr_t FeedInput(const INPUT_RECORD* record);
-    std::intptr_t UndoRedo(const api3::EditorUndoRedo* command);
-    std::intptr_t GetFileName(std::intptr_t capacity, api3::WChar* buffer);
+    std::intptr_t UndoRedo(const unicode_api::EditorUndoRedo* command);
+    std::intptr_t GetFileName(std::intptr_t capacity, unicode_api::WChar* buffer);
     // The line a command names (negative: the cursor's); -1 when none exists.
     int ResolveLine(std::intptr_t number) const;
     // Columns of line n: the engine counts the bytes of the file's code

@@ -4,7 +4,7 @@
 // the module's code is the same in both builds.
 #pragma once
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 #ifndef _WIN32
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "host/ui.hpp"
 
 namespace edit {

@@ -71,12 +71,12 @@ int Coordinate(std::intptr_t value) {
     return static_cast<int>(std::clamp<std::intptr_t>(value, -1, 10000));
 }
 
-bool IsList(const host::DialogItem3& item) {
-    return item.type == api3::DI_COMBOBOX || item.type == api3::DI_LISTBOX;
+bool IsList(const host::UnicodeDialogItem& item) {
+    return item.type == unicode_api::DI_COMBOBOX || item.type == unicode_api::DI_LISTBOX;
 }
 
 // What an item shows: a list its current entry, any other item its text.
-const std::u16string& ShownText(const host::DialogItem3& item) {
+const std::u16string& ShownText(const host::UnicodeDialogItem& item) {
     const bool inList =
         item.listPos >= 0 && static_cast<std::size_t>(item.listPos) < item.list.size();
     return IsList(item) && inList ? item.list[static_cast<std::size_t>(item.listPos)] : item.data;
@@ -95,7 +95,7 @@ MessageSpec MessageSpecOf(const host::MessageCall& call) {
     return message;
 }
 
-MenuSpec MenuSpecOf(const host::MenuCall3& call) {
+MenuSpec MenuSpecOf(const host::UnicodeMenuCall& call) {
     MenuSpec menu;
     menu.title = TextOf(call.title);
     menu.bottom = TextOf(call.bottom);
@@ -108,26 +108,26 @@ MenuSpec MenuSpecOf(const host::MenuCall3& call) {
     menu.autoHotkeys = call.flags & FMENU_AUTOHIGHLIGHT;
     menu.selected = 0;
     for (std::size_t i = 0; i < call.items.size(); ++i) {
-        const host::MenuItem3& item = call.items[i];
+        const host::UnicodeMenuItem& item = call.items[i];
         MenuLine line;
-        line.separator = (item.flags & api3::MIF_SEPARATOR) != 0;
+        line.separator = (item.flags & unicode_api::MIF_SEPARATOR) != 0;
         line.text = Utf16ToText(item.text);
-        if (item.flags & api3::MIF_CHECKED) {
+        if (item.flags & unicode_api::MIF_CHECKED) {
             // The low word, when set, is the mark itself.
             const auto mark = static_cast<char32_t>(item.flags & 0xFFFF);
             line.check = mark > 1 ? mark : U'√';
         }
-        if ((item.flags & api3::MIF_SELECTED) && !line.separator)
+        if ((item.flags & unicode_api::MIF_SELECTED) && !line.separator)
             menu.selected = static_cast<int>(i);
         menu.lines.push_back(line);
     }
     return menu;
 }
 
-MessageSpec MessageSpecOf(const host::MessageCall3& call) {
+MessageSpec MessageSpecOf(const host::UnicodeMessageCall& call) {
     MessageSpec message;
-    message.warning = call.flags & api3::FMSG_WARNING;
-    message.leftAlign = call.flags & api3::FMSG_LEFTALIGN;
+    message.warning = call.flags & unicode_api::FMSG_WARNING;
+    message.leftAlign = call.flags & unicode_api::FMSG_LEFTALIGN;
     message.helpTopic = TopicOf(call.helpTopic);
     std::vector<std::u32string> items;
     for (const std::u16string& item : call.items) items.push_back(Utf16ToText(item));
@@ -153,34 +153,37 @@ int NcursesUi::Dialog(host::DialogCall& call) {
 
 int NcursesUi::Message(const host::MessageCall& call) { return ShowMessage(MessageSpecOf(call)); }
 
-int NcursesUi::Menu3(const host::MenuCall3& call) {
+int NcursesUi::UnicodeMenu(const host::UnicodeMenuCall& call) {
     return RunMenu(stack_, MenuSpecOf(call), helpHandler_);
 }
 
-int NcursesUi::Message3(const host::MessageCall3& call) { return ShowMessage(MessageSpecOf(call)); }
+int NcursesUi::UnicodeMessage(const host::UnicodeMessageCall& call) {
+    return ShowMessage(MessageSpecOf(call));
+}
 
 // Drawn as marten-edit's own dialogs are, with Unicode texts, so that every
 // character of a label or field reaches the screen and every character typed
 // reaches the plug-in; a list shows as a field holding its current entry.
-int NcursesUi::Dialog3(host::DialogCall3& call) {
+int NcursesUi::UnicodeDialog(host::UnicodeDialogCall& call) {
     const std::size_t count = call.items.size();
     std::vector<FarDialogItem> items(count);
     std::vector<std::u32string> texts(count);
     std::vector<std::size_t> maxLengths(count);
     std::deque<std::string> histories;  // the names the items' History points at
     for (std::size_t i = 0; i < count; ++i) {
-        const host::DialogItem3& from = call.items[i];
+        const host::UnicodeDialogItem& from = call.items[i];
         FarDialogItem& to = items[i];
         to.Type = IsList(from) ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
         to.X1 = Coordinate(from.x1);
         to.Y1 = Coordinate(from.y1);
         to.X2 = Coordinate(from.x2);
         to.Y2 = Coordinate(from.y2);
-        to.Focus = (from.flags & api3::DIF_FOCUS) != 0;
-        to.DefaultButton = (from.flags & api3::DIF_DEFAULTBUTTON) != 0;
+        to.Focus = (from.flags & unicode_api::DIF_FOCUS) != 0;
+        to.DefaultButton = (from.flags & unicode_api::DIF_DEFAULTBUTTON) != 0;
         // The low flags kept their 1.x values.
         to.Flags = static_cast<DWORD>(from.flags & 0xFFFFFFFF);
-        if (from.history && (from.flags & api3::DIF_HISTORY) && from.type == api3::DI_EDIT) {
+        if (from.history && (from.flags & unicode_api::DIF_HISTORY) &&
+            from.type == unicode_api::DI_EDIT) {
             to.Param.History = histories.emplace_back(TopicOf(from.history)).c_str();
         } else {
             to.Param.Selected = static_cast<int>(from.selected);
@@ -204,8 +207,8 @@ int NcursesUi::Dialog3(host::DialogCall3& call) {
     const int answer =
         RunTextDialog(stack_, drawn, texts, helpHandler_, unicodeHistories_, maxLengths);
     for (std::size_t i = 0; i < count; ++i) {
-        host::DialogItem3& item = call.items[i];
-        if (item.type == api3::DI_CHECKBOX || item.type == api3::DI_RADIOBUTTON) {
+        host::UnicodeDialogItem& item = call.items[i];
+        if (item.type == unicode_api::DI_CHECKBOX || item.type == unicode_api::DI_RADIOBUTTON) {
             item.selected = items[i].Param.Selected;
         }
         // A text the user left alone stays as the plug-in gave it, units

@@ -27,9 +27,9 @@ public:
     int Menu(const host::MenuCall& call) override;
     int Dialog(host::DialogCall& call) override;
     int Message(const host::MessageCall& call) override;
-    int Menu3(const host::MenuCall3& call) override;
-    int Dialog3(host::DialogCall3& call) override;
-    int Message3(const host::MessageCall3& call) override;
+    int UnicodeMenu(const host::UnicodeMenuCall& call) override;
+    int UnicodeDialog(host::UnicodeDialogCall& call) override;
+    int UnicodeMessage(const host::UnicodeMessageCall& call) override;
 
     int ShowMessage(const MessageSpec& message);
     // One of marten-edit's own menus; the line chosen, or -1.
@@ -59,7 +59,7 @@ MenuSpec MenuSpecOf(const host::MenuCall& call);
 // `buttonCount` are buttons, null items show as empty lines.
 MessageSpec MessageSpecOf(const host::MessageCall& call);
 // The same for a Unicode plug-in's calls.
-MenuSpec MenuSpecOf(const host::MenuCall3& call);
-MessageSpec MessageSpecOf(const host::MessageCall3& call);
+MenuSpec MenuSpecOf(const host::UnicodeMenuCall& call);
+MessageSpec MessageSpecOf(const host::UnicodeMessageCall& call);
 
 }  // namespace edit

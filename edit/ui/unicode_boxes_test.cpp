@@ -8,13 +8,13 @@ namespace edit {
 namespace {
 
 TEST(UnicodeBoxes, MenuAndMessageCallsKeepEveryCharacter) {
-    host::MenuCall3 menu;
+    host::UnicodeMenuCall menu;
     menu.title = u"Меню €";
     menu.flags = FMENU_SHOWAMPERSAND;
     menu.items = {{0, u"&Настройки"},
-                  {api3::MIF_SEPARATOR, u""},
-                  {api3::MIF_SELECTED | api3::MIF_CHECKED | u'*', u"ł \xD83D\xDE00"},
-                  {api3::MIF_CHECKED, u"lone \xD800"}};
+                  {unicode_api::MIF_SEPARATOR, u""},
+                  {unicode_api::MIF_SELECTED | unicode_api::MIF_CHECKED | u'*', u"ł \xD83D\xDE00"},
+                  {unicode_api::MIF_CHECKED, u"lone \xD800"}};
     MenuSpec spec = MenuSpecOf(menu);
     EXPECT_EQ(spec.title, U"Меню €");
     EXPECT_TRUE(spec.showAmpersand);
@@ -26,8 +26,8 @@ TEST(UnicodeBoxes, MenuAndMessageCallsKeepEveryCharacter) {
     EXPECT_EQ(spec.lines[3].text, U"lone \uFFFD");
     EXPECT_EQ(spec.lines[3].check, U'√');
 
-    host::MessageCall3 message;
-    message.flags = api3::FMSG_WARNING;
+    host::UnicodeMessageCall message;
+    message.flags = unicode_api::FMSG_WARNING;
     message.items = {u"Заголовок", u"строка €", u"OK", u"Отмена"};
     message.buttonCount = 2;
     MessageSpec box = MessageSpecOf(message);

@@ -6,7 +6,8 @@
 namespace edit {
 namespace {
 
-const api3::PluginMenuItem& EntriesOf(const api3::PluginInfo& info, PluginEntryKind kind) {
+const unicode_api::PluginMenuItem& EntriesOf(const unicode_api::PluginInfo& info,
+                                             PluginEntryKind kind) {
     return kind == PluginEntryKind::Commands ? info.PluginMenu : info.PluginConfig;
 }
 
@@ -15,10 +16,10 @@ const api3::PluginMenuItem& EntriesOf(const api3::PluginInfo& info, PluginEntryK
 std::vector<std::u32string> PluginEntryTitles(host::Host& host, PluginEntryKind kind) {
     std::vector<std::u32string> titles;
     if (host.Interface() == host::PluginInterface::Unicode) {
-        const api3::PluginInfo info = host.QueryPluginInfo3();
-        const api3::PluginMenuItem& entries = EntriesOf(info, kind);
+        const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
+        const unicode_api::PluginMenuItem& entries = EntriesOf(info, kind);
         for (std::size_t i = 0; entries.Strings != nullptr && i < entries.Count; ++i) {
-            const api3::WChar* title = entries.Strings[i];
+            const unicode_api::WChar* title = entries.Strings[i];
             titles.push_back(title != nullptr ? Utf16ToText(host::Units(title)) : U"");
         }
         return titles;
@@ -36,14 +37,14 @@ std::vector<std::u32string> PluginEntryTitles(host::Host& host, PluginEntryKind 
 void RunPluginEntry(host::Host& host, PluginEntryKind kind, int index) {
     if (index < 0) return;
     if (host.Interface() == host::PluginInterface::Unicode) {
-        const api3::PluginInfo info = host.QueryPluginInfo3();
-        const api3::PluginMenuItem& entries = EntriesOf(info, kind);
+        const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
+        const unicode_api::PluginMenuItem& entries = EntriesOf(info, kind);
         if (entries.Guids == nullptr || static_cast<std::size_t>(index) >= entries.Count) return;
-        const api3::GUID& id = entries.Guids[index];
+        const unicode_api::GUID& id = entries.Guids[index];
         if (kind == PluginEntryKind::Commands) {
-            host.Open3(id);
+            host.OpenUnicode(id);
         } else {
-            host.Configure3(id);
+            host.ConfigureUnicode(id);
         }
         return;
     }

@@ -16,12 +16,12 @@ using UnicodePluginDialogs = EditorOnGrid;
 
 // A frame, a label, a field with a history, a field the user leaves
 // alone, a check box, a combo box, and OK.
-host::DialogCall3 DialogCall() {
-    host::DialogCall3 call;
+host::UnicodeDialogCall DialogCall() {
+    host::UnicodeDialogCall call;
     call.x2 = 50;
     call.y2 = 12;
-    auto item = [](api3::FARDIALOGITEMTYPES type, std::intptr_t y, std::u16string data) {
-        host::DialogItem3 item;
+    auto item = [](unicode_api::FARDIALOGITEMTYPES type, std::intptr_t y, std::u16string data) {
+        host::UnicodeDialogItem item;
         item.type = type;
         item.x1 = 5;
         item.x2 = 40;
@@ -29,27 +29,27 @@ host::DialogCall3 DialogCall() {
         item.data = std::move(data);
         return item;
     };
-    call.items = {item(api3::DI_DOUBLEBOX, 1, u"Настройки ł"),
-                  item(api3::DI_TEXT, 2, u"Маска €:"),
-                  item(api3::DI_EDIT, 3, u"*.msg"),
-                  item(api3::DI_EDIT, 4, u"lone \xD800"),
-                  item(api3::DI_CHECKBOX, 5, u"&Флажок"),
-                  item(api3::DI_COMBOBOX, 6, u""),
-                  item(api3::DI_BUTTON, 8, u"OK")};
+    call.items = {item(unicode_api::DI_DOUBLEBOX, 1, u"Настройки ł"),
+                  item(unicode_api::DI_TEXT, 2, u"Маска €:"),
+                  item(unicode_api::DI_EDIT, 3, u"*.msg"),
+                  item(unicode_api::DI_EDIT, 4, u"lone \xD800"),
+                  item(unicode_api::DI_CHECKBOX, 5, u"&Флажок"),
+                  item(unicode_api::DI_COMBOBOX, 6, u""),
+                  item(unicode_api::DI_BUTTON, 8, u"OK")};
     call.items[0].x1 = 3;
     call.items[0].y2 = 9;
-    call.items[2].flags = api3::DIF_HISTORY | api3::DIF_FOCUS;
+    call.items[2].flags = unicode_api::DIF_HISTORY | unicode_api::DIF_FOCUS;
     call.items[2].history = u"Маски";
     call.items[2].maxLength = 13;
     call.items[5].list = {u"один", u"два ł"};
-    call.items[6].flags = api3::DIF_DEFAULTBUTTON;
+    call.items[6].flags = unicode_api::DIF_DEFAULTBUTTON;
     return call;
 }
 
 TEST_F(UnicodePluginDialogs, TextsShownTypedAndHandedBackInFull) {
     NcursesUi ui(nullptr, HistoryStore(Path("history")));
     screen::UseScreen use(grid_);
-    host::DialogCall3 call = DialogCall();
+    host::UnicodeDialogCall call = DialogCall();
     Sees("Настройки ł");
     Sees("Маска €:");
     Sees("[ ] Флажок");
@@ -61,7 +61,7 @@ TEST_F(UnicodePluginDialogs, TextsShownTypedAndHandedBackInFull) {
     Keys("{Tab}{Tab} {Tab}{Ctrl+y}");
     Type("два ł");
     Keys("{Enter}");
-    EXPECT_EQ(ui.Dialog3(call), 6);
+    EXPECT_EQ(ui.UnicodeDialog(call), 6);
     EXPECT_EQ(call.items[2].data, u"*.ł,*.€,*.msg");
     EXPECT_EQ(call.items[3].data, u"lone \xD800");
     EXPECT_EQ(call.items[4].selected, 1);
@@ -71,9 +71,9 @@ TEST_F(UnicodePluginDialogs, TextsShownTypedAndHandedBackInFull) {
               "*.ł,*.€,*.msg\n");
 
     // Esc answers -1, as the host's dialog does.
-    host::DialogCall3 again = DialogCall();
+    host::UnicodeDialogCall again = DialogCall();
     Keys("{Esc}");
-    EXPECT_EQ(ui.Dialog3(again), -1);
+    EXPECT_EQ(ui.UnicodeDialog(again), -1);
 }
 
 TEST_F(UnicodePluginDialogs, RussianSettingsShowAndKeepEveryCharacter) {
@@ -111,9 +111,9 @@ TEST_F(UnicodePluginDialogs, RussianSettingsShowAndKeepEveryCharacter) {
     Keys("{Enter}");
     Sees("*.msg,*.ł,*.€");
     Keys("{Esc}{Esc}");
-    const api3::PluginInfo info = host.QueryPluginInfo3();
+    const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
     ASSERT_EQ(info.PluginConfig.Count, 1u);
-    host.Configure3(info.PluginConfig.Guids[0]);
+    host.ConfigureUnicode(info.PluginConfig.Guids[0]);
     host.SetUi(nullptr);
 
     std::string settings;

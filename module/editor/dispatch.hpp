@@ -4,7 +4,7 @@
 // parameter C is the interface's character: the OEM byte or the UTF-16 unit.
 #pragma once
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "module/editor/letter_substitution.hpp"
 #include "module/editor/quote_continuation.hpp"
 #include "module/editor/wrap.hpp"

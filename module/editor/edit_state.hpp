@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "module/runtime/text.hpp"
 
 namespace marten {

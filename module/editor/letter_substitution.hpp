@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 namespace marten {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "module/plugin/host_info.hpp"
 #include "module/settings/settings.hpp"
 

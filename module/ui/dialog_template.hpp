@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "module/plugin/messages.hpp"
 
 namespace marten {

@@ -11,12 +11,12 @@ namespace marten::unicode {
 
 #ifdef _WIN32
 
-WideText AnsiToWide(const Text& ansi) {
-    if (ansi.empty()) return WideText();
+UnicodeText AnsiToWide(const Text& ansi) {
+    if (ansi.empty()) return UnicodeText();
     const int length = static_cast<int>(ansi.size());
     const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-    if (units <= 0) return WideText();
-    WideText wide(static_cast<std::size_t>(units), WChar(0));
+    if (units <= 0) return UnicodeText();
+    UnicodeText wide(static_cast<std::size_t>(units), WChar(0));
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), units);
     return wide;
 }
@@ -37,8 +37,8 @@ constexpr char16_t kUpperPart[64] = {
 
 }  // namespace
 
-WideText AnsiToWide(const Text& ansi) {
-    WideText wide;
+UnicodeText AnsiToWide(const Text& ansi) {
+    UnicodeText wide;
     wide.reserve(ansi.size());
     for (const char c : ansi) {
         const auto byte = static_cast<unsigned char>(c);

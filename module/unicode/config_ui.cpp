@@ -10,7 +10,7 @@
 #include "module/unicode/guids.hpp"
 #include "module/unicode/host_info.hpp"
 #include "module/unicode/settings_store.hpp"
-#include "module/unicode/wide_editor.hpp"
+#include "module/unicode/unicode_editor.hpp"
 
 namespace marten::unicode {
 
@@ -26,7 +26,7 @@ constexpr std::intptr_t kFrameMarginX = 4;
 constexpr std::intptr_t kFrameMarginY = 2;
 
 // Digits are ASCII in both forms.
-WideText Widen(const Text& ascii) { return WideText(ascii.begin(), ascii.end()); }
+UnicodeText Widen(const Text& ascii) { return UnicodeText(ascii.begin(), ascii.end()); }
 
 std::int32_t NumberOf(const WChar* text) {
     Text ascii;
@@ -38,22 +38,22 @@ std::int32_t NumberOf(const WChar* text) {
 
 int ConfigMenuW(int previous) {
     if (Host.Menu == nullptr) return MenuLeft;
-    api3::FarMenuItem lines[ConfigMenuLineCount] = {};
+    unicode_api::FarMenuItem lines[ConfigMenuLineCount] = {};
     lines[MenuConfigure].Text = MsgW(MConfigure);
-    lines[MenuSeparator].Flags = api3::MIF_SEPARATOR;
+    lines[MenuSeparator].Flags = unicode_api::MIF_SEPARATOR;
     lines[MenuAbout].Text = MsgW(MAbout);
     const int current = previous >= 0 && previous < ConfigMenuLineCount ? previous : MenuConfigure;
-    lines[current].Flags |= api3::MIF_SELECTED;
+    lines[current].Flags |= unicode_api::MIF_SELECTED;
     return static_cast<int>(Host.Menu(&kPluginGuid, &kConfigMenuGuid, -1, -1, 0,
-                                      api3::FMENU_WRAPMODE, MsgW(MMenuTitle), nullptr, nullptr,
-                                      nullptr, nullptr, lines, ConfigMenuLineCount));
+                                      unicode_api::FMENU_WRAPMODE, MsgW(MMenuTitle), nullptr,
+                                      nullptr, nullptr, nullptr, lines, ConfigMenuLineCount));
 }
 
 void AboutBoxW() {
     if (Host.Message == nullptr) return;
     const WChar kBlank[] = {0};
     const WChar* lines[] = {MsgW(MAboutTitle), kBlank, MsgW(MAboutText), MsgW(MFiller), MsgW(MOk)};
-    Host.Message(&kPluginGuid, &kAboutGuid, api3::FMSG_NONE, kAboutTopicW, lines, 5, 1);
+    Host.Message(&kPluginGuid, &kAboutGuid, unicode_api::FMSG_NONE, kAboutTopicW, lines, 5, 1);
 }
 
 }  // namespace
@@ -64,14 +64,14 @@ int ConfigDialogW() {
         return 0;
     }
     // The item texts must live until DialogInit has copied them.
-    const WideText lIndent = Widen(IntToText(Settings.LIndent));
-    const WideText rIndent = Widen(IntToText(Settings.RIndent));
-    std::vector<api3::FarDialogItem> items(ConfigItemCount);
+    const UnicodeText lIndent = Widen(IntToText(Settings.LIndent));
+    const UnicodeText rIndent = Widen(IntToText(Settings.RIndent));
+    std::vector<unicode_api::FarDialogItem> items(ConfigItemCount);
     std::intptr_t lastY = 0;
     for (int i = 0; i < ConfigItemCount; ++i) {
         const ItemTemplate& from = ConfigItems[i];
-        api3::FarDialogItem& item = items[i];
-        item.Type = static_cast<api3::FARDIALOGITEMTYPES>(from.Type);
+        unicode_api::FarDialogItem& item = items[i];
+        item.Type = static_cast<unicode_api::FARDIALOGITEMTYPES>(from.Type);
         item.X1 = from.X1;
         item.Y1 = item.Y2 = from.Y1;
         item.X2 = from.X2;
@@ -91,26 +91,26 @@ int ConfigDialogW() {
     items[ItemFileMask].Data = FileMaskW.c_str();
     items[ItemFileMask].History = kFileMaskHistoryW;
     items[ItemFileMask].MaxLength = kMaxFileMaskLength;
-    items[ItemEnableQuote].Flags |= api3::DIF_FOCUS;
-    items[ItemOk].Flags |= api3::DIF_DEFAULTBUTTON;
+    items[ItemEnableQuote].Flags |= unicode_api::DIF_FOCUS;
+    items[ItemOk].Flags |= unicode_api::DIF_DEFAULTBUTTON;
 
     const HANDLE dialog = Host.DialogInit(
         &kPluginGuid, &kSettingsDialogGuid, -1, -1, items[ItemFrame].X2 + kFrameMarginX,
         items[ItemFrame].Y2 + kFrameMarginY, kConfigureTopicW, items.data(), items.size(), 0,
-        api3::FDLG_NONE, nullptr, nullptr);
+        unicode_api::FDLG_NONE, nullptr, nullptr);
     if (dialog == INVALID_HANDLE_VALUE || dialog == nullptr) return 0;
     // Only the OK button confirms; Cancel and Esc leave everything as it was.
     const bool confirmed = Host.DialogRun(dialog) == ItemOk;
     if (confirmed) {
         auto check = [dialog](int item) -> Flag {
-            return Host.SendDlgMessage(dialog, api3::DM_GETCHECK, item, nullptr) ==
-                           api3::BSTATE_CHECKED
+            return Host.SendDlgMessage(dialog, unicode_api::DM_GETCHECK, item, nullptr) ==
+                           unicode_api::BSTATE_CHECKED
                        ? 1
                        : 0;
         };
         auto text = [dialog](int item) {
             return reinterpret_cast<const WChar*>(
-                Host.SendDlgMessage(dialog, api3::DM_GETCONSTTEXTPTR, item, nullptr));
+                Host.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, item, nullptr));
         };
         Settings.EnableQuote = check(ItemEnableQuote);
         Settings.EnableAutoWrap = check(ItemEnableAutoWrap);

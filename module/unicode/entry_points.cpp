@@ -1,18 +1,18 @@
 // The exports of the Unicode face. Nothing thrown may reach the host: each
 // entry point that can throw answers what changes nothing.
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 #include "module/unicode/config_ui.hpp"
 #include "module/unicode/guids.hpp"
 #include "module/unicode/host_info.hpp"
 #include "module/unicode/settings_store.hpp"
-#include "module/unicode/wide_editor.hpp"
+#include "module/unicode/unicode_editor.hpp"
 
 namespace marten::unicode {
 namespace {
 
 // The interface version the face was written against; the host compares
 // major, minor, build and revision and refuses the module when it is older.
-constexpr api3::VersionInfo kMinHostVersion = {3, 0, 0, 6682, api3::VS_RELEASE};
+constexpr unicode_api::VersionInfo kMinHostVersion = {3, 0, 0, 6682, unicode_api::VS_RELEASE};
 
 const WChar* PluginTitles[1] = {nullptr};
 
@@ -21,11 +21,11 @@ const WChar* PluginTitles[1] = {nullptr};
 
 using namespace marten::unicode;
 
-extern "C" void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info) {
+extern "C" void WINAPI GetGlobalInfoW(unicode_api::GlobalInfo* Info) {
     if (Info == nullptr) return;
     Info->MinFarVersion = kMinHostVersion;
     Info->Version = {MARTEN_VERSION_MAJOR, MARTEN_VERSION_MINOR, MARTEN_VERSION_PATCH, 0,
-                     api3::VS_RELEASE};
+                     unicode_api::VS_RELEASE};
     Info->Guid = kPluginGuid;
     Info->Title = MARTEN_W("Marten");
     Info->Description =
@@ -33,7 +33,7 @@ extern "C" void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info) {
     Info->Author = MARTEN_W("The Marten developers");
 }
 
-extern "C" void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info) {
+extern "C" void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Info) {
     try {
         TakeStartupInfo(Info);
         ForgetActivation();
@@ -43,16 +43,16 @@ extern "C" void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info) {
     }
 }
 
-extern "C" void WINAPI GetPluginInfoW(api3::PluginInfo* Info) {
+extern "C" void WINAPI GetPluginInfoW(unicode_api::PluginInfo* Info) {
     if (Info == nullptr) return;
     PluginTitles[0] = MsgW(marten::MPluginTitle);
-    Info->StructSize = sizeof(api3::PluginInfo);
-    Info->Flags = api3::PF_EDITOR | api3::PF_DISABLEPANELS;
+    Info->StructSize = sizeof(unicode_api::PluginInfo);
+    Info->Flags = unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS;
     Info->PluginMenu = {&kMenuEntryGuid, PluginTitles, 1};
     Info->PluginConfig = {&kConfigEntryGuid, PluginTitles, 1};
 }
 
-extern "C" HANDLE WINAPI OpenW(const api3::OpenInfo* /*Info: there is only one entry*/) {
+extern "C" HANDLE WINAPI OpenW(const unicode_api::OpenInfo* /*Info: there is only one entry*/) {
     try {
         RunConfigurationW();
     } catch (...) {}
@@ -60,7 +60,7 @@ extern "C" HANDLE WINAPI OpenW(const api3::OpenInfo* /*Info: there is only one e
     return nullptr;
 }
 
-extern "C" std::intptr_t WINAPI ConfigureW(const api3::ConfigureInfo* /*Info*/) {
+extern "C" std::intptr_t WINAPI ConfigureW(const unicode_api::ConfigureInfo* /*Info*/) {
     try {
         return RunConfigurationW();
     } catch (...) {
@@ -68,7 +68,8 @@ extern "C" std::intptr_t WINAPI ConfigureW(const api3::ConfigureInfo* /*Info*/) 
     }
 }
 
-extern "C" std::intptr_t WINAPI ProcessEditorInputW(const api3::ProcessEditorInputInfo* Info) {
+extern "C" std::intptr_t WINAPI
+ProcessEditorInputW(const unicode_api::ProcessEditorInputInfo* Info) {
     // Only key events carry key fields.
     if (Info == nullptr || Info->Rec.EventType != KEY_EVENT) return 0;
     if (Host.EditorControl == nullptr) return 0;
@@ -79,10 +80,11 @@ extern "C" std::intptr_t WINAPI ProcessEditorInputW(const api3::ProcessEditorInp
     }
 }
 
-extern "C" std::intptr_t WINAPI ProcessEditorEventW(const api3::ProcessEditorEventInfo* /*Info*/) {
+extern "C" std::intptr_t WINAPI
+ProcessEditorEventW(const unicode_api::ProcessEditorEventInfo* /*Info*/) {
     return 0;
 }
 
-extern "C" void WINAPI ExitFARW(const api3::ExitInfo* /*Info*/) {
+extern "C" void WINAPI ExitFARW(const unicode_api::ExitInfo* /*Info*/) {
     // Settings are stored when the dialog is confirmed; nothing is left to write.
 }

@@ -7,8 +7,8 @@
 
 namespace marten::unicode {
 
-api3::PluginStartupInfo Host{};
-api3::FarStandardFunctions Standard{};
+unicode_api::PluginStartupInfo Host{};
+unicode_api::FarStandardFunctions Standard{};
 
 namespace {
 
@@ -22,13 +22,13 @@ std::size_t WholeFields(std::size_t hostSize, std::size_t known) {
 
 }  // namespace
 
-void TakeStartupInfo(const api3::PluginStartupInfo* info) {
-    Host = api3::PluginStartupInfo{};
-    Standard = api3::FarStandardFunctions{};
+void TakeStartupInfo(const unicode_api::PluginStartupInfo* info) {
+    Host = unicode_api::PluginStartupInfo{};
+    Standard = unicode_api::FarStandardFunctions{};
     if (info == nullptr) return;
     std::memcpy(&Host, info, WholeFields(info->StructSize, sizeof Host));
     Host.StructSize = sizeof Host;
-    const api3::FarStandardFunctions* fsf = Host.FSF;
+    const unicode_api::FarStandardFunctions* fsf = Host.FSF;
     Host.FSF = nullptr;
     if (fsf != nullptr) {
         std::memcpy(&Standard, fsf, WholeFields(fsf->StructSize, sizeof Standard));

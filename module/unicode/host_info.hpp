@@ -2,7 +2,7 @@
 // functions, through which it calls every service, and its message lookup.
 #pragma once
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 #include "module/plugin/messages.hpp"
 #include "module/runtime/text.hpp"
 
@@ -15,17 +15,17 @@
 
 namespace marten::unicode {
 
-using WChar = api3::WChar;
-using WideText = BasicText<WChar>;
+using WChar = unicode_api::WChar;
+using UnicodeText = BasicText<WChar>;
 
 // All zero until SetStartupInfoW; holds at most the part of the host's
 // record this interface version knows, whole fields only. FSF points at
 // Standard when the host handed its standard functions over.
-extern api3::PluginStartupInfo Host;
-extern api3::FarStandardFunctions Standard;
+extern unicode_api::PluginStartupInfo Host;
+extern unicode_api::FarStandardFunctions Standard;
 
 // Copies the host's records (temporaries of the host) as SetStartupInfoW must.
-void TakeStartupInfo(const api3::PluginStartupInfo* info);
+void TakeStartupInfo(const unicode_api::PluginStartupInfo* info);
 
 // The host's text for `id`, never null (empty without GetMsg).
 const WChar* MsgW(MsgId id);

@@ -6,7 +6,7 @@
 #include "module/settings/registry_store.hpp"
 #include "module/settings/settings.hpp"
 #include "module/unicode/guids.hpp"
-#include "module/unicode/wide_editor.hpp"
+#include "module/unicode/unicode_editor.hpp"
 
 namespace marten::unicode {
 
@@ -20,14 +20,16 @@ class Store {
 public:
     Store() {
         if (Host.SettingsControl == nullptr) return;
-        api3::FarSettingsCreate create{sizeof(api3::FarSettingsCreate), kPluginGuid, nullptr};
-        if (Host.SettingsControl(nullptr, api3::SCTL_CREATE, api3::PSL_ROAMING, &create) != 0) {
+        unicode_api::FarSettingsCreate create{sizeof(unicode_api::FarSettingsCreate), kPluginGuid,
+                                              nullptr};
+        if (Host.SettingsControl(nullptr, unicode_api::SCTL_CREATE, unicode_api::PSL_ROAMING,
+                                 &create) != 0) {
             handle_ = create.Handle;
             open_ = true;
         }
     }
     ~Store() {
-        if (open_) Host.SettingsControl(handle_, api3::SCTL_FREE, 0, nullptr);
+        if (open_) Host.SettingsControl(handle_, unicode_api::SCTL_FREE, 0, nullptr);
     }
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -36,37 +38,39 @@ public:
 
     // True when the plug-in's root key holds nothing at all.
     bool IsEmpty() {
-        api3::FarSettingsEnum list{};
+        unicode_api::FarSettingsEnum list{};
         list.StructSize = sizeof list;
         list.Root = 0;
-        if (Host.SettingsControl(handle_, api3::SCTL_ENUM, 0, &list) == 0) return true;
+        if (Host.SettingsControl(handle_, unicode_api::SCTL_ENUM, 0, &list) == 0) return true;
         return list.Count == 0;
     }
 
-    bool Get(const WChar* name, api3::FARSETTINGSTYPES type, api3::FarSettingsItem& item) {
-        item = api3::FarSettingsItem{};
+    bool Get(const WChar* name, unicode_api::FARSETTINGSTYPES type,
+             unicode_api::FarSettingsItem& item) {
+        item = unicode_api::FarSettingsItem{};
         item.StructSize = sizeof item;
         item.Name = name;
         item.Type = type;
-        return Host.SettingsControl(handle_, api3::SCTL_GET, 0, &item) != 0 && item.Type == type;
+        return Host.SettingsControl(handle_, unicode_api::SCTL_GET, 0, &item) != 0 &&
+               item.Type == type;
     }
 
     void SetNumber(const WChar* name, std::uint64_t value) {
-        api3::FarSettingsItem item{};
+        unicode_api::FarSettingsItem item{};
         item.StructSize = sizeof item;
         item.Name = name;
-        item.Type = api3::FST_QWORD;
+        item.Type = unicode_api::FST_QWORD;
         item.Number = value;
-        Host.SettingsControl(handle_, api3::SCTL_SET, 0, &item);
+        Host.SettingsControl(handle_, unicode_api::SCTL_SET, 0, &item);
     }
 
-    void SetString(const WChar* name, const WideText& value) {
-        api3::FarSettingsItem item{};
+    void SetString(const WChar* name, const UnicodeText& value) {
+        unicode_api::FarSettingsItem item{};
         item.StructSize = sizeof item;
         item.Name = name;
-        item.Type = api3::FST_STRING;
+        item.Type = unicode_api::FST_STRING;
         item.String = value.c_str();
-        Host.SettingsControl(handle_, api3::SCTL_SET, 0, &item);
+        Host.SettingsControl(handle_, unicode_api::SCTL_SET, 0, &item);
     }
 
 private:
@@ -83,8 +87,8 @@ const WChar kLIndent[] = MARTEN_W("LIndent");
 const WChar kFileMask[] = MARTEN_W("FileMask");
 
 void LoadFlag(Store& store, const WChar* name, Flag& field) {
-    api3::FarSettingsItem item;
-    if (store.Get(name, api3::FST_QWORD, item) && item.Number <= 1) {
+    unicode_api::FarSettingsItem item;
+    if (store.Get(name, unicode_api::FST_QWORD, item) && item.Number <= 1) {
         field = static_cast<Flag>(item.Number);
     } else {
         store.SetNumber(name, field);
@@ -92,8 +96,8 @@ void LoadFlag(Store& store, const WChar* name, Flag& field) {
 }
 
 void LoadNumber(Store& store, const WChar* name, std::int32_t& field) {
-    api3::FarSettingsItem item;
-    if (store.Get(name, api3::FST_QWORD, item)) {
+    unicode_api::FarSettingsItem item;
+    if (store.Get(name, unicode_api::FST_QWORD, item)) {
         const auto value = static_cast<std::int64_t>(item.Number);
         if (value >= std::numeric_limits<std::int32_t>::min() &&
             value <= std::numeric_limits<std::int32_t>::max()) {
@@ -105,8 +109,8 @@ void LoadNumber(Store& store, const WChar* name, std::int32_t& field) {
 }
 
 void LoadMask(Store& store) {
-    api3::FarSettingsItem item;
-    if (store.Get(kFileMask, api3::FST_STRING, item) && item.String != nullptr) {
+    unicode_api::FarSettingsItem item;
+    if (store.Get(kFileMask, unicode_api::FST_STRING, item) && item.String != nullptr) {
         const std::size_t length = std::char_traits<WChar>::length(item.String);
         if (length <= kMaxFileMaskLength) {
             FileMaskW.assign(item.String, length);

@@ -26,6 +26,6 @@ void LoadSettingsW();
 void SaveSettingsW();
 
 // A text of the system's ANSI code page in UTF-16.
-WideText AnsiToWide(const Text& ansi);
+UnicodeText AnsiToWide(const Text& ansi);
 
 }  // namespace marten::unicode

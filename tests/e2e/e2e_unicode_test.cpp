@@ -63,12 +63,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnicodeCaseFile, testing::ValuesIn(UnicodeCases(
 
 // A face that opens an undo bracket on every key-down and never closes it,
 // and consumes the key without changing the text.
-const api3::PluginStartupInfo* faultyHost = nullptr;
-void WINAPI FaultySetStartupInfo(const api3::PluginStartupInfo* info) { faultyHost = info; }
-std::intptr_t WINAPI FaultyProcessEditorInput(const api3::ProcessEditorInputInfo* info) {
+const unicode_api::PluginStartupInfo* faultyHost = nullptr;
+void WINAPI FaultySetStartupInfo(const unicode_api::PluginStartupInfo* info) { faultyHost = info; }
+std::intptr_t WINAPI FaultyProcessEditorInput(const unicode_api::ProcessEditorInputInfo* info) {
     if (!info->Rec.Event.KeyEvent.bKeyDown) return 0;
-    api3::EditorUndoRedo open{sizeof open, api3::EUR_BEGIN};
-    faultyHost->EditorControl(-1, api3::ECTL_UNDOREDO, 0, &open);
+    unicode_api::EditorUndoRedo open{sizeof open, unicode_api::EUR_BEGIN};
+    faultyHost->EditorControl(-1, unicode_api::ECTL_UNDOREDO, 0, &open);
     return 1;
 }
 

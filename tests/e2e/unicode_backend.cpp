@@ -6,10 +6,10 @@
 #include "host/editor.hpp"
 #include "host/key_script.hpp"
 #include "host/services.hpp"
-#include "host/services3.hpp"
 #include "host/text16.hpp"
 #include "host/unicode_editor.hpp"
-#include "tests/support/fake_host3.hpp"
+#include "host/unicode_services.hpp"
+#include "tests/support/unicode_fake_host.hpp"
 
 namespace e2e {
 
@@ -17,7 +17,7 @@ using testsupport::WString;
 
 namespace {
 
-WString WideText(const std::u16string& units) { return WString(host::Wide(units.c_str())); }
+WString UnicodeText(const std::u16string& units) { return WString(host::Wide(units.c_str())); }
 
 // The face in the host's Unicode editor for one case: keys offered to the
 // face first and carried out by the editor unless consumed, a key the face
@@ -35,11 +35,11 @@ public:
 
     // Starts the face with the host's editor and name matching and the
     // settings of `store`, which stands in for the host's settings store.
-    void Start(testsupport::FakeHost3& store) {
+    void Start(testsupport::UnicodeFakeHost& store) {
         previous_ = host::SetServiceTarget(&target_);
-        api3::PluginStartupInfo info = store.startupInfo;
-        api3::FarStandardFunctions functions = store.standardFunctions;
-        host::FillServices3(info, functions);
+        unicode_api::PluginStartupInfo info = store.startupInfo;
+        unicode_api::FarStandardFunctions functions = store.standardFunctions;
+        host::FillUnicodeServices(info, functions);
         info.SettingsControl = store.startupInfo.SettingsControl;
         startupInfo_ = info;
         functions_ = functions;
@@ -62,7 +62,7 @@ private:
         host::SetServiceTarget(&target_);
         view_.EnterPlugin();
         ++depth_;
-        api3::ProcessEditorInputInfo info{sizeof info, record, nullptr};
+        unicode_api::ProcessEditorInputInfo info{sizeof info, record, nullptr};
         const std::intptr_t answer = face_.processEditorInput(&info);
         // The host closes what the outermost call left open; the face must not rely on it.
         if (--depth_ == 0 && view_.OpenBrackets() != 0) leftOpen_ = true;
@@ -74,8 +74,8 @@ private:
     UnicodeEntryPoints face_;
     host::ServiceTarget target_;
     host::ServiceTarget* previous_ = nullptr;
-    api3::PluginStartupInfo startupInfo_{};
-    api3::FarStandardFunctions functions_{};
+    unicode_api::PluginStartupInfo startupInfo_{};
+    unicode_api::FarStandardFunctions functions_{};
     int depth_ = 0;
     bool leftOpen_ = false;
 };
@@ -142,15 +142,15 @@ CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
     const auto strokes = CaseStrokes(c, outcome.report);
     if (!strokes) return outcome;
 
-    testsupport::FakeHost3 store;
+    testsupport::UnicodeFakeHost store;
     const CaseSettings& s = c.settings;
-    store.store = {{WIDE3("EnableQuote"), std::uint64_t{s.EnableQuote}},
-                   {WIDE3("EnableAutoWrap"), std::uint64_t{s.EnableAutoWrap}},
-                   {WIDE3("EnableAutoIndent"), std::uint64_t{s.EnableAutoIndent}},
-                   {WIDE3("EnableHPChange"), std::uint64_t{s.EnableHPChange}},
-                   {WIDE3("RIndent"), static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
-                   {WIDE3("LIndent"), static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
-                   {WIDE3("FileMask"), WideText(host::Utf8ToUtf16(s.FileMask))}};
+    store.store = {{UNICODE_TEXT("EnableQuote"), std::uint64_t{s.EnableQuote}},
+                   {UNICODE_TEXT("EnableAutoWrap"), std::uint64_t{s.EnableAutoWrap}},
+                   {UNICODE_TEXT("EnableAutoIndent"), std::uint64_t{s.EnableAutoIndent}},
+                   {UNICODE_TEXT("EnableHPChange"), std::uint64_t{s.EnableHPChange}},
+                   {UNICODE_TEXT("RIndent"), static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
+                   {UNICODE_TEXT("LIndent"), static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
+                   {UNICODE_TEXT("FileMask"), UnicodeText(host::Utf8ToUtf16(s.FileMask))}};
 
     host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     Session session(editor, face);

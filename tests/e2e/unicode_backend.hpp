@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 #include "host/key_script.hpp"
 #include "tests/e2e/case_file.hpp"
 #include "tests/e2e/case_runner.hpp"
@@ -29,8 +29,8 @@ bool RunsAgainstUnicodeFace(const Case& c);
 // The face's entry points the cases call: the linked ones in the native
 // tests, the loaded DLL's in the Windows runner.
 struct UnicodeEntryPoints {
-    api3::SetStartupInfoWFn setStartupInfo = nullptr;
-    api3::ProcessEditorInputWFn processEditorInput = nullptr;
+    unicode_api::SetStartupInfoWFn setStartupInfo = nullptr;
+    unicode_api::ProcessEditorInputWFn processEditorInput = nullptr;
 };
 
 CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face);

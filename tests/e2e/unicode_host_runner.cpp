@@ -8,9 +8,9 @@
 #include <type_traits>
 
 #include "host/host.hpp"
-#include "host/settings_store3.hpp"
 #include "host/text16.hpp"
 #include "host/unicode_editor.hpp"
+#include "host/unicode_settings_store.hpp"
 #include "module/unicode/guids.hpp"
 #include "tests/e2e/unicode_backend.hpp"
 
@@ -52,39 +52,39 @@ private:
 
 // Writes the seven settings into the host's store under the face's identity,
 // with the types the face reads back, as a user's earlier session would have.
-bool StoreSettings3(const CaseSettings& s, std::string* problem) {
-    const api3::GUID& plugin = marten::unicode::kPluginGuid;
+bool StoreUnicodeSettings(const CaseSettings& s, std::string* problem) {
+    const unicode_api::GUID& plugin = marten::unicode::kPluginGuid;
     host::SettingsStore store(plugin);
-    api3::FarSettingsCreate create{sizeof create, plugin, nullptr};
-    if (store.Control(nullptr, api3::SCTL_CREATE, api3::PSL_ROAMING, &create) == 0) {
+    unicode_api::FarSettingsCreate create{sizeof create, plugin, nullptr};
+    if (store.Control(nullptr, unicode_api::SCTL_CREATE, unicode_api::PSL_ROAMING, &create) == 0) {
         *problem = "the host's settings store cannot be opened";
         return false;
     }
-    const auto set = [&](const char16_t* name, api3::FARSETTINGSTYPES type, auto value) {
-        api3::FarSettingsItem item{sizeof item, 0, name, type, {}};
+    const auto set = [&](const char16_t* name, unicode_api::FARSETTINGSTYPES type, auto value) {
+        unicode_api::FarSettingsItem item{sizeof item, 0, name, type, {}};
         if constexpr (std::is_same_v<decltype(value), std::uint64_t>) {
             item.Number = value;
         } else {
             item.String = value;
         }
-        if (store.Control(create.Handle, api3::SCTL_SET, 0, &item) != 0) return true;
+        if (store.Control(create.Handle, unicode_api::SCTL_SET, 0, &item) != 0) return true;
         *problem = "the host's settings store refuses the setting " + host::Utf16ToUtf8(name);
         return false;
     };
     const auto flag = [&](const char16_t* name, unsigned char on) {
-        return set(name, api3::FST_QWORD, std::uint64_t{on});
+        return set(name, unicode_api::FST_QWORD, std::uint64_t{on});
     };
     const auto margin = [&](const char16_t* name, int value) {
-        return set(name, api3::FST_QWORD, static_cast<std::uint64_t>(std::int64_t{value}));
+        return set(name, unicode_api::FST_QWORD, static_cast<std::uint64_t>(std::int64_t{value}));
     };
     const std::u16string mask = host::Utf8ToUtf16(s.FileMask);
     const bool stored =
         flag(u"EnableQuote", s.EnableQuote) && flag(u"EnableAutoWrap", s.EnableAutoWrap) &&
         flag(u"EnableAutoIndent", s.EnableAutoIndent) &&
         flag(u"EnableHPChange", s.EnableHPChange) && margin(u"RIndent", s.RIndent) &&
-        margin(u"LIndent", s.LIndent) && set(u"FileMask", api3::FST_STRING, mask.c_str());
-    store.Control(create.Handle, api3::SCTL_FREE, 0, nullptr);
-    if (stored && !fs::exists(store.FilePath(api3::PSL_ROAMING))) {
+        margin(u"LIndent", s.LIndent) && set(u"FileMask", unicode_api::FST_STRING, mask.c_str());
+    store.Control(create.Handle, unicode_api::SCTL_FREE, 0, nullptr);
+    if (stored && !fs::exists(store.FilePath(unicode_api::PSL_ROAMING))) {
         *problem = "the host's settings store wrote no file";
         return false;
     }
@@ -104,7 +104,7 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
 
     SettingsFolder folder;
     std::string problem;
-    if (!StoreSettings3(c.settings, &problem)) return fail(problem);
+    if (!StoreUnicodeSettings(c.settings, &problem)) return fail(problem);
     host::Host host;
     if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
     if (host.Interface() != host::PluginInterface::Unicode) {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 struct StandInState {
     int startupCalls = 0;

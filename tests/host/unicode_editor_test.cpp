@@ -4,53 +4,54 @@
 #include <string>
 
 #include "host/unicode_editor.hpp"
-#include "tests/host/probe3_fixture.hpp"
+#include "tests/host/unicode_probe_fixture.hpp"
 
 namespace host_test {
 namespace {
 
 using host::CodePage;
 
-std::intptr_t Control(Probe3State& s, api3::EDITOR_CONTROL_COMMANDS command, void* param,
-                      std::intptr_t param1 = 0) {
-    return s.info.EditorControl(api3::CURRENT_EDITOR, command, param1, param);
+std::intptr_t Control(UnicodeProbeState& s, unicode_api::EDITOR_CONTROL_COMMANDS command,
+                      void* param, std::intptr_t param1 = 0) {
+    return s.info.EditorControl(unicode_api::CURRENT_EDITOR, command, param1, param);
 }
 
-std::u16string GetLine(Probe3State& s, std::intptr_t n, const api3::WChar** eol = nullptr) {
-    api3::EditorGetString get{};
+std::u16string GetLine(UnicodeProbeState& s, std::intptr_t n,
+                       const unicode_api::WChar** eol = nullptr) {
+    unicode_api::EditorGetString get{};
     get.StructSize = sizeof get;
     get.StringNumber = n;
-    if (Control(s, api3::ECTL_GETSTRING, &get) == 0) return u"(none)";
+    if (Control(s, unicode_api::ECTL_GETSTRING, &get) == 0) return u"(none)";
     if (eol != nullptr) *eol = get.StringEOL;
     return std::u16string(get.StringText, static_cast<std::size_t>(get.StringLength));
 }
 
-std::intptr_t SetLine(Probe3State& s, std::intptr_t n, std::u16string_view text,
-                      const api3::WChar* eol = nullptr) {
-    api3::EditorSetString set{sizeof set, n, static_cast<std::intptr_t>(text.size()), text.data(),
-                              eol};
-    return Control(s, api3::ECTL_SETSTRING, &set);
+std::intptr_t SetLine(UnicodeProbeState& s, std::intptr_t n, std::u16string_view text,
+                      const unicode_api::WChar* eol = nullptr) {
+    unicode_api::EditorSetString set{sizeof set, n, static_cast<std::intptr_t>(text.size()),
+                                     text.data(), eol};
+    return Control(s, unicode_api::ECTL_SETSTRING, &set);
 }
 
-std::intptr_t Bracket(Probe3State& s, api3::EDITOR_UNDOREDO_COMMANDS command) {
-    api3::EditorUndoRedo undo{sizeof undo, command};
-    return Control(s, api3::ECTL_UNDOREDO, &undo);
+std::intptr_t Bracket(UnicodeProbeState& s, unicode_api::EDITOR_UNDOREDO_COMMANDS command) {
+    unicode_api::EditorUndoRedo undo{sizeof undo, command};
+    return Control(s, unicode_api::ECTL_UNDOREDO, &undo);
 }
 
-std::intptr_t Feed(Probe3State& s, INPUT_RECORD record) {
-    return Control(s, api3::ECTL_PROCESSINPUT, &record);
+std::intptr_t Feed(UnicodeProbeState& s, INPUT_RECORD record) {
+    return Control(s, unicode_api::ECTL_PROCESSINPUT, &record);
 }
 
-using UnicodeEditing = Probe3Folder;
+using UnicodeEditing = UnicodeProbeFolder;
 
 TEST_F(UnicodeEditing, LinesAreUtf16OverTheFilesOwnBytes) {
     LoadProbe();
-    Probe3State& s = *Probe();
+    UnicodeProbeState& s = *Probe();
     // « » and Cyrillic in 1251, and its undefined byte 0x98.
     Edit("\xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB\x98\r\nlast", CodePage::Ansi1251);
     host_->EditorEvent(
-        api3::EE_REDRAW);  // a call into the plug-in, so the texts are handed out within one
-    const api3::WChar* eol = nullptr;
+        unicode_api::EE_REDRAW);  // a call into the plug-in, so the texts are handed out within one
+    const unicode_api::WChar* eol = nullptr;
     EXPECT_EQ(GetLine(s, 0, &eol), u"АБ> «цитата»\u0098");
     EXPECT_EQ(std::u16string(eol), u"\r\n");
     EXPECT_EQ(GetLine(s, 1, &eol), u"last");
@@ -76,12 +77,12 @@ TEST_F(UnicodeEditing, LinesAreUtf16OverTheFilesOwnBytes) {
 }
 
 TEST_F(UnicodeEditing, ALineGotStaysValidThroughTheCallEvenPastAChange) {
-    LoadProbe([](Probe3State& s) {
-        s.onInput = [](Probe3State& st, const INPUT_RECORD&) -> std::intptr_t {
-            api3::EditorGetString get{};
+    LoadProbe([](UnicodeProbeState& s) {
+        s.onInput = [](UnicodeProbeState& st, const INPUT_RECORD&) -> std::intptr_t {
+            unicode_api::EditorGetString get{};
             get.StructSize = sizeof get;
             get.StringNumber = 0;
-            Control(st, api3::ECTL_GETSTRING, &get);
+            Control(st, unicode_api::ECTL_GETSTRING, &get);
             SetLine(st, 0, u"changed");
             SetLine(st, 1, u"x");
             // Read after the change: the old text, whole (AddressSanitizer
@@ -99,11 +100,11 @@ TEST_F(UnicodeEditing, ALineGotStaysValidThroughTheCallEvenPastAChange) {
 
 TEST_F(UnicodeEditing, EndOfLineOfASetLine) {
     LoadProbe();
-    Probe3State& s = *Probe();
+    UnicodeProbeState& s = *Probe();
     struct Case {
         const char* file;
         int line;
-        const api3::WChar* eol;
+        const unicode_api::WChar* eol;
         const char* saved;
     };
     const Case cases[] = {
@@ -130,7 +131,7 @@ TEST_F(UnicodeEditing, EndOfLineOfASetLine) {
 
 TEST_F(UnicodeEditing, InsertStringIndentsOnlyWhereTheEditorsAutoIndentIsOn) {
     LoadProbe();
-    Probe3State& s = *Probe();
+    UnicodeProbeState& s = *Probe();
     for (const bool autoIndent : {false, true}) {
         host::EditorOptions options;
         options.autoIndent = autoIndent;
@@ -140,7 +141,7 @@ TEST_F(UnicodeEditing, InsertStringIndentsOnlyWhereTheEditorsAutoIndentIsOn) {
         editor_->SetCursor(0, 9);
         host_->SetEditor(editor_.get());
         int indent = 1;
-        EXPECT_EQ(Control(s, api3::ECTL_INSERTSTRING, &indent), 1);
+        EXPECT_EQ(Control(s, unicode_api::ECTL_INSERTSTRING, &indent), 1);
         EXPECT_EQ(Lines(), autoIndent ? "    inden|    ted text|" : "    inden|ted text|");
         EXPECT_EQ(editor_->CurPos(), autoIndent ? 4 : 0);
     }
@@ -148,56 +149,56 @@ TEST_F(UnicodeEditing, InsertStringIndentsOnlyWhereTheEditorsAutoIndentIsOn) {
 
 TEST_F(UnicodeEditing, InfoCommandsAndTheirRefusals) {
     LoadProbe();
-    Probe3State& s = *Probe();
+    UnicodeProbeState& s = *Probe();
     host_->SetEditor(nullptr);
     editor_ = std::make_unique<host::Editor>("/tmp/ответ.msg", "one\r\ntwo", CodePage::Ansi1251);
     editor_->SetCursor(1, 2);
     host_->SetEditor(editor_.get());
 
-    api3::EditorInfo info{};
+    unicode_api::EditorInfo info{};
     info.StructSize = sizeof info;
-    ASSERT_EQ(Control(s, api3::ECTL_GETINFO, &info), 1);
+    ASSERT_EQ(Control(s, unicode_api::ECTL_GETINFO, &info), 1);
     EXPECT_EQ(info.EditorID, host::UnicodeEditor::kId);
     EXPECT_EQ(info.TotalLines, 2);
     EXPECT_EQ(info.CurLine, 1);
     EXPECT_EQ(info.CurPos, 2);
     EXPECT_EQ(info.CodePage, 1251u);
-    EXPECT_EQ(info.Options & api3::EOPT_CURSORBEYONDEOL, api3::EOPT_CURSORBEYONDEOL);
+    EXPECT_EQ(info.Options & unicode_api::EOPT_CURSORBEYONDEOL, unicode_api::EOPT_CURSORBEYONDEOL);
     EXPECT_EQ(info.CurState, 0u);
     // A record too short for the code page, another editor's id.
-    info.StructSize = offsetof(api3::EditorInfo, CodePage);
-    EXPECT_EQ(Control(s, api3::ECTL_GETINFO, &info), 0);
+    info.StructSize = offsetof(unicode_api::EditorInfo, CodePage);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_GETINFO, &info), 0);
     info.StructSize = sizeof info;
-    EXPECT_EQ(s.info.EditorControl(7, api3::ECTL_GETINFO, 0, &info), 0);
+    EXPECT_EQ(s.info.EditorControl(7, unicode_api::ECTL_GETINFO, 0, &info), 0);
 
     // The file name: the size needed, then the name when it fits.
-    EXPECT_EQ(Control(s, api3::ECTL_GETFILENAME, nullptr), 15);
-    api3::WChar name[15] = {};
-    EXPECT_EQ(Control(s, api3::ECTL_GETFILENAME, name, 14), 15);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_GETFILENAME, nullptr), 15);
+    unicode_api::WChar name[15] = {};
+    EXPECT_EQ(Control(s, unicode_api::ECTL_GETFILENAME, name, 14), 15);
     EXPECT_EQ(name[0], 0);
-    EXPECT_EQ(Control(s, api3::ECTL_GETFILENAME, name, 15), 15);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_GETFILENAME, name, 15), 15);
     EXPECT_EQ(std::u16string(name), u"/tmp/ответ.msg");
 
     // Moving the cursor; a negative field leaves its value.
-    api3::EditorSetPosition position{sizeof position, 0, 3, -1, -1, -1, -5};
-    EXPECT_EQ(Control(s, api3::ECTL_SETPOSITION, &position), 1);
+    unicode_api::EditorSetPosition position{sizeof position, 0, 3, -1, -1, -1, -5};
+    EXPECT_EQ(Control(s, unicode_api::ECTL_SETPOSITION, &position), 1);
     EXPECT_EQ(editor_->CurLine(), 0);
     EXPECT_EQ(editor_->CurPos(), 3);
     position.StructSize = 8;
-    EXPECT_EQ(Control(s, api3::ECTL_SETPOSITION, &position), 0);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_SETPOSITION, &position), 0);
 
     // Text typed in through the editor, Cyrillic included; refused when the
     // file cannot hold it or when there is none.
-    EXPECT_EQ(Control(s, api3::ECTL_INSERTTEXT, const_cast<char16_t*>(u" Нр")), 1);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_INSERTTEXT, const_cast<char16_t*>(u" Нр")), 1);
     EXPECT_EQ(editor_->LineAt(0).text, "one \xCD\xF0");
-    EXPECT_EQ(Control(s, api3::ECTL_INSERTTEXT, const_cast<char16_t*>(u"☺")), 0);
-    EXPECT_EQ(Control(s, api3::ECTL_INSERTTEXT, nullptr), 0);
-    EXPECT_EQ(Control(s, api3::ECTL_SUBSCRIBECHANGEEVENT, nullptr), 0);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_INSERTTEXT, const_cast<char16_t*>(u"☺")), 0);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_INSERTTEXT, nullptr), 0);
+    EXPECT_EQ(Control(s, unicode_api::ECTL_SUBSCRIBECHANGEEVENT, nullptr), 0);
 }
 
 TEST_F(UnicodeEditing, TypedCharactersReachThePluginAsUnicode) {
     LoadProbe();
-    Probe3State& s = *Probe();
+    UnicodeProbeState& s = *Probe();
     Edit("\r\n", CodePage::Ansi1251);
     // The terminal's form: the OEM byte of Н and the byte of the file's table.
     INPUT_RECORD typed = Key(0);
@@ -218,8 +219,8 @@ TEST_F(UnicodeEditing, TypedCharactersReachThePluginAsUnicode) {
 }
 
 TEST_F(UnicodeEditing, AFedBackKeyGoesToThePluginFirstNested) {
-    LoadProbe([](Probe3State& s) {
-        s.onInput = [](Probe3State& st, const INPUT_RECORD& record) -> std::intptr_t {
+    LoadProbe([](UnicodeProbeState& s) {
+        s.onInput = [](UnicodeProbeState& st, const INPUT_RECORD& record) -> std::intptr_t {
             if (record.Event.KeyEvent.uChar.UnicodeChar != u'`') return 0;
             st.scratch[0] = Feed(st, Key(u'Z'));
             st.scratch[1] = st.inputCalls;  // the nested call came before this line
@@ -235,14 +236,14 @@ TEST_F(UnicodeEditing, AFedBackKeyGoesToThePluginFirstNested) {
 }
 
 TEST_F(UnicodeEditing, ABracketWithAFedBackKeyIsOneUndoStep) {
-    LoadProbe([](Probe3State& s) {
-        s.onInput = [](Probe3State& st, const INPUT_RECORD& record) -> std::intptr_t {
+    LoadProbe([](UnicodeProbeState& s) {
+        s.onInput = [](UnicodeProbeState& st, const INPUT_RECORD& record) -> std::intptr_t {
             if (record.Event.KeyEvent.wVirtualKeyCode != 0x0D || st.scratch[0]++ > 0) return 0;
-            Bracket(st, api3::EUR_BEGIN);
+            Bracket(st, unicode_api::EUR_BEGIN);
             SetLine(st, 0, u" AB> one");
             SetLine(st, 1, u" AB> two");
             Feed(st, Key(u'\r', 0x0D));
-            Bracket(st, api3::EUR_END);
+            Bracket(st, unicode_api::EUR_END);
             return 1;
         };
     });
@@ -258,10 +259,10 @@ TEST_F(UnicodeEditing, ABracketWithAFedBackKeyIsOneUndoStep) {
 }
 
 TEST_F(UnicodeEditing, WithoutABracketThePluginAndTheEditorAreStepsOfTheirOwn) {
-    LoadProbe([](Probe3State& s) {
-        s.onInput = [](Probe3State& st, const INPUT_RECORD&) -> std::intptr_t {
+    LoadProbe([](UnicodeProbeState& s) {
+        s.onInput = [](UnicodeProbeState& st, const INPUT_RECORD&) -> std::intptr_t {
             SetLine(st, 0, u"plugin");
-            if (st.scratch[0] == 1) Bracket(st, api3::EUR_BEGIN);  // never closed
+            if (st.scratch[0] == 1) Bracket(st, unicode_api::EUR_BEGIN);  // never closed
             return 0;
         };
     });
@@ -281,8 +282,8 @@ TEST_F(UnicodeEditing, WithoutABracketThePluginAndTheEditorAreStepsOfTheirOwn) {
     ASSERT_TRUE(editor_->Undo());
     EXPECT_EQ(Lines(), "plugin");
     // An end without a begin is refused.
-    EXPECT_EQ(Bracket(*Probe(), api3::EUR_END), 0);
-    EXPECT_EQ(Bracket(*Probe(), api3::EUR_UNDO), 1);
+    EXPECT_EQ(Bracket(*Probe(), unicode_api::EUR_END), 0);
+    EXPECT_EQ(Bracket(*Probe(), unicode_api::EUR_UNDO), 1);
     EXPECT_EQ(Lines(), "text");
 }
 

@@ -2,7 +2,7 @@
 // character in UnicodeChar (0 for a key without one).
 #pragma once
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "tests/support/key_records.hpp"
 
 namespace host_test {

@@ -3,14 +3,14 @@
 #include <string>
 
 #include "host/scripted_ui.hpp"
-#include "tests/host/probe3_fixture.hpp"
+#include "tests/host/unicode_probe_fixture.hpp"
 
 namespace host_test {
 namespace {
 
-constexpr api3::GUID kWindowGuid{0x10, 0x20, 0x30, {1, 2, 3, 4, 5, 6, 7, 8}};
+constexpr unicode_api::GUID kWindowGuid{0x10, 0x20, 0x30, {1, 2, 3, 4, 5, 6, 7, 8}};
 
-class UnicodeUi : public Probe3Folder {
+class UnicodeUi : public UnicodeProbeFolder {
 protected:
     void WriteUnicodeTexts() {
         WriteFile("probe_en.lng",
@@ -29,7 +29,7 @@ TEST_F(UnicodeUi, MessagesComeFromTheLanguageFileOfTheHostsLanguage) {
     host::HostOptions options;
     options.language = "russian";
     LoadProbe(nullptr, options);
-    const api3::PluginStartupInfo& info = Probe()->info;
+    const unicode_api::PluginStartupInfo& info = Probe()->info;
     EXPECT_EQ(std::u16string(info.GetMsg(&kProbeGuid, 0)), u"Заголовок");
     EXPECT_EQ(std::u16string(info.GetMsg(&kProbeGuid, 1)), u"«Привет»");
     EXPECT_EQ(std::u16string(info.GetMsg(&kProbeGuid, 2)), u"");
@@ -39,25 +39,25 @@ TEST_F(UnicodeUi, MessagesComeFromTheLanguageFileOfTheHostsLanguage) {
 }
 
 TEST_F(UnicodeUi, MenuAndMessageReachTheUi) {
-    LoadProbe([](Probe3State& s) {
-        s.onOpen = [](Probe3State& st) -> std::intptr_t {
-            const api3::FarMenuItem items[] = {
-                {api3::MIF_NONE, u"Wrap «now»", {}, 0, {}},
-                {api3::MIF_SELECTED, u"About", {}, 0, {}},
+    LoadProbe([](UnicodeProbeState& s) {
+        s.onOpen = [](UnicodeProbeState& st) -> std::intptr_t {
+            const unicode_api::FarMenuItem items[] = {
+                {unicode_api::MIF_NONE, u"Wrap «now»", {}, 0, {}},
+                {unicode_api::MIF_SELECTED, u"About", {}, 0, {}},
             };
             std::intptr_t breakCode = 7;
-            const api3::FarKey breakKeys[] = {{0x70, 0}, {0, 0}};
+            const unicode_api::FarKey breakKeys[] = {{0x70, 0}, {0, 0}};
             st.scratch[0] =
-                st.info.Menu(&kProbeGuid, &kWindowGuid, -1, -1, 0, api3::FMENU_WRAPMODE, u"Marten",
-                             nullptr, u"Contents", breakKeys, &breakCode, items, 2);
+                st.info.Menu(&kProbeGuid, &kWindowGuid, -1, -1, 0, unicode_api::FMENU_WRAPMODE,
+                             u"Marten", nullptr, u"Contents", breakKeys, &breakCode, items, 2);
             st.scratch[1] = breakCode;
-            const api3::WChar* lines[] = {u"About", u"Marten 1.0"};
-            st.scratch[2] = st.info.Message(&kProbeGuid, &kWindowGuid,
-                                            api3::FMSG_LEFTALIGN | 0x20000 /* FMSG_MB_OKCANCEL */,
-                                            nullptr, lines, 2, 0);
-            st.scratch[3] =
-                st.info.Message(&kProbeGuid, nullptr, api3::FMSG_ALLINONE, nullptr,
-                                reinterpret_cast<const api3::WChar* const*>(u"T\nline\nOK"), 0, 1);
+            const unicode_api::WChar* lines[] = {u"About", u"Marten 1.0"};
+            st.scratch[2] = st.info.Message(
+                &kProbeGuid, &kWindowGuid,
+                unicode_api::FMSG_LEFTALIGN | 0x20000 /* FMSG_MB_OKCANCEL */, nullptr, lines, 2, 0);
+            st.scratch[3] = st.info.Message(
+                &kProbeGuid, nullptr, unicode_api::FMSG_ALLINONE, nullptr,
+                reinterpret_cast<const unicode_api::WChar* const*>(u"T\nline\nOK"), 0, 1);
             // Another plug-in's GUID is refused.
             st.scratch[4] = st.info.Message(&kProbeMenuGuid, nullptr, 0, nullptr, lines, 2, 0);
             return 0;
@@ -67,8 +67,8 @@ TEST_F(UnicodeUi, MenuAndMessageReachTheUi) {
     ui_.ChooseMenu(1);
     ui_.AnswerMessage(1);
     ui_.AnswerMessage(0);
-    host_->Open3(kProbeMenuGuid);
-    Probe3State& s = *Probe();
+    host_->OpenUnicode(kProbeMenuGuid);
+    UnicodeProbeState& s = *Probe();
     EXPECT_EQ(s.scratch[0], 1);
     EXPECT_EQ(s.scratch[1], -1);
     EXPECT_EQ(s.scratch[2], 1);
@@ -91,35 +91,36 @@ TEST_F(UnicodeUi, MenuAndMessageReachTheUi) {
 }
 
 TEST_F(UnicodeUi, DialogResultsAreReadBeforeDialogFree) {
-    LoadProbe([](Probe3State& s) {
-        s.onConfigure = [](Probe3State& st) -> std::intptr_t {
-            api3::FarDialogItem items[4] = {};
-            items[0].Type = api3::DI_CHECKBOX;
+    LoadProbe([](UnicodeProbeState& s) {
+        s.onConfigure = [](UnicodeProbeState& st) -> std::intptr_t {
+            unicode_api::FarDialogItem items[4] = {};
+            items[0].Type = unicode_api::DI_CHECKBOX;
             items[0].Selected = 1;
             items[0].Data = u"&Wrap";
-            items[1].Type = api3::DI_EDIT;
+            items[1].Type = unicode_api::DI_EDIT;
             items[1].Data = u"*.msg,*.отв";
-            items[2].Type = api3::DI_EDIT;
+            items[2].Type = unicode_api::DI_EDIT;
             items[2].Data = u"kept «as is»";
-            items[3].Type = api3::DI_BUTTON;
+            items[3].Type = unicode_api::DI_BUTTON;
             items[3].Data = u"OK";
-            items[3].Flags = api3::DIF_DEFAULTBUTTON;
-            HANDLE dialog = st.info.DialogInit(&kProbeGuid, &kWindowGuid, -1, -1, 40, 10, u"Config",
-                                               items, 4, 0, api3::FDLG_NONE, nullptr, nullptr);
+            items[3].Flags = unicode_api::DIF_DEFAULTBUTTON;
+            HANDLE dialog =
+                st.info.DialogInit(&kProbeGuid, &kWindowGuid, -1, -1, 40, 10, u"Config", items, 4,
+                                   0, unicode_api::FDLG_NONE, nullptr, nullptr);
             items[1].Data = u"changed after init";  // the host copied the texts
             st.scratch[0] = st.info.DialogRun(dialog);
-            st.scratch[1] = st.info.SendDlgMessage(dialog, api3::DM_GETCHECK, 0, nullptr);
-            const auto* mask = reinterpret_cast<const api3::WChar*>(
-                st.info.SendDlgMessage(dialog, api3::DM_GETCONSTTEXTPTR, 1, nullptr));
+            st.scratch[1] = st.info.SendDlgMessage(dialog, unicode_api::DM_GETCHECK, 0, nullptr);
+            const auto* mask = reinterpret_cast<const unicode_api::WChar*>(
+                st.info.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, 1, nullptr));
             st.scratch[2] = std::u16string(mask) == u"*.txt";
-            const auto* kept = reinterpret_cast<const api3::WChar*>(
-                st.info.SendDlgMessage(dialog, api3::DM_GETCONSTTEXTPTR, 2, nullptr));
+            const auto* kept = reinterpret_cast<const unicode_api::WChar*>(
+                st.info.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, 2, nullptr));
             st.scratch[3] = std::u16string(kept) == u"kept «as is»";
-            api3::WChar buffer[4] = {};
-            api3::FarDialogItemData data{sizeof data, 3, buffer};
-            st.scratch[4] = st.info.SendDlgMessage(dialog, api3::DM_GETTEXT, 1, &data);
+            unicode_api::WChar buffer[4] = {};
+            unicode_api::FarDialogItemData data{sizeof data, 3, buffer};
+            st.scratch[4] = st.info.SendDlgMessage(dialog, unicode_api::DM_GETTEXT, 1, &data);
             st.scratch[5] = std::u16string(buffer) == u"*.t";
-            st.scratch[6] = st.info.SendDlgMessage(dialog, api3::DM_GETCHECK, 9, nullptr);
+            st.scratch[6] = st.info.SendDlgMessage(dialog, unicode_api::DM_GETCHECK, 9, nullptr);
             st.info.DialogFree(dialog);
             // Without an id there is no dialog.
             st.scratch[7] = st.info.DialogInit(&kProbeGuid, nullptr, -1, -1, 40, 10, nullptr, items,
@@ -129,10 +130,10 @@ TEST_F(UnicodeUi, DialogResultsAreReadBeforeDialogFree) {
     });
     host_->SetUi(&ui_);
     ui_.AnswerDialog({{host::DialogAnswer::Toggle{0}, host::DialogAnswer::Type{1, "*.txt"}}, 3});
-    EXPECT_EQ(host_->Configure3(kProbeMenuGuid), 1);
-    Probe3State& s = *Probe();
+    EXPECT_EQ(host_->ConfigureUnicode(kProbeMenuGuid), 1);
+    UnicodeProbeState& s = *Probe();
     EXPECT_EQ(s.scratch[0], 3);
-    EXPECT_EQ(s.scratch[1], api3::BSTATE_UNCHECKED);
+    EXPECT_EQ(s.scratch[1], unicode_api::BSTATE_UNCHECKED);
     EXPECT_EQ(s.scratch[2], 1);
     EXPECT_EQ(s.scratch[3], 1);  // a text not touched keeps what OEM cannot show
     EXPECT_EQ(s.scratch[4], 5);
@@ -149,9 +150,9 @@ TEST_F(UnicodeUi, HelpOnlyForTopicsOfThePluginsOwnFile) {
     WriteUnicodeTexts();
     LoadProbe();
     host_->SetUi(&ui_);
-    const api3::PluginStartupInfo& info = Probe()->info;
+    const unicode_api::PluginStartupInfo& info = Probe()->info;
     // The scripted UI draws no help, so even a topic that exists is not shown.
-    EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Config", api3::FHELP_SELFHELP), 0);
+    EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Config", unicode_api::FHELP_SELFHELP), 0);
     struct HelpUi : host::ScriptedUi {
         bool ShowPluginHelp(const std::string& topic) override {
             shown += topic + ";";
@@ -160,10 +161,10 @@ TEST_F(UnicodeUi, HelpOnlyForTopicsOfThePluginsOwnFile) {
         std::string shown;
     } helpUi;
     host_->SetUi(&helpUi);
-    EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Config", api3::FHELP_SELFHELP), 1);
-    EXPECT_EQ(info.ShowHelp(info.ModuleName, nullptr, api3::FHELP_SELFHELP), 1);
-    EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Missing", api3::FHELP_SELFHELP), 0);
-    EXPECT_EQ(info.ShowHelp(info.ModuleName, u":Editor", api3::FHELP_SELFHELP), 0);
+    EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Config", unicode_api::FHELP_SELFHELP), 1);
+    EXPECT_EQ(info.ShowHelp(info.ModuleName, nullptr, unicode_api::FHELP_SELFHELP), 1);
+    EXPECT_EQ(info.ShowHelp(info.ModuleName, u"Missing", unicode_api::FHELP_SELFHELP), 0);
+    EXPECT_EQ(info.ShowHelp(info.ModuleName, u":Editor", unicode_api::FHELP_SELFHELP), 0);
     EXPECT_EQ(helpUi.shown, "Config;Contents;");
     host_->SetUi(nullptr);
 }

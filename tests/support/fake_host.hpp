@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 namespace testsupport {
 

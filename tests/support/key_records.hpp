@@ -3,7 +3,7 @@
 // character), down unless `down` is 0.
 #pragma once
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 namespace testsupport {
 

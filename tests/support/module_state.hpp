@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "module/runtime/text.hpp"
 #include "module/settings/settings.hpp"
 #include "tests/support/fake_host.hpp"

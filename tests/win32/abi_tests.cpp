@@ -92,7 +92,7 @@ void PluginInfoIsFilledAtTheHostsOffsets(Checks& checks) {
         info.DiskMenuNumbers = diskNumbers;
         module.GetPluginInfo(&info);
         const std::string title = FakeMessage(7);  // MPluginTitle
-        // 40 in the i686 build (pinned by api/abi_checks.cpp), 72 in the x64 one.
+        // 40 in the i686 build (pinned by api/ansi_abi_checks.cpp), 72 in the x64 one.
         checks.Expect(info.StructSize == sizeof(PluginInfo),
                       "StructSize " + std::to_string(info.StructSize));
         checks.Expect(info.Flags == (PF_DISABLEPANELS | PF_EDITOR),

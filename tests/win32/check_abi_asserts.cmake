@@ -1,5 +1,5 @@
-# Shows that the layout checks of both interfaces (api/abi_checks.cpp and
-# api/abi_checks3.cpp) are evaluated by the cross compiler: each file compiles
+# Shows that the layout checks of both interfaces (api/ansi_abi_checks.cpp and
+# api/unicode_abi_checks.cpp) are evaluated by the cross compiler: each file compiles
 # as it stands, and compiled with packed records it stops at a field offset
 # check (for the ANSI interface, the padding behind INPUT_RECORD's two-byte
 # EventType).
@@ -7,7 +7,7 @@
 cmake_minimum_required(VERSION 3.25)
 set(flags -std=c++20 -fsyntax-only "-I${SOURCE_DIR}")
 
-foreach(name_and_check "abi_checks.cpp|INPUT_RECORD::Event offset" "abi_checks3.cpp|::[A-Za-z]+ offset")
+foreach(name_and_check "ansi_abi_checks.cpp|INPUT_RECORD::Event offset" "unicode_abi_checks.cpp|::[A-Za-z]+ offset")
   string(REPLACE "|" ";" pair "${name_and_check}")
   list(GET pair 0 name)
   list(GET pair 1 check)

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 #include "tests/support/fake_host.hpp"
 
 namespace win32_tests {

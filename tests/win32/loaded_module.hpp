@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 namespace win32_tests {
 

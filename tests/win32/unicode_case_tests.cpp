@@ -3,7 +3,7 @@
 // through the real x86 or x64 calling convention and wchar_t text.
 #include "tests/e2e/unicode_backend.hpp"
 #include "tests/win32/groups.hpp"
-#include "tests/win32/loaded_module3.hpp"
+#include "tests/win32/loaded_unicode_module.hpp"
 
 namespace win32_tests {
 
@@ -17,7 +17,7 @@ void RunCase(const std::string& path, Checks& checks) {
     std::string error;
     const auto parsed = e2e::LoadCase(path, &error);
     if (!checks.Expect(parsed.has_value(), error)) return;
-    LoadedModule3 module;
+    LoadedUnicodeModule module;
     if (!checks.Expect(module.Loaded(), module.Error())) return;
     const e2e::CaseOutcome outcome =
         e2e::RunCaseUnicode(*parsed, {module.SetStartupInfo, module.ProcessEditorInput});

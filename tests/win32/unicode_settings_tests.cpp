@@ -10,17 +10,17 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/fake_host3.hpp"
+#include "tests/support/unicode_fake_host.hpp"
 #include "tests/win32/groups.hpp"
-#include "tests/win32/loaded_module3.hpp"
+#include "tests/win32/loaded_unicode_module.hpp"
 #include "tests/win32/test_registry.hpp"
 
 namespace win32_tests {
 
 namespace {
 
-using testsupport::FakeHost3;
 using testsupport::StoredValue;
+using testsupport::UnicodeFakeHost;
 using testsupport::WString;
 
 // Where a 1.x host of the usual installation kept the ANSI face's values.
@@ -70,7 +70,7 @@ std::string Describe(const StoredValue& value) {
     return "STRING \"" + Narrow(std::get<WString>(value)) + "\"";
 }
 
-void ExpectStored(Checks& checks, const FakeHost3& host,
+void ExpectStored(Checks& checks, const UnicodeFakeHost& host,
                   const std::vector<std::pair<WString, StoredValue>>& wanted) {
     for (const auto& [name, value] : wanted) {
         const auto found = host.store.find(name);
@@ -82,8 +82,8 @@ void ExpectStored(Checks& checks, const FakeHost3& host,
 }
 
 // The module loaded and started with `host`, as the Unicode host starts it.
-std::unique_ptr<LoadedModule3> Start(Checks& checks, FakeHost3& host) {
-    auto module = std::make_unique<LoadedModule3>();
+std::unique_ptr<LoadedUnicodeModule> Start(Checks& checks, UnicodeFakeHost& host) {
+    auto module = std::make_unique<LoadedUnicodeModule>();
     if (!checks.Expect(module->Loaded(), module->Error())) return nullptr;
     host.processEditorInput = module->ProcessEditorInput;
     module->SetStartupInfo(&host.startupInfo);
@@ -93,7 +93,7 @@ std::unique_ptr<LoadedModule3> Start(Checks& checks, FakeHost3& host) {
 
 void FirstStartWritesTheSevenDefaults(Checks& checks) {
     AnsiKey absent;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     if (!Start(checks, host)) return;
     ExpectStored(checks, host, Defaults());
     checks.Expect(host.store.size() == 7, "the store holds " + std::to_string(host.store.size()) +
@@ -103,7 +103,7 @@ void FirstStartWritesTheSevenDefaults(Checks& checks) {
 
 void StoredValuesAreKeptAsTheyAre(Checks& checks) {
     AnsiKey absent;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     host.store = {{L"EnableQuote", std::uint64_t{0}},
                   {L"EnableAutoWrap", std::uint64_t{1}},
                   {L"EnableAutoIndent", std::uint64_t{0}},
@@ -120,7 +120,7 @@ void StoredValuesAreKeptAsTheyAre(Checks& checks) {
 
 void UnreadableValuesAreReplacedByTheirDefaults(Checks& checks) {
     AnsiKey absent;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     host.store = {{L"EnableQuote", std::uint64_t{2}},
                   {L"EnableAutoWrap", WString(L"1")},
                   {L"RIndent", Signed(std::int64_t{1} << 40)},
@@ -153,7 +153,7 @@ void FirstStartTakesOverTheAnsiValuesOnce(Checks& checks) {
     AnsiKey key;
     SeedAnsiKey(checks, kAnsiMask);
     const std::optional<std::uint64_t> written = LastWriteTime(kAnsiKey);
-    FakeHost3 host;
+    UnicodeFakeHost host;
     {
         const auto module = Start(checks, host);
         if (!module) return;
@@ -181,7 +181,7 @@ void FirstStartTakesOverTheAnsiValuesOnce(Checks& checks) {
 void AStoreWithValuesIgnoresTheRegistry(Checks& checks) {
     AnsiKey key;
     SeedAnsiKey(checks, "*.txt");
-    FakeHost3 host;
+    UnicodeFakeHost host;
     host.store = {{L"RIndent", std::uint64_t{66}}};
     if (!Start(checks, host)) return;
     auto wanted = Defaults();
@@ -197,7 +197,7 @@ void AnUnreadableAnsiValueKeepsItsDefault(Checks& checks) {
     checks.Expect(WriteValue(kAnsiKey, "RIndent", BinaryValue(std::string("\x3C\0\0\0\0", 5))),
                   "could not seed RIndent");
     checks.Expect(WriteValue(kAnsiKey, "EnableQuote", DwordValue(0)), "could not seed EnableQuote");
-    FakeHost3 host;
+    UnicodeFakeHost host;
     if (!Start(checks, host)) return;
     ExpectStored(checks, host,
                  {{L"EnableQuote", std::uint64_t{1}},

@@ -1,4 +1,4 @@
-#include "tests/support/fake_host3.hpp"
+#include "tests/support/unicode_fake_host.hpp"
 
 #include <cwctype>
 #include <stdexcept>
@@ -9,61 +9,63 @@ namespace testsupport {
 
 namespace {
 
-FakeHost3* current = nullptr;
+UnicodeFakeHost* current = nullptr;
 
-const api3::WChar kEmpty[] = WIDE3("");
+const unicode_api::WChar kEmpty[] = UNICODE_TEXT("");
 
 // Matches `name` against one mask: '*', '?', letters without regard to case
 // (ASCII is enough for the tests).
-bool Wildcard(const api3::WChar* mask, const api3::WChar* name) {
-    auto fold = [](api3::WChar c) {
-        return c >= WIDE3('A') && c <= WIDE3('Z') ? api3::WChar(c - WIDE3('A') + WIDE3('a')) : c;
+bool Wildcard(const unicode_api::WChar* mask, const unicode_api::WChar* name) {
+    auto fold = [](unicode_api::WChar c) {
+        return c >= UNICODE_TEXT('A') && c <= UNICODE_TEXT('Z')
+                   ? unicode_api::WChar(c - UNICODE_TEXT('A') + UNICODE_TEXT('a'))
+                   : c;
     };
     if (*mask == 0) return *name == 0;
-    if (*mask == WIDE3('*'))
+    if (*mask == UNICODE_TEXT('*'))
         return Wildcard(mask + 1, name) || (*name != 0 && Wildcard(mask, name + 1));
     if (*name == 0) return false;
-    if (*mask != WIDE3('?') && fold(*mask) != fold(*name)) return false;
+    if (*mask != UNICODE_TEXT('?') && fold(*mask) != fold(*name)) return false;
     return Wildcard(mask + 1, name + 1);
 }
 
 }  // namespace
 
-struct FakeHost3Services {
+struct UnicodeFakeHostServices {
     static std::intptr_t WINAPI EditorControl(std::intptr_t id,
-                                              api3::EDITOR_CONTROL_COMMANDS command,
+                                              unicode_api::EDITOR_CONTROL_COMMANDS command,
                                               std::intptr_t param1, void* param2) {
-        FakeHost3& h = *current;
+        UnicodeFakeHost& h = *current;
         if (id != -1 && id != h.editorId) h.wrongEditorAddressed = true;
-        EditorCall3 call{command};
+        UnicodeEditorCall call{command};
         switch (command) {
-        case api3::ECTL_GETINFO: {
-            auto* info = static_cast<api3::EditorInfo*>(param2);
-            if (info->StructSize < sizeof(api3::EditorInfo)) return 0;
+        case unicode_api::ECTL_GETINFO: {
+            auto* info = static_cast<unicode_api::EditorInfo*>(param2);
+            if (info->StructSize < sizeof(unicode_api::EditorInfo)) return 0;
             info->EditorID = h.editorId;
             info->TotalLines = static_cast<std::intptr_t>(h.lines.size());
             info->CurLine = h.curLine;
             info->CurPos = h.curPos;
-            info->Options = h.autoIndent ? std::uintptr_t{api3::EOPT_AUTOINDENT} : 0;
+            info->Options = h.autoIndent ? std::uintptr_t{unicode_api::EOPT_AUTOINDENT} : 0;
             break;
         }
-        case api3::ECTL_GETSTRING: {
-            auto* rec = static_cast<api3::EditorGetString*>(param2);
+        case unicode_api::ECTL_GETSTRING: {
+            auto* rec = static_cast<unicode_api::EditorGetString*>(param2);
             call.param = rec->StringNumber;
             h.calls.push_back(call);
             const std::intptr_t n = rec->StringNumber < 0 ? h.curLine : rec->StringNumber;
             if (n >= static_cast<std::intptr_t>(h.lines.size())) return 0;
             // The text is handed out without a terminator, as a host may.
             static WString unterminated;
-            unterminated = h.lines[n] + WIDE3('\xFFFF');
+            unterminated = h.lines[n] + UNICODE_TEXT('\xFFFF');
             rec->StringText = unterminated.data();
             rec->StringLength = static_cast<std::intptr_t>(h.lines[n].size());
             rec->StringEOL = h.eols[n].c_str();
             rec->SelStart = -1;
             return 1;
         }
-        case api3::ECTL_SETSTRING: {
-            auto* rec = static_cast<const api3::EditorSetString*>(param2);
+        case unicode_api::ECTL_SETSTRING: {
+            auto* rec = static_cast<const unicode_api::EditorSetString*>(param2);
             call.param = rec->StringNumber;
             h.calls.push_back(call);
             const std::intptr_t n = rec->StringNumber < 0 ? h.curLine : rec->StringNumber;
@@ -72,10 +74,10 @@ struct FakeHost3Services {
             h.lines[n].assign(rec->StringText, static_cast<std::size_t>(rec->StringLength));
             // Only a line without an end-of-line takes the one given; null is the default.
             if (h.eols[n].empty())
-                h.eols[n] = rec->StringEOL == nullptr ? WIDE3("\r\n") : rec->StringEOL;
+                h.eols[n] = rec->StringEOL == nullptr ? UNICODE_TEXT("\r\n") : rec->StringEOL;
             return 1;
         }
-        case api3::ECTL_INSERTSTRING: {
+        case unicode_api::ECTL_INSERTSTRING: {
             h.calls.push_back(call);
             h.BeforeChange();
             const int* flag = static_cast<const int*>(param2);
@@ -83,28 +85,28 @@ struct FakeHost3Services {
             const std::size_t at = std::min<std::size_t>(h.curPos, line.size());
             WString indent;
             if (flag != nullptr && *flag != 0 && h.autoIndent) {
-                indent = line.substr(0, line.find_first_not_of(WIDE3(" \t")));
+                indent = line.substr(0, line.find_first_not_of(UNICODE_TEXT(" \t")));
                 if (indent.size() > line.size()) indent = line;
             }
             WString rest = indent + line.substr(at);
             line.erase(at);
             h.lines.insert(h.lines.begin() + h.curLine + 1, rest);
             h.eols.insert(h.eols.begin() + h.curLine + 1, h.eols[h.curLine]);
-            h.eols[h.curLine] = WIDE3("\r\n");
+            h.eols[h.curLine] = UNICODE_TEXT("\r\n");
             ++h.curLine;
             h.curPos = static_cast<std::intptr_t>(indent.size());
             return 1;
         }
-        case api3::ECTL_SETPOSITION: {
-            auto* rec = static_cast<const api3::EditorSetPosition*>(param2);
+        case unicode_api::ECTL_SETPOSITION: {
+            auto* rec = static_cast<const unicode_api::EditorSetPosition*>(param2);
             if (rec->CurLine >= 0) h.curLine = rec->CurLine;
             if (rec->CurPos >= 0) h.curPos = rec->CurPos;
             break;
         }
-        case api3::ECTL_REDRAW: break;
-        case api3::ECTL_GETFILENAME: {
+        case unicode_api::ECTL_REDRAW: break;
+        case unicode_api::ECTL_GETFILENAME: {
             const auto needed = static_cast<std::intptr_t>(h.fileName.size() + 1);
-            auto* buffer = static_cast<api3::WChar*>(param2);
+            auto* buffer = static_cast<unicode_api::WChar*>(param2);
             if (buffer != nullptr && param1 > static_cast<std::intptr_t>(h.fileName.size())) {
                 h.fileName.copy(buffer, h.fileName.size());
                 buffer[h.fileName.size()] = 0;
@@ -112,18 +114,18 @@ struct FakeHost3Services {
             h.calls.push_back(call);
             return needed;
         }
-        case api3::ECTL_UNDOREDO: {
-            auto* rec = static_cast<const api3::EditorUndoRedo*>(param2);
+        case unicode_api::ECTL_UNDOREDO: {
+            auto* rec = static_cast<const unicode_api::EditorUndoRedo*>(param2);
             call.param = rec->Command;
-            if (rec->Command == api3::EUR_BEGIN) {
+            if (rec->Command == unicode_api::EUR_BEGIN) {
                 if (h.undoDepth++ == 0) h.undo_.push_back({h.lines, h.eols, h.curLine, h.curPos});
-            } else if (rec->Command == api3::EUR_END) {
+            } else if (rec->Command == unicode_api::EUR_END) {
                 if (h.undoDepth == 0) throw std::logic_error("EUR_END without EUR_BEGIN");
                 --h.undoDepth;
             }
             break;
         }
-        case api3::ECTL_PROCESSINPUT: {
+        case unicode_api::ECTL_PROCESSINPUT: {
             const INPUT_RECORD key = *static_cast<const INPUT_RECORD*>(param2);
             h.calls.push_back(call);
             h.fedKeys.push_back(key);
@@ -137,45 +139,45 @@ struct FakeHost3Services {
     }
 
     static std::intptr_t WINAPI SettingsControl(HANDLE handle,
-                                                api3::FAR_SETTINGS_CONTROL_COMMANDS command,
+                                                unicode_api::FAR_SETTINGS_CONTROL_COMMANDS command,
                                                 std::intptr_t /*param1*/, void* param2) {
-        FakeHost3& h = *current;
+        UnicodeFakeHost& h = *current;
         static int token;
         switch (command) {
-        case api3::SCTL_CREATE: {
+        case unicode_api::SCTL_CREATE: {
             if (h.storeRefuses) return 0;
-            static_cast<api3::FarSettingsCreate*>(param2)->Handle = &token;
+            static_cast<unicode_api::FarSettingsCreate*>(param2)->Handle = &token;
             ++h.openHandles;
             return 1;
         }
-        case api3::SCTL_FREE:
+        case unicode_api::SCTL_FREE:
             if (handle != &token) return 0;
             --h.openHandles;
             return 1;
-        case api3::SCTL_ENUM:
-            static_cast<api3::FarSettingsEnum*>(param2)->Count = h.store.size();
+        case unicode_api::SCTL_ENUM:
+            static_cast<unicode_api::FarSettingsEnum*>(param2)->Count = h.store.size();
             return 1;
-        case api3::SCTL_SET: {
-            auto* item = static_cast<const api3::FarSettingsItem*>(param2);
-            if (item->Type == api3::FST_QWORD) {
+        case unicode_api::SCTL_SET: {
+            auto* item = static_cast<const unicode_api::FarSettingsItem*>(param2);
+            if (item->Type == unicode_api::FST_QWORD) {
                 h.store[item->Name] = item->Number;
-            } else if (item->Type == api3::FST_STRING) {
+            } else if (item->Type == unicode_api::FST_STRING) {
                 h.store[item->Name] = WString(item->String);
             } else {
                 return 0;
             }
             return 1;
         }
-        case api3::SCTL_GET: {
-            auto* item = static_cast<api3::FarSettingsItem*>(param2);
+        case unicode_api::SCTL_GET: {
+            auto* item = static_cast<unicode_api::FarSettingsItem*>(param2);
             const auto found = h.store.find(item->Name);
             if (found == h.store.end()) return 0;
             // A value of another type than asked for is not given.
             if (const auto* number = std::get_if<std::uint64_t>(&found->second)) {
-                if (item->Type != api3::FST_QWORD) return 0;
+                if (item->Type != unicode_api::FST_QWORD) return 0;
                 item->Number = *number;
             } else {
-                if (item->Type != api3::FST_STRING) return 0;
+                if (item->Type != unicode_api::FST_STRING) return 0;
                 item->String = std::get<WString>(found->second).c_str();
             }
             return 1;
@@ -184,19 +186,19 @@ struct FakeHost3Services {
         }
     }
 
-    static std::size_t WINAPI ProcessName(const api3::WChar* mask, api3::WChar* name, std::size_t,
-                                          api3::PROCESSNAME_FLAGS flags) {
-        FakeHost3& h = *current;
+    static std::size_t WINAPI ProcessName(const unicode_api::WChar* mask, unicode_api::WChar* name,
+                                          std::size_t, unicode_api::PROCESSNAME_FLAGS flags) {
+        UnicodeFakeHost& h = *current;
         WString subject(name);
-        if (flags & api3::PN_SKIPPATH) {
-            const std::size_t slash = subject.find_last_of(WIDE3("\\/:"));
+        if (flags & unicode_api::PN_SKIPPATH) {
+            const std::size_t slash = subject.find_last_of(UNICODE_TEXT("\\/:"));
             if (slash != WString::npos) subject.erase(0, slash + 1);
         }
         h.nameComparisons.emplace_back(mask, subject);
         return Wildcard(mask, subject.c_str()) ? 1 : 0;
     }
 
-    static const api3::WChar* WINAPI GetMsg(const api3::GUID*, std::intptr_t id) {
+    static const unicode_api::WChar* WINAPI GetMsg(const unicode_api::GUID*, std::intptr_t id) {
         static WString texts[32];
         if (id < 0 || id >= 32) return kEmpty;
         const std::string ascii = "msg" + std::to_string(id);
@@ -204,25 +206,28 @@ struct FakeHost3Services {
         return texts[id].c_str();
     }
 
-    static std::intptr_t WINAPI Message(const api3::GUID*, const api3::GUID*, api3::FARMESSAGEFLAGS,
-                                        const api3::WChar*, const api3::WChar* const* items,
-                                        std::size_t, std::intptr_t) {
+    static std::intptr_t WINAPI Message(const unicode_api::GUID*, const unicode_api::GUID*,
+                                        unicode_api::FARMESSAGEFLAGS, const unicode_api::WChar*,
+                                        const unicode_api::WChar* const* items, std::size_t,
+                                        std::intptr_t) {
         current->messageTitles.emplace_back(items[0]);
         return 0;
     }
 
-    static HANDLE WINAPI DialogInit(const api3::GUID*, const api3::GUID* id, std::intptr_t,
-                                    std::intptr_t, std::intptr_t, std::intptr_t, const api3::WChar*,
-                                    const api3::FarDialogItem* items, std::size_t count,
-                                    std::intptr_t, api3::FARDIALOGFLAGS, api3::FARWINDOWPROC,
-                                    void*) {
-        FakeHost3& h = *current;
+    static HANDLE WINAPI DialogInit(const unicode_api::GUID*, const unicode_api::GUID* id,
+                                    std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                                    const unicode_api::WChar*,
+                                    const unicode_api::FarDialogItem* items, std::size_t count,
+                                    std::intptr_t, unicode_api::FARDIALOGFLAGS,
+                                    unicode_api::FARWINDOWPROC, void*) {
+        UnicodeFakeHost& h = *current;
         if (id == nullptr) return INVALID_HANDLE_VALUE;
         h.dialogItems.clear();
         for (std::size_t i = 0; i < count; ++i) {
-            const api3::FarDialogItem& item = items[i];
-            h.dialogItems.push_back({item.Type, item.Selected, item.Data ? item.Data : WIDE3(""),
-                                     item.History ? item.History : WIDE3(""), item.Flags});
+            const unicode_api::FarDialogItem& item = items[i];
+            h.dialogItems.push_back({item.Type, item.Selected,
+                                     item.Data ? item.Data : UNICODE_TEXT(""),
+                                     item.History ? item.History : UNICODE_TEXT(""), item.Flags});
             // What the user leaves in an item unless the test says otherwise.
             h.dialogChecks.try_emplace(static_cast<int>(i), item.Selected);
             h.dialogTexts.try_emplace(static_cast<int>(i), h.dialogItems.back().data);
@@ -237,20 +242,21 @@ struct FakeHost3Services {
 
     static std::intptr_t WINAPI SendDlgMessage(HANDLE, std::intptr_t msg, std::intptr_t item,
                                                void*) {
-        FakeHost3& h = *current;
+        UnicodeFakeHost& h = *current;
         if (!h.dialogOpen) throw std::logic_error("a message to a freed dialog");
-        if (msg == api3::DM_GETCHECK) return h.dialogChecks[static_cast<int>(item)];
-        if (msg == api3::DM_GETCONSTTEXTPTR) {
+        if (msg == unicode_api::DM_GETCHECK) return h.dialogChecks[static_cast<int>(item)];
+        if (msg == unicode_api::DM_GETCONSTTEXTPTR) {
             return reinterpret_cast<std::intptr_t>(h.dialogTexts[static_cast<int>(item)].c_str());
         }
         return 0;
     }
 
-    static std::intptr_t WINAPI Menu(const api3::GUID*, const api3::GUID*, std::intptr_t,
-                                     std::intptr_t, std::intptr_t, api3::FARMENUFLAGS,
-                                     const api3::WChar*, const api3::WChar*, const api3::WChar*,
-                                     const api3::FarKey*, std::intptr_t*, const api3::FarMenuItem*,
-                                     std::size_t) {
+    static std::intptr_t WINAPI Menu(const unicode_api::GUID*, const unicode_api::GUID*,
+                                     std::intptr_t, std::intptr_t, std::intptr_t,
+                                     unicode_api::FARMENUFLAGS, const unicode_api::WChar*,
+                                     const unicode_api::WChar*, const unicode_api::WChar*,
+                                     const unicode_api::FarKey*, std::intptr_t*,
+                                     const unicode_api::FarMenuItem*, std::size_t) {
         ++current->menusShown;
         const int answer = current->menuAnswer;
         current->menuAnswer = -1;  // the user leaves the menu the next time
@@ -258,62 +264,62 @@ struct FakeHost3Services {
     }
 };
 
-FakeHost3::FakeHost3() {
+UnicodeFakeHost::UnicodeFakeHost() {
     current = this;
     standardFunctions.StructSize = sizeof standardFunctions;
-    standardFunctions.ProcessName = &FakeHost3Services::ProcessName;
+    standardFunctions.ProcessName = &UnicodeFakeHostServices::ProcessName;
     startupInfo.StructSize = sizeof startupInfo;
-    startupInfo.ModuleName = WIDE3("/plugins/MartenW/MartenW.so");
-    startupInfo.EditorControl = &FakeHost3Services::EditorControl;
-    startupInfo.SettingsControl = &FakeHost3Services::SettingsControl;
-    startupInfo.GetMsg = &FakeHost3Services::GetMsg;
-    startupInfo.Message = &FakeHost3Services::Message;
-    startupInfo.Menu = &FakeHost3Services::Menu;
-    startupInfo.DialogInit = &FakeHost3Services::DialogInit;
-    startupInfo.DialogRun = &FakeHost3Services::DialogRun;
-    startupInfo.DialogFree = &FakeHost3Services::DialogFree;
-    startupInfo.SendDlgMessage = &FakeHost3Services::SendDlgMessage;
+    startupInfo.ModuleName = UNICODE_TEXT("/plugins/MartenW/MartenW.so");
+    startupInfo.EditorControl = &UnicodeFakeHostServices::EditorControl;
+    startupInfo.SettingsControl = &UnicodeFakeHostServices::SettingsControl;
+    startupInfo.GetMsg = &UnicodeFakeHostServices::GetMsg;
+    startupInfo.Message = &UnicodeFakeHostServices::Message;
+    startupInfo.Menu = &UnicodeFakeHostServices::Menu;
+    startupInfo.DialogInit = &UnicodeFakeHostServices::DialogInit;
+    startupInfo.DialogRun = &UnicodeFakeHostServices::DialogRun;
+    startupInfo.DialogFree = &UnicodeFakeHostServices::DialogFree;
+    startupInfo.SendDlgMessage = &UnicodeFakeHostServices::SendDlgMessage;
     startupInfo.FSF = &standardFunctions;
 }
 
-FakeHost3::~FakeHost3() {
+UnicodeFakeHost::~UnicodeFakeHost() {
     if (current == this) current = nullptr;
 }
 
-void FakeHost3::SetText(const WString& text) {
+void UnicodeFakeHost::SetText(const WString& text) {
     lines.clear();
     eols.clear();
     std::size_t start = 0;
     for (;;) {
-        const std::size_t end = text.find(WIDE3('\n'), start);
+        const std::size_t end = text.find(UNICODE_TEXT('\n'), start);
         lines.push_back(text.substr(start, end - start));
-        eols.push_back(end == WString::npos ? WIDE3("") : WIDE3("\r\n"));
+        eols.push_back(end == WString::npos ? UNICODE_TEXT("") : UNICODE_TEXT("\r\n"));
         if (end == WString::npos) break;
         start = end + 1;
     }
 }
 
-WString FakeHost3::Text() const {
+WString UnicodeFakeHost::Text() const {
     WString text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += WIDE3('\n');
+        if (i > 0) text += UNICODE_TEXT('\n');
         text += lines[i];
     }
     return text;
 }
 
-std::vector<int> FakeHost3::Commands() const {
+std::vector<int> UnicodeFakeHost::Commands() const {
     std::vector<int> commands;
-    for (const EditorCall3& call : calls) commands.push_back(call.command);
+    for (const UnicodeEditorCall& call : calls) commands.push_back(call.command);
     return commands;
 }
 
-void FakeHost3::BeforeChange() {
+void UnicodeFakeHost::BeforeChange() {
     // Outside a bracket every change is a step of its own.
     if (undoDepth == 0) undo_.push_back({lines, eols, curLine, curPos});
 }
 
-bool FakeHost3::Undo() {
+bool UnicodeFakeHost::Undo() {
     if (undo_.empty()) return false;
     const Snapshot& s = undo_.back();
     lines = s.lines;
@@ -324,21 +330,22 @@ bool FakeHost3::Undo() {
     return true;
 }
 
-std::intptr_t FakeHost3::Press(const INPUT_RECORD& key) {
-    api3::ProcessEditorInputInfo info{sizeof(api3::ProcessEditorInputInfo), key, nullptr};
+std::intptr_t UnicodeFakeHost::Press(const INPUT_RECORD& key) {
+    unicode_api::ProcessEditorInputInfo info{sizeof(unicode_api::ProcessEditorInputInfo), key,
+                                             nullptr};
     const std::intptr_t answer = processEditorInput(&info);
     if (answer == 0) ActOnKey(key);
     return answer;
 }
 
-void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
+void UnicodeFakeHost::ActOnKey(const INPUT_RECORD& key) {
     if (key.EventType != KEY_EVENT || !key.Event.KeyEvent.bKeyDown) return;
     const KEY_EVENT_RECORD& k = key.Event.KeyEvent;
     WString& line = lines[curLine];
     const auto pos = static_cast<std::size_t>(curPos);
     if (k.wVirtualKeyCode == VK_RETURN) {
         int noIndent = 0;
-        FakeHost3Services::EditorControl(-1, api3::ECTL_INSERTSTRING, 0, &noIndent);
+        UnicodeFakeHostServices::EditorControl(-1, unicode_api::ECTL_INSERTSTRING, 0, &noIndent);
         calls.pop_back();  // the editor's own action, not a call of the module
     } else if (k.wVirtualKeyCode == VK_DELETE) {
         if (pos < line.size()) {
@@ -346,7 +353,7 @@ void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
             line.erase(pos, 1);
         } else if (curLine + 1 < static_cast<std::intptr_t>(lines.size())) {
             BeforeChange();
-            line.resize(pos, WIDE3(' '));
+            line.resize(pos, UNICODE_TEXT(' '));
             line += lines[curLine + 1];
             eols[curLine] = eols[curLine + 1];
             lines.erase(lines.begin() + curLine + 1);
@@ -369,13 +376,13 @@ void FakeHost3::ActOnKey(const INPUT_RECORD& key) {
         }
     } else if (k.uChar.UnicodeChar != 0) {
         BeforeChange();
-        if (line.size() < pos) line.resize(pos, WIDE3(' '));
-        line.insert(pos, 1, static_cast<api3::WChar>(k.uChar.UnicodeChar));
+        if (line.size() < pos) line.resize(pos, UNICODE_TEXT(' '));
+        line.insert(pos, 1, static_cast<unicode_api::WChar>(k.uChar.UnicodeChar));
         ++curPos;
     }
 }
 
-INPUT_RECORD KeyDown3(api3::WChar ch, WORD vk, DWORD state) {
+INPUT_RECORD UnicodeKeyDown(unicode_api::WChar ch, WORD vk, DWORD state) {
     return UnicodeKeyRecord(static_cast<WCHAR>(ch), vk, state);
 }
 

@@ -22,14 +22,14 @@
 #include <memory>
 #include <string>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 
 namespace host {
 
 class SettingsStore {
 public:
     // The store of the plug-in `plugin` (the only GUID SCTL_CREATE accepts).
-    explicit SettingsStore(const api3::GUID& plugin);
+    explicit SettingsStore(const unicode_api::GUID& plugin);
     ~SettingsStore();  // commits the handles a plug-in never freed
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -43,11 +43,11 @@ public:
     struct Handle;
 
 private:
-    api3::GUID plugin_;
+    unicode_api::GUID plugin_;
     std::map<Handle*, std::unique_ptr<Handle>> handles_;
 };
 
 // "{6A1B2C3D-4E5F-4A6B-8C9D-0E1F2A3B4C5D}"
-std::string GuidText(const api3::GUID& guid);
+std::string GuidText(const unicode_api::GUID& guid);
 
 }  // namespace host

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 #include "module/settings/settings.hpp"
-#include "module/unicode/wide_editor.hpp"
-#include "tests/support/fake_host3.hpp"
+#include "module/unicode/unicode_editor.hpp"
+#include "tests/support/unicode_fake_host.hpp"
 
 namespace {
 
-using testsupport::FakeHost3;
-using testsupport::KeyDown3;
+using testsupport::UnicodeFakeHost;
+using testsupport::UnicodeKeyDown;
 
 std::string Narrow(const std::u16string& s) {
     std::string out;
@@ -35,20 +35,21 @@ protected:
         host_.curPos = pos;
     }
 
-    FakeHost3 host_;
+    UnicodeFakeHost host_;
 };
 
 TEST_F(UnicodeFace, EnterCarriesThePrefixInOneUndoStep) {
     Put(u" AB> Hello world", 0, 10);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
     EXPECT_EQ(Narrow(host_.Text()), " AB> Hello\nAB>  world");
     EXPECT_EQ(host_.curLine, 1);
     // The module's change and the editor's own break form one bracket,
     // closed before the answer.
     const std::vector<int> commands = host_.Commands();
     ASSERT_GE(commands.size(), 3u);
-    EXPECT_EQ(host_.calls.front().command, api3::ECTL_GETINFO);
-    EXPECT_EQ(host_.calls.back(), (testsupport::EditorCall3{api3::ECTL_UNDOREDO, api3::EUR_END}));
+    EXPECT_EQ(host_.calls.front().command, unicode_api::ECTL_GETINFO);
+    EXPECT_EQ(host_.calls.back(),
+              (testsupport::UnicodeEditorCall{unicode_api::ECTL_UNDOREDO, unicode_api::EUR_END}));
     EXPECT_EQ(host_.undoDepth, 0);
     EXPECT_FALSE(host_.wrongEditorAddressed);
     EXPECT_TRUE(host_.Undo());
@@ -58,26 +59,26 @@ TEST_F(UnicodeFace, EnterCarriesThePrefixInOneUndoStep) {
 
 TEST_F(UnicodeFace, JoinsDropTheSecondPrefix) {
     Put(u" AB> one\n AB> two", 0, 8);
-    EXPECT_EQ(host_.Press(KeyDown3(0, VK_DELETE)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(0, VK_DELETE)), 1);
     EXPECT_EQ(Narrow(host_.Text()), " AB> onetwo");
 
     Put(u" AB> one\n AB> two", 1, 0);
-    EXPECT_EQ(host_.Press(KeyDown3(8, VK_BACK)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(8, VK_BACK)), 1);
     EXPECT_EQ(Narrow(host_.Text()), " AB> onetwo");
     EXPECT_EQ(host_.curPos, 8);
 
     // An unquoted neighbour: nothing changes, no bracket, the editor joins.
     Put(u" AB> one\nplain", 0, 8);
     host_.calls.clear();
-    EXPECT_EQ(host_.Press(KeyDown3(0, VK_DELETE)), 0);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(0, VK_DELETE)), 0);
     EXPECT_EQ(Narrow(host_.Text()), " AB> oneplain");
-    for (const auto& call : host_.calls) EXPECT_NE(call.command, api3::ECTL_UNDOREDO);
+    for (const auto& call : host_.calls) EXPECT_NE(call.command, unicode_api::ECTL_UNDOREDO);
 }
 
 TEST_F(UnicodeFace, WrapRepeatsThePrefixAndUndoesInOneStep) {
     const std::u16string line = u" AB> aaaa bbbb cccc dddd eeee";
     Put(line, 0, static_cast<std::intptr_t>(line.size()));
-    EXPECT_EQ(host_.Press(KeyDown3(u'f')), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'f')), 1);
     EXPECT_EQ(Narrow(host_.Text()), " AB> aaaa bbbb cccc\n AB> dddd eeeef");
     // Lines the module broke keep "\r\n"; the last one keeps having none.
     EXPECT_EQ(host_.eols, (std::vector<std::u16string>{u"\r\n", u""}));
@@ -92,7 +93,7 @@ TEST_F(UnicodeFace, WrapNeverSplitsASurrogatePair) {
     std::u16string line = u"x";
     for (int i = 0; i < 15; ++i) line += u"\U0001F600";
     Put(line, 0, static_cast<std::intptr_t>(line.size()));
-    host_.Press(KeyDown3(u'y'));
+    host_.Press(UnicodeKeyDown(u'y'));
     std::u16string joined;
     for (const std::u16string& l : host_.lines) {
         ASSERT_FALSE(l.empty());
@@ -111,13 +112,13 @@ TEST_F(UnicodeFace, ReplacesTheThreeLettersAsTyped) {
     } rows[] = {{u'\u041D', u'H'}, {u'\u0440', u'p'}, {u'\u0420', u'P'}, {u'\u043D', u'\u043D'}};
     for (const auto& row : rows) {
         Put(u"ab", 0, 2);
-        host_.Press(KeyDown3(row.typed, 0, SHIFT_PRESSED));
+        host_.Press(UnicodeKeyDown(row.typed, 0, SHIFT_PRESSED));
         EXPECT_EQ(host_.lines[0], std::u16string(u"ab") + row.put);
         EXPECT_EQ(host_.undoDepth, 0);
     }
     // With Ctrl or Alt the letter stays.
     Put(u"", 0, 0);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\u041D', 0, LEFT_ALT_PRESSED)), 0);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\u041D', 0, LEFT_ALT_PRESSED)), 0);
     EXPECT_EQ(host_.lines[0], u"\u041D");
 }
 
@@ -125,7 +126,7 @@ TEST_F(UnicodeFace, ActsOnlyWhereAMaskMatches) {
     marten::unicode::FileMaskW = u"*.[a,b]x,golded.*";
     host_.fileName = u"C:\\Fido\\GOLDED.TMP";
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
     EXPECT_EQ(host_.nameComparisons,
               (std::vector<std::pair<std::u16string, std::u16string>>{
                   {u"*.[a,b]x", u"GOLDED.TMP"}, {u"golded.*", u"GOLDED.TMP"}}));
@@ -133,59 +134,60 @@ TEST_F(UnicodeFace, ActsOnlyWhereAMaskMatches) {
     host_.fileName = u"C:\\Fido\\notes.txt";
     Put(u"AB> x y", 0, 4);
     host_.calls.clear();
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 0);
     EXPECT_EQ(Narrow(host_.Text()), "AB> \nx y");
     // The buffer of the last name had the room: the name is asked for once.
-    EXPECT_EQ(host_.Commands(), (std::vector<int>{api3::ECTL_GETINFO, api3::ECTL_GETFILENAME}));
+    EXPECT_EQ(host_.Commands(),
+              (std::vector<int>{unicode_api::ECTL_GETINFO, unicode_api::ECTL_GETFILENAME}));
 }
 
 TEST_F(UnicodeFace, ActivationFollowsTheNameAndTheMasksOfEveryKey) {
     marten::unicode::FileMaskW = u"*.msg";
     host_.fileName = u"C:\\Fido\\reply.msg";
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
     // The same name and masks again: the outcome is known, nothing is compared.
     host_.nameComparisons.clear();
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
     EXPECT_TRUE(host_.nameComparisons.empty());
 
     // Saved under a longer name that does not match: the module stands aside.
     host_.fileName = u"C:\\Fido\\a much longer folder name\\notes.txt";
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 0);
     EXPECT_EQ(Narrow(host_.Text()), "AB> \nx y");
 
     // Back to the matching name, then the masks changed under it.
     host_.fileName = u"C:\\Fido\\reply.msg";
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
     marten::unicode::FileMaskW = u"*.txt";
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 0);
 
     // A name that ends early in its buffer is taken up to its end.
     host_.fileName = std::u16string(u"C:\\Fido\\x.txt\0.msg", 18);
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 1);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
     marten::unicode::FileMaskW = u"*.msg";
     Put(u"AB> x y", 0, 4);
-    EXPECT_EQ(host_.Press(KeyDown3(u'\r', VK_RETURN)), 0);
+    EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 0);
 }
 
 TEST_F(UnicodeFace, IgnoresMouseRecordsAndAnsweringHosts) {
     INPUT_RECORD mouse{};
     mouse.EventType = MOUSE_EVENT;
-    api3::ProcessEditorInputInfo info{sizeof info, mouse, nullptr};
+    unicode_api::ProcessEditorInputInfo info{sizeof info, mouse, nullptr};
     EXPECT_EQ(ProcessEditorInputW(&info), 0);
     EXPECT_EQ(ProcessEditorInputW(nullptr), 0);
     EXPECT_TRUE(host_.calls.empty());
 }
 
 TEST(UnicodeFaceIdentity, GlobalInfoAndMenus) {
-    FakeHost3 host;
+    UnicodeFakeHost host;
     SetStartupInfoW(&host.startupInfo);
-    api3::GlobalInfo global{};
+    unicode_api::GlobalInfo global{};
     global.StructSize = sizeof global;
     GetGlobalInfoW(&global);
     EXPECT_EQ(global.MinFarVersion.Major, 3u);
@@ -194,19 +196,19 @@ TEST(UnicodeFaceIdentity, GlobalInfoAndMenus) {
     ASSERT_NE(global.Title, nullptr);
     EXPECT_EQ(std::u16string(global.Title), u"Marten");
 
-    api3::PluginInfo info{};
+    unicode_api::PluginInfo info{};
     info.StructSize = sizeof info;
     GetPluginInfoW(&info);
-    EXPECT_EQ(info.Flags, api3::PF_EDITOR | api3::PF_DISABLEPANELS);
+    EXPECT_EQ(info.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
     ASSERT_EQ(info.PluginMenu.Count, 1u);
     ASSERT_EQ(info.PluginConfig.Count, 1u);
     EXPECT_EQ(std::u16string(info.PluginMenu.Strings[0]), u"msg7");
-    EXPECT_FALSE(api3::SameGuid(info.PluginMenu.Guids[0], info.PluginConfig.Guids[0]));
-    EXPECT_FALSE(api3::SameGuid(info.PluginMenu.Guids[0], global.Guid));
+    EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[0], info.PluginConfig.Guids[0]));
+    EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[0], global.Guid));
 
     // The menu from the configuration list: About, then the user leaves.
     host.menuAnswer = 2;
-    api3::ConfigureInfo configure{sizeof configure, &info.PluginConfig.Guids[0], nullptr};
+    unicode_api::ConfigureInfo configure{sizeof configure, &info.PluginConfig.Guids[0], nullptr};
     ConfigureW(&configure);
     EXPECT_EQ(host.menusShown, 2);
     EXPECT_EQ(host.messageTitles, std::vector<std::u16string>{u"msg4"});

@@ -4,13 +4,13 @@
 // loaded through this host finds no store, so it keeps its defaults, as it
 // does when a real host's store fails. The runner tests the Unicode face's
 // settings through its own stand-in host.
-#include "host/settings_store3.hpp"
+#include "host/unicode_settings_store.hpp"
 
 namespace host {
 
 struct SettingsStore::Handle {};
 
-SettingsStore::SettingsStore(const api3::GUID& plugin) : plugin_(plugin) {}
+SettingsStore::SettingsStore(const unicode_api::GUID& plugin) : plugin_(plugin) {}
 
 SettingsStore::~SettingsStore() = default;
 

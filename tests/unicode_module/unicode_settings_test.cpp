@@ -15,13 +15,13 @@
 #include "module/ui/config_dialog.hpp"
 #include "module/unicode/config_ui.hpp"
 #include "module/unicode/settings_store.hpp"
-#include "module/unicode/wide_editor.hpp"
-#include "tests/support/fake_host3.hpp"
+#include "module/unicode/unicode_editor.hpp"
+#include "tests/support/unicode_fake_host.hpp"
 
 namespace {
 
-using testsupport::FakeHost3;
 using testsupport::StoredValue;
+using testsupport::UnicodeFakeHost;
 
 constexpr std::uint64_t kMinusFive = 0xFFFFFFFFFFFFFFFBull;
 
@@ -32,7 +32,7 @@ public:
         const char* old = std::getenv("MARTEN_REGISTRY");
         if (old != nullptr) saved_ = old;
         path_ = std::filesystem::temp_directory_path() /
-                ("module3-" + std::to_string(::getpid()) + ".reg");
+                ("unicode-module-" + std::to_string(::getpid()) + ".reg");
         std::filesystem::remove(path_);
         ::setenv("MARTEN_REGISTRY", path_.c_str(), 1);
     }
@@ -68,7 +68,7 @@ std::map<std::u16string, StoredValue> Defaults() {
 
 TEST(UnicodeSettings, AnEmptyStoreWithoutARegistryKeyGetsTheDefaults) {
     ScratchRegistry registry;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     SetStartupInfoW(&host.startupInfo);
     EXPECT_EQ(host.store, Defaults());
     EXPECT_EQ(host.openHandles, 0);
@@ -77,7 +77,7 @@ TEST(UnicodeSettings, AnEmptyStoreWithoutARegistryKeyGetsTheDefaults) {
 
 TEST(UnicodeSettings, UnreadableValuesGetTheirDefaultWritten) {
     ScratchRegistry registry;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     host.store = {{u"EnableQuote", std::uint64_t{2}},         // out of bounds
                   {u"EnableAutoWrap", std::uint64_t{0}},      // kept
                   {u"EnableHPChange", std::u16string(u"1")},  // another type
@@ -112,7 +112,7 @@ TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
                              marten::Text("*.msg,\xEF\xE8\xF1\xFC\xEC\xEE*"));
     const std::string before = registry.Contents();
 
-    FakeHost3 host;
+    UnicodeFakeHost host;
     SetStartupInfoW(&host.startupInfo);
     std::map<std::u16string, StoredValue> expected = Defaults();
     expected[u"EnableQuote"] = std::uint64_t{0};
@@ -133,7 +133,7 @@ TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
 // in it; cancelled, it changes nothing.
 TEST(UnicodeSettings, TheDialogShowsAndStoresTheSeven) {
     ScratchRegistry registry;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     host.store = Defaults();
     host.store[u"LIndent"] = kMinusFive;
     SetStartupInfoW(&host.startupInfo);
@@ -146,14 +146,14 @@ TEST(UnicodeSettings, TheDialogShowsAndStoresTheSeven) {
     EXPECT_EQ(host.dialogItems[marten::ItemFileMask].data, u"*.msg,golded.*");
     EXPECT_EQ(host.dialogItems[marten::ItemFileMask].history, u"Tansy\\Marten\\FileMask");
     EXPECT_EQ(host.dialogItems[marten::ItemEnableQuote].selected, 1);
-    EXPECT_NE(host.dialogItems[marten::ItemOk].flags & api3::DIF_DEFAULTBUTTON, 0u);
+    EXPECT_NE(host.dialogItems[marten::ItemOk].flags & unicode_api::DIF_DEFAULTBUTTON, 0u);
     EXPECT_FALSE(host.dialogOpen);
     std::map<std::u16string, StoredValue> expected = Defaults();
     expected[u"LIndent"] = kMinusFive;
     EXPECT_EQ(host.store, expected);
 
     host.dialogAnswer = marten::ItemOk;
-    host.dialogChecks[marten::ItemEnableHPChange] = api3::BSTATE_UNCHECKED;
+    host.dialogChecks[marten::ItemEnableHPChange] = unicode_api::BSTATE_UNCHECKED;
     host.dialogTexts[marten::ItemRIndent] = u"-7";
     host.dialogTexts[marten::ItemFileMask] = u"*.\u043F\u0438\u0441";
     EXPECT_EQ(marten::unicode::ConfigDialogW(), 1);
@@ -167,7 +167,7 @@ TEST(UnicodeSettings, TheDialogShowsAndStoresTheSeven) {
 
 TEST(UnicodeSettings, AStoreThatCannotOpenLeavesTheDefaults) {
     ScratchRegistry registry;
-    FakeHost3 host;
+    UnicodeFakeHost host;
     host.storeRefuses = true;
     SetStartupInfoW(&host.startupInfo);
     EXPECT_TRUE(host.store.empty());

@@ -1,4 +1,4 @@
-#include "module/unicode/wide_editor.hpp"
+#include "module/unicode/unicode_editor.hpp"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 
 namespace marten::unicode {
 
-WideText FileMaskW;
+UnicodeText FileMaskW;
 
 namespace {
 
@@ -30,13 +30,13 @@ public:
 struct Activation {
     bool known = false;
     bool matches = false;
-    WideText mask;
-    WideText name;
+    UnicodeText mask;
+    UnicodeText name;
 };
 Activation activation;
-WideText currentName;  // the file name of the editor the key is for
+UnicodeText currentName;  // the file name of the editor the key is for
 
-bool Activated(WideEditor& ed) {
+bool Activated(UnicodeEditor& ed) {
     ed.FetchFileName(currentName);
     if (activation.known && activation.name == currentName && activation.mask == FileMaskW) {
         return activation.matches;
@@ -55,7 +55,7 @@ bool Activated(WideEditor& ed) {
 // reaches keep theirs; a deeper one, which a wrap of a wrap would need at
 // most, gets fresh ones.
 constexpr int kKeptLevels = 3;
-WideLines keptLines[kKeptLevels];
+UnicodeLines keptLines[kKeptLevels];
 int nesting = 0;
 
 class LinesInUse {
@@ -64,33 +64,33 @@ public:
     ~LinesInUse() { --nesting; }
     LinesInUse(const LinesInUse&) = delete;
     LinesInUse& operator=(const LinesInUse&) = delete;
-    WideLines& Get() { return nesting <= kKeptLevels ? keptLines[nesting - 1] : own_; }
+    UnicodeLines& Get() { return nesting <= kKeptLevels ? keptLines[nesting - 1] : own_; }
 
 private:
-    WideLines own_;
+    UnicodeLines own_;
 };
 
 }  // namespace
 
-std::intptr_t WideEditor::Call(api3::EDITOR_CONTROL_COMMANDS command, std::intptr_t param1,
-                               void* param2) {
+std::intptr_t UnicodeEditor::Call(unicode_api::EDITOR_CONTROL_COMMANDS command,
+                                  std::intptr_t param1, void* param2) {
     return Host.EditorControl(id_, command, param1, param2);
 }
 
-void WideEditor::RefreshInfo() {
-    info_ = api3::EditorInfo{};
+void UnicodeEditor::RefreshInfo() {
+    info_ = unicode_api::EditorInfo{};
     info_.StructSize = sizeof info_;
-    if (Call(api3::ECTL_GETINFO, 0, &info_) != 0 && id_ == api3::CURRENT_EDITOR) {
+    if (Call(unicode_api::ECTL_GETINFO, 0, &info_) != 0 && id_ == unicode_api::CURRENT_EDITOR) {
         // The rest of the event goes to this editor, whatever takes the focus.
         id_ = info_.EditorID;
     }
 }
 
-bool WideEditor::FetchLine(std::int64_t n, Line& buffer) {
-    fetched_ = api3::EditorGetString{};
+bool UnicodeEditor::FetchLine(std::int64_t n, Line& buffer) {
+    fetched_ = unicode_api::EditorGetString{};
     fetched_.StructSize = sizeof fetched_;
     fetched_.StringNumber = static_cast<std::intptr_t>(n);
-    const std::intptr_t answer = Call(api3::ECTL_GETSTRING, 0, &fetched_);
+    const std::intptr_t answer = Call(unicode_api::ECTL_GETSTRING, 0, &fetched_);
     if (answer == 0 || fetched_.StringText == nullptr || fetched_.StringLength <= 0) {
         buffer.clear();
         return answer != 0;
@@ -100,41 +100,46 @@ bool WideEditor::FetchLine(std::int64_t n, Line& buffer) {
     return true;
 }
 
-void WideEditor::StoreLine(std::int64_t n, Line& buffer) {
+void UnicodeEditor::StoreLine(std::int64_t n, Line& buffer) {
     BeforeChange();
     // A null end-of-line would give a last line one it does not have: pass
     // the line's own.
-    api3::EditorGetString own{};
+    unicode_api::EditorGetString own{};
     own.StructSize = sizeof own;
     own.StringNumber = static_cast<std::intptr_t>(n);
     static const WChar kNone[] = {0};
-    const WChar* eol = Call(api3::ECTL_GETSTRING, 0, &own) != 0 && own.StringEOL != nullptr
+    const WChar* eol = Call(unicode_api::ECTL_GETSTRING, 0, &own) != 0 && own.StringEOL != nullptr
                            ? own.StringEOL
                            : kNone;
-    api3::EditorSetString rec{};
+    unicode_api::EditorSetString rec{};
     rec.StructSize = sizeof rec;
     rec.StringNumber = static_cast<std::intptr_t>(n);
     rec.StringLength = static_cast<std::intptr_t>(buffer.size());
     rec.StringText = buffer.data();
     rec.StringEOL = eol;
-    Call(api3::ECTL_SETSTRING, 0, &rec);
+    Call(unicode_api::ECTL_SETSTRING, 0, &rec);
 }
 
-void WideEditor::PlaceCursor(std::int64_t col) {
-    api3::EditorSetPosition rec{
-        sizeof(api3::EditorSetPosition), -1, static_cast<std::intptr_t>(col), -1, -1, -1, -1};
-    Call(api3::ECTL_SETPOSITION, 0, &rec);
+void UnicodeEditor::PlaceCursor(std::int64_t col) {
+    unicode_api::EditorSetPosition rec{sizeof(unicode_api::EditorSetPosition),
+                                       -1,
+                                       static_cast<std::intptr_t>(col),
+                                       -1,
+                                       -1,
+                                       -1,
+                                       -1};
+    Call(unicode_api::ECTL_SETPOSITION, 0, &rec);
 }
 
-void WideEditor::BreakLine() {
+void UnicodeEditor::BreakLine() {
     BeforeChange();
     int indent = Settings.EnableAutoIndent != 0 ? 1 : 0;
-    Call(api3::ECTL_INSERTSTRING, 0, &indent);
+    Call(unicode_api::ECTL_INSERTSTRING, 0, &indent);
 }
 
-void WideEditor::Redraw() { Call(api3::ECTL_REDRAW, 0, nullptr); }
+void UnicodeEditor::Redraw() { Call(unicode_api::ECTL_REDRAW, 0, nullptr); }
 
-void WideEditor::FeedKey(Char ch) {
+void UnicodeEditor::FeedKey(Char ch) {
     BeforeChange();
     INPUT_RECORD rec{};
     rec.EventType = KEY_EVENT;
@@ -142,18 +147,18 @@ void WideEditor::FeedKey(Char ch) {
     rec.Event.KeyEvent.wRepeatCount = 1;
     rec.Event.KeyEvent.uChar.UnicodeChar = static_cast<WCHAR>(ch);
     // Fed as typed: the module's own nested call may act on it (a wrap).
-    Call(api3::ECTL_PROCESSINPUT, 0, &rec);
+    Call(unicode_api::ECTL_PROCESSINPUT, 0, &rec);
 }
 
-void WideEditor::FetchFileName(WideText& name) {
+void UnicodeEditor::FetchFileName(UnicodeText& name) {
     // The room the buffer has already: typing in one editor asks once.
     name.resize(name.capacity());
     name[0] = 0;
     std::intptr_t needed =
-        Call(api3::ECTL_GETFILENAME, static_cast<std::intptr_t>(name.size()), name.data());
+        Call(unicode_api::ECTL_GETFILENAME, static_cast<std::intptr_t>(name.size()), name.data());
     if (needed > static_cast<std::intptr_t>(name.size())) {
         name.assign(static_cast<std::size_t>(needed), WChar(0));
-        needed = Call(api3::ECTL_GETFILENAME, needed, name.data());
+        needed = Call(unicode_api::ECTL_GETFILENAME, needed, name.data());
         // A name that grew between the two answers was not copied.
         if (needed > static_cast<std::intptr_t>(name.size())) needed = 0;
     }
@@ -165,38 +170,38 @@ void WideEditor::FetchFileName(WideText& name) {
     name.resize(std::min(name.find(WChar(0)), room));
 }
 
-void WideEditor::Undo(api3::EDITOR_UNDOREDO_COMMANDS command) {
-    api3::EditorUndoRedo rec{sizeof(api3::EditorUndoRedo), command};
-    Call(api3::ECTL_UNDOREDO, 0, &rec);
+void UnicodeEditor::Undo(unicode_api::EDITOR_UNDOREDO_COMMANDS command) {
+    unicode_api::EditorUndoRedo rec{sizeof(unicode_api::EditorUndoRedo), command};
+    Call(unicode_api::ECTL_UNDOREDO, 0, &rec);
 }
 
-void WideEditor::BeforeChange() {
+void UnicodeEditor::BeforeChange() {
     if (bracketOpen_) return;
-    Undo(api3::EUR_BEGIN);
+    Undo(unicode_api::EUR_BEGIN);
     bracketOpen_ = true;
 }
 
-void WideEditor::FinishChange(const INPUT_RECORD& key) {
+void UnicodeEditor::FinishChange(const INPUT_RECORD& key) {
     {
         FeedingBack guard;
         INPUT_RECORD rec = key;
-        Call(api3::ECTL_PROCESSINPUT, 0, &rec);
+        Call(unicode_api::ECTL_PROCESSINPUT, 0, &rec);
     }
     CloseBracket();
 }
 
-void WideEditor::CloseBracket() {
+void UnicodeEditor::CloseBracket() {
     if (!bracketOpen_) return;
     bracketOpen_ = false;
-    Undo(api3::EUR_END);
+    Undo(unicode_api::EUR_END);
 }
 
-bool FileMaskMatchW(const WideText& mask, const WideText& name) {
+bool FileMaskMatchW(const UnicodeText& mask, const UnicodeText& name) {
     if (Host.FSF == nullptr || Host.FSF->ProcessName == nullptr) return false;
-    return AnyMaskItemMatches(mask, [&name](const WideText& item) {
-        WideText subject = name;  // ProcessName takes a writable name
+    return AnyMaskItemMatches(mask, [&name](const UnicodeText& item) {
+        UnicodeText subject = name;  // ProcessName takes a writable name
         return Host.FSF->ProcessName(item.c_str(), subject.data(), 0,
-                                     api3::PN_CMPNAME | api3::PN_SKIPPATH) != 0;
+                                     unicode_api::PN_CMPNAME | unicode_api::PN_SKIPPATH) != 0;
     });
 }
 
@@ -205,7 +210,7 @@ void ForgetActivation() { activation.known = false; }
 std::intptr_t HandleKeyW(const INPUT_RECORD& rec) {
     if (feedingBack) return 0;
     LinesInUse lines;
-    WideEditor ed(lines.Get());
+    UnicodeEditor ed(lines.Get());
     ed.RefreshInfo();
     if (!Activated(ed)) return 0;
     try {

@@ -1,4 +1,4 @@
-#include "tests/win32/loaded_module3.hpp"
+#include "tests/win32/loaded_unicode_module.hpp"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@ namespace win32_tests {
 
 const char* UnicodeModulePath() { return MARTEN_UNICODE_MODULE_PATH; }
 
-LoadedModule3::LoadedModule3() {
+LoadedUnicodeModule::LoadedUnicodeModule() {
     // The wide loader, as the Unicode host loads its plug-ins.
     const std::string narrow = UnicodeModulePath();
     const std::wstring path(narrow.begin(), narrow.end());
@@ -27,7 +27,7 @@ LoadedModule3::LoadedModule3() {
     ResolveExport(module_, "ExitFARW", ExitFAR, error_);
 }
 
-LoadedModule3::~LoadedModule3() {
+LoadedUnicodeModule::~LoadedUnicodeModule() {
     if (module_ != nullptr) FreeLibrary(module_);
 }
 

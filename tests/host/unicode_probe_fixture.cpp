@@ -1,23 +1,24 @@
-#include "tests/host/probe3_fixture.hpp"
+#include "tests/host/unicode_probe_fixture.hpp"
 
 #include <dlfcn.h>
 
 namespace host_test {
 
-void Probe3Folder::TearDown() {
+void UnicodeProbeFolder::TearDown() {
     host_.reset();
     editor_.reset();
     StandInFolder::TearDown();
 }
 
-void Probe3Folder::LoadProbe(void (*prepare)(Probe3State&), host::HostOptions options) {
-    Install(PROBE3_PATH, "probe3.so");
+void UnicodeProbeFolder::LoadProbe(void (*prepare)(UnicodeProbeState&), host::HostOptions options) {
+    Install(UNICODE_PROBE_PATH, "unicode_probe.so");
     if (prepare != nullptr) {
         // The state is the module's: load it once to reach it, then let the
         // host load the same copy (the dynamic loader keeps one instance).
         void* handle = dlopen(modulePath_.c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle, nullptr);
-        prepare(*reinterpret_cast<Probe3State* (*)()>(dlsym(handle, "GetProbe3State"))());
+        prepare(
+            *reinterpret_cast<UnicodeProbeState* (*)()>(dlsym(handle, "GetUnicodeProbeState"))());
         Load(options);
         dlclose(handle);
         return;
@@ -25,12 +26,12 @@ void Probe3Folder::LoadProbe(void (*prepare)(Probe3State&), host::HostOptions op
     Load(options);
 }
 
-Probe3State* Probe3Folder::Probe() const {
-    auto get = reinterpret_cast<Probe3State* (*)()>(LookUp("GetProbe3State"));
+UnicodeProbeState* UnicodeProbeFolder::Probe() const {
+    auto get = reinterpret_cast<UnicodeProbeState* (*)()>(LookUp("GetUnicodeProbeState"));
     return get != nullptr ? get() : nullptr;
 }
 
-host::Editor& Probe3Folder::Edit(std::string bytes, host::CodePage table, int line, int pos) {
+host::Editor& UnicodeProbeFolder::Edit(std::string bytes, host::CodePage table, int line, int pos) {
     if (host_) host_->SetEditor(nullptr);
     editor_ = std::make_unique<host::Editor>("/tmp/reply.msg", std::move(bytes), table);
     editor_->SetCursor(line, pos);
@@ -38,7 +39,7 @@ host::Editor& Probe3Folder::Edit(std::string bytes, host::CodePage table, int li
     return *editor_;
 }
 
-std::string Probe3Folder::Lines() const {
+std::string UnicodeProbeFolder::Lines() const {
     std::string text;
     for (int n = 0; n < editor_->LineCount(); ++n) {
         if (n > 0) text += '|';

@@ -3,28 +3,28 @@
 // module.
 #include <iterator>
 
-#include "tests/host/probe3_state.hpp"
+#include "tests/host/unicode_probe_state.hpp"
 
 #define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
-Probe3State g_state;
+UnicodeProbeState g_state;
 }  // namespace
 
-PROBE_EXPORT Probe3State* GetProbe3State() { return &g_state; }
+PROBE_EXPORT UnicodeProbeState* GetUnicodeProbeState() { return &g_state; }
 
-PROBE_EXPORT void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info) {
+PROBE_EXPORT void WINAPI GetGlobalInfoW(unicode_api::GlobalInfo* Info) {
     ++g_state.globalCalls;
     g_state.globalStructSize = Info->StructSize;
     Info->MinFarVersion = g_state.minVersion;
-    Info->Version = {1, 0, 0, 1, api3::VS_RELEASE};
-    Info->Guid = g_state.zeroGuid ? api3::GUID{} : kProbeGuid;
+    Info->Version = {1, 0, 0, 1, unicode_api::VS_RELEASE};
+    Info->Guid = g_state.zeroGuid ? unicode_api::GUID{} : kProbeGuid;
     Info->Title = g_state.noTitle ? u"" : u"Probe";
     Info->Description = u"Records what its host does";
     Info->Author = u"Tests";
 }
 
-PROBE_EXPORT void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info) {
+PROBE_EXPORT void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Info) {
     ++g_state.startupCalls;
     g_state.startupStructSize = Info->StructSize;
     g_state.info = *Info;
@@ -33,14 +33,14 @@ PROBE_EXPORT void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info) {
     g_state.info.FSF = &g_state.fsf;
 }
 
-PROBE_EXPORT void WINAPI GetPluginInfoW(api3::PluginInfo* Info) {
+PROBE_EXPORT void WINAPI GetPluginInfoW(unicode_api::PluginInfo* Info) {
     ++g_state.pluginInfoCalls;
-    static const api3::WChar* const kTitles[] = {u"Probe"};
-    Info->Flags = api3::PF_EDITOR | api3::PF_DISABLEPANELS;
+    static const unicode_api::WChar* const kTitles[] = {u"Probe"};
+    Info->Flags = unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS;
     Info->PluginMenu = {&kProbeMenuGuid, kTitles, 1};
 }
 
-PROBE_EXPORT HANDLE WINAPI OpenW(const api3::OpenInfo* Info) {
+PROBE_EXPORT HANDLE WINAPI OpenW(const unicode_api::OpenInfo* Info) {
     ++g_state.openCalls;
     g_state.openFrom = Info->OpenFrom;
     g_state.openGuid = *Info->Guid;
@@ -48,25 +48,27 @@ PROBE_EXPORT HANDLE WINAPI OpenW(const api3::OpenInfo* Info) {
     return nullptr;
 }
 
-PROBE_EXPORT std::intptr_t WINAPI ConfigureW(const api3::ConfigureInfo* Info) {
+PROBE_EXPORT std::intptr_t WINAPI ConfigureW(const unicode_api::ConfigureInfo* Info) {
     ++g_state.configureCalls;
     g_state.configureGuid = *Info->Guid;
     return g_state.onConfigure != nullptr ? g_state.onConfigure(g_state) : 0;
 }
 
-PROBE_EXPORT std::intptr_t WINAPI ProcessEditorInputW(const api3::ProcessEditorInputInfo* Info) {
+PROBE_EXPORT std::intptr_t WINAPI
+ProcessEditorInputW(const unicode_api::ProcessEditorInputInfo* Info) {
     ++g_state.inputCalls;
     g_state.lastRecord = Info->Rec;
     return g_state.onInput != nullptr ? g_state.onInput(g_state, Info->Rec) : 0;
 }
 
-PROBE_EXPORT std::intptr_t WINAPI ProcessEditorEventW(const api3::ProcessEditorEventInfo* Info) {
+PROBE_EXPORT std::intptr_t WINAPI
+ProcessEditorEventW(const unicode_api::ProcessEditorEventInfo* Info) {
     if (g_state.eventCalls < 16) g_state.events[g_state.eventCalls] = Info->Event;
     ++g_state.eventCalls;
     g_state.lastEditorId = Info->EditorID;
-    if (Info->Event == api3::EE_SAVE && Info->Param != nullptr) {
-        const auto* save = static_cast<const api3::EditorSaveFile*>(Info->Param);
-        auto copy = [](const api3::WChar* from, auto& to) {
+    if (Info->Event == unicode_api::EE_SAVE && Info->Param != nullptr) {
+        const auto* save = static_cast<const unicode_api::EditorSaveFile*>(Info->Param);
+        auto copy = [](const unicode_api::WChar* from, auto& to) {
             std::size_t i = 0;
             for (; from != nullptr && from[i] != 0 && i + 1 < std::size(to); ++i) to[i] = from[i];
             to[i] = 0;
@@ -78,4 +80,4 @@ PROBE_EXPORT std::intptr_t WINAPI ProcessEditorEventW(const api3::ProcessEditorE
     return 0;
 }
 
-PROBE_EXPORT void WINAPI ExitFARW(const api3::ExitInfo* /*Info*/) { ++g_state.exitCalls; }
+PROBE_EXPORT void WINAPI ExitFARW(const unicode_api::ExitInfo* /*Info*/) { ++g_state.exitCalls; }

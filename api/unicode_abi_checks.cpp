@@ -2,7 +2,7 @@
 // column of the build at hand: the i686 build has the x86 layout, the x86-64
 // Windows build and the native build the x64 one. A record that differs from
 // the host's by one byte would corrupt the host's memory.
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 
 #include <cstddef>
 
@@ -16,18 +16,21 @@ constexpr bool kX86 = false;
 static_assert(sizeof(void*) == 8, "the x86-64 and native builds are 64-bit");
 #endif
 
-static_assert(sizeof(api3::WChar) == 2, "text is in UTF-16 units");
-static_assert(sizeof(api3::GUID) == 16 && alignof(api3::GUID) == 4, "GUID layout");
+static_assert(sizeof(unicode_api::WChar) == 2, "text is in UTF-16 units");
+static_assert(sizeof(unicode_api::GUID) == 16 && alignof(unicode_api::GUID) == 4, "GUID layout");
 static_assert(sizeof(DWORD) == 4 && sizeof(BOOL) == 4 && sizeof(WORD) == 2, "Windows integers");
-static_assert(sizeof(api3::VERSION_STAGE) == 4 && sizeof(api3::FARSETTINGSTYPES) == 4 &&
-                  sizeof(api3::OPENFROM) == 4 && sizeof(api3::EDITOR_UNDOREDO_COMMANDS) == 4,
+static_assert(sizeof(unicode_api::VERSION_STAGE) == 4 &&
+                  sizeof(unicode_api::FARSETTINGSTYPES) == 4 &&
+                  sizeof(unicode_api::OPENFROM) == 4 &&
+                  sizeof(unicode_api::EDITOR_UNDOREDO_COMMANDS) == 4,
               "enums are 4 bytes");
-static_assert(api3::kUsedStartupInfoSize == (kX86 ? 128 : 256), "used part of the start-up record");
+static_assert(unicode_api::kUsedStartupInfoSize == (kX86 ? 128 : 256),
+              "used part of the start-up record");
 
 #define CHECK_SIZE(Record, X86, X64) \
-    static_assert(sizeof(api3::Record) == (kX86 ? (X86) : (X64)), #Record " size")
-#define CHECK_AT(Record, Field, X86, X64)                                  \
-    static_assert(offsetof(api3::Record, Field) == (kX86 ? (X86) : (X64)), \
+    static_assert(sizeof(unicode_api::Record) == (kX86 ? (X86) : (X64)), #Record " size")
+#define CHECK_AT(Record, Field, X86, X64)                                         \
+    static_assert(offsetof(unicode_api::Record, Field) == (kX86 ? (X86) : (X64)), \
                   #Record "::" #Field " offset")
 
 CHECK_SIZE(VersionInfo, 20, 20);

@@ -1,4 +1,4 @@
-#include "host/services3.hpp"
+#include "host/unicode_services.hpp"
 
 #include <algorithm>
 #include <exception>
@@ -12,19 +12,19 @@ namespace host {
 
 namespace {
 
-std::optional<std::u16string> Copy(const api3::WChar* text) {
+std::optional<std::u16string> Copy(const unicode_api::WChar* text) {
     if (text == nullptr) return std::nullopt;
     return std::u16string(Units(text));
 }
 
 // The services that act for the plug-in itself take its GUID.
-bool IsPlugin(const ServiceTarget* target, const api3::GUID* pluginId) {
+bool IsPlugin(const ServiceTarget* target, const unicode_api::GUID* pluginId) {
     return target != nullptr && target->unicode != nullptr && pluginId != nullptr &&
-           api3::SameGuid(*pluginId, target->unicode->pluginGuid);
+           unicode_api::SameGuid(*pluginId, target->unicode->pluginGuid);
 }
 
 // The buttons the host supplies for an FMSG_MB_ value; none for 0.
-std::vector<std::u16string> HostButtons(api3::FARMESSAGEFLAGS flags) {
+std::vector<std::u16string> HostButtons(unicode_api::FARMESSAGEFLAGS flags) {
     switch ((flags >> 16) & 0xF) {
     case 1: return {u"OK"};
     case 2: return {u"OK", u"Cancel"};
@@ -45,29 +45,31 @@ UnicodeDialog* FindDialog(HANDLE handle) {
 
 }  // namespace
 
-void FillServices3(api3::PluginStartupInfo& info, api3::FarStandardFunctions& fsf) {
-    info.GetMsg = &services3::GetMsg;
-    info.EditorControl = &services3::EditorControl;
-    info.AdvControl = &services3::AdvControl;
-    info.SettingsControl = &services3::SettingsControl;
-    info.Menu = &services3::Menu;
-    info.Message = &services3::Message;
-    info.DialogInit = &services3::DialogInit;
-    info.DialogRun = &services3::DialogRun;
-    info.DialogFree = &services3::DialogFree;
-    info.SendDlgMessage = &services3::SendDlgMessage;
-    info.ShowHelp = &services3::ShowHelp;
+void FillUnicodeServices(unicode_api::PluginStartupInfo& info,
+                         unicode_api::FarStandardFunctions& fsf) {
+    info.GetMsg = &unicodeServices::GetMsg;
+    info.EditorControl = &unicodeServices::EditorControl;
+    info.AdvControl = &unicodeServices::AdvControl;
+    info.SettingsControl = &unicodeServices::SettingsControl;
+    info.Menu = &unicodeServices::Menu;
+    info.Message = &unicodeServices::Message;
+    info.DialogInit = &unicodeServices::DialogInit;
+    info.DialogRun = &unicodeServices::DialogRun;
+    info.DialogFree = &unicodeServices::DialogFree;
+    info.SendDlgMessage = &unicodeServices::SendDlgMessage;
+    info.ShowHelp = &unicodeServices::ShowHelp;
     fsf.StructSize = sizeof fsf;
-    fsf.ProcessName = &services3::ProcessName;
+    fsf.ProcessName = &unicodeServices::ProcessName;
     info.FSF = &fsf;
 }
 
 // Every service catches what the host's side throws: nothing may unwind
 // through the plug-in's frames.
-namespace services3 {
+namespace unicodeServices {
 
-const api3::WChar* WINAPI GetMsg(const api3::GUID* /*PluginId*/, std::intptr_t MsgId) {
-    static const api3::WChar kNone[] = {0};
+const unicode_api::WChar* WINAPI GetMsg(const unicode_api::GUID* /*PluginId*/,
+                                        std::intptr_t MsgId) {
+    static const unicode_api::WChar kNone[] = {0};
     const ServiceTarget* target = CurrentServiceTarget();
     if (target == nullptr || target->unicode == nullptr || MsgId < 0) return kNone;
     const auto& messages = target->unicode->messages;
@@ -75,7 +77,8 @@ const api3::WChar* WINAPI GetMsg(const api3::GUID* /*PluginId*/, std::intptr_t M
     return Wide(messages[static_cast<std::size_t>(MsgId)].c_str());
 }
 
-std::intptr_t WINAPI EditorControl(std::intptr_t EditorID, api3::EDITOR_CONTROL_COMMANDS Command,
+std::intptr_t WINAPI EditorControl(std::intptr_t EditorID,
+                                   unicode_api::EDITOR_CONTROL_COMMANDS Command,
                                    std::intptr_t Param1, void* Param2) {
     const ServiceTarget* target = CurrentServiceTarget();
     if (target == nullptr || target->unicodeEditor == nullptr) return 0;
@@ -86,32 +89,32 @@ std::intptr_t WINAPI EditorControl(std::intptr_t EditorID, api3::EDITOR_CONTROL_
     }
 }
 
-std::intptr_t WINAPI AdvControl(const api3::GUID* /*PluginId*/,
-                                api3::ADVANCED_CONTROL_COMMANDS Command, std::intptr_t /*Param1*/,
-                                void* Param2) {
+std::intptr_t WINAPI AdvControl(const unicode_api::GUID* /*PluginId*/,
+                                unicode_api::ADVANCED_CONTROL_COMMANDS Command,
+                                std::intptr_t /*Param1*/, void* Param2) {
     const ServiceTarget* target = CurrentServiceTarget();
     if (target == nullptr) return 0;
     switch (Command) {
-    case api3::ACTL_GETFARMANAGERVERSION:
+    case unicode_api::ACTL_GETFARMANAGERVERSION:
         if (Param2 != nullptr && target->unicode != nullptr) {
-            *static_cast<api3::VersionInfo*>(Param2) = target->unicode->hostVersion;
+            *static_cast<unicode_api::VersionInfo*>(Param2) = target->unicode->hostVersion;
         }
         return 1;
-    case api3::ACTL_REDRAWALL: return 1;
+    case unicode_api::ACTL_REDRAWALL: return 1;
     default: return 0;
     }
 }
 
-std::intptr_t WINAPI Menu(const api3::GUID* PluginId, const api3::GUID* Id, std::intptr_t X,
-                          std::intptr_t Y, std::intptr_t MaxHeight, api3::FARMENUFLAGS Flags,
-                          const api3::WChar* Title, const api3::WChar* Bottom,
-                          const api3::WChar* HelpTopic, const api3::FarKey* BreakKeys,
-                          std::intptr_t* BreakCode, const api3::FarMenuItem* Item,
-                          std::size_t ItemsNumber) {
+std::intptr_t WINAPI Menu(const unicode_api::GUID* PluginId, const unicode_api::GUID* Id,
+                          std::intptr_t X, std::intptr_t Y, std::intptr_t MaxHeight,
+                          unicode_api::FARMENUFLAGS Flags, const unicode_api::WChar* Title,
+                          const unicode_api::WChar* Bottom, const unicode_api::WChar* HelpTopic,
+                          const unicode_api::FarKey* BreakKeys, std::intptr_t* BreakCode,
+                          const unicode_api::FarMenuItem* Item, std::size_t ItemsNumber) {
     if (BreakCode != nullptr) *BreakCode = -1;  // no break key was pressed
     if (!IsPlugin(CurrentServiceTarget(), PluginId)) return -1;
     return AskUi([&](Ui& ui) {
-        MenuCall3 call;
+        UnicodeMenuCall call;
         if (Id != nullptr) call.id = *Id;
         call.x = X, call.y = Y, call.maxHeight = MaxHeight, call.flags = Flags;
         call.title = Copy(Title), call.bottom = Copy(Bottom), call.helpTopic = Copy(HelpTopic);
@@ -119,22 +122,24 @@ std::intptr_t WINAPI Menu(const api3::GUID* PluginId, const api3::GUID* Id, std:
         for (std::size_t i = 0; Item != nullptr && i < ItemsNumber; ++i) {
             call.items.push_back({Item[i].Flags, Copy(Item[i].Text).value_or(u"")});
         }
-        return ui.Menu3(call);
+        return ui.UnicodeMenu(call);
     });
 }
 
-std::intptr_t WINAPI Message(const api3::GUID* PluginId, const api3::GUID* Id,
-                             api3::FARMESSAGEFLAGS Flags, const api3::WChar* HelpTopic,
-                             const api3::WChar* const* Items, std::size_t ItemsNumber,
+std::intptr_t WINAPI Message(const unicode_api::GUID* PluginId, const unicode_api::GUID* Id,
+                             unicode_api::FARMESSAGEFLAGS Flags,
+                             const unicode_api::WChar* HelpTopic,
+                             const unicode_api::WChar* const* Items, std::size_t ItemsNumber,
                              std::intptr_t ButtonsNumber) {
     if (!IsPlugin(CurrentServiceTarget(), PluginId) || Items == nullptr) return -1;
-    MessageCall3 call;
+    UnicodeMessageCall call;
     if (Id != nullptr) call.id = *Id;
     call.flags = Flags;
     call.helpTopic = Copy(HelpTopic);
-    if (Flags & api3::FMSG_ALLINONE) {
+    if (Flags & unicode_api::FMSG_ALLINONE) {
         // One text, its lines separated by LF.
-        const std::u16string all = Copy(reinterpret_cast<const api3::WChar*>(Items)).value_or(u"");
+        const std::u16string all =
+            Copy(reinterpret_cast<const unicode_api::WChar*>(Items)).value_or(u"");
         std::size_t start = 0;
         for (std::size_t end; (end = all.find(u'\n', start)) != std::u16string::npos;
              start = end + 1) {
@@ -153,31 +158,32 @@ std::intptr_t WINAPI Message(const api3::GUID* PluginId, const api3::GUID* Id,
         call.buttonCount = static_cast<int>(std::clamp<std::intptr_t>(
             ButtonsNumber, 0, static_cast<std::intptr_t>(call.items.size())));
     }
-    return AskUi([&](Ui& ui) { return ui.Message3(call); });
+    return AskUi([&](Ui& ui) { return ui.UnicodeMessage(call); });
 }
 
-HANDLE WINAPI DialogInit(const api3::GUID* PluginId, const api3::GUID* Id, std::intptr_t X1,
-                         std::intptr_t Y1, std::intptr_t X2, std::intptr_t Y2,
-                         const api3::WChar* HelpTopic, const api3::FarDialogItem* Item,
-                         std::size_t ItemsNumber, std::intptr_t /*Reserved*/,
-                         api3::FARDIALOGFLAGS Flags, api3::FARWINDOWPROC /*DlgProc*/,
-                         void* /*Param*/) {
+HANDLE WINAPI DialogInit(const unicode_api::GUID* PluginId, const unicode_api::GUID* Id,
+                         std::intptr_t X1, std::intptr_t Y1, std::intptr_t X2, std::intptr_t Y2,
+                         const unicode_api::WChar* HelpTopic,
+                         const unicode_api::FarDialogItem* Item, std::size_t ItemsNumber,
+                         std::intptr_t /*Reserved*/, unicode_api::FARDIALOGFLAGS Flags,
+                         unicode_api::FARWINDOWPROC /*DlgProc*/, void* /*Param*/) {
     ServiceTarget* target = CurrentServiceTarget();
     if (!IsPlugin(target, PluginId) || Id == nullptr || Item == nullptr || ItemsNumber == 0) {
         return INVALID_HANDLE_VALUE;
     }
     auto dialog = std::make_unique<UnicodeDialog>();
-    DialogCall3& call = dialog->call;
+    UnicodeDialogCall& call = dialog->call;
     call.id = *Id;
     call.x1 = X1, call.y1 = Y1, call.x2 = X2, call.y2 = Y2;
     call.helpTopic = Copy(HelpTopic);
     call.flags = Flags;
     for (std::size_t i = 0; i < ItemsNumber; ++i) {
-        const api3::FarDialogItem& from = Item[i];
-        DialogItem3 item;
+        const unicode_api::FarDialogItem& from = Item[i];
+        UnicodeDialogItem item;
         item.type = from.Type;
         item.x1 = from.X1, item.y1 = from.Y1, item.x2 = from.X2, item.y2 = from.Y2;
-        const bool list = from.Type == api3::DI_COMBOBOX || from.Type == api3::DI_LISTBOX;
+        const bool list =
+            from.Type == unicode_api::DI_COMBOBOX || from.Type == unicode_api::DI_LISTBOX;
         item.selected = list ? 0 : from.Selected;
         item.flags = from.Flags;
         item.data = Copy(from.Data).value_or(u"");
@@ -199,9 +205,9 @@ std::intptr_t WINAPI DialogRun(HANDLE hDlg) {
     if (dialog == nullptr) return -1;
     // A list is read now: the plug-in keeps it alive until the dialog has run.
     for (std::size_t i = 0; i < dialog->lists.size(); ++i) {
-        const api3::FarList* list = dialog->lists[i];
+        const unicode_api::FarList* list = dialog->lists[i];
         if (list == nullptr || list->Items == nullptr) continue;
-        DialogItem3& item = dialog->call.items[i];
+        UnicodeDialogItem& item = dialog->call.items[i];
         item.list.clear();
         for (std::size_t n = 0; n < list->ItemsNumber; ++n) {
             item.list.push_back(Copy(list->Items[n].Text).value_or(u""));
@@ -209,7 +215,7 @@ std::intptr_t WINAPI DialogRun(HANDLE hDlg) {
                 item.listPos = static_cast<std::intptr_t>(n);  // LIF_SELECTED
         }
     }
-    dialog->answer = AskUi([&](Ui& ui) { return ui.Dialog3(dialog->call); });
+    dialog->answer = AskUi([&](Ui& ui) { return ui.UnicodeDialog(dialog->call); });
     return dialog->answer;
 }
 
@@ -225,18 +231,19 @@ std::intptr_t WINAPI SendDlgMessage(HANDLE hDlg, std::intptr_t Msg, std::intptr_
         static_cast<std::size_t>(Param1) >= dialog->call.items.size()) {
         return 0;
     }
-    DialogItem3& item = dialog->call.items[static_cast<std::size_t>(Param1)];
-    const bool checkable = item.type == api3::DI_CHECKBOX || item.type == api3::DI_RADIOBUTTON;
+    UnicodeDialogItem& item = dialog->call.items[static_cast<std::size_t>(Param1)];
+    const bool checkable =
+        item.type == unicode_api::DI_CHECKBOX || item.type == unicode_api::DI_RADIOBUTTON;
     switch (Msg) {
-    case api3::DM_GETCHECK: return checkable ? item.selected : 0;
-    case api3::DM_SETCHECK: {
+    case unicode_api::DM_GETCHECK: return checkable ? item.selected : 0;
+    case unicode_api::DM_SETCHECK: {
         const std::intptr_t previous = item.selected;
         if (checkable) item.selected = reinterpret_cast<std::intptr_t>(Param2);
         return previous;
     }
-    case api3::DM_GETCONSTTEXTPTR: return reinterpret_cast<std::intptr_t>(item.data.c_str());
-    case api3::DM_GETTEXT: {
-        auto* data = static_cast<api3::FarDialogItemData*>(Param2);
+    case unicode_api::DM_GETCONSTTEXTPTR: return reinterpret_cast<std::intptr_t>(item.data.c_str());
+    case unicode_api::DM_GETTEXT: {
+        auto* data = static_cast<unicode_api::FarDialogItemData*>(Param2);
         if (data != nullptr && data->PtrData != nullptr) {
             const std::size_t length = std::min(data->PtrLength, item.data.size());
             std::copy_n(item.data.begin(), length, data->PtrData);
@@ -244,23 +251,23 @@ std::intptr_t WINAPI SendDlgMessage(HANDLE hDlg, std::intptr_t Msg, std::intptr_
         }
         return static_cast<std::intptr_t>(item.data.size());
     }
-    case api3::DM_LISTGETCURPOS:
-        if (auto* pos = static_cast<api3::FarListPos*>(Param2); pos != nullptr) {
+    case unicode_api::DM_LISTGETCURPOS:
+        if (auto* pos = static_cast<unicode_api::FarListPos*>(Param2); pos != nullptr) {
             pos->SelectPos = item.listPos;
             pos->TopPos = 0;
         }
         return item.listPos;
-    case api3::DM_GETITEMDATA: return item.userData;
+    case unicode_api::DM_GETITEMDATA: return item.userData;
     default: return 0;
     }
 }
 
-BOOL WINAPI ShowHelp(const api3::WChar* /*ModuleName*/, const api3::WChar* Topic,
-                     api3::FARHELPFLAGS Flags) {
+BOOL WINAPI ShowHelp(const unicode_api::WChar* /*ModuleName*/, const unicode_api::WChar* Topic,
+                     unicode_api::FARHELPFLAGS Flags) {
     const ServiceTarget* target = CurrentServiceTarget();
     // Only the plug-in's own help file: the host keeps no help of its own.
     if (target == nullptr || target->unicode == nullptr || target->unicode->help == nullptr ||
-        target->ui == nullptr || (Flags & 0xFF) != api3::FHELP_SELFHELP) {
+        target->ui == nullptr || (Flags & 0xFF) != unicode_api::FHELP_SELFHELP) {
         return 0;
     }
     const std::string topic =
@@ -273,7 +280,8 @@ BOOL WINAPI ShowHelp(const api3::WChar* /*ModuleName*/, const api3::WChar* Topic
     }
 }
 
-std::intptr_t WINAPI SettingsControl(HANDLE hHandle, api3::FAR_SETTINGS_CONTROL_COMMANDS Command,
+std::intptr_t WINAPI SettingsControl(HANDLE hHandle,
+                                     unicode_api::FAR_SETTINGS_CONTROL_COMMANDS Command,
                                      std::intptr_t Param1, void* Param2) {
     const ServiceTarget* target = CurrentServiceTarget();
     if (target == nullptr || target->unicode == nullptr || !target->unicode->settings) return 0;
@@ -284,20 +292,20 @@ std::intptr_t WINAPI SettingsControl(HANDLE hHandle, api3::FAR_SETTINGS_CONTROL_
     }
 }
 
-std::size_t WINAPI ProcessName(const api3::WChar* Param1, api3::WChar* Param2, std::size_t /*Size*/,
-                               api3::PROCESSNAME_FLAGS Flags) {
+std::size_t WINAPI ProcessName(const unicode_api::WChar* Param1, unicode_api::WChar* Param2,
+                               std::size_t /*Size*/, unicode_api::PROCESSNAME_FLAGS Flags) {
     // The comparison with one mask or with a mask list is offered; making
     // names and checking masks answer 0.
-    constexpr api3::PROCESSNAME_FLAGS kMode = 0xFF0000;
+    constexpr unicode_api::PROCESSNAME_FLAGS kMode = 0xFF0000;
     if (Param1 == nullptr || Param2 == nullptr) return 0;
-    const bool skipPath = (Flags & api3::PN_SKIPPATH) != 0;
+    const bool skipPath = (Flags & unicode_api::PN_SKIPPATH) != 0;
     switch (Flags & kMode) {
-    case api3::PN_CMPNAME:
+    case unicode_api::PN_CMPNAME:
         return CmpName(std::u16string_view(Units(Param1)), std::u16string_view(Units(Param2)),
                        skipPath)
                    ? 1
                    : 0;
-    case api3::PN_CMPNAMELIST:
+    case unicode_api::PN_CMPNAMELIST:
         return CmpNameList(std::u16string_view(Units(Param1)), std::u16string_view(Units(Param2)),
                            skipPath)
                    ? 1
@@ -306,6 +314,6 @@ std::size_t WINAPI ProcessName(const api3::WChar* Param1, api3::WChar* Param2, s
     }
 }
 
-}  // namespace services3
+}  // namespace unicodeServices
 
 }  // namespace host

@@ -13,20 +13,20 @@ namespace marten::unicode {
 
 // The lines a feature works in. They outlive the key, so that typing
 // reuses their storage instead of allocating it for every record.
-struct WideLines {
-    WideText editorLine;  // the line a feature edits, as the editor holds it
-    WideText workLine;    // the line the rules read: the same text
-    WideText peerLine;    // the neighbouring line, or in the wrap the line being written
-    WideText quotePrefix;
+struct UnicodeLines {
+    UnicodeText editorLine;  // the line a feature edits, as the editor holds it
+    UnicodeText workLine;    // the line the rules read: the same text
+    UnicodeText peerLine;    // the neighbouring line, or in the wrap the line being written
+    UnicodeText quotePrefix;
 };
 
-class WideEditor {
+class UnicodeEditor {
 public:
     using Char = WChar;
-    using Line = WideText;
+    using Line = UnicodeText;
 
     // `lines` must outlive the editor and serve no other one meanwhile.
-    explicit WideEditor(WideLines& lines)
+    explicit UnicodeEditor(UnicodeLines& lines)
         : editorLine(lines.editorLine),
           workLine(lines.workLine),
           peerLine(lines.peerLine),
@@ -52,7 +52,7 @@ public:
 
     // Puts the editor's file name, whole, in `name`; empty when the host
     // gives none. One call to the host when `name` already has the room.
-    void FetchFileName(WideText& name);
+    void FetchFileName(UnicodeText& name);
     // True when the features changed the text, so the bracket is open.
     bool Changed() const { return bracketOpen_; }
     // Feeds `key` back to the editor (the module's own nested call leaves it
@@ -62,13 +62,14 @@ public:
     void CloseBracket();
 
 private:
-    std::intptr_t Call(api3::EDITOR_CONTROL_COMMANDS command, std::intptr_t param1, void* param2);
-    void Undo(api3::EDITOR_UNDOREDO_COMMANDS command);
+    std::intptr_t Call(unicode_api::EDITOR_CONTROL_COMMANDS command, std::intptr_t param1,
+                       void* param2);
+    void Undo(unicode_api::EDITOR_UNDOREDO_COMMANDS command);
     void BeforeChange();
 
-    std::intptr_t id_ = api3::CURRENT_EDITOR;
-    api3::EditorInfo info_{};
-    api3::EditorGetString fetched_{};
+    std::intptr_t id_ = unicode_api::CURRENT_EDITOR;
+    unicode_api::EditorInfo info_{};
+    unicode_api::EditorGetString fetched_{};
     bool bracketOpen_ = false;
 };
 
@@ -77,11 +78,11 @@ private:
 std::intptr_t HandleKeyW(const INPUT_RECORD& rec);
 
 // The mask list the Unicode face matches file names against (FileMask).
-extern WideText FileMaskW;
+extern UnicodeText FileMaskW;
 
 // True when `name` matches one item of `mask` by the host's ProcessName,
 // the directory part left out, the list split as the ANSI face splits it.
-bool FileMaskMatchW(const WideText& mask, const WideText& name);
+bool FileMaskMatchW(const UnicodeText& mask, const UnicodeText& name);
 
 // Forgets the remembered outcome of the mask test: a new host may compare
 // names its own way.

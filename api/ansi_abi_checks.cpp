@@ -1,7 +1,7 @@
 // Compile-time checks of the record layouts the host relies on. A Win32 build
 // whose records differ from the host's by one byte would corrupt the host's
 // memory, so every size and offset of the interface is pinned here.
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
 #define CHECK_OFFSET(Record, Field, Offset) \
     static_assert(offsetof(Record, Field) == (Offset), #Record "::" #Field " offset")

@@ -14,44 +14,44 @@
 #include <variant>
 #include <vector>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 
 // Text as the interface carries it: wchar_t in the Windows builds, char16_t
 // natively. The same fake serves the native tests and the Windows runner.
 #ifdef _WIN32
-#define WIDE3(s) L##s
+#define UNICODE_TEXT(s) L##s
 #else
-#define WIDE3(s) u##s
+#define UNICODE_TEXT(s) u##s
 #endif
 
 namespace testsupport {
 
-using WString = std::basic_string<api3::WChar>;
-using WStringView = std::basic_string_view<api3::WChar>;
+using WString = std::basic_string<unicode_api::WChar>;
+using WStringView = std::basic_string_view<unicode_api::WChar>;
 
-struct EditorCall3 {
+struct UnicodeEditorCall {
     int command;
     std::intptr_t param = -2;  // the line of GET/SETSTRING, the EUR_ command, else -2
-    bool operator==(const EditorCall3&) const = default;
+    bool operator==(const UnicodeEditorCall&) const = default;
 };
 
 using StoredValue = std::variant<std::uint64_t, WString>;
 
-struct FakeHost3 {
-    FakeHost3();
-    ~FakeHost3();
-    FakeHost3(const FakeHost3&) = delete;
-    FakeHost3& operator=(const FakeHost3&) = delete;
+struct UnicodeFakeHost {
+    UnicodeFakeHost();
+    ~UnicodeFakeHost();
+    UnicodeFakeHost(const UnicodeFakeHost&) = delete;
+    UnicodeFakeHost& operator=(const UnicodeFakeHost&) = delete;
 
     // --- The editor -------------------------------------------------------
-    std::vector<WString> lines{WIDE3("")};
-    std::vector<WString> eols{WIDE3("")};  // per line; the last one usually ""
+    std::vector<WString> lines{UNICODE_TEXT("")};
+    std::vector<WString> eols{UNICODE_TEXT("")};  // per line; the last one usually ""
     std::intptr_t curLine = 0;
     std::intptr_t curPos = 0;
     std::intptr_t editorId = 7;
-    WString fileName = WIDE3("C:\\Fido\\reply.msg");
+    WString fileName = UNICODE_TEXT("C:\\Fido\\reply.msg");
     bool autoIndent = false;  // the editor's option; the host's default is off
-    std::vector<EditorCall3> calls;
+    std::vector<UnicodeEditorCall> calls;
     std::vector<INPUT_RECORD> fedKeys;
     int undoDepth = 0;
     bool wrongEditorAddressed = false;  // a call named neither -1 nor editorId
@@ -72,9 +72,9 @@ struct FakeHost3 {
     // The module's key handler: the linked one natively; the runner that
     // loads the module sets the DLL's.
 #ifdef _WIN32
-    api3::ProcessEditorInputWFn processEditorInput = nullptr;
+    unicode_api::ProcessEditorInputWFn processEditorInput = nullptr;
 #else
-    api3::ProcessEditorInputWFn processEditorInput = &ProcessEditorInputW;
+    unicode_api::ProcessEditorInputWFn processEditorInput = &ProcessEditorInputW;
 #endif
 
     // --- Settings store ---------------------------------------------------
@@ -91,10 +91,10 @@ struct FakeHost3 {
     // closing item DialogRun answers, and what the user left in the items
     // (check states and texts by item index) when it closed.
     struct DialogItemSeen {
-        api3::FARDIALOGITEMTYPES type;
+        unicode_api::FARDIALOGITEMTYPES type;
         std::intptr_t selected;
         WString data, history;
-        api3::FARDIALOGITEMFLAGS flags;
+        unicode_api::FARDIALOGITEMFLAGS flags;
     };
     std::vector<DialogItemSeen> dialogItems;
     std::intptr_t dialogAnswer = -1;
@@ -103,8 +103,8 @@ struct FakeHost3 {
     bool dialogOpen = false;
 
     // The record handed to SetStartupInfoW, pointing at this host's services.
-    api3::PluginStartupInfo startupInfo{};
-    api3::FarStandardFunctions standardFunctions{};
+    unicode_api::PluginStartupInfo startupInfo{};
+    unicode_api::FarStandardFunctions standardFunctions{};
 
 private:
     struct Snapshot {
@@ -115,10 +115,10 @@ private:
     void ActOnKey(const INPUT_RECORD& key);
     std::vector<Snapshot> undo_;
 
-    friend struct FakeHost3Services;
+    friend struct UnicodeFakeHostServices;
 };
 
 // A key-down record with `ch` as its character and `vk` as its virtual key.
-INPUT_RECORD KeyDown3(api3::WChar ch, WORD vk = 0, DWORD state = 0);
+INPUT_RECORD UnicodeKeyDown(unicode_api::WChar ch, WORD vk = 0, DWORD state = 0);
 
 }  // namespace testsupport

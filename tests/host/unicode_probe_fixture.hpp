@@ -6,19 +6,19 @@
 #include <string>
 
 #include "host/editor.hpp"
-#include "tests/host/probe3_state.hpp"
 #include "tests/host/stand_in_fixture.hpp"
 #include "tests/host/unicode_keys.hpp"
+#include "tests/host/unicode_probe_state.hpp"
 
 namespace host_test {
 
-class Probe3Folder : public StandInFolder {
+class UnicodeProbeFolder : public StandInFolder {
 protected:
     void TearDown() override;
 
     // Installs and loads the probe, set up by `prepare` before it is loaded.
-    void LoadProbe(void (*prepare)(Probe3State&) = nullptr, host::HostOptions options = {});
-    Probe3State* Probe() const;
+    void LoadProbe(void (*prepare)(UnicodeProbeState&) = nullptr, host::HostOptions options = {});
+    UnicodeProbeState* Probe() const;
     // Gives the host an editor over `bytes` in `table`, the cursor at line:pos.
     host::Editor& Edit(std::string bytes, host::CodePage table = host::CodePage::Oem866,
                        int line = 0, int pos = 0);

@@ -1,4 +1,4 @@
-#include "host/settings_store3.hpp"
+#include "host/unicode_settings_store.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -30,12 +30,12 @@ void RemoveKeyAndBelow(winreg::RegDocument& document, const std::string& path) {
                   [&](const winreg::RegKey& key) { return winreg::IsSameOrBelow(key.path, path); });
 }
 
-api3::FARSETTINGSTYPES TypeOf(std::uint32_t regType) {
+unicode_api::FARSETTINGSTYPES TypeOf(std::uint32_t regType) {
     switch (regType) {
-    case kRegQword: return api3::FST_QWORD;
-    case winreg::kRegString: return api3::FST_STRING;
-    case winreg::kRegBinary: return api3::FST_DATA;
-    default: return api3::FST_UNKNOWN;
+    case kRegQword: return unicode_api::FST_QWORD;
+    case winreg::kRegString: return unicode_api::FST_STRING;
+    case winreg::kRegBinary: return unicode_api::FST_DATA;
+    default: return unicode_api::FST_UNKNOWN;
     }
 }
 
@@ -57,14 +57,14 @@ struct SettingsStore::Handle {
     // What SCTL_GET and SCTL_ENUM handed out.
     std::vector<std::unique_ptr<std::u16string>> texts;
     std::vector<std::unique_ptr<std::string>> data;
-    std::vector<std::unique_ptr<std::vector<api3::FarSettingsName>>> lists;
+    std::vector<std::unique_ptr<std::vector<unicode_api::FarSettingsName>>> lists;
 
     void Apply(Change change) {
         change(document);
         changes.push_back(std::move(change));
     }
 
-    const api3::WChar* Keep(std::u16string text) {
+    const unicode_api::WChar* Keep(std::u16string text) {
         texts.push_back(std::make_unique<std::u16string>(std::move(text)));
         return Wide(texts.back()->c_str());
     }
@@ -87,7 +87,7 @@ struct SettingsStore::Handle {
     }
 };
 
-std::string GuidText(const api3::GUID& guid) {
+std::string GuidText(const unicode_api::GUID& guid) {
     char text[40];
     std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                   static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
@@ -96,7 +96,7 @@ std::string GuidText(const api3::GUID& guid) {
     return text;
 }
 
-SettingsStore::SettingsStore(const api3::GUID& plugin) : plugin_(plugin) {}
+SettingsStore::SettingsStore(const unicode_api::GUID& plugin) : plugin_(plugin) {}
 
 SettingsStore::~SettingsStore() {
     // Nothing the plug-in set is lost because it forgot SCTL_FREE.
@@ -110,18 +110,18 @@ std::string SettingsStore::FilePath(std::intptr_t location) const {
         if (config.empty()) return {};
         folder = config + "/PluginsData";
     }
-    if (location == api3::PSL_LOCAL) folder += "/Local";
+    if (location == unicode_api::PSL_LOCAL) folder += "/Local";
     return folder + "/" + GuidText(plugin_) + ".reg";
 }
 
 std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::intptr_t param1,
                                      void* param2) {
-    if (command == api3::SCTL_CREATE) {
-        auto* create = static_cast<api3::FarSettingsCreate*>(param2);
+    if (command == unicode_api::SCTL_CREATE) {
+        auto* create = static_cast<unicode_api::FarSettingsCreate*>(param2);
         if (create == nullptr || create->StructSize < sizeof *create) return 0;
-        if (param1 != api3::PSL_ROAMING && param1 != api3::PSL_LOCAL) return 0;
+        if (param1 != unicode_api::PSL_ROAMING && param1 != unicode_api::PSL_LOCAL) return 0;
         // Only the plug-in's own settings; the host keeps none of its own here.
-        if (!api3::SameGuid(create->Guid, plugin_)) return 0;
+        if (!unicode_api::SameGuid(create->Guid, plugin_)) return 0;
         auto handle = std::make_unique<Handle>();
         handle->path = FilePath(param1);
         if (handle->path.empty()) return 0;
@@ -135,13 +135,13 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
     if (found == handles_.end()) return 0;
     Handle& h = *found->second;
     switch (command) {
-    case api3::SCTL_FREE: {
+    case unicode_api::SCTL_FREE: {
         const bool written = h.Commit();
         handles_.erase(found);
         return written ? 1 : 0;
     }
-    case api3::SCTL_SET: {
-        const auto* item = static_cast<const api3::FarSettingsItem*>(param2);
+    case unicode_api::SCTL_SET: {
+        const auto* item = static_cast<const unicode_api::FarSettingsItem*>(param2);
         if (item == nullptr || item->StructSize < sizeof *item || item->Name == nullptr) return 0;
         const std::string* key = h.Key(item->Root);
         const std::optional<std::string> name = ToUtf8Exact(Units(item->Name));
@@ -149,11 +149,11 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         std::uint32_t type = 0;
         std::string data;
         switch (item->Type) {
-        case api3::FST_QWORD:
+        case unicode_api::FST_QWORD:
             type = kRegQword;
             for (int i = 0; i < 8; ++i) data += static_cast<char>((item->Number >> (8 * i)) & 0xFF);
             break;
-        case api3::FST_STRING: {
+        case unicode_api::FST_STRING: {
             if (item->String == nullptr) return 0;
             const std::optional<std::string> text = ToUtf8Exact(Units(item->String));
             if (!text) return 0;
@@ -161,7 +161,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
             data = *text + '\0';  // as the registry keeps a string
             break;
         }
-        case api3::FST_DATA:
+        case unicode_api::FST_DATA:
             if (item->Data.Data == nullptr && item->Data.Size > 0) return 0;
             type = winreg::kRegBinary;
             data.assign(static_cast<const char*>(item->Data.Data), item->Data.Size);
@@ -173,8 +173,8 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         });
         return 1;
     }
-    case api3::SCTL_GET: {
-        auto* item = static_cast<api3::FarSettingsItem*>(param2);
+    case unicode_api::SCTL_GET: {
+        auto* item = static_cast<unicode_api::FarSettingsItem*>(param2);
         if (item == nullptr || item->StructSize < sizeof *item || item->Name == nullptr) return 0;
         const std::string* key = h.Key(item->Root);
         if (key == nullptr) return 0;
@@ -185,21 +185,21 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         // A value of another type than the one asked for is not there for the plug-in.
         if (value == nullptr || TypeOf(value->type) != item->Type) return 0;
         switch (item->Type) {
-        case api3::FST_QWORD:
+        case unicode_api::FST_QWORD:
             if (value->data.size() != 8) return 0;
             item->Number = 0;
             for (int i = 7; i >= 0; --i) {
                 item->Number = (item->Number << 8) | static_cast<unsigned char>(value->data[i]);
             }
             return 1;
-        case api3::FST_STRING: {
+        case unicode_api::FST_STRING: {
             // Text stored as a string may end in the zero the registry keeps.
             std::string_view text = value->data;
             if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
             item->String = h.Keep(Utf8ToUtf16(text));
             return 1;
         }
-        case api3::FST_DATA:
+        case unicode_api::FST_DATA:
             h.data.push_back(std::make_unique<std::string>(value->data));
             item->Data.Size = h.data.back()->size();
             item->Data.Data = h.data.back()->data();
@@ -207,16 +207,16 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         default: return 0;
         }
     }
-    case api3::SCTL_ENUM: {
-        auto* list = static_cast<api3::FarSettingsEnum*>(param2);
+    case unicode_api::SCTL_ENUM: {
+        auto* list = static_cast<unicode_api::FarSettingsEnum*>(param2);
         if (list == nullptr || list->StructSize < sizeof *list) return 0;
         const std::string* key = h.Key(list->Root);
         if (key == nullptr) return 0;
-        auto names = std::make_unique<std::vector<api3::FarSettingsName>>();
+        auto names = std::make_unique<std::vector<unicode_api::FarSettingsName>>();
         for (const winreg::RegKey& child : h.document.keys) {
             if (IsDirectChild(child.path, *key)) {
-                names->push_back(
-                    {h.Keep(Utf8ToUtf16(child.path.substr(key->size() + 1))), api3::FST_SUBKEY});
+                names->push_back({h.Keep(Utf8ToUtf16(child.path.substr(key->size() + 1))),
+                                  unicode_api::FST_SUBKEY});
             }
         }
         if (const winreg::RegKey* section = winreg::FindKey(h.document, *key)) {
@@ -230,8 +230,8 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         h.lists.push_back(std::move(names));
         return 1;
     }
-    case api3::SCTL_DELETE: {
-        const auto* value = static_cast<const api3::FarSettingsValue*>(param2);
+    case unicode_api::SCTL_DELETE: {
+        const auto* value = static_cast<const unicode_api::FarSettingsValue*>(param2);
         if (value == nullptr || value->StructSize < sizeof *value) return 0;
         const std::string* key = h.Key(value->Root);
         if (key == nullptr) return 0;
@@ -248,9 +248,9 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
             });
         return 1;
     }
-    case api3::SCTL_CREATESUBKEY:
-    case api3::SCTL_OPENSUBKEY: {
-        const auto* value = static_cast<const api3::FarSettingsValue*>(param2);
+    case unicode_api::SCTL_CREATESUBKEY:
+    case unicode_api::SCTL_OPENSUBKEY: {
+        const auto* value = static_cast<const unicode_api::FarSettingsValue*>(param2);
         if (value == nullptr || value->StructSize < sizeof *value || value->Value == nullptr)
             return 0;
         const std::string* key = h.Key(value->Root);
@@ -258,8 +258,9 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         if (key == nullptr || !name || name->empty() || name->find('\\') != std::string::npos)
             return 0;
         const std::string path = *key + "\\" + *name;
-        if (command == api3::SCTL_OPENSUBKEY && !winreg::KeyExists(h.document, path)) return 0;
-        if (command == api3::SCTL_CREATESUBKEY) {
+        if (command == unicode_api::SCTL_OPENSUBKEY && !winreg::KeyExists(h.document, path))
+            return 0;
+        if (command == unicode_api::SCTL_CREATESUBKEY) {
             h.Apply([path](winreg::RegDocument& document) { winreg::EnsureKey(document, path); });
         }
         for (std::size_t i = 1; i < h.keys.size(); ++i) {

@@ -1,29 +1,29 @@
 // What the probe plug-in of the Unicode interface saw of its host, and what
-// a test asks it to do, shared through its extra export GetProbe3State.
+// a test asks it to do, shared through its extra export GetUnicodeProbeState.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "api/plugin_api3.hpp"
+#include "api/unicode_api.hpp"
 
 // The probe's identity and its menu entries' GUIDs.
-inline constexpr api3::GUID kProbeGuid{
+inline constexpr unicode_api::GUID kProbeGuid{
     0x6a1b2c3d, 0x4e5f, 0x4a6b, {0x8c, 0x9d, 0x0e, 0x1f, 0x2a, 0x3b, 0x4c, 0x5d}};
-inline constexpr api3::GUID kProbeMenuGuid{
+inline constexpr unicode_api::GUID kProbeMenuGuid{
     0x6a1b2c3d, 0x4e5f, 0x4a6b, {0x8c, 0x9d, 0x0e, 0x1f, 0x2a, 0x3b, 0x4c, 0x5e}};
 
-struct Probe3State;
+struct UnicodeProbeState;
 // What the probe does on a call; the test's own function, so that a test
 // acts as a plug-in through the services the probe was handed.
-using Probe3Input = std::intptr_t (*)(Probe3State& state, const INPUT_RECORD& record);
-using Probe3Action = std::intptr_t (*)(Probe3State& state);
+using Probe3Input = std::intptr_t (*)(UnicodeProbeState& state, const INPUT_RECORD& record);
+using Probe3Action = std::intptr_t (*)(UnicodeProbeState& state);
 
-struct Probe3State {
+struct UnicodeProbeState {
     // What GetGlobalInfoW answers (set before loading).
     bool zeroGuid = false;
     bool noTitle = false;
-    api3::VersionInfo minVersion{3, 0, 0, 0, api3::VS_RELEASE};
+    unicode_api::VersionInfo minVersion{3, 0, 0, 0, unicode_api::VS_RELEASE};
 
     int globalCalls = 0;
     std::size_t globalStructSize = 0;
@@ -31,8 +31,8 @@ struct Probe3State {
     std::size_t startupStructSize = 0;
     std::size_t fsfStructSize = 0;
     // Copies of the host's records, made during SetStartupInfoW.
-    api3::PluginStartupInfo info{};
-    api3::FarStandardFunctions fsf{};
+    unicode_api::PluginStartupInfo info{};
+    unicode_api::FarStandardFunctions fsf{};
     int exitCalls = 0;
     int pluginInfoCalls = 0;
 
@@ -49,11 +49,11 @@ struct Probe3State {
     std::uintptr_t savedCodePage = 0;
 
     int openCalls = 0;
-    api3::GUID openGuid{};
+    unicode_api::GUID openGuid{};
     std::int32_t openFrom = 0;
     Probe3Action onOpen = nullptr;
     int configureCalls = 0;
-    api3::GUID configureGuid{};
+    unicode_api::GUID configureGuid{};
     Probe3Action onConfigure = nullptr;
 
     std::intptr_t scratch[8] = {};  // free for the test's functions

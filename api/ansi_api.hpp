@@ -4,7 +4,7 @@
 // One header serves both builds. On Win32 the Windows types come from
 // <windows.h> and every service is __stdcall; natively the same types are
 // declared here with the same widths and WINAPI expands to nothing. Record
-// sizes and offsets of the Win32 build are checked in abi_checks.cpp.
+// sizes and offsets of the Win32 build are checked in ansi_abi_checks.cpp.
 #pragma once
 
 #include <cstddef>

@@ -19,15 +19,15 @@ const std::string kModule = MARTEN_UNICODE_MODULE_PATH;
 TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
     ForEachLanguage(kModule, [](host::Host& host) {
         EXPECT_EQ(host.Interface(), host::PluginInterface::Unicode);
-        const api3::PluginInfo info = host.QueryPluginInfo3();
-        EXPECT_EQ(info.Flags, api3::PF_EDITOR | api3::PF_DISABLEPANELS);
+        const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
+        EXPECT_EQ(info.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
         ASSERT_EQ(info.PluginMenu.Count, 1u);
 
         // The configuration menu left at once.
         host::ScriptedUi ui;
         host.SetUi(&ui);
         ASSERT_EQ(info.PluginConfig.Count, 1u);
-        host.Configure3(info.PluginConfig.Guids[0]);
+        host.ConfigureUnicode(info.PluginConfig.Guids[0]);
         EXPECT_EQ(ui.order, std::vector<char>{'M'});
         host.SetUi(nullptr);
     });

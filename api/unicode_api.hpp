@@ -1,19 +1,19 @@
 // The host's Unicode plug-in interface (file manager 3.x series): records,
-// constants, service types and the module's exports, in namespace api3 so
+// constants, service types and the module's exports, in namespace unicode_api so
 // that they stand beside the 1.x records of the same names.
 //
 // Three builds share it. On Windows (x86 and x64) text is wchar_t; natively
 // it is char16_t (Linux's wchar_t has 4 bytes) and every record has the x64
-// layout. The Windows types and console records come from plugin_api.hpp.
-// Sizes and offsets are checked in abi_checks3.cpp.
+// layout. The Windows types and console records come from ansi_api.hpp.
+// Sizes and offsets are checked in unicode_abi_checks.cpp.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "api/plugin_api.hpp"
+#include "api/ansi_api.hpp"
 
-namespace api3 {
+namespace unicode_api {
 
 #ifdef _WIN32
 using WChar = wchar_t;
@@ -566,24 +566,24 @@ struct PluginStartupInfo {
 inline constexpr std::size_t kUsedStartupInfoSize =
     offsetof(PluginStartupInfo, SettingsControl) + sizeof(FARAPISETTINGSCONTROL);
 
-}  // namespace api3
+}  // namespace unicode_api
 
 // ---------------------------------------------------------------------------
 // The module's exports
 // ---------------------------------------------------------------------------
 
 extern "C" {
-void WINAPI GetGlobalInfoW(api3::GlobalInfo* Info);
-void WINAPI SetStartupInfoW(const api3::PluginStartupInfo* Info);
-void WINAPI GetPluginInfoW(api3::PluginInfo* Info);
-HANDLE WINAPI OpenW(const api3::OpenInfo* Info);
-std::intptr_t WINAPI ConfigureW(const api3::ConfigureInfo* Info);
-std::intptr_t WINAPI ProcessEditorInputW(const api3::ProcessEditorInputInfo* Info);
-std::intptr_t WINAPI ProcessEditorEventW(const api3::ProcessEditorEventInfo* Info);
-void WINAPI ExitFARW(const api3::ExitInfo* Info);
+void WINAPI GetGlobalInfoW(unicode_api::GlobalInfo* Info);
+void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Info);
+void WINAPI GetPluginInfoW(unicode_api::PluginInfo* Info);
+HANDLE WINAPI OpenW(const unicode_api::OpenInfo* Info);
+std::intptr_t WINAPI ConfigureW(const unicode_api::ConfigureInfo* Info);
+std::intptr_t WINAPI ProcessEditorInputW(const unicode_api::ProcessEditorInputInfo* Info);
+std::intptr_t WINAPI ProcessEditorEventW(const unicode_api::ProcessEditorEventInfo* Info);
+void WINAPI ExitFARW(const unicode_api::ExitInfo* Info);
 }
 
-namespace api3 {
+namespace unicode_api {
 using GetGlobalInfoWFn = void(WINAPI*)(GlobalInfo*);
 using SetStartupInfoWFn = void(WINAPI*)(const PluginStartupInfo*);
 using GetPluginInfoWFn = void(WINAPI*)(PluginInfo*);
@@ -592,4 +592,4 @@ using ConfigureWFn = std::intptr_t(WINAPI*)(const ConfigureInfo*);
 using ProcessEditorInputWFn = std::intptr_t(WINAPI*)(const ProcessEditorInputInfo*);
 using ProcessEditorEventWFn = std::intptr_t(WINAPI*)(const ProcessEditorEventInfo*);
 using ExitFARWFn = void(WINAPI*)(const ExitInfo*);
-}  // namespace api3
+}  // namespace unicode_api
