@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "module/plugin/host_info.hpp"
-#include "module/settings/settings.hpp"
+#include "module/ansi/host_info.hpp"
+#include "module/ansi/settings_store.hpp"
 
 namespace {
 
@@ -34,21 +34,21 @@ void Prepare(benchmark::State& state) {
     setenv("MARTEN_REGISTRY", kFile, 1);
     WriteRegistry(static_cast<int>(state.range(0)));
     static const char root[] = "Software\\Far\\Plugins";
-    marten::HostInfo.StructSize = kKnownStartupInfoSize;
-    marten::HostInfo.RootKey = root;
-    marten::LoadSettings();  // the first start writes the seven values
+    marten::ansi::HostInfo.StructSize = kKnownStartupInfoSize;
+    marten::ansi::HostInfo.RootKey = root;
+    marten::ansi::LoadSettings();  // the first start writes the seven values
     std::ifstream in(kFile, std::ios::binary | std::ios::ate);
     state.counters["file_kb"] = static_cast<double>(in.tellg()) / 1024.0;
 }
 
 void LoadSettingsBench(benchmark::State& state) {
     Prepare(state);
-    for (auto _ : state) marten::LoadSettings();
+    for (auto _ : state) marten::ansi::LoadSettings();
 }
 
 void SaveSettingsBench(benchmark::State& state) {
     Prepare(state);
-    for (auto _ : state) marten::SaveSettings();
+    for (auto _ : state) marten::ansi::SaveSettings();
 }
 
 }  // namespace

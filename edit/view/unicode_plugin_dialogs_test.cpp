@@ -93,6 +93,7 @@ TEST_F(UnicodePluginDialogs, RussianSettingsShowAndKeepEveryCharacter) {
     Sees("О модуле Marten");
     Keys("{Enter}");
     Sees("[x] Продолжать цитаты на Enter, Del, BkSp");
+    Sees("[ ] Ровные строки");
     Sees("Правое поле");
     Sees("Работать в файлах по маскам:");
     Sees("{ OK }");
@@ -102,8 +103,8 @@ TEST_F(UnicodePluginDialogs, RussianSettingsShowAndKeepEveryCharacter) {
     Sees("Настройки Marten");
     Sees("Продолжать цитаты на Enter, Del, BkSp");
     Keys("{Esc}");
-    // From the first check box: three more, the two numbers, the mask.
-    Keys("{Tab}{Tab}{Tab}{Tab}{Tab}{Tab}{Ctrl+y}");
+    // From the first check box: four more, the two numbers, the mask.
+    Keys("{Tab}{Tab}{Tab}{Tab}{Tab}{Tab}{Tab}{Ctrl+y}");
     Type("*.msg,*.ł,*.€");
     Keys("{Enter}");
     Gone("Правое поле");

@@ -40,9 +40,6 @@ bool PassesTypedCharacterTest(const KEY_EVENT_RECORD& key) {
     return Settings.EnableAutoWrap && key.bKeyDown && KeyCharacter<C>(key) != 0;
 }
 
-// The longest part of the editor's file name that takes part in the activation test.
-inline constexpr int kMaxMatchedNameLength = 255;
-
 // The features tried in their fixed order for one key record in an editor
 // whose file name matched: the substitution consumes the record (answer 1)
 // and nothing else runs for it; otherwise each of the four is tried whatever

@@ -1,4 +1,5 @@
-// The activation test: the file name of the editor against the list of masks.
+// The activation test: the file name of the editor against the list of masks,
+// split as every face splits it; each face asks its host to compare an item.
 #pragma once
 
 #include <cstddef>
@@ -44,9 +45,5 @@ bool AnyMaskItemMatches(const BasicText<C>& mask, Matches matches) {
     }
     return false;
 }
-
-// True when `name` matches one item of `mask` by the host's name comparison,
-// the directory part of `name` left out. Without the host's service, nothing matches.
-bool FileMaskMatch(const Text& mask, const Text& name);
 
 }  // namespace marten

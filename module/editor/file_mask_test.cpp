@@ -1,14 +1,10 @@
-// The mask items as NextMaskItem cuts them, and FileMaskMatch's use of the
-// host's name comparison.
+// The mask items as NextMaskItem cuts them, as every face splits its mask list.
 #include "module/editor/file_mask.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "module/plugin/host_info.hpp"
-#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {
@@ -41,13 +37,13 @@ TEST(NextMaskItem, CutsAtCommasOutsideBrackets) {
         {",", {""}},
         {",a", {"", "a"}},
         {"", {}},
-        {"[]a,b", {"[]a", "b"}},          // '[]' opens no bracket
+        {"[]a,b", {"[]a", "b"}},  // '[]' opens no bracket
         {"[],]", {"[]", "]"}},
         {"x[,y],z", {"x[,y]", "z"}},
-        {"[a,b", {"[a,b"}},               // an open bracket runs to the end
-        {"a[", {"a["}},                   // '[' at the very end opens a bracket
+        {"[a,b", {"[a,b"}},  // an open bracket runs to the end
+        {"a[", {"a["}},      // '[' at the very end opens a bracket
         {"a[,b", {"a[,b"}},
-        {"[[,]],c", {"[[,]]", "c"}},      // the first ']' closes
+        {"[[,]],c", {"[[,]]", "c"}},  // the first ']' closes
         {"a b , c", {"a b ", " c"}},
     };
     for (const Row& row : rows) EXPECT_EQ(Items(row.mask), row.items) << row.mask;
@@ -74,44 +70,6 @@ TEST(NextMaskItem, PositionsBelowOneStartAtOneAndPastTheEndYieldNothing) {
     pos = 5;  // starting inside an item takes its rest
     ASSERT_TRUE(NextMaskItem(mask, item, pos));
     EXPECT_EQ(item, "d");
-}
-
-// A name comparison that answers from a list, to see what FileMaskMatch counts.
-std::vector<int> answers;
-std::vector<std::string> patternsSeen;
-int WINAPI ScriptedCmpName(const char* pattern, const char*, int) {
-    patternsSeen.emplace_back(pattern);
-    if (answers.empty()) return 0;
-    const int answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-}
-
-TEST(FileMaskMatch, OnlyAnAnswerOfExactlyOneIsAMatch) {
-    testsupport::FakeHost host;
-    testsupport::InstalledHost installed(host);
-    HostInfo.CmpName = ScriptedCmpName;
-    answers = {2, -1, 1, 1};
-    patternsSeen.clear();
-    EXPECT_TRUE(FileMaskMatch("a,,b,c,d", "x"));
-    EXPECT_EQ(patternsSeen, (Strings{"a", "", "b"}));  // stops at the first match
-
-    answers = {0, 2, 0};
-    patternsSeen.clear();
-    EXPECT_FALSE(FileMaskMatch("a,b,c", "x"));
-    EXPECT_EQ(patternsSeen.size(), 3u);
-    answers.clear();
-}
-
-TEST(FileMaskMatch, ComparesTheNamePartOnly) {
-    testsupport::FakeHost host;
-    testsupport::InstalledHost installed(host);
-    EXPECT_TRUE(FileMaskMatch("*.msg,golded.*", "C:\\Fido\\golded.txt"));
-    EXPECT_FALSE(FileMaskMatch("*.msg, golded.*", "C:\\Fido\\golded.txt"));
-    ASSERT_EQ(host.comparisons.size(), 4u);
-    for (const auto& comparison : host.comparisons) EXPECT_EQ(comparison.skipPath, 1);
-    EXPECT_FALSE(FileMaskMatch("", "reply.msg"));
-    EXPECT_EQ(host.comparisons.size(), 4u);  // an empty mask asks nothing
 }
 
 }  // namespace

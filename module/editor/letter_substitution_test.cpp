@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "module/editor/edit_state.hpp"
+#include "module/ansi/ansi_editor.hpp"
 #include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {
+
+// The rules at work in the 1.x face's editor.
+using namespace ansi;
 
 using testsupport::FakeHost;
 using testsupport::InstalledHost;

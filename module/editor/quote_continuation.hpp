@@ -11,18 +11,6 @@
 
 namespace marten {
 
-// Enter inside the text of a quoted line: inserts the line's prefix (leading
-// blanks trimmed) at the cursor, so that the line the editor opens starts with it.
-void QuoteEnter();
-
-// Delete at the very end of a line: removes the prefix of the line below when
-// both lines are quoted, before the editor joins them.
-void QuoteDelete();
-
-// Backspace at the start of a line (the caller has checked the column):
-// removes that line's prefix when it and the line above are both quoted.
-void QuoteBackspace();
-
 namespace detail {
 
 // Removes the prefix of editorLine when it and the neighbouring line in
@@ -40,6 +28,8 @@ void JoinUnderQuotation(Editor& ed, std::int64_t line) {
 
 }  // namespace detail
 
+// Enter inside the text of a quoted line: inserts the line's prefix (leading
+// blanks trimmed) at the cursor, so that the line the editor opens starts with it.
 template <class Editor>
 void QuoteEnter(Editor& ed) {
     // The cursor information is the one fetched at the start of the event.
@@ -60,6 +50,8 @@ void QuoteEnter(Editor& ed) {
     ed.StoreLine(-1, ed.editorLine);
 }
 
+// Delete at the very end of a line: removes the prefix of the line below when
+// both lines are quoted, before the editor joins them.
 template <class Editor>
 void QuoteDelete(Editor& ed) {
     ed.RefreshInfo();
@@ -73,6 +65,8 @@ void QuoteDelete(Editor& ed) {
     detail::JoinUnderQuotation(ed, below);
 }
 
+// Backspace at the start of a line (the caller has checked the column):
+// removes that line's prefix when it and the line above are both quoted.
 template <class Editor>
 void QuoteBackspace(Editor& ed) {
     const std::int64_t above = ed.CurLine() - 1;

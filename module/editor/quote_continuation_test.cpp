@@ -7,14 +7,31 @@
 #include <string>
 #include <vector>
 
-#include "module/editor/edit_state.hpp"
+#include "module/ansi/ansi_editor.hpp"
 #include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {
 
+// The rules at work in the 1.x face's editor.
+using namespace ansi;
+
 using testsupport::FakeHost;
 using testsupport::InstalledHost;
+
+// Each branch in the 1.x face's editor.
+void QuoteEnter() {
+    AnsiEditor ed;
+    marten::QuoteEnter(ed);
+}
+void QuoteDelete() {
+    AnsiEditor ed;
+    marten::QuoteDelete(ed);
+}
+void QuoteBackspace() {
+    AnsiEditor ed;
+    marten::QuoteBackspace(ed);
+}
 
 // Runs `branch` with the cursor at `line`:`pos`, the cursor information
 // fetched first as the dispatch does.
@@ -77,8 +94,10 @@ TEST(QuoteJoins, RemoveThePrefixOfTheLowerLineWhenBothAreQuoted) {
         for (const bool del : {true, false}) {
             FakeHost editor;
             editor.lines = {c.upper, c.lower};
-            if (del) RunBranch(editor, 0, static_cast<int>(c.upper.size()), QuoteDelete);
-            else RunBranch(editor, 1, 0, QuoteBackspace);
+            if (del)
+                RunBranch(editor, 0, static_cast<int>(c.upper.size()), QuoteDelete);
+            else
+                RunBranch(editor, 1, 0, QuoteBackspace);
             EXPECT_EQ(editor.lines, (std::vector<std::string>{c.upper, c.lowerAfter})) << del;
             // Delete looks at the length of the cursor's line first.
             std::vector<int> expected{ECTL_GETSTRING, ECTL_GETSTRING, ECTL_EDITORTOOEM,

@@ -231,7 +231,4 @@ void WrapCurrentLine(Editor& ed) {
     ed.Redraw();
 }
 
-// The wrap in the editor of the ANSI interface.
-void WrapCurrentLine();
-
 }  // namespace marten

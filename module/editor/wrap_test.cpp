@@ -9,15 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "module/editor/edit_state.hpp"
-#include "tests/support/module_state.hpp"
+#include "module/ansi/ansi_editor.hpp"
 #include "module/settings/settings.hpp"
+#include "tests/support/module_state.hpp"
 
 namespace marten {
 namespace {
 
+// The rules at work in the 1.x face's editor.
+using namespace ansi;
+
 using testsupport::FakeHost;
 using testsupport::InstalledHost;
+
+// The wrap of the cursor's line, in the 1.x face's editor.
+void WrapCurrentLine() {
+    AnsiEditor ed;
+    marten::WrapCurrentLine(ed);
+}
 
 struct WrapSettings {
     int rIndent = 20;
@@ -43,13 +52,13 @@ void WrapLine(FakeHost& editor, const std::string& text, WrapSettings s) {
 TEST(WrapCurrentLine, WritesEachLineThenBreaksAndRepaintsOnceAtTheEnd) {
     FakeHost editor;
     WrapLine(editor, "The quick brown fox jumps over the lazy dog", {20, 2, true});
-    EXPECT_EQ(editor.lines, (std::vector<std::string>{"The quick brown fox", "jumps over the lazy",
-                                                        "dog"}));
+    EXPECT_EQ(editor.lines,
+              (std::vector<std::string>{"The quick brown fox", "jumps over the lazy", "dog"}));
     // The auto-indent column of the editor (0 here) wins over LIndent. The
     // line is converted once to be examined (and the rule characters back,
     // to learn the editor's bytes for them); the lines go out unconverted.
     EXPECT_EQ(editor.Commands(),
-              (std::vector<int>{ECTL_GETSTRING, ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR,  //
+              (std::vector<int>{ECTL_GETSTRING, ECTL_EDITORTOOEM, ECTL_OEMTOEDITOR,   //
                                 ECTL_SETSTRING, ECTL_SETPOSITION, ECTL_INSERTSTRING,  //
                                 ECTL_GETINFO, ECTL_SETSTRING,                         //
                                 ECTL_SETPOSITION, ECTL_INSERTSTRING,                  //
@@ -113,10 +122,12 @@ TEST(WrapCurrentLine, EndsWhenOnlyBlanksStandBeforeALongWord) {
         std::vector<std::string> lines;
     } cases[] = {
         // An indent followed by a word longer than the room left: cut at the margin.
-        {"ab " + std::string(30, 'x'), {10, 4, false},
+        {"ab " + std::string(30, 'x'),
+         {10, 4, false},
          {"ab", "    xxxxxx", "    xxxxxx", "    xxxxxx", "    xxxxxx", "    xxxxxx"}},
         // A TAB in front of a long word behind a prefix.
-        {"AB> ab\t" + std::string(20, 'x'), {12, 0, false},
+        {"AB> ab\t" + std::string(20, 'x'),
+         {12, 0, false},
          {"AB> ab", "AB> \txxxxxxx", "AB> xxxxxxxx", "AB> xxxxx"}},
         // Leading blanks that alone reach the margin are dropped.
         {std::string(12, ' ') + "abc def ghi", {10, 0, false}, {"abc def", "ghi"}},
@@ -160,13 +171,14 @@ GeneratedLine Generate(std::mt19937& random) {
     g.settings.autoIndent = pick(2) == 0;
     g.autoIndentColumn = pick(6) == 0 ? 1 << 20 : -1;
 
-    static const char* const prefixes[] = {"", "", " AB> ", "AB>> ", "\tXY> ", " > ", "AB>",
-                                           "ABCDEFGH> ", "   "};
+    static const char* const prefixes[] = {"",    "",    " AB> ",      "AB>> ", "\tXY> ",
+                                           " > ", "AB>", "ABCDEFGH> ", "   "};
     g.text = prefixes[pick(9)];
     const int target = g.settings.rIndent + 1 + pick(3 * g.settings.rIndent + 40);
     while (static_cast<int>(g.text.size()) < target) {
         const int word = pick(20) == 0 ? 1 + pick(150) : 1 + pick(12);
-        for (int i = 0; i < word; ++i) g.text += static_cast<char>(pick(8) == 0 ? '>' : 'a' + pick(26));
+        for (int i = 0; i < word; ++i)
+            g.text += static_cast<char>(pick(8) == 0 ? '>' : 'a' + pick(26));
         const int gap = pick(10) == 0 ? pick(6) : 1;
         for (int i = 0; i < gap; ++i) g.text += pick(5) == 0 ? '\t' : ' ';
     }
@@ -188,7 +200,8 @@ TEST(WrapCurrentLine, PlacesEveryCharacterOnceInOrderOverGeneratedLines) {
         ASSERT_FALSE(editor.insertLimitHit);
 
         // The prefix the lines carry, if any, and the text behind it.
-        const std::string& prefix = std::string(EditState.QuotePrefix.data(), EditState.QuotePrefix.size());
+        const std::string& prefix =
+            std::string(EditState.QuotePrefix.data(), EditState.QuotePrefix.size());
         const std::vector<std::string>& lines = editor.lines;
         ASSERT_FALSE(lines.empty());
         std::string placed;

@@ -1,11 +1,27 @@
-// The module's seven settings and their store below the host's registry key.
+// The module's settings in memory: the switches and numbers that the rules
+// read, one record for every face, and the texts, which each face keeps in
+// its own characters. settings_table.hpp describes each setting.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "module/runtime/text.hpp"
 
 namespace marten {
+
+// The settings, in the order of the table's rows.
+enum SettingId : int {
+    kEnableQuote,
+    kEnableAutoWrap,
+    kEnableAutoIndent,
+    kEnableHPChange,
+    kRIndent,
+    kLIndent,
+    kFileMask,
+    kBalanced,
+    kSettingCount,
+};
 
 // A Boolean setting as stored: the byte 0 or 1 (a foreign byte counts as true).
 using Flag = std::uint8_t;
@@ -17,26 +33,14 @@ struct SettingsRecord {
     Flag EnableHPChange;
     std::int32_t RIndent;  // right margin, in characters
     std::int32_t LIndent;  // continuation indent, in spaces
-    Text FileMask;         // comma-separated masks of the files the module acts in
+    Flag Balanced;         // the reflow breaks a paragraph with the least raggedness
 };
 
 extern SettingsRecord Settings;
 
-// The registry path of the settings below HKEY_CURRENT_USER, formed by LoadSettings.
-extern Text SettingsKey;
-
-// `path` with a backslash appended unless it is empty or ends in '\' or ':'.
-Text WithBackslash(Text path);
-
-// Every setting at its default: the four switches on, RIndent 78, LIndent 0,
-// FileMask "*.msg,golded.*".
-void SetDefaultSettings();
-
-// Reads all seven values; each one that cannot be read keeps its default,
-// which is written back at once.
-void LoadSettings();
-
-// Writes all seven values, changed or not.
-void SaveSettings();
+// The text settings of a face, in the face's own characters (the editor's
+// bytes or UTF-16 units), by SettingId; only the Text rows' entries are used.
+template <class C>
+using TextSettingsOf = std::array<BasicText<C>, kSettingCount>;
 
 }  // namespace marten

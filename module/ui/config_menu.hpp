@@ -1,5 +1,8 @@
-// The module's configuration menu and its About box.
+// The module's configuration menu and its About box, described once for
+// every face, and the loop that shows the menu again after each choice.
 #pragma once
+
+#include "module/ui/messages.hpp"
 
 namespace marten {
 
@@ -12,20 +15,31 @@ enum ConfigMenuLine : int {
     ConfigMenuLineCount = 3,
 };
 
+struct MenuLine {
+    bool separator;
+    MsgId text;  // of a line that is not a separator
+};
+
+inline constexpr MenuLine kConfigMenuLines[ConfigMenuLineCount] = {
+    {false, MConfigure},
+    {true, MFiller},
+    {false, MAbout},
+};
+
+inline constexpr MsgId kConfigMenuTitle = MMenuTitle;
+
+// The About box: its title, an empty line, the text, the filler line and
+// the one button; kBlankLine stands for the empty line.
+inline constexpr int kBlankLine = -1;
+inline constexpr int kAboutLines[] = {MAboutTitle, kBlankLine, MAboutText, MFiller, MOk};
+inline constexpr int kAboutLineCount = 5;
+inline constexpr int kAboutButtonCount = 1;
 inline constexpr const char* kAboutTopic = "dlgAbout";
-
-// Shows the menu with the bar on line `previous` (line 0 when `previous`,
-// taken as a byte, names no line) and returns the host's answer unchanged;
-// -1 when the host offers no Menu service.
-int ConfigMenu(int previous);
-
-// Shows the About box with its one button; does nothing without a Message service.
-void AboutBox();
 
 // The menu, reopened after the dialog or the About box until the user leaves
 // it. Returns 0 when the last dialog of the run was closed without
-// confirmation, else 1. Both interfaces run this loop with their own menu,
-// dialog and About box.
+// confirmation, else 1. Every face runs this loop with its own menu, dialog
+// and About box.
 template <class Menu, class Dialog, class About>
 int ConfigurationLoop(Menu menu, Dialog dialog, About about) {
     int choice = MenuConfigure;
@@ -40,8 +54,5 @@ int ConfigurationLoop(Menu menu, Dialog dialog, About about) {
     } while (choice >= 0);
     return result;
 }
-
-// The loop with the ANSI interface's menu, dialog and About box.
-int RunConfiguration();
 
 }  // namespace marten

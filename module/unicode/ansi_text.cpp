@@ -11,14 +11,14 @@ namespace marten::unicode {
 
 #ifdef _WIN32
 
-UnicodeText AnsiToWide(const Text& ansi) {
+UnicodeText AnsiToUnicode(const Text& ansi) {
     if (ansi.empty()) return UnicodeText();
     const int length = static_cast<int>(ansi.size());
     const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
     if (units <= 0) return UnicodeText();
-    UnicodeText wide(static_cast<std::size_t>(units), WChar(0));
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), units);
-    return wide;
+    UnicodeText text(static_cast<std::size_t>(units), WChar(0));
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, text.data(), units);
+    return text;
 }
 
 #else
@@ -37,20 +37,20 @@ constexpr char16_t kUpperPart[64] = {
 
 }  // namespace
 
-UnicodeText AnsiToWide(const Text& ansi) {
-    UnicodeText wide;
-    wide.reserve(ansi.size());
+UnicodeText AnsiToUnicode(const Text& ansi) {
+    UnicodeText text;
+    text.reserve(ansi.size());
     for (const char c : ansi) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {
-            wide += static_cast<WChar>(byte);
+            text += static_cast<WChar>(byte);
         } else if (byte < 0xC0) {
-            wide += kUpperPart[byte - 0x80];
+            text += kUpperPart[byte - 0x80];
         } else {
-            wide += static_cast<WChar>(0x0410 + (byte - 0xC0));
+            text += static_cast<WChar>(0x0410 + (byte - 0xC0));
         }
     }
-    return wide;
+    return text;
 }
 
 #endif

@@ -3,30 +3,28 @@
 #include <cstdint>
 #include <vector>
 
-#include "module/settings/settings.hpp"
-#include "module/ui/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
 #include "module/ui/number_text.hpp"
 #include "module/unicode/guids.hpp"
 #include "module/unicode/host_info.hpp"
 #include "module/unicode/settings_store.hpp"
-#include "module/unicode/unicode_editor.hpp"
 
 namespace marten::unicode {
 
 namespace {
 
-const WChar kConfigureTopicW[] = MARTEN_W("dlgConfigure");
-const WChar kAboutTopicW[] = MARTEN_W("dlgAbout");
-const WChar kLIndentHistoryW[] = MARTEN_W("Tansy\\Marten\\LIndent");
-const WChar kRIndentHistoryW[] = MARTEN_W("Tansy\\Marten\\RIndent");
-const WChar kFileMaskHistoryW[] = MARTEN_W("Tansy\\Marten\\FileMask");
-
-constexpr std::intptr_t kFrameMarginX = 4;
-constexpr std::intptr_t kFrameMarginY = 2;
-
-// Digits are ASCII in both forms.
-UnicodeText Widen(const Text& ascii) { return UnicodeText(ascii.begin(), ascii.end()); }
+// The host's type and flags of each kind of item, in the order of ItemKind.
+struct HostItemKind {
+    unicode_api::FARDIALOGITEMTYPES type;
+    unicode_api::FARDIALOGITEMFLAGS flags;
+};
+constexpr HostItemKind kHostKinds[] = {
+    {unicode_api::DI_DOUBLEBOX, unicode_api::DIF_NONE},
+    {unicode_api::DI_CHECKBOX, unicode_api::DIF_NONE},
+    {unicode_api::DI_TEXT, unicode_api::DIF_NONE},
+    {unicode_api::DI_EDIT, unicode_api::DIF_HISTORY},
+    {unicode_api::DI_TEXT, unicode_api::DIF_SEPARATOR | unicode_api::DIF_BOXCOLOR},
+    {unicode_api::DI_BUTTON, unicode_api::DIF_CENTERGROUP}};
 
 std::int32_t NumberOf(const WChar* text) {
     Text ascii;
@@ -36,100 +34,128 @@ std::int32_t NumberOf(const WChar* text) {
     return TextToInt(ascii);
 }
 
-int ConfigMenuW(int previous) {
+int ConfigMenu(int previous) {
     if (Host.Menu == nullptr) return MenuLeft;
     unicode_api::FarMenuItem lines[ConfigMenuLineCount] = {};
-    lines[MenuConfigure].Text = MsgW(MConfigure);
-    lines[MenuSeparator].Flags = unicode_api::MIF_SEPARATOR;
-    lines[MenuAbout].Text = MsgW(MAbout);
+    for (int i = 0; i < ConfigMenuLineCount; ++i) {
+        if (kConfigMenuLines[i].separator) {
+            lines[i].Flags = unicode_api::MIF_SEPARATOR;
+        } else {
+            lines[i].Text = Msg(kConfigMenuLines[i].text);
+        }
+    }
     const int current = previous >= 0 && previous < ConfigMenuLineCount ? previous : MenuConfigure;
     lines[current].Flags |= unicode_api::MIF_SELECTED;
     return static_cast<int>(Host.Menu(&kPluginGuid, &kConfigMenuGuid, -1, -1, 0,
-                                      unicode_api::FMENU_WRAPMODE, MsgW(MMenuTitle), nullptr,
+                                      unicode_api::FMENU_WRAPMODE, Msg(kConfigMenuTitle), nullptr,
                                       nullptr, nullptr, nullptr, lines, ConfigMenuLineCount));
 }
 
-void AboutBoxW() {
+void AboutBox() {
     if (Host.Message == nullptr) return;
+    const UnicodeText topic = FromAscii(kAboutTopic);
     const WChar kBlank[] = {0};
-    const WChar* lines[] = {MsgW(MAboutTitle), kBlank, MsgW(MAboutText), MsgW(MFiller), MsgW(MOk)};
-    Host.Message(&kPluginGuid, &kAboutGuid, unicode_api::FMSG_NONE, kAboutTopicW, lines, 5, 1);
+    const WChar* lines[kAboutLineCount] = {};
+    for (int i = 0; i < kAboutLineCount; ++i) {
+        const int text = kAboutLines[i];
+        lines[i] = text == kBlankLine ? kBlank : Msg(static_cast<MsgId>(text));
+    }
+    Host.Message(&kPluginGuid, &kAboutGuid, unicode_api::FMSG_NONE, topic.c_str(), lines,
+                 kAboutLineCount, kAboutButtonCount);
+}
+
+// The dialog's records with the settings shown in them, and the texts they
+// point at, which must live until DialogInit has copied them.
+struct DialogRecords {
+    std::vector<unicode_api::FarDialogItem> items;
+    std::vector<UnicodeText> texts;
+};
+
+void Build(DialogRecords& records) {
+    const int count = kConfigLayout.count;
+    records.items.assign(static_cast<std::size_t>(count), unicode_api::FarDialogItem{});
+    // Two texts at most for each item (its value and its history): never moved.
+    records.texts.reserve(static_cast<std::size_t>(2 * count));
+    for (int i = 0; i < count; ++i) {
+        const PlacedItem& placed = kConfigLayout.items[i];
+        unicode_api::FarDialogItem& item = records.items[i];
+        const HostItemKind& kind = kHostKinds[static_cast<int>(placed.kind)];
+        item.Type = kind.type;
+        item.X1 = placed.x1;
+        item.Y1 = item.Y2 = placed.y;
+        item.X2 = placed.x2;
+        item.Flags = kind.flags;
+        item.Data = Msg(placed.text);
+        if (placed.setting == kNoSetting) continue;
+        const SettingRow& row = RowOf(static_cast<SettingId>(placed.setting));
+        if (placed.kind == ItemKind::Check) {
+            item.Selected = NumberValue(row) != 0 ? 1 : 0;
+        } else if (placed.kind == ItemKind::Field) {
+            const bool text = row.kind == SettingKind::Text;
+            records.texts.push_back(text ? TextSettings[row.id]
+                                         : FromAscii(IntToText(NumberValue(row)).c_str()));
+            item.Data = records.texts.back().c_str();
+            records.texts.push_back(FromAscii(row.history));
+            item.History = records.texts.back().c_str();
+            if (text) item.MaxLength = row.maxLength;
+        }
+    }
+    records.items[DialogFrame].Y2 = kConfigLayout.frameBottom;
+    records.items[ItemIndex(DialogEnableQuote)].Flags |= unicode_api::DIF_FOCUS;
+    records.items[ItemIndex(DialogOk)].Flags |= unicode_api::DIF_DEFAULTBUTTON;
+}
+
+// What the user left in the dialog: a checkbox's state, a field's text, no
+// further than the field's room.
+void Take(HANDLE dialog) {
+    for (int i = 0; i < kConfigLayout.count; ++i) {
+        const PlacedItem& placed = kConfigLayout.items[i];
+        if (placed.setting == kNoSetting) continue;
+        const SettingRow& row = RowOf(static_cast<SettingId>(placed.setting));
+        if (placed.kind == ItemKind::Check) {
+            const std::intptr_t state =
+                Host.SendDlgMessage(dialog, unicode_api::DM_GETCHECK, i, nullptr);
+            SetNumberValue(row, state == unicode_api::BSTATE_CHECKED ? 1 : 0);
+        } else if (placed.kind == ItemKind::Field) {
+            const auto* text = reinterpret_cast<const WChar*>(
+                Host.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, i, nullptr));
+            if (row.kind != SettingKind::Text) {
+                SetNumberValue(row, NumberOf(text));
+                continue;
+            }
+            UnicodeText& field = TextSettings[row.id];
+            field.clear();
+            for (std::size_t c = 0; text != nullptr && text[c] != 0 && c < row.maxLength; ++c) {
+                field += text[c];
+            }
+        }
+    }
 }
 
 }  // namespace
 
-int ConfigDialogW() {
+int ConfigDialog() {
     if (Host.DialogInit == nullptr || Host.DialogRun == nullptr || Host.DialogFree == nullptr ||
         Host.SendDlgMessage == nullptr) {
         return 0;
     }
-    // The item texts must live until DialogInit has copied them.
-    const UnicodeText lIndent = Widen(IntToText(Settings.LIndent));
-    const UnicodeText rIndent = Widen(IntToText(Settings.RIndent));
-    std::vector<unicode_api::FarDialogItem> items(ConfigItemCount);
-    std::intptr_t lastY = 0;
-    for (int i = 0; i < ConfigItemCount; ++i) {
-        const ItemTemplate& from = ConfigItems[i];
-        unicode_api::FarDialogItem& item = items[i];
-        item.Type = static_cast<unicode_api::FARDIALOGITEMTYPES>(from.Type);
-        item.X1 = from.X1;
-        item.Y1 = item.Y2 = from.Y1;
-        item.X2 = from.X2;
-        item.Flags = from.Flags;
-        item.Data = MsgW(from.Text);
-        if (from.Y1 > lastY) lastY = from.Y1;
-    }
-    items[ItemFrame].Y2 = lastY + 1;
-    items[ItemEnableQuote].Selected = Settings.EnableQuote ? 1 : 0;
-    items[ItemEnableAutoWrap].Selected = Settings.EnableAutoWrap ? 1 : 0;
-    items[ItemEnableAutoIndent].Selected = Settings.EnableAutoIndent ? 1 : 0;
-    items[ItemEnableHPChange].Selected = Settings.EnableHPChange ? 1 : 0;
-    items[ItemLIndent].Data = lIndent.c_str();
-    items[ItemLIndent].History = kLIndentHistoryW;
-    items[ItemRIndent].Data = rIndent.c_str();
-    items[ItemRIndent].History = kRIndentHistoryW;
-    items[ItemFileMask].Data = FileMaskW.c_str();
-    items[ItemFileMask].History = kFileMaskHistoryW;
-    items[ItemFileMask].MaxLength = kMaxFileMaskLength;
-    items[ItemEnableQuote].Flags |= unicode_api::DIF_FOCUS;
-    items[ItemOk].Flags |= unicode_api::DIF_DEFAULTBUTTON;
-
-    const HANDLE dialog = Host.DialogInit(
-        &kPluginGuid, &kSettingsDialogGuid, -1, -1, items[ItemFrame].X2 + kFrameMarginX,
-        items[ItemFrame].Y2 + kFrameMarginY, kConfigureTopicW, items.data(), items.size(), 0,
-        unicode_api::FDLG_NONE, nullptr, nullptr);
+    DialogRecords records;
+    Build(records);
+    const UnicodeText topic = FromAscii(kConfigureTopic);
+    const HANDLE dialog =
+        Host.DialogInit(&kPluginGuid, &kSettingsDialogGuid, -1, -1, kConfigLayout.width,
+                        kConfigLayout.height, topic.c_str(), records.items.data(),
+                        records.items.size(), 0, unicode_api::FDLG_NONE, nullptr, nullptr);
     if (dialog == INVALID_HANDLE_VALUE || dialog == nullptr) return 0;
     // Only the OK button confirms; Cancel and Esc leave everything as it was.
-    const bool confirmed = Host.DialogRun(dialog) == ItemOk;
-    if (confirmed) {
-        auto check = [dialog](int item) -> Flag {
-            return Host.SendDlgMessage(dialog, unicode_api::DM_GETCHECK, item, nullptr) ==
-                           unicode_api::BSTATE_CHECKED
-                       ? 1
-                       : 0;
-        };
-        auto text = [dialog](int item) {
-            return reinterpret_cast<const WChar*>(
-                Host.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, item, nullptr));
-        };
-        Settings.EnableQuote = check(ItemEnableQuote);
-        Settings.EnableAutoWrap = check(ItemEnableAutoWrap);
-        Settings.EnableAutoIndent = check(ItemEnableAutoIndent);
-        Settings.EnableHPChange = check(ItemEnableHPChange);
-        Settings.LIndent = NumberOf(text(ItemLIndent));
-        Settings.RIndent = NumberOf(text(ItemRIndent));
-        const WChar* mask = text(ItemFileMask);
-        FileMaskW.clear();
-        for (std::size_t i = 0; mask != nullptr && mask[i] != 0 && i < kMaxFileMaskLength; ++i) {
-            FileMaskW += mask[i];
-        }
-    }
+    const bool confirmed = Host.DialogRun(dialog) == ItemIndex(DialogOk);
+    if (confirmed) Take(dialog);
     Host.DialogFree(dialog);
     if (!confirmed) return 0;
-    SaveSettingsW();
+    SaveSettings();
     return 1;
 }
 
-int RunConfigurationW() { return ConfigurationLoop(ConfigMenuW, ConfigDialogW, AboutBoxW); }
+int RunConfiguration() { return ConfigurationLoop(ConfigMenu, ConfigDialog, AboutBox); }
 
 }  // namespace marten::unicode

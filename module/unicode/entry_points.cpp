@@ -27,17 +27,17 @@ extern "C" void WINAPI GetGlobalInfoW(unicode_api::GlobalInfo* Info) {
     Info->Version = {MARTEN_VERSION_MAJOR, MARTEN_VERSION_MINOR, MARTEN_VERSION_PATCH, 0,
                      unicode_api::VS_RELEASE};
     Info->Guid = kPluginGuid;
-    Info->Title = MARTEN_W("Marten");
+    Info->Title = UNICODE_TEXT("Marten");
     Info->Description =
-        MARTEN_W("Quotation prefixes, wrap and look-alike letters for FTN messages");
-    Info->Author = MARTEN_W("The Marten developers");
+        UNICODE_TEXT("Quotation prefixes, wrap and look-alike letters for FTN messages");
+    Info->Author = UNICODE_TEXT("The Marten developers");
 }
 
 extern "C" void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Info) {
     try {
         TakeStartupInfo(Info);
         ForgetActivation();
-        LoadSettingsW();
+        LoadSettings();
     } catch (...) {
         // The defaults stay in force.
     }
@@ -45,7 +45,7 @@ extern "C" void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Inf
 
 extern "C" void WINAPI GetPluginInfoW(unicode_api::PluginInfo* Info) {
     if (Info == nullptr) return;
-    PluginTitles[0] = MsgW(marten::MPluginTitle);
+    PluginTitles[0] = Msg(marten::MPluginTitle);
     Info->StructSize = sizeof(unicode_api::PluginInfo);
     Info->Flags = unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS;
     Info->PluginMenu = {&kMenuEntryGuid, PluginTitles, 1};
@@ -54,7 +54,7 @@ extern "C" void WINAPI GetPluginInfoW(unicode_api::PluginInfo* Info) {
 
 extern "C" HANDLE WINAPI OpenW(const unicode_api::OpenInfo* /*Info: there is only one entry*/) {
     try {
-        RunConfigurationW();
+        RunConfiguration();
     } catch (...) {}
     // A null answer: no panel was opened.
     return nullptr;
@@ -62,7 +62,7 @@ extern "C" HANDLE WINAPI OpenW(const unicode_api::OpenInfo* /*Info: there is onl
 
 extern "C" std::intptr_t WINAPI ConfigureW(const unicode_api::ConfigureInfo* /*Info*/) {
     try {
-        return RunConfigurationW();
+        return RunConfiguration();
     } catch (...) {
         return 0;
     }
@@ -74,7 +74,7 @@ ProcessEditorInputW(const unicode_api::ProcessEditorInputInfo* Info) {
     if (Info == nullptr || Info->Rec.EventType != KEY_EVENT) return 0;
     if (Host.EditorControl == nullptr) return 0;
     try {
-        return HandleKeyW(Info->Rec);
+        return HandleKey(Info->Rec);
     } catch (...) {
         return 0;
     }

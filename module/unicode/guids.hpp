@@ -4,27 +4,57 @@
 // the user's settings and hot keys.
 #pragma once
 
+#include <cstdint>
+
 #include "api/unicode_api.hpp"
 
 namespace marten::unicode {
 
-// 29117a56-e534-48e4-ad93-3178d955845f
-inline constexpr unicode_api::GUID kPluginGuid = {
-    0x29117a56, 0xe534, 0x48e4, {0xad, 0x93, 0x31, 0x78, 0xd9, 0x55, 0x84, 0x5f}};
-// 81a6d253-992a-41f7-8ad8-87a4394d04f3: the entry in the editor's plug-in menu.
-inline constexpr unicode_api::GUID kMenuEntryGuid = {
-    0x81a6d253, 0x992a, 0x41f7, {0x8a, 0xd8, 0x87, 0xa4, 0x39, 0x4d, 0x04, 0xf3}};
-// 6ed4bfdd-6c6d-43fe-8be5-03ef615c3515: the entry in the configuration list.
-inline constexpr unicode_api::GUID kConfigEntryGuid = {
-    0x6ed4bfdd, 0x6c6d, 0x43fe, {0x8b, 0xe5, 0x03, 0xef, 0x61, 0x5c, 0x35, 0x15}};
-// 260e37ba-a9e6-4323-84bd-0227db82530c: the configuration menu.
-inline constexpr unicode_api::GUID kConfigMenuGuid = {
-    0x260e37ba, 0xa9e6, 0x4323, {0x84, 0xbd, 0x02, 0x27, 0xdb, 0x82, 0x53, 0x0c}};
-// 18456c06-969d-4fce-9ece-313ebd44e349: the settings dialog.
-inline constexpr unicode_api::GUID kSettingsDialogGuid = {
-    0x18456c06, 0x969d, 0x4fce, {0x9e, 0xce, 0x31, 0x3e, 0xbd, 0x44, 0xe3, 0x49}};
-// 3183347a-219e-4533-99d0-1321f81cef45: the About box.
-inline constexpr unicode_api::GUID kAboutGuid = {
-    0x3183347a, 0x219e, 0x4533, {0x99, 0xd0, 0x13, 0x21, 0xf8, 0x1c, 0xef, 0x45}};
+namespace guid_text {
+
+constexpr std::uint32_t HexDigit(char c) {
+    return c <= '9' ? static_cast<std::uint32_t>(c - '0')
+                    : static_cast<std::uint32_t>((c | 0x20) - 'a' + 10);
+}
+
+// The number that `digits` hexadecimal digits of `text` from `at` write.
+constexpr std::uint32_t Hex(const char* text, int at, int digits) {
+    std::uint32_t value = 0;
+    for (int i = at; i < at + digits; ++i) value = value << 4 | HexDigit(text[i]);
+    return value;
+}
+
+}  // namespace guid_text
+
+using Guid = unicode_api::GUID;
+
+// A GUID as it is written: xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx.
+constexpr Guid GuidOf(const char (&text)[37]) {
+    using guid_text::Hex;
+    using Byte = unsigned char;
+    return {static_cast<decltype(Guid::Data1)>(Hex(text, 0, 8)),
+            static_cast<decltype(Guid::Data2)>(Hex(text, 9, 4)),
+            static_cast<decltype(Guid::Data3)>(Hex(text, 14, 4)),
+            {static_cast<Byte>(Hex(text, 19, 2)), static_cast<Byte>(Hex(text, 21, 2)),
+             static_cast<Byte>(Hex(text, 24, 2)), static_cast<Byte>(Hex(text, 26, 2)),
+             static_cast<Byte>(Hex(text, 28, 2)), static_cast<Byte>(Hex(text, 30, 2)),
+             static_cast<Byte>(Hex(text, 32, 2)), static_cast<Byte>(Hex(text, 34, 2))}};
+}
+
+inline constexpr Guid kPluginGuid = GuidOf("29117a56-e534-48e4-ad93-3178d955845f");
+// The entry in the editor's plug-in menu, and the one in the configuration list.
+inline constexpr Guid kMenuEntryGuid = GuidOf("81a6d253-992a-41f7-8ad8-87a4394d04f3");
+inline constexpr Guid kConfigEntryGuid = GuidOf("6ed4bfdd-6c6d-43fe-8be5-03ef615c3515");
+// The configuration menu, the settings dialog and the About box.
+inline constexpr Guid kConfigMenuGuid = GuidOf("260e37ba-a9e6-4323-84bd-0227db82530c");
+inline constexpr Guid kSettingsDialogGuid = GuidOf("18456c06-969d-4fce-9ece-313ebd44e349");
+inline constexpr Guid kAboutGuid = GuidOf("3183347a-219e-4533-99d0-1321f81cef45");
+
+static_assert(kPluginGuid.Data1 == 0x29117a56 && kPluginGuid.Data2 == 0xe534 &&
+                  kPluginGuid.Data3 == 0x48e4 && kPluginGuid.Data4[0] == 0xad &&
+                  kPluginGuid.Data4[1] == 0x93 && kPluginGuid.Data4[2] == 0x31 &&
+                  kPluginGuid.Data4[7] == 0x5f,
+              "GuidOf reads a GUID as it is written");
+static_assert(kAboutGuid.Data4[5] == 0x1c && kConfigEntryGuid.Data2 == 0x6c6d);
 
 }  // namespace marten::unicode

@@ -37,11 +37,17 @@ void TakeStartupInfo(const unicode_api::PluginStartupInfo* info) {
     }
 }
 
-const WChar* MsgW(MsgId id) {
+const WChar* Msg(MsgId id) {
     static const WChar kEmpty[] = {0};
     if (Host.GetMsg == nullptr) return kEmpty;
     const WChar* text = Host.GetMsg(&kPluginGuid, static_cast<std::intptr_t>(id));
     return text != nullptr ? text : kEmpty;
+}
+
+UnicodeText FromAscii(const char* ascii) {
+    UnicodeText text;
+    for (; *ascii != '\0'; ++ascii) text += static_cast<WChar>(*ascii);
+    return text;
 }
 
 }  // namespace marten::unicode

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "api/unicode_api.hpp"
-#include "module/plugin/messages.hpp"
 #include "module/runtime/text.hpp"
+#include "module/ui/messages.hpp"
 
-// A wide literal in the interface's text unit.
+// A literal in the interface's text unit.
 #ifdef _WIN32
-#define MARTEN_W(s) L##s
+#define UNICODE_TEXT(s) L##s
 #else
-#define MARTEN_W(s) u##s
+#define UNICODE_TEXT(s) u##s
 #endif
 
 namespace marten::unicode {
@@ -28,6 +28,10 @@ extern unicode_api::FarStandardFunctions Standard;
 void TakeStartupInfo(const unicode_api::PluginStartupInfo* info);
 
 // The host's text for `id`, never null (empty without GetMsg).
-const WChar* MsgW(MsgId id);
+const WChar* Msg(MsgId id);
+
+// ASCII text (the settings' names, history names, help topics, digits) in
+// the interface's unit.
+UnicodeText FromAscii(const char* ascii);
 
 }  // namespace marten::unicode

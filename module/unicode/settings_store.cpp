@@ -1,18 +1,19 @@
 #include "module/unicode/settings_store.hpp"
 
 #include <cstdint>
-#include <limits>
+#include <optional>
+#include <utility>
 
-#include "module/settings/registry_store.hpp"
-#include "module/settings/settings.hpp"
+#include "module/settings/registry_settings.hpp"
+#include "module/settings/registry_values.hpp"
+#include "module/settings/stored_values.hpp"
 #include "module/unicode/guids.hpp"
-#include "module/unicode/unicode_editor.hpp"
 
 namespace marten::unicode {
 
-namespace {
+TextSettingsOf<WChar> TextSettings;
 
-const WChar kDefaultFileMask[] = MARTEN_W("*.msg,golded.*");
+namespace {
 
 // One open handle on the plug-in's part of the store; writes are committed
 // when it closes.
@@ -78,104 +79,97 @@ private:
     bool open_ = false;
 };
 
-const WChar kEnableQuote[] = MARTEN_W("EnableQuote");
-const WChar kEnableAutoWrap[] = MARTEN_W("EnableAutoWrap");
-const WChar kEnableAutoIndent[] = MARTEN_W("EnableAutoIndent");
-const WChar kEnableHPChange[] = MARTEN_W("EnableHPChange");
-const WChar kRIndent[] = MARTEN_W("RIndent");
-const WChar kLIndent[] = MARTEN_W("LIndent");
-const WChar kFileMask[] = MARTEN_W("FileMask");
-
-void LoadFlag(Store& store, const WChar* name, Flag& field) {
-    unicode_api::FarSettingsItem item;
-    if (store.Get(name, unicode_api::FST_QWORD, item) && item.Number <= 1) {
-        field = static_cast<Flag>(item.Number);
-    } else {
-        store.SetNumber(name, field);
-    }
+// A number as the store keeps it: the QWORD two's complement of its value.
+std::uint64_t AsStored(std::int32_t value) {
+    return static_cast<std::uint64_t>(std::int64_t{value});
 }
 
-void LoadNumber(Store& store, const WChar* name, std::int32_t& field) {
+// Reads one setting; when it cannot be read, its default is written back.
+void Load(Store& store, const SettingRow& row) {
+    const UnicodeText name = FromAscii(row.name);
     unicode_api::FarSettingsItem item;
-    if (store.Get(name, unicode_api::FST_QWORD, item)) {
-        const auto value = static_cast<std::int64_t>(item.Number);
-        if (value >= std::numeric_limits<std::int32_t>::min() &&
-            value <= std::numeric_limits<std::int32_t>::max()) {
-            field = static_cast<std::int32_t>(value);
+    if (row.kind == SettingKind::Text) {
+        UnicodeText& field = TextSettings[row.id];
+        if (store.Get(name.c_str(), unicode_api::FST_STRING, item) && item.String != nullptr) {
+            const std::size_t length = std::char_traits<WChar>::length(item.String);
+            if (TextFits(row, length)) {
+                field.assign(item.String, length);
+                return;
+            }
+        }
+        store.SetString(name.c_str(), field);
+        return;
+    }
+    if (store.Get(name.c_str(), unicode_api::FST_QWORD, item)) {
+        const auto stored = static_cast<std::int64_t>(item.Number);
+        if (const std::optional<std::int32_t> taken = TakenNumber(row, stored, kUnicodeFace)) {
+            SetNumberValue(row, *taken);
             return;
         }
     }
-    store.SetNumber(name, static_cast<std::uint64_t>(static_cast<std::int64_t>(field)));
-}
-
-void LoadMask(Store& store) {
-    unicode_api::FarSettingsItem item;
-    if (store.Get(kFileMask, unicode_api::FST_STRING, item) && item.String != nullptr) {
-        const std::size_t length = std::char_traits<WChar>::length(item.String);
-        if (length <= kMaxFileMaskLength) {
-            FileMaskW.assign(item.String, length);
-            return;
-        }
-    }
-    store.SetString(kFileMask, FileMaskW);
+    store.SetNumber(name.c_str(), AsStored(NumberValue(row)));
 }
 
 void SaveAll(Store& store) {
-    store.SetNumber(kEnableQuote, Settings.EnableQuote);
-    store.SetNumber(kEnableAutoWrap, Settings.EnableAutoWrap);
-    store.SetNumber(kEnableAutoIndent, Settings.EnableAutoIndent);
-    store.SetNumber(kEnableHPChange, Settings.EnableHPChange);
-    store.SetNumber(kRIndent, static_cast<std::uint64_t>(std::int64_t{Settings.RIndent}));
-    store.SetNumber(kLIndent, static_cast<std::uint64_t>(std::int64_t{Settings.LIndent}));
-    store.SetString(kFileMask, FileMaskW);
-}
-
-// The ANSI face's values, each one that cannot be read left at its default;
-// false when there is no such key.
-bool TakeAnsiSettings() {
-    const Text path(kAnsiSettingsKey);
-    HKEY key = OpenKeyForRead(HKEY_CURRENT_USER, path);
-    if (key == nullptr) return false;
-    RegCloseKey(key);
-    // A Boolean byte other than 0 counts as on, as in the ANSI face.
-    Flag* const flags[] = {&Settings.EnableQuote, &Settings.EnableAutoWrap,
-                           &Settings.EnableAutoIndent, &Settings.EnableHPChange};
-    const char* const names[] = {"EnableQuote", "EnableAutoWrap", "EnableAutoIndent",
-                                 "EnableHPChange"};
-    for (int i = 0; i < 4; ++i) {
-        Flag value = *flags[i];
-        if (ReadBytesValue(HKEY_CURRENT_USER, path, names[i], &value, sizeof value)) {
-            *flags[i] = value != 0 ? 1 : 0;
+    for (const SettingRow& row : kSettingRows) {
+        if (!Keeps(kUnicodeFace, row)) continue;
+        const UnicodeText name = FromAscii(row.name);
+        if (row.kind == SettingKind::Text) {
+            store.SetString(name.c_str(), TextSettings[row.id]);
+        } else {
+            store.SetNumber(name.c_str(), AsStored(NumberValue(row)));
         }
     }
-    ReadDwordValue(HKEY_CURRENT_USER, path, "RIndent", Settings.RIndent);
-    ReadDwordValue(HKEY_CURRENT_USER, path, "LIndent", Settings.LIndent);
-    Text mask;
-    if (ReadStringValue(HKEY_CURRENT_USER, path, "FileMask", mask)) FileMaskW = AnsiToWide(mask);
+}
+
+// The 1.x face's values of the settings both faces keep, each one that
+// cannot be read (or does not fit) left at its default; false when there is
+// no such key.
+bool TakeAnsiSettings() {
+    const Text key = AnsiSettingsKey();
+    HKEY opened = OpenKeyForRead(HKEY_CURRENT_USER, key);
+    if (opened == nullptr) return false;
+    RegCloseKey(opened);
+    for (const SettingRow& row : kSettingRows) {
+        if (!Keeps(kUnicodeFace, row) || !Keeps(kAnsiFace, row)) continue;
+        if (row.kind == SettingKind::Text) {
+            if (const std::optional<Text> stored = ReadRegistryText(key, row)) {
+                UnicodeText text = AnsiToUnicode(*stored);
+                if (TextFits(row, text.size())) TextSettings[row.id] = std::move(text);
+            }
+            continue;
+        }
+        const std::optional<std::int32_t> stored = ReadRegistryNumber(key, row);
+        // As the 1.x face takes it: a flag's byte other than 0 counts as on.
+        const std::optional<std::int32_t> taken =
+            stored ? TakenNumber(row, *stored, kAnsiFace) : std::nullopt;
+        if (taken) SetNumberValue(row, TakenOver(row, *taken));
+    }
     return true;
 }
 
 }  // namespace
 
-void LoadSettingsW() {
-    SetDefaultSettings();
-    FileMaskW = kDefaultFileMask;
+Text AnsiSettingsKey() {
+    Text key = "Software\\Far\\Plugins\\";
+    key += kSettingsSubkey;
+    return key;
+}
+
+void LoadSettings() {
+    SetDefaultSettings(TextSettings);
     Store store;
     if (!store.IsOpen()) return;
     if (store.IsEmpty() && TakeAnsiSettings()) {
         SaveAll(store);
         return;
     }
-    LoadFlag(store, kEnableQuote, Settings.EnableQuote);
-    LoadFlag(store, kEnableAutoWrap, Settings.EnableAutoWrap);
-    LoadFlag(store, kEnableAutoIndent, Settings.EnableAutoIndent);
-    LoadFlag(store, kEnableHPChange, Settings.EnableHPChange);
-    LoadNumber(store, kRIndent, Settings.RIndent);
-    LoadNumber(store, kLIndent, Settings.LIndent);
-    LoadMask(store);
+    for (const SettingRow& row : kSettingRows) {
+        if (Keeps(kUnicodeFace, row)) Load(store, row);
+    }
 }
 
-void SaveSettingsW() {
+void SaveSettings() {
     Store store;
     if (store.IsOpen()) SaveAll(store);
 }

@@ -1,31 +1,33 @@
-// The seven settings of the Unicode face in the host's settings store, under
-// the plug-in's GUID: the switches as QWORD 0 or 1, the margins as the QWORD
-// two's complement of their signed value, FileMask as a string. A value that
-// is missing, of another type or out of bounds counts as unreadable and its
-// default is written. On the first start the values of the ANSI face's
+// The Unicode face's settings in the host's settings store, under the
+// plug-in's GUID: every setting the face keeps as its row's value there,
+// the switches as QWORD 0 or 1, the numbers as the QWORD two's complement of
+// their signed value, the texts as strings. A value that is missing, of
+// another type or out of its row's bounds counts as unreadable and its
+// default is written. On the first start the values of the 1.x face's
 // registry key are taken over once; this face never writes the registry.
 #pragma once
 
 #include "module/runtime/text.hpp"
+#include "module/settings/settings.hpp"
 #include "module/unicode/host_info.hpp"
 
 namespace marten::unicode {
 
-// Where a host of the usual installation kept the ANSI face's settings,
+// The face's text settings (FileMask), in UTF-16.
+extern TextSettingsOf<WChar> TextSettings;
+
+// Where a 1.x host of the usual installation kept the 1.x face's settings,
 // below HKEY_CURRENT_USER.
-inline constexpr const char* kAnsiSettingsKey = "Software\\Far\\Plugins\\Tansy\\Marten";
+Text AnsiSettingsKey();
 
-// The longest FileMask the store may hold.
-inline constexpr std::size_t kMaxFileMaskLength = 255;
-
-// Settings and FileMaskW from the store (or the registry, once); every
+// Settings and TextSettings from the store (or the registry, once); every
 // unreadable value keeps its default, which is written back.
-void LoadSettingsW();
+void LoadSettings();
 
-// Writes all seven values, changed or not.
-void SaveSettingsW();
+// Writes every value the face keeps, changed or not.
+void SaveSettings();
 
 // A text of the system's ANSI code page in UTF-16.
-UnicodeText AnsiToWide(const Text& ansi);
+UnicodeText AnsiToUnicode(const Text& ansi);
 
 }  // namespace marten::unicode

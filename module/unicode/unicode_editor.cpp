@@ -4,10 +4,9 @@
 
 #include "module/editor/dispatch.hpp"
 #include "module/editor/file_mask.hpp"
+#include "module/unicode/settings_store.hpp"
 
 namespace marten::unicode {
-
-UnicodeText FileMaskW;
 
 namespace {
 
@@ -37,17 +36,18 @@ Activation activation;
 UnicodeText currentName;  // the file name of the editor the key is for
 
 bool Activated(UnicodeEditor& ed) {
+    const UnicodeText& mask = TextSettings[kFileMask];
     ed.FetchFileName(currentName);
-    if (activation.known && activation.name == currentName && activation.mask == FileMaskW) {
+    if (activation.known && activation.name == currentName && activation.mask == mask) {
         return activation.matches;
     }
-    const bool matches = FileMaskMatchW(FileMaskW, currentName);
+    // Known again only once every part of the outcome is stored.
     activation.known = false;
-    activation.mask = FileMaskW;
+    activation.matches = FileMaskMatch(mask, currentName);
+    activation.mask = mask;
     activation.name = currentName;
-    activation.matches = matches;
     activation.known = true;
-    return matches;
+    return activation.matches;
 }
 
 // A key the module feeds back comes to it again, nested in the first one's
@@ -196,7 +196,7 @@ void UnicodeEditor::CloseBracket() {
     Undo(unicode_api::EUR_END);
 }
 
-bool FileMaskMatchW(const UnicodeText& mask, const UnicodeText& name) {
+bool FileMaskMatch(const UnicodeText& mask, const UnicodeText& name) {
     if (Host.FSF == nullptr || Host.FSF->ProcessName == nullptr) return false;
     return AnyMaskItemMatches(mask, [&name](const UnicodeText& item) {
         UnicodeText subject = name;  // ProcessName takes a writable name
@@ -207,7 +207,7 @@ bool FileMaskMatchW(const UnicodeText& mask, const UnicodeText& name) {
 
 void ForgetActivation() { activation.known = false; }
 
-std::intptr_t HandleKeyW(const INPUT_RECORD& rec) {
+std::intptr_t HandleKey(const INPUT_RECORD& rec) {
     if (feedingBack) return 0;
     LinesInUse lines;
     UnicodeEditor ed(lines.Get());

@@ -2,7 +2,7 @@
 // AnsiEditor): UTF-16 lines through EditorControl on one editor, examined as
 // they stand. Every change the features make opens one undo bracket first,
 // so that the key with all the module did on it is one step of the editor's
-// undo; HandleKeyW closes it.
+// undo; HandleKey closes it.
 #pragma once
 
 #include <cstdint>
@@ -75,14 +75,11 @@ private:
 
 // ProcessEditorInputW's work on one key record: the activation test by file
 // mask, the features, and the undo step around what they changed.
-std::intptr_t HandleKeyW(const INPUT_RECORD& rec);
-
-// The mask list the Unicode face matches file names against (FileMask).
-extern UnicodeText FileMaskW;
+std::intptr_t HandleKey(const INPUT_RECORD& rec);
 
 // True when `name` matches one item of `mask` by the host's ProcessName,
-// the directory part left out, the list split as the ANSI face splits it.
-bool FileMaskMatchW(const UnicodeText& mask, const UnicodeText& name);
+// the directory part left out, the list split as every face splits it.
+bool FileMaskMatch(const UnicodeText& mask, const UnicodeText& name);
 
 // Forgets the remembered outcome of the mask test: a new host may compare
 // names its own way.

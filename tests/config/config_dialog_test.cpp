@@ -5,15 +5,16 @@
 
 #include <climits>
 
-#include "module/plugin/messages.hpp"
-#include "module/ui/config_dialog.hpp"
+#include "module/ansi/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
+#include "module/ui/messages.hpp"
 #include "tests/config/config_session.hpp"
 
 namespace config_test {
 namespace {
 
 using namespace marten;
+using namespace marten::ansi;
 using host::DialogAnswer;
 
 using ConfigDialogTest = ConfigSession;
@@ -51,7 +52,8 @@ TEST_F(ConfigDialogTest, OpensCentred54By16WithFocusAndDefaultOnOk) {
     EXPECT_EQ(items[ItemEnableQuote].Flags, DWORD{DIF_GROUP});
 
     // The defaults, and the LIndent stored before the start.
-    for (int box : {ItemEnableQuote, ItemEnableAutoWrap, ItemEnableAutoIndent, ItemEnableHPChange}) {
+    for (int box :
+         {ItemEnableQuote, ItemEnableAutoWrap, ItemEnableAutoIndent, ItemEnableHPChange}) {
         EXPECT_EQ(items[box].Param.Selected, 1) << box;
     }
     EXPECT_STREQ(items[ItemLIndent].Data, "-5");
@@ -68,10 +70,10 @@ TEST_F(ConfigDialogTest, CancelAndEscWriteNothing) {
     ASSERT_FALSE(before.empty());
     for (int closeWith : {int{ItemCancel}, -1}) {
         ui_.ChooseMenu(MenuConfigure);
-        ui_.AnswerDialog({{DialogAnswer::Toggle{ItemEnableQuote},
-                           DialogAnswer::Type{ItemRIndent, "40"},
-                           DialogAnswer::Type{ItemFileMask, ""}},
-                          closeWith});
+        ui_.AnswerDialog(
+            {{DialogAnswer::Toggle{ItemEnableQuote}, DialogAnswer::Type{ItemRIndent, "40"},
+              DialogAnswer::Type{ItemFileMask, ""}},
+             closeWith});
         ui_.LeaveMenu();
         EXPECT_EQ(host_->Configure(0), 0);
         EXPECT_EQ(RegistryBytes(), before) << closeWith;
@@ -97,7 +99,8 @@ TEST_F(ConfigDialogTest, ConfirmingWithoutChangeWritesAllSevenAgain) {
     ui_.LeaveMenu();
     EXPECT_EQ(host_->Configure(0), 1);
 
-    for (const char* flag : {"EnableQuote", "EnableAutoWrap", "EnableAutoIndent", "EnableHPChange"}) {
+    for (const char* flag :
+         {"EnableQuote", "EnableAutoWrap", "EnableAutoIndent", "EnableHPChange"}) {
         const auto value = ReadSetting(flag);
         ASSERT_TRUE(value) << flag;
         EXPECT_EQ(value->type, DWORD{REG_BINARY}) << flag;
@@ -111,11 +114,10 @@ TEST_F(ConfigDialogTest, ConfirmingWithoutChangeWritesAllSevenAgain) {
 TEST_F(ConfigDialogTest, ConfirmedSwitchesAndFieldsAreStored) {
     Start();
     ui_.ChooseMenu(MenuConfigure);
-    ui_.AnswerDialog({{DialogAnswer::Toggle{ItemEnableQuote},
-                       DialogAnswer::Toggle{ItemEnableHPChange},
-                       DialogAnswer::Type{ItemLIndent, "4"},
-                       DialogAnswer::Type{ItemFileMask, "*.txt,*.[a,b]x"}},
-                      ItemOk});
+    ui_.AnswerDialog(
+        {{DialogAnswer::Toggle{ItemEnableQuote}, DialogAnswer::Toggle{ItemEnableHPChange},
+          DialogAnswer::Type{ItemLIndent, "4"}, DialogAnswer::Type{ItemFileMask, "*.txt,*.[a,b]x"}},
+         ItemOk});
     ui_.ChooseMenu(MenuConfigure);
     ui_.LeaveMenu();
     EXPECT_EQ(host_->Configure(0), 0);  // the second dialog was left with Esc
@@ -143,12 +145,23 @@ TEST_F(ConfigDialogTest, RIndentFieldReadsNumbersAndTakesAnythingElseAsZero) {
         const char* shown;
     };
     const Case cases[] = {
-        {"72", 72, "72"},          {"+72", 72, "72"},        {"$48", 72, "72"},
-        {" 72", 72, "72"},         {"72 ", 0, "0"},          {"7x", 0, "0"},
-        {"", 0, "0"},              {"-", 0, "0"},            {"-3", -3, "-3"},
-        {"$FFFFFFFF", -1, "-1"},   {"2147483648", 0, "0"},   {"2147483647", INT_MAX, "2147483647"},
-        {"-2147483648", 0, "0"},   {"$80000000", INT_MIN, "-2147483648"},
-        {"$100000000", 0, "0"},    {"$ff", 255, "255"},      {"999", 999, "999"},
+        {"72", 72, "72"},
+        {"+72", 72, "72"},
+        {"$48", 72, "72"},
+        {" 72", 72, "72"},
+        {"72 ", 0, "0"},
+        {"7x", 0, "0"},
+        {"", 0, "0"},
+        {"-", 0, "0"},
+        {"-3", -3, "-3"},
+        {"$FFFFFFFF", -1, "-1"},
+        {"2147483648", 0, "0"},
+        {"2147483647", INT_MAX, "2147483647"},
+        {"-2147483648", 0, "0"},
+        {"$80000000", INT_MIN, "-2147483648"},
+        {"$100000000", 0, "0"},
+        {"$ff", 255, "255"},
+        {"999", 999, "999"},
     };
     Start();
     std::size_t dialog = 0;

@@ -4,7 +4,7 @@
 
 #include "host/editor.hpp"
 #include "host/key_script.hpp"
-#include "module/ui/config_dialog.hpp"
+#include "module/ansi/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
 #include "tests/config/config_session.hpp"
 
@@ -12,6 +12,7 @@ namespace config_test {
 namespace {
 
 using namespace marten;
+using namespace marten::ansi;
 using host::DialogAnswer;
 
 using ConfigEffectTest = ConfigSession;

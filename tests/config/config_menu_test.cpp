@@ -2,15 +2,16 @@
 // the host is asked to show, and the loop's answers.
 #include <gtest/gtest.h>
 
-#include "module/plugin/messages.hpp"
-#include "module/ui/config_dialog.hpp"
+#include "module/ansi/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
+#include "module/ui/messages.hpp"
 #include "tests/config/config_session.hpp"
 
 namespace config_test {
 namespace {
 
 using namespace marten;
+using namespace marten::ansi;
 using host::DialogAnswer;
 
 using ConfigMenuTest = ConfigSession;
@@ -109,8 +110,8 @@ TEST_F(ConfigMenuTest, AboutBoxShowsItsTextsWithOneButton) {
     EXPECT_EQ(box.flags, 0u);
     EXPECT_EQ(box.helpTopic, "dlgAbout");
     EXPECT_EQ(box.buttonCount, 1);
-    const std::vector<std::optional<std::string>> lines = {
-        Msg(MAboutTitle), "", Msg(MAboutText), Msg(MFiller), Msg(MOk)};
+    const std::vector<std::optional<std::string>> lines = {Msg(MAboutTitle), "", Msg(MAboutText),
+                                                           Msg(MFiller), Msg(MOk)};
     EXPECT_EQ(box.items, lines);
     EXPECT_EQ(ui_.menus.size(), 2u);
 }

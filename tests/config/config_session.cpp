@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "module/ui/config_dialog.hpp"
+#include "module/ansi/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
 
 namespace config_test {
@@ -19,9 +19,8 @@ HKEY OpenSettings(REGSAM access) {
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, access, &key) != ERROR_SUCCESS) {
             return nullptr;
         }
-    } else if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr,
-                               REG_OPTION_NON_VOLATILE, access, nullptr, &key,
-                               nullptr) != ERROR_SUCCESS) {
+    } else if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               access, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
     return key;
@@ -123,7 +122,8 @@ std::string ConfigSession::RegistryBytes() const {
 
 void ConfigSession::ConfirmRIndent(const std::string& text) {
     ui_.ChooseMenu(marten::MenuConfigure);
-    ui_.AnswerDialog({{host::DialogAnswer::Type{marten::ItemRIndent, text}}, marten::ItemOk});
+    ui_.AnswerDialog(
+        {{host::DialogAnswer::Type{marten::ansi::ItemRIndent, text}}, marten::ansi::ItemOk});
 }
 
 }  // namespace config_test

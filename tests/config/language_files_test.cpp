@@ -1,6 +1,6 @@
-// The language and help files that ship beside the module: one text per
-// message identifier in every language, in order, and every help topic the
-// module names in every help file.
+// The language and help files that ship beside each face's module: one text
+// per message identifier the face shows in every language, in order, and
+// every help topic the module names in every help file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "host/language.hpp"
-#include "module/plugin/messages.hpp"
-#include "module/ui/config_dialog.hpp"
 #include "module/ui/config_menu.hpp"
+#include "module/ui/messages.hpp"
+#include "module/ui/settings_dialog.hpp"
 
 namespace config_test {
 namespace {
@@ -23,15 +23,30 @@ namespace fs = std::filesystem;
 
 // The identifiers' names in identifier order, as the comment before each
 // message names them.
-const char* const kMessageNames[marten::kMessageCount] = {
-    "MFiller",        "MOk",          "MCancel",          "MAbout",
-    "MAboutTitle",    "MAboutText",   "MMenuTitle",       "MPluginTitle",
-    "MEnableQuote",   "MEnableAutoWrap", "MEnableAutoIndent", "MEnableHPChange",
-    "MRIndent",       "MLIndent",     "MConfigure",       "MFileMask"};
+const char* const kMessageNames[marten::kMessageCount] = {"MFiller",           "MOk",
+                                                          "MCancel",           "MAbout",
+                                                          "MAboutTitle",       "MAboutText",
+                                                          "MMenuTitle",        "MPluginTitle",
+                                                          "MEnableQuote",      "MEnableAutoWrap",
+                                                          "MEnableAutoIndent", "MEnableHPChange",
+                                                          "MRIndent",          "MLIndent",
+                                                          "MConfigure",        "MFileMask",
+                                                          "MBalanced"};
 
-std::vector<fs::path> FilesIn(const char* folder, const char* extension) {
+// The language files of each face: the 1.x face's, as they are kept, with
+// the texts it shows; the Unicode face's, made at build time, with them all.
+struct FaceFiles {
+    fs::path folder;
+    int messages;
+};
+const FaceFiles kFaces[] = {
+    {fs::path(MARTEN_SOURCE_DIR) / "module/lang", marten::kAnsiMessageCount},
+    {MARTEN_UNICODE_PLUGIN_DIR, marten::kMessageCount},
+};
+
+std::vector<fs::path> FilesIn(const fs::path& folder, const char* extension) {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(fs::path(MARTEN_SOURCE_DIR) / folder)) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().extension() == extension) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
@@ -49,7 +64,8 @@ std::string ReadFile(const fs::path& path) {
 void ExpectCrLfLines(const std::string& bytes) {
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
+    for (std::size_t at = bytes.find('\n'); at != std::string::npos;
+         at = bytes.find('\n', at + 1)) {
         ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "bare LF at byte " << at;
     }
 }
@@ -66,7 +82,7 @@ std::vector<std::string> Lines(const std::string& bytes) {
 
 TEST(LanguageFiles, EnglishAndRussianShip) {
     std::set<std::string> languages;
-    for (const fs::path& path : FilesIn("module/lang", ".lng")) {
+    for (const fs::path& path : FilesIn(kFaces[0].folder, ".lng")) {
         std::string error;
         const auto file = host::ParseLanguageFile(ReadFile(path), &error);
         ASSERT_TRUE(file) << path << ": " << error;
@@ -75,44 +91,52 @@ TEST(LanguageFiles, EnglishAndRussianShip) {
     EXPECT_EQ(languages, (std::set<std::string>{"English", "Russian"}));
 }
 
+// The language file at `path` holds the first `count` messages, one
+// non-empty text each, in order, each after a comment that names it.
+void ExpectOneTextPerIdentifier(const fs::path& path, int count) {
+    SCOPED_TRACE(path.string());
+    const std::string bytes = ReadFile(path);
+    ExpectCrLfLines(bytes);
+
+    std::string error;
+    const auto file = host::ParseLanguageFile(bytes, &error);
+    ASSERT_TRUE(file) << error;
+    ASSERT_EQ(file->messages.size(), static_cast<std::size_t>(count));
+    for (int id = 0; id < count; ++id) {
+        EXPECT_FALSE(file->messages[static_cast<std::size_t>(id)].empty()) << kMessageNames[id];
+    }
+    // A menu line holds 127 characters.
+    EXPECT_LE(file->messages[marten::MConfigure].size(), 127u);
+    EXPECT_LE(file->messages[marten::MAbout].size(), 127u);
+
+    // The comment before each message names its identifier.
+    std::vector<std::string> named;
+    std::string lastComment;
+    for (const std::string& line : Lines(bytes)) {
+        if (line.rfind("//", 0) == 0) {
+            lastComment = line;
+        } else if (!line.empty() && line[0] == '"') {
+            std::istringstream words(lastComment.substr(2));
+            std::string name;
+            words >> name;
+            if (!name.empty() && name.back() == ':') name.pop_back();
+            named.push_back(name);
+            lastComment.clear();
+        }
+    }
+    EXPECT_EQ(named, std::vector<std::string>(kMessageNames, kMessageNames + count));
+}
+
 TEST(LanguageFiles, HoldOneNonEmptyTextPerIdentifierInOrder) {
-    for (const fs::path& path : FilesIn("module/lang", ".lng")) {
-        SCOPED_TRACE(path.filename().string());
-        const std::string bytes = ReadFile(path);
-        ExpectCrLfLines(bytes);
-
-        std::string error;
-        const auto file = host::ParseLanguageFile(bytes, &error);
-        ASSERT_TRUE(file) << error;
-        ASSERT_EQ(file->messages.size(), std::size_t{marten::kMessageCount});
-        for (int id = 0; id < marten::kMessageCount; ++id) {
-            EXPECT_FALSE(file->messages[static_cast<std::size_t>(id)].empty()) << kMessageNames[id];
-        }
-        // A menu line holds 127 characters.
-        EXPECT_LE(file->messages[marten::MConfigure].size(), 127u);
-        EXPECT_LE(file->messages[marten::MAbout].size(), 127u);
-
-        // The comment before each message names its identifier.
-        std::vector<std::string> named;
-        std::string lastComment;
-        for (const std::string& line : Lines(bytes)) {
-            if (line.rfind("//", 0) == 0) {
-                lastComment = line;
-            } else if (!line.empty() && line[0] == '"') {
-                std::istringstream words(lastComment.substr(2));
-                std::string name;
-                words >> name;
-                if (!name.empty() && name.back() == ':') name.pop_back();
-                named.push_back(name);
-                lastComment.clear();
-            }
-        }
-        EXPECT_EQ(named, std::vector<std::string>(std::begin(kMessageNames), std::end(kMessageNames)));
+    for (const FaceFiles& face : kFaces) {
+        const std::vector<fs::path> files = FilesIn(face.folder, ".lng");
+        EXPECT_EQ(files.size(), 2u) << face.folder;
+        for (const fs::path& path : files) ExpectOneTextPerIdentifier(path, face.messages);
     }
 }
 
 TEST(HelpFiles, HoldEveryTopicTheModuleNamesAndEveryLinkedOne) {
-    const auto helpFiles = FilesIn("module/help", ".hlf");
+    const auto helpFiles = FilesIn(fs::path(MARTEN_SOURCE_DIR) / "module/help", ".hlf");
     ASSERT_EQ(helpFiles.size(), 2u);
     for (const fs::path& path : helpFiles) {
         SCOPED_TRACE(path.filename().string());
@@ -128,7 +152,8 @@ TEST(HelpFiles, HoldEveryTopicTheModuleNamesAndEveryLinkedOne) {
             EXPECT_FALSE(file->Topic(topic)->empty()) << topic;
         }
         // Links are written ~text~@Topic@.
-        for (std::size_t at = bytes.find("~@"); at != std::string::npos; at = bytes.find("~@", at + 2)) {
+        for (std::size_t at = bytes.find("~@"); at != std::string::npos;
+             at = bytes.find("~@", at + 2)) {
             const std::size_t end = bytes.find('@', at + 2);
             ASSERT_NE(end, std::string::npos);
             const std::string target = bytes.substr(at + 2, end - at - 2);
@@ -139,13 +164,14 @@ TEST(HelpFiles, HoldEveryTopicTheModuleNamesAndEveryLinkedOne) {
 
 TEST(HelpFiles, ComeInTheLanguagesOfTheLanguageFiles) {
     std::set<std::string> help, messages;
-    for (const fs::path& path : FilesIn("module/help", ".hlf")) {
+    for (const fs::path& path : FilesIn(fs::path(MARTEN_SOURCE_DIR) / "module/help", ".hlf")) {
         std::string error;
         if (auto file = host::ParseHelpFile(ReadFile(path), &error)) help.insert(file->language);
     }
-    for (const fs::path& path : FilesIn("module/lang", ".lng")) {
+    for (const fs::path& path : FilesIn(kFaces[0].folder, ".lng")) {
         std::string error;
-        if (auto file = host::ParseLanguageFile(ReadFile(path), &error)) messages.insert(file->language);
+        if (auto file = host::ParseLanguageFile(ReadFile(path), &error))
+            messages.insert(file->language);
     }
     EXPECT_EQ(help, messages);
 }

@@ -1,23 +1,39 @@
 #include "tests/support/module_state.hpp"
 
-#include "module/plugin/host_info.hpp"
+#include "module/ansi/host_info.hpp"
+#include "module/ansi/settings_store.hpp"
 #include "module/runtime/heap.hpp"
+#include "module/settings/settings_table.hpp"
 
 namespace testsupport {
 
+using marten::ansi::HostInfo;
+using marten::ansi::SettingsKey;
+using marten::ansi::TextSettings;
+
 ModuleStateGuard::ModuleStateGuard()
-    : host_(marten::HostInfo), settings_(marten::Settings), settingsKey_(marten::SettingsKey) {}
+    : host_(HostInfo),
+      settings_(marten::Settings),
+      texts_(TextSettings),
+      settingsKey_(SettingsKey) {}
 
 ModuleStateGuard::~ModuleStateGuard() {
-    marten::HostInfo = host_;
+    HostInfo = host_;
     marten::Settings = settings_;
-    marten::SettingsKey = settingsKey_;
+    TextSettings = texts_;
+    SettingsKey = settingsKey_;
 }
 
 SettingsValues CurrentSettings() {
     const marten::SettingsRecord& s = marten::Settings;
-    return {s.EnableQuote, s.EnableAutoWrap, s.EnableAutoIndent, s.EnableHPChange,
-            s.RIndent,     s.LIndent,        std::string(s.FileMask.data(), s.FileMask.size())};
+    const marten::Text& mask = TextSettings[marten::kFileMask];
+    return {s.EnableQuote,
+            s.EnableAutoWrap,
+            s.EnableAutoIndent,
+            s.EnableHPChange,
+            s.RIndent,
+            s.LIndent,
+            std::string(mask.data(), mask.size())};
 }
 
 void PrintTo(const SettingsValues& v, std::ostream* out) {
@@ -27,8 +43,8 @@ void PrintTo(const SettingsValues& v, std::ostream* out) {
 
 InstalledHost::InstalledHost(FakeHost& host) : served_(host) {
     host.liveBlocks = [] { return marten::HeapLiveBlocks(); };
-    marten::HostInfo = StartupInfoOf("Software\\MartenUnitTests\\Installed");
-    marten::SetDefaultSettings();
+    HostInfo = StartupInfoOf("Software\\MartenUnitTests\\Installed");
+    marten::SetDefaultSettings(TextSettings);
 }
 
 }  // namespace testsupport

@@ -1,6 +1,6 @@
-// The module-wide state in the module's unit tests: a guard that keeps it
-// and puts it back, and the fake host installed the way SetStartupInfo would
-// fill HostInfo.
+// The 1.x face's module-wide state in the module's unit tests: a guard that
+// keeps it and puts it back, and the fake host installed the way
+// SetStartupInfo would fill HostInfo.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,8 @@
 
 namespace testsupport {
 
-// Keeps the module-wide state (HostInfo, Settings, SettingsKey) and puts it
-// back when it goes, so a test may change any of it.
+// Keeps the module-wide state (HostInfo, Settings, TextSettings, SettingsKey)
+// and puts it back when it goes, so a test may change any of it.
 class ModuleStateGuard {
 public:
     ModuleStateGuard();
@@ -26,6 +26,7 @@ public:
 private:
     PluginStartupInfo host_;
     marten::SettingsRecord settings_;
+    marten::TextSettingsOf<char> texts_;
     marten::Text settingsKey_;
 };
 

@@ -215,19 +215,22 @@ struct UnicodeFakeHostServices {
     }
 
     static HANDLE WINAPI DialogInit(const unicode_api::GUID*, const unicode_api::GUID* id,
-                                    std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
-                                    const unicode_api::WChar*,
+                                    std::intptr_t, std::intptr_t, std::intptr_t x2,
+                                    std::intptr_t y2, const unicode_api::WChar* help,
                                     const unicode_api::FarDialogItem* items, std::size_t count,
                                     std::intptr_t, unicode_api::FARDIALOGFLAGS,
                                     unicode_api::FARWINDOWPROC, void*) {
         UnicodeFakeHost& h = *current;
         if (id == nullptr) return INVALID_HANDLE_VALUE;
+        h.dialogSize = {x2, y2};
+        h.dialogHelp = help != nullptr ? help : UNICODE_TEXT("");
         h.dialogItems.clear();
         for (std::size_t i = 0; i < count; ++i) {
             const unicode_api::FarDialogItem& item = items[i];
-            h.dialogItems.push_back({item.Type, item.Selected,
+            h.dialogItems.push_back({item.Type, item.X1, item.Y1, item.X2, item.Y2, item.Selected,
                                      item.Data ? item.Data : UNICODE_TEXT(""),
-                                     item.History ? item.History : UNICODE_TEXT(""), item.Flags});
+                                     item.History ? item.History : UNICODE_TEXT(""), item.MaxLength,
+                                     item.Flags});
             // What the user leaves in an item unless the test says otherwise.
             h.dialogChecks.try_emplace(static_cast<int>(i), item.Selected);
             h.dialogTexts.try_emplace(static_cast<int>(i), h.dialogItems.back().data);

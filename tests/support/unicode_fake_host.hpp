@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -92,11 +93,15 @@ struct UnicodeFakeHost {
     // (check states and texts by item index) when it closed.
     struct DialogItemSeen {
         unicode_api::FARDIALOGITEMTYPES type;
+        std::intptr_t x1, y1, x2, y2;
         std::intptr_t selected;
         WString data, history;
+        std::size_t maxLength;
         unicode_api::FARDIALOGITEMFLAGS flags;
     };
     std::vector<DialogItemSeen> dialogItems;
+    std::pair<std::intptr_t, std::intptr_t> dialogSize{};  // as DialogInit's X2 and Y2
+    WString dialogHelp;
     std::intptr_t dialogAnswer = -1;
     std::map<int, std::intptr_t> dialogChecks;
     std::map<int, WString> dialogTexts;

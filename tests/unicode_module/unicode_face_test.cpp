@@ -7,6 +7,7 @@
 
 #include "api/unicode_api.hpp"
 #include "module/settings/settings.hpp"
+#include "module/unicode/settings_store.hpp"
 #include "module/unicode/unicode_editor.hpp"
 #include "tests/support/unicode_fake_host.hpp"
 
@@ -123,7 +124,7 @@ TEST_F(UnicodeFace, ReplacesTheThreeLettersAsTyped) {
 }
 
 TEST_F(UnicodeFace, ActsOnlyWhereAMaskMatches) {
-    marten::unicode::FileMaskW = u"*.[a,b]x,golded.*";
+    marten::unicode::TextSettings[marten::kFileMask] = u"*.[a,b]x,golded.*";
     host_.fileName = u"C:\\Fido\\GOLDED.TMP";
     Put(u"AB> x y", 0, 4);
     EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
@@ -142,7 +143,7 @@ TEST_F(UnicodeFace, ActsOnlyWhereAMaskMatches) {
 }
 
 TEST_F(UnicodeFace, ActivationFollowsTheNameAndTheMasksOfEveryKey) {
-    marten::unicode::FileMaskW = u"*.msg";
+    marten::unicode::TextSettings[marten::kFileMask] = u"*.msg";
     host_.fileName = u"C:\\Fido\\reply.msg";
     Put(u"AB> x y", 0, 4);
     EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
@@ -162,7 +163,7 @@ TEST_F(UnicodeFace, ActivationFollowsTheNameAndTheMasksOfEveryKey) {
     host_.fileName = u"C:\\Fido\\reply.msg";
     Put(u"AB> x y", 0, 4);
     EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
-    marten::unicode::FileMaskW = u"*.txt";
+    marten::unicode::TextSettings[marten::kFileMask] = u"*.txt";
     Put(u"AB> x y", 0, 4);
     EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 0);
 
@@ -170,7 +171,7 @@ TEST_F(UnicodeFace, ActivationFollowsTheNameAndTheMasksOfEveryKey) {
     host_.fileName = std::u16string(u"C:\\Fido\\x.txt\0.msg", 18);
     Put(u"AB> x y", 0, 4);
     EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 1);
-    marten::unicode::FileMaskW = u"*.msg";
+    marten::unicode::TextSettings[marten::kFileMask] = u"*.msg";
     Put(u"AB> x y", 0, 4);
     EXPECT_EQ(host_.Press(UnicodeKeyDown(u'\r', VK_RETURN)), 0);
 }

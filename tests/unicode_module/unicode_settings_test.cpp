@@ -9,17 +9,19 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 
-#include "module/settings/registry_store.hpp"
+#include "module/settings/registry_values.hpp"
 #include "module/settings/settings.hpp"
-#include "module/ui/config_dialog.hpp"
 #include "module/unicode/config_ui.hpp"
 #include "module/unicode/settings_store.hpp"
-#include "module/unicode/unicode_editor.hpp"
 #include "tests/support/unicode_fake_host.hpp"
 
 namespace {
 
+using marten::unicode::ItemIndex;
+using marten::unicode::TextSettings;
 using testsupport::StoredValue;
 using testsupport::UnicodeFakeHost;
 
@@ -63,7 +65,8 @@ std::map<std::u16string, StoredValue> Defaults() {
             {u"EnableHPChange", std::uint64_t{1}},
             {u"RIndent", std::uint64_t{78}},
             {u"LIndent", std::uint64_t{0}},
-            {u"FileMask", std::u16string(u"*.msg,golded.*")}};
+            {u"FileMask", std::u16string(u"*.msg,golded.*")},
+            {u"Balanced", std::uint64_t{0}}};
 }
 
 TEST(UnicodeSettings, AnEmptyStoreWithoutARegistryKeyGetsTheDefaults) {
@@ -91,20 +94,25 @@ TEST(UnicodeSettings, UnreadableValuesGetTheirDefaultWritten) {
     EXPECT_EQ(host.store, expected);
     EXPECT_EQ(marten::Settings.EnableAutoWrap, 0);
     EXPECT_EQ(marten::Settings.LIndent, -5);
-    EXPECT_EQ(marten::unicode::FileMaskW, u"*.msg,golded.*");
+    EXPECT_EQ(TextSettings[marten::kFileMask], u"*.msg,golded.*");
 
     // Saved again, a negative margin goes out as its 64-bit two's complement.
     marten::Settings.RIndent = -1;
-    marten::unicode::SaveSettingsW();
+    marten::unicode::SaveSettings();
     EXPECT_EQ(host.store[u"RIndent"], StoredValue(std::uint64_t{0xFFFFFFFFFFFFFFFFull}));
     EXPECT_EQ(host.openHandles, 0);
 }
 
 TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
     ScratchRegistry registry;
-    const marten::Text key(marten::unicode::kAnsiSettingsKey);
+    const marten::Text key = marten::unicode::AnsiSettingsKey();
     const marten::Flag off = 0;
+    const marten::Flag foreign = 7;  // the 1.x face takes it as on
     marten::WriteBytesValue(HKEY_CURRENT_USER, key, "EnableQuote", &off, 1);
+    marten::WriteBytesValue(HKEY_CURRENT_USER, key, "EnableHPChange", &foreign, 1);
+    // A value the 1.x face does not keep is not taken over.
+    const marten::Flag on = 1;
+    marten::WriteBytesValue(HKEY_CURRENT_USER, key, "Balanced", &on, 1);
     marten::WriteDwordValue(HKEY_CURRENT_USER, key, "LIndent", -3);
     marten::WriteDwordValue(HKEY_CURRENT_USER, key, "RIndent", 60);
     // "*.msg,письмо*" in code page 1251.
@@ -120,6 +128,7 @@ TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
     expected[u"RIndent"] = std::uint64_t{60};
     expected[u"FileMask"] = std::u16string(u"*.msg,\u043F\u0438\u0441\u044C\u043C\u043E*");
     EXPECT_EQ(host.store, expected);
+    EXPECT_EQ(marten::Settings.EnableHPChange, 1);
     EXPECT_EQ(registry.Contents(), before);
 
     // Once the store holds settings, the registry is not read again.
@@ -131,38 +140,93 @@ TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
 
 // The dialog shows the settings and, confirmed, stores what the user left
 // in it; cancelled, it changes nothing.
-TEST(UnicodeSettings, TheDialogShowsAndStoresTheSeven) {
+TEST(UnicodeSettings, TheDialogShowsAndStoresTheEight) {
     ScratchRegistry registry;
     UnicodeFakeHost host;
     host.store = Defaults();
     host.store[u"LIndent"] = kMinusFive;
     SetStartupInfoW(&host.startupInfo);
 
-    host.dialogAnswer = marten::ItemCancel;
-    EXPECT_EQ(marten::unicode::ConfigDialogW(), 0);
-    ASSERT_EQ(host.dialogItems.size(), static_cast<std::size_t>(marten::ConfigItemCount));
-    EXPECT_EQ(host.dialogItems[marten::ItemLIndent].data, u"-5");
-    EXPECT_EQ(host.dialogItems[marten::ItemRIndent].data, u"78");
-    EXPECT_EQ(host.dialogItems[marten::ItemFileMask].data, u"*.msg,golded.*");
-    EXPECT_EQ(host.dialogItems[marten::ItemFileMask].history, u"Tansy\\Marten\\FileMask");
-    EXPECT_EQ(host.dialogItems[marten::ItemEnableQuote].selected, 1);
-    EXPECT_NE(host.dialogItems[marten::ItemOk].flags & unicode_api::DIF_DEFAULTBUTTON, 0u);
+    host.dialogAnswer = ItemIndex(marten::DialogCancel);
+    EXPECT_EQ(marten::unicode::ConfigDialog(), 0);
+    ASSERT_EQ(host.dialogItems.size(), 17u);
+    const auto& items = host.dialogItems;
+    EXPECT_EQ(items[ItemIndex(marten::DialogLIndent)].data, u"-5");
+    EXPECT_EQ(items[ItemIndex(marten::DialogRIndent)].data, u"78");
+    EXPECT_EQ(items[ItemIndex(marten::DialogFileMask)].data, u"*.msg,golded.*");
+    EXPECT_EQ(items[ItemIndex(marten::DialogEnableQuote)].selected, 1);
+    EXPECT_EQ(items[ItemIndex(marten::DialogBalanced)].selected, 0);
     EXPECT_FALSE(host.dialogOpen);
     std::map<std::u16string, StoredValue> expected = Defaults();
     expected[u"LIndent"] = kMinusFive;
     EXPECT_EQ(host.store, expected);
 
-    host.dialogAnswer = marten::ItemOk;
-    host.dialogChecks[marten::ItemEnableHPChange] = unicode_api::BSTATE_UNCHECKED;
-    host.dialogTexts[marten::ItemRIndent] = u"-7";
-    host.dialogTexts[marten::ItemFileMask] = u"*.\u043F\u0438\u0441";
-    EXPECT_EQ(marten::unicode::ConfigDialogW(), 1);
+    host.dialogAnswer = ItemIndex(marten::DialogOk);
+    host.dialogChecks[ItemIndex(marten::DialogEnableHPChange)] = unicode_api::BSTATE_UNCHECKED;
+    host.dialogChecks[ItemIndex(marten::DialogBalanced)] = unicode_api::BSTATE_CHECKED;
+    host.dialogTexts[ItemIndex(marten::DialogRIndent)] = u"-7";
+    host.dialogTexts[ItemIndex(marten::DialogFileMask)] = u"*.\u043F\u0438\u0441";
+    EXPECT_EQ(marten::unicode::ConfigDialog(), 1);
     EXPECT_FALSE(host.dialogOpen);
     expected[u"EnableHPChange"] = std::uint64_t{0};
     expected[u"RIndent"] = std::uint64_t(-7);
     expected[u"FileMask"] = std::u16string(u"*.\u043F\u0438\u0441");
+    expected[u"Balanced"] = std::uint64_t{1};
     EXPECT_EQ(host.store, expected);
+    EXPECT_EQ(marten::Settings.Balanced, 1);
     EXPECT_EQ(host.openHandles, 0);
+}
+
+// The dialog as the host gets it, written out by value: the 1.x face's
+// items and places, with Balanced after the four switches and every line
+// below it one lower.
+TEST(UnicodeSettings, TheDialogIsLaidOutWithBalancedAfterTheSwitches) {
+    ScratchRegistry registry;
+    UnicodeFakeHost host;
+    SetStartupInfoW(&host.startupInfo);
+    marten::unicode::ConfigDialog();
+    EXPECT_EQ(host.dialogSize, (std::pair<std::intptr_t, std::intptr_t>{54, 17}));
+    EXPECT_EQ(host.dialogHelp, u"dlgConfigure");
+    using unicode_api::DIF_BOXCOLOR, unicode_api::DIF_CENTERGROUP, unicode_api::DIF_DEFAULTBUTTON;
+    using unicode_api::DIF_FOCUS, unicode_api::DIF_HISTORY, unicode_api::DIF_SEPARATOR;
+    struct Expected {
+        int type, x1, y1, x2, y2;
+        unicode_api::FARDIALOGITEMFLAGS flags;
+        std::u16string data, history;
+        std::size_t maxLength;
+    };
+    const Expected expected[] = {
+        {3, 3, 1, 50, 15, 0, u"msg7", u"", 0},        // DI_DOUBLEBOX, MPluginTitle
+        {8, 5, 2, 0, 2, DIF_FOCUS, u"msg8", u"", 0},  // DI_CHECKBOX, MEnableQuote
+        {8, 5, 3, 0, 3, 0, u"msg9", u"", 0},
+        {8, 5, 4, 0, 4, 0, u"msg10", u"", 0},
+        {8, 5, 5, 0, 5, 0, u"msg11", u"", 0},
+        {8, 5, 6, 0, 6, 0, u"msg16", u"", 0},   // MBalanced
+        {0, 9, 8, 30, 8, 0, u"msg13", u"", 0},  // DI_TEXT, MLIndent
+        {4, 5, 8, 7, 8, DIF_HISTORY, u"0", u"Tansy\\Marten\\LIndent", 0},
+        {0, 9, 9, 30, 9, 0, u"msg12", u"", 0},  // MRIndent
+        {4, 5, 9, 7, 9, DIF_HISTORY, u"78", u"Tansy\\Marten\\RIndent", 0},
+        {0, 5, 11, 30, 11, 0, u"msg15", u"", 0},  // MFileMask
+        {4, 5, 12, 48, 12, DIF_HISTORY, u"*.msg,golded.*", u"Tansy\\Marten\\FileMask", 255},
+        {0, 4, 7, 30, 7, DIF_SEPARATOR | DIF_BOXCOLOR, u"msg0", u"", 0},
+        {0, 4, 10, 30, 10, DIF_SEPARATOR | DIF_BOXCOLOR, u"msg0", u"", 0},
+        {0, 4, 13, 30, 13, DIF_SEPARATOR | DIF_BOXCOLOR, u"msg0", u"", 0},
+        {7, 4, 14, 0, 14, DIF_CENTERGROUP | DIF_DEFAULTBUTTON, u"msg1", u"", 0},  // MOk
+        {7, 0, 14, 0, 14, DIF_CENTERGROUP, u"msg2", u"", 0},                      // MCancel
+    };
+    ASSERT_EQ(host.dialogItems.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(i);
+        const auto& item = host.dialogItems[i];
+        const Expected& e = expected[i];
+        EXPECT_EQ(item.type, e.type);
+        EXPECT_EQ(std::tuple(item.x1, item.y1, item.x2, item.y2),
+                  std::tuple(e.x1, e.y1, e.x2, e.y2));
+        EXPECT_EQ(item.flags, e.flags);
+        EXPECT_EQ(item.data, e.data);
+        EXPECT_EQ(item.history, e.history);
+        EXPECT_EQ(item.maxLength, e.maxLength);
+    }
 }
 
 TEST(UnicodeSettings, AStoreThatCannotOpenLeavesTheDefaults) {
@@ -172,7 +236,7 @@ TEST(UnicodeSettings, AStoreThatCannotOpenLeavesTheDefaults) {
     SetStartupInfoW(&host.startupInfo);
     EXPECT_TRUE(host.store.empty());
     EXPECT_EQ(marten::Settings.RIndent, 78);
-    EXPECT_EQ(marten::unicode::FileMaskW, u"*.msg,golded.*");
+    EXPECT_EQ(TextSettings[marten::kFileMask], u"*.msg,golded.*");
 }
 
 }  // namespace
