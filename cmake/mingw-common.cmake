@@ -17,6 +17,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Programs (the Win32 test runner) take the runtimes statically too, so that
-# wine needs no MinGW DLL on its path; module/win32.cmake does the same for
+# wine needs no MinGW DLL on its path; module/ansi/win32.cmake does the same for
 # the module.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "module/settings/settings_table.hpp"
@@ -191,21 +192,15 @@ TEST_F(SettingsStoreTest, KeyPathFollowsTheRootKeyForm) {
 }
 
 TEST(WithBackslash, AddsOneUnlessEmptyOrEndingInSeparator) {
-    EXPECT_EQ(WithBackslash(""), "");
-    EXPECT_EQ(WithBackslash("a"), "a\\");
-    EXPECT_EQ(WithBackslash("a\\"), "a\\");
-    EXPECT_EQ(WithBackslash("C:"), "C:");
-    EXPECT_EQ(WithBackslash("a/"), "a/\\");
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""}, {"a", "a\\"}, {"a\\", "a\\"}, {"C:", "C:"}, {"a/", "a/\\"}};
+    for (const auto& [path, expected] : cases) EXPECT_EQ(WithBackslash(path), expected) << path;
 }
 
 TEST_F(SettingsStoreTest, SaveWritesAllSevenAsTheirTypes) {
     Start();
-    Settings.EnableQuote = 0;
-    Settings.EnableAutoWrap = 1;
-    Settings.EnableAutoIndent = 0;
-    Settings.EnableHPChange = 0;
-    Settings.RIndent = -1;
-    Settings.LIndent = 0x01020304;
+    // Quote, wrap, indent, H/p/P, RIndent, LIndent, Balanced.
+    Settings = SettingsRecord{0, 1, 0, 0, -1, 0x01020304, 0};
     TextSettings[kFileMask] = "";
     SaveSettings();
     EXPECT_EQ(Read(key_, "EnableQuote"), (Stored{REG_BINARY, {0}}));

@@ -26,29 +26,34 @@ TEST_P(SplitAtMarginTest, HeadAndTail) {
     EXPECT_EQ(c.text.substr(split.tailStart), c.tail);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SplitAtMarginTest,
-    testing::Values(
-        SplitCase{"The quick brown fox jumps", 20, "The quick brown fox", "jumps"},
-        SplitCase{"aaaa bbbb cccc dddd", 15, "aaaa bbbb cccc", "dddd"},
-        // A word with no blank before it is cut after the width-th character.
-        SplitCase{"abcdefghijklmnop qr", 10, "abcdefghij", "klmnop qr"},
-        SplitCase{"abcdefghijklmnopqr", 10, "abcdefghij", "klmnopqr"},
-        // Fits: nothing to split.
-        SplitCase{"short", 10, "short", ""}, SplitCase{"exactly10!", 10, "exactly10!", ""},
-        // The word ends exactly at the margin.
-        SplitCase{"abcd efghij klm", 11, "abcd efghij", "klm"},
-        // A word crossing the margin goes to the tail whole.
-        SplitCase{"abcd efghijkl m", 10, "abcd", "efghijkl m"},
-        // Blanks at the break: TAB and blank dropped from the head, only blanks from the tail.
-        SplitCase{"abcd \t  efgh", 6, "abcd", "\t  efgh"},
-        SplitCase{"abcd  \tefgh", 6, "abcd", "\tefgh"},
-        SplitCase{"abcd   efghij", 5, "abcd", "efghij"},
-        // Only blanks before the margin or before the crossing word: an empty head.
-        SplitCase{"      abcdefgh", 4, "", "abcdefgh"}, SplitCase{"   abcdefgh", 5, "", "abcdefgh"},
-        SplitCase{"\tabcdefgh", 5, "", "\tabcdefgh"},
-        // A width below 1 counts as 1.
-        SplitCase{"ab", 0, "a", "b"}, SplitCase{"ab", -5, "a", "b"}, SplitCase{"", 3, "", ""}));
+const SplitCase kSplitCases[] = {
+    {"The quick brown fox jumps", 20, "The quick brown fox", "jumps"},
+    {"aaaa bbbb cccc dddd", 15, "aaaa bbbb cccc", "dddd"},
+    // A word with no blank before it is cut after the width-th character.
+    {"abcdefghijklmnop qr", 10, "abcdefghij", "klmnop qr"},
+    {"abcdefghijklmnopqr", 10, "abcdefghij", "klmnopqr"},
+    // Fits: nothing to split.
+    {"short", 10, "short", ""},
+    {"exactly10!", 10, "exactly10!", ""},
+    // The word ends exactly at the margin.
+    {"abcd efghij klm", 11, "abcd efghij", "klm"},
+    // A word crossing the margin goes to the tail whole.
+    {"abcd efghijkl m", 10, "abcd", "efghijkl m"},
+    // Blanks at the break: TAB and blank dropped from the head, only blanks from the tail.
+    {"abcd \t  efgh", 6, "abcd", "\t  efgh"},
+    {"abcd  \tefgh", 6, "abcd", "\tefgh"},
+    {"abcd   efghij", 5, "abcd", "efghij"},
+    // Only blanks before the margin or before the crossing word: an empty head.
+    {"      abcdefgh", 4, "", "abcdefgh"},
+    {"   abcdefgh", 5, "", "abcdefgh"},
+    {"\tabcdefgh", 5, "", "\tabcdefgh"},
+    // A width below 1 counts as 1.
+    {"ab", 0, "a", "b"},
+    {"ab", -5, "a", "b"},
+    {"", 3, "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Texts, SplitAtMarginTest, testing::ValuesIn(kSplitCases));
 
 // The splitter step by step as the rule reads, scanning forward from the
 // margin to the end of the word; the real one stops looking at width + 1.

@@ -9,7 +9,7 @@ namespace {
 // The registry's string room holds 255 characters and the NUL.
 constexpr bool TextRowsFitTheRoom() {
     for (const SettingRow& row : kSettingRows) {
-        if (row.kind == SettingKind::Text && row.maxLength != 255) return false;
+        if (row.kind == SettingKind::Text && row.bounds.max != 255) return false;
     }
     return true;
 }

@@ -23,17 +23,20 @@ enum SettingId : int {
     kSettingCount,
 };
 
-// A Boolean setting as stored: the byte 0 or 1 (a foreign byte counts as true).
+// A Boolean setting as the registry stores it: one byte, 0 or 1 (a foreign
+// byte counts as true).
 using Flag = std::uint8_t;
 
+// The switches hold 0 for off and anything else for on: 1 as every face
+// stores them, or the foreign byte the 1.x face found in the registry.
 struct SettingsRecord {
-    Flag EnableQuote;
-    Flag EnableAutoWrap;
-    Flag EnableAutoIndent;
-    Flag EnableHPChange;
-    std::int32_t RIndent;  // right margin, in characters
-    std::int32_t LIndent;  // continuation indent, in spaces
-    Flag Balanced;         // the reflow breaks a paragraph with the least raggedness
+    std::int32_t EnableQuote;
+    std::int32_t EnableAutoWrap;
+    std::int32_t EnableAutoIndent;
+    std::int32_t EnableHPChange;
+    std::int32_t RIndent;   // right margin, in characters
+    std::int32_t LIndent;   // continuation indent, in spaces
+    std::int32_t Balanced;  // the reflow breaks a paragraph with the least raggedness
 };
 
 extern SettingsRecord Settings;

@@ -23,10 +23,22 @@ using Faces = std::uint8_t;
 inline constexpr Faces kEveryFace = kAnsiFace | kUnicodeFace | kFar2lFace;
 
 enum class SettingKind : std::uint8_t {
-    Flag,    // on or off: a Flag field of Settings
-    Number,  // a 32-bit signed number: an int32 field of Settings
-    Text,    // a text in the face's own characters: the face's TextSettings
+    Flag,    // on or off, a field of Settings
+    Number,  // a 32-bit signed number, a field of Settings
+    Text,    // a text in the face's own characters, kept by the face (TextSettingsOf)
 };
+
+// The values a store may hold for a setting: of a Flag or Number row, the
+// lowest and highest number; of a Text row, from none to `max` characters.
+// A stored value outside them is unreadable, and the default is written in
+// its place.
+struct Bounds {
+    std::int64_t min, max;
+};
+inline constexpr Bounds kOnOrOff = {0, 1};
+inline constexpr Bounds kInt32 = {std::numeric_limits<std::int32_t>::min(),
+                                  std::numeric_limits<std::int32_t>::max()};
+inline constexpr Bounds kUpTo255 = {0, 255};
 
 // One setting. A row shows nowhere and is stored nowhere in a face that it
 // does not name; there it keeps its default.
@@ -34,75 +46,38 @@ struct SettingRow {
     SettingId id;
     const char* name;  // the value's name in the registry and in the settings stores
     SettingKind kind;
-    Flag SettingsRecord::*flag;            // of a Flag row
-    std::int32_t SettingsRecord::*number;  // of a Number row
-    std::int32_t defaultNumber;            // of a Flag or Number row
-    const char* defaultText;               // of a Text row, ASCII
-    // The values a store may hold for a Flag or Number row; any other is
-    // unreadable, and the default is written in its place.
-    std::int64_t min, max;
-    std::size_t maxLength;  // of a Text row, in the face's characters
-    const char* history;    // the name the host keeps the field's earlier entries under
-    Faces faces;            // the faces that keep and show the setting
-    // The faces whose store keeps any stored value of a Flag row, whatever
-    // its bounds, taking each one but 0 as on: the 1.x registry has always
-    // taken the byte it found as it stands.
+    std::int32_t SettingsRecord::*field;  // of a Flag or Number row
+    std::int32_t defaultNumber;           // of a Flag or Number row
+    const char* defaultText;              // of a Text row, ASCII
+    Bounds bounds;
+    const char* history;  // the name the host keeps the field's earlier entries under
+    Faces faces;          // the faces that keep and show the setting
+    // The faces whose store keeps any stored value of a Flag row that fits
+    // a byte, whatever its bounds, taking each one but 0 as on: the 1.x
+    // registry has always taken the byte it found as it stands.
     Faces foreignFlagsKept;
 };
 
-constexpr SettingRow FlagRow(SettingId id, const char* name, Flag SettingsRecord::*field,
-                             std::int32_t defaultValue, Faces faces, Faces foreignKept) {
-    return {.id = id,
-            .name = name,
-            .kind = SettingKind::Flag,
-            .flag = field,
-            .defaultNumber = defaultValue,
-            .min = 0,
-            .max = 1,
-            .faces = faces,
-            .foreignFlagsKept = foreignKept};
-}
-
-constexpr SettingRow NumberRow(SettingId id, const char* name, std::int32_t SettingsRecord::*field,
-                               std::int32_t defaultValue, const char* history, Faces faces) {
-    return {.id = id,
-            .name = name,
-            .kind = SettingKind::Number,
-            .number = field,
-            .defaultNumber = defaultValue,
-            .min = std::numeric_limits<std::int32_t>::min(),
-            .max = std::numeric_limits<std::int32_t>::max(),
-            .history = history,
-            .faces = faces};
-}
-
-constexpr SettingRow TextRow(SettingId id, const char* name, const char* defaultText,
-                             std::size_t maxLength, const char* history, Faces faces) {
-    return {.id = id,
-            .name = name,
-            .kind = SettingKind::Text,
-            .defaultText = defaultText,
-            .maxLength = maxLength,
-            .history = history,
-            .faces = faces};
-}
-
 // The rows in the order of SettingId, which is also the order in which the
-// stores write them.
+// stores write them. Each: id, name, kind, field, default, default text,
+// bounds, history, faces, faces that keep foreign flags.
 inline constexpr SettingRow kSettingRows[kSettingCount] = {
-    FlagRow(kEnableQuote, "EnableQuote", &SettingsRecord::EnableQuote, 1, kEveryFace, kAnsiFace),
-    FlagRow(kEnableAutoWrap, "EnableAutoWrap", &SettingsRecord::EnableAutoWrap, 1, kEveryFace,
-            kAnsiFace),
-    FlagRow(kEnableAutoIndent, "EnableAutoIndent", &SettingsRecord::EnableAutoIndent, 1, kEveryFace,
-            kAnsiFace),
-    FlagRow(kEnableHPChange, "EnableHPChange", &SettingsRecord::EnableHPChange, 1, kEveryFace,
-            kAnsiFace),
-    NumberRow(kRIndent, "RIndent", &SettingsRecord::RIndent, 78, "Tansy\\Marten\\RIndent",
-              kEveryFace),
-    NumberRow(kLIndent, "LIndent", &SettingsRecord::LIndent, 0, "Tansy\\Marten\\LIndent",
-              kEveryFace),
-    TextRow(kFileMask, "FileMask", "*.msg,golded.*", 255, "Tansy\\Marten\\FileMask", kEveryFace),
-    FlagRow(kBalanced, "Balanced", &SettingsRecord::Balanced, 0, kUnicodeFace | kFar2lFace, 0),
+    {kEnableQuote, "EnableQuote", SettingKind::Flag, &SettingsRecord::EnableQuote, 1, nullptr,
+     kOnOrOff, nullptr, kEveryFace, kAnsiFace},
+    {kEnableAutoWrap, "EnableAutoWrap", SettingKind::Flag, &SettingsRecord::EnableAutoWrap, 1,
+     nullptr, kOnOrOff, nullptr, kEveryFace, kAnsiFace},
+    {kEnableAutoIndent, "EnableAutoIndent", SettingKind::Flag, &SettingsRecord::EnableAutoIndent, 1,
+     nullptr, kOnOrOff, nullptr, kEveryFace, kAnsiFace},
+    {kEnableHPChange, "EnableHPChange", SettingKind::Flag, &SettingsRecord::EnableHPChange, 1,
+     nullptr, kOnOrOff, nullptr, kEveryFace, kAnsiFace},
+    {kRIndent, "RIndent", SettingKind::Number, &SettingsRecord::RIndent, 78, nullptr, kInt32,
+     "Tansy\\Marten\\RIndent", kEveryFace, 0},
+    {kLIndent, "LIndent", SettingKind::Number, &SettingsRecord::LIndent, 0, nullptr, kInt32,
+     "Tansy\\Marten\\LIndent", kEveryFace, 0},
+    {kFileMask, "FileMask", SettingKind::Text, nullptr, 0, "*.msg,golded.*", kUpTo255,
+     "Tansy\\Marten\\FileMask", kEveryFace, 0},
+    {kBalanced, "Balanced", SettingKind::Flag, &SettingsRecord::Balanced, 0, nullptr, kOnOrOff,
+     nullptr, kUnicodeFace | kFar2lFace, 0},
 };
 
 constexpr bool RowsFollowTheirIds() {
@@ -118,16 +93,10 @@ constexpr const SettingRow& RowOf(SettingId id) { return kSettingRows[id]; }
 constexpr bool Keeps(Face face, const SettingRow& row) { return (row.faces & face) != 0; }
 
 // The value of a Flag or Number row as Settings holds it.
-inline std::int32_t NumberValue(const SettingRow& row) {
-    return row.kind == SettingKind::Flag ? Settings.*row.flag : Settings.*row.number;
-}
+inline std::int32_t NumberValue(const SettingRow& row) { return Settings.*row.field; }
 
 inline void SetNumberValue(const SettingRow& row, std::int32_t value) {
-    if (row.kind == SettingKind::Flag) {
-        Settings.*row.flag = static_cast<Flag>(value);
-    } else {
-        Settings.*row.number = value;
-    }
+    Settings.*row.field = value;
 }
 
 // The key below the host's settings root where the faces that keep their

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace marten {
@@ -35,13 +36,11 @@ void ExpectDefaults() {
     TextSettingsOf<C> texts;
     texts[kFileMask].assign(3, C('x'));
     SetDefaultSettings(texts);
-    EXPECT_EQ(Settings.EnableQuote, 1);
-    EXPECT_EQ(Settings.EnableAutoWrap, 1);
-    EXPECT_EQ(Settings.EnableAutoIndent, 1);
-    EXPECT_EQ(Settings.EnableHPChange, 1);
-    EXPECT_EQ(Settings.RIndent, 78);
-    EXPECT_EQ(Settings.LIndent, 0);
-    EXPECT_EQ(Settings.Balanced, 0);
+    const SettingsRecord& s = Settings;
+    // The four switches on, RIndent 78, LIndent 0, Balanced off.
+    EXPECT_EQ(std::tuple(s.EnableQuote, s.EnableAutoWrap, s.EnableAutoIndent, s.EnableHPChange,
+                         s.RIndent, s.LIndent, s.Balanced),
+              std::tuple(1, 1, 1, 1, 78, 0, 0));
     const std::string mask = "*.msg,golded.*";
     EXPECT_EQ(texts[kFileMask], BasicText<C>(mask.begin(), mask.end()));
 }

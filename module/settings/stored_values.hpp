@@ -20,7 +20,7 @@ std::optional<std::int32_t> TakenNumber(const SettingRow& row, std::int64_t stor
 
 // True when a text of `length` characters fits a Text row.
 constexpr bool TextFits(const SettingRow& row, std::size_t length) {
-    return length <= row.maxLength;
+    return length <= static_cast<std::size_t>(row.bounds.max);
 }
 
 // A value that a store keeping foreign flags took, as a face whose store

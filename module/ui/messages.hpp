@@ -8,29 +8,33 @@
 
 namespace marten {
 
+// Numbered from 0 in this order.
 enum MsgId : std::int8_t {
-    MFiller = 0,
-    MOk = 1,
-    MCancel = 2,
-    MAbout = 3,
-    MAboutTitle = 4,
-    MAboutText = 5,
-    MMenuTitle = 6,
-    MPluginTitle = 7,
-    MEnableQuote = 8,
-    MEnableAutoWrap = 9,
-    MEnableAutoIndent = 10,
-    MEnableHPChange = 11,
-    MRIndent = 12,
-    MLIndent = 13,
-    MConfigure = 14,
-    MFileMask = 15,
-    MBalanced = 16,
+    MFiller,
+    MOk,
+    MCancel,
+    MAbout,
+    MAboutTitle,
+    MAboutText,
+    MMenuTitle,
+    MPluginTitle,
+    MEnableQuote,
+    MEnableAutoWrap,
+    MEnableAutoIndent,
+    MEnableHPChange,
+    MRIndent,
+    MLIndent,
+    MConfigure,
+    MFileMask,
+    // The texts of settings that the 1.x face does not keep.
+    MBalanced,
 };
 
-inline constexpr int kMessageCount = 17;
+inline constexpr int kMessageCount = MBalanced + 1;
 
 // The messages of the 1.x face's language files: MFiller to MFileMask.
-inline constexpr int kAnsiMessageCount = 16;
+inline constexpr int kAnsiMessageCount = MBalanced;
+
+static_assert(MFileMask == 15, "the 1.x face's language files hold 16 texts");
 
 }  // namespace marten

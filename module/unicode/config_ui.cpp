@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "module/settings/stored_values.hpp"
 #include "module/ui/config_menu.hpp"
 #include "module/ui/number_text.hpp"
 #include "module/unicode/guids.hpp"
@@ -97,10 +98,10 @@ void Build(DialogRecords& records) {
             item.Data = records.texts.back().c_str();
             records.texts.push_back(FromAscii(row.history));
             item.History = records.texts.back().c_str();
-            if (text) item.MaxLength = row.maxLength;
+            if (text) item.MaxLength = static_cast<std::size_t>(row.bounds.max);
         }
     }
-    records.items[DialogFrame].Y2 = kConfigLayout.frameBottom;
+    records.items[ItemIndex(DialogFrame)].Y2 = kConfigLayout.frameBottom;
     records.items[ItemIndex(DialogEnableQuote)].Flags |= unicode_api::DIF_FOCUS;
     records.items[ItemIndex(DialogOk)].Flags |= unicode_api::DIF_DEFAULTBUTTON;
 }
@@ -125,7 +126,7 @@ void Take(HANDLE dialog) {
             }
             UnicodeText& field = TextSettings[row.id];
             field.clear();
-            for (std::size_t c = 0; text != nullptr && text[c] != 0 && c < row.maxLength; ++c) {
+            for (std::size_t c = 0; text != nullptr && text[c] != 0 && TextFits(row, c + 1); ++c) {
                 field += text[c];
             }
         }

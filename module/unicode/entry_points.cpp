@@ -16,6 +16,19 @@ constexpr unicode_api::VersionInfo kMinHostVersion = {3, 0, 0, 6682, unicode_api
 
 const WChar* PluginTitles[1] = {nullptr};
 
+// The face's own texts in the interface's unit, made once and kept for the host.
+struct OwnTexts {
+    UnicodeText title = FromAscii("Marten");
+    UnicodeText description =
+        FromAscii("Quotation prefixes, wrap and look-alike letters for FTN messages");
+    UnicodeText author = FromAscii("The Marten developers");
+};
+
+const OwnTexts& Own() {
+    static const OwnTexts texts;
+    return texts;
+}
+
 }  // namespace
 }  // namespace marten::unicode
 
@@ -27,10 +40,9 @@ extern "C" void WINAPI GetGlobalInfoW(unicode_api::GlobalInfo* Info) {
     Info->Version = {MARTEN_VERSION_MAJOR, MARTEN_VERSION_MINOR, MARTEN_VERSION_PATCH, 0,
                      unicode_api::VS_RELEASE};
     Info->Guid = kPluginGuid;
-    Info->Title = UNICODE_TEXT("Marten");
-    Info->Description =
-        UNICODE_TEXT("Quotation prefixes, wrap and look-alike letters for FTN messages");
-    Info->Author = UNICODE_TEXT("The Marten developers");
+    Info->Title = Own().title.c_str();
+    Info->Description = Own().description.c_str();
+    Info->Author = Own().author.c_str();
 }
 
 extern "C" void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Info) {

@@ -6,13 +6,6 @@
 #include "module/runtime/text.hpp"
 #include "module/ui/messages.hpp"
 
-// A literal in the interface's text unit.
-#ifdef _WIN32
-#define UNICODE_TEXT(s) L##s
-#else
-#define UNICODE_TEXT(s) u##s
-#endif
-
 namespace marten::unicode {
 
 using WChar = unicode_api::WChar;

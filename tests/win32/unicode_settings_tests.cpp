@@ -48,10 +48,10 @@ private:
 std::uint64_t Signed(std::int64_t value) { return static_cast<std::uint64_t>(value); }
 
 std::vector<std::pair<WString, StoredValue>> Defaults() {
-    return {{L"EnableQuote", std::uint64_t{1}},       {L"EnableAutoWrap", std::uint64_t{1}},
-            {L"EnableAutoIndent", std::uint64_t{1}},  {L"EnableHPChange", std::uint64_t{1}},
-            {L"RIndent", std::uint64_t{78}},          {L"LIndent", std::uint64_t{0}},
-            {L"FileMask", WString(L"*.msg,golded.*")}};
+    return {{L"EnableQuote", std::uint64_t{1}},        {L"EnableAutoWrap", std::uint64_t{1}},
+            {L"EnableAutoIndent", std::uint64_t{1}},   {L"EnableHPChange", std::uint64_t{1}},
+            {L"RIndent", std::uint64_t{78}},           {L"LIndent", std::uint64_t{0}},
+            {L"FileMask", WString(L"*.msg,golded.*")}, {L"Balanced", std::uint64_t{0}}};
 }
 
 std::string Narrow(const WString& text) {
@@ -91,13 +91,13 @@ std::unique_ptr<LoadedUnicodeModule> Start(Checks& checks, UnicodeFakeHost& host
     return module;
 }
 
-void FirstStartWritesTheSevenDefaults(Checks& checks) {
+void FirstStartWritesTheEightDefaults(Checks& checks) {
     AnsiKey absent;
     UnicodeFakeHost host;
     if (!Start(checks, host)) return;
     ExpectStored(checks, host, Defaults());
-    checks.Expect(host.store.size() == 7, "the store holds " + std::to_string(host.store.size()) +
-                                              " values, expected the seven");
+    checks.Expect(host.store.size() == 8, "the store holds " + std::to_string(host.store.size()) +
+                                              " values, expected the eight");
     checks.Expect(!ValueCount(kAnsiKey), "the face created the ANSI face's registry key");
 }
 
@@ -110,12 +110,13 @@ void StoredValuesAreKeptAsTheyAre(Checks& checks) {
                   {L"EnableHPChange", std::uint64_t{1}},
                   {L"RIndent", std::uint64_t{72}},
                   {L"LIndent", Signed(-4)},
-                  {L"FileMask", WString(L"*.pkt,\x0444\x0438\x0434\x043E.*")}};
+                  {L"FileMask", WString(L"*.pkt,\x0444\x0438\x0434\x043E.*")},
+                  {L"Balanced", std::uint64_t{1}}};
     const auto seeded = host.store;
     if (!Start(checks, host)) return;
     checks.Expect(host.store == seeded,
                   "the face changed readable values (a negative "
-                  "margin, a Cyrillic mask, Booleans off)");
+                  "margin, a Cyrillic mask, Booleans off and on)");
 }
 
 void UnreadableValuesAreReplacedByTheirDefaults(Checks& checks) {
@@ -213,7 +214,7 @@ TestGroup UnicodeSettingsTests() {
     return {
         "unicode_settings",
         {
-            {"first_start_writes_the_seven_defaults", FirstStartWritesTheSevenDefaults},
+            {"first_start_writes_the_eight_defaults", FirstStartWritesTheEightDefaults},
             {"stored_values_are_kept_as_they_are", StoredValuesAreKeptAsTheyAre},
             {"unreadable_values_are_replaced_by_their_defaults",
              UnreadableValuesAreReplacedByTheirDefaults},
