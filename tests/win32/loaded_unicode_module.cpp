@@ -5,7 +5,7 @@ namespace win32_tests {
 const char* UnicodeModulePath() { return MARTEN_UNICODE_MODULE_PATH; }
 
 LoadedUnicodeModule::LoadedUnicodeModule() {
-    // The wide loader, as the Unicode host loads its plug-ins.
+    // LoadLibraryW, as the Unicode host loads its plug-ins.
     const std::string narrow = UnicodeModulePath();
     const std::wstring path(narrow.begin(), narrow.end());
     const HMODULE module = LoadLibraryW(path.c_str());
