@@ -29,7 +29,8 @@ inline std::u32string DecodeUtf8(std::string_view text) {
 
 // Code points as lines of C: UTF-16 where C has two bytes (pairs for the
 // characters past the first plane), one unit each where it has four, and one
-// byte each (the code point's low byte) where it has one.
+// byte each where it has one: ASCII as it is, anything else a byte of the
+// upper half, as a Cyrillic letter is in the 8-bit tables.
 template <class C>
 std::basic_string<C> Encode(std::u32string_view text) {
     std::basic_string<C> out;
@@ -37,6 +38,8 @@ std::basic_string<C> Encode(std::u32string_view text) {
         if (sizeof(C) == 2 && c >= 0x10000) {
             out += C(0xD800 + ((c - 0x10000) >> 10));
             out += C(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else if (sizeof(C) == 1 && c >= 0x80) {
+            out += static_cast<C>(0x80 | (c & 0x7F));
         } else {
             out += C(c);
         }
