@@ -157,8 +157,7 @@ private:
 
 }  // namespace
 
-bool IsLetterOrDigit(char32_t c) {
-    if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+bool IsLetterOrDigitPastAscii(char32_t c) {
     const auto* end = std::end(kLetterRanges);
     const auto* at = std::upper_bound(
         std::begin(kLetterRanges), end, c,

@@ -8,6 +8,7 @@
 // counts, and is never split) or UTF-32 characters.
 #pragma once
 
+#include <algorithm>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -59,9 +60,15 @@ CodePoint CodePointAt(std::basic_string_view<C> text, std::size_t at) {
     }
 }
 
-// True for a letter or decimal digit of any script (a fixed table of the
+// True for a letter or decimal digit past ASCII (a fixed table of the
 // module's own, so the answer depends on no locale).
-bool IsLetterOrDigit(char32_t c);
+bool IsLetterOrDigitPastAscii(char32_t c);
+
+// True for a letter or decimal digit of any script.
+inline bool IsLetterOrDigit(char32_t c) {
+    if (c >= 0x80) return IsLetterOrDigitPastAscii(c);
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // True for a character that may stand among an author's initials. The 8-bit
 // tables are not known here: their upper half counts as letters, which in
@@ -99,6 +106,12 @@ std::basic_string_view<C> TrimTrailingBlanks(std::basic_string_view<C> text) {
 // The length of the quote group that starts at `at`; 0 when none does.
 template <class C>
 std::size_t QuoteGroupLength(std::basic_string_view<C> text, std::size_t at) {
+    // Ten initials take at most 20 units: without a mark that near, no group
+    // (the common case of a word, found without looking at its letters).
+    const std::size_t near = std::min(text.size(), at + 2 * kMaxInitials + 1);
+    std::size_t mark = at;
+    while (mark < near && text[mark] != C(kQuoteMark)) ++mark;
+    if (mark == near) return 0;
     std::size_t i = at;
     int letters = 0;
     while (i < text.size()) {
@@ -242,6 +255,12 @@ bool ContinuesParagraph(const LineShape& first, std::basic_string_view<C> firstP
 // kludge, SEEN-BY:, AREA:.
 template <class C>
 bool CannotStartLine(std::basic_string_view<C> word) {
+    // A word that starts with a letter can only be a quote group, but for
+    // SEEN-BY: and AREA: (the common case, kept quick).
+    const char32_t first = CodePointAt(word, 0).value;
+    if (IsLetterOrDigit(first) && !(first >= '0' && first <= '9') && first != 'S' && first != 'A') {
+        return QuoteGroupLength(word, 0) > 0;
+    }
     return IsListMark(word) || IsRepeatedCharacter(word) || QuoteGroupLength(word, 0) > 0 ||
            word[0] == C('\x01') || StartsWithAscii(word, "SEEN-BY:") ||
            StartsWithAscii(word, "AREA:");
@@ -366,12 +385,6 @@ private:
 
 namespace detail {
 
-// A word of the paragraph's text: [begin, end) in Reflower::body_.
-struct Word {
-    std::size_t begin;
-    std::size_t end;
-};
-
 template <class C, class Source>
 class Reflower {
     using View = std::basic_string_view<C>;
@@ -391,13 +404,18 @@ public:
             limit = std::min(last, count_ - 1) + 1;
         }
         if (from >= count_ || from >= limit) return;
-        std::size_t start = ShapeAt(from).kind == LineKind::Text ? ParagraphStart(from)
-                                                                 : NextTextLine(from + 1, limit);
+        std::size_t start = from, end = from;
+        if (ShapeAt(from).kind == LineKind::Text) {
+            start = ParagraphAround(from, end);
+        } else {
+            start = NextTextLine(from + 1, limit);
+            if (start < limit) end = ReadParagraph(start);
+        }
         while (start < limit) {
-            const std::size_t end = ParagraphEnd(start, true);
             Handle(start, end);
             if (!request_.block) break;
             start = NextTextLine(end, limit);
+            if (start < limit) end = ReadParagraph(start);
         }
     }
 
@@ -410,10 +428,11 @@ private:
         return from;
     }
 
-    // The first line of the paragraph that holds the line of text `line`:
-    // back to where the run of its author's lines starts or an item opens (no
-    // paragraph reaches over either), then forward paragraph by paragraph.
-    std::size_t ParagraphStart(std::size_t line) {
+    // Reads the paragraph that holds the line of text `line` and gives its
+    // first line, its end in `end`: back to where the run of its author's
+    // lines starts or an item opens (no paragraph reaches over either), then
+    // forward paragraph by paragraph.
+    std::size_t ParagraphAround(std::size_t line, std::size_t& end) {
         std::size_t run = line;
         const View own = source_.Line(line);
         const LineShape shape = ShapeOf(own);
@@ -430,52 +449,56 @@ private:
             --run;
         }
         std::size_t start = run;
-        for (std::size_t end = ParagraphEnd(start, false); end <= line;
-             end = ParagraphEnd(start, false)) {
-            start = end;
-        }
+        for (end = ReadParagraph(start); end <= line; end = ReadParagraph(start)) start = end;
         return start;
     }
 
-    // The line after the paragraph that starts at `start`. With `collect`,
-    // its words go to body_ and words_, its first line's prefix to prefix_.
-    std::size_t ParagraphEnd(std::size_t start, bool collect) {
+    // Reads the paragraph that starts at `start` (its text to body_ and
+    // pieceWidths_, its first line's prefix to prefix_) and gives the line after it.
+    std::size_t ReadParagraph(std::size_t start) {
         const View first = source_.Line(start);
         firstShape_ = ShapeOf(first);
         prefix_.assign(first.substr(0, firstShape_.prefixLength));
-        if (collect) {
-            body_.clear();
-            words_.clear();
-            AppendText(first.substr(firstShape_.prefixLength));
-        }
+        body_.clear();
+        wordCount_ = 0;
+        pieceWidths_.clear();
+        AppendText(first.substr(firstShape_.prefixLength));
         std::size_t end = start + 1;
         for (; end < count_; ++end) {
             const View line = source_.Line(end);
             const LineShape shape = ShapeOf(line);
             if (!ContinuesParagraph(firstShape_, View(prefix_), shape, line)) break;
-            if (collect) {
-                body_ += C(' ');
-                AppendText(line.substr(shape.prefixLength + shape.indent));
-            }
+            body_ += C(' ');
+            AppendText(line.substr(shape.prefixLength + shape.indent));
         }
         return end;
     }
 
-    // Appends a line's text, its trailing blanks removed, and notes its words.
+    // Appends a line's text, its trailing blanks removed, and adds its words
+    // to the pieces.
     void AppendText(View text) {
         text = TrimTrailingBlanks(text);
-        const std::size_t base = body_.size();
         body_.append(text);
         for (std::size_t i = 0; i < text.size();) {
             while (i < text.size() && IsPrefixBlank(text[i])) ++i;
             const std::size_t begin = i;
             while (i < text.size() && !IsPrefixBlank(text[i])) ++i;
-            if (i > begin) words_.push_back({base + begin, base + i});
+            if (i > begin) AddWord(text.substr(begin, i - begin));
         }
     }
 
-    View WordAt(std::size_t k) const {
-        return View(body_).substr(words_[k].begin, words_[k].end - words_[k].begin);
+    // A word that cannot start a line, and the word after a paragraph's
+    // opening mark, join the piece before them; any other starts a piece.
+    void AddWord(View word) {
+        const bool joins =
+            wordCount_ > 0 && ((wordCount_ == 1 && firstNeedsCompany_) || CannotStartLine(word));
+        if (wordCount_ == 0) firstNeedsCompany_ = NeedsCompany(word);
+        ++wordCount_;
+        if (joins) {
+            pieceWidths_.back() += 1 + word.size();
+        } else {
+            pieceWidths_.push_back(word.size());
+        }
     }
 
     // Reflows the paragraph of lines [start, end), read into body_, or
@@ -487,7 +510,6 @@ private:
         if (prefix_.size() + kMinimumReflowRoom > margin) {
             ++result_.leftNarrow;
         } else {
-            MakePieces();
             const BreakLayout layout{prefix_.size() + firstShape_.indent, prefix_.size(), margin};
             if (request_.mode == ReflowMode::Balanced) {
                 BreakBalanced(pieceWidths_, layout, lineStarts_);
@@ -510,24 +532,6 @@ private:
         }
     }
 
-    // Splits the words into pieces that a line break never separates.
-    void MakePieces() {
-        pieceStarts_.clear();
-        pieceWidths_.clear();
-        const bool firstNeedsCompany = NeedsCompany(WordAt(0));
-        for (std::size_t k = 0; k < words_.size(); ++k) {
-            const std::size_t width = words_[k].end - words_[k].begin;
-            const bool joins =
-                k > 0 && ((k == 1 && firstNeedsCompany) || CannotStartLine(WordAt(k)));
-            if (joins) {
-                pieceWidths_.back() += 1 + width;
-            } else {
-                pieceStarts_.push_back(k);
-                pieceWidths_.push_back(width);
-            }
-        }
-    }
-
     // Writes the new lines and keeps them as an edit when they differ from
     // the old ones; true when they did. Where a line is broken is decided
     // with one blank between words; the blanks inside a line stay as they
@@ -541,12 +545,30 @@ private:
         edit.oldCount = end - start;
         edit.text.clear();
         edit.ends.clear();
+        edit.text.reserve(lineStarts_.size() * prefix_.size() + body_.size());
+        const View body(body_);
+        std::size_t at = 0;  // in the body: where the next line's text begins
         for (std::size_t line = 0; line < lineStarts_.size(); ++line) {
-            const std::size_t firstWord = pieceStarts_[lineStarts_[line]];
-            const std::size_t endWord =
-                line + 1 < lineStarts_.size() ? pieceStarts_[lineStarts_[line + 1]] : words_.size();
+            const std::size_t first = lineStarts_[line];
+            const std::size_t last =
+                line + 1 < lineStarts_.size() ? lineStarts_[line + 1] : pieceWidths_.size();
+            // The words of pieces [first, last) take this many columns, one
+            // blank between them: walk the body's words until they are placed.
+            std::size_t columns = last - first - 1;
+            for (std::size_t k = first; k < last; ++k) columns += pieceWidths_[k];
+            const std::size_t from = at;  // the first line keeps its indent
+            while (at < body.size() && IsPrefixBlank(body[at])) ++at;
+            const std::size_t firstWord = at;
+            for (std::size_t placed = 0;;) {
+                const std::size_t word = at;
+                while (at < body.size() && !IsPrefixBlank(body[at])) ++at;
+                placed += at - word;
+                if (placed >= columns) break;
+                ++placed;
+                while (at < body.size() && IsPrefixBlank(body[at])) ++at;
+            }
             edit.text.append(prefix_);
-            AppendLineWords(edit.text, firstWord, endWord, line == 0);
+            AppendLine(edit.text, line == 0 ? from : firstWord, firstWord, at);
             edit.ends.push_back(edit.text.size());
         }
         if (SameAsLines(edit, start, end)) return false;
@@ -557,21 +579,30 @@ private:
         return true;
     }
 
-    // Appends words [first, end) as the body holds them (with the indent
-    // before them on the first line), shrinking runs of blanks from the
-    // right while the line would pass the margin.
-    void AppendLineWords(BasicText<C>& out, std::size_t first, std::size_t end, bool firstLine) {
-        const std::size_t from = firstLine ? 0 : words_[first].begin;
-        std::size_t width = prefix_.size() + words_[end - 1].end - from;
-        std::size_t keepUpTo = end;  // the runs before this word are kept whole
-        while (width > request_.margin && keepUpTo > first + 1) {
-            --keepUpTo;
-            width -= words_[keepUpTo].begin - words_[keepUpTo - 1].end - 1;
+    // Appends body_[from, end) (its words start at firstWord), shrinking runs
+    // of blanks from the right while the line would pass the margin.
+    void AppendLine(BasicText<C>& out, std::size_t from, std::size_t firstWord, std::size_t end) {
+        const View body(body_);
+        std::size_t width = prefix_.size() + end - from;
+        std::size_t keep = end;  // the runs of blanks before it stay whole
+        for (std::size_t i = end; width > request_.margin;) {
+            while (i > firstWord && !IsPrefixBlank(body[i - 1])) --i;  // back over a word
+            const std::size_t runEnd = i;
+            while (i > firstWord && IsPrefixBlank(body[i - 1])) --i;  // and the blanks before it
+            if (i == runEnd) break;
+            width -= runEnd - i - 1;
+            keep = i;
         }
-        out.append(View(body_).substr(from, words_[keepUpTo - 1].end - from));
-        for (std::size_t k = keepUpTo; k < end; ++k) {
-            out += body_[words_[k - 1].end];
-            out.append(WordAt(k));
+        out.append(body.substr(from, keep - from));
+        for (std::size_t i = keep; i < end;) {
+            const std::size_t word = i;
+            if (IsPrefixBlank(body[i])) {
+                out += body[i];
+                while (IsPrefixBlank(body[i])) ++i;  // a word follows before the end
+            } else {
+                while (i < end && !IsPrefixBlank(body[i])) ++i;
+                out.append(body.substr(word, i - word));
+            }
         }
     }
 
@@ -592,10 +623,10 @@ private:
     LineShape firstShape_{};    // of the paragraph's first line
     BasicText<C> prefix_;       // the paragraph's first line's prefix, as written there
     BasicText<C> body_;         // the first line's indent and the words, joined by one blank
-    HeapVector<Word> words_;
-    IndexList pieceStarts_;  // the first word of each piece
-    IndexList pieceWidths_;
-    IndexList lineStarts_;  // the first piece of each new line
+    std::size_t wordCount_ = 0;
+    bool firstNeedsCompany_ = false;
+    IndexList pieceWidths_;  // of each piece: its words and one blank between them
+    IndexList lineStarts_;   // the first piece of each new line
     ReflowEdit<C> pending_;
 };
 

@@ -32,11 +32,11 @@ constexpr int kMessages = 80;
 
 // Words that may start any line.
 const char* const kPlainWords[] = {
-    "the",    "quick",   "brown",     "fox",      "jumps", "over",   "lazy",     "dog",
-    "reply",  "quoted",  "well-known", "e-mail",  "FidoNet", "node", "2:5020/1", "42",
-    "(yes)",  "don't",   "etc.",      "→",        "--",    "привет", "сообщение", "ответ",
-    "Фидонет", "узел",   "хорошо",    "да",       "нет",   "эхо",    "𝔸𝔹𝔺",      "x😀y",
-    "𠀀𠀁",   "<b>",       "->",       "=>",    "1.5",    "SEEN-BY",  "Origin:",
+    "the",     "quick",  "brown",      "fox",    "jumps",   "over",    "lazy",         "dog",
+    "reply",   "quoted", "well-known", "e-mail", "FidoNet", "node",    "2:5020/1",     "42",
+    "(yes)",   "don't",  "etc.",       "→",      "--",      "привет",  "сообщение",    "ответ",
+    "Фидонет", "узел",   "хорошо",     "да",     "нет",     "эхо",     "𝔸𝔹𝔺", "x😀y",
+    "𠀀𠀁",    "<b>",    "->",         "=>",     "1.5",     "SEEN-BY", "Origin:",
 };
 // Words that cannot start a line but a paragraph's first; the first two kinds
 // keep the word after them when they open a paragraph.
@@ -89,7 +89,9 @@ public:
     }
 
 private:
-    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    int Between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random_);
+    }
     std::size_t Below(std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
     }
@@ -102,7 +104,8 @@ private:
         if (kind == 0) {
             std::u32string word;  // longer than some rooms, of letters that repeat no run
             const int length = Between(15, 80);
-            for (int i = 0; i < length; ++i) word += static_cast<char32_t>(i % 2 ? U'я' : U'a' + i % 26);
+            for (int i = 0; i < length; ++i)
+                word += static_cast<char32_t>(i % 2 ? U'я' : U'a' + i % 26);
             return word;
         }
         if (kind <= 2) return reflowtest::DecodeUtf8(kMarkWords[Below(std::size(kMarkWords))]);
@@ -146,16 +149,16 @@ private:
 
     void AddItem(std::vector<MessageLine>& lines, const Author& author) {
         static const char32_t* const kMarks[] = {U"- ", U"* ", U"1. ", U"2) "};
-        AddLine(lines, Variant(author), kMarks[Below(std::size(kMarks))] + Words(Between(1, 10), 0));
+        AddLine(lines, Variant(author),
+                kMarks[Below(std::size(kMarks))] + Words(Between(1, 10), 0));
         if (Below(2)) AddLine(lines, Variant(author), Words(Between(1, 10), 0));
     }
 
     void AddProtected(std::vector<MessageLine>& lines, const Author& author) {
         static const char32_t* const kQuotable[] = {U"--- GoldED+/W32 1.1.5", U"---",
-                                                     U" * Origin: A station (2:5020/1)",
-                                                     U"SEEN-BY: 5020/1 2 3", U"\x01PID: x"};
-        static const char32_t* const kOwn[] = {U"\x01MSGID: 2:5020/1 1234abcd",
-                                               U"AREA:SU.GENERAL"};
+                                                    U" * Origin: A station (2:5020/1)",
+                                                    U"SEEN-BY: 5020/1 2 3", U"\x01PID: x"};
+        static const char32_t* const kOwn[] = {U"\x01MSGID: 2:5020/1 1234abcd", U"AREA:SU.GENERAL"};
         if (Below(3) == 0) {
             AddLine(lines, U"", kOwn[Below(std::size(kOwn))], true);
         } else {
@@ -255,8 +258,8 @@ protected:
         for (std::size_t k = 0; k < edit.oldCount; ++k) {
             const MessageLine& line = message[edit.firstLine + k];
             EXPECT_FALSE(line.isProtected) << "line " << edit.firstLine + k << " is protected";
-            const auto words = WordsOf(std::basic_string_view<C>(lines[edit.firstLine + k])
-                                           .substr(PrefixUnits(line)));
+            const auto words = WordsOf(
+                std::basic_string_view<C>(lines[edit.firstLine + k]).substr(PrefixUnits(line)));
             before.insert(before.end(), words.begin(), words.end());
         }
         const std::size_t prefix = PrefixUnits(message[edit.firstLine]);
@@ -270,8 +273,8 @@ protected:
             }
             after.insert(after.end(), words.begin(), words.end());
         }
-        EXPECT_TRUE(before == after) << "the paragraph at " << edit.firstLine
-                                     << " lost or changed words";
+        EXPECT_TRUE(before == after)
+            << "the paragraph at " << edit.firstLine << " lost or changed words";
     }
 
     // The units the generator's prefix of `line` takes in C.
@@ -354,7 +357,8 @@ TEST(ReflowBreaking, BalancedFindsTheLeastCostAndTheLongestEarlierLines) {
         const BreakLayout layout{head + between(0, 6), head, between(20, 40)};
         std::vector<std::size_t> widths(between(1, 16));
         // Mostly short pieces, so that lines hold several; now and then one wider than the room.
-        for (std::size_t& width : widths) width = between(0, 9) == 0 ? between(10, 45) : between(1, 8);
+        for (std::size_t& width : widths)
+            width = between(0, 9) == 0 ? between(10, 45) : between(1, 8);
         IndexList starts;
         BreakBalanced(widths, layout, starts);
         const IndexList expected = ExhaustiveBalanced(widths, layout);
