@@ -255,10 +255,11 @@ bool ContinuesParagraph(const LineShape& first, std::basic_string_view<C> firstP
 // kludge, SEEN-BY:, AREA:.
 template <class C>
 bool CannotStartLine(std::basic_string_view<C> word) {
-    // A word that starts with a letter can only be a quote group, but for
-    // SEEN-BY: and AREA: (the common case, kept quick).
+    // Most words start with a letter, and of those only a quote group, SEEN-BY:
+    // and AREA: cannot start a line (the common case, kept quick).
     const char32_t first = CodePointAt(word, 0).value;
-    if (IsLetterOrDigit(first) && !(first >= '0' && first <= '9') && first != 'S' && first != 'A') {
+    const bool digit = first >= '0' && first <= '9';
+    if (!CanMakeSeparator<C>(first) && !digit && first != 'S' && first != 'A') {
         return QuoteGroupLength(word, 0) > 0;
     }
     return IsListMark(word) || IsRepeatedCharacter(word) || QuoteGroupLength(word, 0) > 0 ||
@@ -282,9 +283,10 @@ bool NeedsCompany(std::basic_string_view<C> word) {
 using IndexList = HeapVector<std::size_t>;
 
 struct BreakLayout {
-    std::size_t
-        firstHead;     // columns before the first piece: the prefix and the first line's indent
-    std::size_t head;  // columns before the first piece of every other line: the prefix
+    // Columns before the first piece: the prefix and the first line's indent.
+    std::size_t firstHead;
+    // Columns before the first piece of every other line: the prefix.
+    std::size_t head;
     std::size_t margin;
 };
 

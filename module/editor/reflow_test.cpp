@@ -164,6 +164,9 @@ TEST(ReflowLines, UpperHalfOfAnEightBitTableIsInitials) {
     EXPECT_EQ(QuotePrefixLength(std::string_view(" \x88\x8F> text")), 5u);  // " ИП> " in 866
     EXPECT_EQ(QuotePrefixLength(std::string_view(" \x01> text")), 0u);
     EXPECT_EQ(ShapeOf(std::string_view("\xCD\xCD\xCD\xCD")).kind, LineKind::Separator);  // 866
+    EXPECT_TRUE(CannotStartLine(std::string_view("\xCD\xCD\xCD")));
+    EXPECT_FALSE(CannotStartLine(std::string_view("\xA8\xAF")));  // "ИП" in 866
+    EXPECT_TRUE(CannotStartLine(std::string_view("\xA8\xAF>")));
 }
 
 TEST(ReflowLines, MarginIsRIndentOr78WhenTheWrapIsOff) {
