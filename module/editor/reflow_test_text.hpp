@@ -60,21 +60,12 @@ std::string ToUtf8(std::basic_string_view<C> text) {
         const CodePoint c = CodePointAt(text, i);
         i += c.units;
         const char32_t v = c.value;
-        if (v < 0x80) {
-            out += static_cast<char>(v);
-        } else if (v < 0x800) {
-            out += static_cast<char>(0xC0 | (v >> 6));
-            out += static_cast<char>(0x80 | (v & 0x3F));
-        } else if (v < 0x10000) {
-            out += static_cast<char>(0xE0 | (v >> 12));
-            out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (v & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (v >> 18));
-            out += static_cast<char>(0x80 | ((v >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (v & 0x3F));
-        }
+        // A lead byte that says how many continuation bytes of six bits follow.
+        const int more = v < 0x80 ? 0 : v < 0x800 ? 1 : v < 0x10000 ? 2 : 3;
+        static constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[more] | (v >> (6 * more)));
+        for (int k = more - 1; k >= 0; --k)
+            out += static_cast<char>(0x80 | ((v >> (6 * k)) & 0x3F));
     }
     return out;
 }
