@@ -278,7 +278,8 @@ bool NeedsCompany(std::basic_string_view<C> word) {
 // ---------------------------------------------------------------------------
 // Breaking a paragraph into lines. The paragraph is a list of pieces that are
 // never broken apart (a word with the words that cannot start a line behind
-// it); between two pieces on a line stands one blank.
+// it), each at least one column wide; between two pieces on a line stands
+// one blank.
 
 using IndexList = HeapVector<std::size_t>;
 
