@@ -5,6 +5,13 @@
 // least that any reflow does. Ratios to read: each reflow against the copy
 // of the same size, 10 MB against 1 MB (linear: about 10x), balanced against
 // greedy. What the command costs through the host is measured apart.
+//
+// A 10 MB paragraph takes about 60 MB of new memory a run, which the C
+// library maps afresh each time; on a virtual machine the first touch of a
+// page can cost more than the rules' own work on it. To see the rules alone,
+// keep the heap's memory between runs:
+//   GLIBC_TUNABLES=glibc.malloc.mmap_max=0:glibc.malloc.trim_threshold=4294967295 \
+//     build/release/bench/reflow_bench
 #include <benchmark/benchmark.h>
 
 #include <map>
