@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "host/clipboard.hpp"
-#include "host/editor.hpp"
+#include "engine/clipboard.hpp"
+#include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
 namespace host {
 namespace {
+
+using namespace engine;
 
 using editor_testing::CtrlKey;
 using editor_testing::Get;
@@ -68,7 +70,7 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
-        Editor e("a.msg", "one two\nthree\nsix\nfour", CodePage::Oem866, small);
+        engine::Editor e("a.msg", "one two\nthree\nsix\nfour", engine::CodePage::Oem866, small);
         e.SetCursor(c.cursor.line, c.cursor.pos);
         for (const INPUT_RECORD& key : c.keys) e.ProcessInput(key);
         EXPECT_EQ(e.Selection(), c.block) << "case " << i;
@@ -81,7 +83,7 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
 // The block as plug-ins see it: BlockType and BlockStartLine of
 // ECTL_GETINFO, SelStart and SelEnd of ECTL_GETSTRING for each line.
 TEST(EditorBlock, IsReportedToPlugInsAsTheFileManagerReportsIt) {
-    Editor e("a.msg", "zero\none\ntwo\nthree");
+    engine::Editor e("a.msg", "zero\none\ntwo\nthree");
     EXPECT_EQ(Info(e).BlockType, BTYPE_NONE);
     e.Select({3, 0}, {1, 2});  // either order
     EXPECT_EQ(Info(e).BlockType, BTYPE_STREAM);
@@ -129,7 +131,7 @@ TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
     EditorOptions options;
     options.delRemovesBlocks = true;
     for (const auto& c : cases) {
-        Editor e("a.msg", "one\nthree", CodePage::Oem866, options);
+        engine::Editor e("a.msg", "one\nthree", engine::CodePage::Oem866, options);
         e.SetCursor(0, 2);
         if (c.overtype) e.ProcessInput(Key(VK_INSERT));
         e.ProcessInput(Shifted(VK_DOWN));
@@ -150,7 +152,7 @@ TEST(EditorBlock, CopyCutAndPasteThroughTheClipboard) {
     const INPUT_RECORD pastes[] = {Key(VK_INSERT, 0, SHIFT_PRESSED), CtrlKey('V')};
     for (int k = 0; k < 2; ++k) {
         MemoryClipboard clipboard;
-        Editor e("a.msg", "\x8D\xA5\xE2 one\r\ntwo\r\n");  // "Нет one" in 866
+        engine::Editor e("a.msg", "\x8D\xA5\xE2 one\r\ntwo\r\n");  // "Нет one" in 866
         e.SetClipboard(&clipboard);
         e.ProcessInput(copies[k]);  // no block: the clipboard stays empty
         EXPECT_FALSE(clipboard.GetText());
@@ -178,7 +180,7 @@ TEST(EditorBlock, CopyCutAndPasteThroughTheClipboard) {
         EXPECT_EQ(Texts(e), "\x8D\xA5\xE2 one|two|");
     }
 
-    Editor none("a.msg", "ab");  // without a clipboard nothing happens, nothing is lost
+    engine::Editor none("a.msg", "ab");  // without a clipboard nothing happens, nothing is lost
     none.SelectAll();
     none.ProcessInput(CtrlKey('X'));
     none.ProcessInput(CtrlKey('V'));
@@ -204,7 +206,7 @@ TEST(EditorBlock, InsertBlockTakesTheDocumentsLineEnds) {
         {"ab", {0, 1}, "", "ab", {0, 1}},
     };
     for (const auto& c : cases) {
-        Editor e("a.msg", c.doc);
+        engine::Editor e("a.msg", c.doc);
         e.SetCursor(c.cursor.line, c.cursor.pos);
         e.InsertBlock(c.block);
         EXPECT_EQ(e.Bytes(), c.bytes) << c.block;
@@ -217,14 +219,14 @@ TEST(EditorBlock, InsertBlockTakesTheDocumentsLineEnds) {
 
 // A character the table lacks is left out and counted, never silently.
 TEST(EditorBlock, Utf8PastesCountWhatTheTableCannotHold) {
-    Editor ansi("a.msg", "", CodePage::Ansi1251);
+    engine::Editor ansi("a.msg", "", engine::CodePage::Ansi1251);
     EXPECT_EQ(ansi.InsertUtf8Block("«Нр» — 5 € 中\xFF"), 2u);  // 中 and a byte that is no UTF-8
     EXPECT_EQ(ansi.LineAt(0).text, "\xAB\xCD\xF0\xBB \x97 5 \x88 ");
     EXPECT_EQ(ansi.TakeUnkeptCount(), 0u);  // only key pastes are counted there
 
     MemoryClipboard clipboard;
     clipboard.SetText("€1 €2");
-    Editor oem("a.msg", "");
+    engine::Editor oem("a.msg", "");
     oem.SetClipboard(&clipboard);
     oem.ProcessInput(CtrlKey('V'));
     EXPECT_EQ(oem.LineAt(0).text, "1 2");

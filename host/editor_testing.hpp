@@ -4,19 +4,14 @@
 
 #include <string>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "engine/engine_testing.hpp"
 
 namespace host::editor_testing {
 
-// Texts of all lines, joined by '|', for compact expectations.
-inline std::string Texts(const Editor& e) {
-    std::string out;
-    for (int n = 0; n < e.LineCount(); ++n) {
-        if (n) out += '|';
-        out += e.LineAt(n).text;
-    }
-    return out;
-}
+using namespace engine;
+
+using engine::test_helpers::Texts;
 
 // A key-down record.
 inline INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {

@@ -6,11 +6,12 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/text16.hpp"
+#include "host/ansi/ansi_services.hpp"
 #include "host/module_loader.hpp"
-#include "host/services.hpp"
-#include "host/text16.hpp"
-#include "host/unicode_editor.hpp"
-#include "host/unicode_services.hpp"
+#include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_services.hpp"
+#include "host/unicode/unicode_text.hpp"
 
 namespace host {
 
@@ -187,7 +188,7 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
     std::error_code ec;
     std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
     if (ec) full = path;
-    moduleName16 = Utf8ToUtf16(full);
+    moduleName16 = engine::Utf8ToUtf16(full);
     pluginFolder = std::filesystem::path(full).parent_path().string();
     warnings.clear();
     // The language and help files beside the module, in the Unicode
@@ -201,7 +202,7 @@ bool Host::Impl::LoadUnicode(std::unique_ptr<ModuleLibrary> module, const std::s
     unicode.messages.clear();
     if (messages) {
         for (const std::string& text : messages->messages)
-            unicode.messages.push_back(Utf8ToUtf16(text));
+            unicode.messages.push_back(engine::Utf8ToUtf16(text));
     }
     unicode.help = help ? &*help : nullptr;
     unicode.pluginGuid = info.Guid;
@@ -323,7 +324,7 @@ const PluginStartupInfo* Host::StartupInfo() const {
     return reinterpret_cast<const PluginStartupInfo*>(impl_->startupInfo.data());
 }
 
-void Host::SetEditor(Editor* editor) {
+void Host::SetEditor(engine::Editor* editor) {
     Impl& impl = *impl_;
     if (impl.unicodeEditor != nullptr) {
         impl.SendEvent(unicode_api::EE_CLOSE, nullptr);
@@ -347,10 +348,10 @@ void Host::SetEditor(Editor* editor) {
         return alive ? (*alive)->OfferToPlugins(record) : 0;
     });
 }
-Editor* Host::CurrentEditor() const { return impl_->target.editor; }
+engine::Editor* Host::CurrentEditor() const { return impl_->target.editor; }
 void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
-int Host::Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed) {
+int Host::Dispatch(const INPUT_RECORD& record, std::optional<engine::TableChar> typed) {
     if (impl_->kind == PluginInterface::Unicode) {
         // The plug-in is offered the character that the editor then types:
         // the OEM character as the file's table holds it exactly.
@@ -358,21 +359,23 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed) {
             record.Event.KeyEvent.bKeyDown) {
             const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
             const auto oem = static_cast<unsigned char>(key.uChar.AsciiChar);
-            if (oem >= 0x80 && !CommandModifiers(key.dwControlKeyState)) {
-                typed = EncodeChar(impl_->target.editor->Table(), ToUnicode(CodePage::Oem866, oem));
+            if (oem >= 0x80 && !engine::CommandModifiers(key.dwControlKeyState)) {
+                typed = engine::EncodeChar(impl_->target.editor->Table(),
+                                           engine::ToUnicode(engine::CodePage::Oem866, oem));
                 if (!typed) return 0;  // a character the file cannot hold is not typed
             }
         }
-        const LineCodec& codec =
-            impl_->unicodeEditor ? impl_->unicodeEditor->Codec() : CodecOf(CodePage::Oem866);
+        const engine::LineCodec& codec = impl_->unicodeEditor
+                                             ? impl_->unicodeEditor->Codec()
+                                             : engine::CodecOf(engine::CodePage::Oem866);
         const auto answer = impl_->OfferToUnicodePlugin(ToUnicodeInput(record, typed, codec));
-        Editor* const editor = impl_->target.editor;
+        engine::Editor* const editor = impl_->target.editor;
         if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typed);
         return answer != 0 ? 1 : 0;
     }
     SetServiceTarget(&impl_->target);
-    Editor* const editor = impl_->target.editor;
-    std::optional<Editor::UndoStep> step;
+    engine::Editor* const editor = impl_->target.editor;
+    std::optional<engine::Editor::UndoStep> step;
     if (editor != nullptr) step.emplace(*editor);
     const int answer = impl_->OfferToPlugins(record);
     if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typed);
@@ -381,8 +384,8 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed) {
 
 int Host::DispatchUnicode(const INPUT_RECORD& record) {
     if (impl_->kind != PluginInterface::Unicode) {
-        const LineCodec& codec =
-            CodecOf(impl_->target.editor ? impl_->target.editor->Table() : CodePage::Oem866);
+        const engine::LineCodec& codec = engine::CodecOf(
+            impl_->target.editor ? impl_->target.editor->Table() : engine::CodePage::Oem866);
         // An ANSI plug-in cannot be shown a character its table lacks.
         const std::optional<EngineInput> input = ToEngineInput(record, codec);
         return input ? Dispatch(input->record, input->typed) : 0;
@@ -436,15 +439,15 @@ HANDLE Host::OpenUnicode(const unicode_api::GUID& item) {
 
 void Host::AnnounceSave(const std::string& fileName) {
     Impl& impl = *impl_;
-    const Editor* editor = impl.target.editor;
+    const engine::Editor* editor = impl.target.editor;
     if (impl.kind == PluginInterface::Unicode) {
         if (editor == nullptr) return;
-        const std::u16string name = Utf8ToUtf16(fileName);
+        const std::u16string name = engine::Utf8ToUtf16(fileName);
         // The file's line end, as its first line has it.
         const std::u16string eol =
-            Utf8ToUtf16(editor->LineCount() > 0 ? std::string(editor->LineAt(0).eol) : "");
+            engine::Utf8ToUtf16(editor->LineCount() > 0 ? std::string(editor->LineAt(0).eol) : "");
         unicode_api::EditorSaveFile record{sizeof record, Wide(name.c_str()), Wide(eol.c_str()),
-                                           CodecOf(editor->Table()).CodePageNumber()};
+                                           engine::CodecOf(editor->Table()).CodePageNumber()};
         impl.SendEvent(unicode_api::EE_SAVE, &record);
     } else if (impl.exports.ProcessEditorEvent != nullptr) {
         SetServiceTarget(&impl.target);

@@ -16,7 +16,7 @@
 
 #include "api/ansi_api.hpp"
 #include "api/unicode_api.hpp"
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/language.hpp"
 #include "host/ui.hpp"
 
@@ -87,8 +87,8 @@ public:
 
     // The editor that EditorControl acts on; the Host does not own it. The
     // records the module feeds back to it go through the module again.
-    void SetEditor(Editor* editor);
-    Editor* CurrentEditor() const;
+    void SetEditor(engine::Editor* editor);
+    engine::Editor* CurrentEditor() const;
 
     // The menus, dialogs and message boxes; the Host does not own it.
     void SetUi(Ui* ui);
@@ -99,7 +99,7 @@ public:
     // goes to the editor's ProcessInput: the character in its table that a typed
     // character inserts. A Unicode plug-in gets the record with the
     // character in UnicodeChar.
-    int Dispatch(const INPUT_RECORD& record, std::optional<TableChar> typed = std::nullopt);
+    int Dispatch(const INPUT_RECORD& record, std::optional<engine::TableChar> typed = std::nullopt);
     // The same for a record with its character in UnicodeChar. A character
     // that the file's code page cannot hold is offered to the plug-in but
     // not typed by the editor.

@@ -1,7 +1,7 @@
 #include "host/key_script.hpp"
 
 #include "common/ascii.hpp"
-#include "host/utf8.hpp"
+#include "engine/utf8.hpp"
 
 #include <array>
 
@@ -68,7 +68,7 @@ bool IsCapital(unsigned char oem) {
 KeyStroke CharacterStroke(char32_t ch) {
     KeyStroke stroke;
     stroke.character = ch;
-    const unsigned char oem = FromUnicode(CodePage::Oem866, ch).value_or(0);
+    const unsigned char oem = engine::FromUnicode(engine::CodePage::Oem866, ch).value_or(0);
     stroke.oemChar = oem;
     // A Latin letter's key is named by its capital.
     const unsigned char key = ascii::ToUpper(oem);
@@ -91,7 +91,8 @@ struct Parser {
 
     // The character at `at`, or a failure naming its position.
     bool Character(std::size_t at, char32_t& ch, std::size_t& length) {
-        if (!DecodeUtf8(script.substr(at), ch, length)) return Fail(at + 1, "invalid UTF-8");
+        if (!engine::DecodeUtf8(script.substr(at), ch, length))
+            return Fail(at + 1, "invalid UTF-8");
         return true;
     }
 
@@ -133,7 +134,7 @@ struct Parser {
         const std::size_t at = open + 1 + (inside.size() - rest.size());
         char32_t ch = 0;
         std::size_t length = 0;
-        if (DecodeUtf8(rest, ch, length) && length == rest.size()) {
+        if (engine::DecodeUtf8(rest, ch, length) && length == rest.size()) {
             if (!Character(at, ch, length)) return false;
             KeyStroke stroke = CharacterStroke(ch);
             stroke.controlState |= modifiers;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "api/ansi_api.hpp"
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace host {
 

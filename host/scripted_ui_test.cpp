@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "host/services.hpp"
+#include "host/ansi/ansi_services.hpp"
 
 namespace host {
 namespace {

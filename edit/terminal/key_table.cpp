@@ -328,7 +328,7 @@ std::optional<host::KeyStroke> StrokeForCharacter(char32_t ch) {
         stroke.oemChar = static_cast<unsigned char>(ch);
         return stroke;
     }
-    auto oem = host::FromUnicode(host::CodePage::Oem866, ch);
+    auto oem = engine::FromUnicode(engine::CodePage::Oem866, ch);
     if (!oem || *oem == 0) return std::nullopt;
     host::KeyStroke stroke;
     stroke.oemChar = *oem;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace edit {
 namespace {
@@ -65,7 +65,7 @@ bool EditLine::Apply(const host::KeyStroke& key, char32_t character) {
     if (key.oemChar >= 0x20 && key.oemChar != 0x7F && (!(ctrl || alt) || altGr)) {
         if (text_.size() >= maxLength_) return true;
         const char32_t typed =
-            character != 0 ? character : host::ToUnicode(host::CodePage::Oem866, key.oemChar);
+            character != 0 ? character : engine::ToUnicode(engine::CodePage::Oem866, key.oemChar);
         text_.insert(static_cast<std::size_t>(cursor_), 1, typed);
         ++cursor_;
         return true;

@@ -96,8 +96,8 @@ private:
     // A typed character goes in as the file's table holds it; one the table
     // lacks is refused aloud rather than dropped or replaced.
     void Type(const host::KeyStroke& key, char32_t character) {
-        host::Editor& editor = session_.Editor();
-        const auto typed = host::EncodeChar(editor.Table(), character);
+        engine::Editor& editor = session_.Editor();
+        const auto typed = engine::EncodeChar(editor.Table(), character);
         if (!typed) {
             status_ = U"Not typed: \"" + std::u32string(1, character) + U"\" is not in the " +
                       TableName() + U" table";
@@ -124,7 +124,7 @@ private:
     }
 
     std::u32string TableName() const {
-        const std::string_view name = host::CodePageName(session_.Editor().Table());
+        const std::string_view name = engine::CodePageName(session_.Editor().Table());
         return std::u32string(name.begin(), name.end());
     }
 
@@ -238,8 +238,8 @@ private:
 
     // The text read in another table, its bytes unchanged. UTF-8 only with
     // the Unicode Marten: the 1.x interface carries one byte per character.
-    void SwitchTable(host::CodePage table) {
-        if (!host::IsSingleByte(table) &&
+    void SwitchTable(engine::CodePage table) {
+        if (!engine::IsSingleByte(table) &&
             session_.Host().Interface() != host::PluginInterface::Unicode) {
             status_ =
                 U"Not switched: UTF-8 needs the Unicode Marten (open the file with "
@@ -257,7 +257,7 @@ private:
         box.title = U"UTF-8 text";
         box.lines = {Utf8ToText(name_),
                      Utf8ToText("holds what reads as UTF-8 text, shown here in " +
-                                std::string(host::CodePageName(session_.Editor().Table())) +
+                                std::string(engine::CodePageName(session_.Editor().Table())) +
                                 ": its letters show as pseudographics,"),
                      U"and typed ones would be stored in that table. Saved unchanged, the",
                      U"file keeps its bytes. To edit it as UTF-8, open it with --codepage",

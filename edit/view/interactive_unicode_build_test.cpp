@@ -15,7 +15,7 @@ protected:
 };
 
 // Cyrillic in 866, as a mail reader writes it.
-std::string Oem(std::string_view utf8) { return host::FromUtf8(host::CodePage::Oem866, utf8); }
+std::string Oem(std::string_view utf8) { return engine::FromUtf8(engine::CodePage::Oem866, utf8); }
 
 TEST_P(BothBuilds, ACyrillicReplyQuotedByTwoAuthors) {
     // As long as the right margin (78) lets a line be: one more letter wraps it.

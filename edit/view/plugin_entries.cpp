@@ -1,7 +1,7 @@
 #include "edit/view/plugin_entries.hpp"
 
 #include "edit/ui/screen_text.hpp"
-#include "host/text16.hpp"
+#include "host/unicode/unicode_text.hpp"
 
 namespace edit {
 namespace {

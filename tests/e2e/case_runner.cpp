@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 #include "winapi/win32.hpp"
@@ -72,7 +72,7 @@ std::string FullFileName(const std::string& name) {
     return "C:\\Fido\\" + name;
 }
 
-Snapshot Take(const host::Editor& editor) {
+Snapshot Take(const engine::Editor& editor) {
     Snapshot snapshot;
     for (int n = 0; n < editor.LineCount(); ++n) snapshot.lines.push_back(editor.LineAt(n));
     snapshot.cursor = {editor.CurLine(), editor.CurPos()};
@@ -84,8 +84,8 @@ namespace {
 // What a text section stands for: every line with CR LF, then the empty
 // last line that follows the final end-of-line; or, with an open end, the
 // last line without an end-of-line.
-std::vector<host::Line> ExpectedLines(const Case& c, const CaseText& text) {
-    std::vector<host::Line> lines;
+std::vector<engine::Line> ExpectedLines(const Case& c, const CaseText& text) {
+    std::vector<engine::Line> lines;
     for (const std::string& line : text.lines) lines.push_back({line, "\r\n"});
     if (c.lastLineOpen && !lines.empty()) {
         lines.back().eol.clear();
@@ -99,7 +99,7 @@ std::vector<host::Line> ExpectedLines(const Case& c, const CaseText& text) {
 
 std::string Document(const Case& c, const CaseText& text) {
     std::string bytes;
-    for (const host::Line& line : ExpectedLines(c, text)) bytes += line.text + line.eol;
+    for (const engine::Line& line : ExpectedLines(c, text)) bytes += line.text + line.eol;
     return bytes;
 }
 
@@ -115,7 +115,7 @@ std::string EolName(const std::string& eol) {
 // The lines as a case file shows them, the cursor marked when `cursor` is
 // set. Unless `withEol` (which names each line's end-of-line), the empty
 // last line is left out when the cursor does not stand on it.
-std::vector<std::string> Rendered(const std::vector<host::Line>& lines, host::CodePage table,
+std::vector<std::string> Rendered(const std::vector<engine::Line>& lines, engine::CodePage table,
                                   std::optional<Position> cursor, bool withEol) {
     std::vector<std::string> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -147,7 +147,7 @@ std::string Joined(const std::vector<std::string>& words) {
 // Compares one text section with the editor's state; appends a diff to `report`.
 void CheckText(const Case& c, const CaseText& expected, const Snapshot& actual,
                const std::string& when, std::string& report) {
-    const std::vector<host::Line> lines = ExpectedLines(c, expected);
+    const std::vector<engine::Line> lines = ExpectedLines(c, expected);
     bool same = lines.size() == actual.lines.size();
     for (std::size_t n = 0; same && n < lines.size(); ++n) {
         same = lines[n].text == actual.lines[n].text &&
@@ -181,13 +181,13 @@ namespace {
 
 // A key-up record passes none of the module's tests: the module may look at
 // the editor (the activation test) but changes nothing and consumes nothing.
-std::string CheckKeyUp(host::Host& host, host::Editor& editor, const INPUT_RECORD& up,
+std::string CheckKeyUp(host::Host& host, engine::Editor& editor, const INPUT_RECORD& up,
                        std::size_t stroke) {
     editor.ClearLog();
     const Snapshot before = Take(editor);
     const int answer = host.Exports().ProcessEditorInput(&up);
     std::string fault;
-    for (const host::ControlCall& call : editor.Log()) {
+    for (const engine::ControlCall& call : editor.Log()) {
         if (call.command != ECTL_GETINFO) {
             fault += "  the key-up of stroke " + std::to_string(stroke) + " made the module call " +
                      CommandName(call.command) + "\n";
@@ -271,7 +271,7 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
     if (!host.LoadModule(options.modulePath, &problem))
         return fail("cannot load the module: " + problem);
 
-    host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
+    engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     host.SetEditor(&editor);
     const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
     editor.SetCursor(start.line, start.col);
@@ -291,7 +291,7 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             editor.ClearLog();
             answer = host.Exports().ProcessEditorInput(&down);
             afterModule = Take(editor);
-            for (const host::ControlCall& call : editor.Log())
+            for (const engine::ControlCall& call : editor.Log())
                 calls.push_back(CommandName(call.command));
             if (answer == 0) editor.ProcessInput(down);
         }

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 #include "tests/e2e/case_runner.hpp"
@@ -77,7 +77,7 @@ public:
     // The document after the module alone has handled the key-down of `stroke`.
     std::vector<std::string> After(const std::string& document, int line, int pos,
                                    const host::KeyStroke& stroke) {
-        host::Editor editor("C:\\Fido\\reply.msg", document, host::CodePage::Ansi1251);
+        engine::Editor editor("C:\\Fido\\reply.msg", document, engine::CodePage::Ansi1251);
         host_->SetEditor(&editor);
         editor.SetCursor(line, pos);
         const INPUT_RECORD down = host::KeyDownRecord(stroke);
@@ -94,7 +94,7 @@ private:
 };
 
 std::string Shown(const std::string& bytes) {
-    return host::ToUtf8(host::CodePage::Ansi1251, bytes);
+    return engine::ToUtf8(engine::CodePage::Ansi1251, bytes);
 }
 
 TEST(TextKept, EnterDeleteAndBackspaceChangeOnlyThePrefix) {

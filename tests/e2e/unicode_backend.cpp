@@ -3,12 +3,13 @@
 #include <optional>
 #include <vector>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "engine/text16.hpp"
+#include "host/ansi/ansi_services.hpp"
 #include "host/key_script.hpp"
-#include "host/services.hpp"
-#include "host/text16.hpp"
-#include "host/unicode_editor.hpp"
-#include "host/unicode_services.hpp"
+#include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_services.hpp"
+#include "host/unicode/unicode_text.hpp"
 #include "tests/support/unicode_fake_host.hpp"
 
 namespace e2e {
@@ -24,7 +25,7 @@ WString UnicodeText(const std::u16string& units) { return WString(host::Wide(uni
 // feeds back offered to it again, nested, as the host does.
 class Session {
 public:
-    Session(host::Editor& editor, const UnicodeEntryPoints& face) : view_(editor), face_(face) {
+    Session(engine::Editor& editor, const UnicodeEntryPoints& face) : view_(editor), face_(face) {
         target_.editor = &editor;
         target_.unicodeEditor = &view_;
         view_.SetPluginInput([this](const INPUT_RECORD& record) { return Offer(record); });
@@ -101,7 +102,7 @@ bool RunsAgainstUnicodeFace(const Case& c) {
     // fixed buffer); the Unicode face matches the whole name, which the case
     // in cases-unicode/ shows.
     if (c.path.ends_with("/activation/name_past_255_characters.case")) return false;
-    return c.table == host::CodePage::Oem866;
+    return c.table == engine::CodePage::Oem866;
 }
 
 std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::string& report) {
@@ -112,13 +113,13 @@ std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::stri
     return std::nullopt;
 }
 
-void PlaceCursor(const Case& c, host::Editor& editor) {
+void PlaceCursor(const Case& c, engine::Editor& editor) {
     const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
     editor.SetCursor(start.line, start.col);
 }
 
 std::string TypeAndCompare(const Case& c, const std::vector<host::KeyStroke>& strokes,
-                           const host::Editor& editor, const PressKey& press) {
+                           const engine::Editor& editor, const PressKey& press) {
     std::intptr_t answer = 0;
     for (const host::KeyStroke& stroke : strokes) {
         INPUT_RECORD down = host::KeyDownRecord(stroke);
@@ -150,16 +151,16 @@ CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
                    {UNICODE_TEXT("EnableHPChange"), std::uint64_t{s.EnableHPChange}},
                    {UNICODE_TEXT("RIndent"), static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
                    {UNICODE_TEXT("LIndent"), static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
-                   {UNICODE_TEXT("FileMask"), UnicodeText(host::Utf8ToUtf16(s.FileMask))}};
+                   {UNICODE_TEXT("FileMask"), UnicodeText(engine::Utf8ToUtf16(s.FileMask))}};
 
-    host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
+    engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     Session session(editor, face);
     session.Start(store);
     PlaceCursor(c, editor);
 
     // The script's records carry their character in the OEM table; the host
     // hands a Unicode plug-in the character itself.
-    const host::LineCodec& codec = host::CodecOf(c.table);
+    const engine::LineCodec& codec = engine::CodecOf(c.table);
     std::string report = TypeAndCompare(c, *strokes, editor, [&](const INPUT_RECORD& record) {
         return session.Press(host::ToUnicodeInput(record, std::nullopt, codec));
     });

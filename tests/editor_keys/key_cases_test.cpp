@@ -64,12 +64,12 @@ protected:
         }
         Keys((c.overtype ? "{Ins}" : "") + c.keys);
         const keycases::MarkedText& after = c.expect ? *c.expect : c.start;
-        std::optional<host::TypedPosition> cursor = c.cursor;
+        std::optional<engine::TypedPosition> cursor = c.cursor;
         if (!cursor && c.expect && c.expect->cursor) {
             const auto& line = after.lines[static_cast<std::size_t>(after.cursor->line)];
-            cursor = host::TypedPosition{
-                host::LineNumber(after.cursor->line + 1),
-                host::ColumnNumber(ScreenColumn(line, after.cursor->pos, c.options.tabSize))};
+            cursor = engine::TypedPosition{
+                engine::LineNumber(after.cursor->line + 1),
+                engine::ColumnNumber(ScreenColumn(line, after.cursor->pos, c.options.tabSize))};
         }
         if (cursor)
             Sees(At(cursor->line.Value(), static_cast<int>(after.lines.size()),

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
 #include "tests/host/real_module_texts.hpp"
 #include "tests/host/unicode_keys.hpp"
 
@@ -41,7 +41,7 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     // interface could only pass through the OEM table as '<' '>'.
     const std::string line =
         " \xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB \xE8 \xF2\xE5\xEA\xF1\xF2";
-    host::Editor editor("/fido/reply.msg", line + "\r\n", host::CodePage::Ansi1251);
+    engine::Editor editor("/fido/reply.msg", line + "\r\n", engine::CodePage::Ansi1251);
     editor.SetCursor(0, 14);  // before " и текст"
     host.SetEditor(&editor);
 
@@ -68,7 +68,7 @@ TEST(RealUnicodeModule, AReplacedLetterIsUndoneApartFromTheTypingBeforeIt) {
     host::Host host;
     std::string error;
     ASSERT_TRUE(host.LoadModule(kModule, &error)) << error;
-    host::Editor editor("/fido/reply.msg", "\r\n", host::CodePage::Utf8);
+    engine::Editor editor("/fido/reply.msg", "\r\n", engine::CodePage::Utf8);
     host.SetEditor(&editor);
     for (const char16_t c : std::u16string(u"Hello Н")) host.DispatchUnicode(UnicodeKey(c));
     EXPECT_EQ(editor.LineAt(0).text, "Hello H");

@@ -3,13 +3,13 @@
 // back, and the undo brackets.
 #include <string>
 
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
 #include "tests/host/unicode_probe_fixture.hpp"
 
 namespace host_test {
 namespace {
 
-using host::CodePage;
+using engine::CodePage;
 
 std::intptr_t Control(UnicodeProbeState& s, unicode_api::EDITOR_CONTROL_COMMANDS command,
                       void* param, std::intptr_t param1 = 0) {
@@ -133,11 +133,11 @@ TEST_F(UnicodeEditing, InsertStringIndentsOnlyWhereTheEditorsAutoIndentIsOn) {
     LoadProbe();
     UnicodeProbeState& s = *Probe();
     for (const bool autoIndent : {false, true}) {
-        host::EditorOptions options;
+        engine::EditorOptions options;
         options.autoIndent = autoIndent;
         host_->SetEditor(nullptr);
-        editor_ = std::make_unique<host::Editor>("/tmp/a.txt", "    indented text\r\n",
-                                                 CodePage::Oem866, options);
+        editor_ = std::make_unique<engine::Editor>("/tmp/a.txt", "    indented text\r\n",
+                                                   CodePage::Oem866, options);
         editor_->SetCursor(0, 9);
         host_->SetEditor(editor_.get());
         int indent = 1;
@@ -151,7 +151,7 @@ TEST_F(UnicodeEditing, InfoCommandsAndTheirRefusals) {
     LoadProbe();
     UnicodeProbeState& s = *Probe();
     host_->SetEditor(nullptr);
-    editor_ = std::make_unique<host::Editor>("/tmp/ответ.msg", "one\r\ntwo", CodePage::Ansi1251);
+    editor_ = std::make_unique<engine::Editor>("/tmp/ответ.msg", "one\r\ntwo", CodePage::Ansi1251);
     editor_->SetCursor(1, 2);
     host_->SetEditor(editor_.get());
 

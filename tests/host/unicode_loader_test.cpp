@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
 #include "tests/host/unicode_probe_fixture.hpp"
 
 namespace host_test {
@@ -96,7 +96,7 @@ TEST_F(UnicodeLoader, EntryPointsGetTheirOwnRecords) {
     EXPECT_EQ(probe->lastEditorId, host::UnicodeEditor::kId);
 
     // A save is announced with the file's name, line end and code page.
-    Edit("text\n", host::CodePage::Koi8r);
+    Edit("text\n", engine::CodePage::Koi8r);
     host_->AnnounceSave("/fido/письмо.msg");
     ASSERT_EQ(probe->eventCalls, 6);
     EXPECT_EQ(probe->events[5], unicode_api::EE_SAVE);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "tests/host/stand_in_fixture.hpp"
 #include "tests/host/unicode_keys.hpp"
 #include "tests/host/unicode_probe_state.hpp"
@@ -20,15 +20,15 @@ protected:
     void LoadProbe(void (*prepare)(UnicodeProbeState&) = nullptr, host::HostOptions options = {});
     UnicodeProbeState* Probe() const;
     // Gives the host an editor over `bytes` in `table`, the cursor at line:pos.
-    host::Editor& Edit(std::string bytes, host::CodePage table = host::CodePage::Oem866,
-                       int line = 0, int pos = 0);
+    engine::Editor& Edit(std::string bytes, engine::CodePage table = engine::CodePage::Oem866,
+                         int line = 0, int pos = 0);
     // The editor's text, its lines joined by '|' (end-of-lines left out).
     std::string Lines() const;
     static INPUT_RECORD Key(char16_t unit, WORD virtualKey = 0, DWORD control = 0) {
         return UnicodeKey(unit, virtualKey, control);
     }
 
-    std::unique_ptr<host::Editor> editor_;
+    std::unique_ptr<engine::Editor> editor_;
 };
 
 }  // namespace host_test

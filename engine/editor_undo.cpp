@@ -1,0 +1,50 @@
+// The editor's undo and redo as its users see them; the history itself,
+// which every change of the text goes through, is undo_history.cpp.
+#include "engine/editor.hpp"
+#include "engine/editor_impl.hpp"
+
+namespace engine {
+
+bool Editor::Impl::Restore(const UndoHistory::Outcome& outcome) {
+    if (outcome.cursor) {
+        block.reset();
+        SetCursor(outcome.cursor->line, outcome.cursor->pos);
+    }
+    return outcome.taken;
+}
+
+struct Editor::UndoStep::Open {
+    UndoHistory::Step step;
+};
+
+Editor::UndoStep::UndoStep(Editor& editor)
+    : open_(new Open{UndoHistory::Step(editor.impl_->history)}) {}
+Editor::UndoStep::~UndoStep() = default;
+
+bool Editor::Undo() {
+    const bool done = impl_->Restore(impl_->history.Undo());
+    impl_->KeepCursorOnCharacter();
+    impl_->ScrollToCursor();
+    impl_->CheckInvariant();
+    return done;
+}
+
+bool Editor::Redo() {
+    const bool done = impl_->Restore(impl_->history.Redo());
+    impl_->KeepCursorOnCharacter();
+    impl_->ScrollToCursor();
+    impl_->CheckInvariant();
+    return done;
+}
+
+bool Editor::CanUndo() const { return impl_->history.CanUndo(); }
+bool Editor::CanRedo() const { return impl_->history.CanRedo(); }
+
+Editor::HistorySize Editor::UndoHistorySize() const {
+    return {impl_->history.Steps(), impl_->history.Bytes()};
+}
+
+bool Editor::Modified() const { return impl_->history.Modified(); }
+void Editor::MarkSaved() { impl_->history.MarkSaved(); }
+
+}  // namespace engine
