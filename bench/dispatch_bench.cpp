@@ -12,7 +12,9 @@
 
 #include "bench/loaded_host.hpp"
 #include "engine/editor.hpp"
+#include "host/ansi/ansi_editor.hpp"
 #include "host/host.hpp"
+#include "host/key_input.hpp"
 
 namespace {
 
@@ -49,8 +51,7 @@ void EditorOwnHandling(benchmark::State& state) {
     engine::Editor editor("reply.msg", Reply());
     PlaceAtEndOfQuotedLine(editor);
     for (auto _ : state) {
-        for (const INPUT_RECORD& rec : kRound) editor.ProcessInput(rec);
-        editor.ClearLog();
+        for (const INPUT_RECORD& rec : kRound) host::HandleKey(editor, rec);
     }
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);
 }
@@ -68,7 +69,7 @@ void Dispatch(benchmark::State& state, host::Host& host, const char* fileName) {
     host.SetEditor(&editor);
     for (auto _ : state) {
         for (const INPUT_RECORD& rec : kRound) host.Dispatch(rec);
-        editor.ClearLog();
+        if (host::AnsiEditor* commands = host.CurrentAnsiEditor()) commands->ClearLog();
     }
     host.SetEditor(nullptr);
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);

@@ -1,6 +1,6 @@
 // The editor engine: loading and saving, the primitives that every change of
-// the text goes through, and the text operations that the editor's keys
-// (editor_keys.cpp) and its commands (editor_control.cpp) share.
+// the text goes through, and the text operations that the editor's commands
+// (editor_commands.cpp) and a plug-in's (editor_plugin.cpp) share.
 #include "engine/editor.hpp"
 
 #include <algorithm>
@@ -22,7 +22,7 @@ std::string IndentTextOf(std::string_view sourceBlanks, int column, int tabSize)
     std::string indent;
     int at = 0;
     for (const char c : sourceBlanks) {
-        const int next = c == '\t' ? (at / tabSize + 1) * tabSize : at + 1;
+        const int next = c == '\t' ? static_cast<int>(NextTabStop(at, tabSize)) : at + 1;
         if (next > column) break;
         indent += c;
         at = next;
@@ -45,7 +45,7 @@ Editor::Impl::Impl(std::string name, std::string bytes, CodePage page, EditorOpt
 
 TextPosition Editor::Impl::Clamp(TextPosition p) const {
     const int line = std::clamp(p.line, 0, LastLine());
-    return {line, CharStart(line, std::clamp(p.pos, 0, Length(line)))};
+    return {line, CharStart(line, std::clamp(p.byteColumn, 0, Length(line)))};
 }
 
 // ---------------------------------------------------------------------------
@@ -86,33 +86,6 @@ void Editor::Impl::EraseLine(int n) {
 Eol Editor::Impl::DefaultEol() const {
     const Eol first = EolAt(0);
     return first == Eol::None ? Eol::CrLf : first;
-}
-
-// A character takes one screen column, a tab up to the next tab stop; a
-// column beyond the end of the line is one blank.
-int Editor::Impl::TabPos(int n, int pos) const {
-    const std::string_view text = Text(n);
-    const int inText = std::min<int>(pos, static_cast<int>(text.size()));
-    const bool single = IsSingleByte(table);
-    long long column = 0;
-    for (int i = 0; i < inText; i += single ? 1 : static_cast<int>(CharLength(table, text, i)))
-        column = text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
-    return ClampColumn(column + (pos - inText));
-}
-
-int Editor::Impl::PosOfTabPos(int n, int tabPos) const {
-    const std::string_view text = Text(n);
-    const bool single = IsSingleByte(table);
-    long long column = 0;
-    int i = 0;
-    for (; i < static_cast<int>(text.size());
-         i += single ? 1 : static_cast<int>(CharLength(table, text, i))) {
-        const long long next =
-            text[i] == '\t' ? (column / options.tabSize + 1) * options.tabSize : column + 1;
-        if (next > tabPos) return i;
-        column = next;
-    }
-    return ClampColumn(i + (tabPos - column));
 }
 
 int Editor::Impl::MultiByteCharStart(int n, int pos) const {
@@ -446,6 +419,15 @@ void Editor::SetCursor(int line, int pos) {
     impl_->ScrollToCursor();
 }
 
+LineColumns Editor::Columns(int n) const {
+    assert(n >= 0 && n < LineCount());
+    return impl_->ColumnsOf(std::clamp(n, 0, impl_->LastLine()));
+}
+
+ScreenColumn Editor::CursorScreenColumn() const {
+    return ScreenColumn(impl_->TabPos(impl_->curLine, impl_->curPos));
+}
+
 TypedPosition Editor::TypedCursor() const {
     const Impl& e = *impl_;
     return {LineNumber(e.curLine + 1),
@@ -473,41 +455,5 @@ void Editor::SetWindowSize(int width, int height) {
     impl_->options.windowHeight = std::max(1, height);
     impl_->ScrollToCursor();
 }
-
-void Editor::SetPluginInput(PluginInput input) { impl_->pluginInput = std::move(input); }
-
-void Editor::FeedInput(const INPUT_RECORD& record) {
-    Impl& e = *impl_;
-    // A plug-in that fed a key for every key it is offered must not recurse
-    // without end: past this depth the editor takes the record itself.
-    constexpr int kMaxFeedDepth = 16;
-    if (e.pluginInput && e.feedDepth < kMaxFeedDepth) {
-        ++e.feedDepth;
-        int consumed = 0;
-        try {
-            consumed = e.pluginInput(record);
-        } catch (...) {
-            --e.feedDepth;
-            throw;
-        }
-        --e.feedDepth;
-        if (consumed != 0) return;
-    }
-    ProcessInput(record);
-}
-
-void Editor::ProcessPluginInput(const INPUT_RECORD& record, std::optional<TableChar> typed) {
-    Impl& e = *impl_;
-    ++e.controlDepth;
-    struct Leave {
-        int& depth;
-        ~Leave() { --depth; }
-    } leave{e.controlDepth};
-    ProcessInput(record, typed);
-}
-
-const std::vector<ControlCall>& Editor::Log() const { return impl_->log; }
-void Editor::ClearLog() { impl_->log.clear(); }
-int Editor::RedrawCount() const { return impl_->redrawCount; }
 
 }  // namespace engine

@@ -1,46 +1,40 @@
-// The editor engine of the host of our own: lines of bytes each with its own
-// end-of-line, a cursor that may stand beyond the end of a line, the editor's
-// character table, the EditorControl commands and the editor's own handling
-// of keys, with undo, stream blocks, the clipboard and search. It stands in
-// for the file manager's editor wherever the module relies on it, and is the
-// whole of marten-edit's editing: a user interface only draws it and feeds
-// it input records.
+// The editor engine: lines of bytes each with its own end-of-line, a
+// cursor that may stand beyond the end of a line, the file's character
+// table, with undo, stream blocks, the clipboard and search. It stands in
+// for the file manager's editor wherever a plug-in relies on it, and is the
+// whole of marten-edit's editing. It speaks its own language: the editor's
+// commands (Command, Run), typed characters (Type) and the operations a
+// plug-in asks for (SetLine, BreakLine, SetPosition, ...), its columns typed
+// by kind (positions.hpp). It knows no plug-in interface: the host's
+// adapters translate their interface's records and calls into these, and
+// the host's key table says which key runs which command.
 //
-// Keys the engine handles itself (ProcessInput, after the plug-ins declined
-// the record), as the file manager's editor does:
-//   characters, Tab, Enter, Del, BkSp, Ctrl+Del, Ctrl+BkSp    edit at the cursor
-//   arrows, Home, End, PgUp, PgDn, Ctrl+Home, Ctrl+End         move
-//   Ctrl+Left, Ctrl+Right                                      move by words
-//   Ctrl+Up, Ctrl+Down                                         scroll the window by a line
-//   Shift with any of the moves above                          extend a stream block
-//   Ctrl+A                                                     select all
-//   Del, BkSp with a block            remove it with "Del removes blocks", else act at the cursor
-//   a character, Enter, Tab with a block                       replace it (unless persistent)
-//   Ctrl+Ins, Ctrl+C / Shift+Del, Ctrl+X / Shift+Ins, Ctrl+V   copy / cut / paste
-//   Ctrl+Z, Alt+BkSp                                           undo
-//   Ctrl+Shift+Z, Alt+Shift+BkSp, Ctrl+R                       redo
-//   Ctrl+Y                                                     delete the cursor's line
-//   Ins                                                        overtype on or off
+// The editor's commands, as the file manager's editor has them:
+//   typing, Tab, Enter, Delete, Backspace, the deletes by word     edit at the cursor
+//   Left, Right, Up, Down, Home, End, PageUp, PageDown,
+//   DocStart, DocEnd, WordLeft, WordRight                          move
+//   ScrollUp, ScrollDown                         scroll the window by a line
+//   a move run with `extend`                     extends a stream block
+//   SelectAll, Copy, Cut, Paste, Undo, Redo, DeleteLine, Overtype
+//   Delete, Backspace with a block      remove it with "Del removes blocks", else act at the cursor
+//   a character, Enter, Tab with a block         replace it (unless persistent)
 // A plain move drops the block unless blocks are persistent. Columns that
 // the user reads and types (the title line, go-to) are screen columns, tabs
 // expanded; a place inside a tab's width stands on the tab, and Up, Down,
-// PgUp and PgDn keep the screen column.
+// PageUp and PageDown keep the screen column.
 //
 // What a user interface does with it:
-// - every input record goes through Host::Dispatch (the plug-ins first, one
-//   undo step each), key-down and key-up as the console delivers them; for
-//   a character that code page 866 lacks, the record carries a stand-in and
-//   Dispatch gets the character's byte in the editor's table (FromUnicode);
-// - a key that a terminal cannot send is mapped onto one that the engine
-//   knows (Ctrl+R for redo where Ctrl+Shift+Z looks like Ctrl+Z);
-// - a terminal's paste goes to InsertUtf8Block, never through Dispatch;
-//   after each record TakeUnkeptCount says whether a paste left characters
+// - every key goes through the host (the plug-ins first, as the host's
+//   adapter for their interface delivers it), which runs the command or
+//   types the character here when no plug-in consumed it;
+// - a terminal's paste goes to InsertUtf8Block, never through the host;
+//   after each key TakeUnkeptCount says whether a paste left characters
 //   out, and the answer of InsertUtf8Block does the same for a paste;
 // - the clipboard is the UI's own Clipboard, handed over with SetClipboard;
 // - drawing reads LineAt, SelectionOn, TopLine, LeftPos, CurLine, CurPos,
-//   Overtype and Modified; the window (TopLine, LeftPos) is the engine's
-//   alone, and the UI sizes it (SetWindowSize) to the cells it draws the
-//   text in;
+//   Overtype and Modified, and Columns for the screen column of a place;
+//   the window (TopLine, LeftPos) is the engine's alone, and the UI sizes
+//   it (SetWindowSize) to the cells it draws the text in;
 // - the search dialogs call Find, ReplaceFound and ReplaceAll with the text
 //   converted with FromUtf8; go-to is GoTo; saving is WriteTo, then
 //   MarkSaved.
@@ -57,16 +51,19 @@
 #include <utility>
 #include <vector>
 
-#include "api/ansi_api.hpp"
 #include "engine/codepage.hpp"
-#include "engine/editor_positions.hpp"
+#include "engine/columns.hpp"
+#include "engine/commands.hpp"
+#include "engine/line_store.hpp"
+#include "engine/positions.hpp"
 
 namespace engine {
 
 class Clipboard;
 
 // A line as the editor holds it. Both views stay valid until that line
-// changes (other lines may come and go meanwhile) or the editor goes.
+// changes (other lines may come and go meanwhile) or the editor goes, and
+// each is followed by a zero byte, so that its data() is a C string.
 struct LineView {
     std::string_view text;  // bytes in the editor's table, without the end-of-line
     std::string_view eol;   // "\r\n", "\n", "\r" or "" (only the last line)
@@ -83,13 +80,6 @@ struct Line {
         : text(view.text), eol(view.eol) {}  // NOLINT: a copy of what the editor shows
 };
 
-// A place in the text: 0-based line and character column.
-struct TextPosition {
-    int line = 0;
-    int pos = 0;
-    friend auto operator<=>(const TextPosition&, const TextPosition&) = default;
-};
-
 // A stream block: the text from `start` up to (not including) `end`, line
 // breaks included; start < end, and both lie within the text.
 struct Block {
@@ -98,8 +88,8 @@ struct Block {
     friend bool operator==(const Block&, const Block&) = default;
 };
 
-// The part of one line inside the block: columns [from, to), or with `to`
-// -1 from `from` through the line's end and its line break.
+// The part of one line inside the block: byte columns [from, to), or with
+// `to` -1 from `from` through the line's end and its line break.
 struct LineSelection {
     int from = 0;
     int to = -1;
@@ -129,18 +119,11 @@ struct EditorOptions {
     // block stays.
     bool delRemovesBlocks = false;
     std::string wordDelimiters{kDefaultWordDelimiters};
-    // The editor's own auto-indent, for Enter and for ECTL_INSERTSTRING with
-    // a non-zero flag; off by default, as in the file manager.
+    // The editor's own auto-indent, for Enter and for a line break that a
+    // plug-in allows it for; off by default, as in the file manager.
     bool autoIndent = false;
     int windowWidth = 80;
     int windowHeight = 24;
-};
-
-// One EditorControl call as the engine saw it, for tests.
-struct ControlCall {
-    int command;
-    int line;    // StringNumber of GET/SETSTRING as passed, else -1
-    int result;  // what the engine answered
 };
 
 // The undo history keeps at most this many steps and this much memory
@@ -185,9 +168,15 @@ public:
 
     // ---- Cursor and window (0-based; the column may lie beyond the end) ----
     int CurLine() const;
-    int CurPos() const;
+    int CurPos() const;  // a byte column (ByteColumn's count)
     // A line past the end goes to the last line.
     void SetCursor(int line, int pos);
+    // The columns of line n (0 <= n < LineCount()) in the file's table and
+    // the editor's tab size: how a byte column reads on the screen, in
+    // UTF-16 units and in characters. Valid until that line changes.
+    LineColumns Columns(int n) const;
+    // The screen column the cursor stands in.
+    ScreenColumn CursorScreenColumn() const;
     // The cursor as the user reads it (the title line) and types it (go-to,
     // +LINE:COL): counted from 1, the column a screen column.
     TypedPosition TypedCursor() const;
@@ -200,6 +189,9 @@ public:
     ScreenColumn LeftPos() const;
     const EditorOptions& Options() const;
     void SetWindowSize(int width, int height);
+    // Brings the window to the cursor where a plug-in moved one away from
+    // the other, as any key the editor handles does.
+    void KeepCursorInView();
     // Moves the window by `lines` (negative: up) as Ctrl+Up and Ctrl+Down
     // do, the cursor's line with it so that the cursor keeps its row on the
     // screen; down only until the last line stands at the bottom.
@@ -207,9 +199,10 @@ public:
 
     // ---- Undo --------------------------------------------------------------
     // Everything that changes the text between the construction and the end
-    // of an UndoStep is one step of the history: Host::Dispatch makes one
-    // around the plug-in's handling of a record and the editor's own, so
-    // that a wrap of forty lines goes back with one undo, cursor included.
+    // of an UndoStep is one step of the history: the host makes one around
+    // a plug-in's handling of a key and the editor's own where its real
+    // host does, so that a wrap of forty lines goes back with one undo,
+    // cursor included.
     // Steps nest (the outermost one counts). A change made outside any
     // UndoStep is a step of its own. Consecutive plain characters typed on
     // one line with no plug-in change among them join into one step.
@@ -221,8 +214,7 @@ public:
         UndoStep& operator=(const UndoStep&) = delete;
 
     private:
-        struct Open;  // the history's own step guard
-        std::unique_ptr<Open> open_;
+        Editor& editor_;
     };
     // Takes back the last step (text, every line's end-of-line and the
     // cursor as they were before it); false when there is none. Inside an
@@ -298,34 +290,61 @@ public:
     int ReplaceAll(std::string_view query, std::string_view replacement,
                    const SearchOptions& options);
 
-    // ---- Input -------------------------------------------------------------
-    // The editor's own handling of an input record (after the plug-ins
-    // declined it). `typed`, when given, is the character in the editor's
-    // table that a typed key inserts, in place of the record's OEM
-    // character converted: the UI passes it for characters that code page
-    // 866 lacks (« » — € in an ANSI file, anything in UTF-8), sending the
-    // plug-ins a stand-in.
-    void ProcessInput(const INPUT_RECORD& record, std::optional<TableChar> typed = std::nullopt);
-    // The same for a record a plug-in fed back: what it types is the
-    // plug-in's change, never a run of the user's typing to join.
-    void ProcessPluginInput(const INPUT_RECORD& record,
-                            std::optional<TableChar> typed = std::nullopt);
+    // ---- The editor's own commands and typing -------------------------------
+    // Runs `command` `repeat` times, as the user's key does, as one undo
+    // step; with `extend` a move extends the block from where the cursor
+    // stood (Shift with the key), without it a move drops the block unless
+    // blocks are persistent.
+    void Run(Command command, bool extend = false, int repeat = 1);
+    // Types `character` `repeat` times at the cursor, in insert or overtype
+    // as the editor stands, as one undo step; a block gives way to it unless
+    // blocks are persistent. Characters typed one after another on a line
+    // join one step, unless a plug-in typed them (PluginChanges).
+    void Type(TableChar character, int repeat = 1);
 
-    // The host's editor commands, as the EditorControl service receives them.
-    int Control(int command, void* param);
+    // ---- What a plug-in does -------------------------------------------------
+    // While one is open, every change is a plug-in's: part of the undo step
+    // open (a step of its own otherwise), never typing of the user's that a
+    // run of typed characters joins. A host opens one around each command
+    // a plug-in sends and each key it feeds back.
+    class PluginChanges {
+    public:
+        explicit PluginChanges(Editor& editor);
+        ~PluginChanges();
+        PluginChanges(const PluginChanges&) = delete;
+        PluginChanges& operator=(const PluginChanges&) = delete;
 
-    // The plug-ins' ProcessEditorInput, which a record fed back with
-    // ECTL_PROCESSINPUT is offered to first; answers non-zero when consumed.
-    using PluginInput = std::function<int(const INPUT_RECORD&)>;
-    void SetPluginInput(PluginInput input);
-    // A record fed back by a plug-in: offered to the plug-ins (a nested
-    // call), then, when none consumed it, handled by the editor.
-    void FeedInput(const INPUT_RECORD& record);
-
-    // What the module asked of the editor, in order.
-    const std::vector<ControlCall>& Log() const;
-    void ClearLog();
-    int RedrawCount() const;
+    private:
+        Editor& editor_;
+    };
+    // The end-of-line a new line gets: that of the first line, else CR LF.
+    Eol DefaultEol() const;
+    // Sets the text of line n and, when `eol` is given, its end-of-line; a
+    // line inside the document that is given none gets the default, since it
+    // would merge with the next one when the file is saved. False (nothing
+    // changed) for a line that does not exist.
+    bool SetLine(int n, std::string_view text, std::optional<Eol> eol = std::nullopt);
+    // Breaks the cursor's line at the cursor as Enter does; the editor's own
+    // auto-indent acts only when `allowAutoIndent` and the option is on.
+    void BreakLine(bool allowAutoIndent);
+    // Removes the cursor's line (the last one too; the only line loses its
+    // text and its end-of-line).
+    void DeleteLine();
+    // The character at the cursor, or at or beyond the end the join of the next line.
+    void DeleteChar();
+    // Inserts `text` at the cursor, line breaks (CR LF, LF, CR) included;
+    // the cursor ends after it.
+    void InsertText(std::string_view text);
+    // What SetPosition changes; what is left out stays.
+    struct PositionChange {
+        std::optional<int> line;                   // a line past either end is the nearest
+        std::optional<int> byteColumn;             // on the cursor's (new) line
+        std::optional<ScreenColumn> screenColumn;  // used when byteColumn is left out
+        std::optional<int> topLine;
+        std::optional<int> leftPos;  // the window's first screen column
+        std::optional<bool> overtype;
+    };
+    void SetPosition(const PositionChange& change);
 
     // The engine's state, defined in editor_impl.hpp for the engine's own files.
     struct Impl;
@@ -333,14 +352,5 @@ public:
 private:
     std::unique_ptr<Impl> impl_;
 };
-
-// True when the editor acts on `key` itself (an editing key, a move, undo,
-// the clipboard), so that marten-edit's table of keys can be checked against
-// what the engine takes.
-bool IsEditingKey(const KEY_EVENT_RECORD& key);
-
-// Ctrl or Alt held as a modifier, so that a key types nothing; AltGr (right
-// Alt with left Ctrl) types characters and does not count.
-bool CommandModifiers(DWORD controlKeyState);
 
 }  // namespace engine

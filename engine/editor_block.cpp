@@ -25,11 +25,11 @@ void Editor::Impl::SetBlock(TextPosition from, TextPosition to) {
 
 std::optional<LineSelection> Editor::Impl::SelectionOn(int n) const {
     if (!block || n < block->start.line || n > block->end.line) return std::nullopt;
-    const int from = n == block->start.line ? block->start.pos : 0;
+    const int from = n == block->start.line ? block->start.byteColumn : 0;
     if (n != block->end.line) return LineSelection{from, -1};
     // A block that ends at the start of a line holds nothing of that line.
-    if (block->end.pos == from) return std::nullopt;
-    return LineSelection{from, block->end.pos};
+    if (block->end.byteColumn == from) return std::nullopt;
+    return LineSelection{from, block->end.byteColumn};
 }
 
 std::string Editor::Impl::BlockText() const {
@@ -38,9 +38,9 @@ std::string Editor::Impl::BlockText() const {
     for (int n = block->start.line; n <= block->end.line; ++n) {
         const std::string_view text = Text(n);
         const std::size_t from =
-            n == block->start.line ? static_cast<std::size_t>(block->start.pos) : 0;
+            n == block->start.line ? static_cast<std::size_t>(block->start.byteColumn) : 0;
         const std::size_t to =
-            n == block->end.line ? static_cast<std::size_t>(block->end.pos) : text.size();
+            n == block->end.line ? static_cast<std::size_t>(block->end.byteColumn) : text.size();
         out.append(text.substr(from, to - from));
         if (n != block->end.line) out += '\n';
     }
@@ -50,19 +50,21 @@ std::string Editor::Impl::BlockText() const {
 bool Editor::Impl::DeleteBlock() {
     if (!block) return false;
     const Block b = *block;
-    const auto startPos = static_cast<std::size_t>(b.start.pos);
+    const auto startPos = static_cast<std::size_t>(b.start.byteColumn);
     if (b.start.line == b.end.line) {
-        SpliceLine(b.start.line, startPos, static_cast<std::size_t>(b.end.pos - b.start.pos), {});
+        SpliceLine(b.start.line, startPos,
+                   static_cast<std::size_t>(b.end.byteColumn - b.start.byteColumn), {});
     } else {
         // The first line keeps its head and takes the last line's tail and
         // end-of-line; the lines from the second to the last go.
-        const std::string_view tail = Text(b.end.line).substr(static_cast<std::size_t>(b.end.pos));
+        const std::string_view tail =
+            Text(b.end.line).substr(static_cast<std::size_t>(b.end.byteColumn));
         SpliceLine(b.start.line, startPos, lines.At(b.start.line).Size() - startPos, tail);
         SetLineEol(b.start.line, EolAt(b.end.line));
         for (int k = b.start.line; k < b.end.line; ++k) EraseLine(b.start.line + 1);
     }
     curLine = b.start.line;
-    curPos = b.start.pos;
+    curPos = b.start.byteColumn;
     return true;
 }
 

@@ -1,8 +1,8 @@
 // The editor's state and its text operations, shared by the engine's files:
 // editor.cpp (the text operations, loading and saving), editor_undo.cpp (undo
 // and redo over the history), editor_block.cpp (the block, the clipboard, pasting),
-// editor_search.cpp, editor_control.cpp (the EditorControl commands) and
-// editor_keys.cpp (the editor's own keys).
+// editor_search.cpp, editor_plugin.cpp (what a plug-in asks for) and
+// editor_commands.cpp (the editor's own commands and typing).
 //
 // The text is the history's (undo_history.hpp): the engine reads the lines
 // and changes them only through the primitives below (SpliceLine,
@@ -61,12 +61,8 @@ struct Editor::Impl {
     int topLine = 0;
     int leftPos = 0;
     bool overtype = false;
-    int redrawCount = 0;
-    std::vector<ControlCall> log;
-    PluginInput pluginInput;  // offers fed-back records to the plug-ins first
-    int feedDepth = 0;        // nested fed-back records being offered
-    int controlDepth = 0;     // EditorControl calls under way: their changes are a plug-in's
-    bool typing = false;      // the editor's own key is typing a character
+    int pluginDepth = 0;  // PluginChanges open: the changes are a plug-in's
+    bool typing = false;  // the editor's own command is typing a character
 
     std::optional<Block> block;
     Clipboard* clipboard = nullptr;
@@ -100,10 +96,13 @@ struct Editor::Impl {
     // The end-of-line a new line gets: that of the first line that has one,
     // else CR LF. Only the last line may lack one, so line 0 decides.
     Eol DefaultEol() const;
-    // Screen column of character column `pos` of line n, tabs expanded.
-    int TabPos(int n, int pos) const;
-    // Character column of screen column `tabPos` of line n.
-    int PosOfTabPos(int n, int tabPos) const;
+    // The columns of line n (LineColumns); the two below are its screen
+    // column of a byte column and the reverse, as ints.
+    LineColumns ColumnsOf(int n) const { return LineColumns(Text(n), table, options.tabSize); }
+    int TabPos(int n, int pos) const { return ColumnsOf(n).Screen(ByteColumn(pos)).Value(); }
+    int PosOfTabPos(int n, int tabPos) const {
+        return ColumnsOf(n).Byte(ScreenColumn(tabPos)).Value();
+    }
     // Column `pos` of line n moved back to the start of its character: in
     // UTF-8 the cursor and the block never stand inside a character.
     int CharStart(int n, int pos) const {
@@ -142,7 +141,7 @@ struct Editor::Impl {
     // Deletes what Ctrl+Left passes over on the line; at column 0 the join
     // to the line above.
     void DeleteWordLeft();
-    // ECTL_DELETESTRING: the line goes, the last one too.
+    // A plug-in's delete of the cursor's line: the line goes, the last one too.
     void DeleteLine();
     // Ctrl+Y: as DeleteLine, but the last line only loses its text, so that
     // the line count stays and the cursor stays on it.
@@ -168,7 +167,7 @@ struct Editor::Impl {
     bool CopyBlock();
     bool PasteClipboard();
 
-    // ---- Navigation (editor_keys.cpp) --------------------------------------
+    // ---- Navigation (editor_commands.cpp) ----------------------------------
     // A byte of a word: neither a blank nor one of the word delimiters.
     bool IsWordByte(char c) const;
     // Where Ctrl+Right and Ctrl+Left go from column `pos` within line n
@@ -190,7 +189,7 @@ struct Editor::Impl {
     // ---- History (editor_undo.cpp) -----------------------------------------
     // Whether a change being made now is plain typing, which may join the
     // last step: the editor's own typed character, not one a plug-in wrote.
-    bool PlainTyping() const { return typing && controlDepth == 0; }
+    bool PlainTyping() const { return typing && pluginDepth == 0; }
     // Undo or redo as the history answered it: the block goes, and the
     // cursor goes where the history says when the text changed.
     bool Restore(const UndoHistory::Outcome& outcome);

@@ -192,10 +192,12 @@ bool Editor::ReplaceFound(std::string_view replacement, const SearchOptions& opt
         return false;
     return AsOneStep(e, [&] {
         const Block found = *e.block;
-        e.SpliceLine(found.start.line, static_cast<std::size_t>(found.start.pos),
-                     static_cast<std::size_t>(found.end.pos - found.start.pos), replacement);
+        e.SpliceLine(found.start.line, static_cast<std::size_t>(found.start.byteColumn),
+                     static_cast<std::size_t>(found.end.byteColumn - found.start.byteColumn),
+                     replacement);
         e.curLine = found.start.line;
-        e.curPos = found.start.pos + (options.reverse ? 0 : static_cast<int>(replacement.size()));
+        e.curPos =
+            found.start.byteColumn + (options.reverse ? 0 : static_cast<int>(replacement.size()));
         return true;
     });
 }
@@ -238,7 +240,7 @@ int Editor::ReplaceAll(std::string_view query, std::string_view replacement,
         }
         if (cursorAfter) {
             e.curLine = cursorAfter->line;
-            e.curPos = cursorAfter->pos;
+            e.curPos = cursorAfter->byteColumn;
         }
         return count;
     });

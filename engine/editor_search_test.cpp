@@ -11,16 +11,6 @@ namespace {
 
 using test_helpers::Texts;
 
-INPUT_RECORD Key(WORD vk, char ch = 0) {
-    INPUT_RECORD r{};
-    r.EventType = KEY_EVENT;
-    r.Event.KeyEvent.bKeyDown = 1;
-    r.Event.KeyEvent.wRepeatCount = 1;
-    r.Event.KeyEvent.wVirtualKeyCode = vk;
-    r.Event.KeyEvent.uChar.AsciiChar = ch;
-    return r;
-}
-
 constexpr CodePage kTables[] = {CodePage::Oem866, CodePage::Ansi1251, CodePage::Koi8r};
 
 // Where the matches are, found one after another as Shift+F7 (or Alt+F7) finds them.
@@ -97,7 +87,7 @@ TEST(EditorSearch, AMatchTakesTheCursorToItsStartAndSelectsNothing) {
 TEST(EditorSearch, TypingAfterAFindGoesInFrontOfTheMatch) {
     Editor e("a.txt", "one two three three");
     ASSERT_TRUE(e.Find("three", {}));
-    e.ProcessInput(Key(0, 'X'));
+    e.Type('X');
     EXPECT_EQ(Texts(e), "one two Xthree three");
     EXPECT_EQ(e.CurPos(), 9);
     EXPECT_EQ(e.Find("three", {.next = true}), (Block{{0, 15}, {0, 20}}));
@@ -118,7 +108,7 @@ TEST(EditorSearch, ReplaceTheMatchFoundAndGoOnAfterIt) {
     select(e.Find("a", {}));
     EXPECT_EQ(e.CurPos(), 3);
     EXPECT_FALSE(e.ReplaceFound("b\n", {}));
-    e.ProcessInput(Key(VK_RIGHT));  // a move drops the match
+    e.Run(Command::Right);  // a move drops the match
     EXPECT_FALSE(e.ReplaceFound("b", {}));
     e.Undo();
     EXPECT_EQ(Texts(e), "a a|a");
@@ -147,11 +137,11 @@ TEST(EditorSearch, ReplaceAllFromTheCursorIsOneStep) {
     };
     for (const auto& c : cases) {
         Editor e("a.txt", "Aa aA\na\naA");
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         EXPECT_EQ(e.ReplaceAll("a", "x", c.options), c.count) << c.text;
         EXPECT_EQ(Texts(e), c.text);
         EXPECT_EQ(e.CurLine(), c.after.line) << c.text;
-        EXPECT_EQ(e.CurPos(), c.after.pos) << c.text;
+        EXPECT_EQ(e.CurPos(), c.after.byteColumn) << c.text;
         EXPECT_EQ(e.UndoHistorySize().steps, 1u);
         e.Undo();
         EXPECT_EQ(Texts(e), "Aa aA|a|aA");

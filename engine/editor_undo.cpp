@@ -8,18 +8,13 @@ namespace engine {
 bool Editor::Impl::Restore(const UndoHistory::Outcome& outcome) {
     if (outcome.cursor) {
         block.reset();
-        SetCursor(outcome.cursor->line, outcome.cursor->pos);
+        SetCursor(outcome.cursor->line, outcome.cursor->byteColumn);
     }
     return outcome.taken;
 }
 
-struct Editor::UndoStep::Open {
-    UndoHistory::Step step;
-};
-
-Editor::UndoStep::UndoStep(Editor& editor)
-    : open_(new Open{UndoHistory::Step(editor.impl_->history)}) {}
-Editor::UndoStep::~UndoStep() = default;
+Editor::UndoStep::UndoStep(Editor& editor) : editor_(editor) { editor_.impl_->history.Begin(); }
+Editor::UndoStep::~UndoStep() { editor_.impl_->history.End(); }
 
 bool Editor::Undo() {
     const bool done = impl_->Restore(impl_->history.Undo());

@@ -3,6 +3,8 @@
 #include <cassert>
 #include <utility>
 
+#include "engine/editor.hpp"
+
 namespace engine {
 
 namespace {

@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/editor.hpp"
 #include "engine/line_store.hpp"
+#include "engine/positions.hpp"
 
 namespace engine {
 
@@ -77,6 +77,10 @@ public:
         UndoHistory& history_;
     };
     bool StepOpen() const { return depth_ > 0; }
+    // What a Step does, for a guard that cannot hold one: each Begin is
+    // ended by exactly one End.
+    void Begin();
+    void End();
 
     // ---- Changes of the text (only inside a Step) --------------------------
     // Replaces `count` bytes at `pos` of line n with `insert` and `fill`
@@ -115,8 +119,6 @@ public:
     void CheckInvariant() const;
 
 private:
-    void Begin();
-    void End();
     void Flush();
     // Takes back what the open step changed so far; its cursor before, if it changed anything.
     std::optional<TextPosition> RollBackOpenStep();

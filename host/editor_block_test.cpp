@@ -12,6 +12,7 @@ namespace host {
 namespace {
 
 using namespace engine;
+using Editor = TestEditor;
 
 using editor_testing::CtrlKey;
 using editor_testing::Get;
@@ -70,12 +71,12 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
-        engine::Editor e("a.msg", "one two\nthree\nsix\nfour", engine::CodePage::Oem866, small);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        Editor e("a.msg", "one two\nthree\nsix\nfour", CodePage::Oem866, small);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         for (const INPUT_RECORD& key : c.keys) e.ProcessInput(key);
         EXPECT_EQ(e.Selection(), c.block) << "case " << i;
         EXPECT_EQ(e.CurLine(), c.cursorAfter.line) << "case " << i;
-        EXPECT_EQ(e.CurPos(), c.cursorAfter.pos) << "case " << i;
+        EXPECT_EQ(e.CurPos(), c.cursorAfter.byteColumn) << "case " << i;
         EXPECT_FALSE(e.Modified());
     }
 }
@@ -83,7 +84,7 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
 // The block as plug-ins see it: BlockType and BlockStartLine of
 // ECTL_GETINFO, SelStart and SelEnd of ECTL_GETSTRING for each line.
 TEST(EditorBlock, IsReportedToPlugInsAsTheFileManagerReportsIt) {
-    engine::Editor e("a.msg", "zero\none\ntwo\nthree");
+    Editor e("a.msg", "zero\none\ntwo\nthree");
     EXPECT_EQ(Info(e).BlockType, BTYPE_NONE);
     e.Select({3, 0}, {1, 2});  // either order
     EXPECT_EQ(Info(e).BlockType, BTYPE_STREAM);
@@ -131,7 +132,7 @@ TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
     EditorOptions options;
     options.delRemovesBlocks = true;
     for (const auto& c : cases) {
-        engine::Editor e("a.msg", "one\nthree", engine::CodePage::Oem866, options);
+        Editor e("a.msg", "one\nthree", CodePage::Oem866, options);
         e.SetCursor(0, 2);
         if (c.overtype) e.ProcessInput(Key(VK_INSERT));
         e.ProcessInput(Shifted(VK_DOWN));
@@ -139,7 +140,7 @@ TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
         e.ProcessInput(c.key);
         EXPECT_EQ(Texts(e), c.text);
         EXPECT_EQ(e.CurLine(), c.cursor.line) << c.text;
-        EXPECT_EQ(e.CurPos(), c.cursor.pos) << c.text;
+        EXPECT_EQ(e.CurPos(), c.cursor.byteColumn) << c.text;
         EXPECT_FALSE(e.Selection());
         e.Undo();
         EXPECT_EQ(Texts(e), "one|three") << "one undo step";
@@ -152,7 +153,7 @@ TEST(EditorBlock, CopyCutAndPasteThroughTheClipboard) {
     const INPUT_RECORD pastes[] = {Key(VK_INSERT, 0, SHIFT_PRESSED), CtrlKey('V')};
     for (int k = 0; k < 2; ++k) {
         MemoryClipboard clipboard;
-        engine::Editor e("a.msg", "\x8D\xA5\xE2 one\r\ntwo\r\n");  // "Нет one" in 866
+        Editor e("a.msg", "\x8D\xA5\xE2 one\r\ntwo\r\n");  // "Нет one" in 866
         e.SetClipboard(&clipboard);
         e.ProcessInput(copies[k]);  // no block: the clipboard stays empty
         EXPECT_FALSE(clipboard.GetText());
@@ -180,7 +181,7 @@ TEST(EditorBlock, CopyCutAndPasteThroughTheClipboard) {
         EXPECT_EQ(Texts(e), "\x8D\xA5\xE2 one|two|");
     }
 
-    engine::Editor none("a.msg", "ab");  // without a clipboard nothing happens, nothing is lost
+    Editor none("a.msg", "ab");  // without a clipboard nothing happens, nothing is lost
     none.SelectAll();
     none.ProcessInput(CtrlKey('X'));
     none.ProcessInput(CtrlKey('V'));
@@ -206,12 +207,12 @@ TEST(EditorBlock, InsertBlockTakesTheDocumentsLineEnds) {
         {"ab", {0, 1}, "", "ab", {0, 1}},
     };
     for (const auto& c : cases) {
-        engine::Editor e("a.msg", c.doc);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        Editor e("a.msg", c.doc);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         e.InsertBlock(c.block);
         EXPECT_EQ(e.Bytes(), c.bytes) << c.block;
         EXPECT_EQ(e.CurLine(), c.after.line) << c.block;
-        EXPECT_EQ(e.CurPos(), c.after.pos) << c.block;
+        EXPECT_EQ(e.CurPos(), c.after.byteColumn) << c.block;
         e.Undo();
         EXPECT_EQ(e.Bytes(), c.doc);
     }
@@ -219,14 +220,14 @@ TEST(EditorBlock, InsertBlockTakesTheDocumentsLineEnds) {
 
 // A character the table lacks is left out and counted, never silently.
 TEST(EditorBlock, Utf8PastesCountWhatTheTableCannotHold) {
-    engine::Editor ansi("a.msg", "", engine::CodePage::Ansi1251);
+    Editor ansi("a.msg", "", CodePage::Ansi1251);
     EXPECT_EQ(ansi.InsertUtf8Block("«Нр» — 5 € 中\xFF"), 2u);  // 中 and a byte that is no UTF-8
     EXPECT_EQ(ansi.LineAt(0).text, "\xAB\xCD\xF0\xBB \x97 5 \x88 ");
     EXPECT_EQ(ansi.TakeUnkeptCount(), 0u);  // only key pastes are counted there
 
     MemoryClipboard clipboard;
     clipboard.SetText("€1 €2");
-    engine::Editor oem("a.msg", "");
+    Editor oem("a.msg", "");
     oem.SetClipboard(&clipboard);
     oem.ProcessInput(CtrlKey('V'));
     EXPECT_EQ(oem.LineAt(0).text, "1 2");

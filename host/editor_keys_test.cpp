@@ -9,6 +9,7 @@ namespace host {
 namespace {
 
 using namespace engine;
+using Editor = TestEditor;
 
 using editor_testing::Key;
 using editor_testing::Texts;
@@ -23,7 +24,7 @@ struct KeyCase {
 };
 
 void Check(const KeyCase& c, int index) {
-    engine::Editor e("a.msg", c.text);
+    Editor e("a.msg", c.text);
     e.SetCursor(c.line, c.pos);
     e.ProcessInput(c.key);
     EXPECT_EQ(Texts(e), c.expected) << "case " << index;
@@ -45,7 +46,7 @@ TEST(EditorKeys, EnterBreaksAtTheCursor) {
 
     EditorOptions indent;
     indent.autoIndent = true;
-    engine::Editor e("a.msg", "  ab cd", engine::CodePage::Oem866, indent);
+    Editor e("a.msg", "  ab cd", CodePage::Oem866, indent);
     e.SetCursor(0, 4);
     e.ProcessInput(Key(VK_RETURN, '\r'));  // with the editor's auto-indent on
     EXPECT_EQ(Texts(e), "  ab|   cd");
@@ -66,7 +67,7 @@ TEST(EditorKeys, DeleteRemovesOrJoins) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) Check(cases[i], static_cast<int>(i));
 
-    engine::Editor e("a.msg", "one\r\ntwo\nthree");
+    Editor e("a.msg", "one\r\ntwo\nthree");
     e.SetCursor(1, 3);
     e.ProcessInput(Key(VK_DELETE));
     EXPECT_EQ(e.Bytes(), "one\r\ntwothree");  // the joined line takes the lower line's end
@@ -108,7 +109,7 @@ TEST(EditorKeys, CharactersInsertOverwriteAndFillTheGap) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) Check(cases[i], static_cast<int>(i));
 
-    engine::Editor e("a.msg", "abc");
+    Editor e("a.msg", "abc");
     e.ProcessInput(Key(VK_INSERT));
     EXPECT_TRUE(e.Overtype());
     e.SetCursor(0, 2);
@@ -122,16 +123,16 @@ TEST(EditorKeys, CharactersInsertOverwriteAndFillTheGap) {
 }
 
 TEST(EditorKeys, AnsiModeConvertsTheOemCharacter) {
-    engine::Editor e("a.msg", "", engine::CodePage::Ansi1251);
+    Editor e("a.msg", "", CodePage::Ansi1251);
     e.ProcessInput(Key(0, '\x8D'));  // Cyrillic capital EN in 866
     EXPECT_EQ(e.LineAt(0).text, "\xCD");
-    engine::Editor oem("a.msg", "");
+    Editor oem("a.msg", "");
     oem.ProcessInput(Key(0, '\x8D'));
     EXPECT_EQ(oem.LineAt(0).text, "\x8D");
 }
 
 TEST(EditorKeys, OnlyKeyDownEventsAct) {
-    engine::Editor e("a.msg", "ab");
+    Editor e("a.msg", "ab");
     INPUT_RECORD up = Key('X', 'x');
     up.Event.KeyEvent.bKeyDown = 0;
     e.ProcessInput(up);
@@ -150,7 +151,7 @@ TEST(EditorKeys, CursorMovement) {
     small.windowWidth = 10;
     std::string doc;
     for (int i = 0; i < 20; ++i) doc += "line " + std::to_string(i) + "\n";
-    engine::Editor e("a.msg", doc, engine::CodePage::Oem866, small);
+    Editor e("a.msg", doc, CodePage::Oem866, small);
     e.ProcessInput(Key(VK_RIGHT, 0, 0, 12));
     EXPECT_EQ(e.CurPos(), 12);                // beyond the end
     EXPECT_EQ(e.LeftPos(), ScreenColumn(3));  // the cursor stays in the window
@@ -190,7 +191,7 @@ TEST(EditorKeys, CursorMovement) {
 
 // The commands that edit at the cursor, and the key a plug-in feeds.
 TEST(EditorControl, DeleteInsertAndProcessInputCommands) {
-    engine::Editor e("a.msg", "one\ntwo\nthree");
+    Editor e("a.msg", "one\ntwo\nthree");
     e.SetCursor(1, 1);
     EXPECT_EQ(e.Control(ECTL_DELETECHAR, nullptr), 1);
     EXPECT_EQ(Texts(e), "one|to|three");
@@ -213,7 +214,7 @@ TEST(EditorControl, DeleteInsertAndProcessInputCommands) {
     EXPECT_EQ(e.Control(ECTL_PROCESSINPUT, &key), 1);
     EXPECT_EQ(Texts(e), "one|tHXY1");
 
-    engine::Editor single("a.msg", "only\r\n");
+    Editor single("a.msg", "only\r\n");
     single.Control(ECTL_DELETESTRING, nullptr);
     single.Control(ECTL_DELETESTRING, nullptr);
     EXPECT_EQ(single.LineCount(), 1);
@@ -263,7 +264,7 @@ TEST(EditorKeys, CtrlYDeletesTheLineAndInsToggledOnlyWithoutModifiers) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) Check(cases[i], static_cast<int>(i));
 
-    engine::Editor e("a.msg", "abc");
+    Editor e("a.msg", "abc");
     for (const DWORD state : {DWORD{LEFT_CTRL_PRESSED | SHIFT_PRESSED}, DWORD{LEFT_ALT_PRESSED}}) {
         e.ProcessInput(Key(VK_INSERT, 0, state));
         EXPECT_FALSE(e.Overtype()) << state;
@@ -277,7 +278,7 @@ TEST(EditorKeys, CtrlUpDownScrollTheTextUnderTheCursorsRow) {
     screen.windowHeight = 28;  // a screen of 30 rows, less the title and the key bar
     std::string doc;
     for (int i = 1; i <= 100; ++i) doc += "line " + std::to_string(i) + "\r\n";
-    engine::Editor e("a.txt", doc, engine::CodePage::Oem866, screen);  // 101 lines, the last empty
+    Editor e("a.txt", doc, CodePage::Oem866, screen);  // 101 lines, the last empty
     for (const int top : {1, 2, 3}) {
         e.ProcessInput(Key(VK_DOWN, 0, LEFT_CTRL_PRESSED));
         EXPECT_EQ(e.TopLine(), top);
@@ -286,7 +287,7 @@ TEST(EditorKeys, CtrlUpDownScrollTheTextUnderTheCursorsRow) {
 
     EditorOptions small;
     small.windowHeight = 5;
-    engine::Editor f("a.msg", std::string(20, '\n'), engine::CodePage::Oem866, small);  // 21 lines
+    Editor f("a.msg", std::string(20, '\n'), CodePage::Oem866, small);  // 21 lines
     f.SetCursor(2, 3);
     const struct {
         WORD key;
@@ -308,7 +309,7 @@ TEST(EditorKeys, CtrlUpDownScrollTheTextUnderTheCursorsRow) {
 // A character that code page 866 lacks reaches an ANSI file through the byte
 // the UI passes; the plug-ins' record carries a stand-in.
 TEST(EditorKeys, ATypedByteStandsInForTheRecordsCharacter) {
-    engine::Editor e("a.msg", "", engine::CodePage::Ansi1251);
+    Editor e("a.msg", "", CodePage::Ansi1251);
     e.ProcessInput(Key('Q', '?'), 0xAB);                     // «
     e.ProcessInput(Key(0, '-'), 0x97);                       // —
     e.ProcessInput(Key(0, 0), 0x88);                         // € with no OEM form at all
@@ -319,7 +320,7 @@ TEST(EditorKeys, ATypedByteStandsInForTheRecordsCharacter) {
 }
 
 TEST(EditorKeys, FarCursorCannotPadWithoutBound) {
-    engine::Editor e("a.msg", "ab");
+    Editor e("a.msg", "ab");
     EditorSetPosition far{0, 0x7FFFFFFF, -1, -1, -1, -1};
     e.Control(ECTL_SETPOSITION, &far);
     EXPECT_LE(e.CurPos(), 2 + (1 << 20));
@@ -333,7 +334,7 @@ TEST(EditorKeys, FarCursorCannotPadWithoutBound) {
 // cursor still reaches the end, where a wrap or an append happens.
 TEST(EditorKeys, CursorReachesTheEndOfALineLongerThanTheBound) {
     const std::string line(3 << 20, 'w');
-    engine::Editor e("a.msg", line);
+    Editor e("a.msg", line);
     e.SetCursor(0, static_cast<int>(line.size()));
     EXPECT_EQ(e.CurPos(), static_cast<int>(line.size()));
     EditorSetPosition far{0, 0x7FFFFFFF, -1, -1, -1, -1};

@@ -11,29 +11,30 @@ namespace host {
 namespace {
 
 using namespace engine;
+using Editor = TestEditor;
 
 using editor_testing::Get;
 using editor_testing::Set;
 using editor_testing::Texts;
 
-EditorInfo Info(engine::Editor& e) {
+EditorInfo Info(Editor& e) {
     EditorInfo info{};
     EXPECT_EQ(e.Control(ECTL_GETINFO, &info), 1);
     return info;
 }
 
-int Position(engine::Editor& e, int line, int pos) {
+int Position(Editor& e, int line, int pos) {
     EditorSetPosition p{line, pos, -1, -1, -1, -1};
     return e.Control(ECTL_SETPOSITION, &p);
 }
 
-int InsertString(engine::Editor& e, int* indent) { return e.Control(ECTL_INSERTSTRING, indent); }
+int InsertString(Editor& e, int* indent) { return e.Control(ECTL_INSERTSTRING, indent); }
 
 // ---------------------------------------------------------------------------
 // Loading and saving
 
 TEST(EditorLoad, SplitsLinesKeepingEachEndOfLine) {
-    engine::Editor e("a.msg", "one\r\ntwo\nthree\rfour");
+    Editor e("a.msg", "one\r\ntwo\nthree\rfour");
     ASSERT_EQ(e.LineCount(), 4);
     EXPECT_EQ(Texts(e), "one|two|three|four");
     EXPECT_EQ(e.LineAt(0).eol, "\r\n");
@@ -42,13 +43,13 @@ TEST(EditorLoad, SplitsLinesKeepingEachEndOfLine) {
     EXPECT_EQ(e.LineAt(3).eol, "");
     EXPECT_FALSE(e.Modified());
 
-    engine::Editor trailing("a.msg", "x\r\n");
+    Editor trailing("a.msg", "x\r\n");
     EXPECT_EQ(trailing.LineCount(), 2);  // the empty line after the last end-of-line
-    engine::Editor empty("a.msg", "");
+    Editor empty("a.msg", "");
     ASSERT_EQ(empty.LineCount(), 1);
     EXPECT_EQ(empty.LineAt(0).text, "");
     EXPECT_EQ(empty.LineAt(0).eol, "");
-    engine::Editor lfcr("a.msg", "a\n\rb");  // LF then a lone CR: two ends of line
+    Editor lfcr("a.msg", "a\n\rb");  // LF then a lone CR: two ends of line
     EXPECT_EQ(Texts(lfcr), "a||b");
 }
 
@@ -57,7 +58,7 @@ TEST(EditorLoad, EveryByteValueAndMixedEndsRoundTrip) {
     for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
     bytes += "\r\n\r\r\n\n\n\r";
     bytes += bytes;
-    engine::Editor e("a.msg", bytes);
+    Editor e("a.msg", bytes);
     EXPECT_EQ(e.Bytes(), bytes);
 }
 
@@ -68,7 +69,7 @@ TEST(EditorSave, WriteToHandsOutTheDocumentInPieces) {
     doc += std::string(200000, 'w');  // a line longer than a piece
     doc += "\rtail";
     const std::string expected = doc;
-    engine::Editor e("a.msg", std::move(doc));
+    Editor e("a.msg", std::move(doc));
     std::string joined;
     int pieces = 0;
     EXPECT_TRUE(e.WriteTo([&](std::string_view piece) {
@@ -84,7 +85,7 @@ TEST(EditorSave, WriteToHandsOutTheDocumentInPieces) {
     int calls = 0;
     EXPECT_FALSE(e.WriteTo([&](std::string_view) { return ++calls < 2; }));
     EXPECT_EQ(calls, 2);
-    engine::Editor empty("a.msg", "");
+    Editor empty("a.msg", "");
     EXPECT_TRUE(empty.WriteTo([](std::string_view) {
         ADD_FAILURE() << "an empty document has no pieces";
         return true;
@@ -97,7 +98,7 @@ TEST(EditorSave, WriteToHandsOutTheDocumentInPieces) {
 TEST(EditorLoad, LinesAreViewsOfTheFilesBytesAndStayPut) {
     std::string doc;
     for (int i = 0; i < 200000; ++i) doc += "line\r\n";
-    engine::Editor e("a.msg", std::move(doc));
+    Editor e("a.msg", std::move(doc));
     const LineView first = e.LineAt(0);
     EXPECT_EQ(e.LineAt(199999).text.data(), first.text.data() + 199999 * 6);
 
@@ -122,7 +123,7 @@ TEST(EditorControl, GetInfoFillsEveryField) {
     options.autoIndent = true;
     options.windowWidth = 70;
     options.windowHeight = 20;
-    engine::Editor e("/home/u/reply.msg", "a\tbc\r\nx", engine::CodePage::Oem866, options);
+    Editor e("/home/u/reply.msg", "a\tbc\r\nx", CodePage::Oem866, options);
     e.SetCursor(0, 3);
     EditorInfo info;
     std::memset(&info, 0x5A, sizeof info);
@@ -148,7 +149,7 @@ TEST(EditorControl, GetInfoFillsEveryField) {
     EXPECT_EQ(info.CurState, 0u);
     for (DWORD r : info.Reserved) EXPECT_EQ(r, 0u);
 
-    e.SetTable(engine::CodePage::Ansi1251);
+    e.SetTable(CodePage::Ansi1251);
     e.SetCursor(1, 5);  // beyond the end: screen column counts on
     info = Info(e);
     EXPECT_EQ(info.AnsiMode, 1);
@@ -157,7 +158,7 @@ TEST(EditorControl, GetInfoFillsEveryField) {
 }
 
 TEST(EditorControl, GetInfoReportsTheNameGivenLater) {
-    engine::Editor e("/home/u/reply.msg", "text\r\n");
+    Editor e("/home/u/reply.msg", "text\r\n");
     e.SetFileName("/home/u/notes.txt");
     EXPECT_EQ(e.FileName(), "/home/u/notes.txt");
     EXPECT_STREQ(Info(e).FileName, "/home/u/notes.txt");
@@ -166,7 +167,7 @@ TEST(EditorControl, GetInfoReportsTheNameGivenLater) {
 }
 
 TEST(EditorControl, GetStringReadsTheNamedOrTheCursorLine) {
-    engine::Editor e("a.msg", "first\r\nsecond\nthird");
+    Editor e("a.msg", "first\r\nsecond\nthird");
     e.SetCursor(1, 0);
     EditorGetString get = Get(e, -1);
     EXPECT_EQ(std::string(get.StringText, get.StringLength), "second");
@@ -185,7 +186,7 @@ TEST(EditorControl, GetStringReadsTheNamedOrTheCursorLine) {
 }
 
 TEST(EditorControl, CommandsOnMissingLinesAnswerZeroAndChangeNothing) {
-    engine::Editor e("a.msg", "one\r\ntwo");
+    Editor e("a.msg", "one\r\ntwo");
     for (int n : {2, 100, -2, -100}) {
         EditorGetString get{n, nullptr, nullptr, 77, 5, 6};
         EXPECT_EQ(e.Control(ECTL_GETSTRING, &get), 0) << n;
@@ -209,7 +210,7 @@ TEST(EditorControl, CommandsOnMissingLinesAnswerZeroAndChangeNothing) {
 }
 
 TEST(EditorControl, SetStringReplacesTextAndOptionallyTheEndOfLine) {
-    engine::Editor e("a.msg", "one\r\ntwo\r\nthree");
+    Editor e("a.msg", "one\r\ntwo\r\nthree");
     e.SetCursor(1, 3);
     EXPECT_EQ(Set(e, -1, std::string("t\0o", 3)), 1);
     EXPECT_EQ(e.LineAt(1).text, std::string("t\0o", 3));
@@ -242,7 +243,7 @@ TEST(EditorControl, SetStringReplacesTextAndOptionallyTheEndOfLine) {
 
 TEST(EditorInsertString, BreaksAtEveryCursorPosition) {
     for (int pos = 0; pos <= 6; ++pos) {
-        engine::Editor e("a.msg", "abcd\nnext");
+        Editor e("a.msg", "abcd\nnext");
         e.SetCursor(0, pos);
         ASSERT_EQ(InsertString(e, nullptr), 1);
         const std::string text = "abcd";
@@ -256,7 +257,7 @@ TEST(EditorInsertString, BreaksAtEveryCursorPosition) {
 }
 
 TEST(EditorInsertString, NewLineTakesTheDefaultEndOfLineAndTheLowerPartKeepsItsOwn) {
-    engine::Editor e("a.msg", "one\ntwo\r\nlast");
+    Editor e("a.msg", "one\ntwo\r\nlast");
     e.SetCursor(2, 2);
     InsertString(e, nullptr);
     EXPECT_EQ(e.Bytes(), "one\ntwo\r\nla\nst");  // the last line keeps having none
@@ -264,7 +265,7 @@ TEST(EditorInsertString, NewLineTakesTheDefaultEndOfLineAndTheLowerPartKeepsItsO
     InsertString(e, nullptr);
     EXPECT_EQ(e.Bytes(), "one\nt\nwo\r\nla\nst");
 
-    engine::Editor single("a.msg", "word");
+    Editor single("a.msg", "word");
     single.SetCursor(0, 4);
     InsertString(single, nullptr);
     EXPECT_EQ(single.Bytes(), "word\r\n");
@@ -301,7 +302,7 @@ TEST(EditorInsertString, AutoIndentFollowsTheEditorsRules) {
     EditorOptions on;
     on.autoIndent = true;
     for (const auto& c : cases) {
-        engine::Editor e("a.msg", c.text, engine::CodePage::Oem866, on);
+        Editor e("a.msg", c.text, CodePage::Oem866, on);
         e.SetCursor(c.line, c.pos);
         int flag = 1;
         InsertString(e, &flag);
@@ -329,7 +330,7 @@ TEST(EditorAutoIndent, MatchesTheMeasuredEditor) {
     on.autoIndent = true;
     for (const bool byKey : {true, false}) {
         for (const auto& row : rows) {
-            engine::Editor e("a.msg", row.text, engine::CodePage::Oem866, on);
+            Editor e("a.msg", row.text, CodePage::Oem866, on);
             e.SetCursor(row.line, row.pos);
             int flag = 1;
             if (byKey)
@@ -352,7 +353,7 @@ TEST(EditorInsertString, WithoutTheOptionOrTheFlagThereIsNoIndent) {
         for (int* flag : {static_cast<int*>(nullptr), &zero, &one}) {
             EditorOptions options;
             options.autoIndent = option;
-            engine::Editor e("a.msg", "    text   more", engine::CodePage::Oem866, options);
+            Editor e("a.msg", "    text   more", CodePage::Oem866, options);
             e.SetCursor(0, 8);
             InsertString(e, flag);
             const bool indented = option && flag && *flag != 0;
@@ -366,14 +367,14 @@ TEST(EditorInsertString, WithoutTheOptionOrTheFlagThereIsNoIndent) {
 // stay there, so the slots moved grow with the lines inserted, not with
 // the length of the document.
 TEST(EditorInsertString, ManyBreaksStayLinear) {
-    engine::Editor tail("a.msg", "x");
+    Editor tail("a.msg", "x");
     for (int i = 0; i < 100000; ++i) InsertString(tail, nullptr);
     EXPECT_EQ(tail.LineCount(), 100001);
     EXPECT_EQ(tail.CurLine(), 100000);
 
     std::string doc;
     for (int i = 0; i < 100000; ++i) doc += "line\r\n";
-    engine::Editor middle("a.msg", doc);
+    Editor middle("a.msg", doc);
     middle.SetCursor(50000, 2);
     for (int i = 0; i < 100000; ++i) InsertString(middle, nullptr);
     EXPECT_EQ(middle.LineCount(), 200001);
@@ -385,7 +386,7 @@ TEST(EditorInsertString, ManyBreaksStayLinear) {
 // SETPOSITION, REDRAW, the conversions, the log
 
 TEST(EditorControl, SetPositionLeavesMinusOneAndClamps) {
-    engine::Editor e("a.msg", "ab\ncd\nef");
+    Editor e("a.msg", "ab\ncd\nef");
     EXPECT_EQ(Position(e, 1, 7), 1);
     EXPECT_EQ(e.CurLine(), 1);
     EXPECT_EQ(e.CurPos(), 7);
@@ -403,7 +404,7 @@ TEST(EditorControl, SetPositionLeavesMinusOneAndClamps) {
 }
 
 TEST(EditorControl, RedrawOnlyCounts) {
-    engine::Editor e("a.msg", "ab");
+    Editor e("a.msg", "ab");
     EXPECT_EQ(e.Control(ECTL_REDRAW, nullptr), 1);
     EXPECT_EQ(e.Control(ECTL_REDRAW, nullptr), 1);
     EXPECT_EQ(e.RedrawCount(), 2);
@@ -411,12 +412,12 @@ TEST(EditorControl, RedrawOnlyCounts) {
 }
 
 TEST(EditorControl, ConversionsActOnlyInAnsiMode) {
-    engine::Editor e("a.msg", "");
+    Editor e("a.msg", "");
     char text[] = "\x8D\xA5\xE2 ok";  // "Нет ok" in 866
     EditorConvertText convert{text, 6};
     EXPECT_EQ(e.Control(ECTL_OEMTOEDITOR, &convert), 1);
     EXPECT_STREQ(text, "\x8D\xA5\xE2 ok");
-    e.SetTable(engine::CodePage::Ansi1251);
+    e.SetTable(CodePage::Ansi1251);
     EXPECT_EQ(e.Control(ECTL_OEMTOEDITOR, &convert), 1);
     EXPECT_STREQ(text, "\xCD\xE5\xF2 ok");
     EXPECT_EQ(e.Control(ECTL_EDITORTOOEM, &convert), 1);
@@ -434,7 +435,7 @@ TEST(EditorControl, ConversionsActOnlyInAnsiMode) {
 }
 
 TEST(EditorControl, LogRecordsEveryCall) {
-    engine::Editor e("a.msg", "ab");
+    Editor e("a.msg", "ab");
     Get(e, -1);
     Set(e, 5, "x");
     e.Control(ECTL_REDRAW, nullptr);

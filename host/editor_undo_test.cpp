@@ -10,6 +10,7 @@ namespace host {
 namespace {
 
 using namespace engine;
+using Editor = TestEditor;
 
 using editor_testing::CtrlKey;
 using editor_testing::Key;
@@ -17,7 +18,7 @@ using editor_testing::Set;
 using editor_testing::Texts;
 using editor_testing::Type;
 
-TextPosition CursorOf(const engine::Editor& e) { return {e.CurLine(), e.CurPos()}; }
+TextPosition CursorOf(const Editor& e) { return {e.CurLine(), e.CurPos()}; }
 
 // Every kind of change goes back exactly (bytes, each line's end and the
 // cursor) and comes again with redo.
@@ -28,34 +29,34 @@ TEST(EditorUndo, PutsBackTextLineEndsAndCursorAndRedoes) {
         const char* name;
         const char* text;
         TextPosition cursor;
-        std::function<void(engine::Editor&)> change;
+        std::function<void(Editor&)> change;
         EditorOptions options = {};
     } cases[] = {
-        {"enter", "one\r\ntwo\nthree", {1, 1}, [](engine::Editor& e) { e.ProcessInput(Key(VK_RETURN, '\r')); }},
-        {"enter at the start", "one\ntwo", {0, 0}, [](engine::Editor& e) { e.ProcessInput(Key(VK_RETURN, '\r')); }},
-        {"enter with auto-indent", "  ab   \ncd", {0, 4}, [](engine::Editor& e) { e.ProcessInput(Key(VK_RETURN, '\r')); },
+        {"enter", "one\r\ntwo\nthree", {1, 1}, [](Editor& e) { e.ProcessInput(Key(VK_RETURN, '\r')); }},
+        {"enter at the start", "one\ntwo", {0, 0}, [](Editor& e) { e.ProcessInput(Key(VK_RETURN, '\r')); }},
+        {"enter with auto-indent", "  ab   \ncd", {0, 4}, [](Editor& e) { e.ProcessInput(Key(VK_RETURN, '\r')); },
          indent},
-        {"backspace joins", "one\r\ntwo\nthree", {1, 0}, [](engine::Editor& e) { e.ProcessInput(Key(VK_BACK, '\b')); }},
-        {"delete joins beyond the end", "one\r\ntwo", {0, 6}, [](engine::Editor& e) { e.ProcessInput(Key(VK_DELETE)); }},
-        {"ctrl+del", "ab cd\n", {0, 0}, [](engine::Editor& e) { e.ProcessInput(Key(VK_DELETE, 0, LEFT_CTRL_PRESSED)); }},
-        {"ctrl+y on the last line", "one\ntwo\r\nthree", {2, 2}, [](engine::Editor& e) { e.ProcessInput(CtrlKey('Y')); }},
-        {"ctrl+y on the only line", "only", {0, 2}, [](engine::Editor& e) { e.ProcessInput(CtrlKey('Y')); }},
-        {"typing beyond the end", "ab\ncd", {0, 5}, [](engine::Editor& e) { Type(e, "xy"); }},
-        {"setstring with an end", "a\r\nb\r\nc", {1, 0}, [](engine::Editor& e) { Set(e, 1, "new", "\n"); }},
+        {"backspace joins", "one\r\ntwo\nthree", {1, 0}, [](Editor& e) { e.ProcessInput(Key(VK_BACK, '\b')); }},
+        {"delete joins beyond the end", "one\r\ntwo", {0, 6}, [](Editor& e) { e.ProcessInput(Key(VK_DELETE)); }},
+        {"ctrl+del", "ab cd\n", {0, 0}, [](Editor& e) { e.ProcessInput(Key(VK_DELETE, 0, LEFT_CTRL_PRESSED)); }},
+        {"ctrl+y on the last line", "one\ntwo\r\nthree", {2, 2}, [](Editor& e) { e.ProcessInput(CtrlKey('Y')); }},
+        {"ctrl+y on the only line", "only", {0, 2}, [](Editor& e) { e.ProcessInput(CtrlKey('Y')); }},
+        {"typing beyond the end", "ab\ncd", {0, 5}, [](Editor& e) { Type(e, "xy"); }},
+        {"setstring with an end", "a\r\nb\r\nc", {1, 0}, [](Editor& e) { Set(e, 1, "new", "\n"); }},
         {"inserttext of lines", "ab\r\ncd", {0, 1},
-         [](engine::Editor& e) { e.Control(ECTL_INSERTTEXT, const_cast<char*>("1\n2\r3")); }},
-        {"deletestring", "a\nb\nc", {1, 0}, [](engine::Editor& e) { e.Control(ECTL_DELETESTRING, nullptr); }},
+         [](Editor& e) { e.Control(ECTL_INSERTTEXT, const_cast<char*>("1\n2\r3")); }},
+        {"deletestring", "a\nb\nc", {1, 0}, [](Editor& e) { e.Control(ECTL_DELETESTRING, nullptr); }},
         {"a block across lines", "one\r\ntwo\nthree", {0, 1},
-         [](engine::Editor& e) {
+         [](Editor& e) {
              e.Select({0, 1}, {2, 2});
              e.DeleteSelection();
          }},
-        {"a pasted block", "one\ntwo", {0, 2}, [](engine::Editor& e) { e.InsertBlock("x\r\ny\nz"); }},
+        {"a pasted block", "one\ntwo", {0, 2}, [](Editor& e) { e.InsertBlock("x\r\ny\nz"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        engine::Editor e("a.msg", c.text, engine::CodePage::Oem866, c.options);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        Editor e("a.msg", c.text, CodePage::Oem866, c.options);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         c.change(e);
         const std::string after = e.Bytes();
         const TextPosition cursorAfter = CursorOf(e);
@@ -82,7 +83,7 @@ TEST(EditorUndo, TheKeysUndoAndRedo) {
                                      CtrlKey('R')};
     for (const INPUT_RECORD& undo : undoKeys) {
         for (const INPUT_RECORD& redo : redoKeys) {
-            engine::Editor e("a.msg", "ab");
+            Editor e("a.msg", "ab");
             e.ProcessInput(Key(VK_RETURN, '\r'));
             e.ProcessInput(undo);
             EXPECT_EQ(Texts(e), "ab");
@@ -93,7 +94,7 @@ TEST(EditorUndo, TheKeysUndoAndRedo) {
 }
 
 TEST(EditorUndo, ANewChangeForgetsWhatCouldBeRedone) {
-    engine::Editor e("a.msg", "");
+    Editor e("a.msg", "");
     Type(e, "ab");
     e.ProcessInput(Key(VK_RETURN, '\r'));
     e.Undo();
@@ -108,7 +109,7 @@ TEST(EditorUndo, ANewChangeForgetsWhatCouldBeRedone) {
 // Plain characters typed one after another on a line are one step; a move
 // away, another line, a save point or any other change ends the run.
 TEST(EditorUndo, TypedRunsJoinIntoOneStep) {
-    engine::Editor e("a.msg", "x\ny");
+    Editor e("a.msg", "x\ny");
     e.SetCursor(0, 1);
     Type(e, "abc");
     e.ProcessInput(Key(VK_LEFT));
@@ -144,10 +145,10 @@ TEST(EditorUndo, TypedRunsJoinIntoOneStep) {
 // Typing that joins the run inside a longer step: a change after it in the
 // same step is a step of its own, and an undo takes the whole run back.
 TEST(EditorUndo, ARunJoinedInsideAStepEndsWhereTheTypingDid) {
-    engine::Editor e("a.msg", "");
+    Editor e("a.msg", "");
     Type(e, "ab");
     {
-        const engine::Editor::UndoStep step(e);
+        const Editor::UndoStep step(e);
         Type(e, "c");
         e.ProcessInput(Key(VK_RETURN, '\r'));
     }
@@ -160,7 +161,7 @@ TEST(EditorUndo, ARunJoinedInsideAStepEndsWhereTheTypingDid) {
 
     Type(e, "xy");
     {
-        const engine::Editor::UndoStep step(e);
+        const Editor::UndoStep step(e);
         Type(e, "z");
         EXPECT_TRUE(e.Undo());
     }
@@ -170,7 +171,7 @@ TEST(EditorUndo, ARunJoinedInsideAStepEndsWhereTheTypingDid) {
 }
 
 TEST(EditorUndo, ModifiedFollowsTheSavedPoint) {
-    engine::Editor e("a.msg", "a\nb");
+    Editor e("a.msg", "a\nb");
     EXPECT_FALSE(e.Modified());
     EXPECT_FALSE(e.Undo());  // nothing to take back
     e.ProcessInput(Key(VK_RETURN, '\r'));
@@ -189,10 +190,10 @@ TEST(EditorUndo, ModifiedFollowsTheSavedPoint) {
     e.Undo();
     EXPECT_TRUE(e.Modified());
 
-    engine::Editor moves("a.msg", "a\nb");
+    Editor moves("a.msg", "a\nb");
     moves.ProcessInput(Key(VK_DOWN));
     moves.ProcessInput(Key(VK_INSERT));
-    moves.SetTable(engine::CodePage::Ansi1251);
+    moves.SetTable(CodePage::Ansi1251);
     EXPECT_FALSE(moves.Modified());  // no step either
     EXPECT_FALSE(moves.CanUndo());
 }
@@ -200,13 +201,13 @@ TEST(EditorUndo, ModifiedFollowsTheSavedPoint) {
 // Everything changed while an UndoStep stands is one step, commands of a
 // plug-in and fed-back keys included; steps nest.
 TEST(EditorUndo, AnUndoStepGroupsEveryChangeInside) {
-    engine::Editor e("a.msg", "one\ntwo");
+    Editor e("a.msg", "one\ntwo");
     e.SetCursor(0, 3);
     {
-        const engine::Editor::UndoStep outer(e);
+        const Editor::UndoStep outer(e);
         Set(e, 0, "changed");
         {
-            const engine::Editor::UndoStep inner(e);
+            const Editor::UndoStep inner(e);
             e.Control(ECTL_INSERTSTRING, nullptr);
             INPUT_RECORD fed = Key(0, 'x');
             e.Control(ECTL_PROCESSINPUT, &fed);
@@ -224,7 +225,7 @@ TEST(EditorUndo, AnUndoStepGroupsEveryChangeInside) {
     // plug-in's reaction to the undo key itself), then the step before.
     Type(e, "ab");
     {
-        const engine::Editor::UndoStep step(e);
+        const Editor::UndoStep step(e);
         Set(e, 1, "2");
         EXPECT_TRUE(e.Undo());
         EXPECT_EQ(Texts(e), "one|two");
@@ -236,7 +237,7 @@ TEST(EditorUndo, AnUndoStepGroupsEveryChangeInside) {
 }
 
 TEST(EditorUndo, TheHistoryKeepsAtMostTheBoundInSteps) {
-    engine::Editor e("a.msg", "");
+    Editor e("a.msg", "");
     const int extra = 50;
     for (int i = 0; i < static_cast<int>(kUndoMaxSteps) + extra; ++i) Set(e, 0, std::to_string(i));
     EXPECT_EQ(e.UndoHistorySize().steps, kUndoMaxSteps);
@@ -247,10 +248,10 @@ TEST(EditorUndo, TheHistoryKeepsAtMostTheBoundInSteps) {
 }
 
 TEST(EditorUndo, TheHistoryKeepsAtMostTheBoundInMemory) {
-    engine::Editor e("a.msg", "");
+    Editor e("a.msg", "");
     const std::size_t mebibyte = std::size_t{1} << 20;
     for (int i = 0; i < 40; ++i) Set(e, 0, std::string(mebibyte, static_cast<char>('A' + i)));
-    const engine::Editor::HistorySize size = e.UndoHistorySize();
+    const Editor::HistorySize size = e.UndoHistorySize();
     EXPECT_LE(size.bytes, kUndoMaxBytes);
     EXPECT_GE(size.steps, 10u);
     EXPECT_LT(size.steps, 40u);
@@ -260,7 +261,7 @@ TEST(EditorUndo, TheHistoryKeepsAtMostTheBoundInMemory) {
 
     // A step beyond the bound alone is not kept, nor are the steps before it;
     // the text is whole.
-    engine::Editor huge("a.msg", "x");
+    Editor huge("a.msg", "x");
     Set(huge, 0, "small");
     const std::string big(kUndoMaxBytes, 'b');
     Set(huge, 0, big);

@@ -15,21 +15,20 @@ namespace host {
 namespace {
 
 using namespace engine;
+using Editor = TestEditor;
 
 using editor_testing::Key;
 using editor_testing::Texts;
 
-constexpr auto kUtf8 = engine::CodePage::Utf8;
+constexpr auto kUtf8 = CodePage::Utf8;
 // "Ну, 😀 да" with a stray byte 0xFF at the end: Н у take two bytes each,
 // the emoji four.
 const std::string kLine = "\xD0\x9D\xD1\x83, \xF0\x9F\x98\x80 \xD0\xB4\xD0\xB0\xFF";
 
-engine::Editor Utf8Editor(const std::string& text = kLine) {
-    return engine::Editor("a.msg", text, kUtf8);
-}
+Editor Utf8Editor(const std::string& text = kLine) { return Editor("a.msg", text, kUtf8); }
 
 TEST(EditorUtf8, ArrowsStepOverWholeCharacters) {
-    engine::Editor e("a.msg", kLine + "\nx", kUtf8);
+    Editor e("a.msg", kLine + "\nx", kUtf8);
     const int stops[] = {0, 2, 4, 5, 6, 10, 11, 13, 15, 16, 17, 18};  // 16: the stray byte's end
     for (std::size_t i = 1; i < std::size(stops); ++i) {
         e.ProcessInput(Key(VK_RIGHT));
@@ -53,7 +52,7 @@ TEST(EditorUtf8, ArrowsStepOverWholeCharacters) {
 }
 
 TEST(EditorUtf8, DeleteBackspaceAndOvertypeTakeWholeCharacters) {
-    engine::Editor e = Utf8Editor();
+    Editor e = Utf8Editor();
     e.SetCursor(0, 6);
     e.ProcessInput(Key(VK_DELETE));  // the emoji
     EXPECT_EQ(Texts(e), "\xD0\x9D\xD1\x83,  \xD0\xB4\xD0\xB0\xFF");
@@ -68,39 +67,38 @@ TEST(EditorUtf8, DeleteBackspaceAndOvertypeTakeWholeCharacters) {
     // Overtype replaces one character with one, whatever their lengths.
     e.SetCursor(0, 0);
     e.ProcessInput(Key(VK_INSERT));
-    e.ProcessInput(Key(0, 'x'), engine::TableChar::Of("\xE2\x82\xAC"));  // € over Н
+    e.ProcessInput(Key(0, 'x'), TableChar::Of("\xE2\x82\xAC"));  // € over Н
     EXPECT_EQ(Texts(e), "\xE2\x82\xAC,  \xD0\xB4\xD0\xB0");
-    e.ProcessInput(Key(0, 'x'), engine::TableChar('!'));
+    e.ProcessInput(Key(0, 'x'), TableChar('!'));
     EXPECT_EQ(Texts(e), "\xE2\x82\xAC!  \xD0\xB4\xD0\xB0");
     EXPECT_EQ(e.CurPos(), 4);
     // A character typed beyond the end pads with blanks, one per column.
     e.SetCursor(0, 12);
-    e.ProcessInput(Key(0, 'x'), engine::TableChar::Of("\xD1\x8F"));
+    e.ProcessInput(Key(0, 'x'), TableChar::Of("\xD1\x8F"));
     EXPECT_EQ(Texts(e), "\xE2\x82\xAC!  \xD0\xB4\xD0\xB0  \xD1\x8F");
     e.ProcessInput(Key('Z', 0x1A, LEFT_CTRL_PRESSED));
     EXPECT_EQ(Texts(e), "\xE2\x82\xAC!  \xD0\xB4\xD0\xB0");
 }
 
 TEST(EditorUtf8, SearchFoldsCyrillicAndFindsWholeCharacters) {
-    engine::Editor e("a.msg",
-                     "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD1\x80\xD0\xB0\xD0\xB7",
-                     kUtf8);  // Привет раз
+    Editor e("a.msg", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD1\x80\xD0\xB0\xD0\xB7",
+             kUtf8);  // Привет раз
     SearchOptions options;
     // "ПРИВЕТ" without regard to case: Р and р differ in their first byte.
     const auto found = e.Find("\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2", options);
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->start.pos, 0);
-    EXPECT_EQ(found->end.pos, 12);
+    EXPECT_EQ(found->start.byteColumn, 0);
+    EXPECT_EQ(found->end.byteColumn, 12);
     options.matchCase = true;
     options.next = true;
     EXPECT_FALSE(e.Find("\xD0\xA0", options));  // no capital Р
     const auto small = e.Find("\xD1\x80", options);
     ASSERT_TRUE(small);
-    EXPECT_EQ(small->start.pos, 2);
+    EXPECT_EQ(small->start.byteColumn, 2);
 }
 
 TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
-    engine::Editor e = Utf8Editor();
+    Editor e = Utf8Editor();
     UnicodeEditor view(e);
     e.SetCursor(0, 10);  // after the emoji: 5 characters, 6 UTF-16 units
     unicode_api::EditorInfo info{};
@@ -138,7 +136,7 @@ TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
 // A plug-in that shortens the cursor's line leaves the cursor at the start
 // of a character, never inside one.
 TEST(EditorUtf8, AShorterLineUnderTheCursorKeepsItOnACharacter) {
-    engine::Editor e = Utf8Editor("\xD0\xB0\xD0\xB1\xD0\xB2");  // абв
+    Editor e = Utf8Editor("\xD0\xB0\xD0\xB1\xD0\xB2");  // абв
     e.SetCursor(0, 4);
     // The cursor would stand inside б.
     ASSERT_EQ(editor_testing::Set(e, 0, "x\xD0\xB0\xD0\xB1"), 1);
@@ -148,15 +146,15 @@ TEST(EditorUtf8, AShorterLineUnderTheCursorKeepsItOnACharacter) {
 // Text read in another table keeps its bytes; the cursor and the block come
 // to the starts of characters.
 TEST(EditorUtf8, SwitchingToUtf8KeepsTheBytesAndMovesOntoCharacters) {
-    engine::Editor e("a.msg", kLine, engine::CodePage::Ansi1251);
+    Editor e("a.msg", kLine, CodePage::Ansi1251);
     e.SetCursor(0, 3);  // inside у once read as UTF-8
     e.Select({0, 1}, {0, 8});
     e.SetTable(kUtf8);
     EXPECT_EQ(Texts(e), kLine);
     EXPECT_EQ(e.CurPos(), 2);
     ASSERT_TRUE(e.Selection());
-    EXPECT_EQ(e.Selection()->start.pos, 0);
-    EXPECT_EQ(e.Selection()->end.pos, 6);
+    EXPECT_EQ(e.Selection()->start.byteColumn, 0);
+    EXPECT_EQ(e.Selection()->end.byteColumn, 6);
 }
 
 }  // namespace

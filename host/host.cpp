@@ -8,6 +8,7 @@
 
 #include "engine/text16.hpp"
 #include "host/ansi/ansi_services.hpp"
+#include "host/key_input.hpp"
 #include "host/module_loader.hpp"
 #include "host/unicode/unicode_editor.hpp"
 #include "host/unicode/unicode_services.hpp"
@@ -99,6 +100,9 @@ struct Host::Impl {
     std::u16string moduleName16;  // what PluginStartupInfo.ModuleName points at
     UnicodeServices unicode;
     std::unique_ptr<UnicodeEditor> unicodeEditor;
+    // The editor the plug-in works in, and as a 1.x plug-in sees it.
+    engine::Editor* editor = nullptr;
+    std::unique_ptr<AnsiEditor> ansiEditor;
 
     // A record offered to the loaded plug-in; its answer, 0 without one.
     int OfferToPlugins(const INPUT_RECORD& record) {
@@ -150,6 +154,8 @@ struct Host::Impl {
         }
         unicodeEditor.reset();
         target.unicodeEditor = nullptr;
+        ansiEditor.reset();
+        target.editor = nullptr;
         unicode.settings.reset();  // what the plug-in left uncommitted is written
         unicode.dialogs.clear();
         exports = {};
@@ -331,7 +337,9 @@ void Host::SetEditor(engine::Editor* editor) {
         impl.unicodeEditor.reset();
         impl.target.unicodeEditor = nullptr;
     }
-    impl.target.editor = editor;
+    impl.target.editor = nullptr;
+    impl.ansiEditor.reset();
+    impl.editor = editor;
     if (editor == nullptr) return;
     if (impl.kind == PluginInterface::Unicode) {
         impl.unicodeEditor = std::make_unique<UnicodeEditor>(*editor);
@@ -340,27 +348,28 @@ void Host::SetEditor(engine::Editor* editor) {
         impl.unicodeEditor->SetPluginInput(
             [&impl](const INPUT_RECORD& record) { return impl.OfferToUnicodePlugin(record); });
         impl.SendEvent(unicode_api::EE_READ, nullptr);
+        return;
     }
+    impl.ansiEditor = std::make_unique<AnsiEditor>(*editor);
+    impl.target.editor = impl.ansiEditor.get();
     // A record that a plug-in feeds back goes through the plug-ins again.
-    std::weak_ptr<Impl*> host = impl_->self;
-    editor->SetPluginInput([host](const INPUT_RECORD& record) {
-        const std::shared_ptr<Impl*> alive = host.lock();
-        return alive ? (*alive)->OfferToPlugins(record) : 0;
-    });
+    impl.ansiEditor->SetPluginInput(
+        [&impl](const INPUT_RECORD& record) { return impl.OfferToPlugins(record); });
 }
-engine::Editor* Host::CurrentEditor() const { return impl_->target.editor; }
+engine::Editor* Host::CurrentEditor() const { return impl_->editor; }
+AnsiEditor* Host::CurrentAnsiEditor() const { return impl_->ansiEditor.get(); }
 void Host::SetUi(Ui* ui) { impl_->target.ui = ui; }
 
 int Host::Dispatch(const INPUT_RECORD& record, std::optional<engine::TableChar> typed) {
     if (impl_->kind == PluginInterface::Unicode) {
         // The plug-in is offered the character that the editor then types:
         // the OEM character as the file's table holds it exactly.
-        if (!typed && impl_->target.editor != nullptr && record.EventType == KEY_EVENT &&
+        if (!typed && impl_->editor != nullptr && record.EventType == KEY_EVENT &&
             record.Event.KeyEvent.bKeyDown) {
             const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
             const auto oem = static_cast<unsigned char>(key.uChar.AsciiChar);
-            if (oem >= 0x80 && !engine::CommandModifiers(key.dwControlKeyState)) {
-                typed = engine::EncodeChar(impl_->target.editor->Table(),
+            if (oem >= 0x80 && !host::CommandModifiers(key.dwControlKeyState)) {
+                typed = engine::EncodeChar(impl_->editor->Table(),
                                            engine::ToUnicode(engine::CodePage::Oem866, oem));
                 if (!typed) return 0;  // a character the file cannot hold is not typed
             }
@@ -369,23 +378,23 @@ int Host::Dispatch(const INPUT_RECORD& record, std::optional<engine::TableChar> 
                                              ? impl_->unicodeEditor->Codec()
                                              : engine::CodecOf(engine::CodePage::Oem866);
         const auto answer = impl_->OfferToUnicodePlugin(ToUnicodeInput(record, typed, codec));
-        engine::Editor* const editor = impl_->target.editor;
-        if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typed);
+        engine::Editor* const editor = impl_->editor;
+        if (answer == 0 && editor != nullptr) HandleKey(*editor, record, typed);
         return answer != 0 ? 1 : 0;
     }
     SetServiceTarget(&impl_->target);
-    engine::Editor* const editor = impl_->target.editor;
+    engine::Editor* const editor = impl_->editor;
     std::optional<engine::Editor::UndoStep> step;
     if (editor != nullptr) step.emplace(*editor);
     const int answer = impl_->OfferToPlugins(record);
-    if (answer == 0 && editor != nullptr) editor->ProcessInput(record, typed);
+    if (answer == 0 && editor != nullptr) HandleKey(*editor, record, typed);
     return answer;
 }
 
 int Host::DispatchUnicode(const INPUT_RECORD& record) {
     if (impl_->kind != PluginInterface::Unicode) {
-        const engine::LineCodec& codec = engine::CodecOf(
-            impl_->target.editor ? impl_->target.editor->Table() : engine::CodePage::Oem866);
+        const engine::LineCodec& codec =
+            engine::CodecOf(impl_->editor ? impl_->editor->Table() : engine::CodePage::Oem866);
         // An ANSI plug-in cannot be shown a character its table lacks.
         const std::optional<EngineInput> input = ToEngineInput(record, codec);
         return input ? Dispatch(input->record, input->typed) : 0;
@@ -439,7 +448,7 @@ HANDLE Host::OpenUnicode(const unicode_api::GUID& item) {
 
 void Host::AnnounceSave(const std::string& fileName) {
     Impl& impl = *impl_;
-    const engine::Editor* editor = impl.target.editor;
+    const engine::Editor* editor = impl.editor;
     if (impl.kind == PluginInterface::Unicode) {
         if (editor == nullptr) return;
         const std::u16string name = engine::Utf8ToUtf16(fileName);

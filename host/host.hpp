@@ -60,6 +60,7 @@ struct UnicodeExports {
     unicode_api::ExitFARWFn ExitFARW = nullptr;
 };
 
+class AnsiEditor;
 class UnicodeEditor;
 
 class Host {
@@ -89,6 +90,8 @@ public:
     // records the module feeds back to it go through the module again.
     void SetEditor(engine::Editor* editor);
     engine::Editor* CurrentEditor() const;
+    // The current editor as a 1.x plug-in sees it; null otherwise.
+    AnsiEditor* CurrentAnsiEditor() const;
 
     // The menus, dialogs and message boxes; the Host does not own it.
     void SetUi(Ui* ui);
@@ -96,8 +99,8 @@ public:
     // One input record: the module first; the editor handles it only when the
     // module answers 0. Returns the module's answer. With an ANSI plug-in
     // everything both change is one undo step of the editor. `typed`
-    // goes to the editor's ProcessInput: the character in its table that a typed
-    // character inserts. A Unicode plug-in gets the record with the
+    // goes to the editor's handling of the key (HandleKey): the character in
+    // its table that a typed character inserts. A Unicode plug-in gets the record with the
     // character in UnicodeChar.
     int Dispatch(const INPUT_RECORD& record, std::optional<engine::TableChar> typed = std::nullopt);
     // The same for a record with its character in UnicodeChar. A character

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/codepage.hpp"
-#include "engine/editor_positions.hpp"
+#include "engine/positions.hpp"
 
 namespace edit {
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "edit/app/batch.hpp"
+#include "host/ansi/ansi_editor.hpp"
 
 namespace edit {
 namespace {
@@ -52,7 +53,7 @@ protected:
     // The file name the plug-in is told.
     static std::string NameSeenByThePlugin(Session& session) {
         EditorInfo info{};
-        session.Editor().Control(ECTL_GETINFO, &info);
+        host::AnsiEditor(session.Editor()).Control(ECTL_GETINFO, &info);
         return info.FileName;
     }
     fs::path folder_;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "edit/app/command_line.hpp"
-#include "engine/editor.hpp"
+#include "host/key_input.hpp"
 
 namespace edit {
 namespace {
@@ -110,7 +110,7 @@ TEST(EditorKeysTest, EveryKeyTheEngineTakesIsInTheTable) {
             record.bKeyDown = 1;
             record.wVirtualKeyCode = key;
             record.dwControlKeyState = state;
-            if (engine::IsEditingKey(record)) {
+            if (host::IsEditingKey(record)) {
                 EXPECT_TRUE(listed(record)) << "key " << key << " with state " << state;
             }
         }
@@ -121,7 +121,7 @@ TEST(EditorKeysTest, EveryKeyTheEngineTakesIsInTheTable) {
             record.wVirtualKeyCode = key;
             record.dwControlKeyState = state;
             if (key == VK_DELETE && state == 0) continue;  // Del, among the plain editing keys
-            EXPECT_TRUE(engine::IsEditingKey(record) && listed(record)) << key << " " << state;
+            EXPECT_TRUE(host::IsEditingKey(record) && listed(record)) << key << " " << state;
         }
     }
 }

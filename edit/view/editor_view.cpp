@@ -65,13 +65,14 @@ EditorView::RowKey EditorView::KeyOf(const engine::Editor& editor, int line, int
     key.bytes = text.substr(
         0, (static_cast<std::size_t>(left_) + static_cast<std::size_t>(width)) * perCell);
     if (const auto selection = editor.SelectionOn(line)) {
-        const int tabSize = editor.Options().tabSize;
-        key.selectionFrom = ScreenColumn(text, table, selection->from, tabSize);
+        const engine::LineColumns columns = editor.Columns(line);
+        const auto screen = [&](int bytes) {
+            return columns.Screen(engine::ByteColumn(bytes)).Value();
+        };
+        key.selectionFrom = screen(selection->from);
         // Through the end of the line: its line break shows as one cell more.
         key.selectionTo =
-            selection->to < 0
-                ? ScreenColumn(text, table, static_cast<int>(text.size()), tabSize) + 1
-                : ScreenColumn(text, table, selection->to, tabSize);
+            selection->to < 0 ? screen(static_cast<int>(text.size())) + 1 : screen(selection->to);
     }
     return key;
 }
@@ -118,8 +119,7 @@ void EditorView::Draw(engine::Editor& editor, const std::string& name,
     const int top = editor.TopLine();
     left_ = editor.LeftPos().Value();
     const int tabSize = editor.Options().tabSize;
-    std::string_view current = editor.LineAt(editor.CurLine()).text;
-    int cursorColumn = ScreenColumn(current, editor.Table(), editor.CurPos(), tabSize);
+    const int cursorColumn = editor.CursorScreenColumn().Value();
 
     const Frame frame{width, screen::Height(), left_, tabSize, editor.Table()};
     if (!valid_ || frame != frame_) {

@@ -2,17 +2,10 @@
 
 #include <algorithm>
 
+#include "engine/columns.hpp"
 #include "engine/utf8.hpp"
 
 namespace edit {
-namespace {
-
-int TabStop(int column, int tabSize) {
-    if (tabSize < 1) tabSize = 1;
-    return (column / tabSize + 1) * tabSize;
-}
-
-}  // namespace
 
 std::vector<Cell> LineCells(std::string_view text, engine::CodePage table, int tabSize,
                             std::size_t limit) {
@@ -28,7 +21,8 @@ std::vector<Cell> LineCells(std::string_view text, engine::CodePage table, int t
             const bool valid = engine::DecodeUtf8(text.substr(at), ch, length);
             cells.push_back(valid ? Cell{ch, false} : Cell{U'\uFFFD', true});
         } else if (byte == '\t') {
-            int next = TabStop(static_cast<int>(cells.size()), tabSize);
+            const long long next =
+                engine::NextTabStop(static_cast<long long>(cells.size()), tabSize);
             cells.resize(static_cast<std::size_t>(next));
         } else if (byte < 0x20 || byte == 0x7F) {
             cells.push_back(Cell{static_cast<char32_t>(byte == 0x7F ? U'?' : U'@' + byte), true});
@@ -37,16 +31,6 @@ std::vector<Cell> LineCells(std::string_view text, engine::CodePage table, int t
         }
     }
     return cells;
-}
-
-int ScreenColumn(std::string_view text, engine::CodePage table, int pos, int tabSize) {
-    int column = 0;
-    int i = 0;
-    while (i < pos && i < static_cast<int>(text.size())) {
-        column = text[static_cast<std::size_t>(i)] == '\t' ? TabStop(column, tabSize) : column + 1;
-        i += static_cast<int>(engine::CharLength(table, text, static_cast<std::size_t>(i)));
-    }
-    return column + (pos - i);
 }
 
 }  // namespace edit

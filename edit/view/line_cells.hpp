@@ -1,5 +1,6 @@
-// How a line of the editor's bytes looks on the screen: one cell per byte,
-// tabs widened to the next tab stop, control bytes marked.
+// How a line of the editor's bytes looks on the screen: one cell per
+// character, tabs widened to the next tab stop (engine::NextTabStop, as the
+// engine counts screen columns), control bytes marked.
 #pragma once
 
 #include <string>
@@ -19,9 +20,5 @@ struct Cell {
 // than its width past the first column shown, however long the line).
 std::vector<Cell> LineCells(std::string_view text, engine::CodePage table, int tabSize,
                             std::size_t limit = static_cast<std::size_t>(-1));
-
-// The screen column of character position `pos` (0-based; it may lie beyond
-// the end of the line, where every position is one column).
-int ScreenColumn(std::string_view text, engine::CodePage table, int pos, int tabSize);
 
 }  // namespace edit

@@ -31,15 +31,6 @@ TEST(LineCells, BytesReadInTheEditorsTable) {
     EXPECT_EQ(Shown("\xCD", engine::CodePage::Ansi1251), U"Н");
 }
 
-TEST(LineCells, ScreenColumnsCountTabsAndTheRoomBeyondTheEnd) {
-    constexpr auto kOem = engine::CodePage::Oem866;
-    EXPECT_EQ(ScreenColumn("a\tb", kOem, 0, 8), 0);
-    EXPECT_EQ(ScreenColumn("a\tb", kOem, 2, 8), 8);
-    EXPECT_EQ(ScreenColumn("a\tb", kOem, 3, 8), 9);
-    EXPECT_EQ(ScreenColumn("ab", kOem, 10, 8), 10);  // the cursor beyond the end
-    EXPECT_EQ(ScreenColumn("\t", kOem, 1, 4), 4);
-}
-
 // In UTF-8 a character is one cell whatever its bytes; a byte that is no
 // UTF-8 is one cell too, shown marked, so nothing of the line is hidden.
 TEST(LineCells, Utf8CharactersTakeOneCellEach) {
@@ -47,10 +38,6 @@ TEST(LineCells, Utf8CharactersTakeOneCellEach) {
     const std::string text = "\xD0\x9D\xD1\x83\t\xF0\x9F\x98\x80\xFFx";  // Ну, tab, 😀, stray
     EXPECT_EQ(Shown(text, kUtf8), U"Ну      😀\uFFFDx");
     EXPECT_TRUE(LineCells(text, kUtf8, 8)[9].control);
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 2, 8), 1);    // after Н
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 5, 8), 8);    // after the tab
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 9, 8), 9);    // after 😀
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 12, 8), 12);  // one beyond the end of 11 bytes
 }
 
 }  // namespace

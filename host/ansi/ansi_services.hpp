@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "api/ansi_api.hpp"
-#include "engine/editor.hpp"
+#include "host/ansi/ansi_editor.hpp"
 #include "host/language.hpp"
 #include "host/ui.hpp"
 
@@ -19,7 +19,7 @@ struct UnicodeServices;
 // What the services act on; each member may be null.
 struct ServiceTarget {
     const LanguageFile* messages = nullptr;  // GetMsg answers "" without one
-    engine::Editor* editor = nullptr;        // EditorControl answers 0 without one
+    AnsiEditor* editor = nullptr;            // EditorControl answers 0 without one
     Ui* ui = nullptr;                        // Menu, Dialog, Message answer -1 without one
     // The editor as a Unicode plug-in sees it, and what else the Unicode
     // services act on (unicode_services.hpp).

@@ -48,7 +48,8 @@ TEST_F(ServicesTest, WithoutEditorOrUiTheServicesDecline) {
 }
 
 TEST_F(ServicesTest, EditorControlReachesTheCurrentEditor) {
-    engine::Editor editor("/tmp/reply.msg", "one\r\ntwo\r\n");
+    engine::Editor document("/tmp/reply.msg", "one\r\ntwo\r\n");
+    AnsiEditor editor(document);
     target_.editor = &editor;
     EditorGetString line{};
     line.StringNumber = 1;

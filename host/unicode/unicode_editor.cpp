@@ -5,13 +5,12 @@
 #include <cstddef>
 #include <cstring>
 
+#include "host/key_input.hpp"
 #include "host/unicode/unicode_text.hpp"
 
 namespace host {
 
 namespace {
-
-constexpr int kMaxFeedDepth = 16;  // as the engine's own guard for fed-back records
 
 // ECTL_DELETECHAR has the same number in both interfaces.
 constexpr std::intptr_t kDeleteChar = ::ECTL_DELETECHAR;
@@ -23,11 +22,11 @@ const unicode_api::WChar* EolUnits(std::string_view eol) {
     return Wide(u"");
 }
 
-// An end-of-line text of the Unicode interface as the engine's bytes; nothing
+// An end-of-line text of the Unicode interface as the engine's kind; nothing
 // for anything but the four the editor knows.
-std::optional<std::string> EolBytes(std::u16string_view eol) {
+std::optional<engine::Eol> EolKind(std::u16string_view eol) {
     for (const char* known : {"", "\r\n", "\n", "\r"}) {
-        if (std::u16string_view(Units(EolUnits(known))) == eol) return std::string(known);
+        if (std::u16string_view(Units(EolUnits(known))) == eol) return engine::EolOf(known);
     }
     return std::nullopt;
 }
@@ -37,7 +36,9 @@ int ToInt(std::intptr_t value) {
 }
 
 // A field of EditorSetPosition: any negative value leaves the value as it is.
-int PositionField(std::intptr_t value) { return value < 0 ? -1 : ToInt(value); }
+std::optional<int> PositionField(std::intptr_t value) {
+    return value < 0 ? std::nullopt : std::optional<int>(ToInt(value));
+}
 
 bool Typed(const KEY_EVENT_RECORD& key, const std::optional<engine::TableChar>& typed) {
     const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
@@ -106,35 +107,14 @@ void UnicodeEditor::LeavePlugin() {
     handedOut_ = 0;
 }
 
-int UnicodeEditor::UnitColumn(int n, int pos) const {
-    if (Codec().OneUnitPerByte() || n < 0 || n >= editor_.LineCount()) return pos;
-    const std::string_view text = editor_.LineAt(n).text;
-    const engine::CodePage table = editor_.Table();
-    const auto inText = std::min(static_cast<std::size_t>(pos), text.size());
-    long long units = 0;
-    for (std::size_t at = 0; at < inText;) {
-        const std::size_t length = engine::CharLength(table, text, at);
-        units += length == 4 ? 2 : 1;  // a character beyond U+FFFF is a surrogate pair
-        at += length;
-    }
-    return ToInt(units + (pos - static_cast<long long>(inText)));
+int UnicodeEditor::UnitColumn(int n, int bytes) const {
+    if (n < 0 || n >= editor_.LineCount()) return bytes;
+    return editor_.Columns(n).Utf16(engine::ByteColumn(bytes)).Value();
 }
 
 int UnicodeEditor::ByteColumn(int n, int units) const {
-    if (Codec().OneUnitPerByte() || n < 0 || n >= editor_.LineCount()) return units;
-    const std::string_view text = editor_.LineAt(n).text;
-    const engine::CodePage table = editor_.Table();
-    long long counted = 0;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t length = engine::CharLength(table, text, at);
-        const int width = length == 4 ? 2 : 1;
-        // A column between the two halves of a pair is the pair's start.
-        if (counted + width > units) return static_cast<int>(at);
-        counted += width;
-        at += length;
-    }
-    return ToInt(static_cast<long long>(at) + (units - counted));
+    if (n < 0 || n >= editor_.LineCount()) return units;
+    return editor_.Columns(n).Byte(engine::Utf16Column(units)).Value();
 }
 
 int UnicodeEditor::ResolveLine(std::intptr_t number) const {
@@ -146,23 +126,31 @@ int UnicodeEditor::ResolveLine(std::intptr_t number) const {
 std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t command,
                                      std::intptr_t param1, void* param2) {
     if (editorId != unicode_api::CURRENT_EDITOR && editorId != kId) return 0;
+    // Undo and redo act on the history, not as a change of the plug-in's.
+    if (command == unicode_api::ECTL_UNDOREDO)
+        return UndoRedo(static_cast<const unicode_api::EditorUndoRedo*>(param2));
+    // What a plug-in changes is part of the step of the record it handles.
+    const engine::Editor::PluginChanges changes(editor_);
     switch (command) {
     case unicode_api::ECTL_GETSTRING:
         return GetString(static_cast<unicode_api::EditorGetString*>(param2));
     case unicode_api::ECTL_SETSTRING:
         return SetString(static_cast<const unicode_api::EditorSetString*>(param2));
-    case unicode_api::ECTL_INSERTSTRING: return editor_.Control(::ECTL_INSERTSTRING, param2);
-    case unicode_api::ECTL_DELETESTRING: return editor_.Control(::ECTL_DELETESTRING, nullptr);
-    case kDeleteChar: return editor_.Control(::ECTL_DELETECHAR, nullptr);
+    case unicode_api::ECTL_INSERTSTRING: {
+        // A non-zero flag lets the editor's own auto-indent act.
+        const auto* indent = static_cast<const int*>(param2);
+        editor_.BreakLine(indent != nullptr && *indent != 0);
+        return 1;
+    }
+    case unicode_api::ECTL_DELETESTRING: editor_.DeleteLine(); return 1;
+    case kDeleteChar: editor_.DeleteChar(); return 1;
     case unicode_api::ECTL_INSERTTEXT:
         return InsertText(static_cast<const unicode_api::WChar*>(param2));
     case unicode_api::ECTL_GETINFO: return GetInfo(static_cast<unicode_api::EditorInfo*>(param2));
     case unicode_api::ECTL_SETPOSITION:
         return SetPosition(static_cast<const unicode_api::EditorSetPosition*>(param2));
-    case unicode_api::ECTL_REDRAW: return editor_.Control(::ECTL_REDRAW, nullptr);
+    case unicode_api::ECTL_REDRAW: return 1;
     case unicode_api::ECTL_PROCESSINPUT: return FeedInput(static_cast<const INPUT_RECORD*>(param2));
-    case unicode_api::ECTL_UNDOREDO:
-        return UndoRedo(static_cast<const unicode_api::EditorUndoRedo*>(param2));
     case unicode_api::ECTL_GETFILENAME:
         return GetFileName(param1, static_cast<unicode_api::WChar*>(param2));
     default:
@@ -218,19 +206,12 @@ std::intptr_t UnicodeEditor::SetString(const unicode_api::EditorSetString* set) 
         return 0;
     // Only a line without an end-of-line (the last) takes the one given;
     // none given is the document's own.
-    std::optional<std::string> eol;
+    std::optional<engine::Eol> eol;
     if (editor_.LineAt(n).eol.empty()) {
-        if (set->StringEOL == nullptr) {
-            const std::string_view first = editor_.LineAt(0).eol;
-            eol = first.empty() ? std::string("\r\n") : std::string(first);
-        } else {
-            eol = EolBytes(Units(set->StringEOL));
-            if (!eol) return 0;
-        }
+        eol = set->StringEOL == nullptr ? editor_.DefaultEol() : EolKind(Units(set->StringEOL));
+        if (!eol) return 0;
     }
-    ::EditorSetString engine{n, bytes.data(), eol ? eol->data() : nullptr,
-                             static_cast<int>(bytes.size())};
-    return editor_.Control(::ECTL_SETSTRING, &engine);
+    return editor_.SetLine(n, bytes, eol) ? 1 : 0;
 }
 
 std::intptr_t UnicodeEditor::InsertText(const unicode_api::WChar* text) {
@@ -238,35 +219,37 @@ std::intptr_t UnicodeEditor::InsertText(const unicode_api::WChar* text) {
     std::u16string_view units(Units(text));
     std::string bytes;
     if (!Codec().FromUtf16(units, bytes)) return 0;
-    // The engine reads the text up to its first zero byte.
-    return editor_.Control(::ECTL_INSERTTEXT, bytes.data());
+    // The text ends at its first zero.
+    editor_.InsertText(std::string_view(bytes.c_str()));
+    return 1;
 }
 
 std::intptr_t UnicodeEditor::GetInfo(unicode_api::EditorInfo* info) {
     constexpr std::size_t kLeast = offsetof(unicode_api::EditorInfo, WindowArea);
     if (info == nullptr || info->StructSize < kLeast) return 0;
-    ::EditorInfo engine{};
-    if (editor_.Control(::ECTL_GETINFO, &engine) == 0) return 0;
+    const engine::EditorOptions& options = editor_.Options();
+    const std::optional<engine::Block> block = editor_.Selection();
     unicode_api::EditorInfo out{};
     out.StructSize = info->StructSize;
     out.EditorID = kId;
-    out.WindowSizeX = engine.WindowSizeX;
-    out.WindowSizeY = engine.WindowSizeY;
-    out.TotalLines = engine.TotalLines;
-    out.CurLine = engine.CurLine;
-    out.CurPos = UnitColumn(engine.CurLine, engine.CurPos);
-    out.CurTabPos = engine.CurTabPos;
-    out.TopScreenLine = engine.TopScreenLine;
-    out.LeftPos = engine.LeftPos;
-    out.Overtype = engine.Overtype;
-    out.BlockType = engine.BlockType;
-    out.BlockStartLine = engine.BlockStartLine;
+    out.WindowSizeX = options.windowWidth;
+    out.WindowSizeY = options.windowHeight;
+    out.TotalLines = editor_.LineCount();
+    out.CurLine = editor_.CurLine();
+    out.CurPos = UnitColumn(editor_.CurLine(), editor_.CurPos());
+    out.CurTabPos = editor_.CursorScreenColumn().Value();
+    out.TopScreenLine = editor_.TopLine();
+    out.LeftPos = editor_.LeftPos().Value();
+    out.Overtype = editor_.Overtype() ? 1 : 0;
+    out.BlockType = block ? BTYPE_STREAM : BTYPE_NONE;
+    out.BlockStartLine = block ? block->start.line : 0;
     // Del and BkSp remove a block in this editor, as in the 3.x editor's default.
-    out.Options = engine.Options | EOPT_DELREMOVESBLOCKS;
-    out.TabSize = engine.TabSize;
+    out.Options = EOPT_CURSORBEYONDEOL | EOPT_DELREMOVESBLOCKS |
+                  (options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
+    out.TabSize = options.tabSize;
     out.CurState = editor_.Modified() ? std::uintptr_t{unicode_api::ECSTATE_MODIFIED} : 0;
     out.CodePage = Codec().CodePageNumber();
-    out.WindowArea = {0, 0, engine.WindowSizeX - 1, engine.WindowSizeY - 1};
+    out.WindowArea = {0, 0, options.windowWidth - 1, options.windowHeight - 1};
     out.ClientArea = out.WindowArea;
     std::memcpy(info, &out, std::min(info->StructSize, sizeof out));
     return 1;
@@ -278,40 +261,35 @@ std::intptr_t UnicodeEditor::SetPosition(const unicode_api::EditorSetPosition* p
     const int line = position->CurLine >= 0 && position->CurLine < editor_.LineCount()
                          ? static_cast<int>(position->CurLine)
                          : editor_.CurLine();
-    const int pos = PositionField(position->CurPos);
-    ::EditorSetPosition engine{
-        PositionField(position->CurLine),   pos < 0 ? pos : ByteColumn(line, pos),
-        PositionField(position->CurTabPos), PositionField(position->TopScreenLine),
-        PositionField(position->LeftPos),   PositionField(position->Overtype)};
-    return editor_.Control(::ECTL_SETPOSITION, &engine);
+    engine::Editor::PositionChange change;
+    change.line = PositionField(position->CurLine);
+    if (const auto pos = PositionField(position->CurPos))
+        change.byteColumn = ByteColumn(line, *pos);
+    if (const auto tabPos = PositionField(position->CurTabPos))
+        change.screenColumn = engine::ScreenColumn(*tabPos);
+    change.topLine = PositionField(position->TopScreenLine);
+    change.leftPos = PositionField(position->LeftPos);
+    if (const auto overtype = PositionField(position->Overtype)) change.overtype = *overtype != 0;
+    editor_.SetPosition(change);
+    return 1;
 }
 
 bool UnicodeEditor::ProcessInput(const INPUT_RECORD& record, bool fedBack) {
     const std::optional<EngineInput> input = ToEngineInput(record, Codec());
     if (!input) return false;
-    if (fedBack)
-        editor_.ProcessPluginInput(input->record, input->typed);
-    else
-        editor_.ProcessInput(input->record, input->typed);
+    if (fedBack) {
+        const engine::Editor::PluginChanges changes(editor_);
+        HandleKey(editor_, input->record, input->typed);
+    } else {
+        HandleKey(editor_, input->record, input->typed);
+    }
     return true;
 }
 
 std::intptr_t UnicodeEditor::FeedInput(const INPUT_RECORD* record) {
     if (record == nullptr) return 0;
-    // The plug-ins first, a nested call; a plug-in that feeds a key for
-    // every key it is offered stops recursing at the guard's depth.
-    if (pluginInput_ && feedDepth_ < kMaxFeedDepth) {
-        ++feedDepth_;
-        std::intptr_t consumed = 0;
-        try {
-            consumed = pluginInput_(*record);
-        } catch (...) {
-            --feedDepth_;
-            throw;
-        }
-        --feedDepth_;
-        if (consumed != 0) return 1;
-    }
+    // The plug-ins first, a nested call; then the editor, as a change of the plug-in's.
+    if (pluginInput_ && feedGuard_.Offer([&] { return pluginInput_(*record); }) != 0) return 1;
     ProcessInput(*record, true);
     return 1;
 }

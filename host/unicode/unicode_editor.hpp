@@ -23,6 +23,7 @@
 #include "api/unicode_api.hpp"
 #include "engine/editor.hpp"
 #include "engine/text16.hpp"
+#include "host/feed_back.hpp"
 
 namespace host {
 
@@ -90,15 +91,14 @@ private:
     // The line a command names (negative: the cursor's); -1 when none exists.
     int ResolveLine(std::intptr_t number) const;
     // Columns of line n: the engine counts the bytes of the file's code
-    // page, the interface UTF-16 units; beyond the end of the line both
-    // count blanks. The same number in the 8-bit tables.
+    // page, the interface UTF-16 units (engine::LineColumns converts).
     int UnitColumn(int n, int bytes) const;
     int ByteColumn(int n, int units) const;
 
     engine::Editor& editor_;
     PluginInput pluginInput_;
     int pluginDepth_ = 0;
-    int feedDepth_ = 0;
+    FeedBackGuard feedGuard_;
     // The texts handed out in this call, [0, handedOut_) of `texts_`; the rest
     // are spare, their buffers reused by the next calls. Held by pointer: a
     // short text lives inside its string object, which must not move.

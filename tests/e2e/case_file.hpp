@@ -33,6 +33,7 @@
 #include <string_view>
 #include <vector>
 
+#include "api/ansi_api.hpp"
 #include "engine/codepage.hpp"
 #include "engine/editor.hpp"
 

@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "engine/editor.hpp"
+#include "host/ansi/ansi_editor.hpp"
 #include "host/host.hpp"
+#include "host/key_input.hpp"
 #include "host/key_script.hpp"
 #include "winapi/win32.hpp"
 
@@ -183,11 +185,12 @@ namespace {
 // the editor (the activation test) but changes nothing and consumes nothing.
 std::string CheckKeyUp(host::Host& host, engine::Editor& editor, const INPUT_RECORD& up,
                        std::size_t stroke) {
-    editor.ClearLog();
+    host::AnsiEditor& commands = *host.CurrentAnsiEditor();
+    commands.ClearLog();
     const Snapshot before = Take(editor);
     const int answer = host.Exports().ProcessEditorInput(&up);
     std::string fault;
-    for (const engine::ControlCall& call : editor.Log()) {
+    for (const host::ControlCall& call : commands.Log()) {
         if (call.command != ECTL_GETINFO) {
             fault += "  the key-up of stroke " + std::to_string(stroke) + " made the module call " +
                      CommandName(call.command) + "\n";
@@ -205,7 +208,7 @@ std::string CheckKeyUp(host::Host& host, engine::Editor& editor, const INPUT_REC
         fault += "  the module answered " + std::to_string(answer) + " to the key-up of stroke " +
                  std::to_string(stroke) + "\n";
     } else {
-        editor.ProcessInput(up);
+        host::HandleKey(editor, up);
     }
     return fault;
 }
@@ -288,12 +291,13 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             host.Dispatch(down);
         } else {
             // The last key-down goes the way Dispatch takes it, with a look in between.
-            editor.ClearLog();
+            host::AnsiEditor& commands = *host.CurrentAnsiEditor();
+            commands.ClearLog();
             answer = host.Exports().ProcessEditorInput(&down);
             afterModule = Take(editor);
-            for (const engine::ControlCall& call : editor.Log())
+            for (const host::ControlCall& call : commands.Log())
                 calls.push_back(CommandName(call.command));
-            if (answer == 0) editor.ProcessInput(down);
+            if (answer == 0) host::HandleKey(editor, down);
         }
         keyUpFaults += CheckKeyUp(host, editor, up, i + 1);
     }

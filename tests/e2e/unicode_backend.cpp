@@ -26,7 +26,6 @@ WString UnicodeText(const std::u16string& units) { return WString(host::Wide(uni
 class Session {
 public:
     Session(engine::Editor& editor, const UnicodeEntryPoints& face) : view_(editor), face_(face) {
-        target_.editor = &editor;
         target_.unicodeEditor = &view_;
         view_.SetPluginInput([this](const INPUT_RECORD& record) { return Offer(record); });
     }

@@ -213,7 +213,7 @@ std::string Render(const MarkedText& text) {
         const std::string& line = text.lines[n];
         const bool here = text.cursor && text.cursor->line == static_cast<int>(n);
         const std::size_t pos =
-            here ? static_cast<std::size_t>(text.cursor->pos) : std::string::npos;
+            here ? static_cast<std::size_t>(text.cursor->byteColumn) : std::string::npos;
         out += '|';
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (i == pos) out += kCursor;

@@ -1,9 +1,10 @@
 // A key case run against the editor engine alone, no plug-in: each key
-// goes to Editor::ProcessInput as the console delivers it.
+// goes to the host's handling of keys as the console delivers it.
 #include <algorithm>
 
 #include "edit/view/editor_keys.hpp"
 #include "engine/clipboard.hpp"
+#include "host/key_input.hpp"
 #include "host/key_script.hpp"
 #include "tests/editor_keys/key_case.hpp"
 
@@ -31,7 +32,7 @@ bool Press(engine::Editor& editor, const std::string& script, std::string& repor
         if (edit::CommandOf(stroke) != edit::Command::None)
             return report += "keys: marten-edit's own command; the case needs \"on: screen\"\n",
                    false;
-        editor.ProcessInput(host::KeyDownRecord(stroke));
+        host::HandleKey(editor, host::KeyDownRecord(stroke));
     }
     return true;
 }
@@ -45,7 +46,7 @@ std::string RunOnEngine(const KeyCase& c) {
     if (c.at)
         editor.GoTo(*c.at);
     else if (c.start.cursor)
-        editor.SetCursor(c.start.cursor->line, c.start.cursor->pos);
+        editor.SetCursor(c.start.cursor->line, c.start.cursor->byteColumn);
     std::string report;
     if (!Press(editor, (c.overtype ? "{Ins}" : "") + c.keys, report)) return report;
     for (std::size_t i = 0; i < c.stops.size(); ++i) {

@@ -70,7 +70,7 @@ TEST_F(RealModuleEditing, OneUndoTakesBackWhatTheModuleDidForAKey) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         engine::Editor& e = Open(c.text);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         Keys(c.keys);
         const std::string after = Text();
         const engine::TextPosition cursorAfter = Cursor();

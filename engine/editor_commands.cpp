@@ -1,5 +1,5 @@
-// The editor's own handling of input records, as the file manager's editor
-// handles the keys that no plug-in consumed (the list is in editor.hpp).
+// The editor's own commands and typing, as the file manager's editor carries
+// out the keys that no plug-in consumed (the list is in editor.hpp).
 #include <algorithm>
 #include <optional>
 
@@ -8,97 +8,6 @@
 
 namespace engine {
 namespace {
-
-constexpr DWORD kCtrl = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
-constexpr DWORD kAlt = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
-constexpr DWORD kAltGr = RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED;
-
-enum class Command {
-    None,  // the record types a character, or does nothing
-    Enter,
-    Delete,
-    DeleteWordRight,
-    Backspace,
-    DeleteWordLeft,
-    Tab,
-    DeleteLine,
-    Overtype,
-    // Moves: with Shift they extend the block, without it they drop it.
-    Left,
-    Right,
-    WordLeft,
-    WordRight,
-    Up,
-    Down,
-    Home,
-    End,
-    DocStart,
-    DocEnd,
-    PageUp,
-    PageDown,
-    ScrollUp,
-    ScrollDown,
-    Undo,
-    Redo,
-    SelectAll,
-    Copy,
-    Cut,
-    Paste,
-};
-
-bool IsMove(Command command) { return command >= Command::Left && command <= Command::PageDown; }
-
-// The editor's command for a key. A bare control character (virtual key 0,
-// as ECTL_PROCESSINPUT gets it from a plug-in) is the key that types it.
-Command CommandOf(const KEY_EVENT_RECORD& key) {
-    const DWORD state = key.dwControlKeyState;
-    const bool ctrl = (state & kCtrl) != 0;
-    const bool alt = (state & kAlt) != 0;
-    const bool shift = (state & SHIFT_PRESSED) != 0;
-    switch (key.wVirtualKeyCode) {
-    case VK_RETURN: return ctrl || alt ? Command::None : Command::Enter;
-    case VK_DELETE:
-        if (alt) return Command::None;  // Alt+Del is no key of the editor's
-        if (shift && !ctrl) return Command::Cut;
-        return ctrl ? Command::DeleteWordRight : Command::Delete;
-    case VK_BACK:
-        if (alt) return shift ? Command::Redo : Command::Undo;
-        return ctrl ? Command::DeleteWordLeft : Command::Backspace;
-    case VK_TAB: return Command::Tab;
-    case VK_LEFT: return ctrl ? Command::WordLeft : Command::Left;
-    case VK_RIGHT: return ctrl ? Command::WordRight : Command::Right;
-    case VK_UP: return ctrl ? Command::ScrollUp : Command::Up;
-    case VK_DOWN: return ctrl ? Command::ScrollDown : Command::Down;
-    case VK_HOME: return ctrl ? Command::DocStart : Command::Home;
-    case VK_END: return ctrl ? Command::DocEnd : Command::End;
-    case VK_PRIOR: return Command::PageUp;
-    case VK_NEXT: return Command::PageDown;
-    case VK_INSERT:
-        if (alt) return Command::None;
-        if (ctrl) return shift ? Command::None : Command::Copy;
-        return shift ? Command::Paste : Command::Overtype;
-    case 0:
-        switch (key.uChar.AsciiChar) {
-        case '\r': return Command::Enter;
-        case '\b': return Command::Backspace;
-        case '\t': return Command::Tab;
-        default: return Command::None;
-        }
-    default: break;
-    }
-    // Ctrl with a letter key (not AltGr, which types).
-    if (!ctrl || alt) return Command::None;
-    switch (key.wVirtualKeyCode) {
-    case 'Z': return shift ? Command::Redo : Command::Undo;
-    case 'R': return Command::Redo;  // a redo key that every terminal can send
-    case 'Y': return Command::DeleteLine;
-    case 'A': return Command::SelectAll;
-    case 'C': return Command::Copy;
-    case 'X': return Command::Cut;
-    case 'V': return Command::Paste;
-    default: return Command::None;
-    }
-}
 
 // Where a Shift+move extends the block from: the block's other end when the
 // cursor stands at one of its ends, else the cursor itself.
@@ -183,8 +92,7 @@ void KeepBlock(Editor::Impl& e, std::optional<Block> kept) {
 
 // Tab in overtype: the cursor goes to the next tab stop, nothing is written.
 void TabStop(Editor::Impl& e) {
-    const int size = e.options.tabSize;
-    const long long next = (1LL * e.TabPos(e.curLine, e.curPos) / size + 1) * size;
+    const long long next = NextTabStop(e.TabPos(e.curLine, e.curPos), e.options.tabSize);
     e.curPos = std::min(e.PosOfTabPos(e.curLine, ClampColumn(next)), e.ColumnLimit());
 }
 
@@ -208,11 +116,11 @@ void InsertKey(Editor::Impl& e, Edit edit) {
 }
 
 // Carries out one press of a key that is one of the editor's commands.
-void Run(Editor::Impl& e, Command command, bool shift) {
+void Run(Editor::Impl& e, Command command, bool extend) {
     if (IsMove(command)) {
         const TextPosition anchor = BlockAnchor(e);
         Move(e, command);
-        if (shift)
+        if (extend)
             e.SetBlock(anchor, e.Cursor());
         else if (!e.options.persistentBlocks)
             e.block.reset();
@@ -248,27 +156,7 @@ void Run(Editor::Impl& e, Command command, bool shift) {
     }
 }
 
-// The character a record types in the editor's table, or nothing for a
-// control character or a key pressed with Ctrl or Alt. `typed` stands in
-// for the record's OEM character converted (see Editor::ProcessInput).
-std::optional<TableChar> TypedChar(const Editor::Impl& e, const KEY_EVENT_RECORD& key,
-                                   std::optional<TableChar> typed) {
-    const auto ch = static_cast<unsigned char>(key.uChar.AsciiChar);
-    if (CommandModifiers(key.dwControlKeyState)) return std::nullopt;
-    if (typed && (ch >= 0x20 || ch == 0)) return typed;
-    if (ch < 0x20) return std::nullopt;
-    // The console delivers OEM characters; the text is in the editor's table.
-    return TableChar(OemToTable(e.table, ch));
-}
-
 }  // namespace
-
-bool IsEditingKey(const KEY_EVENT_RECORD& key) { return CommandOf(key) != Command::None; }
-
-bool CommandModifiers(DWORD state) {
-    const DWORD held = state & (kCtrl | kAlt);
-    return held != 0 && held != kAltGr;
-}
 
 // ---------------------------------------------------------------------------
 // Navigation
@@ -345,23 +233,26 @@ void Editor::Impl::ScrollWindow(int by) {
 // Editor
 // ---------------------------------------------------------------------------
 
-void Editor::ProcessInput(const INPUT_RECORD& record, std::optional<TableChar> typed) {
-    if (record.EventType != KEY_EVENT) return;
-    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-    if (!key.bKeyDown) return;
+void Editor::Run(Command command, bool extend, int repeat) {
     Impl& e = *impl_;
     AsOneStep(e, [&] {
-        const int repeat = std::max<int>(1, key.wRepeatCount);
-        if (const Command command = CommandOf(key); command != Command::None) {
-            const bool shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
-            for (int i = 0; i < repeat; ++i) Run(e, command, shift);
-        } else if (const auto character = TypedChar(e, key, typed)) {
-            const std::optional<Block> kept = e.block;
-            TypeCharacter(e, *character, repeat, !e.options.persistentBlocks);
-            if (e.options.persistentBlocks) KeepBlock(e, kept);
-        }
+        for (int i = 0; i < std::max(1, repeat); ++i) engine::Run(e, command, extend);
         return true;
     });
+}
+
+void Editor::Type(TableChar character, int repeat) {
+    Impl& e = *impl_;
+    AsOneStep(e, [&] {
+        const std::optional<Block> kept = e.block;
+        TypeCharacter(e, character, std::max(1, repeat), !e.options.persistentBlocks);
+        if (e.options.persistentBlocks) KeepBlock(e, kept);
+        return true;
+    });
+}
+
+void Editor::KeepCursorInView() {
+    AsOneStep(*impl_, [] { return true; });
 }
 
 void Editor::Scroll(int lines) {

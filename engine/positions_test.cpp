@@ -1,4 +1,4 @@
-#include "engine/editor_positions.hpp"
+#include "engine/positions.hpp"
 
 #include <gtest/gtest.h>
 

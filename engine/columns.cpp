@@ -1,0 +1,104 @@
+#include "engine/columns.hpp"
+
+#include <algorithm>
+#include <climits>
+
+namespace engine {
+namespace {
+
+// A screen column, never negative.
+int ScreenClamp(long long column) {
+    return static_cast<int>(std::clamp<long long>(column, 0, INT_MAX));
+}
+
+int IntClamp(long long column) {
+    return static_cast<int>(std::clamp<long long>(column, INT_MIN, INT_MAX));
+}
+
+// The UTF-16 units of a character of `bytes` bytes: a four-byte UTF-8
+// character lies beyond U+FFFF and takes a surrogate pair.
+int Units(std::size_t bytes) { return bytes == 4 ? 2 : 1; }
+
+}  // namespace
+
+long long NextTabStop(long long column, int tabSize) {
+    const int size = std::max(1, tabSize);
+    return (column / size + 1) * size;
+}
+
+LineColumns::LineColumns(std::string_view text, CodePage table, int tabSize)
+    : text_(text), table_(table), tabSize_(std::max(1, tabSize)) {}
+
+std::size_t LineColumns::Step(std::size_t at) const {
+    return IsSingleByte(table_) ? 1 : CharLength(table_, text_, at);
+}
+
+// A character takes one screen column, a tab up to the next tab stop.
+ScreenColumn LineColumns::Screen(ByteColumn at) const {
+    const int pos = at.Value();
+    const int inText = std::min<int>(pos, static_cast<int>(text_.size()));
+    long long column = 0;
+    for (int i = 0; i < inText; i += static_cast<int>(Step(static_cast<std::size_t>(i))))
+        column =
+            text_[static_cast<std::size_t>(i)] == '\t' ? NextTabStop(column, tabSize_) : column + 1;
+    return ScreenColumn(ScreenClamp(column + (pos - inText)));
+}
+
+ByteColumn LineColumns::Byte(ScreenColumn at) const {
+    const int tabPos = at.Value();
+    long long column = 0;
+    std::size_t i = 0;
+    for (; i < text_.size(); i += Step(i)) {
+        const long long next = text_[i] == '\t' ? NextTabStop(column, tabSize_) : column + 1;
+        if (next > tabPos) return ByteColumn(static_cast<int>(i));
+        column = next;
+    }
+    return ByteColumn(ScreenClamp(static_cast<long long>(i) + (tabPos - column)));
+}
+
+Utf16Column LineColumns::Utf16(ByteColumn at) const {
+    const int pos = at.Value();
+    if (IsSingleByte(table_) || pos < 0) return Utf16Column(pos);
+    const auto inText = std::min(static_cast<std::size_t>(pos), text_.size());
+    long long units = 0;
+    for (std::size_t i = 0; i < inText;) {
+        const std::size_t length = Step(i);
+        units += Units(length);
+        i += length;
+    }
+    return Utf16Column(IntClamp(units + (pos - static_cast<long long>(inText))));
+}
+
+ByteColumn LineColumns::Byte(Utf16Column at) const {
+    const int units = at.Value();
+    if (IsSingleByte(table_)) return ByteColumn(units);
+    long long counted = 0;
+    std::size_t i = 0;
+    while (i < text_.size()) {
+        const std::size_t length = Step(i);
+        if (counted + Units(length) > units) return ByteColumn(static_cast<int>(i));
+        counted += Units(length);
+        i += length;
+    }
+    return ByteColumn(IntClamp(static_cast<long long>(i) + (units - counted)));
+}
+
+CharColumn LineColumns::Char(ByteColumn at) const {
+    const int pos = at.Value();
+    if (IsSingleByte(table_) || pos < 0) return CharColumn(pos);
+    const auto inText = std::min(static_cast<std::size_t>(pos), text_.size());
+    long long chars = 0;
+    for (std::size_t i = 0; i < inText; i += Step(i)) ++chars;
+    return CharColumn(IntClamp(chars + (pos - static_cast<long long>(inText))));
+}
+
+ByteColumn LineColumns::Byte(CharColumn at) const {
+    const int chars = at.Value();
+    if (IsSingleByte(table_)) return ByteColumn(chars);
+    long long counted = 0;
+    std::size_t i = 0;
+    for (; i < text_.size() && counted < chars; i += Step(i)) ++counted;
+    return ByteColumn(IntClamp(static_cast<long long>(i) + (chars - counted)));
+}
+
+}  // namespace engine
