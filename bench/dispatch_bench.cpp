@@ -12,7 +12,7 @@
 
 #include "bench/loaded_host.hpp"
 #include "engine/editor.hpp"
-#include "host/ansi/ansi_editor.hpp"
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
 #include "host/key_input.hpp"
 
@@ -69,7 +69,7 @@ void Dispatch(benchmark::State& state, host::Host& host, const char* fileName) {
     host.SetEditor(&editor);
     for (auto _ : state) {
         for (const INPUT_RECORD& rec : kRound) host.Dispatch(rec);
-        if (host::AnsiEditor* commands = host.CurrentAnsiEditor()) commands->ClearLog();
+        if (auto* ansi = host.PluginAs<host::AnsiPlugin>()) ansi->Editor()->ClearLog();
     }
     host.SetEditor(nullptr);
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);

@@ -103,4 +103,20 @@ void HandleKey(engine::Editor& editor, const INPUT_RECORD& record, std::optional
     }
 }
 
+KeyKind EngineKeys::KindOf(const INPUT_RECORD& record) const {
+    if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return KeyKind::Edit;
+    const std::optional<Command> command = CommandOf(record.Event.KeyEvent);
+    return command && engine::IsHistoryCommand(*command) ? KeyKind::History : KeyKind::Edit;
+}
+
+void EngineKeys::Handle(const ConsoleKey& key, bool fedBack) {
+    if (editor_ == nullptr) return;
+    if (!fedBack) {
+        HandleKey(*editor_, key);
+        return;
+    }
+    const engine::Editor::PluginChanges changes(*editor_);
+    HandleKey(*editor_, key);
+}
+
 }  // namespace host

@@ -80,7 +80,7 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
         *error = "cannot load the Marten plug-in from " + modulePath + ": " + why;
         return false;
     }
-    if (utf8 && host_->Interface() != host::PluginInterface::Unicode) {
+    if (utf8 && !host_->Plugin()->TakesUtf8Text()) {
         // The advice reads the text, made again only on this rare path.
         *error = Utf8Refusal(path_, !marked, editor_->Bytes(),
                              options.codePage.value_or(engine::CodePage::Oem866), folder);

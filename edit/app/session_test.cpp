@@ -115,8 +115,7 @@ TEST_F(SessionTest, TheUnicodeBuildEditsAReplyAsThe1xBuildDoes) {
         ASSERT_TRUE(options) << error;
         Session session;
         ASSERT_TRUE(session.Open(*options, folders[build], &error)) << error;
-        EXPECT_EQ(session.Host().Interface(),
-                  build == 0 ? host::PluginInterface::Ansi : host::PluginInterface::Unicode);
+        EXPECT_EQ(session.Host().Plugin()->TakesUtf8Text(), build == 1);
         auto strokes = host::ParseKeyScript("{Enter}Нерпа ", &error);
         ASSERT_TRUE(strokes) << error;
         ApplyStrokes(session, *strokes);

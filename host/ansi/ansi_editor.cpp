@@ -159,7 +159,7 @@ void AnsiEditor::FeedInput(const INPUT_RECORD& record) {
     // The plug-ins first, a nested call; then the editor, as the user's key.
     if (pluginInput_ && feedGuard_.Offer([&] { return pluginInput_(record); }) != 0) return;
     if (fedBack_)
-        fedBack_(record);
+        fedBack_(ConsoleKey{record, std::nullopt});
     else
         HandleKey(editor_, record);
 }

@@ -15,6 +15,7 @@
 #include "api/ansi_api.hpp"
 #include "engine/editor.hpp"
 #include "host/feed_back.hpp"
+#include "host/plugin.hpp"
 
 namespace host {
 
@@ -29,8 +30,6 @@ class AnsiEditor {
 public:
     // Offers a fed-back record to the plug-ins; non-zero when one consumed it.
     using PluginInput = std::function<int(const INPUT_RECORD&)>;
-    // What becomes of a fed-back record that no plug-in consumed.
-    using FedBack = std::function<void(const INPUT_RECORD&)>;
 
     explicit AnsiEditor(engine::Editor& editor);
     AnsiEditor(const AnsiEditor&) = delete;
@@ -38,8 +37,9 @@ public:
 
     engine::Editor& Engine() const { return editor_; }
     void SetPluginInput(PluginInput input) { pluginInput_ = std::move(input); }
-    // Without one, the engine handles the record as the user's key.
-    void SetFedBack(FedBack fedBack) { fedBack_ = std::move(fedBack); }
+    // Where a fed-back record goes that no plug-in consumed; without one
+    // the engine handles it, as the plug-in's change.
+    void SetFedBack(FedBackKey fedBack) { fedBack_ = std::move(fedBack); }
 
     // The EditorControl service: the command's answer, 0 for an unknown one
     // or a record it refuses.
@@ -56,7 +56,7 @@ private:
 
     engine::Editor& editor_;
     PluginInput pluginInput_;
-    FedBack fedBack_;
+    FedBackKey fedBack_;
     FeedBackGuard feedGuard_;
     std::vector<ControlCall> log_;
     int redrawCount_ = 0;

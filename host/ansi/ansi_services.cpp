@@ -9,40 +9,43 @@ namespace host {
 
 namespace {
 
-ServiceTarget* g_target = nullptr;
+AnsiServiceTarget* g_target = nullptr;
 
 std::optional<std::string> Copy(const char* text) {
     if (text == nullptr) return std::nullopt;
     return std::string(text);
 }
 
+// The target's UI, null without one.
+Ui* TargetUi() { return g_target != nullptr ? g_target->ui : nullptr; }
+
 }  // namespace
 
-ServiceTarget* SetServiceTarget(ServiceTarget* target) {
-    ServiceTarget* previous = g_target;
+AnsiServiceTarget* SetAnsiServiceTarget(AnsiServiceTarget* target) {
+    AnsiServiceTarget* previous = g_target;
     g_target = target;
     return previous;
 }
 
-ServiceTarget* CurrentServiceTarget() { return g_target; }
+AnsiServiceTarget* CurrentAnsiServiceTarget() { return g_target; }
 
-void FillServices(PluginStartupInfo& info) {
-    info.Menu = &services::Menu;
-    info.Dialog = &services::Dialog;
-    info.Message = &services::Message;
-    info.GetMsg = &services::GetMsg;
-    info.CmpName = &services::CmpName;
-    info.EditorControl = &services::EditorControl;
+void FillAnsiServices(PluginStartupInfo& info) {
+    info.Menu = &ansiServices::Menu;
+    info.Dialog = &ansiServices::Dialog;
+    info.Message = &ansiServices::Message;
+    info.GetMsg = &ansiServices::GetMsg;
+    info.CmpName = &ansiServices::CmpName;
+    info.EditorControl = &ansiServices::EditorControl;
 }
 
 // Every service catches what the host's side throws: nothing may unwind
 // through the module's frames.
-namespace services {
+namespace ansiServices {
 
 int WINAPI Menu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char* Title,
                 const char* Bottom, const char* HelpTopic, const int* BreakKeys, int* BreakCode,
                 const FarMenuItem* Item, int ItemsNumber) {
-    return AskUi([&](Ui& ui) {
+    return AskUi(TargetUi(), [&](Ui& ui) {
         MenuCall call{PluginNumber,
                       X,
                       Y,
@@ -63,7 +66,7 @@ int WINAPI Menu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, cons
 
 int WINAPI Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char* HelpTopic,
                   FarDialogItem* Item, int ItemsNumber) {
-    return AskUi([&](Ui& ui) {
+    return AskUi(TargetUi(), [&](Ui& ui) {
         const bool any = Item != nullptr && ItemsNumber > 0;
         DialogCall call{PluginNumber,         X1, Y1, X2, Y2, Copy(HelpTopic), any ? Item : nullptr,
                         any ? ItemsNumber : 0};
@@ -73,7 +76,7 @@ int WINAPI Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char* 
 
 int WINAPI Message(int PluginNumber, DWORD Flags, const char* HelpTopic, const char* const* Items,
                    int ItemsNumber, int ButtonsNumber) {
-    return AskUi([&](Ui& ui) {
+    return AskUi(TargetUi(), [&](Ui& ui) {
         MessageCall call{PluginNumber, Flags, Copy(HelpTopic), {}, ButtonsNumber};
         if (Items != nullptr) {
             for (int i = 0; i < ItemsNumber; ++i) call.items.push_back(Copy(Items[i]));
@@ -104,6 +107,6 @@ int WINAPI EditorControl(int Command, void* Param) {
     }
 }
 
-}  // namespace services
+}  // namespace ansiServices
 
 }  // namespace host

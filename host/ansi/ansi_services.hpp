@@ -1,10 +1,7 @@
-// The host services handed to the module in PluginStartupInfo. They are plain
-// WINAPI functions, so they reach their state through one process-wide target
-// that the current Host sets.
+// The host services handed to a 1.x plug-in in PluginStartupInfo. They are
+// plain WINAPI functions, so they reach their state through one process-wide
+// target that the 1.x adapter sets before each call into its plug-in.
 #pragma once
-
-#include <exception>
-#include <utility>
 
 #include "api/ansi_api.hpp"
 #include "host/ansi/ansi_editor.hpp"
@@ -13,42 +10,22 @@
 
 namespace host {
 
-class UnicodeEditor;
-struct UnicodeServices;
-
 // What the services act on; each member may be null.
-struct ServiceTarget {
+struct AnsiServiceTarget {
     const LanguageFile* messages = nullptr;  // GetMsg answers "" without one
     AnsiEditor* editor = nullptr;            // EditorControl answers 0 without one
     Ui* ui = nullptr;                        // Menu, Dialog, Message answer -1 without one
-    // The editor as a Unicode plug-in sees it, and what else the Unicode
-    // services act on (unicode_services.hpp).
-    UnicodeEditor* unicodeEditor = nullptr;
-    UnicodeServices* unicode = nullptr;
 };
 
 // Makes `target` the one the services act on (null: none); returns the previous one.
-ServiceTarget* SetServiceTarget(ServiceTarget* target);
-ServiceTarget* CurrentServiceTarget();
-
-// Asks the current target's UI through `ask`: -1 (the user left) without a
-// UI, or when the host's side throws.
-template <class Ask>
-auto AskUi(Ask ask) -> decltype(ask(std::declval<Ui&>())) {
-    ServiceTarget* target = CurrentServiceTarget();
-    if (target == nullptr || target->ui == nullptr) return -1;
-    try {
-        return ask(*target->ui);
-    } catch (const std::exception&) {
-        return -1;
-    }
-}
+AnsiServiceTarget* SetAnsiServiceTarget(AnsiServiceTarget* target);
+AnsiServiceTarget* CurrentAnsiServiceTarget();
 
 // Puts the six services the module uses into `info`; the others stay as they are.
-void FillServices(PluginStartupInfo& info);
+void FillAnsiServices(PluginStartupInfo& info);
 
 // The services themselves, for tests that call them as the module does.
-namespace services {
+namespace ansiServices {
 int WINAPI Menu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char* Title,
                 const char* Bottom, const char* HelpTopic, const int* BreakKeys, int* BreakCode,
                 const FarMenuItem* Item, int ItemsNumber);
@@ -59,6 +36,6 @@ int WINAPI Message(int PluginNumber, DWORD Flags, const char* HelpTopic, const c
 const char* WINAPI GetMsg(int PluginNumber, int MsgId);
 int WINAPI CmpName(const char* Pattern, const char* String, int SkipPath);
 int WINAPI EditorControl(int Command, void* Param);
-}  // namespace services
+}  // namespace ansiServices
 
 }  // namespace host

@@ -66,9 +66,9 @@ INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<engine::Ta
     return out;
 }
 
-std::optional<EngineInput> ToEngineInput(const INPUT_RECORD& record,
-                                         const engine::LineCodec& codec) {
-    EngineInput out{record, std::nullopt};
+std::optional<ConsoleKey> ToEngineInput(const INPUT_RECORD& record,
+                                        const engine::LineCodec& codec) {
+    ConsoleKey out{record, std::nullopt};
     if (record.EventType != KEY_EVENT) return out;
     const char16_t unit = record.Event.KeyEvent.uChar.UnicodeChar;
     out.record.Event.KeyEvent.uChar.UnicodeChar = 0;
@@ -274,23 +274,19 @@ std::intptr_t UnicodeEditor::SetPosition(const unicode_api::EditorSetPosition* p
     return 1;
 }
 
-bool UnicodeEditor::ProcessInput(const INPUT_RECORD& record, bool fedBack) {
-    const std::optional<EngineInput> input = ToEngineInput(record, Codec());
-    if (!input) return false;
-    if (fedBack) {
-        const engine::Editor::PluginChanges changes(editor_);
-        HandleKey(editor_, input->record, input->typed);
-    } else {
-        HandleKey(editor_, input->record, input->typed);
-    }
-    return true;
-}
-
 std::intptr_t UnicodeEditor::FeedInput(const INPUT_RECORD* record) {
     if (record == nullptr) return 0;
-    // The plug-ins first, a nested call; then the editor, as a change of the plug-in's.
+    // The plug-ins first, a nested call; then the editor, as a change of the
+    // plug-in's. A character the file cannot hold is not typed.
     if (pluginInput_ && feedGuard_.Offer([&] { return pluginInput_(*record); }) != 0) return 1;
-    ProcessInput(*record, true);
+    const std::optional<ConsoleKey> key = ToEngineInput(*record, Codec());
+    if (!key) return 1;
+    if (fedBack_) {
+        fedBack_(*key);
+    } else {
+        const engine::Editor::PluginChanges changes(editor_);
+        HandleKey(editor_, *key);
+    }
     return 1;
 }
 

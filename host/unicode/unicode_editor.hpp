@@ -24,15 +24,10 @@
 #include "engine/editor.hpp"
 #include "engine/text16.hpp"
 #include "host/feed_back.hpp"
+#include "host/key_input.hpp"
+#include "host/plugin.hpp"
 
 namespace host {
-
-// An input record in the engine's form: the character as an OEM byte
-// (AsciiChar) and as the bytes of the editor's table it types.
-struct EngineInput {
-    INPUT_RECORD record;
-    std::optional<engine::TableChar> typed;
-};
 
 // The Unicode form of a record in the engine's form (the character in
 // UnicodeChar, as a Unicode plug-in receives it).
@@ -40,8 +35,7 @@ INPUT_RECORD ToUnicodeInput(const INPUT_RECORD& record, std::optional<engine::Ta
                             const engine::LineCodec& codec);
 // The engine's form of a Unicode record; nothing when it types a character
 // that the file's code page cannot hold.
-std::optional<EngineInput> ToEngineInput(const INPUT_RECORD& record,
-                                         const engine::LineCodec& codec);
+std::optional<ConsoleKey> ToEngineInput(const INPUT_RECORD& record, const engine::LineCodec& codec);
 
 class UnicodeEditor {
 public:
@@ -58,16 +52,14 @@ public:
     engine::Editor& Engine() const { return editor_; }
     const engine::LineCodec& Codec() const { return engine::CodecOf(editor_.Table()); }
     void SetPluginInput(PluginInput input) { pluginInput_ = std::move(input); }
+    // Where a fed-back record goes that no plug-in consumed; without one the
+    // engine handles it, as the plug-in's change.
+    void SetFedBack(FedBackKey fedBack) { fedBack_ = std::move(fedBack); }
 
     // The EditorControl service; 0 for another editor's id, an unknown
     // command or a record it refuses.
     std::intptr_t Control(std::intptr_t editorId, std::intptr_t command, std::intptr_t param1,
                           void* param2);
-
-    // The editor's own handling of a record in the Unicode form; false when
-    // it types a character the file cannot hold (nothing is typed then).
-    // A record a plug-in `fedBack` is its change, not the user's typing.
-    bool ProcessInput(const INPUT_RECORD& record, bool fedBack = false);
 
     void EnterPlugin() { ++pluginDepth_; }
     void LeavePlugin();
@@ -97,6 +89,7 @@ private:
 
     engine::Editor& editor_;
     PluginInput pluginInput_;
+    FedBackKey fedBack_;
     int pluginDepth_ = 0;
     FeedBackGuard feedGuard_;
     // The texts handed out in this call, [0, handedOut_) of `texts_`; the rest

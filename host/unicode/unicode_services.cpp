@@ -18,11 +18,16 @@ std::optional<std::u16string> Copy(const unicode_api::WChar* text) {
     return std::u16string(Units(text));
 }
 
+UnicodeServiceTarget* g_target = nullptr;
+
 // The services that act for the plug-in itself take its GUID.
-bool IsPlugin(const ServiceTarget* target, const unicode_api::GUID* pluginId) {
-    return target != nullptr && target->unicode != nullptr && pluginId != nullptr &&
-           unicode_api::SameGuid(*pluginId, target->unicode->pluginGuid);
+bool IsPlugin(const UnicodeServiceTarget* target, const unicode_api::GUID* pluginId) {
+    return target != nullptr && pluginId != nullptr &&
+           unicode_api::SameGuid(*pluginId, target->pluginGuid);
 }
+
+// The target's UI, null without one.
+Ui* TargetUi() { return g_target != nullptr ? g_target->ui : nullptr; }
 
 // The buttons the host supplies for an FMSG_MB_ value; none for 0.
 std::vector<std::u16string> HostButtons(unicode_api::FARMESSAGEFLAGS flags) {
@@ -38,13 +43,20 @@ std::vector<std::u16string> HostButtons(unicode_api::FARMESSAGEFLAGS flags) {
 }
 
 UnicodeDialog* FindDialog(HANDLE handle) {
-    const ServiceTarget* target = CurrentServiceTarget();
-    if (target == nullptr || target->unicode == nullptr) return nullptr;
-    const auto found = target->unicode->dialogs.find(handle);
-    return found != target->unicode->dialogs.end() ? found->second.get() : nullptr;
+    if (g_target == nullptr) return nullptr;
+    const auto found = g_target->dialogs.find(handle);
+    return found != g_target->dialogs.end() ? found->second.get() : nullptr;
 }
 
 }  // namespace
+
+UnicodeServiceTarget* SetUnicodeServiceTarget(UnicodeServiceTarget* target) {
+    UnicodeServiceTarget* previous = g_target;
+    g_target = target;
+    return previous;
+}
+
+UnicodeServiceTarget* CurrentUnicodeServiceTarget() { return g_target; }
 
 void FillUnicodeServices(unicode_api::PluginStartupInfo& info,
                          unicode_api::FarStandardFunctions& fsf) {
@@ -71,9 +83,9 @@ namespace unicodeServices {
 const unicode_api::WChar* WINAPI GetMsg(const unicode_api::GUID* /*PluginId*/,
                                         std::intptr_t MsgId) {
     static const unicode_api::WChar kNone[] = {0};
-    const ServiceTarget* target = CurrentServiceTarget();
-    if (target == nullptr || target->unicode == nullptr || MsgId < 0) return kNone;
-    const auto& messages = target->unicode->messages;
+    const UnicodeServiceTarget* target = g_target;
+    if (target == nullptr || MsgId < 0) return kNone;
+    const auto& messages = target->messages;
     if (static_cast<std::size_t>(MsgId) >= messages.size()) return kNone;
     return Wide(messages[static_cast<std::size_t>(MsgId)].c_str());
 }
@@ -81,10 +93,10 @@ const unicode_api::WChar* WINAPI GetMsg(const unicode_api::GUID* /*PluginId*/,
 std::intptr_t WINAPI EditorControl(std::intptr_t EditorID,
                                    unicode_api::EDITOR_CONTROL_COMMANDS Command,
                                    std::intptr_t Param1, void* Param2) {
-    const ServiceTarget* target = CurrentServiceTarget();
-    if (target == nullptr || target->unicodeEditor == nullptr) return 0;
+    const UnicodeServiceTarget* target = g_target;
+    if (target == nullptr || target->editor == nullptr) return 0;
     try {
-        return target->unicodeEditor->Control(EditorID, Command, Param1, Param2);
+        return target->editor->Control(EditorID, Command, Param1, Param2);
     } catch (const std::exception&) {
         return 0;
     }
@@ -93,12 +105,12 @@ std::intptr_t WINAPI EditorControl(std::intptr_t EditorID,
 std::intptr_t WINAPI AdvControl(const unicode_api::GUID* /*PluginId*/,
                                 unicode_api::ADVANCED_CONTROL_COMMANDS Command,
                                 std::intptr_t /*Param1*/, void* Param2) {
-    const ServiceTarget* target = CurrentServiceTarget();
+    const UnicodeServiceTarget* target = g_target;
     if (target == nullptr) return 0;
     switch (Command) {
     case unicode_api::ACTL_GETFARMANAGERVERSION:
-        if (Param2 != nullptr && target->unicode != nullptr) {
-            *static_cast<unicode_api::VersionInfo*>(Param2) = target->unicode->hostVersion;
+        if (Param2 != nullptr) {
+            *static_cast<unicode_api::VersionInfo*>(Param2) = target->hostVersion;
         }
         return 1;
     case unicode_api::ACTL_REDRAWALL: return 1;
@@ -113,8 +125,8 @@ std::intptr_t WINAPI Menu(const unicode_api::GUID* PluginId, const unicode_api::
                           const unicode_api::FarKey* BreakKeys, std::intptr_t* BreakCode,
                           const unicode_api::FarMenuItem* Item, std::size_t ItemsNumber) {
     if (BreakCode != nullptr) *BreakCode = -1;  // no break key was pressed
-    if (!IsPlugin(CurrentServiceTarget(), PluginId)) return -1;
-    return AskUi([&](Ui& ui) {
+    if (!IsPlugin(g_target, PluginId)) return -1;
+    return AskUi(TargetUi(), [&](Ui& ui) {
         UnicodeMenuCall call;
         if (Id != nullptr) call.id = *Id;
         call.x = X, call.y = Y, call.maxHeight = MaxHeight, call.flags = Flags;
@@ -132,7 +144,7 @@ std::intptr_t WINAPI Message(const unicode_api::GUID* PluginId, const unicode_ap
                              const unicode_api::WChar* HelpTopic,
                              const unicode_api::WChar* const* Items, std::size_t ItemsNumber,
                              std::intptr_t ButtonsNumber) {
-    if (!IsPlugin(CurrentServiceTarget(), PluginId) || Items == nullptr) return -1;
+    if (!IsPlugin(g_target, PluginId) || Items == nullptr) return -1;
     UnicodeMessageCall call;
     if (Id != nullptr) call.id = *Id;
     call.flags = Flags;
@@ -159,7 +171,7 @@ std::intptr_t WINAPI Message(const unicode_api::GUID* PluginId, const unicode_ap
         call.buttonCount = static_cast<int>(std::clamp<std::intptr_t>(
             ButtonsNumber, 0, static_cast<std::intptr_t>(call.items.size())));
     }
-    return AskUi([&](Ui& ui) { return ui.UnicodeMessage(call); });
+    return AskUi(TargetUi(), [&](Ui& ui) { return ui.UnicodeMessage(call); });
 }
 
 HANDLE WINAPI DialogInit(const unicode_api::GUID* PluginId, const unicode_api::GUID* Id,
@@ -168,7 +180,7 @@ HANDLE WINAPI DialogInit(const unicode_api::GUID* PluginId, const unicode_api::G
                          const unicode_api::FarDialogItem* Item, std::size_t ItemsNumber,
                          std::intptr_t /*Reserved*/, unicode_api::FARDIALOGFLAGS Flags,
                          unicode_api::FARWINDOWPROC /*DlgProc*/, void* /*Param*/) {
-    ServiceTarget* target = CurrentServiceTarget();
+    UnicodeServiceTarget* target = g_target;
     if (!IsPlugin(target, PluginId) || Id == nullptr || Item == nullptr || ItemsNumber == 0) {
         return INVALID_HANDLE_VALUE;
     }
@@ -197,7 +209,7 @@ HANDLE WINAPI DialogInit(const unicode_api::GUID* PluginId, const unicode_api::G
         dialog->lists.push_back(list ? from.ListItems : nullptr);
     }
     void* handle = dialog.get();
-    target->unicode->dialogs.emplace(handle, std::move(dialog));
+    target->dialogs.emplace(handle, std::move(dialog));
     return handle;
 }
 
@@ -216,13 +228,12 @@ std::intptr_t WINAPI DialogRun(HANDLE hDlg) {
                 item.listPos = static_cast<std::intptr_t>(n);  // LIF_SELECTED
         }
     }
-    dialog->answer = AskUi([&](Ui& ui) { return ui.UnicodeDialog(dialog->call); });
+    dialog->answer = AskUi(TargetUi(), [&](Ui& ui) { return ui.UnicodeDialog(dialog->call); });
     return dialog->answer;
 }
 
 void WINAPI DialogFree(HANDLE hDlg) {
-    ServiceTarget* target = CurrentServiceTarget();
-    if (target != nullptr && target->unicode != nullptr) target->unicode->dialogs.erase(hDlg);
+    if (g_target != nullptr) g_target->dialogs.erase(hDlg);
 }
 
 std::intptr_t WINAPI SendDlgMessage(HANDLE hDlg, std::intptr_t Msg, std::intptr_t Param1,
@@ -265,15 +276,15 @@ std::intptr_t WINAPI SendDlgMessage(HANDLE hDlg, std::intptr_t Msg, std::intptr_
 
 BOOL WINAPI ShowHelp(const unicode_api::WChar* /*ModuleName*/, const unicode_api::WChar* Topic,
                      unicode_api::FARHELPFLAGS Flags) {
-    const ServiceTarget* target = CurrentServiceTarget();
+    const UnicodeServiceTarget* target = g_target;
     // Only the plug-in's own help file: the host keeps no help of its own.
-    if (target == nullptr || target->unicode == nullptr || target->unicode->help == nullptr ||
-        target->ui == nullptr || (Flags & 0xFF) != unicode_api::FHELP_SELFHELP) {
+    if (target == nullptr || target->help == nullptr || target->ui == nullptr ||
+        (Flags & 0xFF) != unicode_api::FHELP_SELFHELP) {
         return 0;
     }
     const std::string topic =
         Topic != nullptr && *Topic != 0 ? engine::Utf16ToUtf8(Units(Topic)) : "Contents";
-    if (topic.front() == ':' || target->unicode->help->Topic(topic) == nullptr) return 0;
+    if (topic.front() == ':' || target->help->Topic(topic) == nullptr) return 0;
     try {
         return target->ui->ShowPluginHelp(topic) ? 1 : 0;
     } catch (const std::exception&) {
@@ -284,10 +295,10 @@ BOOL WINAPI ShowHelp(const unicode_api::WChar* /*ModuleName*/, const unicode_api
 std::intptr_t WINAPI SettingsControl(HANDLE hHandle,
                                      unicode_api::FAR_SETTINGS_CONTROL_COMMANDS Command,
                                      std::intptr_t Param1, void* Param2) {
-    const ServiceTarget* target = CurrentServiceTarget();
-    if (target == nullptr || target->unicode == nullptr || !target->unicode->settings) return 0;
+    const UnicodeServiceTarget* target = g_target;
+    if (target == nullptr || !target->settings) return 0;
     try {
-        return target->unicode->settings->Control(hHandle, Command, Param1, Param2);
+        return target->settings->Control(hHandle, Command, Param1, Param2);
     } catch (const std::exception&) {
         return 0;
     }

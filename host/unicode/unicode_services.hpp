@@ -1,7 +1,7 @@
 // The host services handed to a plug-in of the Unicode interface in its
-// PluginStartupInfo and FarStandardFunctions. Like the ANSI ones they are
-// plain WINAPI functions that reach their state through the process-wide
-// ServiceTarget.
+// PluginStartupInfo and FarStandardFunctions. Like the 1.x ones they are
+// plain WINAPI functions that reach their state through a process-wide
+// target, which the Unicode adapter sets before each call into its plug-in.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "api/unicode_api.hpp"
-#include "host/ansi/ansi_services.hpp"
+#include "host/language.hpp"
 #include "host/ui.hpp"
 #include "host/unicode/unicode_settings_store.hpp"
 
 namespace host {
+
+class UnicodeEditor;
 
 // A dialog between DialogInit and DialogFree.
 struct UnicodeDialog {
@@ -24,8 +26,10 @@ struct UnicodeDialog {
     std::intptr_t answer = -1;
 };
 
-// The Unicode plug-in's own state that its services read.
-struct UnicodeServices {
+// What the services act on: the editor, the UI and the plug-in's own state.
+struct UnicodeServiceTarget {
+    UnicodeEditor* editor = nullptr;  // EditorControl answers 0 without one
+    Ui* ui = nullptr;                 // Menu, Message, DialogRun answer -1 without one
     unicode_api::GUID pluginGuid{};
     unicode_api::VersionInfo hostVersion{};
     std::vector<std::u16string> messages;     // GetMsg, in identifier order
@@ -33,6 +37,10 @@ struct UnicodeServices {
     std::unique_ptr<SettingsStore> settings;  // SettingsControl answers 0 without one
     std::map<void*, std::unique_ptr<UnicodeDialog>> dialogs;  // by handle
 };
+
+// Makes `target` the one the services act on (null: none); returns the previous one.
+UnicodeServiceTarget* SetUnicodeServiceTarget(UnicodeServiceTarget* target);
+UnicodeServiceTarget* CurrentUnicodeServiceTarget();
 
 // Puts the services the host offers into `info` and `fsf` (the others stay
 // null) and points info.FSF at `fsf`.

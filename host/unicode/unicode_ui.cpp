@@ -1,5 +1,6 @@
 // A Unicode plug-in's menus, dialogs and message boxes shown through the
-// ANSI calls of a Ui that does not draw them itself.
+// 1.x calls of a Ui that does not draw them itself, and the dialog's layout
+// in 1.x records that every UI draws it from.
 #include <algorithm>
 #include <cstring>
 
@@ -32,8 +33,13 @@ void CopyInto(char (&field)[N], const std::string& text) {
     field[length] = '\0';
 }
 
+// A place or size a Unicode plug-in gives (-1 centres).
 int ToInt(std::intptr_t value) {
     return static_cast<int>(std::clamp<std::intptr_t>(value, -1, 10000));
+}
+
+bool IsList(const UnicodeDialogItem& item) {
+    return item.type == unicode_api::DI_COMBOBOX || item.type == unicode_api::DI_LISTBOX;
 }
 
 }  // namespace
@@ -70,59 +76,76 @@ int Ui::UnicodeMessage(const UnicodeMessageCall& call) {
     return Message(ansi);
 }
 
-int Ui::UnicodeDialog(UnicodeDialogCall& call) {
-    std::vector<FarDialogItem> items(call.items.size());
-    std::vector<std::string> histories(call.items.size());
+const std::u16string& ShownText(const UnicodeDialogItem& item) {
+    const bool inList =
+        item.listPos >= 0 && static_cast<std::size_t>(item.listPos) < item.list.size();
+    return IsList(item) && inList ? item.list[static_cast<std::size_t>(item.listPos)] : item.data;
+}
+
+AnsiDialog AnsiDialogOf(const UnicodeDialogCall& call, const TextForms& forms) {
+    AnsiDialog dialog;
+    dialog.items.resize(call.items.size());
     for (std::size_t i = 0; i < call.items.size(); ++i) {
         const UnicodeDialogItem& from = call.items[i];
-        FarDialogItem& to = items[i];
-        const bool list =
-            from.type == unicode_api::DI_COMBOBOX || from.type == unicode_api::DI_LISTBOX;
-        // A list is shown as an edit field holding its current entry.
-        to.Type = list ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
+        FarDialogItem& to = dialog.items[i];
+        to.Type = IsList(from) ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
         to.X1 = ToInt(from.x1), to.Y1 = ToInt(from.y1), to.X2 = ToInt(from.x2),
         to.Y2 = ToInt(from.y2);
         to.Focus = (from.flags & unicode_api::DIF_FOCUS) != 0;
         to.DefaultButton = (from.flags & unicode_api::DIF_DEFAULTBUTTON) != 0;
+        // The low flags kept their 1.x values.
         to.Flags = static_cast<DWORD>(from.flags & 0xFFFFFFFF);
         if (from.history && (from.flags & unicode_api::DIF_HISTORY) &&
             from.type == unicode_api::DI_EDIT) {
-            histories[i] = ToOem(*from.history);
-            to.Param.History = histories[i].c_str();
+            to.Param.History = dialog.histories.emplace_back(forms.name(*from.history)).c_str();
         } else {
             to.Param.Selected = static_cast<int>(from.selected);
         }
-        const bool inList =
-            list && from.listPos >= 0 && static_cast<std::size_t>(from.listPos) < from.list.size();
-        CopyInto(to.Data,
-                 ToOem(inList ? from.list[static_cast<std::size_t>(from.listPos)] : from.data));
+        CopyInto(to.Data, forms.data(ShownText(from)));
     }
-    std::vector<FarDialogItem> shown = items;
-    DialogCall ansi{0,
-                    ToInt(call.x1),
-                    ToInt(call.y1),
-                    ToInt(call.x2),
-                    ToInt(call.y2),
-                    OptionalOem(call.helpTopic),
-                    items.data(),
-                    static_cast<int>(items.size())};
-    const int answer = Dialog(ansi);
+    dialog.call =
+        DialogCall{0,
+                   ToInt(call.x1),
+                   ToInt(call.y1),
+                   ToInt(call.x2),
+                   ToInt(call.y2),
+                   call.helpTopic ? std::optional(forms.name(*call.helpTopic)) : std::nullopt,
+                   dialog.items.data(),
+                   static_cast<int>(dialog.items.size())};
+    return dialog;
+}
+
+void TakeBack(UnicodeDialogCall& call, const std::vector<FarDialogItem>& items,
+              const std::vector<std::optional<std::u16string>>& changed) {
     for (std::size_t i = 0; i < call.items.size(); ++i) {
         UnicodeDialogItem& item = call.items[i];
         if (item.type == unicode_api::DI_CHECKBOX || item.type == unicode_api::DI_RADIOBUTTON) {
             item.selected = items[i].Param.Selected;
         }
-        // Only a text the user changed is taken back, so that characters the
-        // OEM code page lacks survive a dialog closed without touching them.
-        if (std::strcmp(items[i].Data, shown[i].Data) == 0) continue;
-        const std::u16string typed =
-            engine::ToUtf16(engine::CodecOf(engine::CodePage::Oem866), items[i].Data);
-        if (item.type == unicode_api::DI_COMBOBOX || item.type == unicode_api::DI_LISTBOX) {
-            const auto found = std::find(item.list.begin(), item.list.end(), typed);
+        if (!changed[i]) continue;
+        item.data = *changed[i];
+        if (IsList(item)) {
+            const auto found = std::find(item.list.begin(), item.list.end(), item.data);
             if (found != item.list.end()) item.listPos = found - item.list.begin();
         }
-        item.data = typed;
     }
+}
+
+int Ui::UnicodeDialog(UnicodeDialogCall& call) {
+    const TextForms oem{[](std::u16string_view text) { return ToOem(text); },
+                        [](std::u16string_view text) { return ToOem(text); }};
+    AnsiDialog dialog = AnsiDialogOf(call, oem);
+    const std::vector<FarDialogItem> shown = dialog.items;
+    const int answer = Dialog(dialog.call);
+    // Only a text the user changed is taken back, so that characters the
+    // OEM code page lacks survive a dialog closed without touching them.
+    std::vector<std::optional<std::u16string>> changed(call.items.size());
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        if (std::strcmp(dialog.items[i].Data, shown[i].Data) != 0)
+            changed[i] =
+                engine::ToUtf16(engine::CodecOf(engine::CodePage::Oem866), dialog.items[i].Data);
+    }
+    TakeBack(call, dialog.items, changed);
     return answer;
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/editor.hpp"
 #include "host/ansi/ansi_editor.hpp"
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
 #include "host/key_input.hpp"
 #include "host/key_script.hpp"
@@ -183,12 +184,12 @@ namespace {
 
 // A key-up record passes none of the module's tests: the module may look at
 // the editor (the activation test) but changes nothing and consumes nothing.
-std::string CheckKeyUp(host::Host& host, engine::Editor& editor, const INPUT_RECORD& up,
+std::string CheckKeyUp(host::AnsiPlugin& plugin, engine::Editor& editor, const INPUT_RECORD& up,
                        std::size_t stroke) {
-    host::AnsiEditor& commands = *host.CurrentAnsiEditor();
+    host::AnsiEditor& commands = *plugin.Editor();
     commands.ClearLog();
     const Snapshot before = Take(editor);
-    const int answer = host.Exports().ProcessEditorInput(&up);
+    const int answer = plugin.Exports().ProcessEditorInput(&up);
     std::string fault;
     for (const host::ControlCall& call : commands.Log()) {
         if (call.command != ECTL_GETINFO) {
@@ -273,6 +274,8 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
     host::Host host(hostOptions);
     if (!host.LoadModule(options.modulePath, &problem))
         return fail("cannot load the module: " + problem);
+    host::AnsiPlugin* const plugin = host.PluginAs<host::AnsiPlugin>();
+    if (plugin == nullptr) return fail(options.modulePath + ": not a plug-in of the 1.x interface");
 
     engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     host.SetEditor(&editor);
@@ -291,15 +294,15 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             host.Dispatch(down);
         } else {
             // The last key-down goes the way Dispatch takes it, with a look in between.
-            host::AnsiEditor& commands = *host.CurrentAnsiEditor();
+            host::AnsiEditor& commands = *plugin->Editor();
             commands.ClearLog();
-            answer = host.Exports().ProcessEditorInput(&down);
+            answer = plugin->Exports().ProcessEditorInput(&down);
             afterModule = Take(editor);
             for (const host::ControlCall& call : commands.Log())
                 calls.push_back(CommandName(call.command));
             if (answer == 0) host::HandleKey(editor, down);
         }
-        keyUpFaults += CheckKeyUp(host, editor, up, i + 1);
+        keyUpFaults += CheckKeyUp(*plugin, editor, up, i + 1);
     }
     const Snapshot final = Take(editor);
 

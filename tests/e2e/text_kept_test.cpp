@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "engine/editor.hpp"
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 #include "tests/e2e/case_runner.hpp"
@@ -81,7 +82,7 @@ public:
         host_->SetEditor(&editor);
         editor.SetCursor(line, pos);
         const INPUT_RECORD down = host::KeyDownRecord(stroke);
-        host_->Exports().ProcessEditorInput(&down);
+        host_->PluginAs<host::AnsiPlugin>()->Exports().ProcessEditorInput(&down);
         std::vector<std::string> lines;
         for (int n = 0; n < editor.LineCount(); ++n) lines.emplace_back(editor.LineAt(n).text);
         host_->SetEditor(nullptr);

@@ -5,7 +5,7 @@
 
 #include "engine/editor.hpp"
 #include "engine/text16.hpp"
-#include "host/ansi/ansi_services.hpp"
+#include "host/key_input.hpp"
 #include "host/key_script.hpp"
 #include "host/unicode/unicode_editor.hpp"
 #include "host/unicode/unicode_services.hpp"
@@ -26,17 +26,17 @@ WString UnicodeText(const std::u16string& units) { return WString(host::Wide(uni
 class Session {
 public:
     Session(engine::Editor& editor, const UnicodeEntryPoints& face) : view_(editor), face_(face) {
-        target_.unicodeEditor = &view_;
+        target_.editor = &view_;
         view_.SetPluginInput([this](const INPUT_RECORD& record) { return Offer(record); });
     }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
-    ~Session() { host::SetServiceTarget(previous_); }
+    ~Session() { host::SetUnicodeServiceTarget(previous_); }
 
     // Starts the face with the host's editor and name matching and the
     // settings of `store`, which stands in for the host's settings store.
     void Start(testsupport::UnicodeFakeHost& store) {
-        previous_ = host::SetServiceTarget(&target_);
+        previous_ = host::SetUnicodeServiceTarget(&target_);
         unicode_api::PluginStartupInfo info = store.startupInfo;
         unicode_api::FarStandardFunctions functions = store.standardFunctions;
         host::FillUnicodeServices(info, functions);
@@ -50,7 +50,10 @@ public:
     // One record as the host dispatches it; the face's answer.
     std::intptr_t Press(const INPUT_RECORD& record) {
         const std::intptr_t answer = Offer(record);
-        if (answer == 0) view_.ProcessInput(record);
+        if (answer == 0) {
+            if (const auto key = host::ToEngineInput(record, view_.Codec()))
+                host::HandleKey(view_.Engine(), *key);
+        }
         return answer;
     }
 
@@ -59,7 +62,7 @@ public:
 
 private:
     std::intptr_t Offer(const INPUT_RECORD& record) {
-        host::SetServiceTarget(&target_);
+        host::SetUnicodeServiceTarget(&target_);
         view_.EnterPlugin();
         ++depth_;
         unicode_api::ProcessEditorInputInfo info{sizeof info, record, nullptr};
@@ -72,8 +75,8 @@ private:
 
     host::UnicodeEditor view_;
     UnicodeEntryPoints face_;
-    host::ServiceTarget target_;
-    host::ServiceTarget* previous_ = nullptr;
+    host::UnicodeServiceTarget target_;
+    host::UnicodeServiceTarget* previous_ = nullptr;
     unicode_api::PluginStartupInfo startupInfo_{};
     unicode_api::FarStandardFunctions functions_{};
     int depth_ = 0;

@@ -10,6 +10,7 @@
 #include "engine/text16.hpp"
 #include "host/host.hpp"
 #include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_plugin.hpp"
 #include "host/unicode/unicode_settings_store.hpp"
 #include "module/unicode/guids.hpp"
 #include "tests/e2e/unicode_backend.hpp"
@@ -107,7 +108,7 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
     if (!StoreUnicodeSettings(c.settings, &problem)) return fail(problem);
     host::Host host;
     if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
-    if (host.Interface() != host::PluginInterface::Unicode) {
+    if (host.PluginAs<host::UnicodePlugin>() == nullptr) {
         return fail(modulePath + ": not a plug-in of the Unicode interface");
     }
 

@@ -66,7 +66,7 @@ TEST_F(Dispatch, WithoutAnEditorOnlyTheModuleRuns) {
 }
 
 TEST_F(Dispatch, TheOtherExportsAreReachedWithTheirArguments) {
-    const PluginInfo info = host_->QueryPluginInfo();
+    const PluginInfo info = host_->PluginAs<host::AnsiPlugin>()->QueryPluginInfo();
     EXPECT_EQ(State()->pluginInfoCalls, 1);
     EXPECT_EQ(info.Flags, PF_EDITOR);
     ASSERT_EQ(info.PluginMenuStringsNumber, 1);
@@ -96,7 +96,8 @@ TEST(DispatchWithoutModule, TheEditorActsAlone) {
     EXPECT_EQ(host.Dispatch(host::KeyDownRecord(strokes->at(0))), 0);
     EXPECT_EQ(editor.LineAt(0).text, "xy");
     EXPECT_EQ(host.OpenPlugin(OPEN_PLUGINSMENU, 0), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(host.QueryPluginInfo().StructSize, 0);
+    EXPECT_EQ(host.Plugin(), nullptr);
+    EXPECT_TRUE(host.EntryTitles(host::PluginEntries::Commands).empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
 #include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_plugin.hpp"
 #include "tests/host/real_module_texts.hpp"
 #include "tests/host/unicode_keys.hpp"
 
@@ -18,8 +19,9 @@ const std::string kModule = MARTEN_UNICODE_MODULE_PATH;
 
 TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
     ForEachLanguage(kModule, [](host::Host& host) {
-        EXPECT_EQ(host.Interface(), host::PluginInterface::Unicode);
-        const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
+        host::UnicodePlugin* const plugin = host.PluginAs<host::UnicodePlugin>();
+        ASSERT_NE(plugin, nullptr);
+        const unicode_api::PluginInfo info = plugin->QueryPluginInfo();
         EXPECT_EQ(info.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
         ASSERT_EQ(info.PluginMenu.Count, 1u);
 
@@ -27,7 +29,7 @@ TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
         host::ScriptedUi ui;
         host.SetUi(&ui);
         ASSERT_EQ(info.PluginConfig.Count, 1u);
-        host.ConfigureUnicode(info.PluginConfig.Guids[0]);
+        plugin->Configure(info.PluginConfig.Guids[0]);
         EXPECT_EQ(ui.order, std::vector<char>{'M'});
         host.SetUi(nullptr);
     });
@@ -52,7 +54,7 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     // The module's change and the editor's line break are one undo step.
     EXPECT_EQ(host.DispatchUnicode(UnicodeKey(0x1A, 'Z', LEFT_CTRL_PRESSED)), 0);
     EXPECT_EQ(editor.Bytes(), line + "\r\n");
-    EXPECT_EQ(host.CurrentUnicodeEditor()->OpenBrackets(), 0u);
+    EXPECT_EQ(host.PluginAs<host::UnicodePlugin>()->Editor()->OpenBrackets(), 0u);
 
     // A Cyrillic capital EN typed after Latin text becomes H.
     editor.SetCursor(0, static_cast<int>(line.size()));

@@ -49,7 +49,7 @@ TEST_F(UnicodeEditing, LinesAreUtf16OverTheFilesOwnBytes) {
     UnicodeProbeState& s = *Probe();
     // « » and Cyrillic in 1251, and its undefined byte 0x98.
     Edit("\xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB\x98\r\nlast", CodePage::Ansi1251);
-    host_->EditorEvent(
+    Unicode().EditorEvent(
         unicode_api::EE_REDRAW);  // a call into the plug-in, so the texts are handed out within one
     const unicode_api::WChar* eol = nullptr;
     EXPECT_EQ(GetLine(s, 0, &eol), u"АБ> «цитата»\u0098");
@@ -277,7 +277,7 @@ TEST_F(UnicodeEditing, WithoutABracketThePluginAndTheEditorAreStepsOfTheirOwn) {
     // A bracket left open ends with the call: the editor's key is outside it.
     Probe()->scratch[0] = 1;
     host_->DispatchUnicode(Key(u'?'));
-    EXPECT_EQ(host_->CurrentUnicodeEditor()->OpenBrackets(), 0u);
+    EXPECT_EQ(Unicode().Editor()->OpenBrackets(), 0u);
     EXPECT_EQ(Lines(), "plugin?");
     ASSERT_TRUE(editor_->Undo());
     EXPECT_EQ(Lines(), "plugin");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/editor.hpp"
+#include "host/unicode/unicode_plugin.hpp"
 #include "tests/host/stand_in_fixture.hpp"
 #include "tests/host/unicode_keys.hpp"
 #include "tests/host/unicode_probe_state.hpp"
@@ -19,6 +20,8 @@ protected:
     // Installs and loads the probe, set up by `prepare` before it is loaded.
     void LoadProbe(void (*prepare)(UnicodeProbeState&) = nullptr, host::HostOptions options = {});
     UnicodeProbeState* Probe() const;
+    // The loaded probe as the host's Unicode adapter holds it.
+    host::UnicodePlugin& Unicode() const { return *host_->PluginAs<host::UnicodePlugin>(); }
     // Gives the host an editor over `bytes` in `table`, the cursor at line:pos.
     engine::Editor& Edit(std::string bytes, engine::CodePage table = engine::CodePage::Oem866,
                          int line = 0, int pos = 0);
