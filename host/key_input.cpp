@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/key_table.hpp"
+
 namespace host {
 namespace {
 
@@ -13,58 +15,13 @@ constexpr DWORD kCtrl = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
 constexpr DWORD kAlt = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
 constexpr DWORD kAltGr = RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED;
 
-// The editor's command for a key. A bare control character (virtual key 0,
-// as ECTL_PROCESSINPUT gets it from a plug-in) is the key that types it.
+// The engine's command for a key, as the key table has it.
 std::optional<Command> CommandOf(const KEY_EVENT_RECORD& key) {
-    const DWORD state = key.dwControlKeyState;
-    const bool ctrl = (state & kCtrl) != 0;
-    const bool alt = (state & kAlt) != 0;
-    const bool shift = (state & SHIFT_PRESSED) != 0;
-    switch (key.wVirtualKeyCode) {
-    case VK_RETURN:
-        if (ctrl || alt) return std::nullopt;
-        return Command::Enter;
-    case VK_DELETE:
-        if (alt) return std::nullopt;  // Alt+Del is no key of the editor's
-        if (shift && !ctrl) return Command::Cut;
-        return ctrl ? Command::DeleteWordRight : Command::Delete;
-    case VK_BACK:
-        if (alt) return shift ? Command::Redo : Command::Undo;
-        return ctrl ? Command::DeleteWordLeft : Command::Backspace;
-    case VK_TAB: return Command::Tab;
-    case VK_LEFT: return ctrl ? Command::WordLeft : Command::Left;
-    case VK_RIGHT: return ctrl ? Command::WordRight : Command::Right;
-    case VK_UP: return ctrl ? Command::ScrollUp : Command::Up;
-    case VK_DOWN: return ctrl ? Command::ScrollDown : Command::Down;
-    case VK_HOME: return ctrl ? Command::DocStart : Command::Home;
-    case VK_END: return ctrl ? Command::DocEnd : Command::End;
-    case VK_PRIOR: return Command::PageUp;
-    case VK_NEXT: return Command::PageDown;
-    case VK_INSERT:
-        if (alt) return std::nullopt;
-        if (ctrl) return shift ? std::nullopt : std::optional(Command::Copy);
-        return shift ? Command::Paste : Command::Overtype;
-    case 0:
-        switch (key.uChar.AsciiChar) {
-        case '\r': return Command::Enter;
-        case '\b': return Command::Backspace;
-        case '\t': return Command::Tab;
-        default: return std::nullopt;
-        }
-    default: break;
-    }
-    // Ctrl with a letter key (not AltGr, which types).
-    if (!ctrl || alt) return std::nullopt;
-    switch (key.wVirtualKeyCode) {
-    case 'Z': return shift ? Command::Redo : Command::Undo;
-    case 'R': return Command::Redo;  // a redo key that every terminal can send
-    case 'Y': return Command::DeleteLine;
-    case 'A': return Command::SelectAll;
-    case 'C': return Command::Copy;
-    case 'X': return Command::Cut;
-    case 'V': return Command::Paste;
-    default: return std::nullopt;
-    }
+    const std::optional<KeyAction> action =
+        ActionOf(key.wVirtualKeyCode, key.dwControlKeyState,
+                 static_cast<unsigned char>(key.uChar.AsciiChar));
+    const Command* command = action ? std::get_if<Command>(&*action) : nullptr;
+    return command != nullptr ? std::optional<Command>(*command) : std::nullopt;
 }
 
 // The character a record types in the editor's table, or nothing for a

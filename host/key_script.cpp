@@ -2,36 +2,13 @@
 
 #include "common/ascii.hpp"
 #include "engine/utf8.hpp"
+#include "host/key_table.hpp"
 
 #include <array>
 
 namespace host {
 
 namespace {
-
-struct NamedKey {
-    std::string_view name;
-    WORD virtualKey;
-    unsigned char oemChar;
-    DWORD flags;  // ENHANCED_KEY for the keys of the grey block
-};
-
-constexpr NamedKey kNamedKeys[] = {
-    {"Enter", VK_RETURN, 13, 0},
-    {"Tab", VK_TAB, 9, 0},
-    {"BS", VK_BACK, 8, 0},
-    {"Esc", VK_ESCAPE, 27, 0},
-    {"Del", VK_DELETE, 0, ENHANCED_KEY},
-    {"Home", VK_HOME, 0, ENHANCED_KEY},
-    {"End", VK_END, 0, ENHANCED_KEY},
-    {"Left", VK_LEFT, 0, ENHANCED_KEY},
-    {"Right", VK_RIGHT, 0, ENHANCED_KEY},
-    {"Up", VK_UP, 0, ENHANCED_KEY},
-    {"Down", VK_DOWN, 0, ENHANCED_KEY},
-    {"PgUp", VK_PRIOR, 0, ENHANCED_KEY},
-    {"PgDn", VK_NEXT, 0, ENHANCED_KEY},
-    {"Ins", VK_INSERT, 0, ENHANCED_KEY},
-};
 
 struct Modifier {
     std::string_view prefix;
@@ -114,21 +91,9 @@ struct Parser {
                 }
             }
         }
-        for (const NamedKey& key : kNamedKeys) {
-            if (ascii::EqualNoCase(rest, key.name))
-                return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
-        }
-        if (rest.size() >= 2 && (rest[0] == 'F' || rest[0] == 'f')) {
-            const std::string_view digits = rest.substr(1);
-            int number = 0;
-            bool allDigits = digits.size() <= 2;
-            for (char c : digits) {
-                if (c < '0' || c > '9') allDigits = false;
-                number = number * 10 + (c - '0');
-            }
-            if (allDigits && digits[0] != '0' && number >= 1 && number <= 12) {
-                return Push(NamedStroke(static_cast<WORD>(VK_F1 + number - 1), 0, 0, modifiers));
-            }
+        if (const NamedKey* key = NamedKeyByName(rest)) {
+            const DWORD flags = key->enhanced ? DWORD{ENHANCED_KEY} : DWORD{0};
+            return Push(NamedStroke(key->virtualKey, key->character, flags, modifiers));
         }
         // A single character, with or without modifiers.
         const std::size_t at = open + 1 + (inside.size() - rest.size());

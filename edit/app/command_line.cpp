@@ -158,7 +158,7 @@ std::string UsageText() {
            "  --help, --version\n"
            "\n"
            "Key scripts: characters stand for themselves; named keys in braces, such as\n"
-           "{Enter} {Del} {BS} {Tab} {Esc} {Home} {End} {Left} {Right} {Up} {Down}\n"
+           "{Enter} {Del} {BkSp} {Tab} {Esc} {Home} {End} {Left} {Right} {Up} {Down}\n"
            "{PgUp} {PgDn} {Ins} {F1}..{F12}, with Shift+ Ctrl+ Alt+ RCtrl+ RAlt+ inside\n"
            "the braces ({Ctrl+Del}); {{ is a literal brace.\n"
            "\n"

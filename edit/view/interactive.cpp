@@ -60,18 +60,17 @@ public:
     // The editor's own commands (F2, Esc, F7...) are Commands: they run
     // after the plug-in's call, also when the plug-in fed the key back.
     host::KeyKind KindOf(const INPUT_RECORD& record) const override {
-        return CommandOfRecord(record) != Command::None ? host::KeyKind::Command
-                                                        : engineKeys_.KindOf(record);
+        return CommandOfRecord(record) ? host::KeyKind::Command : engineKeys_.KindOf(record);
     }
 
     void Handle(const host::ConsoleKey& key, bool fedBack) override {
-        const Command command = CommandOfRecord(key.record);
-        if (command == Command::None) {
+        const std::optional<Command> command = CommandOfRecord(key.record);
+        if (!command) {
             engineKeys_.Handle(key, fedBack);
             return;
         }
         // A key after the one that ended the editor changes nothing.
-        if (!exit_) exit_ = Run(command);
+        if (!exit_) exit_ = Run(*command);
     }
 
     int Run() {
@@ -102,7 +101,7 @@ private:
         switch (event.kind) {
         case TerminalEvent::Kind::Key:
             status_.clear();
-            if (event.character != 0 && CommandOf(event.stroke) == Command::None) {
+            if (event.character != 0 && !CommandOf(event.stroke)) {
                 Type(event.stroke, event.character);
                 return std::nullopt;
             }
@@ -161,13 +160,11 @@ private:
         return exit_;
     }
 
-    // The editor's own command of a key-down record; None for any other.
-    static Command CommandOfRecord(const INPUT_RECORD& record) {
-        if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return Command::None;
+    // The editor's own command of a key-down record; none for any other.
+    static std::optional<Command> CommandOfRecord(const INPUT_RECORD& record) {
+        if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return std::nullopt;
         const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-        const Command command =
-            CommandOf(host::KeyStroke{key.wVirtualKeyCode, key.dwControlKeyState, 0});
-        return command == Command::Edit ? Command::None : command;
+        return CommandOf(host::KeyStroke{key.wVirtualKeyCode, key.dwControlKeyState, 0});
     }
 
     std::optional<int> Run(Command command) {
@@ -185,8 +182,6 @@ private:
         case Command::SearchOtherWay: commands_.SearchAgain(true); break;
         case Command::Replace: commands_.Replace(); break;
         case Command::GoTo: commands_.GoTo(); break;
-        case Command::None:
-        case Command::Edit: break;
         }
         return std::nullopt;
     }

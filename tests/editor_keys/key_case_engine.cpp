@@ -29,7 +29,7 @@ bool Press(engine::Editor& editor, const std::string& script, std::string& repor
     const auto strokes = host::ParseKeyScript(script, &error);
     if (!strokes) return report += "keys: " + error + "\n", false;
     for (const host::KeyStroke& stroke : *strokes) {
-        if (edit::CommandOf(stroke) != edit::Command::None)
+        if (edit::CommandOf(stroke))
             return report += "keys: marten-edit's own command; the case needs \"on: screen\"\n",
                    false;
         host::HandleKey(editor, host::KeyDownRecord(stroke));
