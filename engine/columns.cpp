@@ -56,49 +56,47 @@ ByteColumn LineColumns::Byte(ScreenColumn at) const {
     return ByteColumn(ScreenClamp(static_cast<long long>(i) + (tabPos - column)));
 }
 
-Utf16Column LineColumns::Utf16(ByteColumn at) const {
-    const int pos = at.Value();
-    if (IsSingleByte(table_) || pos < 0) return Utf16Column(pos);
+template <class Width>
+int LineColumns::CountTo(int pos, Width width) const {
+    if (IsSingleByte(table_) || pos < 0) return pos;
     const auto inText = std::min(static_cast<std::size_t>(pos), text_.size());
-    long long units = 0;
+    long long count = 0;
     for (std::size_t i = 0; i < inText;) {
         const std::size_t length = Step(i);
-        units += Units(length);
+        count += width(length);
         i += length;
     }
-    return Utf16Column(IntClamp(units + (pos - static_cast<long long>(inText))));
+    return IntClamp(count + (pos - static_cast<long long>(inText)));
 }
 
-ByteColumn LineColumns::Byte(Utf16Column at) const {
-    const int units = at.Value();
-    if (IsSingleByte(table_)) return ByteColumn(units);
+template <class Width>
+int LineColumns::ByteOfCount(int count, Width width) const {
+    if (IsSingleByte(table_)) return count;
     long long counted = 0;
     std::size_t i = 0;
     while (i < text_.size()) {
         const std::size_t length = Step(i);
-        if (counted + Units(length) > units) return ByteColumn(static_cast<int>(i));
-        counted += Units(length);
+        if (counted + width(length) > count) return static_cast<int>(i);
+        counted += width(length);
         i += length;
     }
-    return ByteColumn(IntClamp(static_cast<long long>(i) + (units - counted)));
+    return IntClamp(static_cast<long long>(i) + (count - counted));
+}
+
+Utf16Column LineColumns::Utf16(ByteColumn at) const {
+    return Utf16Column(CountTo(at.Value(), Units));
+}
+
+ByteColumn LineColumns::Byte(Utf16Column at) const {
+    return ByteColumn(ByteOfCount(at.Value(), Units));
 }
 
 CharColumn LineColumns::Char(ByteColumn at) const {
-    const int pos = at.Value();
-    if (IsSingleByte(table_) || pos < 0) return CharColumn(pos);
-    const auto inText = std::min(static_cast<std::size_t>(pos), text_.size());
-    long long chars = 0;
-    for (std::size_t i = 0; i < inText; i += Step(i)) ++chars;
-    return CharColumn(IntClamp(chars + (pos - static_cast<long long>(inText))));
+    return CharColumn(CountTo(at.Value(), [](std::size_t) { return 1; }));
 }
 
 ByteColumn LineColumns::Byte(CharColumn at) const {
-    const int chars = at.Value();
-    if (IsSingleByte(table_)) return ByteColumn(chars);
-    long long counted = 0;
-    std::size_t i = 0;
-    for (; i < text_.size() && counted < chars; i += Step(i)) ++counted;
-    return ByteColumn(IntClamp(static_cast<long long>(i) + (chars - counted)));
+    return ByteColumn(ByteOfCount(at.Value(), [](std::size_t) { return 1; }));
 }
 
 }  // namespace engine

@@ -32,6 +32,12 @@ public:
 private:
     // The bytes of the character at `at`: always 1 in the 8-bit tables.
     std::size_t Step(std::size_t at) const;
+    // The count up to byte `pos` of UTF-8 text when each character counts
+    // `width(its bytes)`, and the byte at which a count of `count` stands.
+    template <class Width>
+    int CountTo(int pos, Width width) const;
+    template <class Width>
+    int ByteOfCount(int count, Width width) const;
 
     std::string_view text_;
     CodePage table_;

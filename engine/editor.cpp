@@ -52,31 +52,10 @@ TextPosition Editor::Impl::Clamp(TextPosition p) const {
 // Primitives: every change of the text, handed to the history
 // ---------------------------------------------------------------------------
 
-void Editor::Impl::SpliceLine(int n, std::size_t pos, std::size_t count, std::string_view insert,
-                              std::size_t fill, char fillChar) {
-    block.reset();
-    history.Splice(n, pos, count, insert, fill, fillChar);
-}
-
-void Editor::Impl::SetLineText(int n, std::string_view text) {
-    block.reset();
-    history.SetText(n, text);
-}
-
 void Editor::Impl::SetLineEol(int n, Eol eol) {
     if (EolAt(n) == eol) return;
     block.reset();
     history.SetEol(n, eol);
-}
-
-void Editor::Impl::InsertLine(int n, std::string_view text, Eol eol) {
-    block.reset();
-    history.Insert(n, text, eol);
-}
-
-void Editor::Impl::EraseLine(int n) {
-    block.reset();
-    history.Erase(n);
 }
 
 // ---------------------------------------------------------------------------
@@ -104,8 +83,8 @@ void Editor::Impl::SetCursor(int line, int pos) {
 void Editor::Impl::FillToCursor() {
     const int length = CurLength();
     if (length < curPos)
-        SpliceLine(curLine, static_cast<std::size_t>(length), 0, {},
-                   static_cast<std::size_t>(curPos - length));
+        Change().Splice(curLine, static_cast<std::size_t>(length), 0, {},
+                        static_cast<std::size_t>(curPos - length));
 }
 
 int Editor::Impl::AutoIndentSource(int n) const {
@@ -122,7 +101,7 @@ void Editor::Impl::BreakLine(bool autoIndent) {
     if (!autoIndent && cut == 0 && length != 0) {
         // The whole line moves down: open an empty line above instead of
         // copying the text, so that repeated Enter at the start stays cheap.
-        InsertLine(curLine, {}, upperEol);
+        Change().Insert(curLine, {}, upperEol);
         ++curLine;
         curPos = 0;
         return;
@@ -147,9 +126,9 @@ void Editor::Impl::BreakLine(bool autoIndent) {
         // Without auto-indent the rest moves down as it is. With it and
         // nothing after the cursor, the line above stays exactly as it was
         // (trailing blanks too) and only the cursor goes to the column.
-        if (cut < length) SpliceLine(curLine, cut, length - cut, {});
+        if (cut < length) Change().Splice(curLine, cut, length - cut, {});
         SetLineEol(curLine, upperEol);
-        InsertLine(curLine + 1, lower, lowerEol);
+        Change().Insert(curLine + 1, lower, lowerEol);
         ++curLine;
         curPos = std::min(column, ColumnLimit());
         return;
@@ -169,9 +148,9 @@ void Editor::Impl::BreakLine(bool autoIndent) {
         upperEnd = end == std::string_view::npos ? 0 : end + 1;
     }
     lower.insert(0, indent);
-    if (upperEnd < length) SpliceLine(curLine, upperEnd, length - upperEnd, {});
+    if (upperEnd < length) Change().Splice(curLine, upperEnd, length - upperEnd, {});
     SetLineEol(curLine, upperEol);
-    InsertLine(curLine + 1, lower, lowerEol);
+    Change().Insert(curLine + 1, lower, lowerEol);
     ++curLine;
     // The cursor stands at the indent column, but not past the first
     // non-blank that moved down (nor past the indent when only blanks did).
@@ -184,11 +163,11 @@ bool Editor::Impl::JoinNext(int n, int padTo) {
     const std::size_t length = lines.At(n).Size();
     const std::size_t pad =
         padTo > static_cast<int>(length) ? static_cast<std::size_t>(padTo) - length : 0;
-    if (pad != 0) SpliceLine(n, length, 0, {}, pad);
+    if (pad != 0) Change().Splice(n, length, 0, {}, pad);
     // The lower line's text stays where it is while line n changes.
-    SpliceLine(n, length + pad, 0, Text(n + 1));
+    Change().Splice(n, length + pad, 0, Text(n + 1));
     SetLineEol(n, EolAt(n + 1));
-    EraseLine(n + 1);
+    Change().Erase(n + 1);
     return true;
 }
 
@@ -205,7 +184,7 @@ void Editor::Impl::InsertText(std::string_view text) {
         FillToCursor();
         const auto run = std::min<std::size_t>(
             end - i, static_cast<std::size_t>(std::max(0, ColumnLimit() - curPos)));
-        SpliceLine(curLine, static_cast<std::size_t>(curPos), 0, text.substr(i, run));
+        Change().Splice(curLine, static_cast<std::size_t>(curPos), 0, text.substr(i, run));
         curPos += static_cast<int>(run);
         i = end;
     }
@@ -224,20 +203,20 @@ void Editor::Impl::TypeChar(TableChar typed, int count) {
     for (int k = 0; overtype && k < count && pos + over < text.size(); ++k)
         over += CharLength(table, text, pos + over);
     if (width == 1) {
-        SpliceLine(curLine, pos, over, {}, static_cast<std::size_t>(count), bytes[0]);
+        Change().Splice(curLine, pos, over, {}, static_cast<std::size_t>(count), bytes[0]);
     } else {
         std::string run;
         run.reserve(bytes.size() * static_cast<std::size_t>(count));
         for (int k = 0; k < count; ++k) run += bytes;
-        SpliceLine(curLine, pos, over, run);
+        Change().Splice(curLine, pos, over, run);
     }
     curPos += count * width;
 }
 
 void Editor::Impl::DeleteChar() {
     if (curPos < CurLength())
-        SpliceLine(curLine, static_cast<std::size_t>(curPos),
-                   CharLength(table, Text(curLine), static_cast<std::size_t>(curPos)), {});
+        Change().Splice(curLine, static_cast<std::size_t>(curPos),
+                        CharLength(table, Text(curLine), static_cast<std::size_t>(curPos)), {});
     else
         JoinNext(curLine, curPos);
 }
@@ -248,8 +227,8 @@ void Editor::Impl::DeleteWordRight() {
         return;
     }
     const int end = WordEndFrom(curLine, curPos);
-    SpliceLine(curLine, static_cast<std::size_t>(curPos), static_cast<std::size_t>(end - curPos),
-               {});
+    Change().Splice(curLine, static_cast<std::size_t>(curPos),
+                    static_cast<std::size_t>(end - curPos), {});
 }
 
 void Editor::Impl::Backspace() {
@@ -266,7 +245,7 @@ void Editor::Impl::Backspace() {
         return;
     }
     const auto start = CharStartBefore(table, Text(curLine), static_cast<std::size_t>(curPos));
-    SpliceLine(curLine, start, static_cast<std::size_t>(curPos) - start, {});
+    Change().Splice(curLine, start, static_cast<std::size_t>(curPos) - start, {});
     curPos = static_cast<int>(start);
 }
 
@@ -278,25 +257,25 @@ void Editor::Impl::DeleteWordLeft() {
     const int end = std::min(curPos, CurLength());
     const int start = WordStartBefore(curLine, end);
     if (start < end)
-        SpliceLine(curLine, static_cast<std::size_t>(start), static_cast<std::size_t>(end - start),
-                   {});
+        Change().Splice(curLine, static_cast<std::size_t>(start),
+                        static_cast<std::size_t>(end - start), {});
     curPos = start;
 }
 
 void Editor::Impl::DeleteLine() {
     if (lines.Count() == 1) {
-        SetLineText(0, {});
+        Change().SetText(0, {});
         SetLineEol(0, Eol::None);
     } else {
         const bool last = curLine == LastLine();
-        EraseLine(curLine);
+        Change().Erase(curLine);
         if (last) --curLine;
     }
 }
 
 void Editor::Impl::DeleteLineByKey() {
     if (curLine == LastLine()) {
-        if (CurLength() != 0) SetLineText(curLine, {});
+        if (CurLength() != 0) Change().SetText(curLine, {});
         curPos = 0;
         return;
     }

@@ -213,7 +213,7 @@ public:
         UndoStep(const UndoStep&) = delete;
         UndoStep& operator=(const UndoStep&) = delete;
 
-    private:
+    protected:
         Editor& editor_;
     };
     // Takes back the last step (text, every line's end-of-line and the
@@ -307,15 +307,10 @@ public:
     // open (a step of its own otherwise), never typing of the user's that a
     // run of typed characters joins. A host opens one around each command
     // a plug-in sends and each key it feeds back.
-    class PluginChanges {
+    class PluginChanges : public UndoStep {
     public:
         explicit PluginChanges(Editor& editor);
         ~PluginChanges();
-        PluginChanges(const PluginChanges&) = delete;
-        PluginChanges& operator=(const PluginChanges&) = delete;
-
-    private:
-        Editor& editor_;
     };
     // The end-of-line a new line gets: that of the first line, else CR LF.
     Eol DefaultEol() const;

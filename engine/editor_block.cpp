@@ -52,16 +52,16 @@ bool Editor::Impl::DeleteBlock() {
     const Block b = *block;
     const auto startPos = static_cast<std::size_t>(b.start.byteColumn);
     if (b.start.line == b.end.line) {
-        SpliceLine(b.start.line, startPos,
-                   static_cast<std::size_t>(b.end.byteColumn - b.start.byteColumn), {});
+        Change().Splice(b.start.line, startPos,
+                        static_cast<std::size_t>(b.end.byteColumn - b.start.byteColumn), {});
     } else {
         // The first line keeps its head and takes the last line's tail and
         // end-of-line; the lines from the second to the last go.
         const std::string_view tail =
             Text(b.end.line).substr(static_cast<std::size_t>(b.end.byteColumn));
-        SpliceLine(b.start.line, startPos, lines.At(b.start.line).Size() - startPos, tail);
+        Change().Splice(b.start.line, startPos, lines.At(b.start.line).Size() - startPos, tail);
         SetLineEol(b.start.line, EolAt(b.end.line));
-        for (int k = b.start.line; k < b.end.line; ++k) EraseLine(b.start.line + 1);
+        for (int k = b.start.line; k < b.end.line; ++k) Change().Erase(b.start.line + 1);
     }
     curLine = b.start.line;
     curPos = b.start.byteColumn;
@@ -90,7 +90,7 @@ void Editor::Impl::InsertBlock(std::string_view bytes) {
     FillToCursor();
     const auto pos = static_cast<std::size_t>(curPos);
     if (pieces.size() == 1) {
-        SpliceLine(curLine, pos, 0, pieces[0]);
+        Change().Splice(curLine, pos, 0, pieces[0]);
         curPos += static_cast<int>(pieces[0].size());
         return;
     }
@@ -98,12 +98,12 @@ void Editor::Impl::InsertBlock(std::string_view bytes) {
     // last piece, with the line's own end-of-line.
     std::string tail(Text(curLine).substr(pos));
     const Eol tailEol = EolAt(curLine);
-    SpliceLine(curLine, pos, tail.size(), pieces.front());
+    Change().Splice(curLine, pos, tail.size(), pieces.front());
     SetLineEol(curLine, eol);
     int at = curLine;
-    for (std::size_t k = 1; k + 1 < pieces.size(); ++k) InsertLine(++at, pieces[k], eol);
+    for (std::size_t k = 1; k + 1 < pieces.size(); ++k) Change().Insert(++at, pieces[k], eol);
     tail.insert(0, pieces.back());
-    InsertLine(++at, tail, tailEol);
+    Change().Insert(++at, tail, tailEol);
     curLine = at;
     curPos = static_cast<int>(pieces.back().size());
 }

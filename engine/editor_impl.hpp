@@ -5,10 +5,9 @@
 // editor_commands.cpp (the editor's own commands and typing).
 //
 // The text is the history's (undo_history.hpp): the engine reads the lines
-// and changes them only through the primitives below (SpliceLine,
-// SetLineText, SetLineEol, InsertLine, EraseLine), which drop the block and
-// hand the change to the history, inside the step that AsOneStep (or a
-// caller's Editor::UndoStep) keeps open.
+// and changes them only through Change() and SetLineEol, which drop the
+// block and hand the change to the history, inside the step that AsOneStep
+// (or a caller's Editor::UndoStep) keeps open.
 //
 // Invariant, checked in debug builds after every command and key:
 // - there is at least one line;
@@ -83,14 +82,13 @@ struct Editor::Impl {
     TextPosition Clamp(TextPosition p) const;
 
     // ---- Changes (each recorded and dropping the block) ---------------------
-    // Replaces `count` bytes at `pos` of line n with `insert` and `fill`
-    // copies of `fillChar`.
-    void SpliceLine(int n, std::size_t pos, std::size_t count, std::string_view insert,
-                    std::size_t fill = 0, char fillChar = ' ');
-    void SetLineText(int n, std::string_view text);
+    // The history, to change the text through; the block goes first.
+    UndoHistory& Change() {
+        block.reset();
+        return history;
+    }
+    // A new end-of-line for line n; the block stays when it is the same.
     void SetLineEol(int n, Eol eol);
-    void InsertLine(int n, std::string_view text, Eol eol);
-    void EraseLine(int n);
 
     // ---- Text operations (editor.cpp) --------------------------------------
     // The end-of-line a new line gets: that of the first line that has one,
@@ -193,6 +191,15 @@ struct Editor::Impl {
     // Undo or redo as the history answered it: the block goes, and the
     // cursor goes where the history says when the text changed.
     bool Restore(const UndoHistory::Outcome& outcome);
+    // After a command: the cursor on a character and in the window, the
+    // invariant checked; passes `result` on.
+    template <class Result>
+    Result Settle(Result result) {
+        KeepCursorOnCharacter();
+        ScrollToCursor();
+        CheckInvariant();
+        return result;
+    }
 };
 
 // Runs `change` (a call that changes the text) as a step of its own, or as
@@ -200,14 +207,10 @@ struct Editor::Impl {
 // invariant.
 template <class Change>
 auto AsOneStep(Editor::Impl& e, Change change) {
-    auto result = [&] {
+    return e.Settle([&] {
         const UndoHistory::Step step(e.history);
         return change();
-    }();
-    e.KeepCursorOnCharacter();
-    e.ScrollToCursor();
-    e.CheckInvariant();
-    return result;
+    }());
 }
 
 }  // namespace engine

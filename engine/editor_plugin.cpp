@@ -10,15 +10,11 @@
 
 namespace engine {
 
-Editor::PluginChanges::PluginChanges(Editor& editor) : editor_(editor) {
-    editor_.impl_->history.Begin();
+Editor::PluginChanges::PluginChanges(Editor& editor) : UndoStep(editor) {
     ++editor_.impl_->pluginDepth;
 }
 
-Editor::PluginChanges::~PluginChanges() {
-    --editor_.impl_->pluginDepth;
-    editor_.impl_->history.End();
-}
+Editor::PluginChanges::~PluginChanges() { --editor_.impl_->pluginDepth; }
 
 Eol Editor::DefaultEol() const { return impl_->DefaultEol(); }
 
@@ -29,7 +25,7 @@ bool Editor::SetLine(int n, std::string_view text, std::optional<Eol> eol) {
     // merging with the next one when the file is saved.
     if (eol == Eol::None && n != e.LastLine()) eol = e.DefaultEol();
     return AsOneStep(e, [&] {
-        e.SetLineText(n, text);
+        e.Change().SetText(n, text);
         if (eol) e.SetLineEol(n, *eol);
         return true;
     });

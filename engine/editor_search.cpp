@@ -192,9 +192,9 @@ bool Editor::ReplaceFound(std::string_view replacement, const SearchOptions& opt
         return false;
     return AsOneStep(e, [&] {
         const Block found = *e.block;
-        e.SpliceLine(found.start.line, static_cast<std::size_t>(found.start.byteColumn),
-                     static_cast<std::size_t>(found.end.byteColumn - found.start.byteColumn),
-                     replacement);
+        e.Change().Splice(found.start.line, static_cast<std::size_t>(found.start.byteColumn),
+                          static_cast<std::size_t>(found.end.byteColumn - found.start.byteColumn),
+                          replacement);
         e.curLine = found.start.line;
         e.curPos =
             found.start.byteColumn + (options.reverse ? 0 : static_cast<int>(replacement.size()));
@@ -233,7 +233,7 @@ int Editor::ReplaceAll(std::string_view query, std::string_view replacement,
             const std::size_t lastEnd = replaced.size();
             replaced.append(text.substr(at));
             const std::size_t firstStart = found.front();
-            e.SetLineText(line, replaced);
+            e.Change().SetText(line, replaced);
             count += static_cast<int>(found.size());
             cursorAfter =
                 TextPosition{line, static_cast<int>(options.reverse ? firstStart : lastEnd)};

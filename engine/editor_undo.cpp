@@ -16,21 +16,8 @@ bool Editor::Impl::Restore(const UndoHistory::Outcome& outcome) {
 Editor::UndoStep::UndoStep(Editor& editor) : editor_(editor) { editor_.impl_->history.Begin(); }
 Editor::UndoStep::~UndoStep() { editor_.impl_->history.End(); }
 
-bool Editor::Undo() {
-    const bool done = impl_->Restore(impl_->history.Undo());
-    impl_->KeepCursorOnCharacter();
-    impl_->ScrollToCursor();
-    impl_->CheckInvariant();
-    return done;
-}
-
-bool Editor::Redo() {
-    const bool done = impl_->Restore(impl_->history.Redo());
-    impl_->KeepCursorOnCharacter();
-    impl_->ScrollToCursor();
-    impl_->CheckInvariant();
-    return done;
-}
+bool Editor::Undo() { return impl_->Settle(impl_->Restore(impl_->history.Undo())); }
+bool Editor::Redo() { return impl_->Settle(impl_->Restore(impl_->history.Redo())); }
 
 bool Editor::CanUndo() const { return impl_->history.CanUndo(); }
 bool Editor::CanRedo() const { return impl_->history.CanRedo(); }

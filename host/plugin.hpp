@@ -42,6 +42,13 @@ struct PluginFiles {
     std::string warnings;
 };
 
+// The language and help files of `language` in `folder`, found by the
+// interface's own rules (`findLanguage`, `findHelp`); why one was missed
+// goes to the warnings.
+PluginFiles FindPluginFiles(const std::string& folder, std::string_view language,
+                            decltype(&FindLanguageFile) findLanguage,
+                            decltype(&FindHelpFile) findHelp);
+
 // What becomes of a key that a plug-in fed back and no plug-in consumed.
 using FedBackKey = std::function<void(const ConsoleKey&)>;
 // The editor's own action on a key that the plug-in left.
@@ -57,11 +64,11 @@ public:
     const PluginFiles& Files() const { return files_; }
 
     // The editor it works in from now on (null: none), the UI it shows its
-    // menus and dialogs in, and where a key it feeds back goes; the host
-    // owns all three.
+    // menus and dialogs in, and where a key it feeds back goes when no
+    // plug-in consumes it; the host owns all three.
     virtual void SetEditor(engine::Editor* editor) = 0;
     virtual void SetUi(Ui* ui) = 0;
-    virtual void SetFedBack(FedBackKey fedBack) = 0;
+    void SetFedBack(FedBackKey fedBack) { fedBack_ = std::move(fedBack); }
 
     // Offers a key to the plug-in first, as its real host does; when the
     // plug-in leaves it, `editorAction` runs with the key the editor acts
@@ -84,7 +91,14 @@ public:
     virtual void AnnounceSave(const std::string& fileName) = 0;
 
 protected:
+    // A key the plug-in fed back and no plug-in consumed, in `editor`: where
+    // the host said, else the engine's own keys, as the plug-in's change.
+    void FedBack(engine::Editor& editor, const ConsoleKey& key) const;
+
     PluginFiles files_;
+
+private:
+    FedBackKey fedBack_;
 };
 
 }  // namespace host

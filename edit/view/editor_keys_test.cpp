@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "edit/app/command_line.hpp"
 
@@ -32,21 +33,25 @@ bool Names(const std::string& text, std::string_view key) {
 
 std::string Root() { return MARTEN_SOURCE_DIR; }
 
+// The short lists of keys: --help, the manual page and the README.
+struct Document {
+    std::string name, text;
+};
+std::vector<Document> Summaries() {
+    return {{"--help", UsageText()},
+            {"the manual page", Slurp(Root() + "/docs/marten-edit.1.in")},
+            {"the README", Slurp(Root() + "/README.md")}};
+}
+
 // Every key of the table is in the editor's help; those of the short lists
 // are in --help, the manual page and the README too.
 TEST(EditorKeysTest, EveryKeyIsInHelpTheManualPageTheReadmeAndUsage) {
     const std::string help = Slurp(Root() + "/edit/help/marten-edit.hlf");
-    const struct {
-        std::string name, text;
-    } summaries[] = {
-        {"--help", UsageText()},
-        {"the manual page", Slurp(Root() + "/docs/marten-edit.1.in")},
-        {"the README", Slurp(Root() + "/README.md")},
-    };
+    const std::vector<Document> summaries = Summaries();
     for (const host::KeyBinding& key : host::KeyBindings()) {
         EXPECT_TRUE(Names(help, key.keys)) << key.keys << " is not in the editor's help";
         if (!key.summary) continue;
-        for (const auto& document : summaries) {
+        for (const Document& document : summaries) {
             EXPECT_TRUE(Names(document.text, key.keys))
                 << key.keys << " is not in " << document.name;
         }
@@ -59,17 +64,11 @@ TEST(EditorKeysTest, EveryKeyIsInHelpTheManualPageTheReadmeAndUsage) {
 // The key scripts' named keys, where a text lists them, are spelled as the
 // table spells them, and only so: "{BkSp}", never "{BS}".
 TEST(EditorKeysTest, TheKeyScriptsNamesAreSpelledAsTheTableSpellsThem) {
-    const struct {
-        std::string name, text;
-    } lists[] = {
-        {"--help", UsageText()},
-        {"the manual page", Slurp(Root() + "/docs/marten-edit.1.in")},
-        {"the README", Slurp(Root() + "/README.md")},
-    };
+    const std::vector<Document> lists = Summaries();
     for (const host::NamedKey& key : host::NamedKeys()) {
         if (key.name.size() >= 2 && key.name[0] == 'F' && key.name != "F1" && key.name != "F12")
             continue;  // the lists give {F1}..{F12}
-        for (const auto& list : lists) {
+        for (const Document& list : lists) {
             const std::string named = "{" + std::string(key.name) + "}";
             EXPECT_NE(list.text.find(named), std::string::npos) << named << " in " << list.name;
             if (key.alias.empty()) continue;

@@ -67,13 +67,7 @@ std::unique_ptr<AnsiPlugin> AnsiPlugin::Load(std::unique_ptr<ModuleLibrary> libr
     std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
     if (ec) folder = std::filesystem::path(path).parent_path();
     PluginFiles& files = plugin->files_;
-    files.folder = folder.string();
-    std::string problem;
-    files.messages = FindLanguageFile(files.folder, options.language, &problem);
-    if (!problem.empty()) files.warnings += problem + "\n";
-    problem.clear();
-    files.help = FindHelpFile(files.folder, options.language, &problem);
-    if (!problem.empty()) files.warnings += problem + "\n";
+    files = FindPluginFiles(folder.string(), options.language, FindLanguageFile, FindHelpFile);
     plugin->target_.messages = files.messages ? &*files.messages : nullptr;
 
     PluginStartupInfo full{};
@@ -117,12 +111,7 @@ void AnsiPlugin::SetEditor(engine::Editor* editor) {
     target_.editor = editor_.get();
     // A record that the plug-in feeds back goes through it again, nested.
     editor_->SetPluginInput([this](const INPUT_RECORD& record) { return Offer(record); });
-    editor_->SetFedBack(fedBack_);
-}
-
-void AnsiPlugin::SetFedBack(FedBackKey fedBack) {
-    fedBack_ = std::move(fedBack);
-    if (editor_) editor_->SetFedBack(fedBack_);
+    editor_->SetFedBack([this, editor](const ConsoleKey& key) { FedBack(*editor, key); });
 }
 
 int AnsiPlugin::Offer(const INPUT_RECORD& record) {

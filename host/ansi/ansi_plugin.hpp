@@ -39,7 +39,6 @@ public:
     bool TakesUtf8Text() const override { return false; }
     void SetEditor(engine::Editor* editor) override;
     void SetUi(Ui* ui) override { target_.ui = ui; }
-    void SetFedBack(FedBackKey fedBack) override;
     int OfferKey(const KeyInput& input, const EditorAction& editorAction) override;
     std::vector<std::string> EntryTitles(PluginEntries menu) override;
     std::intptr_t RunEntry(PluginEntries menu, int index) override;
@@ -69,7 +68,6 @@ private:
     std::vector<std::uint64_t> startupInfo_;
     AnsiServiceTarget target_;
     std::unique_ptr<AnsiEditor> editor_;
-    FedBackKey fedBack_;
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <exception>
+#include <utility>
 
 #include "host/cmp_name.hpp"
 
@@ -22,9 +23,7 @@ Ui* TargetUi() { return g_target != nullptr ? g_target->ui : nullptr; }
 }  // namespace
 
 AnsiServiceTarget* SetAnsiServiceTarget(AnsiServiceTarget* target) {
-    AnsiServiceTarget* previous = g_target;
-    g_target = target;
-    return previous;
+    return std::exchange(g_target, target);
 }
 
 AnsiServiceTarget* CurrentAnsiServiceTarget() { return g_target; }

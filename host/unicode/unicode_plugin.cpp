@@ -104,13 +104,8 @@ std::unique_ptr<UnicodePlugin> UnicodePlugin::Load(std::unique_ptr<ModuleLibrary
     // The language and help files beside the module, in the Unicode
     // interface's encodings; without them the plug-in still runs.
     PluginFiles& files = plugin->files_;
-    files.folder = std::filesystem::path(full).parent_path().string();
-    std::string problem;
-    files.messages = FindUnicodeLanguageFile(files.folder, options.language, &problem);
-    if (!problem.empty()) files.warnings += problem + "\n";
-    problem.clear();
-    files.help = FindUnicodeHelpFile(files.folder, options.language, &problem);
-    if (!problem.empty()) files.warnings += problem + "\n";
+    files = FindPluginFiles(std::filesystem::path(full).parent_path().string(), options.language,
+                            FindUnicodeLanguageFile, FindUnicodeHelpFile);
     if (files.messages) {
         for (const std::string& text : files.messages->messages)
             target.messages.push_back(engine::Utf8ToUtf16(text));
@@ -166,13 +161,8 @@ void UnicodePlugin::SetEditor(engine::Editor* editor) {
     target_.editor = editor_.get();
     // A record the plug-in feeds back goes through it again, nested.
     editor_->SetPluginInput([this](const INPUT_RECORD& record) { return Offer(record); });
-    editor_->SetFedBack(fedBack_);
+    editor_->SetFedBack([this, editor](const ConsoleKey& key) { FedBack(*editor, key); });
     EditorEvent(unicode_api::EE_READ, nullptr);
-}
-
-void UnicodePlugin::SetFedBack(FedBackKey fedBack) {
-    fedBack_ = std::move(fedBack);
-    if (editor_) editor_->SetFedBack(fedBack_);
 }
 
 std::intptr_t UnicodePlugin::Offer(const INPUT_RECORD& record) {

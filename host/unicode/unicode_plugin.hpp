@@ -51,7 +51,6 @@ public:
     bool TakesUtf8Text() const override { return true; }
     void SetEditor(engine::Editor* editor) override;
     void SetUi(Ui* ui) override { target_.ui = ui; }
-    void SetFedBack(FedBackKey fedBack) override;
     int OfferKey(const KeyInput& input, const EditorAction& editorAction) override;
     std::vector<std::string> EntryTitles(PluginEntries menu) override;
     std::intptr_t RunEntry(PluginEntries menu, int index) override;
@@ -86,7 +85,6 @@ private:
     std::u16string moduleName_;  // what PluginStartupInfo.ModuleName points at
     UnicodeServiceTarget target_;
     std::unique_ptr<UnicodeEditor> editor_;
-    FedBackKey fedBack_;
 };
 
 }  // namespace host

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "engine/text16.hpp"
 #include "host/cmp_name.hpp"
@@ -51,9 +52,7 @@ UnicodeDialog* FindDialog(HANDLE handle) {
 }  // namespace
 
 UnicodeServiceTarget* SetUnicodeServiceTarget(UnicodeServiceTarget* target) {
-    UnicodeServiceTarget* previous = g_target;
-    g_target = target;
-    return previous;
+    return std::exchange(g_target, target);
 }
 
 UnicodeServiceTarget* CurrentUnicodeServiceTarget() { return g_target; }
