@@ -8,17 +8,8 @@
 #include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using namespace engine;
-using Editor = TestEditor;
-
-using editor_testing::CtrlKey;
-using editor_testing::Get;
-using editor_testing::Info;
-using editor_testing::Key;
-using editor_testing::Texts;
 
 constexpr DWORD kShift = SHIFT_PRESSED;
 constexpr DWORD kCtrlShift = LEFT_CTRL_PRESSED | SHIFT_PRESSED;
@@ -236,4 +227,4 @@ TEST(EditorBlock, Utf8PastesCountWhatTheTableCannotHold) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

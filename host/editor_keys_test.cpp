@@ -5,14 +5,8 @@
 #include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using namespace engine;
-using Editor = TestEditor;
-
-using editor_testing::Key;
-using editor_testing::Texts;
 
 // An editor on `text` with the cursor at (line, pos) after one key.
 struct KeyCase {
@@ -343,4 +337,4 @@ TEST(EditorKeys, CursorReachesTheEndOfALineLongerThanTheBound) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

@@ -7,15 +7,8 @@
 
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using namespace engine;
-using Editor = TestEditor;
-
-using editor_testing::Get;
-using editor_testing::Set;
-using editor_testing::Texts;
 
 EditorInfo Info(Editor& e) {
     EditorInfo info{};
@@ -456,4 +449,4 @@ TEST(EditorControl, LogRecordsEveryCall) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

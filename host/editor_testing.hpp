@@ -37,6 +37,8 @@ namespace host::editor_testing {
 using namespace engine;
 
 using engine::test_helpers::Texts;
+// The tests of the editor as the host drives it name it so.
+using Editor = TestEditor;
 
 // A key-down record.
 inline INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {

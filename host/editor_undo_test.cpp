@@ -6,17 +6,8 @@
 #include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using namespace engine;
-using Editor = TestEditor;
-
-using editor_testing::CtrlKey;
-using editor_testing::Key;
-using editor_testing::Set;
-using editor_testing::Texts;
-using editor_testing::Type;
 
 TextPosition CursorOf(const Editor& e) { return {e.CurLine(), e.CurPos()}; }
 
@@ -278,4 +269,4 @@ TEST(EditorUndo, TheHistoryKeepsAtMostTheBoundInMemory) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

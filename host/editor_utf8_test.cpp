@@ -11,14 +11,8 @@
 #include "host/unicode/unicode_editor.hpp"
 #include "host/unicode/unicode_text.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using namespace engine;
-using Editor = TestEditor;
-
-using editor_testing::Key;
-using editor_testing::Texts;
 
 constexpr auto kUtf8 = CodePage::Utf8;
 // "Ну, 😀 да" with a stray byte 0xFF at the end: Н у take two bytes each,
@@ -158,4 +152,4 @@ TEST(EditorUtf8, SwitchingToUtf8KeepsTheBytesAndMovesOntoCharacters) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing
