@@ -117,11 +117,11 @@ TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
     get.StringNumber = 0;
     ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_GETSTRING, 0, &get), 1);
     EXPECT_EQ(get.StringLength, 10);
-    const std::u16string line(Units(get.StringText), static_cast<std::size_t>(get.StringLength));
+    const std::u16string line(Utf16Of(get.StringText), static_cast<std::size_t>(get.StringLength));
     unicode_api::EditorSetString set{};
     set.StructSize = sizeof set;
     set.StringNumber = 0;
-    set.StringText = Wide(line.c_str());
+    set.StringText = InterfaceText(line.c_str());
     set.StringLength = get.StringLength;
     ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_SETSTRING, 0, &set), 1);
     EXPECT_EQ(Texts(e), kLine);

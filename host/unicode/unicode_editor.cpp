@@ -16,17 +16,17 @@ namespace {
 constexpr std::intptr_t kDeleteChar = ::ECTL_DELETECHAR;
 
 const unicode_api::WChar* EolUnits(std::string_view eol) {
-    if (eol == "\r\n") return Wide(u"\r\n");
-    if (eol == "\n") return Wide(u"\n");
-    if (eol == "\r") return Wide(u"\r");
-    return Wide(u"");
+    if (eol == "\r\n") return InterfaceText(u"\r\n");
+    if (eol == "\n") return InterfaceText(u"\n");
+    if (eol == "\r") return InterfaceText(u"\r");
+    return InterfaceText(u"");
 }
 
 // An end-of-line text of the Unicode interface as the engine's kind; nothing
 // for anything but the four the editor knows.
 std::optional<engine::Eol> EolKind(std::u16string_view eol) {
     for (const char* known : {"", "\r\n", "\n", "\r"}) {
-        if (std::u16string_view(Units(EolUnits(known))) == eol) return engine::EolOf(known);
+        if (std::u16string_view(Utf16Of(EolUnits(known))) == eol) return engine::EolOf(known);
     }
     return std::nullopt;
 }
@@ -184,7 +184,7 @@ std::intptr_t UnicodeEditor::GetString(unicode_api::EditorGetString* get) {
         slot->text.clear();
         Codec().ToUtf16(line.text, slot->text);
     }
-    get->StringText = Wide(slot->text.c_str());
+    get->StringText = InterfaceText(slot->text.c_str());
     get->StringLength = static_cast<std::intptr_t>(slot->text.size());
     get->StringEOL = EolUnits(line.eol);
     const std::optional<engine::LineSelection> selected = editor_.SelectionOn(n);
@@ -202,13 +202,13 @@ std::intptr_t UnicodeEditor::SetString(const unicode_api::EditorSetString* set) 
     std::string bytes;
     const auto length = static_cast<std::size_t>(set->StringLength);
     if (length > 0 &&
-        !Codec().FromUtf16(std::u16string_view(Units(set->StringText), length), bytes))
+        !Codec().FromUtf16(std::u16string_view(Utf16Of(set->StringText), length), bytes))
         return 0;
     // Only a line without an end-of-line (the last) takes the one given;
     // none given is the document's own.
     std::optional<engine::Eol> eol;
     if (editor_.LineAt(n).eol.empty()) {
-        eol = set->StringEOL == nullptr ? editor_.DefaultEol() : EolKind(Units(set->StringEOL));
+        eol = set->StringEOL == nullptr ? editor_.DefaultEol() : EolKind(Utf16Of(set->StringEOL));
         if (!eol) return 0;
     }
     return editor_.SetLine(n, bytes, eol) ? 1 : 0;
@@ -216,7 +216,7 @@ std::intptr_t UnicodeEditor::SetString(const unicode_api::EditorSetString* set) 
 
 std::intptr_t UnicodeEditor::InsertText(const unicode_api::WChar* text) {
     if (text == nullptr) return 0;
-    std::u16string_view units(Units(text));
+    std::u16string_view units(Utf16Of(text));
     std::string bytes;
     if (!Codec().FromUtf16(units, bytes)) return 0;
     // The text ends at its first zero.

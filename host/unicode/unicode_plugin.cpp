@@ -121,7 +121,7 @@ std::unique_ptr<UnicodePlugin> UnicodePlugin::Load(std::unique_ptr<ModuleLibrary
         unicode_api::FarStandardFunctions fsf{};
         unicode_api::PluginStartupInfo startup{};
         startup.StructSize = sizeof startup;
-        startup.ModuleName = Wide(plugin->moduleName_.c_str());
+        startup.ModuleName = InterfaceText(plugin->moduleName_.c_str());
         FillUnicodeServices(startup, fsf);
         plugin->CallPlugin([&] { found.SetStartupInfoW(&startup); });
     }
@@ -213,7 +213,7 @@ std::vector<std::string> UnicodePlugin::EntryTitles(PluginEntries menu) {
     std::vector<std::string> titles;
     for (std::size_t i = 0; entries.Strings != nullptr && i < entries.Count; ++i) {
         const unicode_api::WChar* title = entries.Strings[i];
-        titles.push_back(title != nullptr ? engine::Utf16ToUtf8(Units(title)) : std::string());
+        titles.push_back(title != nullptr ? engine::Utf16ToUtf8(Utf16Of(title)) : std::string());
     }
     return titles;
 }
@@ -247,7 +247,8 @@ void UnicodePlugin::AnnounceSave(const std::string& fileName) {
     // The file's line end, as its first line has it.
     const std::u16string eol =
         engine::Utf8ToUtf16(editor.LineCount() > 0 ? std::string(editor.LineAt(0).eol) : "");
-    unicode_api::EditorSaveFile record{sizeof record, Wide(name.c_str()), Wide(eol.c_str()),
+    unicode_api::EditorSaveFile record{sizeof record, InterfaceText(name.c_str()),
+                                       InterfaceText(eol.c_str()),
                                        engine::CodecOf(editor.Table()).CodePageNumber()};
     EditorEvent(unicode_api::EE_SAVE, &record);
 }

@@ -16,7 +16,7 @@ namespace {
 
 std::optional<std::u16string> Copy(const unicode_api::WChar* text) {
     if (text == nullptr) return std::nullopt;
-    return std::u16string(Units(text));
+    return std::u16string(Utf16Of(text));
 }
 
 UnicodeServiceTarget* g_target = nullptr;
@@ -86,7 +86,7 @@ const unicode_api::WChar* WINAPI GetMsg(const unicode_api::GUID* /*PluginId*/,
     if (target == nullptr || MsgId < 0) return kNone;
     const auto& messages = target->messages;
     if (static_cast<std::size_t>(MsgId) >= messages.size()) return kNone;
-    return Wide(messages[static_cast<std::size_t>(MsgId)].c_str());
+    return InterfaceText(messages[static_cast<std::size_t>(MsgId)].c_str());
 }
 
 std::intptr_t WINAPI EditorControl(std::intptr_t EditorID,
@@ -282,7 +282,7 @@ BOOL WINAPI ShowHelp(const unicode_api::WChar* /*ModuleName*/, const unicode_api
         return 0;
     }
     const std::string topic =
-        Topic != nullptr && *Topic != 0 ? engine::Utf16ToUtf8(Units(Topic)) : "Contents";
+        Topic != nullptr && *Topic != 0 ? engine::Utf16ToUtf8(Utf16Of(Topic)) : "Contents";
     if (topic.front() == ':' || target->help->Topic(topic) == nullptr) return 0;
     try {
         return target->ui->ShowPluginHelp(topic) ? 1 : 0;
@@ -312,13 +312,13 @@ std::size_t WINAPI ProcessName(const unicode_api::WChar* Param1, unicode_api::WC
     const bool skipPath = (Flags & unicode_api::PN_SKIPPATH) != 0;
     switch (Flags & kMode) {
     case unicode_api::PN_CMPNAME:
-        return CmpName(std::u16string_view(Units(Param1)), std::u16string_view(Units(Param2)),
+        return CmpName(std::u16string_view(Utf16Of(Param1)), std::u16string_view(Utf16Of(Param2)),
                        skipPath)
                    ? 1
                    : 0;
     case unicode_api::PN_CMPNAMELIST:
-        return CmpNameList(std::u16string_view(Units(Param1)), std::u16string_view(Units(Param2)),
-                           skipPath)
+        return CmpNameList(std::u16string_view(Utf16Of(Param1)),
+                           std::u16string_view(Utf16Of(Param2)), skipPath)
                    ? 1
                    : 0;
     default: return 0;

@@ -67,7 +67,7 @@ struct SettingsStore::Handle {
 
     const unicode_api::WChar* Keep(std::u16string text) {
         texts.push_back(std::make_unique<std::u16string>(std::move(text)));
-        return Wide(texts.back()->c_str());
+        return InterfaceText(texts.back()->c_str());
     }
 
     const std::string* Key(std::size_t root) const {
@@ -145,7 +145,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         const auto* item = static_cast<const unicode_api::FarSettingsItem*>(param2);
         if (item == nullptr || item->StructSize < sizeof *item || item->Name == nullptr) return 0;
         const std::string* key = h.Key(item->Root);
-        const std::optional<std::string> name = ToUtf8Exact(Units(item->Name));
+        const std::optional<std::string> name = ToUtf8Exact(Utf16Of(item->Name));
         if (key == nullptr || !name) return 0;
         std::uint32_t type = 0;
         std::string data;
@@ -156,7 +156,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
             break;
         case unicode_api::FST_STRING: {
             if (item->String == nullptr) return 0;
-            const std::optional<std::string> text = ToUtf8Exact(Units(item->String));
+            const std::optional<std::string> text = ToUtf8Exact(Utf16Of(item->String));
             if (!text) return 0;
             type = winreg::kRegString;
             data = *text + '\0';  // as the registry keeps a string
@@ -181,8 +181,9 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         if (key == nullptr) return 0;
         const winreg::RegKey* section = winreg::FindKey(h.document, *key);
         const winreg::RegEntry* value =
-            section != nullptr ? winreg::FindValue(*section, engine::Utf16ToUtf8(Units(item->Name)))
-                               : nullptr;
+            section != nullptr
+                ? winreg::FindValue(*section, engine::Utf16ToUtf8(Utf16Of(item->Name)))
+                : nullptr;
         // A value of another type than the one asked for is not there for the plug-in.
         if (value == nullptr || TypeOf(value->type) != item->Type) return 0;
         switch (item->Type) {
@@ -243,7 +244,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
             return 1;
         }
         h.Apply([path = *key,
-                 name = engine::Utf16ToUtf8(Units(value->Value))](winreg::RegDocument& document) {
+                 name = engine::Utf16ToUtf8(Utf16Of(value->Value))](winreg::RegDocument& document) {
             if (winreg::RegKey* section = winreg::FindKey(document, path))
                 winreg::RemoveValue(*section, name);
         });
@@ -255,7 +256,7 @@ std::intptr_t SettingsStore::Control(HANDLE raw, std::intptr_t command, std::int
         if (value == nullptr || value->StructSize < sizeof *value || value->Value == nullptr)
             return 0;
         const std::string* key = h.Key(value->Root);
-        const std::optional<std::string> name = ToUtf8Exact(Units(value->Value));
+        const std::optional<std::string> name = ToUtf8Exact(Utf16Of(value->Value));
         if (key == nullptr || !name || name->empty() || name->find('\\') != std::string::npos)
             return 0;
         const std::string path = *key + "\\" + *name;

@@ -6,10 +6,10 @@
 
 namespace host {
 
-inline const char16_t* Units(const unicode_api::WChar* text) {
+inline const char16_t* Utf16Of(const unicode_api::WChar* text) {
     return reinterpret_cast<const char16_t*>(text);
 }
-inline const unicode_api::WChar* Wide(const char16_t* text) {
+inline const unicode_api::WChar* InterfaceText(const char16_t* text) {
     return reinterpret_cast<const unicode_api::WChar*>(text);
 }
 

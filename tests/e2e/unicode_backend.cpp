@@ -18,7 +18,9 @@ using testsupport::WString;
 
 namespace {
 
-WString UnicodeText(const std::u16string& units) { return WString(host::Wide(units.c_str())); }
+WString UnicodeText(const std::u16string& units) {
+    return WString(host::InterfaceText(units.c_str()));
+}
 
 // The face in the host's Unicode editor for one case: keys offered to the
 // face first and carried out by the editor unless consumed, a key the face

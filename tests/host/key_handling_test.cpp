@@ -73,7 +73,7 @@ std::intptr_t ChangeAndFeedBack(UnicodeProbeState& s, const INPUT_RECORD& record
 
 class KeyHandling : public UnicodeProbeFolder {
 protected:
-    void Start(Probe3Input onInput) {
+    void Start(UnicodeProbeInput onInput) {
         LoadProbe();
         Probe()->onInput = onInput;
         Edit("text\r\n", CodePage::Oem866, 0, 4);
