@@ -1,5 +1,7 @@
 #include "host/host.hpp"
 
+#include <type_traits>
+
 #include "host/ansi/ansi_plugin.hpp"
 #include "host/module_loader.hpp"
 #include "host/unicode/unicode_editor.hpp"
@@ -15,11 +17,20 @@ const std::string kNoText;
 
 template <class Call>
 auto Host::Calling(Call call) {
-    struct After {
-        Host& host;
-        ~After() { host.RunWaiting(); }
-    } after{*this};
-    return call();
+    // What waited runs when the call returns; a call that throws drops it.
+    try {
+        if constexpr (std::is_void_v<decltype(call())>) {
+            call();
+            RunWaiting();
+        } else {
+            auto result = call();
+            RunWaiting();
+            return result;
+        }
+    } catch (...) {
+        waiting_.clear();
+        throw;
+    }
 }
 
 Host::Host(HostOptions options) : options_(std::move(options)) {}
