@@ -27,20 +27,23 @@ long long NextTabStop(long long column, int tabSize) {
 }
 
 LineColumns::LineColumns(std::string_view text, CodePage table, int tabSize)
-    : text_(text), table_(table), tabSize_(std::max(1, tabSize)) {}
-
-std::size_t LineColumns::Step(std::size_t at) const {
-    return IsSingleByte(table_) ? 1 : CharLength(table_, text_, at);
-}
+    : text_(text), table_(table), single_(IsSingleByte(table)), tabSize_(std::max(1, tabSize)) {}
 
 // A character takes one screen column, a tab up to the next tab stop.
 ScreenColumn LineColumns::Screen(ByteColumn at) const {
     const int pos = at.Value();
     const int inText = std::min<int>(pos, static_cast<int>(text_.size()));
+    const long long tab = tabSize_;
     long long column = 0;
-    for (int i = 0; i < inText; i += static_cast<int>(Step(static_cast<std::size_t>(i))))
-        column =
-            text_[static_cast<std::size_t>(i)] == '\t' ? NextTabStop(column, tabSize_) : column + 1;
+    if (single_) {
+        // The cursor's column on every key: one byte a character, no steps.
+        for (int i = 0; i < inText; ++i)
+            column = text_[static_cast<std::size_t>(i)] == '\t' ? (column / tab + 1) * tab : column + 1;
+    } else {
+        for (int i = 0; i < inText; i += static_cast<int>(Step(static_cast<std::size_t>(i))))
+            column = text_[static_cast<std::size_t>(i)] == '\t' ? NextTabStop(column, tabSize_)
+                                                                 : column + 1;
+    }
     return ScreenColumn(ScreenClamp(column + (pos - inText)));
 }
 
@@ -58,7 +61,7 @@ ByteColumn LineColumns::Byte(ScreenColumn at) const {
 
 template <class Width>
 int LineColumns::CountTo(int pos, Width width) const {
-    if (IsSingleByte(table_) || pos < 0) return pos;
+    if (single_ || pos < 0) return pos;
     const auto inText = std::min(static_cast<std::size_t>(pos), text_.size());
     long long count = 0;
     for (std::size_t i = 0; i < inText;) {
@@ -71,7 +74,7 @@ int LineColumns::CountTo(int pos, Width width) const {
 
 template <class Width>
 int LineColumns::ByteOfCount(int count, Width width) const {
-    if (IsSingleByte(table_)) return count;
+    if (single_) return count;
     long long counted = 0;
     std::size_t i = 0;
     while (i < text_.size()) {

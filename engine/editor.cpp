@@ -407,6 +407,18 @@ ScreenColumn Editor::CursorScreenColumn() const {
     return ScreenColumn(impl_->TabPos(impl_->curLine, impl_->curPos));
 }
 
+Editor::Status Editor::CurrentStatus() const {
+    const Impl& e = *impl_;
+    return {e.lines.Count(),
+            e.curLine,
+            e.curPos,
+            ScreenColumn(e.TabPos(e.curLine, e.curPos)),
+            e.topLine,
+            ScreenColumn(e.leftPos),
+            e.overtype,
+            e.block ? std::optional<int>(e.block->start.line) : std::nullopt};
+}
+
 TypedPosition Editor::TypedCursor() const {
     const Impl& e = *impl_;
     return {LineNumber(e.curLine + 1),

@@ -177,6 +177,19 @@ public:
     LineColumns Columns(int n) const;
     // The screen column the cursor stands in.
     ScreenColumn CursorScreenColumn() const;
+    // The cursor, the window and the block in one look, as a plug-in asks
+    // for them on every key.
+    struct Status {
+        int lineCount;
+        int curLine;
+        int curPos;  // a byte column
+        ScreenColumn curScreenColumn;
+        int topLine;
+        ScreenColumn leftPos;
+        bool overtype;
+        std::optional<int> blockStartLine;  // none without a block
+    };
+    Status CurrentStatus() const;
     // The cursor as the user reads it (the title line) and types it (go-to,
     // +LINE:COL): counted from 1, the column a screen column.
     TypedPosition TypedCursor() const;

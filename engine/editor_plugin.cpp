@@ -10,12 +10,6 @@
 
 namespace engine {
 
-Editor::PluginChanges::PluginChanges(Editor& editor) : UndoStep(editor) {
-    ++editor_.impl_->pluginDepth;
-}
-
-Editor::PluginChanges::~PluginChanges() { --editor_.impl_->pluginDepth; }
-
 Eol Editor::DefaultEol() const { return impl_->DefaultEol(); }
 
 bool Editor::SetLine(int n, std::string_view text, std::optional<Eol> eol) {

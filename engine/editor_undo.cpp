@@ -16,6 +16,11 @@ bool Editor::Impl::Restore(const UndoHistory::Outcome& outcome) {
 Editor::UndoStep::UndoStep(Editor& editor) : editor_(editor) { editor_.impl_->history.Begin(); }
 Editor::UndoStep::~UndoStep() { editor_.impl_->history.End(); }
 
+Editor::PluginChanges::PluginChanges(Editor& editor) : UndoStep(editor) {
+    ++editor_.impl_->pluginDepth;
+}
+Editor::PluginChanges::~PluginChanges() { --editor_.impl_->pluginDepth; }
+
 bool Editor::Undo() { return impl_->Settle(impl_->Restore(impl_->history.Undo())); }
 bool Editor::Redo() { return impl_->Settle(impl_->Restore(impl_->history.Redo())); }
 

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "common/ascii.hpp"
 
@@ -107,7 +106,17 @@ struct Parsed {
     std::uint8_t held = 0;
 };
 
-Parsed Parse(std::string_view keys) {
+// A named key by name or alias, without regard to case; null for none.
+constexpr const NamedKey* FindNamed(std::string_view name) {
+    for (const NamedKey& key : kNamedKeys) {
+        if (ascii::EqualNoCase(name, key.name) ||
+            (!key.alias.empty() && ascii::EqualNoCase(name, key.alias)))
+            return &key;
+    }
+    return nullptr;
+}
+
+constexpr Parsed Parse(std::string_view keys) {
     Parsed parsed;
     constexpr std::pair<std::string_view, std::uint8_t> kPrefixes[] = {
         {"Shift+", kAnyShift}, {"Ctrl+", kAnyCtrl}, {"Alt+", kAnyAlt}};
@@ -121,45 +130,39 @@ Parsed Parse(std::string_view keys) {
             }
         }
     }
-    if (const NamedKey* key = NamedKeyByName(keys))
+    if (const NamedKey* key = FindNamed(keys))
         parsed.virtualKey = key->virtualKey;
     else if (keys.size() == 1)
         parsed.virtualKey = static_cast<WORD>(ascii::ToUpper(static_cast<unsigned char>(keys[0])));
     return parsed;
 }
 
-// The bindings of each virtual key (all of them lie below 256), in the
-// table's order, so that a key looks at its own few.
-struct Lookup {
-    std::vector<Parsed> parsed;
-    std::array<std::vector<std::uint8_t>, 256> byKey;
-};
+// The binding of each virtual key (all of them lie below 256) under each
+// combination of Shift, Ctrl and Alt: the first row of the table that takes
+// it, -1 for none. Made once from the rows, so that a key costs one look.
+using Lookup = std::array<std::array<std::int8_t, 8>, 256>;
 
-const Lookup& Bindings() {
-    static const Lookup lookup = [] {
-        Lookup made;
-        for (std::size_t i = 0; i < std::size(kBindings); ++i) {
-            made.parsed.push_back(Parse(kBindings[i].keys));
-            made.byKey[made.parsed.back().virtualKey & 0xFF].push_back(
-                static_cast<std::uint8_t>(i));
+constexpr Lookup MakeLookup() {
+    Lookup made{};
+    for (auto& key : made) key.fill(-1);
+    for (std::size_t i = std::size(kBindings); i-- > 0;) {
+        const Parsed parsed = Parse(kBindings[i].keys);
+        const std::uint8_t fixed = static_cast<std::uint8_t>(~kBindings[i].leeway) & kAny;
+        for (std::uint8_t held = 0; held < 8; ++held) {
+            if ((held & fixed) == (parsed.held & fixed))
+                made[parsed.virtualKey & 0xFF][held] = static_cast<std::int8_t>(i);
         }
-        return made;
-    }();
-    return lookup;
+    }
+    return made;
 }
+
+constexpr Lookup kLookup = MakeLookup();
 
 }  // namespace
 
 std::span<const NamedKey> NamedKeys() { return kNamedKeys; }
 
-const NamedKey* NamedKeyByName(std::string_view name) {
-    for (const NamedKey& key : kNamedKeys) {
-        if (ascii::EqualNoCase(name, key.name) ||
-            (!key.alias.empty() && ascii::EqualNoCase(name, key.alias)))
-            return &key;
-    }
-    return nullptr;
-}
+const NamedKey* NamedKeyByName(std::string_view name) { return FindNamed(name); }
 
 const NamedKey* NamedKeyOf(WORD virtualKey) {
     for (const NamedKey& key : kNamedKeys) {
@@ -170,25 +173,21 @@ const NamedKey* NamedKeyOf(WORD virtualKey) {
 
 std::span<const KeyBinding> KeyBindings() { return kBindings; }
 
-std::optional<KeyAction> ActionOf(WORD virtualKey, DWORD controlState, unsigned char character) {
+const KeyAction* ActionOf(WORD virtualKey, DWORD controlState, unsigned char character) {
     if (virtualKey == 0) {
         // The key that carries the character, as it carries it alone.
         const NamedKey* named = nullptr;
         for (const NamedKey& key : kNamedKeys) {
             if (character != 0 && key.character == character) named = &key;
         }
-        if (named == nullptr) return std::nullopt;
+        if (named == nullptr) return nullptr;
         virtualKey = named->virtualKey;
         controlState = 0;
     }
-    if (virtualKey > 0xFF) return std::nullopt;
-    const std::uint8_t held = Held(controlState);
-    const Lookup& bindings = Bindings();
-    for (const std::uint8_t i : bindings.byKey[virtualKey]) {
-        const std::uint8_t fixed = static_cast<std::uint8_t>(~kBindings[i].leeway) & kAny;
-        if ((held & fixed) == (bindings.parsed[i].held & fixed)) return kBindings[i].action;
-    }
-    return std::nullopt;
+    if (virtualKey > 0xFF) return nullptr;
+    const std::int8_t row = kLookup[virtualKey][Held(controlState)];
+    if (row < 0) return nullptr;
+    return &kBindings[row].action;
 }
 
 }  // namespace host

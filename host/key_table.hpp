@@ -77,9 +77,9 @@ struct KeyBinding {
 
 std::span<const KeyBinding> KeyBindings();
 
-// What a key does; none for a key that types a character or does nothing.
-// A bare control character (virtual key 0, as a plug-in feeds one back) is
-// the named key that carries it.
-std::optional<KeyAction> ActionOf(WORD virtualKey, DWORD controlState, unsigned char character);
+// What a key does (the table's own action); null for a key that types a
+// character or does nothing. A bare control character (virtual key 0, as a
+// plug-in feeds one back) is the named key that carries it.
+const KeyAction* ActionOf(WORD virtualKey, DWORD controlState, unsigned char character);
 
 }  // namespace host

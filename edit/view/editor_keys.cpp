@@ -6,9 +6,7 @@ namespace edit {
 
 std::optional<Command> CommandOf(const host::KeyStroke& key) {
     // The character plays no part: the editor's own keys are named keys.
-    const std::optional<host::KeyAction> action =
-        host::ActionOf(key.virtualKey, key.controlState, key.virtualKey == 0 ? 0 : key.oemChar);
-    const Command* command = action ? std::get_if<Command>(&*action) : nullptr;
+    const Command* command = std::get_if<Command>(host::ActionOf(key.virtualKey, key.controlState, 0));
     return command != nullptr ? std::optional<Command>(*command) : std::nullopt;
 }
 

@@ -21,20 +21,20 @@ int GetInfo(const engine::Editor& e, EditorInfo* info) {
     if (!info) return 0;
     *info = EditorInfo{};
     const engine::EditorOptions& options = e.Options();
-    const std::optional<engine::Block> block = e.Selection();
+    const engine::Editor::Status status = e.CurrentStatus();
     info->EditorID = 1;
     info->FileName = e.FileName().c_str();
     info->WindowSizeX = options.windowWidth;
     info->WindowSizeY = options.windowHeight;
-    info->TotalLines = e.LineCount();
-    info->CurLine = e.CurLine();
-    info->CurPos = e.CurPos();
-    info->CurTabPos = e.CursorScreenColumn().Value();
-    info->TopScreenLine = e.TopLine();
-    info->LeftPos = e.LeftPos().Value();
-    info->Overtype = e.Overtype() ? 1 : 0;
-    info->BlockType = block ? BTYPE_STREAM : BTYPE_NONE;
-    info->BlockStartLine = block ? block->start.line : 0;
+    info->TotalLines = status.lineCount;
+    info->CurLine = status.curLine;
+    info->CurPos = status.curPos;
+    info->CurTabPos = status.curScreenColumn.Value();
+    info->TopScreenLine = status.topLine;
+    info->LeftPos = status.leftPos.Value();
+    info->Overtype = status.overtype ? 1 : 0;
+    info->BlockType = status.blockStartLine ? BTYPE_STREAM : BTYPE_NONE;
+    info->BlockStartLine = status.blockStartLine.value_or(0);
     // -1 for the OEM table; the ANSI table is number 0, the custom tables follow.
     info->TableNum = engine::RecordOf(e.Table()).tableNum;
     info->AnsiMode = info->TableNum == 0 ? 1 : 0;
@@ -114,8 +114,13 @@ int Convert(const engine::Editor& e, const EditorConvertText* convert, bool toOe
 AnsiEditor::AnsiEditor(engine::Editor& editor) : editor_(editor) {}
 
 int AnsiEditor::Control(int command, void* param) {
-    // What a plug-in changes is part of the step of the record it handles.
-    const engine::Editor::PluginChanges changes(editor_);
+    // What a plug-in changes is part of the step of the record it handles;
+    // a command that only reads changes nothing, and opens no step.
+    const bool reads = command == ECTL_GETINFO || command == ECTL_GETSTRING ||
+                       command == ECTL_REDRAW || command == ECTL_EDITORTOOEM ||
+                       command == ECTL_OEMTOEDITOR;
+    std::optional<engine::Editor::PluginChanges> changes;
+    if (!reads) changes.emplace(editor_);
     int line = -1;
     if (param && (command == ECTL_GETSTRING || command == ECTL_SETSTRING)) {
         line = command == ECTL_GETSTRING ? static_cast<EditorGetString*>(param)->StringNumber

@@ -126,11 +126,7 @@ int UnicodeEditor::ResolveLine(std::intptr_t number) const {
 std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t command,
                                      std::intptr_t param1, void* param2) {
     if (editorId != unicode_api::CURRENT_EDITOR && editorId != kId) return 0;
-    // Undo and redo act on the history, not as a change of the plug-in's.
-    if (command == unicode_api::ECTL_UNDOREDO)
-        return UndoRedo(static_cast<const unicode_api::EditorUndoRedo*>(param2));
-    // What a plug-in changes is part of the step of the record it handles.
-    const engine::Editor::PluginChanges changes(editor_);
+    // Each change is a step of its own, or part of the plug-in's bracket.
     switch (command) {
     case unicode_api::ECTL_GETSTRING:
         return GetString(static_cast<unicode_api::EditorGetString*>(param2));
@@ -153,6 +149,8 @@ std::intptr_t UnicodeEditor::Control(std::intptr_t editorId, std::intptr_t comma
     case unicode_api::ECTL_PROCESSINPUT: return FeedInput(static_cast<const INPUT_RECORD*>(param2));
     case unicode_api::ECTL_GETFILENAME:
         return GetFileName(param1, static_cast<unicode_api::WChar*>(param2));
+    case unicode_api::ECTL_UNDOREDO:
+        return UndoRedo(static_cast<const unicode_api::EditorUndoRedo*>(param2));
     default:
         // Change events are not sent, so a subscription is refused rather
         // than answered as if it would be served.
@@ -228,21 +226,21 @@ std::intptr_t UnicodeEditor::GetInfo(unicode_api::EditorInfo* info) {
     constexpr std::size_t kLeast = offsetof(unicode_api::EditorInfo, WindowArea);
     if (info == nullptr || info->StructSize < kLeast) return 0;
     const engine::EditorOptions& options = editor_.Options();
-    const std::optional<engine::Block> block = editor_.Selection();
+    const engine::Editor::Status status = editor_.CurrentStatus();
     unicode_api::EditorInfo out{};
     out.StructSize = info->StructSize;
     out.EditorID = kId;
     out.WindowSizeX = options.windowWidth;
     out.WindowSizeY = options.windowHeight;
-    out.TotalLines = editor_.LineCount();
-    out.CurLine = editor_.CurLine();
-    out.CurPos = UnitColumn(editor_.CurLine(), editor_.CurPos());
-    out.CurTabPos = editor_.CursorScreenColumn().Value();
-    out.TopScreenLine = editor_.TopLine();
-    out.LeftPos = editor_.LeftPos().Value();
-    out.Overtype = editor_.Overtype() ? 1 : 0;
-    out.BlockType = block ? BTYPE_STREAM : BTYPE_NONE;
-    out.BlockStartLine = block ? block->start.line : 0;
+    out.TotalLines = status.lineCount;
+    out.CurLine = status.curLine;
+    out.CurPos = UnitColumn(status.curLine, status.curPos);
+    out.CurTabPos = status.curScreenColumn.Value();
+    out.TopScreenLine = status.topLine;
+    out.LeftPos = status.leftPos.Value();
+    out.Overtype = status.overtype ? 1 : 0;
+    out.BlockType = status.blockStartLine ? BTYPE_STREAM : BTYPE_NONE;
+    out.BlockStartLine = status.blockStartLine.value_or(0);
     // Del and BkSp remove a block in this editor, as in the 3.x editor's default.
     out.Options = EOPT_CURSORBEYONDEOL | EOPT_DELREMOVESBLOCKS |
                   (options.autoIndent ? DWORD{EOPT_AUTOINDENT} : DWORD{0});
