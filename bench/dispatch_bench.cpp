@@ -11,8 +11,10 @@
 #include <string>
 
 #include "bench/loaded_host.hpp"
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
+#include "host/key_input.hpp"
 
 namespace {
 
@@ -41,16 +43,15 @@ constexpr int kEventsPerRound = 4;
 
 host::Host& LoadedHost() { return bench::LoadedHost("/dev/shm/marten-dispatch-bench.reg"); }
 
-void PlaceAtEndOfQuotedLine(host::Editor& editor) {
+void PlaceAtEndOfQuotedLine(engine::Editor& editor) {
     editor.SetCursor(1, static_cast<int>(editor.LineAt(1).text.size()));
 }
 
 void EditorOwnHandling(benchmark::State& state) {
-    host::Editor editor("reply.msg", Reply());
+    engine::Editor editor("reply.msg", Reply());
     PlaceAtEndOfQuotedLine(editor);
     for (auto _ : state) {
-        for (const INPUT_RECORD& rec : kRound) editor.ProcessInput(rec);
-        editor.ClearLog();
+        for (const INPUT_RECORD& rec : kRound) host::HandleKey(editor, rec);
     }
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);
 }
@@ -63,12 +64,12 @@ host::Host& LoadedUnicodeHost() {
 // the records as the terminal makes them and hands the plug-in their
 // Unicode form, each line it reads converted from the file's bytes.
 void Dispatch(benchmark::State& state, host::Host& host, const char* fileName) {
-    host::Editor editor(fileName, Reply());
+    engine::Editor editor(fileName, Reply());
     PlaceAtEndOfQuotedLine(editor);
     host.SetEditor(&editor);
     for (auto _ : state) {
         for (const INPUT_RECORD& rec : kRound) host.Dispatch(rec);
-        editor.ClearLog();
+        if (auto* ansi = host.PluginAs<host::AnsiPlugin>()) ansi->Editor()->ClearLog();
     }
     host.SetEditor(nullptr);
     state.SetItemsProcessed(state.iterations() * kEventsPerRound);

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "bench/loaded_host.hpp"
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 
@@ -66,7 +66,7 @@ void Run(benchmark::State& state, const char* keys) {
         state.PauseTiming();
         std::string bytes = Document();  // the file as read
         state.ResumeTiming();
-        host::Editor editor("/home/u/fido/reply.msg", std::move(bytes));
+        engine::Editor editor("/home/u/fido/reply.msg", std::move(bytes));
         host.SetEditor(&editor);
         Keys(host, keys);
         std::size_t written = 0;

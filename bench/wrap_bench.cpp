@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "bench/loaded_host.hpp"
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 
@@ -146,7 +146,7 @@ void WrapThrough(benchmark::State& state, host::Host& h) {
     int lines = 0;
     double wall = 0;
     for (auto _ : state) {
-        host::Editor editor("reply.msg", line);
+        engine::Editor editor("reply.msg", line);
         editor.SetCursor(0, static_cast<int>(line.size()));
         h.SetEditor(&editor);
         TimeRun(state, wall, [&] { h.Dispatch(down); });

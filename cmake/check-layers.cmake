@@ -1,6 +1,12 @@
-# Which top-level folder may include which, checked on every build:
-#   module/ includes only api/, module/ and winapi/ (its tests also tests/support/);
-#   host/ never includes edit/;
+# Which top-level folder may include which, checked on every build
+# (CONTRIBUTING.md, Layout). From the bottom up:
+#   api/ includes only api/; common/ only common/;
+#   winapi/ only api/, common/ and winapi/;
+#   module/ only api/, module/ and winapi/ (its tests also tests/support/);
+#   engine/ only engine/ and common/: no interface, no host, no module, no edit/;
+#   host/ never module/ or edit/;
+#   edit/'s layers, from the bottom: file, terminal, ui, app, view (main.cpp
+#   on top); a layer never includes one above it;
 #   ncurses is included only in edit/terminal/.
 # Each include that breaks a rule is reported as FILE:LINE with the rule,
 # and the build stops; a clean tree touches STAMP.
@@ -12,6 +18,7 @@ endif()
 
 string(REPLACE "," ";" checked_folders "${FOLDERS}")
 set(ncurses_header "^(ncursesw?/)?(n?curses|term|panel|form|menu)\\.h$")
+set(edit_layers file terminal ui app view)
 
 set(violations 0)
 
@@ -28,6 +35,15 @@ function(report file header rule)
   set(violations ${count} PARENT_SCOPE)
 endfunction()
 
+# A top-level folder whose files include only the folders `allowed` (a regex
+# of "name/" alternatives) of the project; a project include is one in quotes.
+function(check_only folder allowed rule)
+  if(file MATCHES "^${folder}/" AND quoted AND NOT top MATCHES "^(${allowed})/$")
+    report("${file}" "${header}" "${rule}")
+    set(violations ${violations} PARENT_SCOPE)
+  endif()
+endfunction()
+
 set(sources "")
 foreach(folder ${checked_folders})
   file(GLOB_RECURSE found RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${folder}/*.cpp"
@@ -41,13 +57,32 @@ foreach(file ${sources})
   foreach(include ${includes})
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1" header "${include}")
     string(REGEX MATCH "^[^/]+/" top "${header}")
-    if(file MATCHES "^module/" AND include MATCHES "\"" AND
-       NOT top MATCHES "^(api|module|winapi)/$" AND
-       NOT (file MATCHES "_test\\.cpp$" AND header MATCHES "^tests/support/"))
-      report("${file}" "${header}" "module/ includes only api/, module/ and winapi/")
+    set(quoted FALSE)
+    if(include MATCHES "\"")
+      set(quoted TRUE)
     endif()
-    if(file MATCHES "^host/" AND top STREQUAL "edit/")
-      report("${file}" "${header}" "host/ never includes edit/")
+    check_only(api "api" "api/ includes only api/")
+    check_only(common "common" "common/ includes only common/")
+    check_only(winapi "api|common|winapi" "winapi/ includes only api/, common/ and winapi/")
+    if(NOT (file MATCHES "^module/.*_test\\.cpp$" AND header MATCHES "^tests/support/"))
+      check_only(module "api|module|winapi" "module/ includes only api/, module/ and winapi/")
+    endif()
+    check_only(engine "engine|common" "engine/ includes only engine/ and common/")
+    if(file MATCHES "^host/" AND top MATCHES "^(module|edit)/$")
+      report("${file}" "${header}" "host/ never includes module/ or edit/")
+    endif()
+    # edit/'s layers: the header's layer must not stand above the file's.
+    if(file MATCHES "^edit/([a-z]+)/" AND header MATCHES "^edit/([a-z]+)/")
+      string(REGEX MATCH "^edit/([a-z]+)/" ignored "${file}")
+      set(own "${CMAKE_MATCH_1}")
+      string(REGEX MATCH "^edit/([a-z]+)/" ignored "${header}")
+      set(theirs "${CMAKE_MATCH_1}")
+      list(FIND edit_layers "${own}" own_level)
+      list(FIND edit_layers "${theirs}" their_level)
+      if(own_level GREATER_EQUAL 0 AND their_level GREATER own_level)
+        report("${file}" "${header}"
+          "edit/${own}/ never includes a layer above it (file, terminal, ui, app, view)")
+      endif()
     endif()
     if(header MATCHES "${ncurses_header}" AND NOT file MATCHES "^edit/terminal/")
       report("${file}" "${header}" "ncurses is included only in edit/terminal/")

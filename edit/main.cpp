@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
                      "marten-edit: warning: %zu character%s of the key script %s not typed: "
                      "the %s table lacks %s\n",
                      untyped, untyped == 1 ? "" : "s", untyped == 1 ? "was" : "were",
-                     std::string(host::CodePageName(session.Editor().Table())).c_str(),
+                     std::string(engine::CodePageName(session.Editor().Table())).c_str(),
                      untyped == 1 ? "it" : "them");
     }
     if (session.Editor().Modified() || session.IsNewFile()) {

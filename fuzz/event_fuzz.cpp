@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
 
@@ -98,7 +98,7 @@ INPUT_RECORD MakeRecord(Input& in) {
     return rec;
 }
 
-std::string NonBlank(const host::Editor& editor) {
+std::string NonBlank(const engine::Editor& editor) {
     std::string out;
     for (int n = 0; n < editor.LineCount(); ++n)
         for (char c : editor.LineAt(n).text)
@@ -106,13 +106,13 @@ std::string NonBlank(const host::Editor& editor) {
     return out;
 }
 
-bool HasMark(const host::Editor& editor) {
+bool HasMark(const engine::Editor& editor) {
     for (int n = 0; n < editor.LineCount(); ++n)
         if (editor.LineAt(n).text.find('>') != std::string::npos) return true;
     return false;
 }
 
-void CheckInvariants(const host::Editor& editor) {
+void CheckInvariants(const engine::Editor& editor) {
     if (editor.LineCount() < 1) std::abort();
     if (editor.CurLine() < 0 || editor.CurLine() >= editor.LineCount()) std::abort();
     if (editor.CurPos() < 0) std::abort();
@@ -139,8 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ApplySettings(in);
     host::Host& host = *TheHost;
     const bool ansi = in.Byte() & 1;
-    host::Editor editor("reply.msg", MakeDocument(in),
-                        ansi ? host::CodePage::Ansi1251 : host::CodePage::Oem866);
+    engine::Editor editor("reply.msg", MakeDocument(in),
+                        ansi ? engine::CodePage::Ansi1251 : engine::CodePage::Oem866);
     host.SetEditor(&editor);
     editor.SetCursor(in.Byte() % editor.LineCount(), in.Byte() % 90);
 
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int line = editor.CurLine();
         const unsigned char ch = static_cast<unsigned char>(key.uChar.AsciiChar);
         // The byte the editor inserts for the console's OEM character.
-        const char typed = static_cast<char>(host::OemToTable(editor.Table(), ch));
+        const char typed = static_cast<char>(engine::OemToTable(editor.Table(), ch));
         // A typed character replaces a block; Enter drops it.
         const bool keyDown = rec.EventType == KEY_EVENT && key.bKeyDown && !HasMark(editor) &&
                              !editor.Selection();

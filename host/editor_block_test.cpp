@@ -4,18 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "host/clipboard.hpp"
-#include "host/editor.hpp"
+#include "engine/clipboard.hpp"
+#include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using editor_testing::CtrlKey;
-using editor_testing::Get;
-using editor_testing::Info;
-using editor_testing::Key;
-using editor_testing::Texts;
 
 constexpr DWORD kShift = SHIFT_PRESSED;
 constexpr DWORD kCtrlShift = LEFT_CTRL_PRESSED | SHIFT_PRESSED;
@@ -69,11 +63,11 @@ TEST(EditorBlock, ShiftMovesExtendAStreamBlockAndPlainMovesDropIt) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         Editor e("a.msg", "one two\nthree\nsix\nfour", CodePage::Oem866, small);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         for (const INPUT_RECORD& key : c.keys) e.ProcessInput(key);
         EXPECT_EQ(e.Selection(), c.block) << "case " << i;
         EXPECT_EQ(e.CurLine(), c.cursorAfter.line) << "case " << i;
-        EXPECT_EQ(e.CurPos(), c.cursorAfter.pos) << "case " << i;
+        EXPECT_EQ(e.CurPos(), c.cursorAfter.byteColumn) << "case " << i;
         EXPECT_FALSE(e.Modified());
     }
 }
@@ -137,7 +131,7 @@ TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
         e.ProcessInput(c.key);
         EXPECT_EQ(Texts(e), c.text);
         EXPECT_EQ(e.CurLine(), c.cursor.line) << c.text;
-        EXPECT_EQ(e.CurPos(), c.cursor.pos) << c.text;
+        EXPECT_EQ(e.CurPos(), c.cursor.byteColumn) << c.text;
         EXPECT_FALSE(e.Selection());
         e.Undo();
         EXPECT_EQ(Texts(e), "one|three") << "one undo step";
@@ -205,11 +199,11 @@ TEST(EditorBlock, InsertBlockTakesTheDocumentsLineEnds) {
     };
     for (const auto& c : cases) {
         Editor e("a.msg", c.doc);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         e.InsertBlock(c.block);
         EXPECT_EQ(e.Bytes(), c.bytes) << c.block;
         EXPECT_EQ(e.CurLine(), c.after.line) << c.block;
-        EXPECT_EQ(e.CurPos(), c.after.pos) << c.block;
+        EXPECT_EQ(e.CurPos(), c.after.byteColumn) << c.block;
         e.Undo();
         EXPECT_EQ(e.Bytes(), c.doc);
     }
@@ -233,4 +227,4 @@ TEST(EditorBlock, Utf8PastesCountWhatTheTableCannotHold) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

@@ -2,14 +2,11 @@
 
 #include <string>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using editor_testing::Key;
-using editor_testing::Texts;
 
 // An editor on `text` with the cursor at (line, pos) after one key.
 struct KeyCase {
@@ -340,4 +337,4 @@ TEST(EditorKeys, CursorReachesTheEndOfALineLongerThanTheBound) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

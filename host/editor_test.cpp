@@ -1,4 +1,4 @@
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,8 @@
 
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using editor_testing::Get;
-using editor_testing::Set;
-using editor_testing::Texts;
 
 EditorInfo Info(Editor& e) {
     EditorInfo info{};
@@ -453,4 +449,4 @@ TEST(EditorControl, LogRecordsEveryCall) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

@@ -1,22 +1,44 @@
-// Helpers for the tests of the editor engine: the text in short, key
-// records as the console delivers them, and the commands a plug-in calls.
+// Helpers for the tests of the editor as the host drives it: the engine with
+// the host's handling of console keys and the 1.x interface's commands, key
+// records as the console delivers them, and the text in short.
 #pragma once
 
 #include <string>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "engine/engine_testing.hpp"
+#include "host/ansi/ansi_editor.hpp"
+#include "host/key_input.hpp"
+
+namespace host {
+
+// The engine with what a console and a 1.x plug-in send it: keys go to
+// HandleKey (a fed-back one, PROCESSINPUT, too), commands to AnsiEditor.
+class TestEditor : public engine::Editor {
+public:
+    using engine::Editor::Editor;
+
+    void ProcessInput(const INPUT_RECORD& record, std::optional<engine::TableChar> typed = std::nullopt) {
+        HandleKey(*this, record, typed);
+    }
+    int Control(int command, void* param) { return ansi_.Control(command, param); }
+    const std::vector<ControlCall>& Log() const { return ansi_.Log(); }
+    void ClearLog() { ansi_.ClearLog(); }
+    int RedrawCount() const { return ansi_.RedrawCount(); }
+
+private:
+    AnsiEditor ansi_{*this};
+};
+
+}  // namespace host
 
 namespace host::editor_testing {
 
-// Texts of all lines, joined by '|', for compact expectations.
-inline std::string Texts(const Editor& e) {
-    std::string out;
-    for (int n = 0; n < e.LineCount(); ++n) {
-        if (n) out += '|';
-        out += e.LineAt(n).text;
-    }
-    return out;
-}
+using namespace engine;
+
+using engine::test_helpers::Texts;
+// The tests of the editor as the host drives it name it so.
+using Editor = TestEditor;
 
 // A key-down record.
 inline INPUT_RECORD Key(WORD vk, char ch = 0, DWORD state = 0, WORD repeat = 1) {
@@ -36,24 +58,24 @@ inline INPUT_RECORD CtrlKey(char letter, DWORD more = 0) {
 }
 
 // Types `text` (OEM bytes), one record a character.
-inline void Type(Editor& e, const std::string& text) {
+inline void Type(TestEditor& e, const std::string& text) {
     for (const char c : text) e.ProcessInput(Key(0, c));
 }
 
-inline EditorInfo Info(Editor& e) {
+inline EditorInfo Info(TestEditor& e) {
     EditorInfo info{};
     e.Control(ECTL_GETINFO, &info);
     return info;
 }
 
-inline EditorGetString Get(Editor& e, int n) {
+inline EditorGetString Get(TestEditor& e, int n) {
     EditorGetString get{};
     get.StringNumber = n;
     e.Control(ECTL_GETSTRING, &get);
     return get;
 }
 
-inline int Set(Editor& e, int n, std::string text, const char* eol = nullptr) {
+inline int Set(TestEditor& e, int n, std::string text, const char* eol = nullptr) {
     EditorSetString set{n, text.data(), const_cast<char*>(eol), static_cast<int>(text.size())};
     return e.Control(ECTL_SETSTRING, &set);
 }

@@ -3,17 +3,11 @@
 #include <functional>
 #include <string>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 #include "host/editor_testing.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using editor_testing::CtrlKey;
-using editor_testing::Key;
-using editor_testing::Set;
-using editor_testing::Texts;
-using editor_testing::Type;
 
 TextPosition CursorOf(const Editor& e) { return {e.CurLine(), e.CurPos()}; }
 
@@ -53,7 +47,7 @@ TEST(EditorUndo, PutsBackTextLineEndsAndCursorAndRedoes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Editor e("a.msg", c.text, CodePage::Oem866, c.options);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         c.change(e);
         const std::string after = e.Bytes();
         const TextPosition cursorAfter = CursorOf(e);
@@ -275,4 +269,4 @@ TEST(EditorUndo, TheHistoryKeepsAtMostTheBoundInMemory) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

@@ -5,16 +5,14 @@
 
 #include <string>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "engine/text16.hpp"
 #include "host/editor_testing.hpp"
-#include "host/text16.hpp"
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_text.hpp"
 
-namespace host {
+namespace host::editor_testing {
 namespace {
-
-using editor_testing::Key;
-using editor_testing::Texts;
 
 constexpr auto kUtf8 = CodePage::Utf8;
 // "Ну, 😀 да" with a stray byte 0xFF at the end: Н у take two bytes each,
@@ -83,14 +81,14 @@ TEST(EditorUtf8, SearchFoldsCyrillicAndFindsWholeCharacters) {
     // "ПРИВЕТ" without regard to case: Р and р differ in their first byte.
     const auto found = e.Find("\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2", options);
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->start.pos, 0);
-    EXPECT_EQ(found->end.pos, 12);
+    EXPECT_EQ(found->start.byteColumn, 0);
+    EXPECT_EQ(found->end.byteColumn, 12);
     options.matchCase = true;
     options.next = true;
     EXPECT_FALSE(e.Find("\xD0\xA0", options));  // no capital Р
     const auto small = e.Find("\xD1\x80", options);
     ASSERT_TRUE(small);
-    EXPECT_EQ(small->start.pos, 2);
+    EXPECT_EQ(small->start.byteColumn, 2);
 }
 
 TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
@@ -119,11 +117,11 @@ TEST(EditorUtf8, ThePluginViewCountsUtf16Units) {
     get.StringNumber = 0;
     ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_GETSTRING, 0, &get), 1);
     EXPECT_EQ(get.StringLength, 10);
-    const std::u16string line(Units(get.StringText), static_cast<std::size_t>(get.StringLength));
+    const std::u16string line(Utf16Of(get.StringText), static_cast<std::size_t>(get.StringLength));
     unicode_api::EditorSetString set{};
     set.StructSize = sizeof set;
     set.StringNumber = 0;
-    set.StringText = Wide(line.c_str());
+    set.StringText = InterfaceText(line.c_str());
     set.StringLength = get.StringLength;
     ASSERT_EQ(view.Control(UnicodeEditor::kId, unicode_api::ECTL_SETSTRING, 0, &set), 1);
     EXPECT_EQ(Texts(e), kLine);
@@ -149,9 +147,9 @@ TEST(EditorUtf8, SwitchingToUtf8KeepsTheBytesAndMovesOntoCharacters) {
     EXPECT_EQ(Texts(e), kLine);
     EXPECT_EQ(e.CurPos(), 2);
     ASSERT_TRUE(e.Selection());
-    EXPECT_EQ(e.Selection()->start.pos, 0);
-    EXPECT_EQ(e.Selection()->end.pos, 6);
+    EXPECT_EQ(e.Selection()->start.byteColumn, 0);
+    EXPECT_EQ(e.Selection()->end.byteColumn, 6);
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace host::editor_testing

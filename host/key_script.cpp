@@ -1,37 +1,14 @@
 #include "host/key_script.hpp"
 
 #include "common/ascii.hpp"
-#include "host/utf8.hpp"
+#include "engine/utf8.hpp"
+#include "host/key_table.hpp"
 
 #include <array>
 
 namespace host {
 
 namespace {
-
-struct NamedKey {
-    std::string_view name;
-    WORD virtualKey;
-    unsigned char oemChar;
-    DWORD flags;  // ENHANCED_KEY for the keys of the grey block
-};
-
-constexpr NamedKey kNamedKeys[] = {
-    {"Enter", VK_RETURN, 13, 0},
-    {"Tab", VK_TAB, 9, 0},
-    {"BS", VK_BACK, 8, 0},
-    {"Esc", VK_ESCAPE, 27, 0},
-    {"Del", VK_DELETE, 0, ENHANCED_KEY},
-    {"Home", VK_HOME, 0, ENHANCED_KEY},
-    {"End", VK_END, 0, ENHANCED_KEY},
-    {"Left", VK_LEFT, 0, ENHANCED_KEY},
-    {"Right", VK_RIGHT, 0, ENHANCED_KEY},
-    {"Up", VK_UP, 0, ENHANCED_KEY},
-    {"Down", VK_DOWN, 0, ENHANCED_KEY},
-    {"PgUp", VK_PRIOR, 0, ENHANCED_KEY},
-    {"PgDn", VK_NEXT, 0, ENHANCED_KEY},
-    {"Ins", VK_INSERT, 0, ENHANCED_KEY},
-};
 
 struct Modifier {
     std::string_view prefix;
@@ -68,7 +45,7 @@ bool IsCapital(unsigned char oem) {
 KeyStroke CharacterStroke(char32_t ch) {
     KeyStroke stroke;
     stroke.character = ch;
-    const unsigned char oem = FromUnicode(CodePage::Oem866, ch).value_or(0);
+    const unsigned char oem = engine::FromUnicode(engine::CodePage::Oem866, ch).value_or(0);
     stroke.oemChar = oem;
     // A Latin letter's key is named by its capital.
     const unsigned char key = ascii::ToUpper(oem);
@@ -91,7 +68,8 @@ struct Parser {
 
     // The character at `at`, or a failure naming its position.
     bool Character(std::size_t at, char32_t& ch, std::size_t& length) {
-        if (!DecodeUtf8(script.substr(at), ch, length)) return Fail(at + 1, "invalid UTF-8");
+        if (!engine::DecodeUtf8(script.substr(at), ch, length))
+            return Fail(at + 1, "invalid UTF-8");
         return true;
     }
 
@@ -113,27 +91,15 @@ struct Parser {
                 }
             }
         }
-        for (const NamedKey& key : kNamedKeys) {
-            if (ascii::EqualNoCase(rest, key.name))
-                return Push(NamedStroke(key.virtualKey, key.oemChar, key.flags, modifiers));
-        }
-        if (rest.size() >= 2 && (rest[0] == 'F' || rest[0] == 'f')) {
-            const std::string_view digits = rest.substr(1);
-            int number = 0;
-            bool allDigits = digits.size() <= 2;
-            for (char c : digits) {
-                if (c < '0' || c > '9') allDigits = false;
-                number = number * 10 + (c - '0');
-            }
-            if (allDigits && digits[0] != '0' && number >= 1 && number <= 12) {
-                return Push(NamedStroke(static_cast<WORD>(VK_F1 + number - 1), 0, 0, modifiers));
-            }
+        if (const NamedKey* key = NamedKeyByName(rest)) {
+            const DWORD flags = key->enhanced ? DWORD{ENHANCED_KEY} : DWORD{0};
+            return Push(NamedStroke(key->virtualKey, key->character, flags, modifiers));
         }
         // A single character, with or without modifiers.
         const std::size_t at = open + 1 + (inside.size() - rest.size());
         char32_t ch = 0;
         std::size_t length = 0;
-        if (DecodeUtf8(rest, ch, length) && length == rest.size()) {
+        if (engine::DecodeUtf8(rest, ch, length) && length == rest.size()) {
             if (!Character(at, ch, length)) return false;
             KeyStroke stroke = CharacterStroke(ch);
             stroke.controlState |= modifiers;

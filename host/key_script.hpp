@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "api/ansi_api.hpp"
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace host {
 
@@ -23,12 +23,13 @@ struct KeyStroke {
 };
 
 // Parses a UTF-8 script. Syntax: characters stand for themselves (capitals
-// of code page 866 carry Shift); {Enter}, {Del}, {BS}, {Tab}, {Esc},
-// {Home}, {End}, {Left}, {Right}, {Up}, {Down}, {PgUp}, {PgDn}, {Ins},
-// {F1}..{F12}, each with optional Shift+, Ctrl+, Alt+, RCtrl+, RAlt+ inside
-// the braces, in any order and case; one character in braces takes modifiers
-// too ({Ctrl+a} is character 1, {Alt+x} is 'x' with Alt). Ctrl+Enter carries
-// character 10 and Ctrl+BS 127, as the console gives them. "{{" is a literal
+// of code page 866 carry Shift); the named keys of the key table ({Enter},
+// {Tab}, {BkSp}, {Esc}, {Del}, {Ins}, {Home}, {End}, {Left}, {Right}, {Up},
+// {Down}, {PgUp}, {PgDn}, {F1}..{F12}; {BS} is read as {BkSp} too), each
+// with optional Shift+, Ctrl+, Alt+, RCtrl+, RAlt+ inside the braces, in any
+// order and case; one character in braces takes modifiers too ({Ctrl+a} is
+// character 1, {Alt+x} is 'x' with Alt). Ctrl+Enter carries character 10
+// and Ctrl+BkSp 127, as the console gives them. "{{" is a literal
 // '{'; a lone '}' is itself. On failure, `error` names the byte position
 // (from 1) and what is wrong: position 7: unknown key "Entr".
 std::optional<std::vector<KeyStroke>> ParseKeyScript(std::string_view script, std::string* error);

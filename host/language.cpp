@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "common/ascii.hpp"
-#include "host/codepage.hpp"
-#include "host/text16.hpp"
-#include "host/utf8.hpp"
+#include "engine/codepage.hpp"
+#include "engine/text16.hpp"
+#include "engine/utf8.hpp"
 
 namespace host {
 
@@ -294,16 +294,16 @@ std::string DecodeUnicodeTextFile(std::string_view bytes) {
             const auto second = static_cast<unsigned char>(bytes[i + 1]);
             units += static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
         }
-        return Utf16ToUtf8(units);
+        return engine::Utf16ToUtf8(units);
     }
     // Without a mark: UTF-8 up to the first line that is not, OEM from there on.
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!DecodeUtf8(bytes.substr(i), ch, length)) {
+        if (!engine::DecodeUtf8(bytes.substr(i), ch, length)) {
             return std::string(bytes.substr(0, lineStart)) +
-                   ToUtf8(CodePage::Oem866, bytes.substr(lineStart));
+                   engine::ToUtf8(engine::CodePage::Oem866, bytes.substr(lineStart));
         }
         i += length;
         if (ch == '\n') lineStart = i;

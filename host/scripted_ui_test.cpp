@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "host/services.hpp"
+#include "host/ansi/ansi_services.hpp"
 
 namespace host {
 namespace {
@@ -33,25 +33,25 @@ struct SmallDialog {
 
 class ScriptedUiTest : public ::testing::Test {
 protected:
-    void SetUp() override { previous_ = SetServiceTarget(&target_); target_.ui = &ui_; }
-    void TearDown() override { SetServiceTarget(previous_); }
+    void SetUp() override { previous_ = SetAnsiServiceTarget(&target_); target_.ui = &ui_; }
+    void TearDown() override { SetAnsiServiceTarget(previous_); }
 
     int ShowDialog(SmallDialog& dialog) {
-        return services::Dialog(7, -1, -1, 54, 16, "dlgConfigure", dialog.items, 4);
+        return ansiServices::Dialog(7, -1, -1, 54, 16, "dlgConfigure", dialog.items, 4);
     }
 
     ScriptedUi ui_;
-    ServiceTarget target_;
-    ServiceTarget* previous_ = nullptr;
+    AnsiServiceTarget target_;
+    AnsiServiceTarget* previous_ = nullptr;
 };
 
 TEST_F(ScriptedUiTest, EmptyQueueLeavesEveryService) {
     const FarMenuItem line{};
-    EXPECT_EQ(services::Menu(1, -1, -1, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, &line, 1), -1);
+    EXPECT_EQ(ansiServices::Menu(1, -1, -1, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, &line, 1), -1);
     SmallDialog dialog;
     EXPECT_EQ(ShowDialog(dialog), -1);
     const char* const texts[] = {"Title", "OK"};
-    EXPECT_EQ(services::Message(1, 0, nullptr, texts, 2, 1), -1);
+    EXPECT_EQ(ansiServices::Message(1, 0, nullptr, texts, 2, 1), -1);
     EXPECT_EQ(ui_.order, (std::vector<char>{'M', 'D', 'B'}));
     // Esc changes nothing the module passed in.
     EXPECT_EQ(dialog.items[0].Param.Selected, 1);
@@ -115,13 +115,13 @@ TEST_F(ScriptedUiTest, MenuAndMessageRecordEveryArgument) {
     lines[2].Selected = 1;
     const int breakKeys[] = {0};
     int breakCode = 5;
-    EXPECT_EQ(services::Menu(3, -1, -2, 0, FMENU_AUTOHIGHLIGHT, "Marten", nullptr, "Contents",
+    EXPECT_EQ(ansiServices::Menu(3, -1, -2, 0, FMENU_AUTOHIGHLIGHT, "Marten", nullptr, "Contents",
                              breakKeys, &breakCode, lines, 3),
               2);
-    EXPECT_EQ(services::Menu(3, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, lines, 3), -1);
+    EXPECT_EQ(ansiServices::Menu(3, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, lines, 3), -1);
     const char* const texts[] = {"About", "", nullptr, "OK"};
-    EXPECT_EQ(services::Message(3, FMSG_WARNING, "dlgAbout", texts, 4, 1), 0);
-    EXPECT_EQ(services::Message(3, 0, nullptr, texts, 4, 1), -1);
+    EXPECT_EQ(ansiServices::Message(3, FMSG_WARNING, "dlgAbout", texts, 4, 1), 0);
+    EXPECT_EQ(ansiServices::Message(3, 0, nullptr, texts, 4, 1), -1);
 
     ASSERT_EQ(ui_.menus.size(), 2u);
     const MenuCall& menu = ui_.menus[0];

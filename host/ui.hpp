@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "api/ansi_api.hpp"
@@ -93,6 +97,32 @@ struct UnicodeDialogCall {
     std::vector<UnicodeDialogItem> items;
 };
 
+// What an item of a Unicode dialog shows: a list its current entry, any
+// other item its text.
+const std::u16string& ShownText(const UnicodeDialogItem& item);
+
+// A Unicode plug-in's dialog in the 1.x dialog records that the UIs draw:
+// each item's type, place, flags, focus and check state; a list shows as an
+// edit field that holds its current entry. The texts go in in the UI's own
+// forms: `data` for an item's Data, `name` for history names and the help
+// topic.
+struct TextForms {
+    std::function<std::string(std::u16string_view)> data;
+    std::function<std::string(std::u16string_view)> name;
+};
+struct AnsiDialog {
+    std::vector<FarDialogItem> items;
+    std::deque<std::string> histories;  // what the items' History fields point at
+    DialogCall call;                    // its `items` point at the ones above
+};
+AnsiDialog AnsiDialogOf(const UnicodeDialogCall& call, const TextForms& forms);
+// Takes back what the user did in the dialog drawn from `items`: the state
+// of each check box and radio button, and each text that `changed` holds
+// (none: the item keeps the text the plug-in gave); a list goes to the
+// entry that equals its new text.
+void TakeBack(UnicodeDialogCall& call, const std::vector<FarDialogItem>& items,
+              const std::vector<std::optional<std::u16string>>& changed);
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -107,5 +137,17 @@ public:
     // Shows a topic of the plug-in's help file; false when the UI cannot.
     virtual bool ShowPluginHelp(const std::string& topic);
 };
+
+// Asks `ui` through `ask` on behalf of a plug-in's service: -1 (the user
+// left) without a UI, or when the host's side throws.
+template <class Ask>
+auto AskUi(Ui* ui, Ask ask) -> decltype(ask(*ui)) {
+    if (ui == nullptr) return -1;
+    try {
+        return ask(*ui);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
 
 }  // namespace host

@@ -1,12 +1,12 @@
 #!/bin/sh
-# Writes host/codepage_tables.inc: the Unicode character of every byte of
+# Writes engine/codepage_tables.inc: the Unicode character of every byte of
 # code pages 866, 1251 and KOI8-R, as the system's iconv reads them. The tables are
 # committed, so that the Win32 build, which has no iconv, compiles them too;
 # a native unit test recomputes them through iconv(3) and compares.
 #
-# Usage: scripts/gen-codepage-tables.sh [output]   (default host/codepage_tables.inc)
+# Usage: scripts/gen-codepage-tables.sh [output]   (default engine/codepage_tables.inc)
 set -eu
-out=${1:-"$(dirname "$0")/../host/codepage_tables.inc"}
+out=${1:-"$(dirname "$0")/../engine/codepage_tables.inc"}
 tmp="$out.tmp.$$"
 trap 'rm -f "$tmp"' EXIT
 

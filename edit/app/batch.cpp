@@ -11,9 +11,9 @@ std::size_t ApplyStrokes(Session& session, const std::vector<host::KeyStroke>& s
     for (const host::KeyStroke& stroke : strokes) {
         // A character beyond ASCII goes in as the file's table holds it; one
         // the table lacks is not typed at all, rather than typed as another.
-        std::optional<host::TableChar> typed;
+        std::optional<engine::TableChar> typed;
         if (stroke.character >= 0x80) {
-            typed = host::EncodeChar(session.Editor().Table(), stroke.character);
+            typed = engine::EncodeChar(session.Editor().Table(), stroke.character);
             if (!typed) {
                 ++untyped;
                 continue;

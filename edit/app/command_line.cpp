@@ -31,11 +31,11 @@ std::optional<StartPosition> ParseAt(std::string_view text, std::string_view sep
     auto colon = text.find_first_of(separators);
     auto line = PositiveNumber(text.substr(0, colon));
     if (!line) return std::nullopt;
-    at.line = host::LineNumber(*line);
+    at.line = engine::LineNumber(*line);
     if (colon != std::string_view::npos) {
         auto column = PositiveNumber(text.substr(colon + 1));
         if (!column) return std::nullopt;
-        at.column = host::ColumnNumber(*column);
+        at.column = engine::ColumnNumber(*column);
     }
     return at;
 }
@@ -96,9 +96,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         } else if (name == "--auto-indent") {
             result.autoIndent = true;
         } else if (name == "--codepage") {
-            const std::string names = host::CodePageNames(&host::CodePageRecord::option);
+            const std::string names = engine::CodePageNames(&engine::CodePageRecord::option);
             if (!takeValue()) return fail("--codepage needs a value: " + names);
-            if (auto page = host::CodePageByName(value)) {
+            if (auto page = engine::CodePageByName(value)) {
                 result.codePage = *page;
             } else {
                 return fail("unknown code page " + value + " (expected " + names + ")");
@@ -158,7 +158,7 @@ std::string UsageText() {
            "  --help, --version\n"
            "\n"
            "Key scripts: characters stand for themselves; named keys in braces, such as\n"
-           "{Enter} {Del} {BS} {Tab} {Esc} {Home} {End} {Left} {Right} {Up} {Down}\n"
+           "{Enter} {Del} {BkSp} {Tab} {Esc} {Home} {End} {Left} {Right} {Up} {Down}\n"
            "{PgUp} {PgDn} {Ins} {F1}..{F12}, with Shift+ Ctrl+ Alt+ RCtrl+ RAlt+ inside\n"
            "the braces ({Ctrl+Del}); {{ is a literal brace.\n"
            "\n"

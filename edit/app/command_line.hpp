@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/codepage.hpp"
-#include "host/editor_positions.hpp"
+#include "engine/codepage.hpp"
+#include "engine/positions.hpp"
 
 namespace edit {
 
@@ -16,8 +16,8 @@ namespace edit {
 // shows them; `end` is the end of the last line.
 struct StartPosition {
     bool end = false;
-    host::LineNumber line{1};
-    host::ColumnNumber column{1};
+    engine::LineNumber line{1};
+    engine::ColumnNumber column{1};
     // A line past the end means the last one (+LINE, as vi and nano take it);
     // otherwise (--at) it is an error.
     bool clampLine = false;
@@ -25,13 +25,13 @@ struct StartPosition {
 
 struct CommandLine {
     std::string file;
-    std::optional<host::CodePage> codePage;  // --codepage; none: the locale's table
-    std::optional<StartPosition> start;      // +LINE[:COL] or --at
-    std::string pluginFolder;                // --plugins, empty when not given
-    std::string registry;                    // --registry, empty when not given
-    std::string language = "English";        // --language: of the plug-in's texts and help
-    std::optional<std::string> keys;         // --keys: batch mode with this script
-    bool autoIndent = false;                 // --auto-indent: the editor's own auto-indent
+    std::optional<engine::CodePage> codePage;  // --codepage; none: the locale's table
+    std::optional<StartPosition> start;        // +LINE[:COL] or --at
+    std::string pluginFolder;                  // --plugins, empty when not given
+    std::string registry;                      // --registry, empty when not given
+    std::string language = "English";          // --language: of the plug-in's texts and help
+    std::optional<std::string> keys;           // --keys: batch mode with this script
+    bool autoIndent = false;                   // --auto-indent: the editor's own auto-indent
     bool help = false;
     bool version = false;
 };

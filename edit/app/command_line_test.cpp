@@ -20,9 +20,9 @@ TEST(CommandLine, BatchModeWithEveryOption) {
     EXPECT_EQ(*line->keys, "ab{Enter}");
     ASSERT_TRUE(line->start);
     EXPECT_FALSE(line->start->end);
-    EXPECT_EQ(line->start->line, host::LineNumber(3));
-    EXPECT_EQ(line->start->column, host::ColumnNumber(11));
-    EXPECT_EQ(line->codePage, host::CodePage::Ansi1251);
+    EXPECT_EQ(line->start->line, engine::LineNumber(3));
+    EXPECT_EQ(line->start->column, engine::ColumnNumber(11));
+    EXPECT_EQ(line->codePage, engine::CodePage::Ansi1251);
     EXPECT_EQ(line->pluginFolder, "/p");
     EXPECT_EQ(line->registry, "/r.reg");
     EXPECT_EQ(line->language, "English");
@@ -35,17 +35,17 @@ TEST(CommandLine, StartPositions) {
     EXPECT_TRUE(Parse({"--at", "end", "f"})->start->end);
     EXPECT_FALSE(Parse({"--at", "9", "f"})->start->clampLine);
     auto plus = Parse({"+7", "f"});
-    EXPECT_EQ(plus->start->line, host::LineNumber(7));
-    EXPECT_EQ(plus->start->column, host::ColumnNumber(1));
+    EXPECT_EQ(plus->start->line, engine::LineNumber(7));
+    EXPECT_EQ(plus->start->column, engine::ColumnNumber(1));
     EXPECT_TRUE(plus->start->clampLine);  // past the end: the last line
     // +LINE:COL, and nano's +LINE,COL; a bare + is the end, as in vi.
     for (const char* arg : {"+4:12", "+4,12"}) {
         auto at = Parse({arg, "f"});
-        EXPECT_EQ(at->start->line, host::LineNumber(4)) << arg;
-        EXPECT_EQ(at->start->column, host::ColumnNumber(12)) << arg;
+        EXPECT_EQ(at->start->line, engine::LineNumber(4)) << arg;
+        EXPECT_EQ(at->start->column, engine::ColumnNumber(12)) << arg;
     }
     EXPECT_TRUE(Parse({"+", "f"})->start->end);
-    EXPECT_EQ(Parse({"--at", "4", "f"})->start->column, host::ColumnNumber(1));
+    EXPECT_EQ(Parse({"--at", "4", "f"})->start->column, engine::ColumnNumber(1));
     // An empty script is a script: batch mode that changes nothing.
     EXPECT_EQ(*Parse({"--keys", "", "f"})->keys, "");
     // After "--" a name that looks like an option is a file.
@@ -110,8 +110,8 @@ TEST(CommandLine, OneMartenFromAFolderOfEitherBuild) {
 // Every table of the host's list is taken by each of its names, in either
 // case, so a new table needs nothing here.
 TEST(CommandLine, EveryTableByEachOfItsNames) {
-    for (const host::CodePageRecord& table : host::CodePages()) {
-        for (const std::string_view name : host::NamesOf(table)) {
+    for (const engine::CodePageRecord& table : engine::CodePages()) {
+        for (const std::string_view name : engine::NamesOf(table)) {
             std::string upper(name);
             for (char& c : upper)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -19,7 +19,7 @@ std::string_view Trim(std::string_view s) {
 }
 
 // Why `value` is not right for `name`, empty when it was taken.
-std::string Apply(std::string_view name, std::string_view value, host::EditorOptions& options) {
+std::string Apply(std::string_view name, std::string_view value, engine::EditorOptions& options) {
     if (name == "tab-size") {
         int size = 0;
         const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), size);
@@ -55,7 +55,7 @@ std::string EditorSettingsPath() {
 }
 
 void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         host::EditorOptions& options, std::string* problems) {
+                         engine::EditorOptions& options, std::string* problems) {
     int number = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -73,7 +73,7 @@ void ApplyEditorSettings(std::string_view text, const std::string& path,
     }
 }
 
-void LoadEditorSettings(const std::string& path, host::EditorOptions& options,
+void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
                         std::string* problems) {
     if (path.empty()) return;
     std::error_code ec;

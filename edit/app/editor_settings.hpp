@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 
 namespace edit {
 
@@ -20,10 +20,10 @@ std::string EditorSettingsPath();
 // `problems` gets one message a line ("PATH: line 3: ..."), each ended by
 // '\n'. The file is only read, never written.
 void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         host::EditorOptions& options, std::string* problems);
+                         engine::EditorOptions& options, std::string* problems);
 
 // The file at `path` applied as above; a missing file changes nothing.
-void LoadEditorSettings(const std::string& path, host::EditorOptions& options,
+void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
                         std::string* problems);
 
 }  // namespace edit

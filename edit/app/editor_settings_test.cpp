@@ -11,7 +11,7 @@ namespace edit {
 namespace {
 
 TEST(EditorSettings, DefaultsAreTheFileManagersEditors) {
-    const host::EditorOptions options;
+    const engine::EditorOptions options;
     EXPECT_EQ(options.tabSize, 8);
     EXPECT_FALSE(options.persistentBlocks);
     EXPECT_FALSE(options.delRemovesBlocks);
@@ -19,7 +19,7 @@ TEST(EditorSettings, DefaultsAreTheFileManagersEditors) {
 }
 
 TEST(EditorSettings, TakesGoodLinesAndNamesEachBadOne) {
-    host::EditorOptions options;
+    engine::EditorOptions options;
     std::string problems;
     ApplyEditorSettings(
         "# mine\r\n"
@@ -55,7 +55,7 @@ TEST(EditorSettings, LiveInTheUsersConfigurationFolderAndAreOnlyRead) {
     const std::string path = EditorSettingsPath();
     EXPECT_EQ(path, (folder / "marten" / "editor.conf").string());
 
-    host::EditorOptions options;
+    engine::EditorOptions options;
     std::string problems;
     LoadEditorSettings(path, options, &problems);  // missing: the defaults, no complaint
     EXPECT_EQ(problems, "");

@@ -35,8 +35,8 @@ std::u32string Ascii(std::string_view text) { return std::u32string(text.begin()
 
 }  // namespace
 
-host::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool otherWay) {
-    host::SearchOptions options;
+engine::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool otherWay) {
+    engine::SearchOptions options;
     options.matchCase = request.matchCase;
     options.wholeWords = request.wholeWords;
     options.reverse = request.reverse != otherWay;
@@ -44,12 +44,12 @@ host::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool othe
     return options;
 }
 
-std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view text,
+std::optional<std::string> TextInTable(engine::CodePage table, std::u32string_view text,
                                        std::u32string* missing) {
     std::string bytes;
     std::u32string lacking;
     for (char32_t ch : text) {
-        if (auto typed = host::EncodeChar(table, ch)) {
+        if (auto typed = engine::EncodeChar(table, ch)) {
             bytes += typed->Bytes();
         } else if (lacking.find(ch) == std::u32string::npos) {
             lacking.push_back(ch);
@@ -60,12 +60,12 @@ std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view
     return bytes;
 }
 
-ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query,
-                              std::string_view replacement, host::SearchOptions options,
+ReplaceOutcome ReplaceMatches(engine::Editor& editor, std::string_view query,
+                              std::string_view replacement, engine::SearchOptions options,
                               const std::function<ReplaceChoice()>& ask) {
     ReplaceOutcome outcome;
     bool changed = false;  // the last answer put a replacement in
-    while (const std::optional<host::Block> match = editor.Find(query, options)) {
+    while (const std::optional<engine::Block> match = editor.Find(query, options)) {
         ++outcome.found;
         editor.Select(match->start, match->end);  // shown while the user is asked
         switch (ask()) {
@@ -96,25 +96,26 @@ ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query,
     return outcome;
 }
 
-std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text, host::LineNumber current) {
+std::optional<engine::TypedPosition> ParseGoTo(std::u32string_view text,
+                                               engine::LineNumber current) {
     text = Trimmed(text);
-    host::TypedPosition target;
+    engine::TypedPosition target;
     const std::size_t split = text.find_first_of(U":,");
     const std::u32string_view lineText = Trimmed(text.substr(0, split));
     // ":COL" stays on the current line.
     const auto line =
         lineText.empty() && split != std::u32string_view::npos ? current.Value() : Count(lineText);
     if (!line) return std::nullopt;
-    target.line = host::LineNumber(*line);
+    target.line = engine::LineNumber(*line);
     if (split != std::u32string_view::npos) {
         const auto column = Count(Trimmed(text.substr(split + 1)));
         if (!column) return std::nullopt;
-        target.column = host::ColumnNumber(*column);
+        target.column = engine::ColumnNumber(*column);
     }
     return target;
 }
 
-void JumpTo(host::Editor& editor, host::TypedPosition target) {
+void JumpTo(engine::Editor& editor, engine::TypedPosition target) {
     editor.ClearSelection();
     editor.GoTo(target);
 }
@@ -124,8 +125,8 @@ std::vector<std::u32string> NotFoundLines(std::u32string_view query) {
 }
 
 std::vector<std::u32string> NotInTableLines(std::u32string_view what, std::u32string_view missing,
-                                            host::CodePage table) {
-    return {U"The " + Ascii(host::CodePageName(table)) + U" table has no place for " +
+                                            engine::CodePage table) {
+    return {U"The " + Ascii(engine::CodePageName(table)) + U" table has no place for " +
                 Quoted(missing) + U",",
             U"so " + std::u32string(what) + U" cannot be in this file."};
 }

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/codepage.hpp"
-#include "host/editor.hpp"
+#include "engine/codepage.hpp"
+#include "engine/editor.hpp"
 
 namespace edit {
 
@@ -28,11 +28,11 @@ struct SearchRequest {
 
 // The engine's options for the request; `next` as SearchOptions says,
 // `otherWay` turns the direction round (Alt+F7).
-host::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool otherWay = false);
+engine::SearchOptions OptionsOf(const SearchRequest& request, bool next, bool otherWay = false);
 
 // `text` in the bytes of `table`; none when a character has no place in it,
 // and then `missing` (when given) lists those characters, each once.
-std::optional<std::string> TextInTable(host::CodePage table, std::u32string_view text,
+std::optional<std::string> TextInTable(engine::CodePage table, std::u32string_view text,
                                        std::u32string* missing = nullptr);
 
 // The answer to "replace this match?".
@@ -50,18 +50,19 @@ struct ReplaceOutcome {
 // replaces this match and every one after it (in a reverse search, every one
 // before it) as one undo step, Cancel stops. Query and replacement are bytes
 // of the editor's table.
-ReplaceOutcome ReplaceMatches(host::Editor& editor, std::string_view query,
-                              std::string_view replacement, host::SearchOptions options,
+ReplaceOutcome ReplaceMatches(engine::Editor& editor, std::string_view query,
+                              std::string_view replacement, engine::SearchOptions options,
                               const std::function<ReplaceChoice()>& ask);
 
 // Where go-to leads: "LINE", "LINE:COLUMN", "LINE,COLUMN" or ":COLUMN" (on
 // the `current` line) counted from 1, the column a screen column (without
 // one the line's start), blanks around allowed; none for anything else (a
 // number below 1 or too large to hold included).
-std::optional<host::TypedPosition> ParseGoTo(std::u32string_view text, host::LineNumber current);
+std::optional<engine::TypedPosition> ParseGoTo(std::u32string_view text,
+                                               engine::LineNumber current);
 
 // Puts the cursor at `target`, the block dropped; a line past the end is the last line.
-void JumpTo(host::Editor& editor, host::TypedPosition target);
+void JumpTo(engine::Editor& editor, engine::TypedPosition target);
 
 // ---- What the messages say -----------------------------------------------
 
@@ -70,7 +71,7 @@ std::vector<std::u32string> NotFoundLines(std::u32string_view query);
 // A text that the file's table cannot hold: what it is ("The text to find",
 // "The replacement"), the characters, and the table.
 std::vector<std::u32string> NotInTableLines(std::u32string_view what, std::u32string_view missing,
-                                            host::CodePage table);
+                                            engine::CodePage table);
 // "1 replacement made", "3 replacements made".
 std::u32string ReplacedLine(int count);
 // Go-to's field held no position.

@@ -8,22 +8,22 @@ namespace {
 
 using Choice = ReplaceChoice;
 
-host::TypedPosition Typed(int line, int column) {
-    return {host::LineNumber(line), host::ColumnNumber(column)};
+engine::TypedPosition Typed(int line, int column) {
+    return {engine::LineNumber(line), engine::ColumnNumber(column)};
 }
 
 TEST(SearchSession, TextIsPutIntoTheFilesTableOrTheMissingCharactersNamed) {
     const struct {
-        host::CodePage table;
+        engine::CodePage table;
         std::u32string text;
         std::optional<std::string> bytes;
         std::u32string missing;
     } cases[] = {
-        {host::CodePage::Oem866, U"Нр x", "\x8D\xE0 x", U""},
-        {host::CodePage::Ansi1251, U"«Нр»", "\xAB\xCD\xF0\xBB", U""},
-        {host::CodePage::Koi8r, U"ёж", "\xA3\xD6", U""},
-        {host::CodePage::Oem866, U"a€b«€", std::nullopt, U"€«"},  // each character named once
-        {host::CodePage::Ansi1251, U"╔═╗", std::nullopt, U"╔═╗"},
+        {engine::CodePage::Oem866, U"Нр x", "\x8D\xE0 x", U""},
+        {engine::CodePage::Ansi1251, U"«Нр»", "\xAB\xCD\xF0\xBB", U""},
+        {engine::CodePage::Koi8r, U"ёж", "\xA3\xD6", U""},
+        {engine::CodePage::Oem866, U"a€b«€", std::nullopt, U"€«"},  // each character named once
+        {engine::CodePage::Ansi1251, U"╔═╗", std::nullopt, U"╔═╗"},
     };
     for (const auto& c : cases) {
         std::u32string missing = U"stale";
@@ -36,7 +36,7 @@ TEST(SearchSession, OptionsFollowTheRequestAndAltF7TurnsTheDirection) {
     SearchRequest request;
     request.matchCase = true;
     request.reverse = true;
-    host::SearchOptions options = OptionsOf(request, true);
+    engine::SearchOptions options = OptionsOf(request, true);
     EXPECT_TRUE(options.matchCase);
     EXPECT_FALSE(options.wholeWords);
     EXPECT_TRUE(options.reverse);
@@ -49,7 +49,7 @@ TEST(SearchSession, OptionsFollowTheRequestAndAltF7TurnsTheDirection) {
 TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
     const struct {
         std::u32string text;
-        std::optional<host::TypedPosition> target;
+        std::optional<engine::TypedPosition> target;
     } cases[] = {
         {U"12", Typed(12, 1)},   {U" 12:5 ", Typed(12, 5)},
         {U"12,5", Typed(12, 5)}, {U"12 : 5", Typed(12, 5)},
@@ -62,9 +62,9 @@ TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
         {U"abc", std::nullopt},  {U"99999999999", std::nullopt},  // more than a line number can be
         {U"١٢", std::nullopt},                                    // digits of another script
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseGoTo(c.text, host::LineNumber(7)), c.target);
+    for (const auto& c : cases) EXPECT_EQ(ParseGoTo(c.text, engine::LineNumber(7)), c.target);
 
-    host::Editor editor("a.msg", "one\ntwo\nthree\n");
+    engine::Editor editor("a.msg", "one\ntwo\nthree\n");
     editor.SelectAll();
     JumpTo(editor, Typed(2, 3));
     EXPECT_EQ(editor.CurLine(), 1);
@@ -77,9 +77,9 @@ TEST(SearchSession, GoToTakesALineOrALineAndColumnFromOne) {
 
 // Answers the loop's questions from a list, recording where each match stood.
 struct Answers {
-    host::Editor& editor;
+    engine::Editor& editor;
     std::vector<Choice> choices;
-    std::vector<host::TextPosition> asked;
+    std::vector<engine::TextPosition> asked;
     std::size_t next = 0;
     Choice operator()() {
         EXPECT_TRUE(editor.Selection()) << "a match is shown selected";
@@ -88,20 +88,20 @@ struct Answers {
     }
 };
 
-ReplaceOutcome Replace(host::Editor& editor, std::string_view query, std::string_view replacement,
-                       host::SearchOptions options, Answers& answers) {
+ReplaceOutcome Replace(engine::Editor& editor, std::string_view query, std::string_view replacement,
+                       engine::SearchOptions options, Answers& answers) {
     return ReplaceMatches(editor, query, replacement, options, std::ref(answers));
 }
 
 TEST(SearchSession, ReplaceSkipAndAllAsTheUserAnswers) {
-    host::Editor editor("a.msg", "cat cat\ncat dog Cat\nend cat");
+    engine::Editor editor("a.msg", "cat cat\ncat dog Cat\nend cat");
     Answers answers{editor, {Choice::Replace, Choice::Skip, Choice::All}};
     ReplaceOutcome outcome = Replace(editor, "cat", "cow", {}, answers);
     EXPECT_EQ(editor.Bytes(), "cow cat\ncow dog cow\nend cow");
     EXPECT_EQ(outcome.found, 3);
     EXPECT_EQ(outcome.replaced, 4);
     EXPECT_FALSE(outcome.cancelled);
-    EXPECT_EQ(answers.asked, (std::vector<host::TextPosition>{{0, 0}, {0, 4}, {1, 0}}));
+    EXPECT_EQ(answers.asked, (std::vector<engine::TextPosition>{{0, 0}, {0, 4}, {1, 0}}));
     EXPECT_FALSE(editor.Selection());
     // All was one step; the Replace before it is one of its own.
     ASSERT_TRUE(editor.Undo());
@@ -111,29 +111,29 @@ TEST(SearchSession, ReplaceSkipAndAllAsTheUserAnswers) {
 }
 
 TEST(SearchSession, CancelLeavesTheMatchSelectedAndTheRestAsItWas) {
-    host::Editor editor("a.msg", "a cat\ncat");
+    engine::Editor editor("a.msg", "a cat\ncat");
     Answers answers{editor, {Choice::Skip, Choice::Cancel}};
     ReplaceOutcome outcome = Replace(editor, "cat", "cow", {.matchCase = true}, answers);
     EXPECT_EQ(editor.Bytes(), "a cat\ncat");
     EXPECT_EQ(outcome.found, 2);
     EXPECT_EQ(outcome.replaced, 0);
     EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(editor.Selection(), (host::Block{{1, 0}, {1, 3}}));
+    EXPECT_EQ(editor.Selection(), (engine::Block{{1, 0}, {1, 3}}));
     EXPECT_FALSE(editor.Modified());
 }
 
 TEST(SearchSession, ReverseReplacingGoesUpAndAllTakesTheMatchShown) {
-    host::Editor editor("a.msg", "ab ab\nab ab");
+    engine::Editor editor("a.msg", "ab ab\nab ab");
     editor.SetCursor(1, 5);
     Answers answers{editor, {Choice::Replace, Choice::Skip, Choice::All}};
     ReplaceOutcome outcome = Replace(editor, "ab", "xyz", {.reverse = true}, answers);
     EXPECT_EQ(editor.Bytes(), "xyz xyz\nab xyz");
-    EXPECT_EQ(answers.asked, (std::vector<host::TextPosition>{{1, 3}, {1, 0}, {0, 3}}));
+    EXPECT_EQ(answers.asked, (std::vector<engine::TextPosition>{{1, 3}, {1, 0}, {0, 3}}));
     EXPECT_EQ(outcome.replaced, 3);
 }
 
 TEST(SearchSession, AReplacementHoldingTheQueryIsNotFoundAgain) {
-    host::Editor editor("a.msg", "a-a\na");
+    engine::Editor editor("a.msg", "a-a\na");
     Answers answers{editor, std::vector<Choice>(10, Choice::Replace)};
     ReplaceOutcome outcome = Replace(editor, "a", "aa", {}, answers);
     EXPECT_EQ(editor.Bytes(), "aa-aa\naa");
@@ -148,10 +148,10 @@ TEST(SearchSession, AReplacementHoldingTheQueryIsNotFoundAgain) {
 TEST(SearchSession, MessagesSayWhatHappened) {
     EXPECT_EQ(NotFoundLines(U"кот"),
               (std::vector<std::u32string>{U"Could not find the string", U"\"кот\""}));
-    EXPECT_EQ(NotInTableLines(U"the text to find", U"€«", host::CodePage::Oem866),
+    EXPECT_EQ(NotInTableLines(U"the text to find", U"€«", engine::CodePage::Oem866),
               (std::vector<std::u32string>{U"The 866 table has no place for \"€«\",",
                                            U"so the text to find cannot be in this file."}));
-    EXPECT_EQ(NotInTableLines(U"the replacement", U"╔", host::CodePage::Koi8r)[0],
+    EXPECT_EQ(NotInTableLines(U"the replacement", U"╔", engine::CodePage::Koi8r)[0],
               U"The KOI8-R table has no place for \"╔\",");
     EXPECT_EQ(ReplacedLine(1), U"1 occurrence replaced");
     EXPECT_EQ(ReplacedLine(12), U"12 occurrences replaced");

@@ -20,7 +20,7 @@ std::string FullName(const std::string& path) {
 }  // namespace
 
 std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
-                        host::CodePage preferred, const std::string& folder) {
+                        engine::CodePage preferred, const std::string& folder) {
     const std::string_view text = HasUtf8Mark(bytes) ? bytes.substr(kUtf8Mark.size()) : bytes;
     return path +
            (named ? " is named UTF-8 by --codepage" : " begins with a UTF-8 byte-order mark") +
@@ -50,19 +50,19 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
     // The caller puts in the locale's table when --codepage is not given;
     // the byte-order mark outweighs it. Without the mark a file is never
     // taken for UTF-8: Russian text in 866 or KOI8-R may be valid UTF-8.
-    const host::CodePage asked = options.codePage.value_or(host::CodePage::Oem866);
+    const engine::CodePage asked = options.codePage.value_or(engine::CodePage::Oem866);
     const bool marked = HasUtf8Mark(contents.bytes);
-    const host::CodePage table = marked ? host::CodePage::Utf8 : asked;
-    const bool utf8 = table == host::CodePage::Utf8;
+    const engine::CodePage table = marked ? engine::CodePage::Utf8 : asked;
+    const bool utf8 = table == engine::CodePage::Utf8;
     if (marked) contents.bytes.erase(0, kUtf8Mark.size());
     utf8Text_ = !utf8 && edit::IsUtf8Text(contents.bytes);
     if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, asked);
 
-    host::EditorOptions editorOptions;
+    engine::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
     LoadEditorSettings(EditorSettingsPath(), editorOptions, &settingsProblems_);
-    editor_ = std::make_unique<host::Editor>(FullName(path_), std::move(contents.bytes), table,
-                                             editorOptions);
+    editor_ = std::make_unique<engine::Editor>(FullName(path_), std::move(contents.bytes), table,
+                                               editorOptions);
     editor_->SetClipboard(&clipboard_);
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
@@ -80,10 +80,10 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
         *error = "cannot load the Marten plug-in from " + modulePath + ": " + why;
         return false;
     }
-    if (utf8 && host_->Interface() != host::PluginInterface::Unicode) {
+    if (utf8 && !host_->Plugin()->TakesUtf8Text()) {
         // The advice reads the text, made again only on this rare path.
         *error = Utf8Refusal(path_, !marked, editor_->Bytes(),
-                             options.codePage.value_or(host::CodePage::Oem866), folder);
+                             options.codePage.value_or(engine::CodePage::Oem866), folder);
         return false;
     }
     utf8Mark_ = marked;
@@ -106,7 +106,7 @@ bool Session::Write(const std::string& path, std::string* error, ReadOnlyFiles r
     // Piece by piece, so that no copy of the whole document is made.
     // The plug-ins learn of the save first, as in the file manager.
     host_->AnnounceSave(FullName(path));
-    const host::Editor& editor = *editor_;
+    const engine::Editor& editor = *editor_;
     const bool mark = utf8Mark_;
     auto pieces = [&editor, mark](const ByteSink& write) {
         return (!mark || write(kUtf8Mark)) && editor.WriteTo(write);
@@ -118,13 +118,13 @@ bool Session::Write(const std::string& path, std::string* error, ReadOnlyFiles r
     return true;
 }
 
-bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* error) {
+bool PlaceStart(engine::Editor& editor, const StartPosition& start, std::string* error) {
     int last = editor.LineCount() - 1;
     if (start.end) {
         editor.SetCursor(last, static_cast<int>(editor.LineAt(last).text.size()));
         return true;
     }
-    if (start.line > host::LineNumber(last + 1) && !start.clampLine) {
+    if (start.line > engine::LineNumber(last + 1) && !start.clampLine) {
         *error = "line " + std::to_string(start.line.Value()) + " is beyond the end of the file (" +
                  std::to_string(last + 1) + (last == 0 ? " line)" : " lines)");
         return false;

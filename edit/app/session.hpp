@@ -9,8 +9,8 @@
 
 #include "edit/app/command_line.hpp"
 #include "edit/file/text_file.hpp"
-#include "host/clipboard.hpp"
-#include "host/editor.hpp"
+#include "engine/clipboard.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 
 namespace edit {
@@ -44,16 +44,16 @@ public:
     bool Open(const CommandLine& options, const PluginFolders& folders, std::string* error);
 
     host::Host& Host() { return *host_; }
-    host::Editor& Editor() { return *editor_; }
+    engine::Editor& Editor() { return *editor_; }
     // The clipboard the editor uses unless a screen hands it one of its own.
-    host::Clipboard& DefaultClipboard() { return clipboard_; }
+    engine::Clipboard& DefaultClipboard() { return clipboard_; }
     const std::string& Path() const { return path_; }
     bool IsNewFile() const { return newFile_; }
     // The file held UTF-8 text without the byte-order mark when it was
     // opened in an 8-bit table; then `Utf8Fits` is the table its text fits,
     // if any.
     bool IsUtf8Text() const { return utf8Text_; }
-    std::optional<host::CodePage> Utf8Fits() const { return utf8Fits_; }
+    std::optional<engine::CodePage> Utf8Fits() const { return utf8Fits_; }
 
     // Writes the document; on success it counts as unmodified and no longer
     // new. A read-only file is refused unless `readOnly` says to override.
@@ -72,26 +72,26 @@ public:
 private:
     bool Write(const std::string& path, std::string* error, ReadOnlyFiles readOnly);
 
-    host::MemoryClipboard clipboard_;
+    engine::MemoryClipboard clipboard_;
     std::unique_ptr<host::Host> host_;
-    std::unique_ptr<host::Editor> editor_;
+    std::unique_ptr<engine::Editor> editor_;
     std::string path_;
     bool newFile_ = false;
     bool savedOnce_ = false;
     bool utf8Text_ = false;
     bool utf8Mark_ = false;  // the file began with the UTF-8 byte-order mark
     std::string settingsProblems_;
-    std::optional<host::CodePage> utf8Fits_;
+    std::optional<engine::CodePage> utf8Fits_;
 };
 
 // Why a UTF-8 file (with the byte-order mark, or `named` so on the command
 // line) is not opened with the 1.x Marten of `folder`, with the table its
 // text fits: the 1.x interface carries one byte per character.
 std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
-                        host::CodePage preferred, const std::string& folder);
+                        engine::CodePage preferred, const std::string& folder);
 
 // Puts the cursor at a start position; `error` explains a line beyond the
 // end (which +LINE takes as the last line).
-bool PlaceStart(host::Editor& editor, const StartPosition& start, std::string* error);
+bool PlaceStart(engine::Editor& editor, const StartPosition& start, std::string* error);
 
 }  // namespace edit

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "edit/app/batch.hpp"
+#include "host/ansi/ansi_editor.hpp"
 
 namespace edit {
 namespace {
@@ -52,7 +53,7 @@ protected:
     // The file name the plug-in is told.
     static std::string NameSeenByThePlugin(Session& session) {
         EditorInfo info{};
-        session.Editor().Control(ECTL_GETINFO, &info);
+        host::AnsiEditor(session.Editor()).Control(ECTL_GETINFO, &info);
         return info.FileName;
     }
     fs::path folder_;
@@ -114,8 +115,7 @@ TEST_F(SessionTest, TheUnicodeBuildEditsAReplyAsThe1xBuildDoes) {
         ASSERT_TRUE(options) << error;
         Session session;
         ASSERT_TRUE(session.Open(*options, folders[build], &error)) << error;
-        EXPECT_EQ(session.Host().Interface(),
-                  build == 0 ? host::PluginInterface::Ansi : host::PluginInterface::Unicode);
+        EXPECT_EQ(session.Host().Plugin()->TakesUtf8Text(), build == 1);
         auto strokes = host::ParseKeyScript("{Enter}Нерпа ", &error);
         ASSERT_TRUE(strokes) << error;
         ApplyStrokes(session, *strokes);
@@ -136,7 +136,7 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
     std::ofstream(Path("plain.msg"), std::ios::binary) << "hello\r\n";
     CommandLine options;
     options.file = Path("marked.msg");
-    options.codePage = host::CodePage::Koi8r;
+    options.codePage = engine::CodePage::Koi8r;
     std::string error;
     EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
     EXPECT_EQ(error, Path("marked.msg") +
@@ -151,12 +151,12 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
     Session session;
     ASSERT_TRUE(session.Open(options, {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR}, &error))
         << error;
-    EXPECT_EQ(session.Editor().Table(), host::CodePage::Utf8);
+    EXPECT_EQ(session.Editor().Table(), engine::CodePage::Utf8);
     EXPECT_EQ(session.Editor().LineAt(0).text, marked.substr(3, marked.size() - 5));
 
     options.file = Path("plain.msg");
     options.codePage.reset();
-    options.codePage = host::CodePage::Utf8;
+    options.codePage = engine::CodePage::Utf8;
     EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
     EXPECT_NE(error.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
         << error;
@@ -167,15 +167,15 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
 TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
     struct Reply {
         const char* name;
-        host::CodePage table;
+        engine::CodePage table;
         std::string bytes;
     };
     const Reply replies[] = {
         // " AB> Привет!" quoted, and the answer "сам" (E1 A0 AC: valid UTF-8).
-        {"golded866.msg", host::CodePage::Oem866,
+        {"golded866.msg", engine::CodePage::Oem866,
          "\x01MSGID: 2:5020/1 1a2b3c4d\r\n AB> \x8F\xE0\xA8\xA2\xA5\xE2!\r\n\r\n\xE1\xA0\xAC\r\n"},
-        {"short866.msg", host::CodePage::Oem866, "\xE1\xA0\xAC\r\n"},
-        {"goldedkoi.msg", host::CodePage::Koi8r,
+        {"short866.msg", engine::CodePage::Oem866, "\xE1\xA0\xAC\r\n"},
+        {"goldedkoi.msg", engine::CodePage::Koi8r,
          "\x01MSGID: 2:5020/1 1a2b3c4d\r\n AB> \xF0\xD2\xC9\xD7\xC5\xD4!\r\n\r\n\xD3\xC1\xCD\r\n"},
     };
     for (const Reply& reply : replies) {

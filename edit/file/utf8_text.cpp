@@ -1,21 +1,21 @@
 #include "edit/file/utf8_text.hpp"
 
-#include "host/utf8.hpp"
+#include "engine/utf8.hpp"
 
 namespace edit {
 namespace {
 
 // The name iconv knows a table by: the first of its character sets.
-std::string_view IconvName(const host::CodePageRecord& record) {
+std::string_view IconvName(const engine::CodePageRecord& record) {
     return record.charsets.substr(0, record.charsets.find(' '));
 }
 
-bool Holds(host::CodePage table, std::string_view utf8) {
+bool Holds(engine::CodePage table, std::string_view utf8) {
     std::size_t at = 0;
     while (at < utf8.size()) {
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!host::DecodeUtf8(utf8.substr(at), ch, length) || !host::FromUnicode(table, ch))
+        if (!engine::DecodeUtf8(utf8.substr(at), ch, length) || !engine::FromUnicode(table, ch))
             return false;
         at += length;
     }
@@ -42,24 +42,24 @@ bool IsUtf8Text(std::string_view bytes) {
         }
         char32_t ch = 0;
         std::size_t length = 0;
-        if (!host::DecodeUtf8(bytes.substr(at), ch, length) || !LikelyInMail(ch)) return false;
+        if (!engine::DecodeUtf8(bytes.substr(at), ch, length) || !LikelyInMail(ch)) return false;
         beyondAscii = true;
         at += length;
     }
     return beyondAscii;
 }
 
-std::optional<host::CodePage> TableForUtf8(std::string_view utf8, host::CodePage preferred) {
+std::optional<engine::CodePage> TableForUtf8(std::string_view utf8, engine::CodePage preferred) {
     if (Holds(preferred, utf8)) return preferred;
-    for (const host::CodePageRecord& table : host::CodePages()) {
+    for (const engine::CodePageRecord& table : engine::CodePages()) {
         if (Holds(table.page, utf8)) return table.page;
     }
     return std::nullopt;
 }
 
-std::string Utf8Advice(std::optional<host::CodePage> table) {
+std::string Utf8Advice(std::optional<engine::CodePage> table) {
     if (!table) return "No table of the editor holds all of its characters.";
-    const host::CodePageRecord& record = host::RecordOf(*table);
+    const engine::CodePageRecord& record = engine::RecordOf(*table);
     return "Its text fits " + std::string(record.name) + ": convert it with iconv -f UTF-8 -t " +
            std::string(IconvName(record)) + " and open it with --codepage " +
            std::string(record.option) + ".";

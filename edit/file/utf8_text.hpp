@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace edit {
 
@@ -28,11 +28,11 @@ bool IsUtf8Text(std::string_view bytes);
 // The table that holds every character of the UTF-8 text: `preferred` when
 // it does, else the first of the host's list of tables that does; none when
 // no table holds them all.
-std::optional<host::CodePage> TableForUtf8(std::string_view utf8, host::CodePage preferred);
+std::optional<engine::CodePage> TableForUtf8(std::string_view utf8, engine::CodePage preferred);
 
 // What to do about a UTF-8 file whose text fits `table` (or no table), in
 // one sentence: "Its text fits KOI8-R: convert it with iconv -f UTF-8 -t
 // KOI8-R and open it with --codepage koi8-r."
-std::string Utf8Advice(std::optional<host::CodePage> table);
+std::string Utf8Advice(std::optional<engine::CodePage> table);
 
 }  // namespace edit

@@ -5,7 +5,7 @@
 namespace edit {
 namespace {
 
-using host::CodePage;
+using engine::CodePage;
 
 TEST(Utf8Text, OnlyValidUtf8BeyondAsciiCounts) {
     EXPECT_TRUE(IsUtf8Text("AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n"));  // Привет

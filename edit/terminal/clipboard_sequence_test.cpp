@@ -6,12 +6,11 @@ namespace edit {
 namespace {
 
 TEST(ClipboardSequence, Base64PadsEachLengthOfTheLastGroup) {
-    EXPECT_EQ(Base64(""), "");
-    EXPECT_EQ(Base64("f"), "Zg==");
-    EXPECT_EQ(Base64("fo"), "Zm8=");
-    EXPECT_EQ(Base64("foo"), "Zm9v");
-    EXPECT_EQ(Base64("foobar"), "Zm9vYmFy");
-    EXPECT_EQ(Base64(std::string("\xff\xfe\x00", 3)), "//4A");
+    const struct {
+        std::string bytes, encoded;
+    } cases[] = {{"", ""},        {"f", "Zg=="},          {"fo", "Zm8="},
+                 {"foo", "Zm9v"}, {"foobar", "Zm9vYmFy"}, {std::string("\xff\xfe\x00", 3), "//4A"}};
+    for (const auto& c : cases) EXPECT_EQ(Base64(c.bytes), c.encoded) << c.bytes;
 }
 
 TEST(ClipboardSequence, CarriesTheUtf8TextAndStopsAtTheBound) {

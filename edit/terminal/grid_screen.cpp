@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "edit/terminal/key_table.hpp"
-#include "host/utf8.hpp"
+#include "engine/utf8.hpp"
 
 namespace edit {
 
@@ -71,7 +71,7 @@ void GridScreen::Type(std::string_view utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t ch;
         std::size_t length;
-        if (!host::DecodeUtf8(utf8.substr(at), ch, length))
+        if (!engine::DecodeUtf8(utf8.substr(at), ch, length))
             throw std::invalid_argument("typed text is not UTF-8");
         at += length;
         // As the terminal's reader does: a character 866 lacks travels as '?'.
@@ -110,7 +110,7 @@ std::string GridScreen::Row(int y) const {
     for (int x = 0; x < width_; ++x) row.push_back(CellAt(y, x).ch);
     row.erase(row.find_last_not_of(U' ') + 1);
     std::string out;
-    for (char32_t ch : row) host::AppendUtf8(out, ch);
+    for (char32_t ch : row) engine::AppendUtf8(out, ch);
     return out;
 }
 

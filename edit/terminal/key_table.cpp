@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "host/key_table.hpp"
+
 namespace edit {
 namespace {
 
@@ -56,29 +58,22 @@ constexpr std::array kCursesKeys{
     CursesKey{"KEY_SPREVIOUS", VK_PRIOR, SHIFT_PRESSED},
 };
 
-bool IsEnhanced(WORD vk) {
-    switch (vk) {
-    case VK_DELETE: case VK_INSERT: case VK_HOME: case VK_END: case VK_NEXT:
-    case VK_PRIOR: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A key without a printable character, with the character the console adds
-// for the few keys that have one.
+// A key without a printable character, as the console delivers it: the
+// key table's ENHANCED_KEY flag and character, and with Ctrl the characters
+// a terminal sends (a line feed for Enter, DEL for BkSp, none for Tab).
 host::KeyStroke KeyStroke(WORD vk, DWORD control) {
+    const host::NamedKey* named = host::NamedKeyOf(vk);
     host::KeyStroke stroke;
     stroke.virtualKey = vk;
-    stroke.controlState = control | (IsEnhanced(vk) ? DWORD{ENHANCED_KEY} : DWORD{0});
-    bool ctrl = control & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED);
-    switch (vk) {
-    case VK_RETURN: stroke.oemChar = ctrl ? 10 : 13; break;
-    case VK_BACK: stroke.oemChar = ctrl ? 127 : 8; break;
-    case VK_TAB: stroke.oemChar = ctrl ? 0 : 9; break;
-    case VK_ESCAPE: stroke.oemChar = 27; break;
-    default: stroke.oemChar = 0; break;
+    stroke.controlState = control | (named && named->enhanced ? DWORD{ENHANCED_KEY} : DWORD{0});
+    stroke.oemChar = named ? named->character : 0;
+    if (control & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) {
+        switch (vk) {
+        case VK_RETURN: stroke.oemChar = 10; break;
+        case VK_BACK: stroke.oemChar = 127; break;
+        case VK_TAB: stroke.oemChar = 0; break;
+        default: break;
+        }
     }
     return stroke;
 }
@@ -328,7 +323,7 @@ std::optional<host::KeyStroke> StrokeForCharacter(char32_t ch) {
         stroke.oemChar = static_cast<unsigned char>(ch);
         return stroke;
     }
-    auto oem = host::FromUnicode(host::CodePage::Oem866, ch);
+    auto oem = engine::FromUnicode(engine::CodePage::Oem866, ch);
     if (!oem || *oem == 0) return std::nullopt;
     host::KeyStroke stroke;
     stroke.oemChar = *oem;

@@ -67,8 +67,8 @@ bool IsAsciiCharset(std::string_view charset) {
 
 bool IsUtf8Charset(std::string_view charset) { return Folded(charset) == "utf8"; }
 
-host::CodePage DefaultTable(std::string_view charset) {
-    return host::CodePageOfCharset(charset).value_or(host::CodePage::Oem866);
+engine::CodePage DefaultTable(std::string_view charset) {
+    return engine::CodePageOfCharset(charset).value_or(engine::CodePage::Oem866);
 }
 
 std::string UseTerminalLocale() {

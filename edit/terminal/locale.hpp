@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace edit {
 
@@ -23,7 +23,7 @@ std::string UseTerminalLocale();
 // character set: the locale's own set when it is one of the editor's tables
 // (KOI8-R, CP1251, CP866), as a user of such a locale keeps files; else
 // (UTF-8, ASCII, any other) 866, the table of FTN mail.
-host::CodePage DefaultTable(std::string_view charset);
+engine::CodePage DefaultTable(std::string_view charset);
 
 // True for a character set of plain ASCII, as the C library names it.
 bool IsAsciiCharset(std::string_view charset);

@@ -61,12 +61,12 @@ TEST(Locale, CharsetNames) {
 TEST(Locale, DefaultTableFollowsTheCharset) {
     const struct {
         const char* charset;
-        host::CodePage table;
+        engine::CodePage table;
     } cases[] = {
-        {"KOI8-R", host::CodePage::Koi8r},  {"CP1251", host::CodePage::Ansi1251},
-        {"IBM866", host::CodePage::Oem866}, {"CP866", host::CodePage::Oem866},
-        {"UTF-8", host::CodePage::Oem866},  {"ANSI_X3.4-1968", host::CodePage::Oem866},
-        {"KOI8-U", host::CodePage::Oem866}, {"ISO-8859-5", host::CodePage::Oem866},
+        {"KOI8-R", engine::CodePage::Koi8r},  {"CP1251", engine::CodePage::Ansi1251},
+        {"IBM866", engine::CodePage::Oem866}, {"CP866", engine::CodePage::Oem866},
+        {"UTF-8", engine::CodePage::Oem866},  {"ANSI_X3.4-1968", engine::CodePage::Oem866},
+        {"KOI8-U", engine::CodePage::Oem866}, {"ISO-8859-5", engine::CodePage::Oem866},
     };
     for (const auto& c : cases) EXPECT_EQ(DefaultTable(c.charset), c.table) << c.charset;
 }

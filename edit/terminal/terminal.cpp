@@ -16,7 +16,7 @@
 
 #include "edit/terminal/clipboard_sequence.hpp"
 #include "edit/terminal/key_table.hpp"
-#include "host/utf8.hpp"
+#include "engine/utf8.hpp"
 #include "edit/terminal/locale.hpp"
 
 namespace edit {
@@ -69,7 +69,7 @@ TerminalEvent ReadPaste() {
     }
     TerminalEvent event;
     event.kind = TerminalEvent::Kind::Paste;
-    for (char32_t c : text) host::AppendUtf8(event.text, c);
+    for (char32_t c : text) engine::AppendUtf8(event.text, c);
     return event;
 }
 

@@ -4,14 +4,14 @@
 #pragma once
 
 #include "edit/terminal/terminal.hpp"
-#include "host/clipboard.hpp"
+#include "engine/clipboard.hpp"
 
 namespace edit {
 
-class TerminalClipboard : public host::MemoryClipboard {
+class TerminalClipboard : public engine::MemoryClipboard {
 public:
     void SetText(std::string_view utf8) override {
-        host::MemoryClipboard::SetText(utf8);
+        engine::MemoryClipboard::SetText(utf8);
         Terminal::SendToClipboard(utf8);
     }
 };

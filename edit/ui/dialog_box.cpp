@@ -8,6 +8,7 @@
 #include "edit/ui/dialog_layout.hpp"
 #include "edit/ui/edit_line.hpp"
 #include "edit/ui/screen_text.hpp"
+#include "host/key_input.hpp"
 
 namespace edit {
 namespace {
@@ -105,9 +106,12 @@ private:
             Move(key.virtualKey == VK_LEFT ? -1 : 1);
             return std::nullopt;
         }
-        if (item && key.oemChar == ' ' && !ctrl && !alt) return Press(focus_);
-        if (alt && key.oemChar > ' ') return Hotkey(key.oemChar);
-        if (item && !IsEdit(*item) && key.oemChar > ' ' && !ctrl) return Hotkey(key.oemChar);
+        // Space presses and a character picks an item by its hot key when
+        // they are typed (AltGr types); Alt with a character picks one too.
+        const bool typed = !host::CommandModifiers(key.controlState);
+        if (item && key.oemChar == ' ' && typed) return Press(focus_);
+        if (alt && !typed && key.oemChar > ' ') return Hotkey(key.oemChar);
+        if (item && !IsEdit(*item) && key.oemChar > ' ' && typed) return Hotkey(key.oemChar);
         return std::nullopt;
     }
 

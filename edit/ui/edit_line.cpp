@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
+#include "host/key_input.hpp"
 
 namespace edit {
 namespace {
@@ -61,11 +62,10 @@ bool EditLine::Apply(const host::KeyStroke& key, char32_t character) {
     }
     // A character: not a control code, and not a Ctrl or Alt shortcut
     // (AltGr, right Alt with left Ctrl, still types).
-    bool altGr = (key.controlState & RIGHT_ALT_PRESSED) && (key.controlState & LEFT_CTRL_PRESSED);
-    if (key.oemChar >= 0x20 && key.oemChar != 0x7F && (!(ctrl || alt) || altGr)) {
+    if (key.oemChar >= 0x20 && key.oemChar != 0x7F && !host::CommandModifiers(key.controlState)) {
         if (text_.size() >= maxLength_) return true;
         const char32_t typed =
-            character != 0 ? character : host::ToUnicode(host::CodePage::Oem866, key.oemChar);
+            character != 0 ? character : engine::ToUnicode(engine::CodePage::Oem866, key.oemChar);
         text_.insert(static_cast<std::size_t>(cursor_), 1, typed);
         ++cursor_;
         return true;

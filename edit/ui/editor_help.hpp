@@ -12,11 +12,12 @@ namespace edit {
 inline constexpr const char* kEditorHelpName = "marten-edit";
 inline constexpr const char* kPluginHelpName = "Marten";
 
-// The topics of the editor's dialogs (F1 in them).
-inline constexpr const char* kSearchHelpTopic = "Search";
-inline constexpr const char* kReplaceHelpTopic = "Replace";
-inline constexpr const char* kGoToHelpTopic = "GoTo";
-inline constexpr const char* kSaveAsHelpTopic = "SaveAs";
+// The editor's own dialogs, and each one's topic in its help (F1 in it).
+enum class EditorDialog { Search, Replace, GoTo, SaveAs };
+inline constexpr const char* kDialogHelpTopics[] = {"Search", "Replace", "GoTo", "SaveAs"};
+constexpr const char* HelpTopicOf(EditorDialog dialog) {
+    return kDialogHelpTopics[static_cast<int>(dialog)];
+}
 
 // The editor's help, read from the program the first time it is asked for.
 const host::HelpFile& EditorHelp();

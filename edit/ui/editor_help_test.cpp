@@ -23,9 +23,8 @@ std::u32string Plain(const std::string& body) {
 TEST(EditorHelp, EveryLinkLeadsToATopicOfTheEditorsHelpOrThePlugins) {
     const host::HelpFile& help = EditorHelp();
     EXPECT_EQ(help.contentsTitle, kEditorHelpName);
-    for (const char* topic : {"Contents", kSearchHelpTopic, kReplaceHelpTopic, kGoToHelpTopic, kSaveAsHelpTopic}) {
-        EXPECT_NE(help.Topic(topic), nullptr) << topic;
-    }
+    EXPECT_NE(help.Topic("Contents"), nullptr);
+    for (const char* topic : kDialogHelpTopics) EXPECT_NE(help.Topic(topic), nullptr) << topic;
     std::string pluginHelp = std::string(MARTEN_SOURCE_DIR) + "/module/help";
     auto plugin = host::FindHelpFile(pluginHelp, "English", nullptr);
     ASSERT_TRUE(plugin);

@@ -6,6 +6,7 @@
 
 #include "edit/terminal/screen.hpp"
 #include "edit/ui/screen_text.hpp"
+#include "host/key_input.hpp"
 
 namespace edit {
 namespace {
@@ -169,7 +170,9 @@ private:
             return std::nullopt;
         default: break;
         }
-        if (key.oemChar >= 0x20 && !(key.controlState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED))) {
+        // A hot key is typed, plainly or with Alt: Ctrl makes a key a shortcut.
+        const DWORD alt = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
+        if (key.oemChar >= 0x20 && !host::CommandModifiers(key.controlState & ~alt)) {
             char32_t typed = FoldCase(OemToText(std::string(1, static_cast<char>(key.oemChar)))[0]);
             auto hit = std::find(hotkeys_.begin(), hotkeys_.end(), typed);
             if (hit != hotkeys_.end()) return static_cast<int>(hit - hotkeys_.begin());

@@ -71,17 +71,6 @@ int Coordinate(std::intptr_t value) {
     return static_cast<int>(std::clamp<std::intptr_t>(value, -1, 10000));
 }
 
-bool IsList(const host::UnicodeDialogItem& item) {
-    return item.type == unicode_api::DI_COMBOBOX || item.type == unicode_api::DI_LISTBOX;
-}
-
-// What an item shows: a list its current entry, any other item its text.
-const std::u16string& ShownText(const host::UnicodeDialogItem& item) {
-    const bool inList =
-        item.listPos >= 0 && static_cast<std::size_t>(item.listPos) < item.list.size();
-    return IsList(item) && inList ? item.list[static_cast<std::size_t>(item.listPos)] : item.data;
-}
-
 }  // namespace
 
 MessageSpec MessageSpecOf(const host::MessageCall& call) {
@@ -165,61 +154,30 @@ int NcursesUi::UnicodeMessage(const host::UnicodeMessageCall& call) {
 // character of a label or field reaches the screen and every character typed
 // reaches the plug-in; a list shows as a field holding its current entry.
 int NcursesUi::UnicodeDialog(host::UnicodeDialogCall& call) {
+    // Data holds the text in code page 866, one byte a character, for the
+    // layout's widths; the runner shows the Unicode text itself. Names
+    // (histories, the help topic) are UTF-8.
+    const host::TextForms forms{
+        [](std::u16string_view text) { return TextToOem(Utf16ToText(text)); },
+        [](std::u16string_view text) { return TextToUtf8(Utf16ToText(text)); }};
+    host::AnsiDialog dialog = host::AnsiDialogOf(call, forms);
     const std::size_t count = call.items.size();
-    std::vector<FarDialogItem> items(count);
     std::vector<std::u32string> texts(count);
     std::vector<std::size_t> maxLengths(count);
-    std::deque<std::string> histories;  // the names the items' History points at
     for (std::size_t i = 0; i < count; ++i) {
-        const host::UnicodeDialogItem& from = call.items[i];
-        FarDialogItem& to = items[i];
-        to.Type = IsList(from) ? static_cast<int>(DI_EDIT) : static_cast<int>(from.type);
-        to.X1 = Coordinate(from.x1);
-        to.Y1 = Coordinate(from.y1);
-        to.X2 = Coordinate(from.x2);
-        to.Y2 = Coordinate(from.y2);
-        to.Focus = (from.flags & unicode_api::DIF_FOCUS) != 0;
-        to.DefaultButton = (from.flags & unicode_api::DIF_DEFAULTBUTTON) != 0;
-        // The low flags kept their 1.x values.
-        to.Flags = static_cast<DWORD>(from.flags & 0xFFFFFFFF);
-        if (from.history && (from.flags & unicode_api::DIF_HISTORY) &&
-            from.type == unicode_api::DI_EDIT) {
-            to.Param.History = histories.emplace_back(TopicOf(from.history)).c_str();
-        } else {
-            to.Param.Selected = static_cast<int>(from.selected);
-        }
-        texts[i] = Utf16ToText(ShownText(from));
-        // Data holds the text in code page 866, one byte a character, for
-        // the layout's widths; the runner shows the Unicode text itself.
-        const std::string oem = TextToOem(texts[i]);
-        std::memcpy(to.Data, oem.data(), std::min(oem.size(), sizeof to.Data - 1));
-        maxLengths[i] = from.maxLength;
+        texts[i] = Utf16ToText(host::ShownText(call.items[i]));
+        maxLengths[i] = call.items[i].maxLength;
     }
     const std::vector<std::u32string> shown = texts;
-    host::DialogCall drawn{0,
-                           Coordinate(call.x1),
-                           Coordinate(call.y1),
-                           Coordinate(call.x2),
-                           Coordinate(call.y2),
-                           call.helpTopic ? std::optional(TopicOf(call.helpTopic)) : std::nullopt,
-                           items.data(),
-                           static_cast<int>(count)};
     const int answer =
-        RunTextDialog(stack_, drawn, texts, helpHandler_, unicodeHistories_, maxLengths);
+        RunTextDialog(stack_, dialog.call, texts, helpHandler_, unicodeHistories_, maxLengths);
+    // A text the user left alone stays as the plug-in gave it, units that
+    // are no characters (a lone surrogate) included.
+    std::vector<std::optional<std::u16string>> changed(count);
     for (std::size_t i = 0; i < count; ++i) {
-        host::UnicodeDialogItem& item = call.items[i];
-        if (item.type == unicode_api::DI_CHECKBOX || item.type == unicode_api::DI_RADIOBUTTON) {
-            item.selected = items[i].Param.Selected;
-        }
-        // A text the user left alone stays as the plug-in gave it, units
-        // that are no characters (a lone surrogate) included.
-        if (texts[i] == shown[i]) continue;
-        item.data = TextToUtf16(texts[i]);
-        if (IsList(item)) {
-            const auto found = std::find(item.list.begin(), item.list.end(), item.data);
-            if (found != item.list.end()) item.listPos = found - item.list.begin();
-        }
+        if (texts[i] != shown[i]) changed[i] = TextToUtf16(texts[i]);
     }
+    host::TakeBack(call, dialog.items, changed);
     return answer;
 }
 

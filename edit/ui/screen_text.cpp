@@ -1,7 +1,7 @@
 #include "edit/ui/screen_text.hpp"
 
-#include "host/codepage.hpp"
-#include "host/utf8.hpp"
+#include "engine/codepage.hpp"
+#include "engine/utf8.hpp"
 
 namespace edit {
 
@@ -9,7 +9,7 @@ std::u32string OemToText(std::string_view oem) {
     std::u32string text;
     text.reserve(oem.size());
     for (char c : oem) {
-        text.push_back(host::ToUnicode(host::CodePage::Oem866, static_cast<unsigned char>(c)));
+        text.push_back(engine::ToUnicode(engine::CodePage::Oem866, static_cast<unsigned char>(c)));
     }
     return text;
 }
@@ -18,7 +18,7 @@ std::string TextToOem(std::u32string_view text) {
     std::string oem;
     oem.reserve(text.size());
     for (char32_t ch : text) {
-        auto byte = host::FromUnicode(host::CodePage::Oem866, ch);
+        auto byte = engine::FromUnicode(engine::CodePage::Oem866, ch);
         oem.push_back(byte ? static_cast<char>(*byte) : '?');
     }
     return oem;
@@ -30,7 +30,7 @@ std::u32string Utf8ToText(std::string_view utf8) {
     while (i < utf8.size()) {
         char32_t ch = 0;
         std::size_t length = 0;
-        if (host::DecodeUtf8(utf8.substr(i), ch, length)) {
+        if (engine::DecodeUtf8(utf8.substr(i), ch, length)) {
             text.push_back(ch);
             i += length;
         } else {
@@ -43,7 +43,7 @@ std::u32string Utf8ToText(std::string_view utf8) {
 
 std::string TextToUtf8(std::u32string_view text) {
     std::string utf8;
-    for (char32_t ch : text) host::AppendUtf8(utf8, ch);
+    for (char32_t ch : text) engine::AppendUtf8(utf8, ch);
     return utf8;
 }
 

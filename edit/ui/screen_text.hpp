@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace edit {
 
@@ -29,6 +29,6 @@ struct HotkeyLabel {
 HotkeyLabel ParseHotkey(std::u32string_view label);
 
 // Letters compare without case, Cyrillic ones too, by the host's one rule.
-using host::FoldCase;
+using engine::FoldCase;
 
 }  // namespace edit

@@ -65,10 +65,10 @@ void EditorCommands::Continue(bool next, bool otherWay) {
     if (request.query.empty()) return;
     const std::optional<std::string> query = InTable(request.query, U"the text to find");
     if (!query) return;
-    host::Editor& editor = session_.Editor();
+    engine::Editor& editor = session_.Editor();
     // A search never finds the match the cursor stands on: F7 starts after
     // it, as Shift+F7 does; the replace loop looks at the cursor first.
-    const host::SearchOptions options = OptionsOf(request, next || !request.replace, otherWay);
+    const engine::SearchOptions options = OptionsOf(request, next || !request.replace, otherWay);
     if (!request.replace) {
         if (!editor.Find(*query, options)) Tell(ui_, U"Search", NotFoundLines(request.query));
         return;
@@ -88,7 +88,7 @@ void EditorCommands::Continue(bool next, bool otherWay) {
 std::optional<std::string> EditorCommands::InTable(const std::u32string& text,
                                                    const std::u32string& what) {
     std::u32string missing;
-    const host::CodePage table = session_.Editor().Table();
+    const engine::CodePage table = session_.Editor().Table();
     std::optional<std::string> bytes = TextInTable(table, text, &missing);
     if (!bytes)
         Tell(ui_, last_->replace ? U"Replace" : U"Search", NotInTableLines(what, missing, table),
@@ -97,14 +97,14 @@ std::optional<std::string> EditorCommands::InTable(const std::u32string& text,
 }
 
 int EditorCommands::CursorRow() const {
-    const host::Editor& editor = session_.Editor();
+    const engine::Editor& editor = session_.Editor();
     return 1 + editor.CurLine() - editor.TopLine();
 }
 
 void EditorCommands::GoTo() {
     const std::optional<std::u32string> typed = AskPosition(ui_);
     if (!typed || typed->find_first_not_of(U" \t") == std::u32string::npos) return;
-    const std::optional<host::TypedPosition> target =
+    const std::optional<engine::TypedPosition> target =
         ParseGoTo(*typed, session_.Editor().TypedCursor().line);
     if (!target) {
         Tell(ui_, U"Go to", NotAPositionLines(*typed), true);

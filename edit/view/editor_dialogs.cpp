@@ -16,11 +16,11 @@ std::u32string Quoted(const std::u32string& text) { return U"\"" + text + U"\"";
 bool AskSearch(NcursesUi& ui, SearchRequest& request, bool replace) {
     DialogForm form(replace ? U"Replace" : U"Search", kSearchWidth);
     form.Label(U"Search for");
-    const int query = form.Field(request.query, kSearchHistory);
+    const int query = form.Field(request.query, HistoryOf(EditorDialog::Search));
     int replacement = -1;
     if (replace) {
         form.Label(U"Replace with");
-        replacement = form.Field(request.replacement, kReplaceHistory);
+        replacement = form.Field(request.replacement, kReplacementHistory);
     }
     form.Separator();
     const int matchCase = form.Checkbox(U"&Case sensitive", request.matchCase);
@@ -29,7 +29,7 @@ bool AskSearch(NcursesUi& ui, SearchRequest& request, bool replace) {
     form.Separator();
     const int confirm = form.Buttons({replace ? U"&Replace" : U"&Search", U"Ca&ncel"});
     form.Focus(query);
-    if (ui.RunForm(form, replace ? kReplaceHelpTopic : kSearchHelpTopic) != confirm) return false;
+    if (ui.RunForm(form, HelpTopicOf(replace ? EditorDialog::Replace : EditorDialog::Search)) != confirm) return false;
     request.query = form.Text(query);
     if (replace) request.replacement = form.Text(replacement);
     request.matchCase = form.Checked(matchCase);
@@ -55,20 +55,20 @@ ReplaceChoice AskReplace(NcursesUi& ui, const SearchRequest& request, int matchR
 std::optional<std::u32string> AskPosition(NcursesUi& ui) {
     DialogForm form(U"Go to", kGoToWidth);
     form.Label(U"Line or line:column");
-    const int field = form.Field({}, kGoToHistory);
+    const int field = form.Field({}, HistoryOf(EditorDialog::GoTo));
     // No buttons: Enter goes, Esc does not.
-    if (ui.RunForm(form, kGoToHelpTopic) < 0) return std::nullopt;
+    if (ui.RunForm(form, HelpTopicOf(EditorDialog::GoTo)) < 0) return std::nullopt;
     return form.Text(field);
 }
 
 std::optional<std::u32string> AskFileName(NcursesUi& ui, const std::u32string& current) {
     DialogForm form(U"Save file as", kSearchWidth);
     form.Label(U"Name of the file");
-    const int field = form.Field(current, kSaveAsHistory);
+    const int field = form.Field(current, HistoryOf(EditorDialog::SaveAs));
     form.Separator();
     const int confirm = form.Buttons({U"&Save", U"Ca&ncel"});
     form.Focus(field);
-    if (ui.RunForm(form, kSaveAsHelpTopic) != confirm) return std::nullopt;
+    if (ui.RunForm(form, HelpTopicOf(EditorDialog::SaveAs)) != confirm) return std::nullopt;
     return form.Text(field);
 }
 

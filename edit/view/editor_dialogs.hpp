@@ -8,16 +8,21 @@
 #include <string>
 
 #include "edit/app/search_session.hpp"
+#include "edit/ui/editor_help.hpp"
 #include "edit/ui/ncurses_ui.hpp"
 
 namespace edit {
 
-// The names of the fields' histories (the search text is shared by F7 and
-// Ctrl+F7, as in the file manager's editor).
-inline constexpr const char* kSearchHistory = "marten-edit\\SearchText";
-inline constexpr const char* kReplaceHistory = "marten-edit\\ReplaceText";
-inline constexpr const char* kGoToHistory = "marten-edit\\GoTo";
-inline constexpr const char* kSaveAsHistory = "marten-edit\\SaveAs";
+// The history of each dialog's first field (the search text is shared by F7
+// and Ctrl+F7, as in the file manager's editor), and the replacement's.
+constexpr const char* HistoryOf(EditorDialog dialog) {
+    switch (dialog) {
+    case EditorDialog::GoTo: return "marten-edit\\GoTo";
+    case EditorDialog::SaveAs: return "marten-edit\\SaveAs";
+    default: return "marten-edit\\SearchText";
+    }
+}
+inline constexpr const char* kReplacementHistory = "marten-edit\\ReplaceText";
 
 // The search dialog, or with `replace` the replace dialog, filled from
 // `request`; false when the user leaves it, else `request` holds the answers.

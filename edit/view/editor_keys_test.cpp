@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 #include <string>
+#include <vector>
 
 #include "edit/app/command_line.hpp"
-#include "host/editor.hpp"
 
 namespace edit {
 namespace {
@@ -32,19 +31,29 @@ bool Names(const std::string& text, std::string_view key) {
     return false;
 }
 
+std::string Root() { return MARTEN_SOURCE_DIR; }
+
+// The short lists of keys: --help, the manual page and the README.
+struct Document {
+    std::string name, text;
+};
+std::vector<Document> Summaries() {
+    return {{"--help", UsageText()},
+            {"the manual page", Slurp(Root() + "/docs/marten-edit.1.in")},
+            {"the README", Slurp(Root() + "/README.md")}};
+}
+
+// Every key of the table is in the editor's help; those of the short lists
+// are in --help, the manual page and the README too.
 TEST(EditorKeysTest, EveryKeyIsInHelpTheManualPageTheReadmeAndUsage) {
-    const std::string root = MARTEN_SOURCE_DIR;
-    const struct {
-        std::string name, text;
-    } documents[] = {
-        {"--help", UsageText()},
-        {"the editor's help", Slurp(root + "/edit/help/marten-edit.hlf")},
-        {"the manual page", Slurp(root + "/docs/marten-edit.1.in")},
-        {"the README", Slurp(root + "/README.md")},
-    };
-    for (const EditorKey& key : EditorKeys()) {
-        for (const auto& document : documents) {
-            EXPECT_TRUE(Names(document.text, key.key)) << key.key << " is not in " << document.name;
+    const std::string help = Slurp(Root() + "/edit/help/marten-edit.hlf");
+    const std::vector<Document> summaries = Summaries();
+    for (const host::KeyBinding& key : host::KeyBindings()) {
+        EXPECT_TRUE(Names(help, key.keys)) << key.keys << " is not in the editor's help";
+        if (!key.summary) continue;
+        for (const Document& document : summaries) {
+            EXPECT_TRUE(Names(document.text, key.keys))
+                << key.keys << " is not in " << document.name;
         }
     }
     EXPECT_TRUE(Names("F10 quit", "F10"));
@@ -52,77 +61,42 @@ TEST(EditorKeysTest, EveryKeyIsInHelpTheManualPageTheReadmeAndUsage) {
     EXPECT_FALSE(Names("Ctrl+Shift+Z", "Shift+Z"));
 }
 
-TEST(EditorKeysTest, EveryCommandHasAKeyThatRunsIt) {
-    std::set<Command> bound;
-    for (const EditorKey& key : EditorKeys()) bound.insert(key.command);
-    for (int c = static_cast<int>(Command::Help); c <= static_cast<int>(Command::Edit); ++c) {
-        EXPECT_TRUE(bound.count(static_cast<Command>(c))) << "command " << c << " has no key";
+// The key scripts' named keys, where a text lists them, are spelled as the
+// table spells them, and only so: "{BkSp}", never "{BS}".
+TEST(EditorKeysTest, TheKeyScriptsNamesAreSpelledAsTheTableSpellsThem) {
+    const std::vector<Document> lists = Summaries();
+    for (const host::NamedKey& key : host::NamedKeys()) {
+        if (key.name.size() >= 2 && key.name[0] == 'F' && key.name != "F1" && key.name != "F12")
+            continue;  // the lists give {F1}..{F12}
+        for (const Document& list : lists) {
+            const std::string named = "{" + std::string(key.name) + "}";
+            EXPECT_NE(list.text.find(named), std::string::npos) << named << " in " << list.name;
+            if (key.alias.empty()) continue;
+            const std::string alias = "{" + std::string(key.alias) + "}";
+            EXPECT_EQ(list.text.find(alias), std::string::npos) << alias << " in " << list.name;
+        }
     }
+}
+
+// The editor's own commands, left and right Ctrl and Alt alike; the keys of
+// the text engine are none of them.
+TEST(EditorKeysTest, TheEditorsOwnCommandsAndNoneOfTheEngines) {
     const struct {
         WORD virtualKey;
         DWORD state;
-        Command command;
+        std::optional<Command> command;
     } cases[] = {
         {VK_F1, 0, Command::Help},
         {VK_F1 + 6, RIGHT_CTRL_PRESSED, Command::Replace},  // either Ctrl
         {VK_F1 + 6, LEFT_ALT_PRESSED, Command::SearchOtherWay},
         {VK_F1 + 8, SHIFT_PRESSED | RIGHT_ALT_PRESSED, Command::PluginConfig},
-        {VK_F1 + 8, SHIFT_PRESSED, Command::None},
+        {VK_F1 + 8, SHIFT_PRESSED, std::nullopt},
         {VK_ESCAPE, 0, Command::Quit},
         {VK_F1 + 1, SHIFT_PRESSED | NUMLOCK_ON, Command::SaveAs},  // lock keys do not count
-        {'Z', LEFT_CTRL_PRESSED, Command::None},                   // the engine's
+        {'Z', LEFT_CTRL_PRESSED, std::nullopt},                    // the engine's
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CommandOf(host::KeyStroke{c.virtualKey, c.state, 0}), c.command) << c.virtualKey;
-    }
-}
-
-// Every key with Ctrl or Alt (and Ins, Shift+Ins, Shift+Del) that the
-// engine acts on stands in the table, with or without Shift: a key added to
-// the engine alone fails here.
-TEST(EditorKeysTest, EveryKeyTheEngineTakesIsInTheTable) {
-    auto listed = [](const KEY_EVENT_RECORD& record) {
-        for (const EditorKey& key : EditorKeys()) {
-            // Key scripts spell BkSp as BS.
-            std::string name(key.key);
-            if (const auto at = name.find("BkSp"); at != std::string::npos)
-                name.replace(at, 4, "BS");
-            std::string error;
-            auto strokes = host::ParseKeyScript("{" + name + "}", &error);
-            if (!strokes || strokes->size() != 1) continue;
-            const host::KeyStroke& s = strokes->front();
-            // Shift is left out: a script types a capital letter with it.
-            constexpr DWORD held = LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED;
-            if (s.virtualKey == record.wVirtualKeyCode &&
-                (s.controlState & held) == (record.dwControlKeyState & held)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    std::vector<WORD> keys = {VK_BACK, VK_DELETE, VK_INSERT};
-    for (WORD letter = 'A'; letter <= 'Z'; ++letter) keys.push_back(letter);
-    const DWORD states[] = {LEFT_CTRL_PRESSED, LEFT_CTRL_PRESSED | SHIFT_PRESSED, LEFT_ALT_PRESSED,
-                            LEFT_ALT_PRESSED | SHIFT_PRESSED};
-    for (WORD key : keys) {
-        for (DWORD state : states) {
-            KEY_EVENT_RECORD record{};
-            record.bKeyDown = 1;
-            record.wVirtualKeyCode = key;
-            record.dwControlKeyState = state;
-            if (host::IsEditingKey(record)) {
-                EXPECT_TRUE(listed(record)) << "key " << key << " with state " << state;
-            }
-        }
-    }
-    for (DWORD state : {DWORD{0}, DWORD{SHIFT_PRESSED}}) {
-        for (WORD key : {WORD{VK_INSERT}, WORD{VK_DELETE}}) {
-            KEY_EVENT_RECORD record{};
-            record.wVirtualKeyCode = key;
-            record.dwControlKeyState = state;
-            if (key == VK_DELETE && state == 0) continue;  // Del, among the plain editing keys
-            EXPECT_TRUE(host::IsEditingKey(record) && listed(record)) << key << " " << state;
-        }
     }
 }
 

@@ -13,8 +13,8 @@ using screen::Paint;
 
 std::u32string Ascii(const std::string& text) { return std::u32string(text.begin(), text.end()); }
 
-RowCells KeyBar(const host::Editor& editor, int width) {
-    std::string table(host::CodePageName(SwitchedTable(editor.Table())));
+RowCells KeyBar(const engine::Editor& editor, int width) {
+    std::string table(engine::CodePageName(SwitchedTable(editor.Table())));
     const char* labels[12] = {"Help", "Save",        "", "",     "",       "",
                               "",     table.c_str(), "", "Quit", "Plugin", ""};
     RowCells row(width, Paint::KeyLabel);
@@ -36,10 +36,10 @@ RowCells KeyBar(const host::Editor& editor, int width) {
 
 int EditorView::TextRows() { return std::max(screen::Height() - 2, 1); }
 
-std::u32string TitleStatus(const host::Editor& editor) {
+std::u32string TitleStatus(const engine::Editor& editor) {
     std::string status = editor.Modified() ? "*  " : "   ";
-    status += host::CodePageName(editor.Table());
-    const host::TypedPosition cursor = editor.TypedCursor();
+    status += engine::CodePageName(editor.Table());
+    const engine::TypedPosition cursor = editor.TypedCursor();
     status +=
         "  Line " + std::to_string(cursor.line.Value()) + "/" + std::to_string(editor.LineCount());
     // The screen column, as --at and go-to take it (a tab reaches the next tab stop).
@@ -48,34 +48,36 @@ std::u32string TitleStatus(const host::Editor& editor) {
     return Ascii(status);
 }
 
-host::CodePage SwitchedTable(host::CodePage table) {
-    return table == host::CodePage::Oem866 ? host::CodePage::Ansi1251 : host::CodePage::Oem866;
+engine::CodePage SwitchedTable(engine::CodePage table) {
+    return table == engine::CodePage::Oem866 ? engine::CodePage::Ansi1251
+                                             : engine::CodePage::Oem866;
 }
 
-EditorView::RowKey EditorView::KeyOf(const host::Editor& editor, int line, int width) const {
+EditorView::RowKey EditorView::KeyOf(const engine::Editor& editor, int line, int width) const {
     RowKey key;
     if (line >= editor.LineCount()) return key;
     key.line = line;
     const std::string_view text = editor.LineAt(line).text;
-    const host::CodePage table = editor.Table();
+    const engine::CodePage table = editor.Table();
     // Every character takes at least one cell, and has at most four bytes
     // (one in an 8-bit table): no byte past these is seen.
-    const std::size_t perCell = host::IsSingleByte(table) ? 1 : 4;
+    const std::size_t perCell = engine::IsSingleByte(table) ? 1 : 4;
     key.bytes = text.substr(
         0, (static_cast<std::size_t>(left_) + static_cast<std::size_t>(width)) * perCell);
     if (const auto selection = editor.SelectionOn(line)) {
-        const int tabSize = editor.Options().tabSize;
-        key.selectionFrom = ScreenColumn(text, table, selection->from, tabSize);
+        const engine::LineColumns columns = editor.Columns(line);
+        const auto screen = [&](int bytes) {
+            return columns.Screen(engine::ByteColumn(bytes)).Value();
+        };
+        key.selectionFrom = screen(selection->from);
         // Through the end of the line: its line break shows as one cell more.
         key.selectionTo =
-            selection->to < 0
-                ? ScreenColumn(text, table, static_cast<int>(text.size()), tabSize) + 1
-                : ScreenColumn(text, table, selection->to, tabSize);
+            selection->to < 0 ? screen(static_cast<int>(text.size())) + 1 : screen(selection->to);
     }
     return key;
 }
 
-RowCells EditorView::TextRow(const host::Editor& editor, const RowKey& key, int width) const {
+RowCells EditorView::TextRow(const engine::Editor& editor, const RowKey& key, int width) const {
     RowCells row(width, Paint::EditorText);
     if (key.line < 0) return row;
     const auto cells = LineCells(key.bytes, editor.Table(), editor.Options().tabSize,
@@ -107,7 +109,8 @@ void EditorView::Show(int y, const RowCells& row) {
     }
 }
 
-void EditorView::Draw(host::Editor& editor, const std::string& name, const std::u32string& status) {
+void EditorView::Draw(engine::Editor& editor, const std::string& name,
+                      const std::u32string& status) {
     const int width = screen::Width();
     const int rows = TextRows();
     // The window is the engine's (Ctrl+Up, PgDn and the plug-ins move it);
@@ -116,8 +119,7 @@ void EditorView::Draw(host::Editor& editor, const std::string& name, const std::
     const int top = editor.TopLine();
     left_ = editor.LeftPos().Value();
     const int tabSize = editor.Options().tabSize;
-    std::string_view current = editor.LineAt(editor.CurLine()).text;
-    int cursorColumn = ScreenColumn(current, editor.Table(), editor.CurPos(), tabSize);
+    const int cursorColumn = editor.CursorScreenColumn().Value();
 
     const Frame frame{width, screen::Height(), left_, tabSize, editor.Table()};
     if (!valid_ || frame != frame_) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "edit/terminal/screen.hpp"
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 
 namespace edit {
 
@@ -43,7 +43,7 @@ public:
     // row whose text, selection and place are as they were is not drawn
     // again, so a key costs what it changed on the screen, whatever the
     // screen's size.
-    void Draw(host::Editor& editor, const std::string& name, const std::u32string& status);
+    void Draw(engine::Editor& editor, const std::string& name, const std::u32string& status);
     // The next Draw draws every row (the screen was drawn over meanwhile).
     void Invalidate() { valid_ = false; }
     // Rows left for the text on the current screen.
@@ -61,12 +61,12 @@ private:
     // Everything that all rows depend on.
     struct Frame {
         int width = 0, height = 0, left = 0, tabSize = 0;
-        host::CodePage table = host::CodePage::Oem866;
+        engine::CodePage table = engine::CodePage::Oem866;
         friend bool operator==(const Frame&, const Frame&) = default;
     };
 
-    RowKey KeyOf(const host::Editor& editor, int line, int width) const;
-    RowCells TextRow(const host::Editor& editor, const RowKey& key, int width) const;
+    RowKey KeyOf(const engine::Editor& editor, int line, int width) const;
+    RowCells TextRow(const engine::Editor& editor, const RowKey& key, int width) const;
     // Puts the cells of screen row `y` that differ from what it shows.
     void Show(int y, const RowCells& row);
 
@@ -79,9 +79,9 @@ private:
 };
 
 // The title line's right part, e.g. "*  866  Line 5/30  Col 11".
-std::u32string TitleStatus(const host::Editor& editor);
+std::u32string TitleStatus(const engine::Editor& editor);
 
 // The table F8 switches to: 866 and 1251 swap; any other table goes to 866.
-host::CodePage SwitchedTable(host::CodePage table);
+engine::CodePage SwitchedTable(engine::CodePage table);
 
 }  // namespace edit

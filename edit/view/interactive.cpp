@@ -25,7 +25,10 @@
 namespace edit {
 namespace {
 
-class EditorScreen {
+// The screen's editor: it draws the text and the boxes, reads the terminal,
+// and handles the keys that the plug-in leaves (it is the host's key
+// handler): its own commands, and the engine's keys besides them.
+class EditorScreen : public host::KeyHandler {
 public:
     EditorScreen(Session& session, const std::string& charset)
         : session_(session),
@@ -45,11 +48,29 @@ public:
             view_.Draw(session_.Editor(), name_, status + status_);
         });
         session_.Host().SetUi(&ui_);
+        session_.Host().SetKeyHandler(this);
         session_.Editor().SetClipboard(&clipboard_);
     }
-    ~EditorScreen() {
+    ~EditorScreen() override {
         session_.Editor().SetClipboard(&session_.DefaultClipboard());
+        session_.Host().SetKeyHandler(nullptr);
         session_.Host().SetUi(nullptr);
+    }
+
+    // The editor's own commands (F2, Esc, F7...) are Commands: they run
+    // after the plug-in's call, also when the plug-in fed the key back.
+    host::KeyKind KindOf(const INPUT_RECORD& record) const override {
+        return CommandOfRecord(record) ? host::KeyKind::Command : engineKeys_.KindOf(record);
+    }
+
+    void Handle(const host::ConsoleKey& key, bool fedBack) override {
+        const std::optional<Command> command = CommandOfRecord(key.record);
+        if (!command) {
+            engineKeys_.Handle(key, fedBack);
+            return;
+        }
+        // A key after the one that ended the editor changes nothing.
+        if (!exit_) exit_ = Run(*command);
     }
 
     int Run() {
@@ -80,7 +101,7 @@ private:
         switch (event.kind) {
         case TerminalEvent::Kind::Key:
             status_.clear();
-            if (event.character != 0 && CommandOf(event.stroke) == Command::None) {
+            if (event.character != 0 && !CommandOf(event.stroke)) {
                 Type(event.stroke, event.character);
                 return std::nullopt;
             }
@@ -96,8 +117,8 @@ private:
     // A typed character goes in as the file's table holds it; one the table
     // lacks is refused aloud rather than dropped or replaced.
     void Type(const host::KeyStroke& key, char32_t character) {
-        host::Editor& editor = session_.Editor();
-        const auto typed = host::EncodeChar(editor.Table(), character);
+        engine::Editor& editor = session_.Editor();
+        const auto typed = engine::EncodeChar(editor.Table(), character);
         if (!typed) {
             status_ = U"Not typed: \"" + std::u32string(1, character) + U"\" is not in the " +
                       TableName() + U" table";
@@ -124,28 +145,26 @@ private:
     }
 
     std::u32string TableName() const {
-        const std::string_view name = host::CodePageName(session_.Editor().Table());
+        const std::string_view name = engine::CodePageName(session_.Editor().Table());
         return std::u32string(name.begin(), name.end());
     }
 
-    // Every key goes to the module first. The editor's own commands run when
-    // the module leaves the key alone; other keys go through the dispatch.
+    // Every key goes to the plug-in first, whichever interface it speaks;
+    // what it leaves comes back to Handle above. A key that ended the
+    // editor has no key-up.
     std::optional<int> Handle(const host::KeyStroke& key) {
-        INPUT_RECORD down = host::KeyDownRecord(key);
-        INPUT_RECORD up = host::KeyUpRecord(key);
-        Command command = CommandOf(key);
-        if (command == Command::None) {
-            session_.Host().Dispatch(down);
-            session_.Host().Dispatch(up);
-            TellUnkept(session_.Editor().TakeUnkeptCount());
-            return std::nullopt;
-        }
-        auto processInput = session_.Host().Exports().ProcessEditorInput;
-        bool consumed = processInput && processInput(&down) != 0;
-        std::optional<int> result;
-        if (!consumed) result = Run(command);
-        if (processInput && !result) processInput(&up);
-        return result;
+        session_.Host().Dispatch(host::KeyDownRecord(key));
+        if (exit_) return exit_;
+        session_.Host().Dispatch(host::KeyUpRecord(key));
+        TellUnkept(session_.Editor().TakeUnkeptCount());
+        return exit_;
+    }
+
+    // The editor's own command of a key-down record; none for any other.
+    static std::optional<Command> CommandOfRecord(const INPUT_RECORD& record) {
+        if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return std::nullopt;
+        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+        return CommandOf(host::KeyStroke{key.wVirtualKeyCode, key.dwControlKeyState, 0});
     }
 
     std::optional<int> Run(Command command) {
@@ -163,8 +182,6 @@ private:
         case Command::SearchOtherWay: commands_.SearchAgain(true); break;
         case Command::Replace: commands_.Replace(); break;
         case Command::GoTo: commands_.GoTo(); break;
-        case Command::None:
-        case Command::Edit: break;
         }
         return std::nullopt;
     }
@@ -213,14 +230,13 @@ private:
         }
     }
 
-    // A menu of the entries that the plug-ins offer; the chosen index, or -1.
-    // A menu of a plug-in's entries (either interface); the one chosen, or
-    // -1. Without entries `none` is said instead.
-    int ChooseEntry(const char32_t* title, PluginEntryKind kind, const char32_t* none) {
+    // A menu of the plug-in's entries in one of its menus; the one chosen,
+    // or -1. Without entries `none` is said instead.
+    int ChooseEntry(const char32_t* title, host::PluginEntries entries, const char32_t* none) {
         MenuSpec menu;
         menu.title = title;
         menu.autoHotkeys = true;
-        for (std::u32string& text : PluginEntryTitles(session_.Host(), kind))
+        for (std::u32string& text : PluginEntryTitles(session_.Host(), entries))
             menu.lines.push_back(MenuLine{std::move(text)});
         if (menu.lines.empty()) {
             Notice(title, none);
@@ -237,10 +253,10 @@ private:
     }
 
     // The text read in another table, its bytes unchanged. UTF-8 only with
-    // the Unicode Marten: the 1.x interface carries one byte per character.
-    void SwitchTable(host::CodePage table) {
-        if (!host::IsSingleByte(table) &&
-            session_.Host().Interface() != host::PluginInterface::Unicode) {
+    // a plug-in that takes it: the 1.x interface carries one byte per character.
+    void SwitchTable(engine::CodePage table) {
+        const host::LoadedPlugin* plugin = session_.Host().Plugin();
+        if (!engine::IsSingleByte(table) && (plugin == nullptr || !plugin->TakesUtf8Text())) {
             status_ =
                 U"Not switched: UTF-8 needs the Unicode Marten (open the file with "
                 U"--codepage utf-8)";
@@ -257,7 +273,7 @@ private:
         box.title = U"UTF-8 text";
         box.lines = {Utf8ToText(name_),
                      Utf8ToText("holds what reads as UTF-8 text, shown here in " +
-                                std::string(host::CodePageName(session_.Editor().Table())) +
+                                std::string(engine::CodePageName(session_.Editor().Table())) +
                                 ": its letters show as pseudographics,"),
                      U"and typed ones would be stored in that table. Saved unchanged, the",
                      U"file keeps its bytes. To edit it as UTF-8, open it with --codepage",
@@ -283,15 +299,15 @@ private:
     }
 
     void PluginMenu() {
-        const int chosen = ChooseEntry(U"Plugin commands", PluginEntryKind::Commands,
+        const int chosen = ChooseEntry(U"Plugin commands", host::PluginEntries::Commands,
                                        U"No plug-in offers a command in the editor.");
-        if (chosen >= 0) RunPluginEntry(session_.Host(), PluginEntryKind::Commands, chosen);
+        if (chosen >= 0) RunPluginEntry(session_.Host(), host::PluginEntries::Commands, chosen);
     }
 
     void PluginConfigMenu() {
-        const int chosen = ChooseEntry(U"Plugins configuration", PluginEntryKind::Settings,
+        const int chosen = ChooseEntry(U"Plugins configuration", host::PluginEntries::Settings,
                                        U"No plug-in can be configured.");
-        if (chosen >= 0) RunPluginEntry(session_.Host(), PluginEntryKind::Settings, chosen);
+        if (chosen >= 0) RunPluginEntry(session_.Host(), host::PluginEntries::Settings, chosen);
     }
 
     void Notice(std::u32string title, std::u32string line) {
@@ -339,6 +355,8 @@ private:
     EditorView view_;
     unsigned boxesSeen_ = 0;
     std::u32string status_;
+    host::EngineKeys engineKeys_{&session_.Editor()};
+    std::optional<int> exit_;  // the exit status once a command ended the editor
     EditorCommands commands_{session_, ui_, name_, status_};
 };
 

@@ -15,7 +15,7 @@ protected:
 };
 
 // Cyrillic in 866, as a mail reader writes it.
-std::string Oem(std::string_view utf8) { return host::FromUtf8(host::CodePage::Oem866, utf8); }
+std::string Oem(std::string_view utf8) { return engine::FromUtf8(engine::CodePage::Oem866, utf8); }
 
 TEST_P(BothBuilds, ACyrillicReplyQuotedByTwoAuthors) {
     // As long as the right margin (78) lets a line be: one more letter wraps it.
@@ -69,8 +69,41 @@ TEST_P(BothBuilds, ThePluginMenusReachTheSettings) {
     EXPECT_EQ(Run({file}), 0);
 }
 
+// Esc at the end of an overlong line: the plug-in wraps the line on it (the
+// Unicode build feeds the key back and consumes it), and the editor then
+// asks about the wrapped text before it leaves.
+TEST_P(BothBuilds, EscAfterAWrapAsksAboutTheWrappedText) {
+    const std::string line = " AB> " + std::string(40, 'a') + " " + std::string(40, 'b');
+    const std::string file = Write("reply.msg", line + "\r\n");
+    Keys("{Esc}");
+    Sees("has been modified. Save it?");
+    Keys("{Enter}");  // Save
+    EXPECT_EQ(Run({"--at", "1:87", file}), 0);
+    EXPECT_EQ(Read(file),
+              " AB> " + std::string(40, 'a') + "\r\n AB> " + std::string(40, 'b') + "\r\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(Marten, BothBuilds,
                          ::testing::Values(MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR));
+
+// Ctrl+Z at the end of an overlong line with the Unicode build: the build
+// wraps on the key, feeds it back and closes its undo bracket; the undo then
+// takes back that step alone, and the typing before it stays.
+TEST_F(EditorOnGrid, UndoAfterTheUnicodeBuildsWrapTakesBackTheWrapAlone) {
+    plugins_ = MARTEN_UNICODE_PLUGIN_DIR;
+    const std::string line = " AB> " + std::string(40, 'a') + " " + std::string(40, 'b');
+    const std::string file = Write("reply.msg", line + "\r\nshort\r\n");
+    Keys("{Down}{End}");
+    Type("x");
+    Keys("{Up}{End}{Ctrl+z}");
+    Sees(line + "\nshortx\n");
+    Sees("*  866  " + At(1, 3, 87));
+    // Off the overlong line no wrap comes first: the typing goes back.
+    Keys("{Down}{Ctrl+z}");
+    Sees(line + "\nshort\n");
+    Keys("{F10}");
+    EXPECT_EQ(Run({file}), 0);
+}
 
 }  // namespace
 }  // namespace edit

@@ -2,51 +2,35 @@
 
 #include <algorithm>
 
-#include "host/utf8.hpp"
+#include "engine/columns.hpp"
+#include "engine/utf8.hpp"
 
 namespace edit {
-namespace {
 
-int TabStop(int column, int tabSize) {
-    if (tabSize < 1) tabSize = 1;
-    return (column / tabSize + 1) * tabSize;
-}
-
-}  // namespace
-
-std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize,
+std::vector<Cell> LineCells(std::string_view text, engine::CodePage table, int tabSize,
                             std::size_t limit) {
     std::vector<Cell> cells;
     cells.reserve(std::min(text.size(), limit));
-    for (std::size_t at = 0; at < text.size(); at += host::CharLength(table, text, at)) {
+    for (std::size_t at = 0; at < text.size(); at += engine::CharLength(table, text, at)) {
         if (cells.size() >= limit) break;
         auto byte = static_cast<unsigned char>(text[at]);
-        if (byte >= 0x80 && !host::IsSingleByte(table)) {
+        if (byte >= 0x80 && !engine::IsSingleByte(table)) {
             // A UTF-8 character, or a byte that is none (shown marked).
             char32_t ch = 0;
             std::size_t length = 0;
-            const bool valid = host::DecodeUtf8(text.substr(at), ch, length);
+            const bool valid = engine::DecodeUtf8(text.substr(at), ch, length);
             cells.push_back(valid ? Cell{ch, false} : Cell{U'\uFFFD', true});
         } else if (byte == '\t') {
-            int next = TabStop(static_cast<int>(cells.size()), tabSize);
+            const long long next =
+                engine::NextTabStop(static_cast<long long>(cells.size()), tabSize);
             cells.resize(static_cast<std::size_t>(next));
         } else if (byte < 0x20 || byte == 0x7F) {
             cells.push_back(Cell{static_cast<char32_t>(byte == 0x7F ? U'?' : U'@' + byte), true});
         } else {
-            cells.push_back(Cell{host::ToUnicode(table, byte), false});
+            cells.push_back(Cell{engine::ToUnicode(table, byte), false});
         }
     }
     return cells;
-}
-
-int ScreenColumn(std::string_view text, host::CodePage table, int pos, int tabSize) {
-    int column = 0;
-    int i = 0;
-    while (i < pos && i < static_cast<int>(text.size())) {
-        column = text[static_cast<std::size_t>(i)] == '\t' ? TabStop(column, tabSize) : column + 1;
-        i += static_cast<int>(host::CharLength(table, text, static_cast<std::size_t>(i)));
-    }
-    return column + (pos - i);
 }
 
 }  // namespace edit

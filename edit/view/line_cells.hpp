@@ -1,12 +1,13 @@
-// How a line of the editor's bytes looks on the screen: one cell per byte,
-// tabs widened to the next tab stop, control bytes marked.
+// How a line of the editor's bytes looks on the screen: one cell per
+// character, tabs widened to the next tab stop (engine::NextTabStop, as the
+// engine counts screen columns), control bytes marked.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 
 namespace edit {
 
@@ -17,11 +18,7 @@ struct Cell {
 
 // The first `limit` cells of `text` read in `table` (a screen needs no more
 // than its width past the first column shown, however long the line).
-std::vector<Cell> LineCells(std::string_view text, host::CodePage table, int tabSize,
+std::vector<Cell> LineCells(std::string_view text, engine::CodePage table, int tabSize,
                             std::size_t limit = static_cast<std::size_t>(-1));
-
-// The screen column of character position `pos` (0-based; it may lie beyond
-// the end of the line, where every position is one column).
-int ScreenColumn(std::string_view text, host::CodePage table, int pos, int tabSize);
 
 }  // namespace edit

@@ -5,7 +5,7 @@
 namespace edit {
 namespace {
 
-std::u32string Shown(std::string_view text, host::CodePage table = host::CodePage::Oem866) {
+std::u32string Shown(std::string_view text, engine::CodePage table = engine::CodePage::Oem866) {
     std::u32string out;
     for (const Cell& c : LineCells(text, table, 8)) out.push_back(c.ch);
     return out;
@@ -14,7 +14,7 @@ std::u32string Shown(std::string_view text, host::CodePage table = host::CodePag
 TEST(LineCells, TabsReachTheNextStopAndControlBytesShowAsLetters) {
     EXPECT_EQ(Shown("a\tb"), U"a       b");
     EXPECT_EQ(Shown("12345678\tb"), U"12345678        b");
-    auto cells = LineCells("\x01x", host::CodePage::Oem866, 8);
+    auto cells = LineCells("\x01x", engine::CodePage::Oem866, 8);
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_TRUE(cells[0].control);
     EXPECT_EQ(cells[0].ch, U'A');
@@ -22,35 +22,22 @@ TEST(LineCells, TabsReachTheNextStopAndControlBytesShowAsLetters) {
 }
 
 TEST(LineCells, OnlyTheCellsAskedForAreMade) {
-    EXPECT_EQ(LineCells(std::string(100000, 'x'), host::CodePage::Oem866, 8, 80).size(), 80u);
-    EXPECT_EQ(LineCells("\tx", host::CodePage::Oem866, 8, 3).size(), 8u);  // a tab is whole
+    EXPECT_EQ(LineCells(std::string(100000, 'x'), engine::CodePage::Oem866, 8, 80).size(), 80u);
+    EXPECT_EQ(LineCells("\tx", engine::CodePage::Oem866, 8, 3).size(), 8u);  // a tab is whole
 }
 
 TEST(LineCells, BytesReadInTheEditorsTable) {
     EXPECT_EQ(Shown("\x8D"), U"Н");
-    EXPECT_EQ(Shown("\xCD", host::CodePage::Ansi1251), U"Н");
-}
-
-TEST(LineCells, ScreenColumnsCountTabsAndTheRoomBeyondTheEnd) {
-    constexpr auto kOem = host::CodePage::Oem866;
-    EXPECT_EQ(ScreenColumn("a\tb", kOem, 0, 8), 0);
-    EXPECT_EQ(ScreenColumn("a\tb", kOem, 2, 8), 8);
-    EXPECT_EQ(ScreenColumn("a\tb", kOem, 3, 8), 9);
-    EXPECT_EQ(ScreenColumn("ab", kOem, 10, 8), 10);  // the cursor beyond the end
-    EXPECT_EQ(ScreenColumn("\t", kOem, 1, 4), 4);
+    EXPECT_EQ(Shown("\xCD", engine::CodePage::Ansi1251), U"Н");
 }
 
 // In UTF-8 a character is one cell whatever its bytes; a byte that is no
 // UTF-8 is one cell too, shown marked, so nothing of the line is hidden.
 TEST(LineCells, Utf8CharactersTakeOneCellEach) {
-    constexpr auto kUtf8 = host::CodePage::Utf8;
+    constexpr auto kUtf8 = engine::CodePage::Utf8;
     const std::string text = "\xD0\x9D\xD1\x83\t\xF0\x9F\x98\x80\xFFx";  // Ну, tab, 😀, stray
     EXPECT_EQ(Shown(text, kUtf8), U"Ну      😀\uFFFDx");
     EXPECT_TRUE(LineCells(text, kUtf8, 8)[9].control);
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 2, 8), 1);    // after Н
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 5, 8), 8);    // after the tab
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 9, 8), 9);    // after 😀
-    EXPECT_EQ(ScreenColumn(text, kUtf8, 12, 8), 12);  // one beyond the end of 11 bytes
 }
 
 }  // namespace

@@ -10,16 +10,10 @@
 
 namespace edit {
 
-enum class PluginEntryKind {
-    Commands,  // the plug-in menu: OpenPlugin(OPEN_EDITOR) or OpenW
-    Settings,  // the configuration menu: Configure or ConfigureW
-};
-
 // The titles, in the plug-in's order; none without a plug-in that offers any.
-std::vector<std::u32string> PluginEntryTitles(host::Host& host, PluginEntryKind kind);
+std::vector<std::u32string> PluginEntryTitles(host::Host& host, host::PluginEntries menu);
 
-// Runs entry `index` of that list: by its number for a 1.x plug-in, by its
-// GUID for a Unicode one. Nothing for an index out of the list.
-void RunPluginEntry(host::Host& host, PluginEntryKind kind, int index);
+// Runs entry `index` of that list. Nothing for an index out of the list.
+void RunPluginEntry(host::Host& host, host::PluginEntries menu, int index);
 
 }  // namespace edit

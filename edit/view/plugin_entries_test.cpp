@@ -22,19 +22,19 @@ TEST_P(PluginEntries, TitlesAndTheEntryPointsTheyReach) {
     const std::string module = MartenModuleIn(
         GetParam(), [](const std::string& file) { return std::filesystem::is_regular_file(file); });
     ASSERT_TRUE(host.LoadModule(module, &error)) << error;
-    EXPECT_EQ(PluginEntryTitles(host, PluginEntryKind::Commands),
+    EXPECT_EQ(PluginEntryTitles(host, host::PluginEntries::Commands),
               std::vector<std::u32string>{U"Marten"});
-    EXPECT_EQ(PluginEntryTitles(host, PluginEntryKind::Settings),
+    EXPECT_EQ(PluginEntryTitles(host, host::PluginEntries::Settings),
               std::vector<std::u32string>{U"Marten"});
 
     // The settings entry opens Marten's menu, which the user leaves; an
     // entry past the list opens nothing.
     host::ScriptedUi ui;
     host.SetUi(&ui);
-    RunPluginEntry(host, PluginEntryKind::Settings, 0);
+    RunPluginEntry(host, host::PluginEntries::Settings, 0);
     EXPECT_EQ(ui.order, std::vector<char>{'M'});
-    RunPluginEntry(host, PluginEntryKind::Settings, 1);
-    RunPluginEntry(host, PluginEntryKind::Commands, -1);
+    RunPluginEntry(host, host::PluginEntries::Settings, 1);
+    RunPluginEntry(host, host::PluginEntries::Commands, -1);
     EXPECT_EQ(ui.order, std::vector<char>{'M'});
     host.SetUi(nullptr);
 }

@@ -5,12 +5,12 @@
 
 namespace edit {
 
-host::MenuCall TableMenu(host::CodePage current) {
+host::MenuCall TableMenu(engine::CodePage current) {
     host::MenuCall call;
     call.x = call.y = -1;
     call.flags = FMENU_AUTOHIGHLIGHT;
     call.title = "Character table";
-    for (const host::CodePageRecord& table : host::CodePages()) {
+    for (const engine::CodePageRecord& table : engine::CodePages()) {
         FarMenuItem item{};
         const std::size_t length = std::min(table.label.size(), sizeof item.Text - 1);
         std::memcpy(item.Text, table.label.data(), length);
@@ -20,8 +20,8 @@ host::MenuCall TableMenu(host::CodePage current) {
     return call;
 }
 
-std::optional<host::CodePage> TableOfMenuLine(int chosen) {
-    const auto tables = host::CodePages();
+std::optional<engine::CodePage> TableOfMenuLine(int chosen) {
+    const auto tables = engine::CodePages();
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= tables.size()) return std::nullopt;
     return tables[static_cast<std::size_t>(chosen)].page;
 }

@@ -4,16 +4,16 @@
 
 #include <optional>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 #include "host/ui.hpp"
 
 namespace edit {
 
 // The menu of tables with `current` checked and selected.
-host::MenuCall TableMenu(host::CodePage current);
+host::MenuCall TableMenu(engine::CodePage current);
 
 // The table of the menu's line `chosen` (as the menu answers it); none when
 // the menu was closed without a choice.
-std::optional<host::CodePage> TableOfMenuLine(int chosen);
+std::optional<engine::CodePage> TableOfMenuLine(int chosen);
 
 }  // namespace edit

@@ -10,8 +10,8 @@ namespace {
 // The list offers every table of the host's list, marks the one in use and
 // gives back the table of the chosen line, so a new table needs nothing here.
 TEST(TableMenu, OffersEveryTableAndPicksTheChosenOne) {
-    const auto tables = host::CodePages();
-    for (const host::CodePageRecord& current : tables) {
+    const auto tables = engine::CodePages();
+    for (const engine::CodePageRecord& current : tables) {
         const host::MenuCall menu = TableMenu(current.page);
         EXPECT_EQ(*menu.title, "Character table");
         ASSERT_EQ(menu.items.size(), tables.size());
@@ -23,7 +23,7 @@ TEST(TableMenu, OffersEveryTableAndPicksTheChosenOne) {
             EXPECT_EQ(TableOfMenuLine(static_cast<int>(line)), tables[line].page);
         }
     }
-    EXPECT_EQ(std::string(TableMenu(host::CodePage::Oem866).items[0].Text), "OEM 866 (DOS)");
+    EXPECT_EQ(std::string(TableMenu(engine::CodePage::Oem866).items[0].Text), "OEM 866 (DOS)");
     EXPECT_EQ(TableOfMenuLine(-1), std::nullopt);  // closed with Esc
     EXPECT_EQ(TableOfMenuLine(static_cast<int>(tables.size())), std::nullopt);
 }

@@ -112,9 +112,8 @@ TEST_F(UnicodePluginDialogs, RussianSettingsShowAndKeepEveryCharacter) {
     Keys("{Enter}");
     Sees("*.msg,*.ł,*.€");
     Keys("{Esc}{Esc}");
-    const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
-    ASSERT_EQ(info.PluginConfig.Count, 1u);
-    host.ConfigureUnicode(info.PluginConfig.Guids[0]);
+    ASSERT_EQ(host.EntryTitles(host::PluginEntries::Settings).size(), 1u);
+    host.RunEntry(host::PluginEntries::Settings, 0);
     host.SetUi(nullptr);
 
     std::string settings;

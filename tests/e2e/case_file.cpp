@@ -5,14 +5,14 @@
 #include <limits>
 #include <sstream>
 
-#include "host/utf8.hpp"
+#include "engine/utf8.hpp"
 
 namespace e2e {
 
 namespace {
 
-using host::AppendUtf8;
-using host::DecodeUtf8;
+using engine::AppendUtf8;
+using engine::DecodeUtf8;
 
 constexpr char32_t kCursorMark = 0x2038;  // ‸
 constexpr char32_t kTabMark = 0x2192;     // →
@@ -36,7 +36,9 @@ bool ParseNumber(std::string_view text, Number& value, long long min, long long 
 }
 
 // The name of a table in the "table:" header.
-std::string TableName(host::CodePage table) { return std::string(host::RecordOf(table).caseName); }
+std::string TableName(engine::CodePage table) {
+    return std::string(engine::RecordOf(table).caseName);
+}
 
 struct Parser {
     std::string path;
@@ -83,7 +85,7 @@ struct Parser {
                 break;
             } else if (ch < 0x80) {
                 bytes += static_cast<char>(ch);
-            } else if (const auto byte = host::FromUnicode(result.table, ch)) {
+            } else if (const auto byte = engine::FromUnicode(result.table, ch)) {
                 bytes += static_cast<char>(*byte);
             } else {
                 std::string shown;
@@ -196,10 +198,10 @@ struct Parser {
             if (value.empty()) return Fail("file: needs a name");
             result.fileName = std::string(value);
         } else if (name == "table") {
-            const auto table = host::CodePageByName(value);
+            const auto table = engine::CodePageByName(value);
             if (!table) {
                 return Fail("table: \"" + std::string(value) + "\" is none of " +
-                            host::CodePageNames(&host::CodePageRecord::caseName, ", "));
+                            engine::CodePageNames(&engine::CodePageRecord::caseName, ", "));
             }
             result.table = *table;
         } else if (name == "settings") {
@@ -359,7 +361,8 @@ std::optional<Case> LoadCase(const std::string& path, std::string* error) {
     return ParseCase(text.str(), path, error);
 }
 
-std::string RenderLine(std::string_view bytes, host::CodePage table, std::optional<int> cursorCol) {
+std::string RenderLine(std::string_view bytes, engine::CodePage table,
+                       std::optional<int> cursorCol) {
     std::string out;
     const auto mark = [&](std::size_t i) {
         if (cursorCol && *cursorCol >= 0 && static_cast<std::size_t>(*cursorCol) == i) {
@@ -374,7 +377,7 @@ std::string RenderLine(std::string_view bytes, host::CodePage table, std::option
         } else if (byte < 0x80) {
             out += static_cast<char>(byte);
         } else {
-            AppendUtf8(out, host::ToUnicode(table, byte));
+            AppendUtf8(out, engine::ToUnicode(table, byte));
         }
     }
     if (cursorCol && static_cast<std::size_t>(*cursorCol) == bytes.size()) {

@@ -33,8 +33,9 @@
 #include <string_view>
 #include <vector>
 
-#include "host/codepage.hpp"
-#include "host/editor.hpp"
+#include "api/ansi_api.hpp"
+#include "engine/codepage.hpp"
+#include "engine/editor.hpp"
 
 namespace e2e {
 
@@ -66,9 +67,9 @@ struct CaseText {
 struct Case {
     std::string path;  // the file it came from
     std::string fileName = "reply.msg";
-    host::CodePage table = host::CodePage::Oem866;
+    engine::CodePage table = engine::CodePage::Oem866;
     CaseSettings settings;
-    host::EditorOptions editor;
+    engine::EditorOptions editor;
     std::string keys;
     std::optional<Position> cursor;  // from "cursor:", overrides the marker of "before"
     bool checkEol = false;
@@ -89,7 +90,7 @@ std::optional<Case> LoadCase(const std::string& path, std::string* error);
 
 // The text as a case file writes it: UTF-8, with the cursor marker at
 // `cursor`, TAB as U+2192 and a U+00B6 after trailing blanks.
-std::string RenderLine(std::string_view bytes, host::CodePage table,
+std::string RenderLine(std::string_view bytes, engine::CodePage table,
                        std::optional<int> cursorCol = std::nullopt);
 
 }  // namespace e2e

@@ -74,8 +74,8 @@ TEST(CaseFile, StoresTextInTheCasesTable) {
 // The "table:" header takes every table of the host's list by each of its
 // names, as --codepage does.
 TEST(CaseFile, TakesEveryTableByEachOfItsNames) {
-    for (const host::CodePageRecord& table : host::CodePages()) {
-        for (const std::string_view name : host::NamesOf(table)) {
+    for (const engine::CodePageRecord& table : engine::CodePages()) {
+        for (const std::string_view name : engine::NamesOf(table)) {
             EXPECT_EQ(
                 Parse("table: " + std::string(name) + "\nkeys: x\n--- before\nx\n--- after\nx\n")
                     .table,
@@ -138,12 +138,12 @@ TEST(CaseFile, BrokenFilesNameTheLineAndTheFault) {
 }
 
 TEST(CaseFile, RenderingIsTheParsersInverse) {
-    EXPECT_EQ(RenderLine("\tab  ", host::CodePage::Oem866), "\u2192ab  \u00B6");
-    EXPECT_EQ(RenderLine("ab", host::CodePage::Oem866, 1), "a\u2038b");
-    EXPECT_EQ(RenderLine("ab", host::CodePage::Oem866, 4), "ab\u00B6  \u2038");
-    EXPECT_EQ(RenderLine("ab  ", host::CodePage::Oem866, 4), "ab  \u2038");
-    EXPECT_EQ(RenderLine("\x8D", host::CodePage::Oem866), "\u041D");
-    EXPECT_EQ(RenderLine("\xCD", host::CodePage::Ansi1251), "\u041D");
+    EXPECT_EQ(RenderLine("\tab  ", engine::CodePage::Oem866), "\u2192ab  \u00B6");
+    EXPECT_EQ(RenderLine("ab", engine::CodePage::Oem866, 1), "a\u2038b");
+    EXPECT_EQ(RenderLine("ab", engine::CodePage::Oem866, 4), "ab\u00B6  \u2038");
+    EXPECT_EQ(RenderLine("ab  ", engine::CodePage::Oem866, 4), "ab  \u2038");
+    EXPECT_EQ(RenderLine("\x8D", engine::CodePage::Oem866), "\u041D");
+    EXPECT_EQ(RenderLine("\xCD", engine::CodePage::Ansi1251), "\u041D");
 }
 
 TEST(LineDiff, MarksOnlyTheLinesThatDiffer) {

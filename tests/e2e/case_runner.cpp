@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <optional>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "host/ansi/ansi_editor.hpp"
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
+#include "host/key_input.hpp"
 #include "host/key_script.hpp"
 #include "winapi/win32.hpp"
 
@@ -72,7 +75,7 @@ std::string FullFileName(const std::string& name) {
     return "C:\\Fido\\" + name;
 }
 
-Snapshot Take(const host::Editor& editor) {
+Snapshot Take(const engine::Editor& editor) {
     Snapshot snapshot;
     for (int n = 0; n < editor.LineCount(); ++n) snapshot.lines.push_back(editor.LineAt(n));
     snapshot.cursor = {editor.CurLine(), editor.CurPos()};
@@ -84,8 +87,8 @@ namespace {
 // What a text section stands for: every line with CR LF, then the empty
 // last line that follows the final end-of-line; or, with an open end, the
 // last line without an end-of-line.
-std::vector<host::Line> ExpectedLines(const Case& c, const CaseText& text) {
-    std::vector<host::Line> lines;
+std::vector<engine::Line> ExpectedLines(const Case& c, const CaseText& text) {
+    std::vector<engine::Line> lines;
     for (const std::string& line : text.lines) lines.push_back({line, "\r\n"});
     if (c.lastLineOpen && !lines.empty()) {
         lines.back().eol.clear();
@@ -99,7 +102,7 @@ std::vector<host::Line> ExpectedLines(const Case& c, const CaseText& text) {
 
 std::string Document(const Case& c, const CaseText& text) {
     std::string bytes;
-    for (const host::Line& line : ExpectedLines(c, text)) bytes += line.text + line.eol;
+    for (const engine::Line& line : ExpectedLines(c, text)) bytes += line.text + line.eol;
     return bytes;
 }
 
@@ -115,7 +118,7 @@ std::string EolName(const std::string& eol) {
 // The lines as a case file shows them, the cursor marked when `cursor` is
 // set. Unless `withEol` (which names each line's end-of-line), the empty
 // last line is left out when the cursor does not stand on it.
-std::vector<std::string> Rendered(const std::vector<host::Line>& lines, host::CodePage table,
+std::vector<std::string> Rendered(const std::vector<engine::Line>& lines, engine::CodePage table,
                                   std::optional<Position> cursor, bool withEol) {
     std::vector<std::string> out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -147,7 +150,7 @@ std::string Joined(const std::vector<std::string>& words) {
 // Compares one text section with the editor's state; appends a diff to `report`.
 void CheckText(const Case& c, const CaseText& expected, const Snapshot& actual,
                const std::string& when, std::string& report) {
-    const std::vector<host::Line> lines = ExpectedLines(c, expected);
+    const std::vector<engine::Line> lines = ExpectedLines(c, expected);
     bool same = lines.size() == actual.lines.size();
     for (std::size_t n = 0; same && n < lines.size(); ++n) {
         same = lines[n].text == actual.lines[n].text &&
@@ -181,13 +184,14 @@ namespace {
 
 // A key-up record passes none of the module's tests: the module may look at
 // the editor (the activation test) but changes nothing and consumes nothing.
-std::string CheckKeyUp(host::Host& host, host::Editor& editor, const INPUT_RECORD& up,
+std::string CheckKeyUp(host::AnsiPlugin& plugin, engine::Editor& editor, const INPUT_RECORD& up,
                        std::size_t stroke) {
-    editor.ClearLog();
+    host::AnsiEditor& commands = *plugin.Editor();
+    commands.ClearLog();
     const Snapshot before = Take(editor);
-    const int answer = host.Exports().ProcessEditorInput(&up);
+    const int answer = plugin.Exports().ProcessEditorInput(&up);
     std::string fault;
-    for (const host::ControlCall& call : editor.Log()) {
+    for (const host::ControlCall& call : commands.Log()) {
         if (call.command != ECTL_GETINFO) {
             fault += "  the key-up of stroke " + std::to_string(stroke) + " made the module call " +
                      CommandName(call.command) + "\n";
@@ -205,7 +209,7 @@ std::string CheckKeyUp(host::Host& host, host::Editor& editor, const INPUT_RECOR
         fault += "  the module answered " + std::to_string(answer) + " to the key-up of stroke " +
                  std::to_string(stroke) + "\n";
     } else {
-        editor.ProcessInput(up);
+        host::HandleKey(editor, up);
     }
     return fault;
 }
@@ -270,8 +274,10 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
     host::Host host(hostOptions);
     if (!host.LoadModule(options.modulePath, &problem))
         return fail("cannot load the module: " + problem);
+    host::AnsiPlugin* const plugin = host.PluginAs<host::AnsiPlugin>();
+    if (plugin == nullptr) return fail(options.modulePath + ": not a plug-in of the 1.x interface");
 
-    host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
+    engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     host.SetEditor(&editor);
     const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
     editor.SetCursor(start.line, start.col);
@@ -288,14 +294,15 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options) {
             host.Dispatch(down);
         } else {
             // The last key-down goes the way Dispatch takes it, with a look in between.
-            editor.ClearLog();
-            answer = host.Exports().ProcessEditorInput(&down);
+            host::AnsiEditor& commands = *plugin->Editor();
+            commands.ClearLog();
+            answer = plugin->Exports().ProcessEditorInput(&down);
             afterModule = Take(editor);
-            for (const host::ControlCall& call : editor.Log())
+            for (const host::ControlCall& call : commands.Log())
                 calls.push_back(CommandName(call.command));
-            if (answer == 0) editor.ProcessInput(down);
+            if (answer == 0) host::HandleKey(editor, down);
         }
-        keyUpFaults += CheckKeyUp(host, editor, up, i + 1);
+        keyUpFaults += CheckKeyUp(*plugin, editor, up, i + 1);
     }
     const Snapshot final = Take(editor);
 

@@ -29,10 +29,10 @@ CaseOutcome RunCase(const Case& c, const RunOptions& options);
 
 // The editor's text and cursor at one moment.
 struct Snapshot {
-    std::vector<host::Line> lines;
+    std::vector<engine::Line> lines;
     Position cursor;
 };
-Snapshot Take(const host::Editor& editor);
+Snapshot Take(const engine::Editor& editor);
 
 // The editor's full file name: a bare name lies in a message folder.
 std::string FullFileName(const std::string& name);

@@ -14,7 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 #include "tests/e2e/case_runner.hpp"
@@ -77,11 +78,11 @@ public:
     // The document after the module alone has handled the key-down of `stroke`.
     std::vector<std::string> After(const std::string& document, int line, int pos,
                                    const host::KeyStroke& stroke) {
-        host::Editor editor("C:\\Fido\\reply.msg", document, host::CodePage::Ansi1251);
+        engine::Editor editor("C:\\Fido\\reply.msg", document, engine::CodePage::Ansi1251);
         host_->SetEditor(&editor);
         editor.SetCursor(line, pos);
         const INPUT_RECORD down = host::KeyDownRecord(stroke);
-        host_->Exports().ProcessEditorInput(&down);
+        host_->PluginAs<host::AnsiPlugin>()->Exports().ProcessEditorInput(&down);
         std::vector<std::string> lines;
         for (int n = 0; n < editor.LineCount(); ++n) lines.emplace_back(editor.LineAt(n).text);
         host_->SetEditor(nullptr);
@@ -94,7 +95,7 @@ private:
 };
 
 std::string Shown(const std::string& bytes) {
-    return host::ToUtf8(host::CodePage::Ansi1251, bytes);
+    return engine::ToUtf8(engine::CodePage::Ansi1251, bytes);
 }
 
 TEST(TextKept, EnterDeleteAndBackspaceChangeOnlyThePrefix) {

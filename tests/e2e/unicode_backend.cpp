@@ -3,12 +3,13 @@
 #include <optional>
 #include <vector>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
+#include "engine/text16.hpp"
+#include "host/key_input.hpp"
 #include "host/key_script.hpp"
-#include "host/services.hpp"
-#include "host/text16.hpp"
-#include "host/unicode_editor.hpp"
-#include "host/unicode_services.hpp"
+#include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_services.hpp"
+#include "host/unicode/unicode_text.hpp"
 #include "tests/support/unicode_fake_host.hpp"
 
 namespace e2e {
@@ -17,26 +18,27 @@ using testsupport::WString;
 
 namespace {
 
-WString UnicodeText(const std::u16string& units) { return WString(host::Wide(units.c_str())); }
+WString UnicodeText(const std::u16string& units) {
+    return WString(host::InterfaceText(units.c_str()));
+}
 
 // The face in the host's Unicode editor for one case: keys offered to the
 // face first and carried out by the editor unless consumed, a key the face
 // feeds back offered to it again, nested, as the host does.
 class Session {
 public:
-    Session(host::Editor& editor, const UnicodeEntryPoints& face) : view_(editor), face_(face) {
-        target_.editor = &editor;
-        target_.unicodeEditor = &view_;
+    Session(engine::Editor& editor, const UnicodeEntryPoints& face) : view_(editor), face_(face) {
+        target_.editor = &view_;
         view_.SetPluginInput([this](const INPUT_RECORD& record) { return Offer(record); });
     }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
-    ~Session() { host::SetServiceTarget(previous_); }
+    ~Session() { host::SetUnicodeServiceTarget(previous_); }
 
     // Starts the face with the host's editor and name matching and the
     // settings of `store`, which stands in for the host's settings store.
     void Start(testsupport::UnicodeFakeHost& store) {
-        previous_ = host::SetServiceTarget(&target_);
+        previous_ = host::SetUnicodeServiceTarget(&target_);
         unicode_api::PluginStartupInfo info = store.startupInfo;
         unicode_api::FarStandardFunctions functions = store.standardFunctions;
         host::FillUnicodeServices(info, functions);
@@ -50,7 +52,10 @@ public:
     // One record as the host dispatches it; the face's answer.
     std::intptr_t Press(const INPUT_RECORD& record) {
         const std::intptr_t answer = Offer(record);
-        if (answer == 0) view_.ProcessInput(record);
+        if (answer == 0) {
+            if (const auto key = host::ToEngineInput(record, view_.Codec()))
+                host::HandleKey(view_.Engine(), *key);
+        }
         return answer;
     }
 
@@ -59,7 +64,7 @@ public:
 
 private:
     std::intptr_t Offer(const INPUT_RECORD& record) {
-        host::SetServiceTarget(&target_);
+        host::SetUnicodeServiceTarget(&target_);
         view_.EnterPlugin();
         ++depth_;
         unicode_api::ProcessEditorInputInfo info{sizeof info, record, nullptr};
@@ -72,8 +77,8 @@ private:
 
     host::UnicodeEditor view_;
     UnicodeEntryPoints face_;
-    host::ServiceTarget target_;
-    host::ServiceTarget* previous_ = nullptr;
+    host::UnicodeServiceTarget target_;
+    host::UnicodeServiceTarget* previous_ = nullptr;
     unicode_api::PluginStartupInfo startupInfo_{};
     unicode_api::FarStandardFunctions functions_{};
     int depth_ = 0;
@@ -101,7 +106,7 @@ bool RunsAgainstUnicodeFace(const Case& c) {
     // fixed buffer); the Unicode face matches the whole name, which the case
     // in cases-unicode/ shows.
     if (c.path.ends_with("/activation/name_past_255_characters.case")) return false;
-    return c.table == host::CodePage::Oem866;
+    return c.table == engine::CodePage::Oem866;
 }
 
 std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::string& report) {
@@ -112,13 +117,13 @@ std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::stri
     return std::nullopt;
 }
 
-void PlaceCursor(const Case& c, host::Editor& editor) {
+void PlaceCursor(const Case& c, engine::Editor& editor) {
     const Position start = c.cursor ? *c.cursor : c.before.cursor.value_or(Position{});
     editor.SetCursor(start.line, start.col);
 }
 
 std::string TypeAndCompare(const Case& c, const std::vector<host::KeyStroke>& strokes,
-                           const host::Editor& editor, const PressKey& press) {
+                           const engine::Editor& editor, const PressKey& press) {
     std::intptr_t answer = 0;
     for (const host::KeyStroke& stroke : strokes) {
         INPUT_RECORD down = host::KeyDownRecord(stroke);
@@ -150,16 +155,16 @@ CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
                    {UNICODE_TEXT("EnableHPChange"), std::uint64_t{s.EnableHPChange}},
                    {UNICODE_TEXT("RIndent"), static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
                    {UNICODE_TEXT("LIndent"), static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
-                   {UNICODE_TEXT("FileMask"), UnicodeText(host::Utf8ToUtf16(s.FileMask))}};
+                   {UNICODE_TEXT("FileMask"), UnicodeText(engine::Utf8ToUtf16(s.FileMask))}};
 
-    host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
+    engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     Session session(editor, face);
     session.Start(store);
     PlaceCursor(c, editor);
 
     // The script's records carry their character in the OEM table; the host
     // hands a Unicode plug-in the character itself.
-    const host::LineCodec& codec = host::CodecOf(c.table);
+    const engine::LineCodec& codec = engine::CodecOf(c.table);
     std::string report = TypeAndCompare(c, *strokes, editor, [&](const INPUT_RECORD& record) {
         return session.Press(host::ToUnicodeInput(record, std::nullopt, codec));
     });

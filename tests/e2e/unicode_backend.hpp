@@ -40,13 +40,13 @@ CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face);
 // that does not parse or holds no key.
 std::optional<std::vector<host::KeyStroke>> CaseStrokes(const Case& c, std::string& report);
 // Puts the editor's cursor where the case starts.
-void PlaceCursor(const Case& c, host::Editor& editor);
+void PlaceCursor(const Case& c, engine::Editor& editor);
 // Hands a record, in the engine's form, to the host; the face's answer.
 using PressKey = std::function<std::intptr_t(const INPUT_RECORD&)>;
 // Types the strokes through `press` (each key-down, then its key-up) and
 // compares the text with the case's and the last key-down's answer with the
 // one the case implies; the report of what differs, empty when nothing does.
 std::string TypeAndCompare(const Case& c, const std::vector<host::KeyStroke>& strokes,
-                           const host::Editor& editor, const PressKey& press);
+                           const engine::Editor& editor, const PressKey& press);
 
 }  // namespace e2e

@@ -7,10 +7,11 @@
 #include <optional>
 #include <type_traits>
 
+#include "engine/text16.hpp"
 #include "host/host.hpp"
-#include "host/text16.hpp"
-#include "host/unicode_editor.hpp"
-#include "host/unicode_settings_store.hpp"
+#include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_plugin.hpp"
+#include "host/unicode/unicode_settings_store.hpp"
 #include "module/unicode/guids.hpp"
 #include "tests/e2e/unicode_backend.hpp"
 
@@ -68,7 +69,7 @@ bool StoreUnicodeSettings(const CaseSettings& s, std::string* problem) {
             item.String = value;
         }
         if (store.Control(create.Handle, unicode_api::SCTL_SET, 0, &item) != 0) return true;
-        *problem = "the host's settings store refuses the setting " + host::Utf16ToUtf8(name);
+        *problem = "the host's settings store refuses the setting " + engine::Utf16ToUtf8(name);
         return false;
     };
     const auto flag = [&](const char16_t* name, unsigned char on) {
@@ -77,7 +78,7 @@ bool StoreUnicodeSettings(const CaseSettings& s, std::string* problem) {
     const auto margin = [&](const char16_t* name, int value) {
         return set(name, unicode_api::FST_QWORD, static_cast<std::uint64_t>(std::int64_t{value}));
     };
-    const std::u16string mask = host::Utf8ToUtf16(s.FileMask);
+    const std::u16string mask = engine::Utf8ToUtf16(s.FileMask);
     const bool stored =
         flag(u"EnableQuote", s.EnableQuote) && flag(u"EnableAutoWrap", s.EnableAutoWrap) &&
         flag(u"EnableAutoIndent", s.EnableAutoIndent) &&
@@ -107,16 +108,16 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
     if (!StoreUnicodeSettings(c.settings, &problem)) return fail(problem);
     host::Host host;
     if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
-    if (host.Interface() != host::PluginInterface::Unicode) {
+    if (host.PluginAs<host::UnicodePlugin>() == nullptr) {
         return fail(modulePath + ": not a plug-in of the Unicode interface");
     }
 
-    host::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
+    engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     PlaceCursor(c, editor);
     host.SetEditor(&editor);
     // A typed character reaches the host as the console gives it to a 3.x
     // host, as itself in UnicodeChar.
-    const host::LineCodec& codec = host::CodecOf(c.table);
+    const engine::LineCodec& codec = engine::CodecOf(c.table);
     const std::string report = TypeAndCompare(c, *strokes, editor, [&](const INPUT_RECORD& record) {
         return host.DispatchUnicode(host::ToUnicodeInput(record, std::nullopt, codec));
     });

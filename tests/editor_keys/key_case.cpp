@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 #include "host/key_script.hpp"
 
 namespace keycases {
@@ -27,13 +27,13 @@ std::optional<int> Number(std::string_view s) {
 }
 
 // "LINE:COL", both from 1.
-std::optional<host::TypedPosition> Place(std::string_view s) {
+std::optional<engine::TypedPosition> Place(std::string_view s) {
     const std::size_t colon = s.find(':');
     if (colon == std::string_view::npos) return std::nullopt;
     const auto line = Number(s.substr(0, colon));
     const auto column = Number(s.substr(colon + 1));
     if (!line || !column) return std::nullopt;
-    return host::TypedPosition{host::LineNumber(*line), host::ColumnNumber(*column)};
+    return engine::TypedPosition{engine::LineNumber(*line), engine::ColumnNumber(*column)};
 }
 
 std::optional<bool> OnOff(std::string_view s) {
@@ -60,8 +60,8 @@ bool AddLine(std::string_view written, MarkedText& text, std::string* why) {
             at += kCursor.size();
             if (beyond != 0 && at != written.size())
                 return *why = "\"·\" only before a cursor at the end", false;
-            text.cursor = host::TextPosition{static_cast<int>(text.lines.size()),
-                                             static_cast<int>(bytes.size()) + beyond};
+            text.cursor = engine::TextPosition{static_cast<int>(text.lines.size()),
+                                               static_cast<int>(bytes.size()) + beyond};
         } else {
             if (beyond != 0) return *why = "\"·\" only before a cursor at the end", false;
             std::size_t end = at + 1;
@@ -69,7 +69,8 @@ bool AddLine(std::string_view written, MarkedText& text, std::string* why) {
                    (static_cast<unsigned char>(written[end]) & 0xC0) == 0x80)
                 ++end;
             std::size_t lost = 0;
-            bytes += host::FromUtf8(host::CodePage::Oem866, written.substr(at, end - at), &lost);
+            bytes +=
+                engine::FromUtf8(engine::CodePage::Oem866, written.substr(at, end - at), &lost);
             if (lost != 0) return *why = "a character that code page 866 lacks", false;
             at = end;
         }
@@ -212,12 +213,12 @@ std::string Render(const MarkedText& text) {
         const std::string& line = text.lines[n];
         const bool here = text.cursor && text.cursor->line == static_cast<int>(n);
         const std::size_t pos =
-            here ? static_cast<std::size_t>(text.cursor->pos) : std::string::npos;
+            here ? static_cast<std::size_t>(text.cursor->byteColumn) : std::string::npos;
         out += '|';
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (i == pos) out += kCursor;
             out += line[i] == '\t' ? std::string(kTab)
-                                   : host::ToUtf8(host::CodePage::Oem866, line.substr(i, 1));
+                                   : engine::ToUtf8(engine::CodePage::Oem866, line.substr(i, 1));
         }
         if (here && pos >= line.size()) {
             for (std::size_t i = line.size(); i < pos; ++i) out += kBeyond;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/editor.hpp"
+#include "engine/editor.hpp"
 
 namespace keycases {
 
@@ -17,24 +17,24 @@ namespace keycases {
 // editor's bytes and, when the case marks one, the cursor.
 struct MarkedText {
     std::vector<std::string> lines;
-    std::optional<host::TextPosition> cursor;
+    std::optional<engine::TextPosition> cursor;
 };
 
 struct KeyCase {
     std::string name;
     int line = 0;  // of "case:" in its file, for the report
     MarkedText start;
-    host::EditorOptions options;
+    engine::EditorOptions options;
     bool overtype = false;
-    std::optional<host::TypedPosition> at;  // start place as the user types it
+    std::optional<engine::TypedPosition> at;  // start place as the user types it
     std::string keys;
     std::string each;  // pressed once before each of `stops`
-    std::vector<host::TypedPosition> stops;
+    std::vector<engine::TypedPosition> stops;
     std::optional<MarkedText> expect;
-    std::optional<host::TypedPosition> cursor;  // as the title line shows it
-    std::optional<int> top;                     // the first text row's line, from 1
-    std::optional<std::string> selected;        // the block's text; "" for none
-    bool onScreen = false;                      // run through marten-edit on the in-memory screen
+    std::optional<engine::TypedPosition> cursor;  // as the title line shows it
+    std::optional<int> top;                       // the first text row's line, from 1
+    std::optional<std::string> selected;          // the block's text; "" for none
+    bool onScreen = false;                        // run through marten-edit on the in-memory screen
 };
 
 // Parses a file of cases; on failure `error` names the file's line and why.

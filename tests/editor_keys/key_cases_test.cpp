@@ -60,16 +60,16 @@ protected:
             const auto& line = c.start.lines[static_cast<std::size_t>(c.start.cursor->line)];
             args.push_back(
                 "+" + std::to_string(c.start.cursor->line + 1) + ":" +
-                std::to_string(ScreenColumn(line, c.start.cursor->pos, c.options.tabSize)));
+                std::to_string(ScreenColumn(line, c.start.cursor->byteColumn, c.options.tabSize)));
         }
         Keys((c.overtype ? "{Ins}" : "") + c.keys);
         const keycases::MarkedText& after = c.expect ? *c.expect : c.start;
-        std::optional<host::TypedPosition> cursor = c.cursor;
+        std::optional<engine::TypedPosition> cursor = c.cursor;
         if (!cursor && c.expect && c.expect->cursor) {
             const auto& line = after.lines[static_cast<std::size_t>(after.cursor->line)];
-            cursor = host::TypedPosition{
-                host::LineNumber(after.cursor->line + 1),
-                host::ColumnNumber(ScreenColumn(line, after.cursor->pos, c.options.tabSize))};
+            cursor = engine::TypedPosition{engine::LineNumber(after.cursor->line + 1),
+                                           engine::ColumnNumber(ScreenColumn(
+                                               line, after.cursor->byteColumn, c.options.tabSize))};
         }
         if (cursor)
             Sees(At(cursor->line.Value(), static_cast<int>(after.lines.size()),

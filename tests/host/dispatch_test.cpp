@@ -12,7 +12,7 @@ protected:
         StandInFolder::SetUp();
         Install(STAND_IN_PATH);
         Load();
-        editor_ = std::make_unique<host::Editor>("/tmp/reply.msg", "abc\r\n");
+        editor_ = std::make_unique<engine::Editor>("/tmp/reply.msg", "abc\r\n");
         editor_->SetCursor(0, 3);
         host_->SetEditor(editor_.get());
     }
@@ -26,7 +26,7 @@ protected:
         EXPECT_TRUE(strokes && strokes->size() == 1) << error;
         return host::KeyDownRecord(strokes->at(0));
     }
-    std::unique_ptr<host::Editor> editor_;
+    std::unique_ptr<engine::Editor> editor_;
 };
 
 TEST_F(Dispatch, TheModuleSeesTheRecordBeforeTheEditor) {
@@ -66,7 +66,7 @@ TEST_F(Dispatch, WithoutAnEditorOnlyTheModuleRuns) {
 }
 
 TEST_F(Dispatch, TheOtherExportsAreReachedWithTheirArguments) {
-    const PluginInfo info = host_->QueryPluginInfo();
+    const PluginInfo info = host_->PluginAs<host::AnsiPlugin>()->QueryPluginInfo();
     EXPECT_EQ(State()->pluginInfoCalls, 1);
     EXPECT_EQ(info.Flags, PF_EDITOR);
     ASSERT_EQ(info.PluginMenuStringsNumber, 1);
@@ -88,7 +88,7 @@ TEST_F(Dispatch, TheOtherExportsAreReachedWithTheirArguments) {
 
 TEST(DispatchWithoutModule, TheEditorActsAlone) {
     host::Host host;
-    host::Editor editor("/tmp/a.txt", "x");
+    engine::Editor editor("/tmp/a.txt", "x");
     editor.SetCursor(0, 1);
     host.SetEditor(&editor);
     std::string error;
@@ -96,7 +96,8 @@ TEST(DispatchWithoutModule, TheEditorActsAlone) {
     EXPECT_EQ(host.Dispatch(host::KeyDownRecord(strokes->at(0))), 0);
     EXPECT_EQ(editor.LineAt(0).text, "xy");
     EXPECT_EQ(host.OpenPlugin(OPEN_PLUGINSMENU, 0), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(host.QueryPluginInfo().StructSize, 0);
+    EXPECT_EQ(host.Plugin(), nullptr);
+    EXPECT_TRUE(host.EntryTitles(host::PluginEntries::Commands).empty());
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ TEST_F(Loader, HandsOverTheFullRecord) {
     EXPECT_NE(host_->Help()->Topic("Contents"), nullptr);
     EXPECT_EQ(host_->PluginFolder(), folder_.string());
     EXPECT_EQ(host_->LoadWarnings(), "");
-    EXPECT_NE(host_->Exports().Configure, nullptr);
+    ASSERT_NE(host_->PluginAs<host::AnsiPlugin>(), nullptr);
+    EXPECT_NE(host_->PluginAs<host::AnsiPlugin>()->Exports().Configure, nullptr);
 }
 
 TEST_F(Loader, AShortRecordLeavesTheServicesBeyondItOut) {
@@ -133,8 +134,7 @@ TEST_F(Loader, AMissingFileFailsWithTheSystemsReason) {
     EXPECT_FALSE(host.LoadModule(path, &error));
     // The reason is the system loader's own (glibc's words).
     EXPECT_EQ(error, path + ": cannot open shared object file: No such file or directory");
-    EXPECT_EQ(host.Exports().SetStartupInfo, nullptr);
-    EXPECT_EQ(host.StartupInfo(), nullptr);
+    EXPECT_EQ(host.Plugin(), nullptr);
 }
 
 TEST_F(Loader, AFileThatIsNoLibraryFails) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
 #include "tests/host/real_module_texts.hpp"
@@ -32,7 +33,7 @@ const auto* const kOwnRegistry = ::testing::AddGlobalTestEnvironment(new OwnRegi
 
 TEST(RealModule, LoadsWithItsLanguageAndHelpFiles) {
     ForEachLanguage(MARTEN_MODULE_PATH, [](host::Host& host) {
-        const PluginInfo info = host.QueryPluginInfo();
+        const PluginInfo info = host.PluginAs<host::AnsiPlugin>()->QueryPluginInfo();
         EXPECT_EQ(info.Flags, PF_DISABLEPANELS | PF_EDITOR);
         ASSERT_EQ(info.PluginMenuStringsNumber, 1);
         EXPECT_EQ(info.PluginMenuStrings[0], host.Messages()->messages.at(7));

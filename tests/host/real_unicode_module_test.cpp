@@ -4,10 +4,11 @@
 
 #include <filesystem>
 
-#include "host/codepage.hpp"
+#include "engine/codepage.hpp"
 #include "host/host.hpp"
 #include "host/scripted_ui.hpp"
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
+#include "host/unicode/unicode_plugin.hpp"
 #include "tests/host/real_module_texts.hpp"
 #include "tests/host/unicode_keys.hpp"
 
@@ -18,8 +19,9 @@ const std::string kModule = MARTEN_UNICODE_MODULE_PATH;
 
 TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
     ForEachLanguage(kModule, [](host::Host& host) {
-        EXPECT_EQ(host.Interface(), host::PluginInterface::Unicode);
-        const unicode_api::PluginInfo info = host.QueryUnicodePluginInfo();
+        host::UnicodePlugin* const plugin = host.PluginAs<host::UnicodePlugin>();
+        ASSERT_NE(plugin, nullptr);
+        const unicode_api::PluginInfo info = plugin->QueryPluginInfo();
         EXPECT_EQ(info.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
         ASSERT_EQ(info.PluginMenu.Count, 1u);
 
@@ -27,7 +29,7 @@ TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
         host::ScriptedUi ui;
         host.SetUi(&ui);
         ASSERT_EQ(info.PluginConfig.Count, 1u);
-        host.ConfigureUnicode(info.PluginConfig.Guids[0]);
+        plugin->Configure(info.PluginConfig.Guids[0]);
         EXPECT_EQ(ui.order, std::vector<char>{'M'});
         host.SetUi(nullptr);
     });
@@ -41,7 +43,7 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     // interface could only pass through the OEM table as '<' '>'.
     const std::string line =
         " \xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB \xE8 \xF2\xE5\xEA\xF1\xF2";
-    host::Editor editor("/fido/reply.msg", line + "\r\n", host::CodePage::Ansi1251);
+    engine::Editor editor("/fido/reply.msg", line + "\r\n", engine::CodePage::Ansi1251);
     editor.SetCursor(0, 14);  // before " и текст"
     host.SetEditor(&editor);
 
@@ -52,7 +54,7 @@ TEST(RealUnicodeModule, EditsAnAnsiReplyWithoutLosingACharacter) {
     // The module's change and the editor's line break are one undo step.
     EXPECT_EQ(host.DispatchUnicode(UnicodeKey(0x1A, 'Z', LEFT_CTRL_PRESSED)), 0);
     EXPECT_EQ(editor.Bytes(), line + "\r\n");
-    EXPECT_EQ(host.CurrentUnicodeEditor()->OpenBrackets(), 0u);
+    EXPECT_EQ(host.PluginAs<host::UnicodePlugin>()->Editor()->OpenBrackets(), 0u);
 
     // A Cyrillic capital EN typed after Latin text becomes H.
     editor.SetCursor(0, static_cast<int>(line.size()));
@@ -68,7 +70,7 @@ TEST(RealUnicodeModule, AReplacedLetterIsUndoneApartFromTheTypingBeforeIt) {
     host::Host host;
     std::string error;
     ASSERT_TRUE(host.LoadModule(kModule, &error)) << error;
-    host::Editor editor("/fido/reply.msg", "\r\n", host::CodePage::Utf8);
+    engine::Editor editor("/fido/reply.msg", "\r\n", engine::CodePage::Utf8);
     host.SetEditor(&editor);
     for (const char16_t c : std::u16string(u"Hello Н")) host.DispatchUnicode(UnicodeKey(c));
     EXPECT_EQ(editor.LineAt(0).text, "Hello H");

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "host/ansi/ansi_plugin.hpp"
 #include "host/host.hpp"
 #include "tests/host/stand_in_state.hpp"
 

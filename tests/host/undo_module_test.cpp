@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "host/clipboard.hpp"
-#include "host/editor.hpp"
+#include "engine/clipboard.hpp"
+#include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 
@@ -23,8 +23,8 @@ protected:
     void TearDown() override { host_.SetEditor(nullptr); }
 
     // An editor on `text` (UTF-8, stored in `table`) of a file the module acts in.
-    host::Editor& Open(const std::string& text, host::CodePage table = host::CodePage::Oem866) {
-        editor_ = std::make_unique<host::Editor>("/home/u/fido/reply.msg", host::FromUtf8(table, text), table);
+    engine::Editor& Open(const std::string& text, engine::CodePage table = engine::CodePage::Oem866) {
+        editor_ = std::make_unique<engine::Editor>("/home/u/fido/reply.msg", engine::FromUtf8(table, text), table);
         host_.SetEditor(editor_.get());
         editor_->SetClipboard(&clipboard_);
         return *editor_;
@@ -41,12 +41,12 @@ protected:
         }
     }
 
-    std::string Text() const { return host::ToUtf8(editor_->Table(), editor_->Bytes()); }
-    host::TextPosition Cursor() const { return {editor_->CurLine(), editor_->CurPos()}; }
+    std::string Text() const { return engine::ToUtf8(editor_->Table(), editor_->Bytes()); }
+    engine::TextPosition Cursor() const { return {editor_->CurLine(), editor_->CurPos()}; }
 
     host::Host host_;
-    host::MemoryClipboard clipboard_;
-    std::unique_ptr<host::Editor> editor_;
+    engine::MemoryClipboard clipboard_;
+    std::unique_ptr<engine::Editor> editor_;
 };
 
 const std::string kLongQuote =
@@ -58,7 +58,7 @@ TEST_F(RealModuleEditing, OneUndoTakesBackWhatTheModuleDidForAKey) {
     const struct {
         const char* name;
         std::string text;
-        host::TextPosition cursor;
+        engine::TextPosition cursor;
         const char* keys;
         std::size_t linesAfter;
     } cases[] = {
@@ -69,11 +69,11 @@ TEST_F(RealModuleEditing, OneUndoTakesBackWhatTheModuleDidForAKey) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        host::Editor& e = Open(c.text);
-        e.SetCursor(c.cursor.line, c.cursor.pos);
+        engine::Editor& e = Open(c.text);
+        e.SetCursor(c.cursor.line, c.cursor.byteColumn);
         Keys(c.keys);
         const std::string after = Text();
-        const host::TextPosition cursorAfter = Cursor();
+        const engine::TextPosition cursorAfter = Cursor();
         EXPECT_EQ(static_cast<std::size_t>(e.LineCount()), c.linesAfter) << after;
         EXPECT_EQ(e.UndoHistorySize().steps, 1u);
 
@@ -90,7 +90,7 @@ TEST_F(RealModuleEditing, OneUndoTakesBackWhatTheModuleDidForAKey) {
 // Typing with no change by the module joins into one step; each letter
 // the module substitutes is a step of its own.
 TEST_F(RealModuleEditing, TypedRunsJoinUnlessTheModuleChangedSomething) {
-    host::Editor& e = Open("Hello ");
+    engine::Editor& e = Open("Hello ");
     e.SetCursor(0, 6);
     Keys("world, ");
     EXPECT_EQ(e.UndoHistorySize().steps, 1u);
@@ -111,7 +111,7 @@ TEST_F(RealModuleEditing, TypedRunsJoinUnlessTheModuleChangedSomething) {
 TEST_F(RealModuleEditing, APastedBlockBypassesTheModule) {
     const std::string pasted = "Вторая строка: Родина, Нина\n" + kLongQuote + "\nРр";
     for (const bool byKey : {false, true}) {
-        host::Editor& e = Open("\r\n");
+        engine::Editor& e = Open("\r\n");
         if (byKey) {
             clipboard_.SetText(pasted);
             Keys("{Shift+Ins}");
@@ -119,7 +119,7 @@ TEST_F(RealModuleEditing, APastedBlockBypassesTheModule) {
             EXPECT_EQ(e.InsertUtf8Block(pasted), 0u);
         }
         EXPECT_EQ(Text(), "Вторая строка: Родина, Нина\r\n" + kLongQuote + "\r\nРр\r\n");
-        EXPECT_EQ(Cursor(), (host::TextPosition{2, 2}));
+        EXPECT_EQ(Cursor(), (engine::TextPosition{2, 2}));
         EXPECT_EQ(e.UndoHistorySize().steps, 1u);
         Keys("{Ctrl+z}");
         EXPECT_EQ(Text(), "\r\n");
@@ -129,7 +129,7 @@ TEST_F(RealModuleEditing, APastedBlockBypassesTheModule) {
 // In the ANSI table a character that code page 866 lacks is typed through
 // the byte the UI passes; the module sees the stand-in.
 TEST_F(RealModuleEditing, ATypedByteReachesAnAnsiFile) {
-    host::Editor& e = Open("Цена ", host::CodePage::Ansi1251);
+    engine::Editor& e = Open("Цена ", engine::CodePage::Ansi1251);
     e.SetCursor(0, 5);
     std::string error;
     const auto stand = host::ParseKeyScript("?", &error);
@@ -144,13 +144,13 @@ TEST_F(RealModuleEditing, ATypedByteReachesAnAnsiFile) {
 // The module reacts to any key with a character at the end of an overlong
 // line, the undo key too: that reaction goes, and the step before with it.
 TEST_F(RealModuleEditing, AnUndoKeyTakesBackTheLastStepWhateverTheModuleDidOnIt) {
-    host::Editor& e = Open(kLongQuote + "\r\n");
+    engine::Editor& e = Open(kLongQuote + "\r\n");
     e.SetCursor(0, 87);  // beyond the end: typing there does not wrap
     Keys("x");
     EXPECT_EQ(e.LineCount(), 2);
     Keys("{Ctrl+z}");  // at the end of the line now: the module wraps first
     EXPECT_EQ(Text(), kLongQuote + "\r\n");
-    EXPECT_EQ(Cursor(), (host::TextPosition{0, 87}));
+    EXPECT_EQ(Cursor(), (engine::TextPosition{0, 87}));
     Keys("{Ctrl+r}");
     EXPECT_EQ(Text(), kLongQuote + " x\r\n");
 }
@@ -167,7 +167,7 @@ TEST_F(RealModuleEditing, UndoingEverythingRestoresTheDocumentExactly) {
                               "plain words\rlast";
     std::mt19937 random(12);
     for (int run = 0; run < 20; ++run) {
-        host::Editor& e = Open(start);
+        engine::Editor& e = Open(start);
         const std::string original = e.Bytes();
         for (int k = 0; k < 120; ++k) {
             std::uniform_int_distribution<std::size_t> pick(0, std::size(keys) - 1);
@@ -181,7 +181,7 @@ TEST_F(RealModuleEditing, UndoingEverythingRestoresTheDocumentExactly) {
         if (e.Undo()) e.Redo();  // the cursor where the newest step left it
         EXPECT_GT(e.UndoHistorySize().steps, 10u) << "run " << run;
         const std::string newest = e.Bytes();
-        const host::TextPosition cursor = Cursor();
+        const engine::TextPosition cursor = Cursor();
         while (e.Undo()) {
         }
         EXPECT_EQ(e.Bytes(), original) << "run " << run;

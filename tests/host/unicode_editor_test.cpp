@@ -3,13 +3,13 @@
 // back, and the undo brackets.
 #include <string>
 
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
 #include "tests/host/unicode_probe_fixture.hpp"
 
 namespace host_test {
 namespace {
 
-using host::CodePage;
+using engine::CodePage;
 
 std::intptr_t Control(UnicodeProbeState& s, unicode_api::EDITOR_CONTROL_COMMANDS command,
                       void* param, std::intptr_t param1 = 0) {
@@ -49,7 +49,7 @@ TEST_F(UnicodeEditing, LinesAreUtf16OverTheFilesOwnBytes) {
     UnicodeProbeState& s = *Probe();
     // « » and Cyrillic in 1251, and its undefined byte 0x98.
     Edit("\xC0\xC1> \xAB\xF6\xE8\xF2\xE0\xF2\xE0\xBB\x98\r\nlast", CodePage::Ansi1251);
-    host_->EditorEvent(
+    Unicode().EditorEvent(
         unicode_api::EE_REDRAW);  // a call into the plug-in, so the texts are handed out within one
     const unicode_api::WChar* eol = nullptr;
     EXPECT_EQ(GetLine(s, 0, &eol), u"АБ> «цитата»\u0098");
@@ -133,11 +133,11 @@ TEST_F(UnicodeEditing, InsertStringIndentsOnlyWhereTheEditorsAutoIndentIsOn) {
     LoadProbe();
     UnicodeProbeState& s = *Probe();
     for (const bool autoIndent : {false, true}) {
-        host::EditorOptions options;
+        engine::EditorOptions options;
         options.autoIndent = autoIndent;
         host_->SetEditor(nullptr);
-        editor_ = std::make_unique<host::Editor>("/tmp/a.txt", "    indented text\r\n",
-                                                 CodePage::Oem866, options);
+        editor_ = std::make_unique<engine::Editor>("/tmp/a.txt", "    indented text\r\n",
+                                                   CodePage::Oem866, options);
         editor_->SetCursor(0, 9);
         host_->SetEditor(editor_.get());
         int indent = 1;
@@ -151,7 +151,7 @@ TEST_F(UnicodeEditing, InfoCommandsAndTheirRefusals) {
     LoadProbe();
     UnicodeProbeState& s = *Probe();
     host_->SetEditor(nullptr);
-    editor_ = std::make_unique<host::Editor>("/tmp/ответ.msg", "one\r\ntwo", CodePage::Ansi1251);
+    editor_ = std::make_unique<engine::Editor>("/tmp/ответ.msg", "one\r\ntwo", CodePage::Ansi1251);
     editor_->SetCursor(1, 2);
     host_->SetEditor(editor_.get());
 
@@ -277,7 +277,7 @@ TEST_F(UnicodeEditing, WithoutABracketThePluginAndTheEditorAreStepsOfTheirOwn) {
     // A bracket left open ends with the call: the editor's key is outside it.
     Probe()->scratch[0] = 1;
     host_->DispatchUnicode(Key(u'?'));
-    EXPECT_EQ(host_->CurrentUnicodeEditor()->OpenBrackets(), 0u);
+    EXPECT_EQ(Unicode().Editor()->OpenBrackets(), 0u);
     EXPECT_EQ(Lines(), "plugin?");
     ASSERT_TRUE(editor_->Undo());
     EXPECT_EQ(Lines(), "plugin");

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/unicode_editor.hpp"
+#include "host/unicode/unicode_editor.hpp"
 #include "tests/host/unicode_probe_fixture.hpp"
 
 namespace host_test {
@@ -18,11 +18,11 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
     LoadProbe();
     UnicodeProbeState* probe = Probe();
     ASSERT_NE(probe, nullptr);
-    EXPECT_EQ(host_->Interface(), host::PluginInterface::Unicode);
-    EXPECT_EQ(host_->Exports().SetStartupInfo, nullptr);  // nothing of the ANSI interface
+    ASSERT_NE(host_->PluginAs<host::UnicodePlugin>(), nullptr);
+    EXPECT_EQ(host_->PluginAs<host::AnsiPlugin>(), nullptr);  // nothing of the ANSI interface
     EXPECT_EQ(probe->globalCalls, 1);
     EXPECT_EQ(probe->globalStructSize, sizeof(unicode_api::GlobalInfo));
-    EXPECT_TRUE(unicode_api::SameGuid(host_->Global().Guid, kProbeGuid));
+    EXPECT_TRUE(unicode_api::SameGuid(Unicode().Global().Guid, kProbeGuid));
     EXPECT_EQ(probe->startupCalls, 1);
     EXPECT_EQ(probe->startupStructSize, sizeof(unicode_api::PluginStartupInfo));
     EXPECT_EQ(probe->fsfStructSize, sizeof(unicode_api::FarStandardFunctions));
@@ -72,17 +72,17 @@ TEST_F(UnicodeLoader, ToldApartByItsExportsAndHandedItsRecords) {
 TEST_F(UnicodeLoader, EntryPointsGetTheirOwnRecords) {
     LoadProbe();
     UnicodeProbeState* probe = Probe();
-    const unicode_api::PluginInfo plugin = host_->QueryUnicodePluginInfo();
+    const unicode_api::PluginInfo plugin = Unicode().QueryPluginInfo();
     EXPECT_EQ(probe->pluginInfoCalls, 1);
     EXPECT_EQ(plugin.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
     ASSERT_EQ(plugin.PluginMenu.Count, 1u);
     EXPECT_EQ(std::u16string(plugin.PluginMenu.Strings[0]), u"Probe");
 
-    EXPECT_EQ(host_->OpenUnicode(plugin.PluginMenu.Guids[0]), nullptr);
+    EXPECT_EQ(Unicode().Open(plugin.PluginMenu.Guids[0]), nullptr);
     EXPECT_EQ(probe->openCalls, 1);
     EXPECT_EQ(probe->openFrom, unicode_api::OPEN_EDITOR);
     EXPECT_TRUE(unicode_api::SameGuid(probe->openGuid, kProbeMenuGuid));
-    host_->ConfigureUnicode(kProbeMenuGuid);
+    Unicode().Configure(kProbeMenuGuid);
     EXPECT_EQ(probe->configureCalls, 1);
     EXPECT_TRUE(unicode_api::SameGuid(probe->configureGuid, kProbeMenuGuid));
 
@@ -96,7 +96,7 @@ TEST_F(UnicodeLoader, EntryPointsGetTheirOwnRecords) {
     EXPECT_EQ(probe->lastEditorId, host::UnicodeEditor::kId);
 
     // A save is announced with the file's name, line end and code page.
-    Edit("text\n", host::CodePage::Koi8r);
+    Edit("text\n", engine::CodePage::Koi8r);
     host_->AnnounceSave("/fido/письмо.msg");
     ASSERT_EQ(probe->eventCalls, 6);
     EXPECT_EQ(probe->events[5], unicode_api::EE_SAVE);

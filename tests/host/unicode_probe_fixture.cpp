@@ -31,9 +31,10 @@ UnicodeProbeState* UnicodeProbeFolder::Probe() const {
     return get != nullptr ? get() : nullptr;
 }
 
-host::Editor& UnicodeProbeFolder::Edit(std::string bytes, host::CodePage table, int line, int pos) {
+engine::Editor& UnicodeProbeFolder::Edit(std::string bytes, engine::CodePage table, int line,
+                                         int pos) {
     if (host_) host_->SetEditor(nullptr);
-    editor_ = std::make_unique<host::Editor>("/tmp/reply.msg", std::move(bytes), table);
+    editor_ = std::make_unique<engine::Editor>("/tmp/reply.msg", std::move(bytes), table);
     editor_->SetCursor(line, pos);
     if (host_) host_->SetEditor(editor_.get());
     return *editor_;

@@ -16,8 +16,8 @@ inline constexpr unicode_api::GUID kProbeMenuGuid{
 struct UnicodeProbeState;
 // What the probe does on a call; the test's own function, so that a test
 // acts as a plug-in through the services the probe was handed.
-using Probe3Input = std::intptr_t (*)(UnicodeProbeState& state, const INPUT_RECORD& record);
-using Probe3Action = std::intptr_t (*)(UnicodeProbeState& state);
+using UnicodeProbeInput = std::intptr_t (*)(UnicodeProbeState& state, const INPUT_RECORD& record);
+using UnicodeProbeAction = std::intptr_t (*)(UnicodeProbeState& state);
 
 struct UnicodeProbeState {
     // What GetGlobalInfoW answers (set before loading).
@@ -38,7 +38,7 @@ struct UnicodeProbeState {
 
     int inputCalls = 0;
     INPUT_RECORD lastRecord{};
-    Probe3Input onInput = nullptr;  // without it ProcessEditorInputW answers 0
+    UnicodeProbeInput onInput = nullptr;  // without it ProcessEditorInputW answers 0
 
     int eventCalls = 0;
     std::intptr_t events[16] = {};  // the first events, in order
@@ -51,10 +51,10 @@ struct UnicodeProbeState {
     int openCalls = 0;
     unicode_api::GUID openGuid{};
     std::int32_t openFrom = 0;
-    Probe3Action onOpen = nullptr;
+    UnicodeProbeAction onOpen = nullptr;
     int configureCalls = 0;
     unicode_api::GUID configureGuid{};
-    Probe3Action onConfigure = nullptr;
+    UnicodeProbeAction onConfigure = nullptr;
 
     std::intptr_t scratch[8] = {};  // free for the test's functions
 };

@@ -67,7 +67,7 @@ TEST_F(UnicodeUi, MenuAndMessageReachTheUi) {
     ui_.ChooseMenu(1);
     ui_.AnswerMessage(1);
     ui_.AnswerMessage(0);
-    host_->OpenUnicode(kProbeMenuGuid);
+    Unicode().Open(kProbeMenuGuid);
     UnicodeProbeState& s = *Probe();
     EXPECT_EQ(s.scratch[0], 1);
     EXPECT_EQ(s.scratch[1], -1);
@@ -130,7 +130,7 @@ TEST_F(UnicodeUi, DialogResultsAreReadBeforeDialogFree) {
     });
     host_->SetUi(&ui_);
     ui_.AnswerDialog({{host::DialogAnswer::Toggle{0}, host::DialogAnswer::Type{1, "*.txt"}}, 3});
-    EXPECT_EQ(host_->ConfigureUnicode(kProbeMenuGuid), 1);
+    EXPECT_EQ(Unicode().Configure(kProbeMenuGuid), 1);
     UnicodeProbeState& s = *Probe();
     EXPECT_EQ(s.scratch[0], 3);
     EXPECT_EQ(s.scratch[1], unicode_api::BSTATE_UNCHECKED);
