@@ -38,11 +38,12 @@ ScreenColumn LineColumns::Screen(ByteColumn at) const {
     if (single_) {
         // The cursor's column on every key: one byte a character, no steps.
         for (int i = 0; i < inText; ++i)
-            column = text_[static_cast<std::size_t>(i)] == '\t' ? (column / tab + 1) * tab : column + 1;
+            column =
+                text_[static_cast<std::size_t>(i)] == '\t' ? (column / tab + 1) * tab : column + 1;
     } else {
         for (int i = 0; i < inText; i += static_cast<int>(Step(static_cast<std::size_t>(i))))
             column = text_[static_cast<std::size_t>(i)] == '\t' ? NextTabStop(column, tabSize_)
-                                                                 : column + 1;
+                                                                : column + 1;
     }
     return ScreenColumn(ScreenClamp(column + (pos - inText)));
 }

@@ -31,9 +31,7 @@ public:
 
 private:
     // The bytes of the character at `at`: always 1 in the 8-bit tables.
-    std::size_t Step(std::size_t at) const {
-        return single_ ? 1 : CharLength(table_, text_, at);
-    }
+    std::size_t Step(std::size_t at) const { return single_ ? 1 : CharLength(table_, text_, at); }
     // The count up to byte `pos` of UTF-8 text when each character counts
     // `width(its bytes)`, and the byte at which a count of `count` stands.
     template <class Width>

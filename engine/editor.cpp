@@ -409,14 +409,10 @@ ScreenColumn Editor::CursorScreenColumn() const {
 
 Editor::Status Editor::CurrentStatus() const {
     const Impl& e = *impl_;
-    return {e.lines.Count(),
-            e.curLine,
-            e.curPos,
-            ScreenColumn(e.TabPos(e.curLine, e.curPos)),
-            e.topLine,
-            ScreenColumn(e.leftPos),
-            e.overtype,
-            e.block ? std::optional<int>(e.block->start.line) : std::nullopt};
+    return {e.lines.Count(), e.curLine,
+            e.curPos,        ScreenColumn(e.TabPos(e.curLine, e.curPos)),
+            e.topLine,       ScreenColumn(e.leftPos),
+            e.overtype,      e.block ? std::optional<int>(e.block->start.line) : std::nullopt};
 }
 
 TypedPosition Editor::TypedCursor() const {

@@ -17,8 +17,9 @@ constexpr DWORD kAltGr = RIGHT_ALT_PRESSED | LEFT_CTRL_PRESSED;
 
 // The engine's command for a key, as the key table has it.
 std::optional<Command> CommandOf(const KEY_EVENT_RECORD& key) {
-    const Command* command = std::get_if<Command>(ActionOf(
-        key.wVirtualKeyCode, key.dwControlKeyState, static_cast<unsigned char>(key.uChar.AsciiChar)));
+    const Command* command =
+        std::get_if<Command>(ActionOf(key.wVirtualKeyCode, key.dwControlKeyState,
+                                      static_cast<unsigned char>(key.uChar.AsciiChar)));
     return command != nullptr ? std::optional<Command>(*command) : std::nullopt;
 }
 
