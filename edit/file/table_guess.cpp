@@ -2,6 +2,8 @@
 
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "edit/file/utf8_text.hpp"
 #include "host/cmp_name.hpp"
@@ -69,25 +71,33 @@ struct Utf8Count {
     std::size_t mail = 0;  // those of them that mail is written with
 };
 
+// The first byte at or after `at` beyond ASCII, or the end; eight bytes at a
+// time where it can, as most of a message is ASCII.
+std::size_t SkipAscii(std::string_view bytes, std::size_t at) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    if (at < bytes.size() && static_cast<unsigned char>(bytes[at]) >= 0x80) return at;  // a word
+    for (std::uint64_t word = 0; at + sizeof word <= bytes.size(); at += sizeof word) {
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        if ((word & kHighBits) != 0) break;
+    }
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+    return at;
+}
+
 // One pass; it stops at the first byte that is no UTF-8, since then the
 // counts no longer matter.
 Utf8Count CountUtf8(std::string_view bytes) {
     const CharacterSet& mail = MailCharacters();
     Utf8Count count;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
-            ++at;
-            continue;
-        }
+    for (std::size_t at = SkipAscii(bytes, 0); at < bytes.size(); at = SkipAscii(bytes, at)) {
         char32_t ch = 0;
         std::size_t length = 0;
         if (!host::DecodeUtf8(bytes.substr(at), ch, length)) {
             count.valid = false;
-            return count;
+            break;
         }
         ++count.all;
-        if (ch < kPlaneEnd && mail.test(ch)) ++count.mail;
+        if (ch < kPlaneEnd && mail[ch]) ++count.mail;
         at += length;
     }
     return count;
@@ -95,7 +105,7 @@ Utf8Count CountUtf8(std::string_view bytes) {
 
 }  // namespace
 
-bool IsMailCharacter(char32_t ch) { return ch < kPlaneEnd && MailCharacters().test(ch); }
+bool IsMailCharacter(char32_t ch) { return ch < kPlaneEnd && MailCharacters()[ch]; }
 
 host::CodePage EightBitTable(std::optional<host::CodePage> locale) {
     return locale && host::IsSingleByte(*locale) ? *locale : host::CodePage::Oem866;
@@ -121,7 +131,8 @@ TableGuess GuessTable(const TableQuestion& question) {
         return {question.locale.value_or(eightBit), TableReason::AsciiByLocale};
     }
     // At least nine in ten of the characters beyond ASCII.
-    if (count.mail * 10 >= count.all * 9) return {host::CodePage::Utf8, TableReason::Utf8Characters};
+    if (count.mail * 10 >= count.all * 9)
+        return {host::CodePage::Utf8, TableReason::Utf8Characters};
     return {eightBit, TableReason::EightBitAlthoughUtf8};
 }
 

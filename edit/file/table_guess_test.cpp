@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <ostream>
 #include <iterator>
+#include <ostream>
 #include <string>
 
 namespace edit {
@@ -39,56 +39,101 @@ TEST(TableGuess, ByItsBytes) {
         std::optional<CodePage> locale;
         TableGuess expected;
     } cases[] = {
-        {"a mark", "\xEF\xBB\xBF" "AB> \xD0\x9F", kKoi8rLocale, {CodePage::Utf8, R::ByteOrderMark}},
-        {"a mark before bytes that are no UTF-8", "\xEF\xBB\xBF\x8F\xE0", kUtf8Locale,
+        {"a mark",
+         "\xEF\xBB\xBF"
+         "AB> \xD0\x9F",
+         kKoi8rLocale,
          {CodePage::Utf8, R::ByteOrderMark}},
-        {"Russian in UTF-8", " AB> Привет, мир!\n", kUtf8Locale,
+        {"a mark before bytes that are no UTF-8",
+         "\xEF\xBB\xBF\x8F\xE0",
+         kUtf8Locale,
+         {CodePage::Utf8, R::ByteOrderMark}},
+        {"Russian in UTF-8",
+         " AB> Привет, мир!\n",
+         kUtf8Locale,
          {CodePage::Utf8, R::Utf8Characters}},
-        {"UTF-8 in a KOI8-R locale", "Ёлка «ёж» — 5 €, № 3, ≤ ╔═╗ ⌠", kKoi8rLocale,
+        {"UTF-8 in a KOI8-R locale",
+         "Ёлка «ёж» — 5 €, № 3, ≤ ╔═╗ ⌠",
+         kKoi8rLocale,
          {CodePage::Utf8, R::Utf8Characters}},
         {"Greek and Latin", "Ελλάδα, Łódź, ǅ", kUtf8Locale, {CodePage::Utf8, R::Utf8Characters}},
         // 866 whose Cyrillic happens to be valid UTF-8: Braille and Mongolian.
-        {"866 that is valid UTF-8", " AB> \xE2\xA0\xAC \xE1\xA0\xAC \xE2\xA0\xAA\r\n", kUtf8Locale,
+        {"866 that is valid UTF-8",
+         " AB> \xE2\xA0\xAC \xE1\xA0\xAC \xE2\xA0\xAA\r\n",
+         kUtf8Locale,
          {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"the same in a KOI8-R locale", mongolian, kKoi8rLocale,
+        {"the same in a KOI8-R locale",
+         mongolian,
+         kKoi8rLocale,
          {CodePage::Koi8r, R::EightBitAlthoughUtf8}},
         {"a C1 control", "\xC2\x85", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"a C1 control among letters", Times("Ж", 8) + "\xC2\x9F", kUtf8Locale,
+        {"a C1 control among letters",
+         Times("Ж", 8) + "\xC2\x9F",
+         kUtf8Locale,
          {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"exactly nine in ten", Times("Ж", 9) + mongolian, kUtf8Locale,
+        {"exactly nine in ten",
+         Times("Ж", 9) + mongolian,
+         kUtf8Locale,
          {CodePage::Utf8, R::Utf8Characters}},
-        {"eight in nine", Times("Ж", 8) + mongolian, kUtf8Locale,
+        {"eight in nine",
+         Times("Ж", 8) + mongolian,
+         kUtf8Locale,
          {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"ninety in a hundred", Times("Ж", 90) + Times(mongolian, 10), kUtf8Locale,
+        {"ninety in a hundred",
+         Times("Ж", 90) + Times(mongolian, 10),
+         kUtf8Locale,
          {CodePage::Utf8, R::Utf8Characters}},
         {"Chinese", "中文的信。", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
         {"Hebrew", "שלום, עולם", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"Hebrew in a locale without a table", "שלום", kOtherLocale,
+        {"Hebrew in a locale without a table",
+         "שלום",
+         kOtherLocale,
          {CodePage::Oem866, R::EightBitAlthoughUtf8}},
         {"outside the plane", "😀", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
         {"866", " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n", kUtf8Locale, {CodePage::Oem866, R::EightBit}},
-        {"KOI8-R in its locale", "\xF0\xD2\xC9\xD7\xC5\xD4", kKoi8rLocale,
+        {"KOI8-R in its locale",
+         "\xF0\xD2\xC9\xD7\xC5\xD4",
+         kKoi8rLocale,
          {CodePage::Koi8r, R::EightBit}},
-        {"1251 in its locale", "\xCF\xF0\xE8\xE2\xE5\xF2", CodePage::Ansi1251,
+        {"1251 in its locale",
+         "\xCF\xF0\xE8\xE2\xE5\xF2",
+         CodePage::Ansi1251,
          {CodePage::Ansi1251, R::EightBit}},
-        {"8-bit in a locale without a table", "\xCF\xF0", kOtherLocale,
+        {"8-bit in a locale without a table",
+         "\xCF\xF0",
+         kOtherLocale,
          {CodePage::Oem866, R::EightBit}},
         // One byte that is no UTF-8 anywhere makes the whole file 8-bit.
-        {"UTF-8 cut off at the end", Times("Ж", 1000) + "\xD0", kUtf8Locale,
+        {"UTF-8 cut off at the end",
+         Times("Ж", 1000) + "\xD0",
+         kUtf8Locale,
          {CodePage::Oem866, R::EightBit}},
+        // Long runs of ASCII are passed over a word at a time.
+        {"a byte of 866 within ASCII",
+         std::string(13, 'a') + "\x8F" + std::string(20, 'b'),
+         kUtf8Locale,
+         {CodePage::Oem866, R::EightBit}},
+        {"a letter within ASCII",
+         std::string(17, 'a') + "Ж" + std::string(9, 'b'),
+         kUtf8Locale,
+         {CodePage::Utf8, R::Utf8Characters}},
         {"an overlong form", "\xC0\xAF", kUtf8Locale, {CodePage::Oem866, R::EightBit}},
         {"a surrogate", "\xED\xA0\x80", kUtf8Locale, {CodePage::Oem866, R::EightBit}},
         {"empty", "", kUtf8Locale, {CodePage::Utf8, R::AsciiByLocale}},
         {"ASCII", "Hello,\nworld\n", kUtf8Locale, {CodePage::Utf8, R::AsciiByLocale}},
         {"ASCII in a KOI8-R locale", "Hello\n", kKoi8rLocale, {CodePage::Koi8r, R::AsciiByLocale}},
-        {"ASCII in a 1251 locale", "Hello\n", CodePage::Ansi1251,
+        {"ASCII in a 1251 locale",
+         "Hello\n",
+         CodePage::Ansi1251,
          {CodePage::Ansi1251, R::AsciiByLocale}},
-        {"ASCII in a locale without a table", "Hello\n", kOtherLocale,
+        {"ASCII in a locale without a table",
+         "Hello\n",
+         kOtherLocale,
          {CodePage::Oem866, R::AsciiByLocale}},
     };
     for (const auto& c : cases) {
-        const TableGuess guess =
-            GuessTable({.bytes = c.bytes, .path = "notes.txt", .locale = c.locale, .ftnFiles = kMasks});
+        const TableGuess guess = GuessTable(
+            {.bytes = c.bytes, .path = "notes.txt", .locale = c.locale, .ftnFiles = kMasks});
         EXPECT_EQ(guess, c.expected) << c.what;
     }
 }
@@ -144,12 +189,12 @@ TEST(TableGuess, TheCharactersOfMail) {
         char32_t ch;
         bool mail;
     } cases[] = {
-        {U'A', false},     {0x80, false},     {0x9F, false},    {0xA0, true},    {U'ÿ', true},
-        {U'ǅ', true},      {0x0250, false},   {U'Ω', true},     {U'Ж', true},    {0x052F, true},
-        {0x0530, false},   {U'א', false},     {U'—', true},     {U'€', true},    {U'№', true},
-        {U'→', true},      {U'≤', true},      {U'⌠', true},     {U'⌡', true},    {0x2300, false},
-        {U'╬', true},      {U'▓', true},      {U'◊', true},     {0x2600, false}, {0x182C, false},
-        {U'中', false},    {0xFFFD, false},   {0x1F600, false},
+        {U'A', false},   {0x80, false},   {0x9F, false},    {0xA0, true},    {U'ÿ', true},
+        {U'ǅ', true},    {0x0250, false}, {U'Ω', true},     {U'Ж', true},    {0x052F, true},
+        {0x0530, false}, {U'א', false},   {U'—', true},     {U'€', true},    {U'№', true},
+        {U'→', true},    {U'≤', true},    {U'⌠', true},     {U'⌡', true},    {0x2300, false},
+        {U'╬', true},    {U'▓', true},    {U'◊', true},     {0x2600, false}, {0x182C, false},
+        {U'中', false},  {0xFFFD, false}, {0x1F600, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsMailCharacter(c.ch), c.mail) << std::hex << static_cast<unsigned>(c.ch);
@@ -175,8 +220,8 @@ TEST(TableGuess, WholeReplies) {
         {"reply-koi8r.msg", CodePage::Koi8r},
         {"reply-utf8.msg", CodePage::Utf8},
     };
-    const std::optional<CodePage> locales[] = {CodePage::Utf8, CodePage::Oem866,
-                                               CodePage::Ansi1251, CodePage::Koi8r, std::nullopt};
+    const std::optional<CodePage> locales[] = {CodePage::Utf8, CodePage::Oem866, CodePage::Ansi1251,
+                                               CodePage::Koi8r, std::nullopt};
     for (const auto& reply : replies) {
         const std::string bytes = ReadReply(reply.file);
         ASSERT_GT(bytes.size(), 400u) << reply.file;
@@ -184,9 +229,8 @@ TEST(TableGuess, WholeReplies) {
             const TableGuess guess = GuessTable(
                 {.bytes = bytes, .path = reply.file, .locale = locale, .ftnFiles = kMasks});
             const bool utf8 = reply.table == CodePage::Utf8;
-            const TableGuess expected =
-                utf8 ? TableGuess{CodePage::Utf8, R::Utf8Characters}
-                     : TableGuess{EightBitTable(locale), R::EightBit};
+            const TableGuess expected = utf8 ? TableGuess{CodePage::Utf8, R::Utf8Characters}
+                                             : TableGuess{EightBitTable(locale), R::EightBit};
             EXPECT_EQ(guess, expected) << reply.file;
             if (locale == reply.table) {
                 EXPECT_EQ(guess.table, reply.table) << reply.file;
