@@ -32,8 +32,10 @@ constexpr std::string_view kChinese = "文件的编码是由它的字节决定�
 void Guess(benchmark::State& state, std::string_view line) {
     const std::string text = Text(line, static_cast<std::size_t>(state.range(0)) * kMegabyte);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(edit::GuessTable(
-            {.bytes = text, .path = "notes.txt", .locale = host::CodePage::Utf8, .ftnFiles = "*.msg"}));
+        benchmark::DoNotOptimize(edit::GuessTable({.bytes = text,
+                                                   .path = "notes.txt",
+                                                   .locale = host::CodePage::Utf8,
+                                                   .ftnFiles = "*.msg"}));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

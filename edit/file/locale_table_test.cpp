@@ -18,12 +18,17 @@ TEST(LocaleTable, OfTheCharsetsName) {
         const char* charset;
         std::optional<CodePage> table;
     } cases[] = {
-        {"UTF-8", CodePage::Utf8},      {"utf8", CodePage::Utf8},
+        {"UTF-8", CodePage::Utf8},
+        {"utf8", CodePage::Utf8},
         {"ANSI_X3.4-1968", CodePage::Utf8},  // no locale, or one not installed
-        {"", CodePage::Utf8},           {"KOI8-R", CodePage::Koi8r},
-        {"CP1251", CodePage::Ansi1251}, {"IBM866", CodePage::Oem866},
-        {"CP866", CodePage::Oem866},    {"ISO-8859-1", std::nullopt},
-        {"ISO-8859-5", std::nullopt},   {"KOI8-U", std::nullopt},
+        {"", CodePage::Utf8},
+        {"KOI8-R", CodePage::Koi8r},
+        {"CP1251", CodePage::Ansi1251},
+        {"IBM866", CodePage::Oem866},
+        {"CP866", CodePage::Oem866},
+        {"ISO-8859-1", std::nullopt},
+        {"ISO-8859-5", std::nullopt},
+        {"KOI8-U", std::nullopt},
         {"EUC-JP", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(TableOfCharset(c.charset), c.table) << c.charset;
@@ -56,8 +61,8 @@ TEST(LocaleTable, OfTheEnvironment) {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("marten-locale-table-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    const std::string command = "localedef -i ru_RU -f KOI8-R " + (folder / "ru_RU.KOI8-R").string() +
-                                " >/dev/null 2>&1";
+    const std::string command =
+        "localedef -i ru_RU -f KOI8-R " + (folder / "ru_RU.KOI8-R").string() + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0)
         << "localedef (package locales) made no KOI8-R locale";
     const std::string koi8r = "ru_RU.KOI8-R";

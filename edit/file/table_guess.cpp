@@ -75,7 +75,8 @@ struct Utf8Count {
 // time where it can, as most of a message is ASCII.
 std::size_t SkipAscii(std::string_view bytes, std::size_t at) {
     constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    if (at < bytes.size() && static_cast<unsigned char>(bytes[at]) >= 0x80) return at;  // a word
+    // Inside a word the next character is seldom ASCII.
+    if (at < bytes.size() && static_cast<unsigned char>(bytes[at]) >= 0x80) return at;
     for (std::uint64_t word = 0; at + sizeof word <= bytes.size(); at += sizeof word) {
         std::memcpy(&word, bytes.data() + at, sizeof word);
         if ((word & kHighBits) != 0) break;
