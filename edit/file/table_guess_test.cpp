@@ -33,103 +33,45 @@ std::string Times(std::string_view piece, int count) {
 
 TEST(TableGuess, ByItsBytes) {
     const std::string mongolian = "\xE1\xA0\xAC";  // сам in 866, U+182C in UTF-8
+    const TableGuess mark{CodePage::Utf8, R::ByteOrderMark};
+    const TableGuess utf8{CodePage::Utf8, R::Utf8Characters};
+    const TableGuess oem{CodePage::Oem866, R::EightBit};
+    const TableGuess oemAlthoughUtf8{CodePage::Oem866, R::EightBitAlthoughUtf8};
     const struct {
         const char* what;
         std::string bytes;
         std::optional<CodePage> locale;
         TableGuess expected;
     } cases[] = {
-        {"a mark",
-         "\xEF\xBB\xBF"
-         "AB> \xD0\x9F",
-         kKoi8rLocale,
-         {CodePage::Utf8, R::ByteOrderMark}},
-        {"a mark before bytes that are no UTF-8",
-         "\xEF\xBB\xBF\x8F\xE0",
-         kUtf8Locale,
-         {CodePage::Utf8, R::ByteOrderMark}},
-        {"Russian in UTF-8",
-         " AB> Привет, мир!\n",
-         kUtf8Locale,
-         {CodePage::Utf8, R::Utf8Characters}},
-        {"UTF-8 in a KOI8-R locale",
-         "Ёлка «ёж» — 5 €, № 3, ≤ ╔═╗ ⌠",
-         kKoi8rLocale,
-         {CodePage::Utf8, R::Utf8Characters}},
-        {"Greek and Latin", "Ελλάδα, Łódź, ǅ", kUtf8Locale, {CodePage::Utf8, R::Utf8Characters}},
+        {"a mark", "\xEF\xBB\xBF AB> \xD0\x9F", kKoi8rLocale, mark},
+        {"a mark before no UTF-8", "\xEF\xBB\xBF\x8F\xE0", kUtf8Locale, mark},
+        {"Russian", " AB> Привет, мир!\n", kUtf8Locale, utf8},
+        {"in a KOI8-R locale", "Ёлка «ёж» — 5 €, № 3, ≤ ╔═╗ ⌠", kKoi8rLocale, utf8},
         // 866 whose Cyrillic happens to be valid UTF-8: Braille and Mongolian.
-        {"866 that is valid UTF-8",
-         " AB> \xE2\xA0\xAC \xE1\xA0\xAC \xE2\xA0\xAA\r\n",
-         kUtf8Locale,
-         {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"the same in a KOI8-R locale",
-         mongolian,
-         kKoi8rLocale,
-         {CodePage::Koi8r, R::EightBitAlthoughUtf8}},
-        {"a C1 control", "\xC2\x85", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"a C1 control among letters",
-         Times("Ж", 8) + "\xC2\x9F",
-         kUtf8Locale,
-         {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"exactly nine in ten",
-         Times("Ж", 9) + mongolian,
-         kUtf8Locale,
-         {CodePage::Utf8, R::Utf8Characters}},
-        {"eight in nine",
-         Times("Ж", 8) + mongolian,
-         kUtf8Locale,
-         {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"ninety in a hundred",
-         Times("Ж", 90) + Times(mongolian, 10),
-         kUtf8Locale,
-         {CodePage::Utf8, R::Utf8Characters}},
-        {"Chinese", "中文的信。", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"Hebrew", "שלום, עולם", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"Hebrew in a locale without a table",
-         "שלום",
-         kOtherLocale,
-         {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"outside the plane", "😀", kUtf8Locale, {CodePage::Oem866, R::EightBitAlthoughUtf8}},
-        {"866", " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n", kUtf8Locale, {CodePage::Oem866, R::EightBit}},
-        {"KOI8-R in its locale",
-         "\xF0\xD2\xC9\xD7\xC5\xD4",
-         kKoi8rLocale,
-         {CodePage::Koi8r, R::EightBit}},
-        {"1251 in its locale",
-         "\xCF\xF0\xE8\xE2\xE5\xF2",
-         CodePage::Ansi1251,
-         {CodePage::Ansi1251, R::EightBit}},
-        {"8-bit in a locale without a table",
-         "\xCF\xF0",
-         kOtherLocale,
-         {CodePage::Oem866, R::EightBit}},
+        {"866, valid UTF-8", " AB> \xE2\xA0\xAC \xE1\xA0\xAC \xE2\xA0\xAA\r\n", kUtf8Locale,
+         oemAlthoughUtf8},
+        {"a C1 control", "\xC2\x85", kUtf8Locale, oemAlthoughUtf8},
+        {"nine in ten", Times("Ж", 9) + mongolian, kUtf8Locale, utf8},
+        {"eight in nine", Times("Ж", 8) + mongolian, kUtf8Locale, oemAlthoughUtf8},
+        {"Chinese", "中文的信。", kUtf8Locale, oemAlthoughUtf8},
+        {"Hebrew", "שלום, עולם", kUtf8Locale, oemAlthoughUtf8},
+        {"Hebrew, KOI8-R locale", "שלום", kKoi8rLocale, {CodePage::Koi8r, R::EightBitAlthoughUtf8}},
+        {"866", " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n", kUtf8Locale, oem},
+        {"KOI8-R", "\xF0\xD2\xC9\xD7\xC5\xD4", kKoi8rLocale, {CodePage::Koi8r, R::EightBit}},
+        {"1251", "\xCF\xF0\xE8\xE2\xE5\xF2", CodePage::Ansi1251, {CodePage::Ansi1251, R::EightBit}},
+        {"8-bit, ISO-8859-1 locale", "\xCF\xF0", kOtherLocale, oem},
         // One byte that is no UTF-8 anywhere makes the whole file 8-bit.
-        {"UTF-8 cut off at the end",
-         Times("Ж", 1000) + "\xD0",
-         kUtf8Locale,
-         {CodePage::Oem866, R::EightBit}},
-        // Long runs of ASCII are passed over a word at a time.
-        {"a byte of 866 within ASCII",
-         std::string(13, 'a') + "\x8F" + std::string(20, 'b'),
-         kUtf8Locale,
-         {CodePage::Oem866, R::EightBit}},
-        {"a letter within ASCII",
-         std::string(17, 'a') + "Ж" + std::string(9, 'b'),
-         kUtf8Locale,
-         {CodePage::Utf8, R::Utf8Characters}},
-        {"an overlong form", "\xC0\xAF", kUtf8Locale, {CodePage::Oem866, R::EightBit}},
-        {"a surrogate", "\xED\xA0\x80", kUtf8Locale, {CodePage::Oem866, R::EightBit}},
+        {"UTF-8 cut off", Times("Ж", 1000) + "\xD0", kUtf8Locale, oem},
+        {"an overlong form", "\xC0\xAF", kUtf8Locale, oem},
+        // Runs of ASCII are passed over eight bytes at a time.
+        {"866 within ASCII", std::string(13, 'a') + "\x8F" + std::string(20, 'b'), kUtf8Locale,
+         oem},
+        {"UTF-8 within ASCII", std::string(17, 'a') + "Ж" + std::string(9, 'b'), kUtf8Locale, utf8},
         {"empty", "", kUtf8Locale, {CodePage::Utf8, R::AsciiByLocale}},
         {"ASCII", "Hello,\nworld\n", kUtf8Locale, {CodePage::Utf8, R::AsciiByLocale}},
-        {"ASCII in a KOI8-R locale", "Hello\n", kKoi8rLocale, {CodePage::Koi8r, R::AsciiByLocale}},
-        {"ASCII in a 1251 locale",
-         "Hello\n",
-         CodePage::Ansi1251,
-         {CodePage::Ansi1251, R::AsciiByLocale}},
-        {"ASCII in a locale without a table",
-         "Hello\n",
-         kOtherLocale,
-         {CodePage::Oem866, R::AsciiByLocale}},
+        {"empty, KOI8-R locale", "", kKoi8rLocale, {CodePage::Koi8r, R::AsciiByLocale}},
+        {"ASCII, KOI8-R locale", "Hello\n", kKoi8rLocale, {CodePage::Koi8r, R::AsciiByLocale}},
+        {"ASCII, ISO-8859-1 locale", "Hello\n", kOtherLocale, {CodePage::Oem866, R::AsciiByLocale}},
     };
     for (const auto& c : cases) {
         const TableGuess guess = GuessTable(
@@ -150,14 +92,10 @@ TEST(TableGuess, ByItsNameWhenItHoldsOnlyAscii) {
     } cases[] = {
         {"golded.msg", "", kUtf8Locale, kMasks, {CodePage::Oem866, R::AsciiFtnReply}},
         {"/tmp/GOLDED.MSG", "Hi\n", kUtf8Locale, kMasks, {CodePage::Oem866, R::AsciiFtnReply}},
-        {"/tmp/golded.001", "", kUtf8Locale, kMasks, {CodePage::Oem866, R::AsciiFtnReply}},
         {"mail/Reply.Msg", "Hi\n", kKoi8rLocale, kMasks, {CodePage::Koi8r, R::AsciiFtnReply}},
-        {"x.msg", "", kOtherLocale, kMasks, {CodePage::Oem866, R::AsciiFtnReply}},
         {"dir.msg/notes.txt", "", kUtf8Locale, kMasks, {CodePage::Utf8, R::AsciiByLocale}},
-        {"golded", "", kUtf8Locale, kMasks, {CodePage::Utf8, R::AsciiByLocale}},
         {"reply.msg.bak", "", kUtf8Locale, kMasks, {CodePage::Utf8, R::AsciiByLocale}},
         {"golded.msg", "", kUtf8Locale, "", {CodePage::Utf8, R::AsciiByLocale}},
-        {"draft.msg", "", kUtf8Locale, "*.msg|draft.msg", {CodePage::Utf8, R::AsciiByLocale}},
         {"Ответ.TXT", "", kUtf8Locale, " ответ.txt ; *.pkt ", {CodePage::Oem866, R::AsciiFtnReply}},
         // Text beyond ASCII is read by its bytes, whatever the name.
         {"golded.msg", "Привет", kUtf8Locale, kMasks, {CodePage::Utf8, R::Utf8Characters}},
@@ -189,12 +127,9 @@ TEST(TableGuess, TheCharactersOfMail) {
         char32_t ch;
         bool mail;
     } cases[] = {
-        {U'A', false},   {0x80, false},   {0x9F, false},    {0xA0, true},    {U'ÿ', true},
-        {U'ǅ', true},    {0x0250, false}, {U'Ω', true},     {U'Ж', true},    {0x052F, true},
-        {0x0530, false}, {U'א', false},   {U'—', true},     {U'€', true},    {U'№', true},
-        {U'→', true},    {U'≤', true},    {U'⌠', true},     {U'⌡', true},    {0x2300, false},
-        {U'╬', true},    {U'▓', true},    {U'◊', true},     {0x2600, false}, {0x182C, false},
-        {U'中', false},  {0xFFFD, false}, {0x1F600, false},
+        {U'A', false},   {0x9F, false},   {0xA0, true},     {0x0250, false}, {0x052F, true},
+        {0x0530, false}, {U'⌠', true},    {0x2300, false},  {0x25FF, true},  {0x2600, false},
+        {0x182C, false}, {0xFFFD, false}, {0x1F600, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsMailCharacter(c.ch), c.mail) << std::hex << static_cast<unsigned>(c.ch);
