@@ -1,7 +1,9 @@
 #include "edit/file/locale_table.hpp"
 
 #include <langinfo.h>
-#include <locale.h>
+
+#include <clocale>
+#include <string>
 
 #include "edit/terminal/locale.hpp"
 
@@ -14,14 +16,15 @@ std::optional<host::CodePage> TableOfCharset(std::string_view charset) {
 
 // Only the character set's category is loaded: a locale of another category
 // that is not installed (LC_TIME naming one, say) does not turn a KOI8-R
-// user's set into plain ASCII. A locale object leaves the program's own
-// locale, which the terminal set up, as it is.
+// user's set into plain ASCII. The program's own setting, which the terminal
+// made, is put back. (newlocale would leave it alone, but glibc's keeps a copy
+// of LOCPATH that it never frees.)
 std::optional<host::CodePage> LocaleTable() {
-    const locale_t locale = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
-    if (locale == static_cast<locale_t>(nullptr)) return host::CodePage::Utf8;  // not installed
-    const std::optional<host::CodePage> table = TableOfCharset(::nl_langinfo_l(CODESET, locale));
-    ::freelocale(locale);
-    return table;
+    const std::string kept = std::setlocale(LC_CTYPE, nullptr);
+    const bool installed = std::setlocale(LC_CTYPE, "") != nullptr;
+    const std::string charset = installed ? ::nl_langinfo(CODESET) : "";  // "": plain ASCII
+    std::setlocale(LC_CTYPE, kept.c_str());
+    return TableOfCharset(charset);
 }
 
 }  // namespace edit

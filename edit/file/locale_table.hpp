@@ -18,8 +18,9 @@ namespace edit {
 // EUC-JP).
 std::optional<host::CodePage> TableOfCharset(std::string_view charset);
 
-// The table of the character set that the environment's locale names, read
-// without changing the program's own locale.
+// The table of the character set that the environment's locale names; the
+// program's own locale is as it was after. Not for a time when other threads
+// may read the locale.
 std::optional<host::CodePage> LocaleTable();
 
 }  // namespace edit
