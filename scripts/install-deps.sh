@@ -12,7 +12,7 @@
 #   test     what scripts/test-all.sh runs beyond those three, which it takes
 #            too: the fuzz targets, the format check, wine64 and wine32, the
 #            terminal tests (tmux, a KOI8-R locale, luit), the manual page's
-#            check and the timing scripts
+#            check, the timing scripts and a Russian word list
 #   package  the plug-in zips and the Debian package (zip, dpkg-dev, file)
 set -euo pipefail
 
@@ -26,8 +26,9 @@ declare -A groups=(
   # locale of a terminal test; man-db, groff-base: man --warnings on the
   # manual page; hyperfine, time, vim-tiny, python3: the timing scripts of
   # bench/ and tests/edit/, their peak memory, vim as the reference, the
-  # ratio reports.
-  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux locales man-db groff-base hyperfine time vim-tiny python3"
+  # ratio reports; hunspell-ru: the Russian words that the test of how a
+  # file's table is guessed writes in each table.
+  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux locales man-db groff-base hyperfine time vim-tiny python3 hunspell-ru"
   # dpkg-dev, file: dpkg-shlibdeps and file, for CPack's .deb dependencies.
   [package]="zip dpkg-dev file"
 )

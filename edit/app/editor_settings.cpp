@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/utf8.hpp"
+
 namespace edit {
 namespace {
 
@@ -18,8 +20,33 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+bool IsUtf8(std::string_view text) {
+    for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+        char32_t ch = 0;
+        if (!engine::DecodeUtf8(text.substr(at), ch, length)) return false;
+    }
+    return true;
+}
+
+// Why the masks of ftn-files are not right, empty when they are. A mask is
+// matched against a name without its folders, so one with a folder in it
+// would never match.
+std::string FtnFilesProblem(std::string_view masks) {
+    if (!IsUtf8(masks)) return "ftn-files must be UTF-8 text";
+    while (!masks.empty()) {
+        const std::size_t end = masks.find_first_of(",;");
+        const std::string_view mask = Trim(masks.substr(0, end));
+        if (mask.find('/') != std::string_view::npos)
+            return "ftn-files masks match a name without its folders: \"" + std::string(mask) +
+                   "\"";
+        masks = end == std::string_view::npos ? std::string_view() : masks.substr(end + 1);
+    }
+    return {};
+}
+
 // Why `value` is not right for `name`, empty when it was taken.
-std::string Apply(std::string_view name, std::string_view value, engine::EditorOptions& options) {
+std::string Apply(std::string_view name, std::string_view value, engine::EditorOptions& options,
+                  FileSettings& files) {
     if (name == "tab-size") {
         int size = 0;
         const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), size);
@@ -40,8 +67,14 @@ std::string Apply(std::string_view name, std::string_view value, engine::EditorO
         options.wordDelimiters = value;
         return {};
     }
+    if (name == "ftn-files") {
+        std::string why = FtnFilesProblem(value);
+        if (why.empty()) files.ftnFiles = value;
+        return why;
+    }
     return "unknown setting \"" + std::string(name) +
-           "\" (expected tab-size, persistent-blocks, del-removes-blocks or word-delimiters)";
+           "\" (expected tab-size, persistent-blocks, del-removes-blocks, word-delimiters or "
+           "ftn-files)";
 }
 
 }  // namespace
@@ -55,7 +88,7 @@ std::string EditorSettingsPath() {
 }
 
 void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         engine::EditorOptions& options, std::string* problems) {
+                         engine::EditorOptions& options, FileSettings& files, std::string* problems) {
     int number = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -64,16 +97,22 @@ void ApplyEditorSettings(std::string_view text, const std::string& path,
         ++number;
         if (line.empty() || line.front() == '#') continue;
         const std::size_t equals = line.find('=');
-        const std::string why =
-            equals == std::string_view::npos
-                ? std::string("expected NAME = VALUE")
-                : Apply(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), options);
+        const std::string why = equals == std::string_view::npos
+                                    ? std::string("expected NAME = VALUE")
+                                    : Apply(Trim(line.substr(0, equals)),
+                                            Trim(line.substr(equals + 1)), options, files);
         if (!why.empty() && problems)
             *problems += path + ": line " + std::to_string(number) + ": " + why + "\n";
     }
 }
 
-void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
+void ApplyEditorSettings(std::string_view text, const std::string& path,
+                         engine::EditorOptions& options, std::string* problems) {
+    FileSettings files;
+    ApplyEditorSettings(text, path, options, files, problems);
+}
+
+void LoadEditorSettings(const std::string& path, engine::EditorOptions& options, FileSettings& files,
                         std::string* problems) {
     if (path.empty()) return;
     std::error_code ec;
@@ -84,7 +123,13 @@ void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
         return;
     }
     const std::string text((std::istreambuf_iterator<char>(in)), {});
-    ApplyEditorSettings(text, path, options, problems);
+    ApplyEditorSettings(text, path, options, files, problems);
+}
+
+void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
+                        std::string* problems) {
+    FileSettings files;
+    LoadEditorSettings(path, options, files, problems);
 }
 
 }  // namespace edit

@@ -40,9 +40,35 @@ TEST(EditorSettings, TakesGoodLinesAndNamesEachBadOne) {
               "/c/editor.conf: line 5: del-removes-blocks must be on or off\n"
               "/c/editor.conf: line 7: tab-size must be a number from 1 to 512\n"
               "/c/editor.conf: line 8: unknown setting \"tabsize\" (expected tab-size, "
-              "persistent-blocks, "
-              "del-removes-blocks or word-delimiters)\n"
+              "persistent-blocks, del-removes-blocks, word-delimiters or ftn-files)\n"
               "/c/editor.conf: line 9: expected NAME = VALUE\n");
+}
+
+// The FTN readers' reply files: masks of names; one with a folder would
+// never match, and is refused.
+TEST(EditorSettings, FtnFiles) {
+    const struct {
+        const char* text;
+        const char* ftnFiles;
+        const char* problems;
+    } cases[] = {
+        {"", "*.msg,golded.*", ""},
+        {"ftn-files = *.msg, *.pkt ; reply.txt", "*.msg, *.pkt ; reply.txt", ""},
+        {"ftn-files = Ответ.*", "Ответ.*", ""},
+        {"ftn-files =", "", ""},  // no file is a reply file
+        {"ftn-files = *.msg, mail/*.txt", "*.msg,golded.*",
+         "e.conf: line 1: ftn-files masks match a name without its folders: \"mail/*.txt\"\n"},
+        {"ftn-files = \xEE\xD2.msg", "*.msg,golded.*",
+         "e.conf: line 1: ftn-files must be UTF-8 text\n"},
+    };
+    for (const auto& c : cases) {
+        engine::EditorOptions options;
+        FileSettings files;
+        std::string problems;
+        ApplyEditorSettings(c.text, "e.conf", options, files, &problems);
+        EXPECT_EQ(files.ftnFiles, c.ftnFiles) << c.text;
+        EXPECT_EQ(problems, c.problems) << c.text;
+    }
 }
 
 TEST(EditorSettings, LiveInTheUsersConfigurationFolderAndAreOnlyRead) {
@@ -61,10 +87,12 @@ TEST(EditorSettings, LiveInTheUsersConfigurationFolderAndAreOnlyRead) {
     EXPECT_EQ(problems, "");
     EXPECT_EQ(options.tabSize, 8);
 
-    const std::string text = "tab-size = 2\nbad\n";
+    const std::string text = "tab-size = 2\nbad\nftn-files = *.pkt\n";
     std::ofstream(path, std::ios::binary) << text;
-    LoadEditorSettings(path, options, &problems);
+    FileSettings files;
+    LoadEditorSettings(path, options, files, &problems);
     EXPECT_EQ(options.tabSize, 2);
+    EXPECT_EQ(files.ftnFiles, "*.pkt");
     EXPECT_EQ(problems, path + ": line 2: expected NAME = VALUE\n");
     std::ifstream in(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);  // kept as it was
