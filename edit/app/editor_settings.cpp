@@ -88,7 +88,8 @@ std::string EditorSettingsPath() {
 }
 
 void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         engine::EditorOptions& options, FileSettings& files, std::string* problems) {
+                         engine::EditorOptions& options, FileSettings& files,
+                         std::string* problems) {
     int number = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -112,8 +113,8 @@ void ApplyEditorSettings(std::string_view text, const std::string& path,
     ApplyEditorSettings(text, path, options, files, problems);
 }
 
-void LoadEditorSettings(const std::string& path, engine::EditorOptions& options, FileSettings& files,
-                        std::string* problems) {
+void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
+                        FileSettings& files, std::string* problems) {
     if (path.empty()) return;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return;

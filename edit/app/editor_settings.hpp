@@ -32,14 +32,15 @@ std::string EditorSettingsPath();
 // setting as it was; `problems` gets one message a line ("PATH: line 3:
 // ..."), each ended by '\n'. The file is only read, never written.
 void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         engine::EditorOptions& options, FileSettings& files, std::string* problems);
+                         engine::EditorOptions& options, FileSettings& files,
+                         std::string* problems);
 // The same for a caller that keeps only the editor's options.
 void ApplyEditorSettings(std::string_view text, const std::string& path,
                          engine::EditorOptions& options, std::string* problems);
 
 // The file at `path` applied as above; a missing file changes nothing.
-void LoadEditorSettings(const std::string& path, engine::EditorOptions& options, FileSettings& files,
-                        std::string* problems);
+void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
+                        FileSettings& files, std::string* problems);
 void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
                         std::string* problems);
 

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "edit/file/utf8_text.hpp"
-#include "host/cmp_name.hpp"
 #include "engine/text16.hpp"
 #include "engine/utf8.hpp"
+#include "host/cmp_name.hpp"
 
 namespace edit {
 namespace {

@@ -17,8 +17,8 @@ namespace edit {
 
 // What the guess is asked, all of it as the caller has it.
 struct TableQuestion {
-    std::string_view bytes;               // the whole file as read, its byte-order mark kept
-    std::string_view path;                // as given: only the name after its folders counts
+    std::string_view bytes;                 // the whole file as read, its byte-order mark kept
+    std::string_view path;                  // as given: only the name after its folders counts
     std::optional<engine::CodePage> named;  // the table --codepage names, when it does
     // The locale's table (LocaleTable()); none for a set the editor has no table for.
     std::optional<engine::CodePage> locale;

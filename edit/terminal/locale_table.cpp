@@ -1,4 +1,4 @@
-#include "edit/file/locale_table.hpp"
+#include "edit/terminal/locale_table.hpp"
 
 #include <langinfo.h>
 
