@@ -47,6 +47,11 @@ file(WRITE "${copy}/module/editor/planted.cpp"
   "#include \"winapi/win32.hpp\"\n#  include \"common/ascii.hpp\"\n")
 file(WRITE "${copy}/module/editor/planted_test.cpp"
   "#include \"tests/support/module_state.hpp\"\n#include \"edit/ui/menu_box.hpp\"\n")
+file(MAKE_DIRECTORY "${copy}/module/far2l")
+file(WRITE "${copy}/module/far2l/planted.cpp"
+  "#include \"module/far2l/planted.hpp\"\n#include \"module/unicode/planted.hpp\"\n#include \"module/ansi/planted.hpp\"\n")
+file(WRITE "${copy}/module/settings/planted.hpp" "#pragma once\n#include \"module/unicode/planted.hpp\"\n")
+file(WRITE "${copy}/module/settings/planted_test.cpp" "#include \"module/ansi/planted.hpp\"\n")
 file(WRITE "${copy}/engine/planted.cpp"
   "#include \"common/ascii.hpp\"\n#include \"api/ansi_api.hpp\"\n#include \"host/host.hpp\"\n")
 file(WRITE "${copy}/host/planted.hpp"
@@ -71,6 +76,9 @@ set(expected
   "module/editor/planted.cpp:5: error: module/ includes only api/, module/ and winapi/: includes \"host/editor.hpp\""
   "module/editor/planted.cpp:7: error: module/ includes only api/, module/ and winapi/: includes \"common/ascii.hpp\""
   "module/editor/planted_test.cpp:2: error: module/ includes only api/, module/ and winapi/: includes \"edit/ui/menu_box.hpp\""
+  "module/far2l/planted.cpp:2: error: module/far2l/ never includes another face: includes \"module/unicode/planted.hpp\""
+  "module/far2l/planted.cpp:3: error: module/far2l/ never includes another face: includes \"module/ansi/planted.hpp\""
+  "module/settings/planted.hpp:2: error: module/settings/ is shared by the faces and includes none: includes \"module/unicode/planted.hpp\""
   "winapi/planted.cpp:2: error: winapi/ includes only api/, common/ and winapi/: includes \"module/editor/wrap.hpp\"")
 if(rc EQUAL 0 OR stamped OR NOT errors STREQUAL expected)
   string(REPLACE ";" "\n" got "${errors}")

@@ -3,6 +3,9 @@
 #   api/ includes only api/; common/ only common/;
 #   winapi/ only api/, common/ and winapi/;
 #   module/ only api/, module/ and winapi/ (its tests also tests/support/);
+#   inside module/, a face (ansi/, unicode/, far2l/) never includes another
+#   face, and the parts the faces share never include a face (their tests
+#   may, to run the rules through one);
 #   engine/ only engine/ and common/: no interface, no host, no module, no edit/;
 #   host/ never module/ or edit/;
 #   edit/'s layers, from the bottom: file, terminal, ui, app, view (main.cpp
@@ -19,6 +22,7 @@ endif()
 string(REPLACE "," ";" checked_folders "${FOLDERS}")
 set(ncurses_header "^(ncursesw?/)?(n?curses|term|panel|form|menu)\\.h$")
 set(edit_layers file terminal ui app view)
+set(module_faces "ansi|unicode|far2l")
 
 set(violations 0)
 
@@ -66,6 +70,18 @@ foreach(file ${sources})
     check_only(winapi "api|common|winapi" "winapi/ includes only api/, common/ and winapi/")
     if(NOT (file MATCHES "^module/.*_test\\.cpp$" AND header MATCHES "^tests/support/"))
       check_only(module "api|module|winapi" "module/ includes only api/, module/ and winapi/")
+    endif()
+    # The faces of the module: siblings over the parts they share.
+    if(file MATCHES "^module/([a-z0-9_]+)/" AND header MATCHES "^module/(${module_faces})/")
+      string(REGEX MATCH "^module/([a-z0-9_]+)/" ignored "${file}")
+      set(own "${CMAKE_MATCH_1}")
+      string(REGEX MATCH "^module/([a-z0-9_]+)/" ignored "${header}")
+      set(face "${CMAKE_MATCH_1}")
+      if(own MATCHES "^(${module_faces})$" AND NOT own STREQUAL face)
+        report("${file}" "${header}" "module/${own}/ never includes another face")
+      elseif(NOT own MATCHES "^(${module_faces})$" AND NOT file MATCHES "_test\\.cpp$")
+        report("${file}" "${header}" "module/${own}/ is shared by the faces and includes none")
+      endif()
     endif()
     check_only(engine "engine|common" "engine/ includes only engine/ and common/")
     if(file MATCHES "^host/" AND top MATCHES "^(module|edit)/$")
