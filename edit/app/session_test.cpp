@@ -147,10 +147,9 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
                          "folder, or no --plugins). Or: Its text fits KOI8-R: convert it with "
                          "iconv -f UTF-8 -t KOI8-R and open it with --codepage koi8-r.");
     EXPECT_EQ(Slurp(Path("marked.msg")), marked);
-    // The folder for UTF-8 files is the Unicode build's: the mark outweighs --codepage.
+    // The Unicode build takes it: the mark outweighs --codepage.
     Session session;
-    ASSERT_TRUE(session.Open(options, {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR}, &error))
-        << error;
+    ASSERT_TRUE(session.Open(options, MARTEN_UNICODE_PLUGIN_DIR, &error)) << error;
     EXPECT_EQ(session.Editor().Table(), engine::CodePage::Utf8);
     EXPECT_EQ(session.Editor().LineAt(0).text, marked.substr(3, marked.size() - 5));
 
@@ -160,10 +159,67 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
     EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
     EXPECT_NE(error.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
         << error;
+
+    // Without the mark, text of mail in valid UTF-8 reads as UTF-8: refused too.
+    options.file = Path("unmarked.msg");
+    options.codePage.reset();
+    std::ofstream(options.file, std::ios::binary) << marked.substr(3);
+    EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
+    EXPECT_EQ(error.substr(0, error.find(':')), options.file + " reads as UTF-8 text");
+    EXPECT_EQ(Slurp(options.file), marked.substr(3));
+}
+
+// Without --codepage a file's bytes, its name and the locale pick its table;
+// the Unicode build serves every table, the 1.x build keeps a file of ASCII
+// in the 8-bit table, where it adds nothing to UTF-8.
+TEST_F(SessionTest, TheTableFollowsTheBytesTheNameAndTheLocale) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::optional<engine::CodePage> locale;
+        const char* plugins;
+        engine::CodePage table;
+        TableReason reason;
+    } cases[] = {
+        {"notes.txt", "\xD0\x9D\xD1\x83 \xC2\xAB\xE2\x80\x94\xC2\xBB\n", engine::CodePage::Utf8,
+         MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Utf8, TableReason::Utf8Characters},
+        {"notes.txt", "plain\n", engine::CodePage::Utf8, MARTEN_UNICODE_PLUGIN_DIR,
+         engine::CodePage::Utf8, TableReason::AsciiByLocale},
+        {"notes.txt", "plain\n", engine::CodePage::Utf8, MARTEN_PLUGIN_DIR,
+         engine::CodePage::Oem866, TableReason::AsciiByLocale},
+        {"notes.txt", "plain\n", engine::CodePage::Koi8r, MARTEN_PLUGIN_DIR,
+         engine::CodePage::Koi8r, TableReason::AsciiByLocale},
+        {"golded.msg", "plain\n", engine::CodePage::Utf8, MARTEN_UNICODE_PLUGIN_DIR,
+         engine::CodePage::Oem866, TableReason::AsciiFtnReply},
+        // ISO-8859-1, say: no table of the editor's.
+        {"new.txt", "", std::nullopt, MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Oem866,
+         TableReason::AsciiByLocale},
+        // 中文 in UTF-8: valid, but far from mail: 866, and the status line says so.
+        {"notes.txt", "\xE4\xB8\xAD\xE6\x96\x87\n", engine::CodePage::Utf8,
+         MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Oem866, TableReason::EightBitAlthoughUtf8},
+        // A KOI8-R reply in a KOI8-R locale, with the Unicode build.
+        {"reply.msg", " AB> \xF0\xD2\xC9\xD7\xC5\xD4\n", engine::CodePage::Koi8r,
+         MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Koi8r, TableReason::EightBit},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " in " + c.plugins);
+        if (!c.bytes.empty()) std::ofstream(Path(c.name), std::ios::binary) << c.bytes;
+        CommandLine options;
+        options.file = Path(c.name);
+        Session session;
+        std::string error;
+        ASSERT_TRUE(session.Open(options, c.plugins, &error, c.locale)) << error;
+        EXPECT_EQ(session.Editor().Table(), c.table);
+        EXPECT_EQ(session.ReadAs(), c.reason);
+        EXPECT_EQ(session.Editor().Bytes(), c.bytes);
+        fs::remove(Path(c.name));
+    }
 }
 
 // Replies that FTN readers write in 866 or KOI8-R carry no mark and open in
-// their table, even where the bytes happen to be valid UTF-8 as well.
+// their table, even where the bytes happen to be valid UTF-8 as well: by
+// --codepage, and without it in the locale that names the table (866 where
+// the locale's set is UTF-8).
 TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
     struct Reply {
         const char* name;
@@ -180,15 +236,19 @@ TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
     };
     for (const Reply& reply : replies) {
         std::ofstream(Path(reply.name), std::ios::binary) << reply.bytes;
-        CommandLine options;
-        options.file = Path(reply.name);
-        options.codePage = reply.table;
-        Session session;
-        std::string error;
-        ASSERT_TRUE(session.Open(options, MARTEN_PLUGIN_DIR, &error))
-            << reply.name << ": " << error;
-        EXPECT_EQ(session.Editor().Table(), reply.table) << reply.name;
-        EXPECT_EQ(session.Editor().Bytes(), reply.bytes) << reply.name;
+        for (const bool named : {true, false}) {
+            CommandLine options;
+            options.file = Path(reply.name);
+            if (named) options.codePage = reply.table;
+            const auto locale = reply.table == engine::CodePage::Koi8r ? engine::CodePage::Koi8r
+                                                                       : engine::CodePage::Utf8;
+            Session session;
+            std::string error;
+            ASSERT_TRUE(session.Open(options, MARTEN_UNICODE_PLUGIN_DIR, &error, locale))
+                << reply.name << ": " << error;
+            EXPECT_EQ(session.Editor().Table(), reply.table) << reply.name;
+            EXPECT_EQ(session.Editor().Bytes(), reply.bytes) << reply.name;
+        }
     }
 }
 
