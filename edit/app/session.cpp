@@ -4,9 +4,12 @@
 
 #include "edit/app/command_line.hpp"
 #include "edit/app/editor_settings.hpp"
+#include "edit/app/settings_switch.hpp"
 #include "edit/file/table_guess.hpp"
 #include "edit/file/text_file.hpp"
 #include "edit/file/utf8_text.hpp"
+#include "edit/ui/history_store.hpp"
+#include "winapi/registry_file.hpp"
 
 namespace edit {
 namespace {
@@ -72,6 +75,13 @@ bool Session::Open(const CommandLine& options, const std::string& pluginFolder, 
 
     host::HostOptions hostOptions;
     hostOptions.language = options.language;
+    // The Unicode build takes over the 1.x build's settings once.
+    hostOptions.beforeSettings = [this](const std::string& storeFile) {
+        std::string why;
+        SwitchToTheUnicodeBuild(
+            {winreg::RegistryFilePath(), storeFile, HistoryStore::DefaultFolder()}, &why);
+        if (!why.empty()) settingsProblems_ += why + "\n";
+    };
     host_ = std::make_unique<host::Host>(hostOptions);
     const std::string modulePath = MartenModuleIn(pluginFolder, [](const std::string& file) {
         std::error_code ec;

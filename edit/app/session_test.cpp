@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,8 +29,9 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         // Either build keeps its settings in files of the test's own.
-        for (const auto& [name, path] : {std::pair{"MARTEN_REGISTRY", "registry.reg"},
-                                         std::pair{"MARTEN_SETTINGS", "settings"}}) {
+        for (const auto& [name, path] :
+             {std::pair{"MARTEN_REGISTRY", "registry.reg"},
+              std::pair{"MARTEN_SETTINGS", "settings"}, std::pair{"XDG_CONFIG_HOME", "config"}}) {
             const char* old = std::getenv(name);
             saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
             ::setenv(name, Path(path).c_str(), 1);
@@ -250,6 +252,75 @@ TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
             EXPECT_EQ(session.Editor().Bytes(), reply.bytes) << reply.name;
         }
     }
+}
+
+// The first load of the Unicode build takes over the 1.x build's values and
+// field histories when the registry file was written after the store (or
+// the store holds none), and marks the store, so that it happens once.
+TEST_F(SessionTest, TheUnicodeBuildTakesOverThe1xSettingsOnceWhenTheyAreNewer) {
+    const std::string store = Path("settings/{29117A56-E534-48E4-AD93-3178D955845F}.reg");
+    const std::string history = Path("config/marten/history/Tansy%5CMarten%5CFileMask");
+    const auto write = [](const std::string& path, const std::string& text, int age) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(age));
+    };
+    const auto registry = [&](int age) {
+        write(Path("registry.reg"),
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Far\\Plugins\\Tansy\\Marten]"
+              "\r\n\"RIndent\"=dword:00000014\r\n",
+              age);
+    };
+    const auto storeHolding = [&](int age) {
+        write(store,
+              "REGEDIT4\r\n\r\n[{29117A56-E534-48E4-AD93-3178D955845F}]\r\n"
+              "\"RIndent\"=hex(b):28,00,00,00,00,00,00,00\r\n",
+              age);
+    };
+    const auto open = [&] {
+        std::ofstream(Path("reply.msg"), std::ios::binary) << "hello\r\n";
+        CommandLine options;
+        options.file = Path("reply.msg");
+        Session session;
+        std::string error;
+        ASSERT_TRUE(session.Open(options, MARTEN_UNICODE_PLUGIN_DIR, &error)) << error;
+        EXPECT_EQ(session.SettingsProblems(), "");
+    };
+    const std::string taken = "\"RIndent\"=hex(b):14,00,00,00,00,00,00,00";
+    const std::string kept = "\"RIndent\"=hex(b):28,00,00,00,00,00,00,00";
+    const std::string mark = "[marten-edit]\r\n\"TookOver1xSettings\"=dword:00000001";
+
+    // The registry written after the store: its value and history go over.
+    storeHolding(2);
+    registry(1);
+    write(history, "*.msg,*.\xAE\xE2\xA2\n", 1);  // *.msg,*.отв in 866
+    open();
+    EXPECT_NE(Slurp(store).find(taken), std::string::npos) << Slurp(store);
+    EXPECT_NE(Slurp(store).find(mark), std::string::npos) << Slurp(store);
+    EXPECT_EQ(Slurp(Path("config/marten/history/unicode/Tansy%5CMarten%5CFileMask")),
+              "*.msg,*.отв\n");
+    // Once: a registry written later still leaves the store's values.
+    storeHolding(2);
+    registry(1);
+    std::string again = Slurp(store) + "\r\n" + mark + "\r\n";
+    write(store, again, 2);
+    open();
+    EXPECT_NE(Slurp(store).find(kept), std::string::npos) << Slurp(store);
+
+    // The store written after the registry: its values stay, and it is marked.
+    fs::remove_all(Path("config/marten/history/unicode"));
+    registry(2);
+    storeHolding(1);
+    open();
+    EXPECT_NE(Slurp(store).find(kept), std::string::npos) << Slurp(store);
+    EXPECT_NE(Slurp(store).find(mark), std::string::npos) << Slurp(store);
+    EXPECT_FALSE(fs::exists(Path("config/marten/history/unicode/Tansy%5CMarten%5CFileMask")));
+
+    // A store that holds none takes the registry's values, whatever their age.
+    fs::remove(store);
+    registry(3);
+    open();
+    EXPECT_NE(Slurp(store).find(taken), std::string::npos) << Slurp(store);
 }
 
 }  // namespace
