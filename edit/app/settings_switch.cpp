@@ -67,15 +67,14 @@ SwitchOutcome SwitchToTheUnicodeBuild(const SwitchFiles& files, std::string* err
     // The plug-in's key in its store is its GUID, which names the file.
     const std::string pluginKey = fs::path(files.store).stem().string();
     winreg::RegDocument registry;
-    const bool ansiValues =
-        !files.registry.empty() &&
-        winreg::ReadRegistry(files.registry, &registry) == ERROR_SUCCESS &&
-        HoldsValues(registry, kAnsiMartenKey);
-    const bool takeOver = ansiValues && (!HoldsValues(store, pluginKey) ||
-                                         WrittenAfter(files.registry, files.store));
+    const bool ansiValues = !files.registry.empty() &&
+                            winreg::ReadRegistry(files.registry, &registry) == ERROR_SUCCESS &&
+                            HoldsValues(registry, kAnsiMartenKey);
+    const bool takeOver =
+        ansiValues && (!HoldsValues(store, pluginKey) || WrittenAfter(files.registry, files.store));
     if (takeOver && !CopyHistories(files.histories, error)) return SwitchOutcome::Kept;
-    const LONG written = winreg::ChangeRegistry(
-        files.store, [&](winreg::RegDocument& document, bool* changed) {
+    const LONG written =
+        winreg::ChangeRegistry(files.store, [&](winreg::RegDocument& document, bool* changed) {
             if (takeOver) {
                 std::erase_if(document.keys, [&](const winreg::RegKey& key) {
                     return winreg::IsSameOrBelow(key.path, pluginKey);
