@@ -13,8 +13,8 @@
 #include "edit/app/command_line.hpp"
 #include "edit/app/exit_status.hpp"
 #include "edit/app/session.hpp"
-#include "edit/file/utf8_text.hpp"
 #include "edit/terminal/locale.hpp"
+#include "edit/terminal/locale_table.hpp"
 #include "edit/view/interactive.hpp"
 #include "host/key_script.hpp"
 
@@ -60,9 +60,9 @@ int main(int argc, char** argv) {
         return edit::kExitOk;
     }
 
-    // Without --codepage a file is in the locale's table, when it has one.
+    // The locale's character set also decides the table of a file that
+    // --codepage does not name and its bytes leave open.
     const std::string charset = edit::UseTerminalLocale();
-    if (!options->codePage) options->codePage = edit::DefaultTable(charset);
 
     // A script is checked whole before the file is even read.
     std::vector<host::KeyStroke> strokes;
@@ -85,18 +85,17 @@ int main(int argc, char** argv) {
     }
 
     if (!options->registry.empty()) ::setenv("MARTEN_REGISTRY", options->registry.c_str(), 1);
-    const auto folderOf = [&](bool unicode) {
-        return edit::ResolvePluginFolder(
-            options->pluginFolder, std::getenv("MARTEN_PLUGINS"), ExecutablePath(argv[0]),
-            [](const std::string& folder) {
-                std::error_code ec;
-                return std::filesystem::is_directory(folder, ec);
-            },
-            unicode);
-    };
-    const edit::PluginFolders plugins(folderOf(false), folderOf(true));
+    // The Unicode build serves every file; --plugins may name the 1.x one.
+    const std::string plugins = edit::ResolvePluginFolder(
+        options->pluginFolder, std::getenv("MARTEN_PLUGINS"), ExecutablePath(argv[0]),
+        [](const std::string& folder) {
+            std::error_code ec;
+            return std::filesystem::is_directory(folder, ec);
+        },
+        /*unicode=*/true);
     edit::Session session;
-    if (!session.Open(*options, plugins, &error)) return Complain(error, edit::kExitFailure);
+    if (!session.Open(*options, plugins, &error, edit::TableOfCharset(charset)))
+        return Complain(error, edit::kExitFailure);
 
     if (!options->keys) return edit::RunInteractive(session);
 
@@ -105,13 +104,13 @@ int main(int argc, char** argv) {
     if (!session.SettingsProblems().empty())
         std::fprintf(stderr, "%s", PrefixLines(session.SettingsProblems()).c_str());
 
-    if (session.IsUtf8Text()) {
+    if (session.ReadAs() == edit::TableReason::EightBitAlthoughUtf8) {
         std::fprintf(stderr,
-                     "marten-edit: warning: %s holds what reads as UTF-8 text, but it has no "
-                     "byte-order mark, so it is edited in a table of one byte per character; "
-                     "keys typed into it are stored in the table. To edit it as UTF-8, give "
-                     "--codepage utf-8. %s\n",
-                     options->file.c_str(), edit::Utf8Advice(session.Utf8Fits()).c_str());
+                     "marten-edit: note: %s is read in %s although its bytes are valid UTF-8, "
+                     "as more than 1 in 10 of its characters lie beyond the scripts of mail; "
+                     "--codepage utf-8 reads it as UTF-8\n",
+                     options->file.c_str(),
+                     std::string(engine::CodePageName(session.Editor().Table())).c_str());
     }
     if (const std::size_t untyped = edit::ApplyStrokes(session, strokes); untyped > 0) {
         std::fprintf(stderr,

@@ -427,8 +427,11 @@ void Editor::GoTo(TypedPosition place) {
     e.curLine = line;
     e.curPos =
         std::clamp(e.PosOfTabPos(line, std::max(0, place.column.Value() - 1)), 0, e.ColumnLimit());
-    if (line < e.topLine || line >= e.topLine + std::max(1, e.options.windowHeight))
-        e.topLine = line;
+    // A line off the window goes to its top, but the window never passes the
+    // point where the last line stands on its bottom row.
+    const int rows = std::max(1, e.options.windowHeight);
+    if (line < e.topLine || line >= e.topLine + rows)
+        e.topLine = std::min(line, std::max(0, LineCount() - rows));
     e.ScrollToCursor();
 }
 

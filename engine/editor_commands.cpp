@@ -60,22 +60,20 @@ void Move(Editor::Impl& e, Command command) {
 }
 
 // Types a character `count` times, as plain typing that may join a run; a
-// block is replaced by it when `replaceBlock`.
+// block is removed first when `replaceBlock`, and the character then goes
+// in by the current mode: in overtype it replaces the character after the
+// block, and the cursor stays where the block began, as the file manager's
+// editor leaves it.
 void TypeCharacter(Editor::Impl& e, TableChar c, int count, bool replaceBlock) {
     const bool replacing = replaceBlock && e.DeleteBlock();
-    const bool overtype = e.overtype;
-    e.overtype =
-        overtype && !replacing;  // the character takes the block's place, not the next one's
+    const int line = e.curLine, pos = e.curPos;
     e.typing = true;
     struct Restore {
         Editor::Impl& e;
-        bool overtype;
-        ~Restore() {
-            e.typing = false;
-            e.overtype = overtype;
-        }
-    } restore{e, overtype};
+        ~Restore() { e.typing = false; }
+    } restore{e};
     e.TypeChar(c, count);  // one change, however large the repeat count
+    if (replacing && e.overtype && e.curLine == line) e.curPos = pos;
 }
 
 // Puts back a block that an edit at the cursor dropped, brought into the

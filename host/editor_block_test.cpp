@@ -117,7 +117,9 @@ TEST(EditorBlock, DelAndBkSpRemoveItATypedCharacterReplacesIt) {
         {Key(VK_DELETE), false, "onhree", {0, 2}},
         {Key(VK_BACK, '\b'), false, "onhree", {0, 2}},
         {Key('X', 'x'), false, "onxhree", {0, 3}},
-        {Key('X', 'x'), true, "onxhree", {0, 3}},  // in overtype too, and nothing more goes
+        // In overtype the character after the removed block goes, and the
+        // cursor stays where the block began, as in the file manager's editor.
+        {Key('X', 'x'), true, "onxree", {0, 2}},
         {Key(VK_RETURN, '\r'), false, "on|hree", {1, 0}},
     };
     EditorOptions options;

@@ -26,6 +26,9 @@ struct HostOptions {
     // StructSize of the 1.x PluginStartupInfo handed over; a larger value
     // appends zero bytes, a smaller one leaves the services beyond it out.
     int startupInfoSize = kKnownStartupInfoSize;
+    // Called with the file of a Unicode plug-in's settings store before the
+    // plug-in reads it, so that the host may prepare it.
+    std::function<void(const std::string& storeFile)> beforeSettings;
 };
 
 // The two menus of a plug-in's entries: the plug-in menu in the editor

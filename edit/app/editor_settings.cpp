@@ -107,12 +107,6 @@ void ApplyEditorSettings(std::string_view text, const std::string& path,
     }
 }
 
-void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         engine::EditorOptions& options, std::string* problems) {
-    FileSettings files;
-    ApplyEditorSettings(text, path, options, files, problems);
-}
-
 void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
                         FileSettings& files, std::string* problems) {
     if (path.empty()) return;
@@ -125,12 +119,6 @@ void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
     }
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     ApplyEditorSettings(text, path, options, files, problems);
-}
-
-void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
-                        std::string* problems) {
-    FileSettings files;
-    LoadEditorSettings(path, options, files, problems);
 }
 
 }  // namespace edit

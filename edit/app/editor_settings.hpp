@@ -34,14 +34,9 @@ std::string EditorSettingsPath();
 void ApplyEditorSettings(std::string_view text, const std::string& path,
                          engine::EditorOptions& options, FileSettings& files,
                          std::string* problems);
-// The same for a caller that keeps only the editor's options.
-void ApplyEditorSettings(std::string_view text, const std::string& path,
-                         engine::EditorOptions& options, std::string* problems);
 
 // The file at `path` applied as above; a missing file changes nothing.
 void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
                         FileSettings& files, std::string* problems);
-void LoadEditorSettings(const std::string& path, engine::EditorOptions& options,
-                        std::string* problems);
 
 }  // namespace edit

@@ -20,6 +20,7 @@ TEST(EditorSettings, DefaultsAreTheFileManagersEditors) {
 
 TEST(EditorSettings, TakesGoodLinesAndNamesEachBadOne) {
     engine::EditorOptions options;
+    FileSettings files;
     std::string problems;
     ApplyEditorSettings(
         "# mine\r\n"
@@ -31,7 +32,7 @@ TEST(EditorSettings, TakesGoodLinesAndNamesEachBadOne) {
         "tab-size = 0\n"
         "tabsize = 3\n"
         "just words\n",
-        "/c/editor.conf", options, &problems);
+        "/c/editor.conf", options, files, &problems);
     EXPECT_EQ(options.tabSize, 4);
     EXPECT_TRUE(options.persistentBlocks);
     EXPECT_FALSE(options.delRemovesBlocks);
@@ -82,14 +83,14 @@ TEST(EditorSettings, LiveInTheUsersConfigurationFolderAndAreOnlyRead) {
     EXPECT_EQ(path, (folder / "marten" / "editor.conf").string());
 
     engine::EditorOptions options;
+    FileSettings files;
     std::string problems;
-    LoadEditorSettings(path, options, &problems);  // missing: the defaults, no complaint
+    LoadEditorSettings(path, options, files, &problems);  // missing: the defaults, no complaint
     EXPECT_EQ(problems, "");
     EXPECT_EQ(options.tabSize, 8);
 
     const std::string text = "tab-size = 2\nbad\nftn-files = *.pkt\n";
     std::ofstream(path, std::ios::binary) << text;
-    FileSettings files;
     LoadEditorSettings(path, options, files, &problems);
     EXPECT_EQ(options.tabSize, 2);
     EXPECT_EQ(files.ftnFiles, "*.pkt");

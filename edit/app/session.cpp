@@ -4,8 +4,12 @@
 
 #include "edit/app/command_line.hpp"
 #include "edit/app/editor_settings.hpp"
+#include "edit/app/settings_switch.hpp"
+#include "edit/file/table_guess.hpp"
 #include "edit/file/text_file.hpp"
 #include "edit/file/utf8_text.hpp"
+#include "edit/ui/history_store.hpp"
+#include "winapi/registry_file.hpp"
 
 namespace edit {
 namespace {
@@ -19,12 +23,14 @@ std::string FullName(const std::string& path) {
 
 }  // namespace
 
-std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
+std::string Utf8Refusal(const std::string& path, TableReason reason, std::string_view bytes,
                         engine::CodePage preferred, const std::string& folder) {
     const std::string_view text = HasUtf8Mark(bytes) ? bytes.substr(kUtf8Mark.size()) : bytes;
-    return path +
-           (named ? " is named UTF-8 by --codepage" : " begins with a UTF-8 byte-order mark") +
-           ": it is not opened with the 1.x Marten in " + folder +
+    const char* const why = reason == TableReason::Named ? " is named UTF-8 by --codepage"
+                            : reason == TableReason::ByteOrderMark
+                                ? " begins with a UTF-8 byte-order mark"
+                                : " reads as UTF-8 text";
+    return path + why + ": it is not opened with the 1.x Marten in " + folder +
            ", whose interface carries one byte per character and would mangle UTF-8 text. Open "
            "it with the Unicode build (--plugins naming its MartenW folder, or no --plugins)." +
            (text.empty() ? "" : " Or: " + Utf8Advice(TableForUtf8(text, preferred)));
@@ -39,7 +45,8 @@ Session::~Session() {
     editor_.reset();
 }
 
-bool Session::Open(const CommandLine& options, const PluginFolders& folders, std::string* error) {
+bool Session::Open(const CommandLine& options, const std::string& pluginFolder, std::string* error,
+                   std::optional<engine::CodePage> localeTable) {
     path_ = options.file;
     FileContents contents = ReadWholeFile(path_);
     if (contents.state == FileContents::State::Failed) {
@@ -47,31 +54,36 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
         return false;
     }
     newFile_ = contents.state == FileContents::State::Missing;
-    // The caller puts in the locale's table when --codepage is not given;
-    // the byte-order mark outweighs it. Without the mark a file is never
-    // taken for UTF-8: Russian text in 866 or KOI8-R may be valid UTF-8.
-    const engine::CodePage asked = options.codePage.value_or(engine::CodePage::Oem866);
-    const bool marked = HasUtf8Mark(contents.bytes);
-    const engine::CodePage table = marked ? engine::CodePage::Utf8 : asked;
-    const bool utf8 = table == engine::CodePage::Utf8;
-    if (marked) contents.bytes.erase(0, kUtf8Mark.size());
-    utf8Text_ = !utf8 && edit::IsUtf8Text(contents.bytes);
-    if (utf8Text_) utf8Fits_ = TableForUtf8(contents.bytes, asked);
 
+    // The settings come first: they name the FTN readers' reply files.
     engine::EditorOptions editorOptions;
     editorOptions.autoIndent = options.autoIndent;
-    LoadEditorSettings(EditorSettingsPath(), editorOptions, &settingsProblems_);
-    editor_ = std::make_unique<engine::Editor>(FullName(path_), std::move(contents.bytes), table,
-                                               editorOptions);
+    FileSettings files;
+    LoadEditorSettings(EditorSettingsPath(), editorOptions, files, &settingsProblems_);
+    const TableGuess guess = GuessTable({.bytes = contents.bytes,
+                                         .path = path_,
+                                         .named = options.codePage,
+                                         .locale = localeTable,
+                                         .ftnFiles = files.ftnFiles});
+    const bool marked = guess.reason == TableReason::ByteOrderMark;
+    if (marked) contents.bytes.erase(0, kUtf8Mark.size());
+    editor_ = std::make_unique<engine::Editor>(FullName(path_), std::move(contents.bytes),
+                                               guess.table, editorOptions);
     editor_->SetClipboard(&clipboard_);
 
     if (options.start && !PlaceStart(*editor_, *options.start, error)) return false;
 
     host::HostOptions hostOptions;
     hostOptions.language = options.language;
+    // The Unicode build takes over the 1.x build's settings once.
+    hostOptions.beforeSettings = [this](const std::string& storeFile) {
+        std::string why;
+        SwitchToTheUnicodeBuild(
+            {winreg::RegistryFilePath(), storeFile, HistoryStore::DefaultFolder()}, &why);
+        if (!why.empty()) settingsProblems_ += why + "\n";
+    };
     host_ = std::make_unique<host::Host>(hostOptions);
-    const std::string& folder = utf8 ? folders.utf8 : folders.eightBit;
-    const std::string modulePath = MartenModuleIn(folder, [](const std::string& file) {
+    const std::string modulePath = MartenModuleIn(pluginFolder, [](const std::string& file) {
         std::error_code ec;
         return std::filesystem::is_regular_file(file, ec);
     });
@@ -80,11 +92,19 @@ bool Session::Open(const CommandLine& options, const PluginFolders& folders, std
         *error = "cannot load the Marten plug-in from " + modulePath + ": " + why;
         return false;
     }
-    if (utf8 && !host_->Plugin()->TakesUtf8Text()) {
-        // The advice reads the text, made again only on this rare path.
-        *error = Utf8Refusal(path_, !marked, editor_->Bytes(),
-                             options.codePage.value_or(engine::CodePage::Oem866), folder);
-        return false;
+    readAs_ = guess.reason;
+    if (guess.table == engine::CodePage::Utf8 && !host_->Plugin()->TakesUtf8Text()) {
+        // Nothing beyond ASCII reads the same in the 8-bit table.
+        if (guess.reason != TableReason::AsciiByLocale) {
+            // The advice reads the text, made again only on this rare path.
+            const engine::CodePage preferred =
+                options.codePage && engine::IsSingleByte(*options.codePage)
+                    ? *options.codePage
+                    : EightBitTable(localeTable);
+            *error = Utf8Refusal(path_, guess.reason, editor_->Bytes(), preferred, pluginFolder);
+            return false;
+        }
+        editor_->SetTable(EightBitTable(localeTable));
     }
     utf8Mark_ = marked;
     host_->SetEditor(editor_.get());

@@ -8,25 +8,13 @@
 #include <string_view>
 
 #include "edit/app/command_line.hpp"
+#include "edit/file/table_guess.hpp"
 #include "edit/file/text_file.hpp"
 #include "engine/clipboard.hpp"
 #include "engine/editor.hpp"
 #include "host/host.hpp"
 
 namespace edit {
-
-// Where Marten is loaded from: the folder for files in the 8-bit tables and
-// the one for UTF-8 files. A folder the user names serves both; by default
-// a UTF-8 file gets the Unicode build, as only it can edit UTF-8 text.
-struct PluginFolders {
-    std::string eightBit;
-    std::string utf8;
-    PluginFolders(std::string both)  // NOLINT(google-explicit-constructor): one folder for all
-        : eightBit(both), utf8(std::move(both)) {}
-    PluginFolders(std::string forEightBit, std::string forUtf8)
-        : eightBit(std::move(forEightBit)), utf8(std::move(forUtf8)) {}
-    PluginFolders(const char* both) : PluginFolders(std::string(both)) {}  // NOLINT
-};
 
 class Session {
 public:
@@ -35,13 +23,18 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Reads the file, loads Marten from the folder for its encoding and puts
-    // the cursor at the start position. A file that begins with the UTF-8
-    // byte-order mark, or is named UTF-8 by --codepage, is UTF-8: it is
-    // edited only with the Unicode build (the 1.x interface cannot carry
-    // its text), and its mark is written back as it was read. On failure
-    // `error` says why and nothing is touched.
-    bool Open(const CommandLine& options, const PluginFolders& folders, std::string* error);
+    // Reads the file, picks its table, loads Marten from `pluginFolder` and
+    // puts the cursor at the start position. The table: UTF-8 when the file
+    // begins with UTF-8's byte-order mark (written back as it was read), else
+    // the one --codepage names, else the one its bytes, its name and
+    // `localeTable` (the locale's character set as a table; none for a set
+    // the editor has no table for) say (GuessTable). A file of nothing but
+    // ASCII that the locale would keep in UTF-8 stays in the 8-bit table
+    // when the 1.x build is loaded; any other UTF-8 file that build refuses,
+    // as its interface carries one byte per character. On failure `error`
+    // says why and nothing is touched.
+    bool Open(const CommandLine& options, const std::string& pluginFolder, std::string* error,
+              std::optional<engine::CodePage> localeTable = engine::CodePage::Utf8);
 
     host::Host& Host() { return *host_; }
     engine::Editor& Editor() { return *editor_; }
@@ -49,11 +42,8 @@ public:
     engine::Clipboard& DefaultClipboard() { return clipboard_; }
     const std::string& Path() const { return path_; }
     bool IsNewFile() const { return newFile_; }
-    // The file held UTF-8 text without the byte-order mark when it was
-    // opened in an 8-bit table; then `Utf8Fits` is the table its text fits,
-    // if any.
-    bool IsUtf8Text() const { return utf8Text_; }
-    std::optional<engine::CodePage> Utf8Fits() const { return utf8Fits_; }
+    // Why the file is read in the table it was opened in.
+    TableReason ReadAs() const { return readAs_; }
 
     // Writes the document; on success it counts as unmodified and no longer
     // new. A read-only file is refused unless `readOnly` says to override.
@@ -78,16 +68,16 @@ private:
     std::string path_;
     bool newFile_ = false;
     bool savedOnce_ = false;
-    bool utf8Text_ = false;
+    TableReason readAs_ = TableReason::Named;
     bool utf8Mark_ = false;  // the file began with the UTF-8 byte-order mark
     std::string settingsProblems_;
-    std::optional<engine::CodePage> utf8Fits_;
 };
 
-// Why a UTF-8 file (with the byte-order mark, or `named` so on the command
-// line) is not opened with the 1.x Marten of `folder`, with the table its
-// text fits: the 1.x interface carries one byte per character.
-std::string Utf8Refusal(const std::string& path, bool named, std::string_view bytes,
+// Why a UTF-8 file (with the byte-order mark, named so on the command line,
+// or read so by its bytes, as `reason` says) is not opened with the 1.x
+// Marten of `folder`, with the table its text fits: the 1.x interface
+// carries one byte per character.
+std::string Utf8Refusal(const std::string& path, TableReason reason, std::string_view bytes,
                         engine::CodePage preferred, const std::string& folder);
 
 // Puts the cursor at a start position; `error` explains a line beyond the

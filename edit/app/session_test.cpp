@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,8 +29,9 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         // Either build keeps its settings in files of the test's own.
-        for (const auto& [name, path] : {std::pair{"MARTEN_REGISTRY", "registry.reg"},
-                                         std::pair{"MARTEN_SETTINGS", "settings"}}) {
+        for (const auto& [name, path] :
+             {std::pair{"MARTEN_REGISTRY", "registry.reg"},
+              std::pair{"MARTEN_SETTINGS", "settings"}, std::pair{"XDG_CONFIG_HOME", "config"}}) {
             const char* old = std::getenv(name);
             saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
             ::setenv(name, Path(path).c_str(), 1);
@@ -147,10 +149,9 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
                          "folder, or no --plugins). Or: Its text fits KOI8-R: convert it with "
                          "iconv -f UTF-8 -t KOI8-R and open it with --codepage koi8-r.");
     EXPECT_EQ(Slurp(Path("marked.msg")), marked);
-    // The folder for UTF-8 files is the Unicode build's: the mark outweighs --codepage.
+    // The Unicode build takes it: the mark outweighs --codepage.
     Session session;
-    ASSERT_TRUE(session.Open(options, {MARTEN_PLUGIN_DIR, MARTEN_UNICODE_PLUGIN_DIR}, &error))
-        << error;
+    ASSERT_TRUE(session.Open(options, MARTEN_UNICODE_PLUGIN_DIR, &error)) << error;
     EXPECT_EQ(session.Editor().Table(), engine::CodePage::Utf8);
     EXPECT_EQ(session.Editor().LineAt(0).text, marked.substr(3, marked.size() - 5));
 
@@ -160,10 +161,67 @@ TEST_F(SessionTest, AUtf8FileIsRefusedByThe1xBuildWithWhatToDo) {
     EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
     EXPECT_NE(error.find(" is named UTF-8 by --codepage: it is not opened"), std::string::npos)
         << error;
+
+    // Without the mark, text of mail in valid UTF-8 reads as UTF-8: refused too.
+    options.file = Path("unmarked.msg");
+    options.codePage.reset();
+    std::ofstream(options.file, std::ios::binary) << marked.substr(3);
+    EXPECT_FALSE(Session().Open(options, MARTEN_PLUGIN_DIR, &error));
+    EXPECT_EQ(error.substr(0, error.find(':')), options.file + " reads as UTF-8 text");
+    EXPECT_EQ(Slurp(options.file), marked.substr(3));
+}
+
+// Without --codepage a file's bytes, its name and the locale pick its table;
+// the Unicode build serves every table, the 1.x build keeps a file of ASCII
+// in the 8-bit table, where it adds nothing to UTF-8.
+TEST_F(SessionTest, TheTableFollowsTheBytesTheNameAndTheLocale) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::optional<engine::CodePage> locale;
+        const char* plugins;
+        engine::CodePage table;
+        TableReason reason;
+    } cases[] = {
+        {"notes.txt", "\xD0\x9D\xD1\x83 \xC2\xAB\xE2\x80\x94\xC2\xBB\n", engine::CodePage::Utf8,
+         MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Utf8, TableReason::Utf8Characters},
+        {"notes.txt", "plain\n", engine::CodePage::Utf8, MARTEN_UNICODE_PLUGIN_DIR,
+         engine::CodePage::Utf8, TableReason::AsciiByLocale},
+        {"notes.txt", "plain\n", engine::CodePage::Utf8, MARTEN_PLUGIN_DIR,
+         engine::CodePage::Oem866, TableReason::AsciiByLocale},
+        {"notes.txt", "plain\n", engine::CodePage::Koi8r, MARTEN_PLUGIN_DIR,
+         engine::CodePage::Koi8r, TableReason::AsciiByLocale},
+        {"golded.msg", "plain\n", engine::CodePage::Utf8, MARTEN_UNICODE_PLUGIN_DIR,
+         engine::CodePage::Oem866, TableReason::AsciiFtnReply},
+        // ISO-8859-1, say: no table of the editor's.
+        {"new.txt", "", std::nullopt, MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Oem866,
+         TableReason::AsciiByLocale},
+        // 中文 in UTF-8: valid, but far from mail: 866, and the status line says so.
+        {"notes.txt", "\xE4\xB8\xAD\xE6\x96\x87\n", engine::CodePage::Utf8,
+         MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Oem866, TableReason::EightBitAlthoughUtf8},
+        // A KOI8-R reply in a KOI8-R locale, with the Unicode build.
+        {"reply.msg", " AB> \xF0\xD2\xC9\xD7\xC5\xD4\n", engine::CodePage::Koi8r,
+         MARTEN_UNICODE_PLUGIN_DIR, engine::CodePage::Koi8r, TableReason::EightBit},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " in " + c.plugins);
+        if (!c.bytes.empty()) std::ofstream(Path(c.name), std::ios::binary) << c.bytes;
+        CommandLine options;
+        options.file = Path(c.name);
+        Session session;
+        std::string error;
+        ASSERT_TRUE(session.Open(options, c.plugins, &error, c.locale)) << error;
+        EXPECT_EQ(session.Editor().Table(), c.table);
+        EXPECT_EQ(session.ReadAs(), c.reason);
+        EXPECT_EQ(session.Editor().Bytes(), c.bytes);
+        fs::remove(Path(c.name));
+    }
 }
 
 // Replies that FTN readers write in 866 or KOI8-R carry no mark and open in
-// their table, even where the bytes happen to be valid UTF-8 as well.
+// their table, even where the bytes happen to be valid UTF-8 as well: by
+// --codepage, and without it in the locale that names the table (866 where
+// the locale's set is UTF-8).
 TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
     struct Reply {
         const char* name;
@@ -180,16 +238,89 @@ TEST_F(SessionTest, ReaderRepliesInAnEightBitTableAreNeverTakenForUtf8) {
     };
     for (const Reply& reply : replies) {
         std::ofstream(Path(reply.name), std::ios::binary) << reply.bytes;
+        for (const bool named : {true, false}) {
+            CommandLine options;
+            options.file = Path(reply.name);
+            if (named) options.codePage = reply.table;
+            const auto locale = reply.table == engine::CodePage::Koi8r ? engine::CodePage::Koi8r
+                                                                       : engine::CodePage::Utf8;
+            Session session;
+            std::string error;
+            ASSERT_TRUE(session.Open(options, MARTEN_UNICODE_PLUGIN_DIR, &error, locale))
+                << reply.name << ": " << error;
+            EXPECT_EQ(session.Editor().Table(), reply.table) << reply.name;
+            EXPECT_EQ(session.Editor().Bytes(), reply.bytes) << reply.name;
+        }
+    }
+}
+
+// The first load of the Unicode build takes over the 1.x build's values and
+// field histories when the registry file was written after the store (or
+// the store holds none), and marks the store, so that it happens once.
+TEST_F(SessionTest, TheUnicodeBuildTakesOverThe1xSettingsOnceWhenTheyAreNewer) {
+    const std::string store = Path("settings/{29117A56-E534-48E4-AD93-3178D955845F}.reg");
+    const std::string history = Path("config/marten/history/Tansy%5CMarten%5CFileMask");
+    const auto write = [](const std::string& path, const std::string& text, int age) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(age));
+    };
+    const auto registry = [&](int age) {
+        write(Path("registry.reg"),
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Far\\Plugins\\Tansy\\Marten]"
+              "\r\n\"RIndent\"=dword:00000014\r\n",
+              age);
+    };
+    const auto storeHolding = [&](int age) {
+        write(store,
+              "REGEDIT4\r\n\r\n[{29117A56-E534-48E4-AD93-3178D955845F}]\r\n"
+              "\"RIndent\"=hex(b):28,00,00,00,00,00,00,00\r\n",
+              age);
+    };
+    const auto open = [&] {
+        std::ofstream(Path("reply.msg"), std::ios::binary) << "hello\r\n";
         CommandLine options;
-        options.file = Path(reply.name);
-        options.codePage = reply.table;
+        options.file = Path("reply.msg");
         Session session;
         std::string error;
-        ASSERT_TRUE(session.Open(options, MARTEN_PLUGIN_DIR, &error))
-            << reply.name << ": " << error;
-        EXPECT_EQ(session.Editor().Table(), reply.table) << reply.name;
-        EXPECT_EQ(session.Editor().Bytes(), reply.bytes) << reply.name;
-    }
+        ASSERT_TRUE(session.Open(options, MARTEN_UNICODE_PLUGIN_DIR, &error)) << error;
+        EXPECT_EQ(session.SettingsProblems(), "");
+    };
+    const std::string taken = "\"RIndent\"=hex(b):14,00,00,00,00,00,00,00";
+    const std::string kept = "\"RIndent\"=hex(b):28,00,00,00,00,00,00,00";
+    const std::string mark = "[marten-edit]\r\n\"TookOver1xSettings\"=dword:00000001";
+
+    // The registry written after the store: its value and history go over.
+    storeHolding(2);
+    registry(1);
+    write(history, "*.msg,*.\xAE\xE2\xA2\n", 1);  // *.msg,*.отв in 866
+    open();
+    EXPECT_NE(Slurp(store).find(taken), std::string::npos) << Slurp(store);
+    EXPECT_NE(Slurp(store).find(mark), std::string::npos) << Slurp(store);
+    EXPECT_EQ(Slurp(Path("config/marten/history/unicode/Tansy%5CMarten%5CFileMask")),
+              "*.msg,*.отв\n");
+    // Once: a registry written later still leaves the store's values.
+    storeHolding(2);
+    registry(1);
+    std::string again = Slurp(store) + "\r\n" + mark + "\r\n";
+    write(store, again, 2);
+    open();
+    EXPECT_NE(Slurp(store).find(kept), std::string::npos) << Slurp(store);
+
+    // The store written after the registry: its values stay, and it is marked.
+    fs::remove_all(Path("config/marten/history/unicode"));
+    registry(2);
+    storeHolding(1);
+    open();
+    EXPECT_NE(Slurp(store).find(kept), std::string::npos) << Slurp(store);
+    EXPECT_NE(Slurp(store).find(mark), std::string::npos) << Slurp(store);
+    EXPECT_FALSE(fs::exists(Path("config/marten/history/unicode/Tansy%5CMarten%5CFileMask")));
+
+    // A store that holds none takes the registry's values, whatever their age.
+    fs::remove(store);
+    registry(3);
+    open();
+    EXPECT_NE(Slurp(store).find(taken), std::string::npos) << Slurp(store);
 }
 
 }  // namespace

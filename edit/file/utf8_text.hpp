@@ -1,7 +1,6 @@
-// Files in UTF-8: the editor stores one byte per character in one of its
-// tables, so a UTF-8 file would show its letters as pseudographics and take
-// typed ones in another encoding. Such a file is recognised when it is
-// opened, and the user is told which table its text fits.
+// Files in UTF-8: the byte-order mark, and what a user who cannot edit a
+// UTF-8 file as UTF-8 (the 1.x build of Marten carries one byte per
+// character) is told: which 8-bit table its text fits and how to convert it.
 #pragma once
 
 #include <optional>
@@ -15,14 +14,15 @@ namespace edit {
 // The byte-order mark that a UTF-8 file may begin with.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// True when the file begins with the UTF-8 byte-order mark: the only sign
-// taken as proof of UTF-8, since short text in 866 or KOI8-R can be valid
-// UTF-8 too ("сам" in 866 is E1 A0 AC).
+// True when the file begins with the UTF-8 byte-order mark: proof of UTF-8,
+// which outweighs --codepage; without it the bytes are weighed (GuessTable),
+// since short text in 866 or KOI8-R can be valid UTF-8 too ("сам" in 866 is
+// E1 A0 AC).
 bool HasUtf8Mark(std::string_view bytes);
 
 // True for valid UTF-8 with at least one character beyond ASCII, all of
-// them of the scripts and signs that mail is written in: a hint for the
-// user, never a reason to read the file as UTF-8.
+// them of the scripts and signs that mail is written in: the one-pass check
+// against which the table guess is measured (GuessTable decides the table).
 bool IsUtf8Text(std::string_view bytes);
 
 // The table that holds every character of the UTF-8 text: `preferred` when

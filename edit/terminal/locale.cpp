@@ -67,10 +67,6 @@ bool IsAsciiCharset(std::string_view charset) {
 
 bool IsUtf8Charset(std::string_view charset) { return Folded(charset) == "utf8"; }
 
-engine::CodePage DefaultTable(std::string_view charset) {
-    return engine::CodePageOfCharset(charset).value_or(engine::CodePage::Oem866);
-}
-
 std::string UseTerminalLocale() {
     std::setlocale(LC_CTYPE, "");
     if (IsAsciiCharset(nl_langinfo(CODESET))) {

@@ -19,12 +19,6 @@ namespace edit {
 // character set in force ("UTF-8", "KOI8-R", ...).
 std::string UseTerminalLocale();
 
-// The table of a file opened without --codepage, given the locale's
-// character set: the locale's own set when it is one of the editor's tables
-// (KOI8-R, CP1251, CP866), as a user of such a locale keeps files; else
-// (UTF-8, ASCII, any other) 866, the table of FTN mail.
-engine::CodePage DefaultTable(std::string_view charset);
-
 // True for a character set of plain ASCII, as the C library names it.
 bool IsAsciiCharset(std::string_view charset);
 // True for UTF-8, however spelt.

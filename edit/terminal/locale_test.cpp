@@ -56,21 +56,6 @@ TEST(Locale, CharsetNames) {
     EXPECT_FALSE(IsUtf8Charset("KOI8-R"));
 }
 
-// A file without --codepage is in the locale's table when the locale's set
-// is one of the editor's tables, else in 866.
-TEST(Locale, DefaultTableFollowsTheCharset) {
-    const struct {
-        const char* charset;
-        engine::CodePage table;
-    } cases[] = {
-        {"KOI8-R", engine::CodePage::Koi8r},  {"CP1251", engine::CodePage::Ansi1251},
-        {"IBM866", engine::CodePage::Oem866}, {"CP866", engine::CodePage::Oem866},
-        {"UTF-8", engine::CodePage::Oem866},  {"ANSI_X3.4-1968", engine::CodePage::Oem866},
-        {"KOI8-U", engine::CodePage::Oem866}, {"ISO-8859-5", engine::CodePage::Oem866},
-    };
-    for (const auto& c : cases) EXPECT_EQ(DefaultTable(c.charset), c.table) << c.charset;
-}
-
 // What a terminal lacks is drawn as a look-alike, never as a blank.
 TEST(Locale, CharactersTheTerminalLacksGetLookAlikes) {
     LocaleEnvironment environment;

@@ -8,7 +8,6 @@
 
 #include "edit/app/exit_status.hpp"
 #include "edit/file/text_file.hpp"
-#include "edit/file/utf8_text.hpp"
 #include "edit/terminal/locale.hpp"
 #include "edit/terminal/screen.hpp"
 #include "edit/terminal/terminal.hpp"
@@ -43,9 +42,7 @@ public:
             const unsigned boxes = ui_.Stack().Changes();
             if (!ui_.Stack().Empty() || boxes != boxesSeen_) view_.Invalidate();
             boxesSeen_ = boxes;
-            std::u32string status = session_.IsUtf8Text() ? U"UTF-8 text" : U"";
-            if (!status.empty() && !status_.empty()) status += U"  ";
-            view_.Draw(session_.Editor(), name_, status + status_);
+            view_.Draw(session_.Editor(), name_, status_);
         });
         session_.Host().SetUi(&ui_);
         session_.Host().SetKeyHandler(this);
@@ -74,10 +71,12 @@ public:
     }
 
     int Run() {
+        // Shown until the first key, so that it is read before anything is typed.
+        if (session_.ReadAs() == TableReason::EightBitAlthoughUtf8)
+            status_ = U"Valid UTF-8, read in " + TableName() + U": F8/Shift+F8 switch the table";
         for (bool first = true;; first = false) {
             session_.Editor().SetWindowSize(screen::Width(), EditorView::TextRows());
             ui_.Stack().Repaint();
-            if (first && session_.IsUtf8Text()) TellAboutUtf8();
             if (first && !session_.SettingsProblems().empty()) TellAboutSettings();
             // Everything that is waiting is handled before the screen is
             // drawn again, within a bound that keeps the screen alive under
@@ -258,30 +257,12 @@ private:
         const host::LoadedPlugin* plugin = session_.Host().Plugin();
         if (!engine::IsSingleByte(table) && (plugin == nullptr || !plugin->TakesUtf8Text())) {
             status_ =
-                U"Not switched: UTF-8 needs the Unicode Marten (open the file with "
-                U"--codepage utf-8)";
+                U"Not switched: UTF-8 needs the Unicode Marten (open the file without "
+                U"--plugins)";
             screen::Beep();
             return;
         }
         session_.Editor().SetTable(table);
-    }
-
-    // A file without the byte-order mark that reads as UTF-8 is shown in the
-    // table it was opened in: say so, and how to edit it as UTF-8.
-    void TellAboutUtf8() {
-        MessageSpec box;
-        box.title = U"UTF-8 text";
-        box.lines = {Utf8ToText(name_),
-                     Utf8ToText("holds what reads as UTF-8 text, shown here in " +
-                                std::string(engine::CodePageName(session_.Editor().Table())) +
-                                ": its letters show as pseudographics,"),
-                     U"and typed ones would be stored in that table. Saved unchanged, the",
-                     U"file keeps its bytes. To edit it as UTF-8, open it with --codepage",
-                     U"utf-8 (a file is taken for UTF-8 by its byte-order mark only).",
-                     Utf8ToText(Utf8Advice(session_.Utf8Fits()))};
-        box.buttons = {U"OK"};
-        box.warning = true;
-        ui_.ShowMessage(box);
     }
 
     // The settings file had lines that were not taken: which, and why.

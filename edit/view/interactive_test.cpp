@@ -171,19 +171,34 @@ TEST_F(EditorScreenTest, AnEndedSessionKeepsTheUnsavedText) {
     EXPECT_EQ(Read(file + ".unsaved"), "new keep\r\n");
 }
 
-TEST_F(EditorScreenTest, AUtf8FileIsNamedWhenItOpens) {
-    const std::string text = " AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n";  // Привет
-    const std::string file = Write("reply.msg", text);
-    Sees("holds what reads as UTF-8 text, shown here in 866");
-    Sees("Its text fits 866: convert it with iconv -f UTF-8 -t CP866");
-    Keys("{Enter}");
-    Gone("holds what reads as UTF-8 text");
-    Sees("UTF-8 text     866  Line 1/2");
-    Keys("{F2}");
-    Sees("Saved");
-    Keys("{F10}");
-    EXPECT_EQ(Run({file}), 0);
-    EXPECT_EQ(Read(file), text);
+// UTF-8 text without the byte-order mark opens as UTF-8 with no box, and is
+// saved with no mark added.
+TEST_F(EditorScreenTest, AUtf8FileWithoutTheMarkOpensAsUtf8) {
+    plugins_ = MARTEN_UNICODE_PLUGIN_DIR;
+    const std::string file =
+        Write("notes.txt", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n");
+    Sees("UTF-8  Line 1/2");
+    Sees("Привет");
+    Keys("{End}");
+    Type(" мир");
+    Sees("Привет мир");
+    SaveAndQuit({file}, file, "Привет мир\n");
+}
+
+// Valid UTF-8 that is mostly far from mail's characters is read in 8 bits;
+// the status line says so until the first key, and Shift+F8 reads it as UTF-8.
+TEST_F(EditorScreenTest, ValidUtf8ReadInAnEightBitTableIsToldOnTheStatusLine) {
+    plugins_ = MARTEN_UNICODE_PLUGIN_DIR;
+    const std::string text = "\xE4\xB8\xAD\xE6\x96\x87\n";  // 中文
+    const std::string file = Write("notes.txt", text);
+    Sees("Valid UTF-8, read in 866: F8/Shift+F8 switch the table     866  Line 1/2");
+    Keys("{Shift+F8}");
+    Gone("Valid UTF-8, read in 866");
+    Sees("Character table");
+    Keys("{Down}{Down}{Down}{Enter}");  // UTF-8, the last of the list
+    Sees("中文");
+    Sees("UTF-8  Line 1/2");
+    SaveAndQuit({file}, file, text);
 }
 
 // A reply that a mail reader keeps in KOI8-R, opened in the default table:

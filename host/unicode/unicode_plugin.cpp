@@ -114,6 +114,8 @@ std::unique_ptr<UnicodePlugin> UnicodePlugin::Load(std::unique_ptr<ModuleLibrary
     target.pluginGuid = info.Guid;
     target.hostVersion = kUnicodeHostVersion;
     target.settings = std::make_unique<SettingsStore>(info.Guid);
+    if (options.beforeSettings)
+        options.beforeSettings(target.settings->FilePath(unicode_api::PSL_ROAMING));
 
     plugin->library_ = std::move(library);
     if (found.SetStartupInfoW != nullptr) {

@@ -280,21 +280,54 @@ TEST(Batch, StartLineOfAMailReader) {
     EXPECT_EQ(ReadFile(file), "one\ntw-o\nx");
 }
 
-// A UTF-8 file is named as such, and keeps its bytes when saved unchanged.
-TEST(Batch, AUtf8FileIsToldAndKeptByteForByte) {
+// A file keeps its bytes when saved unchanged, whatever table it is read
+// in; valid UTF-8 read in an 8-bit table is told, and --codepage decides
+// without a word.
+TEST(Batch, ValidUtf8ReadInAnEightBitTableIsToldAndKeptByteForByte) {
     ScratchFolder scratch("utf8");
-    std::string file = scratch.Path("reply.msg");
-    const std::string text = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n";  // Привет
-    WriteFile(file, text);
+    std::string file = scratch.Path("notes.txt");
+    const std::string russian = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n";  // Привет
+    WriteFile(file, russian);
     RunResult run = RunEdit(scratch, {"--codepage", "koi8-r", "--keys", "x{BS}", file});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "marten-edit: warning: " + file +
-                           " holds what reads as UTF-8 text, but it has no byte-order mark, so it "
-                           "is edited in a table of one byte per character; keys typed into it "
-                           "are stored in the table. To edit it as UTF-8, give --codepage utf-8. "
-                           "Its text fits KOI8-R: convert it with iconv -f UTF-8 -t KOI8-R and "
-                           "open it with --codepage koi8-r.\n");
-    EXPECT_EQ(ReadFile(file), text);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(file), russian);
+
+    const std::string chinese = "\xE4\xB8\xAD\xE6\x96\x87\n";  // 中文: far from mail
+    WriteFile(file, chinese);
+    run = RunEdit(scratch, {"--keys", "x{BS}", file}, kDefaultPlugins);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "marten-edit: note: " + file +
+                           " is read in 866 although its bytes are valid UTF-8, as more than 1 in "
+                           "10 of its characters lie beyond the scripts of mail; --codepage utf-8 "
+                           "reads it as UTF-8\n");
+    EXPECT_EQ(ReadFile(file), chinese);
+}
+
+// marten-edit loads the Unicode build for a file of any table (it keeps its
+// settings in its own store, which it writes on its first start): typed
+// Cyrillic goes in as the table holds it, and Н after a blank becomes H.
+TEST(Batch, TheUnicodeBuildServesEveryTable) {
+    const struct {
+        const char* codepage;  // none: read by its bytes
+        std::string text, typed;
+    } cases[] = {
+        {nullptr, " AB> \x8F\xE0\xA8\xA2\xA5\xE2\r\n", "H\xA5p\xAF\xA0"},  // 866
+        {"1251", " AB> \xCF\xF0\xE8\xE2\xE5\xF2\r\n", "H\xE5p\xEF\xE0"},
+        {"koi8-r", " AB> \xF0\xD2\xC9\xD7\xC5\xD4\r\n", "H\xC5p\xD0\xC1"},
+        {nullptr, " AB> \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n",  // UTF-8
+         "H\xD0\xB5p\xD0\xBF\xD0\xB0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.codepage ? c.codepage : "by its bytes");
+        auto [scratch, file] = ScratchFile("every-table", "reply.msg", c.text);
+        std::vector<std::string> args = {"--keys", "{Ctrl+End} Нерпа", file};
+        if (c.codepage) args.insert(args.begin(), {"--codepage", c.codepage});
+        RunResult run = RunEdit(scratch, args, kDefaultPlugins);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ReadFile(file), c.text + " " + c.typed);
+        EXPECT_TRUE(std::filesystem::exists(scratch.Path("config/marten/PluginsData")));
+    }
 }
 
 TEST(Batch, CommandLineErrors) {

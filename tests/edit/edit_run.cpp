@@ -42,16 +42,19 @@ namespace {
 
 std::string CommandOf(const std::string& binary, const std::string& plugins, const ScratchFolder& scratch,
                       const std::vector<std::string>& args) {
-    std::string command = Quote(binary) + " --plugins " + Quote(plugins) + " --registry " +
-                          Quote(scratch.Path("registry.reg"));
+    std::string command = Quote(binary);
+    if (!plugins.empty()) command += " --plugins " + Quote(plugins);
+    command += " --registry " + Quote(scratch.Path("registry.reg"));
     for (const std::string& arg : args) command += " " + Quote(arg);
     return command;
 }
 
-RunResult Run(const ScratchFolder& scratch, const std::string& editCommand) {
+RunResult Run(const ScratchFolder& scratch, const std::string& editCommand,
+              const std::string& environment = "") {
     std::string out = scratch.Path(".stdout"), err = scratch.Path(".stderr");
-    std::string command = "XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " + editCommand +
-                          " </dev/null >" + Quote(out) + " 2>" + Quote(err);
+    std::string command = "env -u LANGUAGE -u MARTEN_PLUGINS -u MARTEN_SETTINGS LANG=C.UTF-8 LC_ALL=C.UTF-8 " +
+                          environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) + " " +
+                          editCommand + " </dev/null >" + Quote(out) + " 2>" + Quote(err);
     int raw = std::system(command.c_str());
     RunResult result;
     result.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -62,12 +65,14 @@ RunResult Run(const ScratchFolder& scratch, const std::string& editCommand) {
 
 }  // namespace
 
-std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args) {
-    return CommandOf(MARTEN_EDIT_PATH, MARTEN_PLUGIN_DIR, scratch, args);
+std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args,
+                        const std::string& plugins) {
+    return CommandOf(MARTEN_EDIT_PATH, plugins, scratch, args);
 }
 
-RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args) {
-    return Run(scratch, EditCommand(scratch, args));
+RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args,
+                  const std::string& plugins, const std::string& environment) {
+    return Run(scratch, EditCommand(scratch, args, plugins), environment);
 }
 
 RunResult RunEditUnprivileged(const ScratchFolder& scratch, const std::vector<std::string>& args) {

@@ -26,9 +26,16 @@ private:
     std::filesystem::path root_;
 };
 
-// Runs marten-edit with `args` after --plugins and --registry (the registry
-// file sits in `scratch`); stdin is /dev/null.
-RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args);
+// The plug-in folder a test names by default: the 1.x build's, whose tests
+// keep it; kDefaultPlugins names none, so that marten-edit finds its own.
+inline const std::string kAnsiPlugins = MARTEN_PLUGIN_DIR;
+inline const std::string kDefaultPlugins;
+
+// Runs marten-edit with `args` after --plugins `plugins` and --registry (the
+// registry file sits in `scratch`) in the locale C.UTF-8, with `environment`
+// ("NAME=VALUE ...") besides; stdin is /dev/null.
+RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& args,
+                  const std::string& plugins = kAnsiPlugins, const std::string& environment = "");
 
 // The same as an unprivileged user, whom file permissions bind. Run as root,
 // the scratch folder is handed to nobody, and a copy of the binary and its
@@ -37,7 +44,8 @@ RunResult RunEdit(const ScratchFolder& scratch, const std::vector<std::string>& 
 RunResult RunEditUnprivileged(const ScratchFolder& scratch, const std::vector<std::string>& args);
 
 // The command line that starts marten-edit the same way, quoted for a shell.
-std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args);
+std::string EditCommand(const ScratchFolder& scratch, const std::vector<std::string>& args,
+                        const std::string& plugins = kAnsiPlugins);
 
 std::string Quote(const std::string& word);
 std::string ReadFile(const std::string& path);

@@ -44,16 +44,23 @@ std::string Oem(const std::string& utf8) {
 // A reply in UTF-8 quoted by two authors, written with the Unicode build: a
 // wrap with the prefix that one Ctrl+Z takes back, a join that drops the
 // second prefix, Enter carrying a prefix, Н р Р typed among Latin letters.
-// The file keeps its byte-order mark and holds exactly what was typed.
-TEST_F(TerminalEditing, AUtf8ReplyWithTheUnicodeMarten) {
-    const std::string mark = "\xEF\xBB\xBF";
+// The file keeps its byte-order mark, or stays without one, and holds
+// exactly what was typed. Without the mark it reads as UTF-8 by its bytes,
+// with the build marten-edit loads by default.
+class Utf8Reply : public TerminalEditing, public ::testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(MarkedOrNot, Utf8Reply, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Marked" : "Unmarked"; });
+
+TEST_P(Utf8Reply, WithTheUnicodeMarten) {
+    const std::string mark = GetParam() ? "\xEF\xBB\xBF" : "";
     const std::string text =
         "Привет, Борис!\r\n\r\n"
         " AB> Длинная строка цитаты первого автора, которую мы продолжим\r\n"
         " AB> вторая строка цитаты\r\n"
         " CD> Мнение второго автора\r\n CD> о погоде\r\n\r\nОтвет.\r\n";
     auto [scratch, file] = ScratchFile("utf8-reply", "reply.msg", mark + text);
-    TerminalSession term(scratch, {"--plugins", MARTEN_UNICODE_PLUGIN_DIR, file});
+    TerminalSession term(scratch, {file}, 100, 30, kUtf8Locale, "", "",
+                         GetParam() ? MARTEN_UNICODE_PLUGIN_DIR : kDefaultPlugins);
     ASSERT_TRUE(term.WaitFor("UTF-8  " + At(1, 9, 1)));
     EXPECT_TRUE(term.WaitFor("\nПривет, Борис!\n"));
 

@@ -55,13 +55,14 @@ inline const std::string kUtf8Locale = "LANG=C.UTF-8 LC_ALL=C.UTF-8";
 class TerminalSession {
 public:
     // `serverOptions` are tmux commands run on the server before the session
-    // starts ("set -g set-clipboard on").
+    // starts ("set -g set-clipboard on"); `plugins` is the folder --plugins names.
     TerminalSession(const ScratchFolder& scratch, const std::vector<std::string>& args,
                     int width = 100, int height = 30, const std::string& environment = kUtf8Locale,
-                    const std::string& wrapper = "", const std::string& serverOptions = "")
+                    const std::string& wrapper = "", const std::string& serverOptions = "",
+                    const std::string& plugins = kAnsiPlugins)
         : scratch_(scratch), socket_("marten-edit-test-" + std::to_string(::getpid())) {
         std::string inner = environment + " XDG_CONFIG_HOME=" + Quote(scratch.Path("config")) +
-                            " " + wrapper + " " + EditCommand(scratch, args) + " 2>" +
+                            " " + wrapper + " " + EditCommand(scratch, args, plugins) + " 2>" +
                             Quote(scratch.Path("stderr")) + "; echo $? >" +
                             Quote(scratch.Path("status"));
         // extended-keys lets modified keys through to an application that asks
