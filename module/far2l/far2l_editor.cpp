@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "module/editor/dispatch.hpp"
 #include "module/editor/file_mask.hpp"
 #include "module/far2l/key_translation.hpp"
 
 namespace marten::far2l {
-
-WideText FileMask;
 
 namespace {
 
@@ -28,51 +25,8 @@ private:
 // nested call must leave that record to the editor.
 bool feedingBack = false;
 
-// The last mask test: the next key in the same editor compares the name
-// instead of matching it again. The name is asked for on every key, so a
-// save under another name is seen at once.
-struct LastMatch {
-    bool known = false;
-    bool matches = false;
-    WideText mask;
-    WideText name;
-};
-LastMatch lastMatch;
+RememberedMaskTest<WideText> maskTest;
 WideText keyFileName;  // the file name of the editor the key is for
-
-bool Activated(Far2lEditor& ed) {
-    ed.FetchFileName(keyFileName);
-    if (lastMatch.known && lastMatch.name == keyFileName && lastMatch.mask == FileMask) {
-        return lastMatch.matches;
-    }
-    // Forgotten first: an allocation that fails midway leaves no stale answer.
-    lastMatch.known = false;
-    lastMatch.matches = FileMaskMatch(FileMask, keyFileName);
-    lastMatch.mask = FileMask;
-    lastMatch.name = keyFileName;
-    lastMatch.known = true;
-    return lastMatch.matches;
-}
-
-// A key the module feeds to the editor comes to it again, nested in the
-// handling of the first: each depth has lines of its own. The depths typing
-// reaches keep theirs from key to key; a deeper one (a wrap inside a wrap
-// would need it at most) has fresh ones.
-constexpr int kReusedDepths = 3;
-Far2lLines reusedLines[kReusedDepths];
-int depth = 0;
-
-class Depth {
-public:
-    Depth() { ++depth; }
-    ~Depth() { --depth; }
-    Depth(const Depth&) = delete;
-    Depth& operator=(const Depth&) = delete;
-    Far2lLines& Lines() { return depth <= kReusedDepths ? reusedLines[depth - 1] : fresh_; }
-
-private:
-    Far2lLines fresh_;
-};
 
 }  // namespace
 
@@ -143,7 +97,7 @@ void Far2lEditor::FetchFileName(WideText& name) {
         name.clear();
         return;
     }
-    name.resize(name.find(L'\0'));
+    name.resize(std::min(name.find(L'\0'), name.size()));
 }
 
 void Far2lEditor::Undo(far2l_api::EDITOR_UNDOREDO_COMMANDS command) {
@@ -182,29 +136,16 @@ bool FileMaskMatch(const WideText& mask, const WideText& name) {
     });
 }
 
-void ForgetActivation() { lastMatch.known = false; }
+void ForgetActivation() { maskTest.Forget(); }
 
 int HandleKey(const far2l_api::INPUT_RECORD& rec) {
     if (feedingBack) return 0;
-    Depth nesting;
-    Far2lEditor ed(nesting.Lines());
+    NestedLines<WideText> lines;
+    Far2lEditor ed(lines.Get());
     ed.RefreshInfo();
-    if (!Activated(ed)) return 0;
-    try {
-        const int answer = RunFeatures(ed, RulesKey(rec.Event.KeyEvent));
-        if (!ed.Changed()) return answer;
-        // A replaced letter was fed already; any other key is fed back
-        // inside the bracket, so the editor's action joins the module's.
-        if (answer == 0) {
-            ed.FinishChange(rec);
-        } else {
-            ed.CloseBracket();
-        }
-        return 1;
-    } catch (...) {
-        ed.CloseBracket();
-        throw;
-    }
+    ed.FetchFileName(keyFileName);
+    if (!maskTest.Matches(FileMask, keyFileName, FileMaskMatch)) return 0;
+    return RunInOneUndoStep(ed, RulesKey(rec.Event.KeyEvent), rec);
 }
 
 }  // namespace marten::far2l

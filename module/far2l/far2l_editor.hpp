@@ -7,35 +7,18 @@
 
 #include <cstdint>
 
+#include "module/editor/key_step.hpp"
 #include "module/far2l/host_info.hpp"
+#include "module/far2l/settings_file.hpp"
 
 namespace marten::far2l {
 
-// The lines a feature works in. They outlive the key, so that typing
-// reuses their storage instead of allocating it for every record.
-struct Far2lLines {
-    WideText editorLine;  // the line a feature edits, as the editor holds it
-    WideText workLine;    // the line the rules read: the same text
-    WideText peerLine;    // the neighbouring line, or in the wrap the line being written
-    WideText quotePrefix;
-};
-
-class Far2lEditor {
+class Far2lEditor : public FeatureLineRefs<WideText> {
 public:
     using Char = wchar_t;
     using Line = WideText;
 
-    // `lines` must outlive the editor and serve no other one meanwhile.
-    explicit Far2lEditor(Far2lLines& lines)
-        : editorLine(lines.editorLine),
-          workLine(lines.workLine),
-          peerLine(lines.peerLine),
-          quotePrefix(lines.quotePrefix) {}
-
-    Line& editorLine;
-    Line& workLine;
-    Line& peerLine;
-    Line& quotePrefix;
+    using FeatureLineRefs::FeatureLineRefs;
 
     void RefreshInfo();
     std::int64_t CurLine() const { return info_.CurLine; }
@@ -72,12 +55,6 @@ private:
     std::int64_t fetchedLength_ = 0;
     bool bracketOpen_ = false;
 };
-
-// The mask list this face matches file names against (FileMask).
-extern WideText FileMask;
-
-// The default of FileMask.
-inline constexpr const wchar_t* kDefaultFileMask = L"*.msg,golded.*";
 
 // True when `name` matches one item of `mask` by the host's ProcessName,
 // the directory part left out, the list split as the other faces split it.

@@ -8,13 +8,14 @@
 #include <cstdlib>
 #include <limits>
 
-#include "module/far2l/far2l_editor.hpp"
 #include "module/far2l/setting_names.hpp"
 #include "module/far2l/settings_takeover.hpp"
 #include "module/settings/settings.hpp"
 #include "winapi/registry_file.hpp"
 
 namespace marten::far2l {
+
+WideText FileMask;
 
 namespace {
 

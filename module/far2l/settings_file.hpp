@@ -19,7 +19,15 @@
 #include <string>
 #include <string_view>
 
+#include "module/far2l/wide_text.hpp"
+
 namespace marten::far2l {
+
+// The mask list this face matches file names against; the switches and
+// margins are the module's Settings.
+extern WideText FileMask;
+
+inline constexpr const wchar_t* kDefaultFileMask = L"*.msg,golded.*";
 
 // far2l's folder for the settings of its profile, by far2l's own rule:
 // FARSETTINGS/.config when FARSETTINGS is an absolute path; else

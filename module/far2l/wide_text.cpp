@@ -3,6 +3,8 @@
 #include "module/far2l/wide_text.hpp"
 
 #include <iconv.h>
+#include <algorithm>
+#include <cstdint>
 
 namespace marten::far2l {
 
@@ -31,17 +33,30 @@ bool Convert(const char* toCode, const char* fromCode, const From* input, std::s
     return true;
 }
 
+// True when every value of `text` is a character: UTF-8 holds no other.
+// iconv lets values beyond U+10FFFF through in either direction.
+bool AllCharacters(const WideText& text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) {
+        const auto value = static_cast<std::uint32_t>(c);
+        return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    });
+}
+
 }  // namespace
 
 std::optional<WideText> FromUtf8(std::string_view bytes) {
     WideText text;
-    if (!Convert("WCHAR_T", "UTF-8", bytes.data(), bytes.size(), text)) return std::nullopt;
+    if (!Convert("WCHAR_T", "UTF-8", bytes.data(), bytes.size(), text) || !AllCharacters(text)) {
+        return std::nullopt;
+    }
     return text;
 }
 
 std::optional<std::string> ToUtf8(const WideText& text) {
     std::string bytes;
-    if (!Convert("UTF-8", "WCHAR_T", text.data(), text.size(), bytes)) return std::nullopt;
+    if (!AllCharacters(text) || !Convert("UTF-8", "WCHAR_T", text.data(), text.size(), bytes)) {
+        return std::nullopt;
+    }
     return bytes;
 }
 
