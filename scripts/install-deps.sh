@@ -11,8 +11,8 @@
 #   win      the Win32 and x64 builds of the module (MinGW)
 #   test     what scripts/test-all.sh runs beyond those three, which it takes
 #            too: the fuzz targets, the format check, wine64 and wine32, the
-#            terminal tests (tmux, a KOI8-R locale, luit), the manual page's
-#            check and the timing scripts
+#            terminal tests (tmux, a KOI8-R locale, luit), the far2l run
+#            (tmux, xz-utils), the manual page's check and the timing scripts
 #   package  the plug-in zips and the Debian package (zip, dpkg-dev, file)
 set -euo pipefail
 
@@ -22,12 +22,13 @@ declare -A groups=(
   [win]="g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
   # clang: libFuzzer targets; clang-format: scripts/check-format.sh; wine:
   # the x64 tests (and, with wine32 below, the Win32 ones); tmux: the terminal
-  # tests and bench/terminal-input.sh; locales: localedef for the KOI8-R
+  # tests, bench/terminal-input.sh and the far2l run; xz-utils: unpacking the
+  # far2l build it runs; locales: localedef for the KOI8-R
   # locale of a terminal test; man-db, groff-base: man --warnings on the
   # manual page; hyperfine, time, vim-tiny, python3: the timing scripts of
   # bench/ and tests/edit/, their peak memory, vim as the reference, the
   # ratio reports.
-  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux locales man-db groff-base hyperfine time vim-tiny python3"
+  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux xz-utils locales man-db groff-base hyperfine time vim-tiny python3"
   # dpkg-dev, file: dpkg-shlibdeps and file, for CPack's .deb dependencies.
   [package]="zip dpkg-dev file"
 )
