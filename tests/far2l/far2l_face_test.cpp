@@ -257,7 +257,7 @@ TEST(Far2lEntryPoints, AnswerAsFar2lExpects) {
     SetStartupInfoW(&host.startupInfo);
     EXPECT_EQ(GetMinFarVersionW(), 0x00020006);
 
-    far2l_api::PluginInfo info{};
+    alignas(8) far2l_api::PluginInfo info{};  // its ints aligned for EXPECT_EQ's references
     GetPluginInfoW(&info);
     EXPECT_EQ(info.StructSize, 64);
     EXPECT_EQ(info.Flags, DWORD{far2l_api::PF_EDITOR | far2l_api::PF_DISABLEPANELS});
@@ -280,8 +280,11 @@ TEST(Far2lEntryPoints, AShortStartupRecordLeavesTheRestUnset) {
     // mask can match and the module stands aside.
     host.startupInfo.StructSize = static_cast<int>(offsetof(far2l_api::PluginStartupInfo, FSF) + 4);
     SetStartupInfoW(&host.startupInfo);
-    EXPECT_NE(marten::far2l::Host.EditorControl, nullptr);
-    EXPECT_EQ(marten::far2l::Host.FSF, nullptr);
+    // Copied out first: the packed record's pointers are not aligned for a reference.
+    const far2l_api::FARAPIEDITORCONTROL control = marten::far2l::Host.EditorControl;
+    const far2l_api::FarStandardFunctions* fsf = marten::far2l::Host.FSF;
+    EXPECT_NE(control, nullptr);
+    EXPECT_EQ(fsf, nullptr);
     host.Put(L"AB> x y", 0, 4);
     EXPECT_EQ(host.Press(KeyDown(0, VK_RETURN)), 0);
     EXPECT_EQ(host.Text(), L"AB> \nx y");
