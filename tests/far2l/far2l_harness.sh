@@ -140,4 +140,8 @@ f2l_quit() {
   f2l_wait_ended "$1"
 }
 
-f2l_stop_all() { f2l_tmux kill-server 2>/dev/null || true; }
+# Ends the tmux server and removes its socket, which it leaves behind.
+f2l_stop_all() {
+  f2l_tmux kill-server 2>/dev/null || true
+  rm -f "${TMUX_TMPDIR:-/tmp}/tmux-$(id -u)/$f2l_socket"
+}
