@@ -195,6 +195,55 @@ check_f11_lists_the_plugin() {
   expect_line "$F2L_WORK/menu.profile/.config/plugins/marten/config.ini" "[Settings]"
 }
 
+# The settings dialog, reached by F11 and the menu: Enter opens it at the
+# first switch; Space turns the quotes off, four Tabs on reach Balanced, two
+# more the right margin; Enter confirms with OK, the default button.
+check_settings_dialog() {
+  local file ini="$F2L_WORK/dialog.profile/.config/plugins/marten/config.ini"
+  file=$(file_with dialog.msg $'x\n')
+  f2l_start dialog "$file" 1:1 "$plugins"
+  f2l_keys dialog F11
+  f2l_wait dialog "Plugin commands"
+  f2l_keys dialog Enter
+  f2l_wait dialog "About Marten"
+  f2l_keys dialog Enter
+  f2l_wait dialog "Balanced lines"
+  f2l_wait dialog "Right margin"
+  f2l_keys dialog Space Tab Tab Tab Tab Space Tab Tab End BSpace BSpace
+  f2l_type dialog 70
+  f2l_keys dialog Enter
+  f2l_wait_gone dialog "Right margin"
+  f2l_wait dialog "About Marten"
+  f2l_keys dialog Escape
+  f2l_wait_gone dialog "About Marten"
+  f2l_quit dialog
+  expect_line "$ini" "EnableQuote=0"
+  expect_line "$ini" "Balanced=1"
+  expect_line "$ini" "RIndent=70"
+  expect_line "$ini" "EnableAutoWrap=1"
+  expect_line "$ini" "FileMask=*.msg,golded.*"
+}
+
+# The far2l component installed into a scratch prefix: a far2l whose
+# personal plug-ins path names <prefix>/lib/far2l/Plugins lists it in F11 by
+# the title of its language file.
+check_installed_component() {
+  local file prefix="$F2L_WORK/prefix" name
+  rm -rf "$prefix"
+  cmake --install "$build" --component far2l --prefix "$prefix" > "$F2L_WORK/install.log"
+  for name in marten.far-plug-wide marten_en.lng marten_ru.lng marten_en.hlf marten_ru.hlf; do
+    [ -f "$prefix/lib/far2l/Plugins/marten/plug/$name" ] || { echo "not installed: $name"; return 1; }
+  done
+  file=$(file_with installed.msg $'x\n')
+  f2l_start installed "$file" 1:1 "$prefix/lib/far2l/Plugins"
+  f2l_keys installed F11
+  f2l_wait installed "Plugin commands"
+  f2l_wait installed "║ $(sed -n 's/^"\(.*\)"\r\?$/\1/p' "$prefix/lib/far2l/Plugins/marten/plug/marten_en.lng" | sed -n 8p)"
+  f2l_keys installed Escape
+  f2l_wait_gone installed "Plugin commands"
+  f2l_quit installed
+}
+
 checks=(
   "probe:the interface header against the real far2l (records, services, keys)"
   "enter_in_a_quote:Enter in a quote continues the prefix"
@@ -204,6 +253,8 @@ checks=(
   "join:Del at the end of a quoted line drops the second prefix"
   "outside_the_masks:a file outside the masks is left to the editor"
   "f11_lists_the_plugin:F11 lists Marten by its title"
+  "settings_dialog:the settings dialog confirmed, its values found in config.ini"
+  "installed_component:the far2l component installed into a prefix is listed in F11"
 )
 
 # One check in a process of its own, so that set -e ends it at its first
