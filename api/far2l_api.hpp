@@ -362,20 +362,6 @@ inline constexpr int kMinFarVersion = MakeFarVersion(2, 6);
 
 }  // namespace far2l_api
 
-// ---------------------------------------------------------------------------
-// The module's exports, looked up by their plain names
-// ---------------------------------------------------------------------------
-
-extern "C" {
-void SetStartupInfoW(const far2l_api::PluginStartupInfo* Info);
-void GetPluginInfoW(far2l_api::PluginInfo* Info);
-HANDLE OpenPluginW(int OpenFrom, far2l_api::INT_PTR Item);
-int ConfigureW(int ItemNumber);
-int ProcessEditorInputW(const far2l_api::INPUT_RECORD* Rec);
-int ProcessEditorEventW(int Event, void* Param);
-int GetMinFarVersionW();
-}
-
 namespace far2l_api {
 using SetStartupInfoWFn = void (*)(const PluginStartupInfo*);
 using GetPluginInfoWFn = void (*)(PluginInfo*);

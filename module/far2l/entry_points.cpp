@@ -3,6 +3,7 @@
 // what changes nothing.
 #include "api/far2l_api.hpp"
 #include "module/far2l/config_ui.hpp"
+#include "module/far2l/exports.hpp"
 #include "module/far2l/far2l_editor.hpp"
 #include "module/far2l/host_info.hpp"
 #include "module/far2l/settings_file.hpp"

@@ -9,15 +9,11 @@
 
 #include "api/far2l_api.hpp"
 #include "module/far2l/config_ui.hpp"
+#include "module/far2l/exports.hpp"
 #include "module/settings/settings.hpp"
 #include "module/ui/config_menu.hpp"
 #include "tests/far2l/far2l_fake_host.hpp"
 #include "tests/far2l/scratch_profile.hpp"
-
-extern "C" {
-void SetStartupInfoW(const far2l_api::PluginStartupInfo* Info);
-int ConfigureW(int ItemNumber);
-}
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "api/far2l_api.hpp"
+#include "module/far2l/exports.hpp"
 #include "module/far2l/far2l_editor.hpp"
 #include "module/far2l/host_info.hpp"
 #include "module/far2l/key_translation.hpp"

@@ -4,6 +4,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "module/far2l/exports.hpp"
+
 namespace far2ltest {
 
 namespace {
