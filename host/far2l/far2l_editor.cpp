@@ -9,7 +9,20 @@ namespace host {
 
 void Far2lEditor::LeavePlugin() {
     view_.LeavePlugin();
-    if (--depth_ == 0) handedOut_.clear();
+    if (--depth_ == 0) handedOut_ = 0;
+}
+
+std::wstring& Far2lEditor::NextHandedOut() {
+    if (handedOut_ == texts_.size()) texts_.push_back(std::make_unique<std::wstring>());
+    return *texts_[handedOut_++];
+}
+
+bool Far2lEditor::HasPairs(int n) const {
+    if (engine::IsSingleByte(Engine().Table())) return false;
+    // In UTF-8 a character beyond the BMP starts with a byte from F0.
+    const std::string_view bytes = Engine().LineAt(n).text;
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char b) { return static_cast<unsigned char>(b) >= 0xF0; });
 }
 
 bool Far2lEditor::Utf16Line(int n, std::u16string_view& text, int& line) {
@@ -72,12 +85,18 @@ int Far2lEditor::GetString(far2l_api::EditorGetString* get) {
     std::u16string_view units;
     int line = 0;
     if (!Utf16Line(get->StringNumber, units, line)) return 0;
-    handedOut_.push_back(WideOf(units));
-    const std::wstring& text = handedOut_.back();
+    std::wstring& text = NextHandedOut();
+    text.clear();
+    if (HasPairs(line)) {
+        text = WideOf(units);
+    } else {
+        text.assign(units.begin(), units.end());
+    }
     get->StringText = text.c_str();
     get->StringLength = static_cast<int>(text.size());
-    handedOut_.push_back(WideOfUtf8(Engine().LineAt(line).eol));
-    get->StringEOL = handedOut_.back().c_str();
+    // The ends of line the editor keeps, as far2l hands them out.
+    const std::string_view eol = Engine().LineAt(line).eol;
+    get->StringEOL = eol == "\r\n" ? L"\r\n" : eol == "\n" ? L"\n" : eol == "\r" ? L"\r" : L"";
     get->SelStart = -1;
     get->SelEnd = 0;
     return 1;
@@ -113,10 +132,12 @@ int Far2lEditor::GetInfo(far2l_api::EditorInfo* info) {
     info->TotalLines = static_cast<int>(from.TotalLines);
     info->CurLine = static_cast<int>(from.CurLine);
     info->CurPos = static_cast<int>(from.CurPos);
+    // The column in characters, as far2l counts it.
     std::u16string_view line;
     int number = 0;
-    // The column in characters, as far2l counts it.
-    if (Utf16Line(-1, line, number)) info->CurPos = CharColumn(line, info->CurPos);
+    if (HasPairs(info->CurLine) && Utf16Line(-1, line, number)) {
+        info->CurPos = CharColumn(line, info->CurPos);
+    }
     info->CurTabPos = static_cast<int>(from.CurTabPos);
     info->TopScreenLine = static_cast<int>(from.TopScreenLine);
     info->LeftPos = static_cast<int>(from.LeftPos);
@@ -153,7 +174,10 @@ int Far2lEditor::SetPosition(const far2l_api::EditorSetPosition* position) {
 // far2l fills the buffer it is given without a bound: a plug-in asks for
 // the size first (a null buffer) and then passes one that large.
 int Far2lEditor::GetFileName(wchar_t* buffer) {
-    name_ = WideOfUtf8(Engine().FileName());
+    if (Engine().FileName() != nameBytes_ || name_.empty()) {
+        nameBytes_ = Engine().FileName();
+        name_ = WideOfUtf8(nameBytes_);
+    }
     if (buffer != nullptr) std::copy(name_.c_str(), name_.c_str() + name_.size() + 1, buffer);
     return static_cast<int>(name_.size() + 1);
 }

@@ -8,8 +8,9 @@
 // which it was got returns to the host (EnterPlugin / LeavePlugin).
 #pragma once
 
-#include <deque>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "api/far2l_api.hpp"
 #include "host/unicode/unicode_editor.hpp"
@@ -44,10 +45,20 @@ private:
     // Line n (negative: the cursor's) in UTF-16, as the view holds it; its
     // number in `line`. False when there is no such line.
     bool Utf16Line(int n, std::u16string_view& text, int& line);
+    // True when line n holds a character beyond the BMP (two UTF-16 units),
+    // so that its columns differ between the two sides.
+    bool HasPairs(int n) const;
+    // A buffer for a text handed out in this call; its storage is reused by
+    // later calls.
+    std::wstring& NextHandedOut();
 
     UnicodeEditor view_;
     int depth_ = 0;
-    std::deque<std::wstring> handedOut_;  // the texts handed out in this call
+    // The texts handed out in this call, [0, handedOut_) of `texts_`; held by
+    // pointer, so that a short text inside its string object never moves.
+    std::vector<std::unique_ptr<std::wstring>> texts_;
+    std::size_t handedOut_ = 0;
+    std::string nameBytes_;  // the file name as last converted
     std::wstring name_;
 };
 
