@@ -145,7 +145,8 @@ std::string UsageText() {
            "                     866, 1251 or KOI8-R, else 866; a file that begins\n"
            "                     with a UTF-8 byte-order mark is always utf-8)\n"
            "  --plugins DIR      the plug-in folder holding Marten (marten.so, the 1.x\n"
-           "                     build, or MartenW.so, the Unicode build) and its\n"
+           "                     build, MartenW.so, the Unicode build, or\n"
+           "                     marten.far-plug-wide, the far2l build) and its\n"
            "                     language and help files, for every file ($MARTEN_PLUGINS;\n"
            "                     else the builds installed with marten-edit: the 1.x\n"
            "                     one for 866, 1251 and KOI8-R files, the Unicode one for\n"
@@ -195,7 +196,10 @@ std::string MartenModuleIn(const std::string& folder,
                            const std::function<bool(const std::string&)>& exists) {
     const std::string ansi = folder + "/marten.so";
     const std::string unicode = folder + "/MartenW.so";
-    return !exists(ansi) && exists(unicode) ? unicode : ansi;
+    const std::string far2l = folder + "/marten.far-plug-wide";
+    if (exists(ansi)) return ansi;
+    if (exists(unicode)) return unicode;
+    return exists(far2l) ? far2l : ansi;
 }
 
 std::string ResolvePluginFolder(const std::string& option, const char* environment,

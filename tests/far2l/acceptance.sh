@@ -224,6 +224,38 @@ check_settings_dialog() {
   expect_line "$ini" "FileMask=*.msg,golded.*"
 }
 
+# A config.ini that cannot be read is moved aside, and the menu tells so
+# once, in a message box drawn by far2l.
+check_damaged_settings_told() {
+  local file seed="$F2L_WORK/damaged-seed" folder="$F2L_WORK/damaged.profile/.config/plugins/marten"
+  mkdir -p "$seed/.config/plugins/marten"
+  printf '[Settings]\nRIndent=50\n\001 binary\n' > "$seed/.config/plugins/marten/config.ini"
+  file=$(file_with damaged.msg $'x\n')
+  F2L_PROFILE_SEED="$seed" f2l_start damaged "$file" 1:1 "$plugins"
+  f2l_keys damaged F11
+  f2l_wait damaged "Plugin commands"
+  f2l_keys damaged Enter
+  f2l_wait damaged "The settings file could not be read"
+  f2l_wait damaged "config.ini.broken-"
+  f2l_keys damaged Enter
+  f2l_wait damaged "About Marten"
+  f2l_keys damaged Escape
+  f2l_wait_gone damaged "About Marten"
+  # Once: the menu opened again shows no note.
+  f2l_keys damaged F11
+  f2l_wait damaged "Plugin commands"
+  f2l_keys damaged Enter
+  f2l_wait damaged "About Marten"
+  if f2l_screen damaged | grep -qF "could not be read"; then
+    echo "the note came again"; return 1
+  fi
+  f2l_keys damaged Escape
+  f2l_wait_gone damaged "About Marten"
+  f2l_quit damaged
+  ls "$folder" | grep -q '^config.ini.broken-' || { echo "nothing moved aside in $folder"; return 1; }
+  expect_line "$folder/config.ini" "RIndent=78"
+}
+
 # The far2l component installed into a scratch prefix: a far2l whose
 # personal plug-ins path names <prefix>/lib/far2l/Plugins lists it in F11 by
 # the title of its language file.
@@ -254,6 +286,7 @@ checks=(
   "outside_the_masks:a file outside the masks is left to the editor"
   "f11_lists_the_plugin:F11 lists Marten by its title"
   "settings_dialog:the settings dialog confirmed, its values found in config.ini"
+  "damaged_settings_told:a damaged config.ini is moved aside and told once in a message box"
   "installed_component:the far2l component installed into a prefix is listed in F11"
 )
 

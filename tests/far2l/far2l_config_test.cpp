@@ -94,10 +94,10 @@ TEST_F(Far2lConfig, ADamagedFileMovedAsideIsToldOnceWhenTheMenuOpens) {
     ASSERT_EQ(host_.messages.size(), 1u);
     const auto& note = host_.messages[0];
     EXPECT_EQ(note.flags, DWORD{far2l_api::FMSG_WARNING});
-    ASSERT_EQ(note.lines.size(), 4u);
+    ASSERT_EQ(note.lines.size(), 5u);
     EXPECT_EQ(note.lines[1], L"msg17");  // MSettingsMovedAside
-    const std::wstring folder = profile_.SettingsFile().parent_path().wstring();
-    EXPECT_EQ(note.lines[2].rfind(folder + L"/config.ini.broken-", 0), 0u);
+    EXPECT_EQ(note.lines[2], profile_.SettingsFile().parent_path().wstring() + L"/");
+    EXPECT_EQ(note.lines[3].rfind(L"config.ini.broken-", 0), 0u);
 
     ConfigureW(0);
     EXPECT_EQ(host_.messages.size(), 1u);

@@ -6,7 +6,8 @@
 #
 #   f2l_find_tarball ROOT       the far2l build to test against, or a reason
 #   f2l_unpack TARBALL DEST     unpacks it once; sets F2L_BIN
-#   f2l_start NAME FILE LINE:COL PLUGINS  far2l on FILE, the cursor there
+#   f2l_start NAME FILE LINE:COL PLUGINS  far2l on FILE, the cursor there (the
+#                               profile seeded from $F2L_PROFILE_SEED when set)
 #   f2l_wait NAME TEXT [SECONDS]  until the screen shows TEXT (fixed string)
 #   f2l_wait_line NAME LINE [SECONDS]  until a line of it is LINE (blanks after it aside)
 #   f2l_wait_gone NAME TEXT [SECONDS]  until it shows TEXT no longer
@@ -97,6 +98,9 @@ f2l_start() {
   local profile="$F2L_WORK/$name.profile"
   rm -rf "$profile"
   mkdir -p "$profile"
+  # A check that needs files in the profile before far2l starts names a
+  # folder holding them in F2L_PROFILE_SEED.
+  [ -z "${F2L_PROFILE_SEED:-}" ] || cp -R "$F2L_PROFILE_SEED/." "$profile/"
   local command
   printf -v command '%q ' env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color "$@" \
     "$F2L_BIN" --tty --nodetect --mortal -u "$profile" \
