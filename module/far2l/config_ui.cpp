@@ -8,7 +8,7 @@
 #include "module/far2l/settings_file.hpp"
 #include "module/settings/stored_values.hpp"
 #include "module/ui/config_menu.hpp"
-#include "module/ui/number_text.hpp"
+#include "module/ui/dialog_values.hpp"
 
 namespace marten::far2l {
 
@@ -31,14 +31,6 @@ WideText FromAscii(const char* ascii) {
     WideText text;
     for (; *ascii != '\0'; ++ascii) text += static_cast<wchar_t>(*ascii);
     return text;
-}
-
-std::int32_t NumberOf(const wchar_t* text) {
-    Text ascii;
-    for (std::size_t i = 0; text != nullptr && text[i] != 0 && i < kFieldTextLimit; ++i) {
-        ascii += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
-    }
-    return TextToInt(ascii);
 }
 
 int ConfigMenu(int previous) {
@@ -74,8 +66,14 @@ void AboutBox() {
 void TellMovedAside() {
     const std::string aside = TakeMovedAsideNote();
     if (aside.empty() || Host.Message == nullptr) return;
-    const WideText name = FromUtf8(aside).value_or(FromAscii("?"));
-    const wchar_t* lines[] = {Msg(MPluginTitle), Msg(MSettingsMovedAside), name.c_str(), Msg(MOk)};
+    // The name on a line of its own, below its folder, so that a long
+    // folder cut by the box still leaves the name to be read.
+    const std::size_t slash = aside.rfind('/');
+    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    const WideText where = FromUtf8(aside.substr(0, nameAt)).value_or(FromAscii("?"));
+    const WideText name = FromUtf8(aside.substr(nameAt)).value_or(FromAscii("?"));
+    const wchar_t* lines[] = {Msg(MPluginTitle), Msg(MSettingsMovedAside), where.c_str(),
+                              name.c_str(), Msg(MOk)};
     Host.Message(Host.ModuleNumber, far2l_api::FMSG_WARNING, nullptr, lines,
                  static_cast<int>(std::size(lines)), 1);
 }
@@ -102,20 +100,20 @@ void Build(DialogRecords& records) {
         item.X2 = placed.x2;
         item.Flags = kind.flags;
         item.PtrData = Msg(placed.text);
-        if (placed.setting == kNoSetting) continue;
-        const SettingRow& row = RowOf(static_cast<SettingId>(placed.setting));
+    }
+    ForEachSettingItem(kConfigLayout, [&](int i, const PlacedItem& placed, const SettingRow& row) {
+        far2l_api::FarDialogItem& item = records.items[static_cast<std::size_t>(i)];
         if (placed.kind == ItemKind::Check) {
             item.Selected = NumberValue(row) != 0 ? 1 : 0;
         } else if (placed.kind == ItemKind::Field) {
-            const bool text = row.kind == SettingKind::Text;
-            records.texts.push_back(text ? TextSettings[row.id]
-                                         : FromAscii(IntToText(NumberValue(row)).c_str()));
+            records.texts.push_back(ShownField(row, TextSettings));
             item.PtrData = records.texts.back().c_str();
             records.texts.push_back(FromAscii(row.history));
             item.History = records.texts.back().c_str();
-            if (text) item.MaxLen = static_cast<std::size_t>(row.bounds.max);
+            if (row.kind == SettingKind::Text)
+                item.MaxLen = static_cast<std::size_t>(row.bounds.max);
         }
-    }
+    });
     records.items[static_cast<std::size_t>(ItemIndex(DialogFrame))].Y2 = kConfigLayout.frameBottom;
     records.items[static_cast<std::size_t>(ItemIndex(DialogEnableQuote))].Focus = 1;
     records.items[static_cast<std::size_t>(ItemIndex(DialogOk))].DefaultButton = 1;
@@ -124,28 +122,18 @@ void Build(DialogRecords& records) {
 // What the user left in the dialog: a checkbox's state, a field's text, no
 // further than the field's room.
 void Take(HANDLE dialog) {
-    for (int i = 0; i < kConfigLayout.count; ++i) {
-        const PlacedItem& placed = kConfigLayout.items[i];
-        if (placed.setting == kNoSetting) continue;
-        const SettingRow& row = RowOf(static_cast<SettingId>(placed.setting));
+    ForEachSettingItem(kConfigLayout, [&](int i, const PlacedItem& placed, const SettingRow& row) {
         if (placed.kind == ItemKind::Check) {
             const far2l_api::LONG_PTR state =
                 Host.SendDlgMessage(dialog, far2l_api::DM_GETCHECK, i, 0);
             SetNumberValue(row, state == far2l_api::BSTATE_CHECKED ? 1 : 0);
         } else if (placed.kind == ItemKind::Field) {
-            const auto* text = reinterpret_cast<const wchar_t*>(
-                Host.SendDlgMessage(dialog, far2l_api::DM_GETCONSTTEXTPTR, i, 0));
-            if (row.kind != SettingKind::Text) {
-                SetNumberValue(row, NumberOf(text));
-                continue;
-            }
-            WideText& field = TextSettings[row.id];
-            field.clear();
-            for (std::size_t c = 0; text != nullptr && text[c] != 0 && TextFits(row, c + 1); ++c) {
-                field += text[c];
-            }
+            TakeField(row,
+                      reinterpret_cast<const wchar_t*>(
+                          Host.SendDlgMessage(dialog, far2l_api::DM_GETCONSTTEXTPTR, i, 0)),
+                      TextSettings);
         }
-    }
+    });
 }
 
 }  // namespace
