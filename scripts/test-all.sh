@@ -64,7 +64,8 @@ stage "the far2l face in the real far2l"
 need tmux xz timeout
 need_file tests/far2l/acceptance.sh
 far2l_status=0
-timeout 240 tests/far2l/acceptance.sh build/debug | tee build/debug/far2l-acceptance.log ||
+# Each check has 60 s at most (acceptance.sh); eleven of them fit.
+timeout 720 tests/far2l/acceptance.sh build/debug | tee build/debug/far2l-acceptance.log ||
   far2l_status=$?
 if [ "$far2l_status" -eq 3 ]; then
   far2l_not_run="the far2l acceptance run ($(sed -n 's/^acceptance: NOT RUN: //p' build/debug/far2l-acceptance.log))"
