@@ -24,8 +24,9 @@ print(f"  editor's own handling        {editor:8.1f} ns per event")
 for name, label in (("DispatchMatching", "matching editor"), ("DispatchNotMatching", "non-matching editor")):
     module = ns[name] - editor
     print(f"  module in a {label:19} {module:8.1f} ns per event  = {module / editor:5.2f}x the editor's own")
-for name, label in (("Matching", "matching editor"), ("NotMatching", "non-matching editor")):
-    if "UnicodeDispatch" + name in ns:
-        ratio = ns["UnicodeDispatch" + name] / ns["Dispatch" + name]
-        print(f"  Unicode / ANSI build, {label:19} {ratio:5.2f}x per event, all included (target <= 1.5x)")
+for face, prefix in (("Unicode", "UnicodeDispatch"), ("far2l", "Far2lDispatch")):
+    for name, label in (("Matching", "matching editor"), ("NotMatching", "non-matching editor")):
+        if prefix + name in ns:
+            ratio = ns[prefix + name] / ns["Dispatch" + name]
+            print(f"  {face + ' / ANSI build,':22} {label:19} {ratio:5.2f}x per event, all included (target <= 1.5x)")
 PY

@@ -88,6 +88,20 @@ void UnicodeDispatchNotMatching(benchmark::State& state) {
     Dispatch(state, LoadedUnicodeHost(), "C:\\FIDO\\notes.txt");
 }
 
+#ifdef MARTEN_FAR2L_MODULE_PATH
+host::Host& LoadedFar2lHost() {
+    return bench::LoadedFar2lHost("/dev/shm/marten-dispatch-bench-far2l");
+}
+
+// far2l's face, handed the records as far2l hands them.
+void Far2lDispatchMatching(benchmark::State& state) {
+    Dispatch(state, LoadedFar2lHost(), "C:\\FIDO\\reply.msg");
+}
+void Far2lDispatchNotMatching(benchmark::State& state) {
+    Dispatch(state, LoadedFar2lHost(), "C:\\FIDO\\notes.txt");
+}
+#endif
+
 }  // namespace
 
 BENCHMARK(EditorOwnHandling);
@@ -95,4 +109,8 @@ BENCHMARK(DispatchMatching);
 BENCHMARK(DispatchNotMatching);
 BENCHMARK(UnicodeDispatchMatching);
 BENCHMARK(UnicodeDispatchNotMatching);
+#ifdef MARTEN_FAR2L_MODULE_PATH
+BENCHMARK(Far2lDispatchMatching);
+BENCHMARK(Far2lDispatchNotMatching);
+#endif
 BENCHMARK_MAIN();

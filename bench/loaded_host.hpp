@@ -43,4 +43,16 @@ inline host::Host& LoadedUnicodeHost(const char* settingsFolder) {
     return *loaded;
 }
 
+#ifdef MARTEN_FAR2L_MODULE_PATH
+// far2l's face loaded once by a host of its own, its settings file in the
+// far2l profile `profile` (at their defaults when the folder is new).
+inline host::Host& LoadedFar2lHost(const char* profile) {
+    static host::Host* loaded = [profile] {
+        setenv("FARSETTINGS", profile, 1);
+        return LoadOrStop(MARTEN_FAR2L_MODULE_PATH);
+    }();
+    return *loaded;
+}
+#endif
+
 }  // namespace bench

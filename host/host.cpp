@@ -4,6 +4,9 @@
 
 #include "host/ansi/ansi_plugin.hpp"
 #include "host/module_loader.hpp"
+#ifndef _WIN32
+#include "host/far2l/far2l_plugin.hpp"
+#endif
 #include "host/unicode/unicode_editor.hpp"
 #include "host/unicode/unicode_plugin.hpp"
 
@@ -49,8 +52,13 @@ bool Host::LoadModule(const std::string& modulePath, std::string* error) {
     }
     auto library = ModuleLibrary::Open(modulePath, &why);
     if (!library) return false;
-    // The interface is told apart by the exports: each adapter knows its own.
-    if (UnicodePlugin::Speaks(*library))
+        // The interface is told apart by the exports: each adapter knows its own.
+#ifndef _WIN32
+    if (Far2lPlugin::Speaks(modulePath))
+        plugin_ = Far2lPlugin::Load(std::move(library), modulePath, options_, why);
+    else
+#endif
+        if (UnicodePlugin::Speaks(*library))
         plugin_ = UnicodePlugin::Load(std::move(library), modulePath, options_, why);
     else
         plugin_ = AnsiPlugin::Load(std::move(library), modulePath, options_, why);

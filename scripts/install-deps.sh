@@ -11,8 +11,9 @@
 #   win      the Win32 and x64 builds of the module (MinGW)
 #   test     what scripts/test-all.sh runs beyond those three, which it takes
 #            too: the fuzz targets, the format check, wine64 and wine32, the
-#            terminal tests (tmux, a KOI8-R locale, luit), the manual page's
-#            check, the timing scripts and a Russian word list
+#            terminal tests (tmux, a KOI8-R locale, luit), the far2l run
+#            (tmux, xz-utils), the manual page's check, the timing scripts
+#            and a Russian word list
 #   package  the plug-in zips and the Debian package (zip, dpkg-dev, file)
 set -euo pipefail
 
@@ -28,7 +29,7 @@ declare -A groups=(
   # bench/ and tests/edit/, their peak memory, vim as the reference, the
   # ratio reports; hunspell-ru: the Russian words that the test of how a
   # file's table is guessed writes in each table.
-  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux locales man-db groff-base hyperfine time vim-tiny python3 hunspell-ru"
+  [test]="clang-14 libclang-rt-14-dev clang-format-14 wine wine64 tmux xz-utils locales man-db groff-base hyperfine time vim-tiny python3 hunspell-ru"
   # dpkg-dev, file: dpkg-shlibdeps and file, for CPack's .deb dependencies.
   [package]="zip dpkg-dev file"
 )

@@ -13,6 +13,8 @@
 #                                       --unicode-x64 DIR also the Unicode zips
 #   scripts/package.sh --deb            the Debian package of marten-edit instead
 #                                       (scripts/package-deb.sh)
+#   scripts/package.sh --far2l          the far2l plug-in's .deb and tarball instead
+#                                       (scripts/package-far2l.sh)
 #
 # The zips land in build/; the path of the win32 zip is the last line printed.
 set -euo pipefail
@@ -20,6 +22,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 [ "${1:-}" = --deb ] && exec scripts/package-deb.sh
+[ "${1:-}" = --far2l ] && exec scripts/package-far2l.sh
 
 build_dir="$root/build/win32"
 build=1

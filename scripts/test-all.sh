@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Every test of the project: installs what is missing, then builds and runs
-# the native debug build, the sanitizer build, the x64 and Win32 builds of
-# the module under wine64 and wine32, and short fuzzing runs. Exits non-zero
-# on the first failing stage. A stage that cannot run fails as well, with a
-# line that says why: its folder or script is missing, a tool it needs is not
+# the native debug build, the sanitizer build, the far2l face in the real
+# far2l, the x64 and Win32 builds of the module under wine64 and wine32, and
+# short fuzzing runs. Exits non-zero on the first failing stage. A stage that
+# cannot run fails as well, with a line that says why: its folder or script is missing, a tool it needs is not
 # installed, it finds no tests, or one of its tests skipped itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 not_run=""
+far2l_not_run=""
 
 scripts/install-deps.sh
 
@@ -55,6 +56,23 @@ stage "AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 run_tests asan -j "$jobs"
+
+stage "the far2l face in the real far2l"
+# far2l comes from ../shared/far2l/far2l.tar.xz beside the project (or
+# $FAR2L_TARBALL). Where there is none, nothing can provide it here: the
+# stage says NOT RUN with the reason, and so does the closing line.
+need tmux xz timeout
+need_file tests/far2l/acceptance.sh
+far2l_status=0
+# Each check has 60 s at most (acceptance.sh); eleven of them fit.
+timeout 720 tests/far2l/acceptance.sh build/debug | tee build/debug/far2l-acceptance.log ||
+  far2l_status=$?
+if [ "$far2l_status" -eq 3 ]; then
+  far2l_not_run="the far2l acceptance run ($(sed -n 's/^acceptance: NOT RUN: //p' build/debug/far2l-acceptance.log))"
+  echo "test-all: NOT RUN: $far2l_not_run" >&2
+elif [ "$far2l_status" -ne 0 ]; then
+  fail "the far2l face failed in the real far2l (status $far2l_status; see above)"
+fi
 
 # Builds a Windows preset and checks that its tests under wine are there:
 # a build configured before wine was installed leaves them out.
@@ -107,8 +125,12 @@ need clang++-14
 fuzz/run-short.sh
 
 echo
-if [ -n "$not_run" ]; then
-  echo "All test stages passed, but for $not_run; the module's cases ran under wine64 only."
+wine_summary="the module's cases ran under wine64 (x64) and wine32 (Win32)"
+[ -z "$not_run" ] || wine_summary="the module's cases ran under wine64 only"
+not_run_all="$not_run"
+[ -z "$far2l_not_run" ] || not_run_all="${not_run_all:+$not_run_all and }$far2l_not_run"
+if [ -n "$not_run_all" ]; then
+  echo "All test stages passed, but for $not_run_all; $wine_summary."
 else
-  echo "All test stages passed; the module's cases ran under wine64 (x64) and wine32 (Win32)."
+  echo "All test stages passed; $wine_summary."
 fi

@@ -14,7 +14,6 @@
 #include "winapi/regedit_write.hpp"
 
 namespace winreg {
-namespace {
 
 std::string ParentFolder(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -35,8 +34,6 @@ bool CreateFolders(const std::string& folder) {
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-enum class ReadOutcome { Read, Missing, Failed };
-
 ReadOutcome ReadWholeFile(const std::string& path, std::string* text) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? ReadOutcome::Missing : ReadOutcome::Failed;
@@ -56,6 +53,8 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string* text) {
     return ReadOutcome::Read;
 }
 
+namespace {
+
 bool WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
@@ -67,8 +66,8 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-// The new contents go to a temporary file beside the old one, reach the
-// disk, and then replace the old file in one rename.
+}  // namespace
+
 bool ReplaceFile(const std::string& path, const std::string& text) {
     const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -90,14 +89,7 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
     return true;
 }
 
-void Complain(const std::string& message) {
-    const std::string line = "marten: " + message + "\n";
-    WriteAll(STDERR_FILENO, line);
-}
-
-// Moves a damaged file out of the way under a name of its own, so that the
-// user can still recover what it held.
-bool MoveAside(const std::string& path, const ParseFailure& failure) {
+std::string AsideName(const std::string& path) {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -108,6 +100,20 @@ bool MoveAside(const std::string& path, const ParseFailure& failure) {
     for (int n = 2; ::lstat(aside.c_str(), &info) == 0; ++n) {
         aside = path + ".broken-" + stamp + "-" + std::to_string(n);
     }
+    return aside;
+}
+
+namespace {
+
+void Complain(const std::string& message) {
+    const std::string line = "marten: " + message + "\n";
+    WriteAll(STDERR_FILENO, line);
+}
+
+// Moves a damaged file out of the way under a name of its own, so that the
+// user can still recover what it held.
+bool MoveAside(const std::string& path, const ParseFailure& failure) {
+    const std::string aside = AsideName(path);
     if (::rename(path.c_str(), aside.c_str()) != 0) {
         Complain("the registry file " + path + " cannot be parsed (line " +
                  std::to_string(failure.line) + ": " + failure.reason +

@@ -11,6 +11,31 @@
 
 namespace winreg {
 
+// Whole-file helpers of the registry file, which other settings files of the
+// module share.
+
+// The folder part of a path: "." without a slash, "/" for a file at the root.
+std::string ParentFolder(const std::string& path);
+
+// mkdir -p of a folder; true when it exists as a folder afterwards.
+bool CreateFolders(const std::string& folder);
+
+enum class ReadOutcome { Read, Missing, Failed };
+
+// The whole file in `text`; Missing when there is no such file, Failed when
+// it exists but cannot be read.
+ReadOutcome ReadWholeFile(const std::string& path, std::string* text);
+
+// The new contents go to a temporary file beside the old one, reach the
+// disk, and then replace the old file in one rename: the file holds the old
+// text or the new one, never a part. False, the old file untouched, when any
+// step fails.
+bool ReplaceFile(const std::string& path, const std::string& text);
+
+// A free name beside `path` for a damaged file moved out of the way:
+// PATH.broken-YYYYMMDD-HHMMSS, with -2, -3 ... when that is taken.
+std::string AsideName(const std::string& path);
+
 // $MARTEN_REGISTRY; else $XDG_CONFIG_HOME/marten/registry.reg; else
 // ~/.config/marten/registry.reg. Empty when no home folder is known.
 std::string RegistryFilePath();

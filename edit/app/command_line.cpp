@@ -145,7 +145,8 @@ std::string UsageText() {
            "                     file that begins with a UTF-8 byte-order mark is\n"
            "                     always utf-8)\n"
            "  --plugins DIR      the plug-in folder holding Marten (marten.so, the 1.x\n"
-           "                     build, or MartenW.so, the Unicode build) and its\n"
+           "                     build, MartenW.so, the Unicode build, or\n"
+           "                     marten.far-plug-wide, the far2l build) and its\n"
            "                     language and help files ($MARTEN_PLUGINS; else the\n"
            "                     Unicode build installed with marten-edit, for every\n"
            "                     file)\n"
@@ -202,7 +203,10 @@ std::string MartenModuleIn(const std::string& folder,
                            const std::function<bool(const std::string&)>& exists) {
     const std::string ansi = folder + "/marten.so";
     const std::string unicode = folder + "/MartenW.so";
-    return !exists(ansi) && exists(unicode) ? unicode : ansi;
+    const std::string far2l = folder + "/marten.far-plug-wide";
+    if (exists(ansi)) return ansi;
+    if (exists(unicode)) return unicode;
+    return exists(far2l) ? far2l : ansi;
 }
 
 std::string ResolvePluginFolder(const std::string& option, const char* environment,

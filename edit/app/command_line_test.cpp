@@ -103,6 +103,7 @@ TEST(CommandLine, OneMartenFromAFolderOfEitherBuild) {
     auto only = [](std::string file) { return [file](const std::string& f) { return f == file; }; };
     EXPECT_EQ(MartenModuleIn("/p", only("/p/marten.so")), "/p/marten.so");
     EXPECT_EQ(MartenModuleIn("/p", only("/p/MartenW.so")), "/p/MartenW.so");
+    EXPECT_EQ(MartenModuleIn("/p", only("/p/marten.far-plug-wide")), "/p/marten.far-plug-wide");
     EXPECT_EQ(MartenModuleIn("/p", [](const std::string&) { return true; }), "/p/marten.so");
     EXPECT_EQ(MartenModuleIn("/p", [](const std::string&) { return false; }), "/p/marten.so");
 }

@@ -23,10 +23,11 @@ struct MarginSplit {
     std::size_t tailStart;
 };
 
-// True for the first half of a UTF-16 surrogate pair; a byte never is one.
+// True for the first half of a UTF-16 surrogate pair; a byte never is one,
+// nor a UTF-32 character (U+1D800 would look like one to the test below).
 template <class C>
 constexpr bool OpensPair(C c) {
-    if constexpr (sizeof(C) == 1) {
+    if constexpr (sizeof(C) != 2) {
         return false;
     } else {
         return (static_cast<std::uint32_t>(c) & 0xFC00u) == 0xD800u;

@@ -28,9 +28,11 @@ enum MsgId : std::int8_t {
     MFileMask,
     // The texts of settings that the 1.x face does not keep.
     MBalanced,
+    // far2l's face: its settings file could not be read and was moved aside.
+    MSettingsMovedAside,
 };
 
-inline constexpr int kMessageCount = MBalanced + 1;
+inline constexpr int kMessageCount = MSettingsMovedAside + 1;
 
 // The messages of the 1.x face's language files: MFiller to MFileMask.
 inline constexpr int kAnsiMessageCount = MBalanced;

@@ -5,7 +5,7 @@
 
 #include "module/settings/stored_values.hpp"
 #include "module/ui/config_menu.hpp"
-#include "module/ui/number_text.hpp"
+#include "module/ui/dialog_values.hpp"
 #include "module/unicode/guids.hpp"
 #include "module/unicode/host_info.hpp"
 #include "module/unicode/settings_store.hpp"
@@ -26,14 +26,6 @@ constexpr HostItemKind kHostKinds[] = {
     {unicode_api::DI_EDIT, unicode_api::DIF_HISTORY},
     {unicode_api::DI_TEXT, unicode_api::DIF_SEPARATOR | unicode_api::DIF_BOXCOLOR},
     {unicode_api::DI_BUTTON, unicode_api::DIF_CENTERGROUP}};
-
-std::int32_t NumberOf(const WChar* text) {
-    Text ascii;
-    for (std::size_t i = 0; text != nullptr && text[i] != 0 && i < kFieldTextLimit; ++i) {
-        ascii += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
-    }
-    return TextToInt(ascii);
-}
 
 int ConfigMenu(int previous) {
     if (Host.Menu == nullptr) return MenuLeft;
@@ -87,20 +79,20 @@ void Build(DialogRecords& records) {
         item.X2 = placed.x2;
         item.Flags = kind.flags;
         item.Data = Msg(placed.text);
-        if (placed.setting == kNoSetting) continue;
-        const SettingRow& row = RowOf(static_cast<SettingId>(placed.setting));
+    }
+    ForEachSettingItem(kConfigLayout, [&](int i, const PlacedItem& placed, const SettingRow& row) {
+        unicode_api::FarDialogItem& item = records.items[i];
         if (placed.kind == ItemKind::Check) {
             item.Selected = NumberValue(row) != 0 ? 1 : 0;
         } else if (placed.kind == ItemKind::Field) {
-            const bool text = row.kind == SettingKind::Text;
-            records.texts.push_back(text ? TextSettings[row.id]
-                                         : FromAscii(IntToText(NumberValue(row)).c_str()));
+            records.texts.push_back(ShownField(row, TextSettings));
             item.Data = records.texts.back().c_str();
             records.texts.push_back(FromAscii(row.history));
             item.History = records.texts.back().c_str();
-            if (text) item.MaxLength = static_cast<std::size_t>(row.bounds.max);
+            if (row.kind == SettingKind::Text)
+                item.MaxLength = static_cast<std::size_t>(row.bounds.max);
         }
-    }
+    });
     records.items[ItemIndex(DialogFrame)].Y2 = kConfigLayout.frameBottom;
     records.items[ItemIndex(DialogEnableQuote)].Flags |= unicode_api::DIF_FOCUS;
     records.items[ItemIndex(DialogOk)].Flags |= unicode_api::DIF_DEFAULTBUTTON;
@@ -109,28 +101,18 @@ void Build(DialogRecords& records) {
 // What the user left in the dialog: a checkbox's state, a field's text, no
 // further than the field's room.
 void Take(HANDLE dialog) {
-    for (int i = 0; i < kConfigLayout.count; ++i) {
-        const PlacedItem& placed = kConfigLayout.items[i];
-        if (placed.setting == kNoSetting) continue;
-        const SettingRow& row = RowOf(static_cast<SettingId>(placed.setting));
+    ForEachSettingItem(kConfigLayout, [&](int i, const PlacedItem& placed, const SettingRow& row) {
         if (placed.kind == ItemKind::Check) {
             const std::intptr_t state =
                 Host.SendDlgMessage(dialog, unicode_api::DM_GETCHECK, i, nullptr);
             SetNumberValue(row, state == unicode_api::BSTATE_CHECKED ? 1 : 0);
         } else if (placed.kind == ItemKind::Field) {
-            const auto* text = reinterpret_cast<const WChar*>(
-                Host.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, i, nullptr));
-            if (row.kind != SettingKind::Text) {
-                SetNumberValue(row, NumberOf(text));
-                continue;
-            }
-            UnicodeText& field = TextSettings[row.id];
-            field.clear();
-            for (std::size_t c = 0; text != nullptr && text[c] != 0 && TextFits(row, c + 1); ++c) {
-                field += text[c];
-            }
+            TakeField(row,
+                      reinterpret_cast<const WChar*>(
+                          Host.SendDlgMessage(dialog, unicode_api::DM_GETCONSTTEXTPTR, i, nullptr)),
+                      TextSettings);
         }
-    }
+    });
 }
 
 }  // namespace

@@ -4,8 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "module/settings/registry_settings.hpp"
-#include "module/settings/registry_values.hpp"
+#include "module/settings/other_stores.hpp"
 #include "module/settings/stored_values.hpp"
 #include "module/unicode/guids.hpp"
 
@@ -122,45 +121,13 @@ void SaveAll(Store& store) {
     }
 }
 
-// The 1.x face's values of the settings both faces keep, each one that
-// cannot be read (or does not fit) left at its default; false when there is
-// no such key.
-bool TakeAnsiSettings() {
-    const Text key = AnsiSettingsKey();
-    HKEY opened = OpenKeyForRead(HKEY_CURRENT_USER, key);
-    if (opened == nullptr) return false;
-    RegCloseKey(opened);
-    for (const SettingRow& row : kSettingRows) {
-        if (!Keeps(kUnicodeFace, row) || !Keeps(kAnsiFace, row)) continue;
-        if (row.kind == SettingKind::Text) {
-            if (const std::optional<Text> stored = ReadRegistryText(key, row)) {
-                UnicodeText text = AnsiToUnicode(*stored);
-                if (TextFits(row, text.size())) TextSettings[row.id] = std::move(text);
-            }
-            continue;
-        }
-        const std::optional<std::int32_t> stored = ReadRegistryNumber(key, row);
-        // As the 1.x face takes it: a flag's byte other than 0 counts as on.
-        const std::optional<std::int32_t> taken =
-            stored ? TakenNumber(row, *stored, kAnsiFace) : std::nullopt;
-        if (taken) SetNumberValue(row, TakenOver(row, *taken));
-    }
-    return true;
-}
-
 }  // namespace
-
-Text AnsiSettingsKey() {
-    Text key = "Software\\Far\\Plugins\\";
-    key += kSettingsSubkey;
-    return key;
-}
 
 void LoadSettings() {
     SetDefaultSettings(TextSettings);
     Store store;
     if (!store.IsOpen()) return;
-    if (store.IsEmpty() && TakeAnsiSettings()) {
+    if (store.IsEmpty() && TakeAnsiSettings(kUnicodeFace, TextSettings, AnsiToUnicode)) {
         SaveAll(store);
         return;
     }

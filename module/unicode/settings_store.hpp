@@ -16,10 +16,6 @@ namespace marten::unicode {
 // The face's text settings (FileMask), in UTF-16.
 extern TextSettingsOf<WChar> TextSettings;
 
-// Where a 1.x host of the usual installation kept the 1.x face's settings,
-// below HKEY_CURRENT_USER.
-Text AnsiSettingsKey();
-
 // Settings and TextSettings from the store (or the registry, once); every
 // unreadable value keeps its default, which is written back.
 void LoadSettings();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "module/editor/dispatch.hpp"
 #include "module/editor/file_mask.hpp"
 #include "module/unicode/settings_store.hpp"
 
@@ -14,61 +13,8 @@ namespace {
 // must leave that record to the editor.
 bool feedingBack = false;
 
-class FeedingBack {
-public:
-    FeedingBack() { feedingBack = true; }
-    ~FeedingBack() { feedingBack = false; }
-    FeedingBack(const FeedingBack&) = delete;
-    FeedingBack& operator=(const FeedingBack&) = delete;
-};
-
-// The outcome of the mask test for the last file name and mask list: the
-// next key in the same editor compares the name instead of matching it
-// again. The name is asked for on every key, so a save under another name
-// is seen at once.
-struct Activation {
-    bool known = false;
-    bool matches = false;
-    UnicodeText mask;
-    UnicodeText name;
-};
-Activation activation;
+RememberedMaskTest<UnicodeText> maskTest;
 UnicodeText currentName;  // the file name of the editor the key is for
-
-bool Activated(UnicodeEditor& ed) {
-    const UnicodeText& mask = TextSettings[kFileMask];
-    ed.FetchFileName(currentName);
-    if (activation.known && activation.name == currentName && activation.mask == mask) {
-        return activation.matches;
-    }
-    // Known again only once every part of the outcome is stored.
-    activation.known = false;
-    activation.matches = FileMaskMatch(mask, currentName);
-    activation.mask = mask;
-    activation.name = currentName;
-    activation.known = true;
-    return activation.matches;
-}
-
-// A key the module feeds back comes to it again, nested in the first one's
-// handling: each level of nesting has lines of its own. The levels typing
-// reaches keep theirs; a deeper one, which a wrap of a wrap would need at
-// most, gets fresh ones.
-constexpr int kKeptLevels = 3;
-UnicodeLines keptLines[kKeptLevels];
-int nesting = 0;
-
-class LinesInUse {
-public:
-    LinesInUse() { ++nesting; }
-    ~LinesInUse() { --nesting; }
-    LinesInUse(const LinesInUse&) = delete;
-    LinesInUse& operator=(const LinesInUse&) = delete;
-    UnicodeLines& Get() { return nesting <= kKeptLevels ? keptLines[nesting - 1] : own_; }
-
-private:
-    UnicodeLines own_;
-};
 
 }  // namespace
 
@@ -183,7 +129,7 @@ void UnicodeEditor::BeforeChange() {
 
 void UnicodeEditor::FinishChange(const INPUT_RECORD& key) {
     {
-        FeedingBack guard;
+        Raised guard(feedingBack);
         INPUT_RECORD rec = key;
         Call(unicode_api::ECTL_PROCESSINPUT, 0, &rec);
     }
@@ -205,29 +151,16 @@ bool FileMaskMatch(const UnicodeText& mask, const UnicodeText& name) {
     });
 }
 
-void ForgetActivation() { activation.known = false; }
+void ForgetActivation() { maskTest.Forget(); }
 
 std::intptr_t HandleKey(const INPUT_RECORD& rec) {
     if (feedingBack) return 0;
-    LinesInUse lines;
+    NestedLines<UnicodeText> lines;
     UnicodeEditor ed(lines.Get());
     ed.RefreshInfo();
-    if (!Activated(ed)) return 0;
-    try {
-        const int answer = RunFeatures(ed, rec.Event.KeyEvent);
-        if (!ed.Changed()) return answer;
-        // A substituted letter was fed already; any other key is fed back
-        // inside the bracket, so the editor's action joins the module's.
-        if (answer == 0) {
-            ed.FinishChange(rec);
-        } else {
-            ed.CloseBracket();
-        }
-        return 1;
-    } catch (...) {
-        ed.CloseBracket();
-        throw;
-    }
+    ed.FetchFileName(currentName);
+    if (!maskTest.Matches(TextSettings[kFileMask], currentName, FileMaskMatch)) return 0;
+    return RunInOneUndoStep(ed, rec.Event.KeyEvent, rec);
 }
 
 }  // namespace marten::unicode

@@ -7,35 +7,17 @@
 
 #include <cstdint>
 
+#include "module/editor/key_step.hpp"
 #include "module/unicode/host_info.hpp"
 
 namespace marten::unicode {
 
-// The lines a feature works in. They outlive the key, so that typing
-// reuses their storage instead of allocating it for every record.
-struct UnicodeLines {
-    UnicodeText editorLine;  // the line a feature edits, as the editor holds it
-    UnicodeText workLine;    // the line the rules read: the same text
-    UnicodeText peerLine;    // the neighbouring line, or in the wrap the line being written
-    UnicodeText quotePrefix;
-};
-
-class UnicodeEditor {
+class UnicodeEditor : public FeatureLineRefs<UnicodeText> {
 public:
     using Char = WChar;
     using Line = UnicodeText;
 
-    // `lines` must outlive the editor and serve no other one meanwhile.
-    explicit UnicodeEditor(UnicodeLines& lines)
-        : editorLine(lines.editorLine),
-          workLine(lines.workLine),
-          peerLine(lines.peerLine),
-          quotePrefix(lines.quotePrefix) {}
-
-    Line& editorLine;
-    Line& workLine;
-    Line& peerLine;
-    Line& quotePrefix;
+    using FeatureLineRefs::FeatureLineRefs;
 
     void RefreshInfo();
     std::int64_t CurLine() const { return info_.CurLine; }

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <utility>
 
+#include "module/settings/other_stores.hpp"
 #include "module/settings/registry_values.hpp"
 #include "module/settings/settings.hpp"
 #include "module/unicode/config_ui.hpp"
@@ -105,7 +106,7 @@ TEST(UnicodeSettings, UnreadableValuesGetTheirDefaultWritten) {
 
 TEST(UnicodeSettings, TakesTheAnsiFacesRegistryValuesOverOnce) {
     ScratchRegistry registry;
-    const marten::Text key = marten::unicode::AnsiSettingsKey();
+    const marten::Text key = marten::AnsiSettingsKey();
     const marten::Flag off = 0;
     const marten::Flag foreign = 7;  // the 1.x face takes it as on
     marten::WriteBytesValue(HKEY_CURRENT_USER, key, "EnableQuote", &off, 1);
