@@ -28,9 +28,13 @@ enum MsgId : std::int8_t {
     MFileMask,
     // The texts of settings that the 1.x face does not keep.
     MBalanced,
+    // The reflow command's texts, which only the faces that offer it show.
+    MReflowCommand,
+    MReflowLeft,
+    MReflowLeftWhy,
 };
 
-inline constexpr int kMessageCount = MBalanced + 1;
+inline constexpr int kMessageCount = MReflowLeftWhy + 1;
 
 // The messages of the 1.x face's language files: MFiller to MFileMask.
 inline constexpr int kAnsiMessageCount = MBalanced;

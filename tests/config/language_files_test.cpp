@@ -31,7 +31,8 @@ const char* const kMessageNames[marten::kMessageCount] = {"MFiller",           "
                                                           "MEnableAutoIndent", "MEnableHPChange",
                                                           "MRIndent",          "MLIndent",
                                                           "MConfigure",        "MFileMask",
-                                                          "MBalanced"};
+                                                          "MBalanced",         "MReflowCommand",
+                                                          "MReflowLeft",       "MReflowLeftWhy"};
 
 // The language files of each face: the 1.x face's, as they are kept, with
 // the texts it shows; the Unicode face's, made at build time, with them all.
