@@ -21,7 +21,8 @@ namespace marten {
 
 // What a face's editor offers the command. Line numbers count from 0.
 template <class E>
-concept ReflowEditor = requires(E& ed, std::int64_t n, std::basic_string_view<typename E::Char> text) {
+concept ReflowEditor = requires(E& ed, std::int64_t n,
+                                std::basic_string_view<typename E::Char> text) {
     // The number of lines, and the cursor's line.
     { ed.LineCount() } -> std::convertible_to<std::int64_t>;
     { ed.CurLine() } -> std::convertible_to<std::int64_t>;

@@ -86,9 +86,9 @@ TEST(ReflowInEditor, BlockGrowsAndShrinksParagraphsInOneBracket) {
     EXPECT_TRUE(outcome.changed);
     EXPECT_EQ(outcome.leftNarrow, 0u);
     // The text's last line still has no end of line.
-    EXPECT_EQ(ed.Texts(), (std::vector<std::string>{" AB> one two three four five\n",
-                                                    " AB> six seven eight nine ten\n", "\n",
-                                                    " AB> aa bb cc"}));
+    EXPECT_EQ(ed.Texts(),
+              (std::vector<std::string>{" AB> one two three four five\n",
+                                        " AB> six seven eight nine ten\n", "\n", " AB> aa bb cc"}));
     EXPECT_EQ(ed.opened, 1);
     EXPECT_EQ(ed.closed, 1);
     EXPECT_FALSE(ed.open);

@@ -27,9 +27,10 @@ void ReportLeftNarrow(std::size_t left) {
     UnicodeText count = Msg(MReflowLeft);
     count += WChar(' ');
     count += DecimalOf(left);
-    const WChar* lines[] = {Msg(MReflowCommand), count.c_str(), Msg(MReflowLeftWhy)};
-    Host.Message(&kPluginGuid, &kReflowMessageGuid, unicode_api::FMSG_WARNING | unicode_api::FMSG_MB_OK,
-                 nullptr, lines, sizeof lines / sizeof lines[0], 0);
+    const WChar* lines[] = {Msg(MPluginTitle), count.c_str(), Msg(MReflowLeftWhy)};
+    Host.Message(&kPluginGuid, &kReflowMessageGuid,
+                 unicode_api::FMSG_WARNING | unicode_api::FMSG_MB_OK, nullptr, lines,
+                 sizeof lines / sizeof lines[0], 0);
 }
 
 bool IsReflowArgument(const unicode_api::FarMacroValue& value) {
