@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/editor.hpp"
+#include "host/host.hpp"
 #include "tests/e2e/case_runner.hpp"
 #include "tests/e2e/unicode_host_runner.hpp"
 
@@ -97,6 +99,40 @@ INSTANTIATE_TEST_SUITE_P(Reflow, ReflowCaseFile,
 TEST(ReflowWords, LeaveOutEachLinesQuotePrefix) {
     EXPECT_EQ(Words({" AB> one  two", "AB>three", " CD> AB> four", "-> five", "ИП> шесть"}),
               (std::vector<std::string>{"one", "two", "three", "four", "->", "five", "шесть"}));
+}
+
+// The Unicode face's entries and its answer to a macro's call, through the
+// host of our own.
+TEST(ReflowInTheHost, AMenuEntryAndAMacroCallAnsweringWhetherTheTextChanged) {
+    host::Host host;
+    std::string error;
+    ASSERT_TRUE(host.LoadModule(MARTEN_UNICODE_MODULE_PATH, &error)) << error;
+    engine::Editor editor("/fido/reply.msg", " AB> one\r\n AB> two\r\n\r\n AB> three\r\n AB> four");
+    host.SetEditor(&editor);
+    EXPECT_EQ(host.EntryTitles(host::PluginEntries::Commands),
+              (std::vector<std::string>{"Marten", "&Reflow paragraph"}));
+    EXPECT_EQ(host.EntryTitles(host::PluginEntries::Settings), std::vector<std::string>{"Marten"});
+
+    EXPECT_EQ(host.CallFromMacro("reflow"), 0);  // another call: nothing runs
+    EXPECT_EQ(editor.LineAt(0).text, " AB> one");
+    EXPECT_EQ(host.CallFromMacro("Reflow"), 1);
+    EXPECT_EQ(editor.LineAt(0).text, " AB> one two");
+    EXPECT_EQ(editor.CurrentStatus().curLine, 1);
+    // On the blank line: the paragraph below, changed by the menu entry.
+    EXPECT_EQ(host.RunEntry(host::PluginEntries::Commands, 1), 0);  // no panel opened
+    EXPECT_EQ(editor.LineAt(2).text, " AB> three four");
+    // Nothing left to change below: the answer is null.
+    EXPECT_EQ(host.CallFromMacro("Reflow"), 0);
+    host.SetEditor(nullptr);
+}
+
+// The 1.x interface has no calls from macros, and the 1.x face no reflow.
+TEST(ReflowInTheHost, TheOneXFaceIsNotCalledFromMacros) {
+    host::Host host;
+    std::string error;
+    ASSERT_TRUE(host.LoadModule(MARTEN_MODULE_PATH, &error)) << error;
+    EXPECT_EQ(host.CallFromMacro("Reflow"), std::nullopt);
+    EXPECT_EQ(host.EntryTitles(host::PluginEntries::Commands), std::vector<std::string>{"Marten"});
 }
 
 TEST(ReflowCorpus, IsNotEmpty) { EXPECT_GE(e2e::FindCaseFiles(kReflowCases).size(), 20u); }
