@@ -9,6 +9,9 @@ namespace marten::unicode {
 
 namespace {
 
+// The command's topic in the help files of the faces that offer it.
+constexpr char kReflowTopic[] = "Reflow";
+
 // The lines the command's editor works in, kept between runs.
 UnicodeLines reflowLines;
 
@@ -28,8 +31,9 @@ void ReportLeftNarrow(std::size_t left) {
     count += WChar(' ');
     count += DecimalOf(left);
     const WChar* lines[] = {Msg(MPluginTitle), count.c_str(), Msg(MReflowLeftWhy)};
+    const UnicodeText topic = FromAscii(kReflowTopic);  // F1 in the message
     Host.Message(&kPluginGuid, &kReflowMessageGuid,
-                 unicode_api::FMSG_WARNING | unicode_api::FMSG_MB_OK, nullptr, lines,
+                 unicode_api::FMSG_WARNING | unicode_api::FMSG_MB_OK, topic.c_str(), lines,
                  sizeof lines / sizeof lines[0], 0);
 }
 
