@@ -53,13 +53,11 @@ void UnicodeEditor::DeleteLine(std::int64_t n) {
 }
 
 void UnicodeEditor::SetCursor(std::int64_t line, std::int64_t column) {
-    unicode_api::EditorSetPosition rec{sizeof(unicode_api::EditorSetPosition),
-                                       static_cast<std::intptr_t>(line),
-                                       static_cast<std::intptr_t>(column),
-                                       -1,
-                                       -1,
-                                       -1,
-                                       -1};
+    unicode_api::EditorSetPosition rec{};
+    rec.StructSize = sizeof rec;
+    rec.CurLine = static_cast<std::intptr_t>(line);
+    rec.CurPos = static_cast<std::intptr_t>(column);
+    rec.CurTabPos = rec.TopScreenLine = rec.LeftPos = rec.Overtype = -1;  // as they are
     Call(unicode_api::ECTL_SETPOSITION, 0, &rec);
 }
 
