@@ -31,24 +31,25 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kKilobyte = 1 << 10;
 
-// The paragraph as lines of 40 to 90 characters with CRLF ends, always the same.
+// One line of the paragraph: " AB> " and words of 1 to 10 letters up to
+// 40 to 90 characters.
+std::string QuotedLine(std::mt19937& random) {
+    std::string line = " AB> ";
+    const std::size_t length = 40 + random() % 51;
+    while (line.size() < length) {
+        if (line.size() > 5) line += ' ';
+        const int word = 1 + static_cast<int>(random() % 10);
+        for (int i = 0; i < word; ++i) line += static_cast<char>('a' + random() % 26);
+    }
+    return line;
+}
+
+// The paragraph of `bytes` with CRLF ends, always the same.
 const std::string& ParagraphText(std::size_t bytes) {
     static std::map<std::size_t, std::string> made;
     std::string& text = made[bytes];
-    if (text.empty()) {
-        std::mt19937 random(static_cast<unsigned>(bytes));
-        text.reserve(bytes + 100);
-        while (text.size() < bytes) {
-            std::string line = " AB> ";
-            const std::size_t length = 40 + random() % 51;
-            while (line.size() < length) {
-                if (line.size() > 5) line += ' ';
-                const int word = 1 + static_cast<int>(random() % 10);
-                for (int i = 0; i < word; ++i) line += static_cast<char>('a' + random() % 26);
-            }
-            text += line + "\r\n";
-        }
-    }
+    std::mt19937 random(static_cast<unsigned>(bytes));
+    while (text.size() < bytes) text += QuotedLine(random) + "\r\n";
     return text;
 }
 
