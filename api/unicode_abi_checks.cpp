@@ -21,7 +21,7 @@ static_assert(sizeof(unicode_api::GUID) == 16 && alignof(unicode_api::GUID) == 4
 static_assert(sizeof(DWORD) == 4 && sizeof(BOOL) == 4 && sizeof(WORD) == 2, "Windows integers");
 static_assert(sizeof(unicode_api::VERSION_STAGE) == 4 &&
                   sizeof(unicode_api::FARSETTINGSTYPES) == 4 &&
-                  sizeof(unicode_api::OPENFROM) == 4 &&
+                  sizeof(unicode_api::OPENFROM) == 4 && sizeof(unicode_api::FARMACROVARTYPE) == 4 &&
                   sizeof(unicode_api::EDITOR_UNDOREDO_COMMANDS) == 4,
               "enums are 4 bytes");
 static_assert(unicode_api::kUsedStartupInfoSize == (kX86 ? 128 : 256),
@@ -101,6 +101,16 @@ CHECK_AT(OpenInfo, OpenFrom, 4, 8);
 CHECK_AT(OpenInfo, Guid, 8, 16);
 CHECK_AT(OpenInfo, Data, 12, 24);
 CHECK_AT(OpenInfo, Instance, 16, 32);
+
+CHECK_SIZE(OpenMacroInfo, 12, 24);
+CHECK_AT(OpenMacroInfo, StructSize, 0, 0);
+CHECK_AT(OpenMacroInfo, Count, 4, 8);
+CHECK_AT(OpenMacroInfo, Values, 8, 16);
+
+CHECK_SIZE(FarMacroValue, 16, 24);
+CHECK_AT(FarMacroValue, Type, 0, 0);
+CHECK_AT(FarMacroValue, Integer, 8, 8);
+CHECK_AT(FarMacroValue, String, 8, 8);
 
 CHECK_SIZE(ConfigureInfo, 12, 24);
 CHECK_AT(ConfigureInfo, StructSize, 0, 0);

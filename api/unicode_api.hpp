@@ -64,6 +64,18 @@ enum VERSION_STAGE : std::int32_t {
 enum OPENFROM : std::int32_t {
     OPEN_PLUGINSMENU = 1,
     OPEN_EDITOR = 5,
+    OPEN_FROMMACRO = 11,
+};
+
+// The type of one argument or result of a macro call.
+enum FARMACROVARTYPE : std::int32_t {
+    FMVT_UNKNOWN = 0,
+    FMVT_INTEGER = 1,
+    FMVT_STRING = 2,
+    FMVT_DOUBLE = 3,
+    FMVT_BOOLEAN = 4,
+    FMVT_POINTER = 6,
+    FMVT_NIL = 7,
 };
 
 inline constexpr PLUGIN_FLAGS PF_NONE = 0;
@@ -250,6 +262,28 @@ struct OpenInfo {
     const GUID* Guid;
     std::intptr_t Data;
     void* Instance;
+};
+
+// One argument of a macro's call: its type, then its value.
+struct FarMacroValue {
+    FARMACROVARTYPE Type;
+    union {
+        std::int64_t Integer;
+        double Double;
+        const WChar* String;
+        void* Pointer;
+        struct {
+            const void* Data;
+            std::size_t Size;
+        } Binary;  // the widest member: two words
+    };
+};
+
+// What OpenInfo.Data points at for OPEN_FROMMACRO: the call's arguments.
+struct OpenMacroInfo {
+    std::size_t StructSize;
+    std::size_t Count;
+    FarMacroValue* Values;
 };
 
 struct ConfigureInfo {

@@ -29,44 +29,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/cpu_time.hpp"
 #include "bench/loaded_host.hpp"
 #include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "host/key_script.hpp"
 
-extern char** environ;
-
 namespace {
 
+using bench::ReportWall;
+using bench::TimeRun;
+
 constexpr std::size_t kKilobyte = 1 << 10;
-
-double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// Times one run of `work`: CPU time as the iteration's time, wall time summed up.
-template <class Work>
-void TimeRun(benchmark::State& state, double& wall, Work work) {
-    const double wallStart = WallSeconds();
-    const double cpuStart = CpuSeconds();
-    work();
-    const double cpu = CpuSeconds() - cpuStart;
-    wall += WallSeconds() - wallStart;
-    state.SetIterationTime(cpu);
-}
-
-void ReportWall(benchmark::State& state, double wall) {
-    if (state.iterations() > 0) {
-        state.counters["wall_ms"] = 1e3 * wall / static_cast<double>(state.iterations());
-    }
-}
 
 // Words of 1 to 10 letters with single blanks between them, always the same.
 const std::string& LineOfWords(std::size_t bytes) {
@@ -282,44 +256,10 @@ void WrapThroughModule(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-// fold reads the file on its standard input and writes to /dev/null; its
-// CPU time comes from its exit status, the spawning's own is added.
+// fold on the same text.
 void FoldReference(benchmark::State& state) {
     const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * kKilobyte;
-    const std::string& path = TextFile(bytes);
-    char* argv[] = {const_cast<char*>("fold"), const_cast<char*>("-s"), const_cast<char*>("-w"),
-                    const_cast<char*>("78"), nullptr};
-    double wall = 0;
-    for (auto _ : state) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, path.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        const double wallStart = WallSeconds();
-        const double cpuStart = CpuSeconds();
-        pid_t child = 0;
-        const int started = posix_spawnp(&child, "fold", &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (started != 0) {
-            state.SkipWithError("cannot start fold");
-            break;
-        }
-        int status = 0;
-        rusage usage{};
-        wait4(child, &status, 0, &usage);
-        const double own = CpuSeconds() - cpuStart;
-        wall += WallSeconds() - wallStart;
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            state.SkipWithError("fold failed");
-            break;
-        }
-        auto seconds = [](const timeval& t) {
-            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-        };
-        state.SetIterationTime(own + seconds(usage.ru_utime) + seconds(usage.ru_stime));
-    }
-    ReportWall(state, wall);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    bench::RunFold(state, TextFile(bytes), bytes);
 }
 
 // Lines of 10 KB to 10 MB, timed by CPU time.

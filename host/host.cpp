@@ -3,6 +3,7 @@
 #include <type_traits>
 
 #include "host/ansi/ansi_plugin.hpp"
+#include "host/key_table.hpp"
 #include "host/module_loader.hpp"
 #ifndef _WIN32
 #include "host/far2l/far2l_plugin.hpp"
@@ -15,6 +16,18 @@ namespace host {
 namespace {
 
 const std::string kNoText;
+
+// The argument of the plug-in's macro call that the reflow key makes.
+constexpr char kReflowCall[] = "Reflow";
+
+// True for the key-down of the key that the table binds to the reflow.
+bool IsReflowKey(const ConsoleKey& key) {
+    if (key.record.EventType != KEY_EVENT || !key.record.Event.KeyEvent.bKeyDown) return false;
+    const KEY_EVENT_RECORD& record = key.record.Event.KeyEvent;
+    const KeyAction* action = ActionOf(record.wVirtualKeyCode, record.dwControlKeyState,
+                                       static_cast<unsigned char>(record.uChar.AsciiChar));
+    return action != nullptr && *action == KeyAction(EditorCommand::Reflow);
+}
 
 }  // namespace
 
@@ -111,6 +124,10 @@ int Host::Deliver(const KeyInput& input) {
     KeyHandler& keys = Keys();
     // The editor's own commands run after the plug-in's call, outside the
     // step of its changes; everything else where its host lets the editor act.
+    // The reflow key is bound to the plug-in's macro call, which takes the
+    // key before any plug-in sees it, as the 3.x host's macros do; a plug-in
+    // without macro calls is offered the key as any other.
+    if (input.key && IsReflowKey(*input.key) && CallFromMacro(kReflowCall)) return 0;
     const bool command = input.key && keys.KindOf(input.key->record) == KeyKind::Command;
     int answer = 0;
     if (plugin_) {
@@ -161,6 +178,11 @@ HANDLE Host::OpenPlugin(int openFrom, int item) {
     AnsiPlugin* ansi = PluginAs<AnsiPlugin>();
     if (ansi == nullptr) return INVALID_HANDLE_VALUE;
     return Calling([&] { return ansi->OpenPlugin(openFrom, item); });
+}
+
+std::optional<std::intptr_t> Host::CallFromMacro(const std::string& argument) {
+    if (!plugin_) return std::nullopt;
+    return Calling([&] { return plugin_->CallFromMacro(argument); });
 }
 
 void Host::AnnounceSave(const std::string& fileName) {

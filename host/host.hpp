@@ -10,7 +10,10 @@
 // handler as the user's own key would: an edit at once, inside the
 // plug-in's call; undo, redo and the editor's own commands once the
 // outermost call into the plug-in has returned, so that its undo bracket
-// is closed first.
+// is closed first. The key that the key table binds to the reflow (Alt+B)
+// is the plug-in's macro call "Reflow", made before any plug-in is offered
+// the key, as a macro takes its key in the 3.x host; with a plug-in
+// without macro calls it is a key like any other.
 #pragma once
 
 #include <cstdint>
@@ -84,6 +87,10 @@ public:
     // Tells the plug-in that the current editor's text is about to be
     // written to `fileName` (UTF-8, the full name).
     void AnnounceSave(const std::string& fileName);
+    // Calls the plug-in as its host's macros do, with one string argument
+    // (UTF-8): its answer; unset without a plug-in or when its interface has
+    // no such call.
+    std::optional<std::intptr_t> CallFromMacro(const std::string& argument);
 
 private:
     // The handler of the keys the plug-in leaves.

@@ -49,6 +49,8 @@ constexpr KeyBinding kBindings[] = {
     {"Shift+F8", EditorCommand::ChooseTable, "pick the table from a list", kExact, true},
     {"F11", EditorCommand::Plugins, "the plug-ins' commands", kExact, true},
     {"Alt+Shift+F9", EditorCommand::PluginConfig, "the plug-ins' configuration", kExact, true},
+    {"Alt+B", EditorCommand::Reflow,
+     "reflow the quoted paragraph at the cursor, or those the block touches", kExact, true},
     // Moving; with Shift a move selects.
     {"Left", Command::Left, "a character left", kMoves},
     {"Right", Command::Right, "a character right", kMoves},

@@ -50,6 +50,7 @@ enum class EditorCommand {
     ChooseTable,
     Plugins,
     PluginConfig,
+    Reflow,  // the plug-in's macro call "Reflow"
 };
 
 using KeyAction = std::variant<engine::Command, EditorCommand>;

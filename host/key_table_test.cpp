@@ -94,7 +94,7 @@ TEST(KeyTable, EveryRowIsTheKeyItNamesAndEveryCommandHasOne) {
             editorCommands.insert(static_cast<int>(std::get<EditorCommand>(binding.action)));
     }
     EXPECT_EQ(engineCommands.size(), static_cast<std::size_t>(Command::Paste) + 1);
-    EXPECT_EQ(editorCommands.size(), static_cast<std::size_t>(EditorCommand::PluginConfig) + 1);
+    EXPECT_EQ(editorCommands.size(), static_cast<std::size_t>(EditorCommand::Reflow) + 1);
 }
 
 }  // namespace

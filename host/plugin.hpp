@@ -89,6 +89,12 @@ public:
     // passes it: a 1.x plug-in is handed the number as it is and answers
     // one it does not have itself.
     virtual std::intptr_t Configure(int index) { return RunEntry(PluginEntries::Settings, index); }
+    // Calls the plug-in as its host's macros do, with one string argument
+    // (UTF-8): the plug-in's answer, 0 for none; unset when the interface
+    // has no such call (the 1.x interface).
+    virtual std::optional<std::intptr_t> CallFromMacro(const std::string& /*argument*/) {
+        return std::nullopt;
+    }
     // Tells the plug-in that the editor's text is about to be written to
     // `fileName` (UTF-8, the full name).
     virtual void AnnounceSave(const std::string& fileName) = 0;

@@ -175,6 +175,7 @@ private:
         case Command::Quit: return Leave();
         case Command::Plugins: PluginMenu(); break;
         case Command::PluginConfig: PluginConfigMenu(); break;
+        case Command::Reflow: Reflow(); break;
         case Command::SaveAs: commands_.SaveAs(); break;
         case Command::Search: commands_.Search(); break;
         case Command::SearchNext: commands_.SearchAgain(false); break;
@@ -289,6 +290,13 @@ private:
         const int chosen = ChooseEntry(U"Plugins configuration", host::PluginEntries::Settings,
                                        U"No plug-in can be configured.");
         if (chosen >= 0) RunPluginEntry(session_.Host(), host::PluginEntries::Settings, chosen);
+    }
+
+    // Alt+B reaches the view only when the plug-in takes no macro calls:
+    // the host makes the call "Reflow" itself for one that does.
+    void Reflow() {
+        status_ = U"Not reflowed: the 1.x Marten has no reflow command (the Unicode one has)";
+        screen::Beep();
     }
 
     void Notice(std::u32string title, std::u32string line) {

@@ -242,6 +242,22 @@ HANDLE UnicodePlugin::Open(const unicode_api::GUID& item) {
     return CallPlugin([&] { return exports_.OpenW(&info); });
 }
 
+std::optional<std::intptr_t> UnicodePlugin::CallFromMacro(const std::string& argument) {
+    if (exports_.OpenW == nullptr) return 0;
+    const std::u16string text = engine::Utf8ToUtf16(argument);
+    unicode_api::FarMacroValue value{};
+    value.Type = unicode_api::FMVT_STRING;
+    value.String = InterfaceText(text.c_str());
+    unicode_api::OpenMacroInfo call{sizeof call, 1, &value};
+    // The macro's own GUID, none of the plug-in's, names the caller.
+    static constexpr unicode_api::GUID kMacroCaller{
+        0x0ff1a13f, 0x5ecd, 0x4b7c, {0x8f, 0x29, 0x21, 0x43, 0x8b, 0x67, 0x11, 0x7b}};
+    unicode_api::OpenInfo info{sizeof info, unicode_api::OPEN_FROMMACRO, &kMacroCaller,
+                               reinterpret_cast<std::intptr_t>(&call), nullptr};
+    const HANDLE answer = CallPlugin([&] { return exports_.OpenW(&info); });
+    return reinterpret_cast<std::intptr_t>(answer);
+}
+
 void UnicodePlugin::AnnounceSave(const std::string& fileName) {
     if (editor_ == nullptr) return;
     const engine::Editor& editor = editor_->Engine();

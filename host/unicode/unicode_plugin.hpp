@@ -55,6 +55,8 @@ public:
     std::vector<std::string> EntryTitles(PluginEntries menu) override;
     std::intptr_t RunEntry(PluginEntries menu, int index) override;
     void AnnounceSave(const std::string& fileName) override;
+    // OpenW with OPEN_FROMMACRO and the argument as the one string value.
+    std::optional<std::intptr_t> CallFromMacro(const std::string& argument) override;
 
     // The interface's own calls, for tests of the module's entry points.
     const UnicodeExports& Exports() const { return exports_; }

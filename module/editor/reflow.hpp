@@ -108,10 +108,10 @@ template <class C>
 std::size_t QuoteGroupLength(std::basic_string_view<C> text, std::size_t at) {
     // Ten initials take at most 20 units: without a mark that near, no group
     // (the common case of a word, found without looking at its letters).
-    const std::size_t near = std::min(text.size(), at + 2 * kMaxInitials + 1);
+    const std::size_t reach = std::min(text.size(), at + 2 * kMaxInitials + 1);
     std::size_t mark = at;
-    while (mark < near && text[mark] != C(kQuoteMark)) ++mark;
-    if (mark == near) return 0;
+    while (mark < reach && text[mark] != C(kQuoteMark)) ++mark;
+    if (mark == reach) return 0;
     std::size_t i = at;
     int letters = 0;
     while (i < text.size()) {

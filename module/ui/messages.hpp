@@ -30,9 +30,13 @@ enum MsgId : std::int8_t {
     MBalanced,
     // far2l's face: its settings file could not be read and was moved aside.
     MSettingsMovedAside,
+    // The reflow command's texts, which only the faces that offer it show.
+    MReflowCommand,
+    MReflowLeft,
+    MReflowLeftWhy,
 };
 
-inline constexpr int kMessageCount = MSettingsMovedAside + 1;
+inline constexpr int kMessageCount = MReflowLeftWhy + 1;
 
 // The messages of the 1.x face's language files: MFiller to MFileMask.
 inline constexpr int kAnsiMessageCount = MBalanced;

@@ -4,6 +4,7 @@
 #include "module/unicode/config_ui.hpp"
 #include "module/unicode/guids.hpp"
 #include "module/unicode/host_info.hpp"
+#include "module/unicode/reflow_entry.hpp"
 #include "module/unicode/settings_store.hpp"
 #include "module/unicode/unicode_editor.hpp"
 
@@ -15,6 +16,9 @@ namespace {
 constexpr unicode_api::VersionInfo kMinHostVersion = {3, 0, 0, 6682, unicode_api::VS_RELEASE};
 
 const WChar* PluginTitles[1] = {nullptr};
+// The editor's plug-in menu: the settings, then the reflow command.
+const WChar* MenuTitles[2] = {nullptr, nullptr};
+const unicode_api::GUID MenuGuids[2] = {kMenuEntryGuid, kReflowEntryGuid};
 
 // The face's own texts in the interface's unit, made once and kept for the host.
 struct OwnTexts {
@@ -58,15 +62,25 @@ extern "C" void WINAPI SetStartupInfoW(const unicode_api::PluginStartupInfo* Inf
 extern "C" void WINAPI GetPluginInfoW(unicode_api::PluginInfo* Info) {
     if (Info == nullptr) return;
     PluginTitles[0] = Msg(marten::MPluginTitle);
+    MenuTitles[0] = PluginTitles[0];
+    MenuTitles[1] = Msg(marten::MReflowCommand);
     Info->StructSize = sizeof(unicode_api::PluginInfo);
     Info->Flags = unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS;
-    Info->PluginMenu = {&kMenuEntryGuid, PluginTitles, 1};
+    Info->PluginMenu = {MenuGuids, MenuTitles, 2};
     Info->PluginConfig = {&kConfigEntryGuid, PluginTitles, 1};
 }
 
-extern "C" HANDLE WINAPI OpenW(const unicode_api::OpenInfo* /*Info: there is only one entry*/) {
+extern "C" HANDLE WINAPI OpenW(const unicode_api::OpenInfo* Info) {
     try {
-        RunConfiguration();
+        if (Info != nullptr && Info->OpenFrom == unicode_api::OPEN_FROMMACRO) {
+            return OpenFromMacro(Info->Data);
+        }
+        if (Info != nullptr && Info->Guid != nullptr &&
+            unicode_api::SameGuid(*Info->Guid, kReflowEntryGuid)) {
+            RunReflow();
+        } else {
+            RunConfiguration();
+        }
     } catch (...) {}
     // A null answer: no panel was opened.
     return nullptr;

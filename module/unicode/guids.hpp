@@ -45,6 +45,10 @@ inline constexpr Guid kPluginGuid = GuidOf("29117a56-e534-48e4-ad93-3178d955845f
 // The entry in the editor's plug-in menu, and the one in the configuration list.
 inline constexpr Guid kMenuEntryGuid = GuidOf("81a6d253-992a-41f7-8ad8-87a4394d04f3");
 inline constexpr Guid kConfigEntryGuid = GuidOf("6ed4bfdd-6c6d-43fe-8be5-03ef615c3515");
+// The editor's plug-in menu entry that reflows the paragraph at the cursor,
+// and the message that says which paragraphs it left.
+inline constexpr Guid kReflowEntryGuid = GuidOf("933e4065-c709-46da-9948-ef67544dc604");
+inline constexpr Guid kReflowMessageGuid = GuidOf("bb1e3d89-52ef-40f2-b24a-1f1da898b7b0");
 // The configuration menu, the settings dialog and the About box.
 inline constexpr Guid kConfigMenuGuid = GuidOf("260e37ba-a9e6-4323-84bd-0227db82530c");
 inline constexpr Guid kSettingsDialogGuid = GuidOf("18456c06-969d-4fce-9ece-313ebd44e349");

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "module/editor/key_step.hpp"
+#include "module/editor/reflow.hpp"
 #include "module/unicode/host_info.hpp"
 
 namespace marten::unicode {
@@ -42,6 +45,16 @@ public:
     void FinishChange(const INPUT_RECORD& key);
     // Closes the bracket if it is open, without feeding anything.
     void CloseBracket();
+
+    // What the reflow command asks of the editor (unicode_editor_lines.cpp);
+    // LineCount as the last RefreshInfo saw it.
+    std::int64_t LineCount() const { return info_.TotalLines; }
+    std::optional<LineRange> MarkedLines();
+    std::basic_string_view<Char> ViewLine(std::int64_t n);
+    void ReplaceLine(std::int64_t n, std::basic_string_view<Char> text);
+    void InsertLineBefore(std::int64_t n);
+    void DeleteLine(std::int64_t n);
+    void SetCursor(std::int64_t line, std::int64_t column);
 
 private:
     std::intptr_t Call(unicode_api::EDITOR_CONTROL_COMMANDS command, std::intptr_t param1,

@@ -85,8 +85,8 @@ struct Parser {
                 break;
             } else if (ch < 0x80) {
                 bytes += static_cast<char>(ch);
-            } else if (const auto byte = engine::FromUnicode(result.table, ch)) {
-                bytes += static_cast<char>(*byte);
+            } else if (const auto encoded = engine::EncodeChar(result.table, ch)) {
+                bytes += encoded->Bytes();  // a byte of an 8-bit table, or UTF-8
             } else {
                 std::string shown;
                 AppendUtf8(shown, ch);
@@ -137,6 +137,8 @@ struct Parser {
                 ok = ParseNumber(value, s.LIndent, INT32_MIN, INT32_MAX);
             else if (name == "FileMask")
                 s.FileMask = std::string(value);
+            else if (name == "Balanced")
+                ok = ParseNumber(value, s.Balanced, 0, 1);
             else
                 return Fail("unknown setting \"" + std::string(name) + "\"");
             if (!ok) {
@@ -258,7 +260,8 @@ struct Parser {
             Module,
             After,
             Calls,
-            Answer
+            Answer,
+            Messages
         } section = Section::Header;
         bool seenAnswer = false;
         std::size_t at = 0;
@@ -285,6 +288,8 @@ struct Parser {
                     section = Section::Calls;
                 else if (name == "answer")
                     section = Section::Answer;
+                else if (name == "messages")
+                    section = Section::Messages;
                 else
                     return Fail("unknown section \"" + name + "\"");
                 if (target != nullptr) {
@@ -294,6 +299,9 @@ struct Parser {
                 } else if (section == Section::Calls) {
                     if (result.calls) return Fail("section \"calls\" appears twice");
                     result.calls.emplace();
+                } else if (section == Section::Messages) {
+                    if (result.messages) return Fail("section \"messages\" appears twice");
+                    result.messages.emplace();
                 } else if (seenAnswer) {
                     return Fail("section \"answer\" appears twice");
                 }
@@ -315,6 +323,7 @@ struct Parser {
                 if (!TextLine(line, result.after)) return false;
                 break;
             case Section::Calls: Words(line, *result.calls); break;
+            case Section::Messages: result.messages->emplace_back(line); break;
             case Section::Answer: {
                 const std::string_view value = Trim(line);
                 if (value.empty()) break;
@@ -330,7 +339,8 @@ struct Parser {
         }
         if (!result.before.present) return Fail("no \"--- before\" section");
         if (Trim(result.keys).empty()) return Fail("no keys: nothing to do");
-        if (!result.module.present && !result.after.present && !result.calls && !result.answer) {
+        if (!result.module.present && !result.after.present && !result.calls && !result.answer &&
+            !result.messages) {
             return Fail("nothing to check: no module, after, calls or answer section");
         }
         for (const std::string& name : result.calls.value_or(std::vector<std::string>{})) {

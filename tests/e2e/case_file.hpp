@@ -55,6 +55,7 @@ struct CaseSettings {
     std::int32_t RIndent = 78;
     std::int32_t LIndent = 0;
     std::string FileMask = "*.msg,golded.*";
+    std::uint8_t Balanced = 0;  // kept by the faces that offer the reflow
 };
 
 struct CaseText {
@@ -80,6 +81,9 @@ struct Case {
     CaseText after;
     std::optional<std::vector<std::string>> calls;  // command names without ECTL_
     std::optional<int> answer;
+    // The lines of the message boxes the keys opened (title, text, buttons),
+    // one after another; unset where the case does not look.
+    std::optional<std::vector<std::string>> messages;
 };
 
 // Parses the text of a case file; on failure `error` says "PATH:LINE: what".

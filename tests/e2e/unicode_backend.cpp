@@ -155,7 +155,8 @@ CaseOutcome RunCaseUnicode(const Case& c, const UnicodeEntryPoints& face) {
                    {UNICODE_TEXT("EnableHPChange"), std::uint64_t{s.EnableHPChange}},
                    {UNICODE_TEXT("RIndent"), static_cast<std::uint64_t>(std::int64_t{s.RIndent})},
                    {UNICODE_TEXT("LIndent"), static_cast<std::uint64_t>(std::int64_t{s.LIndent})},
-                   {UNICODE_TEXT("FileMask"), UnicodeText(engine::Utf8ToUtf16(s.FileMask))}};
+                   {UNICODE_TEXT("FileMask"), UnicodeText(engine::Utf8ToUtf16(s.FileMask))},
+                   {UNICODE_TEXT("Balanced"), std::uint64_t{s.Balanced}}};
 
     engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     Session session(editor, face);

@@ -7,8 +7,10 @@
 #include <optional>
 #include <type_traits>
 
+#include "engine/codepage.hpp"
 #include "engine/text16.hpp"
 #include "host/host.hpp"
+#include "host/scripted_ui.hpp"
 #include "host/unicode/unicode_editor.hpp"
 #include "host/unicode/unicode_plugin.hpp"
 #include "host/unicode/unicode_settings_store.hpp"
@@ -83,13 +85,31 @@ bool StoreUnicodeSettings(const CaseSettings& s, std::string* problem) {
         flag(u"EnableQuote", s.EnableQuote) && flag(u"EnableAutoWrap", s.EnableAutoWrap) &&
         flag(u"EnableAutoIndent", s.EnableAutoIndent) &&
         flag(u"EnableHPChange", s.EnableHPChange) && margin(u"RIndent", s.RIndent) &&
-        margin(u"LIndent", s.LIndent) && set(u"FileMask", unicode_api::FST_STRING, mask.c_str());
+        margin(u"LIndent", s.LIndent) && set(u"FileMask", unicode_api::FST_STRING, mask.c_str()) &&
+        flag(u"Balanced", s.Balanced);
     store.Control(create.Handle, unicode_api::SCTL_FREE, 0, nullptr);
     if (stored && !fs::exists(store.FilePath(unicode_api::PSL_ROAMING))) {
         *problem = "the host's settings store wrote no file";
         return false;
     }
     return stored;
+}
+
+// The lines of the message boxes shown, in UTF-8, against the case's; the
+// report of a difference, empty when none. A case without the section
+// expects no message.
+std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>& shown) {
+    std::vector<std::string> lines;
+    for (const host::MessageCall& call : shown) {
+        for (const std::optional<std::string>& item : call.items)
+            lines.push_back(engine::ToUtf8(engine::CodePage::Oem866, item.value_or("")));
+    }
+    const std::vector<std::string> expected = c.messages.value_or(std::vector<std::string>{});
+    if (lines == expected) return "";
+    std::string report = c.path + ": the messages differ (- expected, + actual)\n";
+    for (const std::string& line : expected) report += "-" + line + "\n";
+    for (const std::string& line : lines) report += "+" + line + "\n";
+    return report;
 }
 
 }  // namespace
@@ -107,6 +127,8 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
     std::string problem;
     if (!StoreUnicodeSettings(c.settings, &problem)) return fail(problem);
     host::Host host;
+    host::ScriptedUi user;  // answers every message at once, and records it
+    host.SetUi(&user);
     if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
     if (host.PluginAs<host::UnicodePlugin>() == nullptr) {
         return fail(modulePath + ": not a plug-in of the Unicode interface");
@@ -122,8 +144,8 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
         return host.DispatchUnicode(host::ToUnicodeInput(record, std::nullopt, codec));
     });
     host.SetEditor(nullptr);
-    outcome.passed = report.empty();
-    outcome.report = report;
+    outcome.report = report + CompareMessages(c, user.messages);
+    outcome.passed = outcome.report.empty();
     return outcome;
 }
 

@@ -23,7 +23,7 @@ TEST(RealUnicodeModule, LoadsWithItsLanguageAndHelpFiles) {
         ASSERT_NE(plugin, nullptr);
         const unicode_api::PluginInfo info = plugin->QueryPluginInfo();
         EXPECT_EQ(info.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
-        ASSERT_EQ(info.PluginMenu.Count, 1u);
+        ASSERT_EQ(info.PluginMenu.Count, 2u);  // the settings, the reflow
 
         // The configuration menu left at once.
         host::ScriptedUi ui;

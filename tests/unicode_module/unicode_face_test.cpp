@@ -201,11 +201,17 @@ TEST(UnicodeFaceIdentity, GlobalInfoAndMenus) {
     info.StructSize = sizeof info;
     GetPluginInfoW(&info);
     EXPECT_EQ(info.Flags, unicode_api::PF_EDITOR | unicode_api::PF_DISABLEPANELS);
-    ASSERT_EQ(info.PluginMenu.Count, 1u);
+    // The editor's menu: the settings, then the reflow; the configuration
+    // list keeps its one entry. Every GUID is its own.
+    ASSERT_EQ(info.PluginMenu.Count, 2u);
     ASSERT_EQ(info.PluginConfig.Count, 1u);
     EXPECT_EQ(std::u16string(info.PluginMenu.Strings[0]), u"msg7");
+    EXPECT_EQ(std::u16string(info.PluginMenu.Strings[1]), u"msg17");
     EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[0], info.PluginConfig.Guids[0]));
     EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[0], global.Guid));
+    EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[1], info.PluginMenu.Guids[0]));
+    EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[1], info.PluginConfig.Guids[0]));
+    EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[1], global.Guid));
 
     // The menu from the configuration list: About, then the user leaves.
     host.menuAnswer = 2;

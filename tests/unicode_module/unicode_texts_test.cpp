@@ -1,7 +1,7 @@
 // The Unicode face's language and help files, made from the 1.x face's at
 // build time: UTF-8 behind a byte-order mark, the .Language= line first, and
-// line for line the same texts, each language file followed by the texts of
-// the settings the 1.x face does not keep.
+// line for line the same texts, each followed by the texts of the settings
+// and commands the 1.x face does not have.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -34,12 +34,13 @@ TEST(UnicodeTexts, AreTheAnsiTextsInUtf8) {
         ASSERT_EQ(unicode.compare(0, 13, "\xEF\xBB\xBF.Language="), 0);
         std::vector<std::string> ansiLines = Lines(ansi);
         const std::vector<std::string> unicodeLines = Lines(unicode.substr(3));
-        if (std::string(name).ends_with(".lng")) {
-            const std::string extra =
-                Contents(std::string(MARTEN_SOURCE_DIR) + "/module/lang/extra/" + name);
-            ASSERT_FALSE(extra.empty());
-            for (const std::string& line : Lines(extra)) ansiLines.push_back(line);
-        }
+        // Each followed by the texts of what the 1.x face does not have.
+        const bool language = std::string(name).ends_with(".lng");
+        const std::string extra =
+            Contents(std::string(MARTEN_SOURCE_DIR) +
+                     (language ? "/module/lang/extra/" : "/module/help/extra/") + name);
+        ASSERT_FALSE(extra.empty());
+        for (const std::string& line : Lines(extra)) ansiLines.push_back(line);
         ASSERT_EQ(unicodeLines.size(), ansiLines.size());
         EXPECT_EQ(unicodeLines.front(), ansiLines.front());
         // ASCII lines are the same bytes; Russian ones grow (two bytes a letter).
