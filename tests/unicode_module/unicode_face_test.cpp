@@ -7,6 +7,7 @@
 
 #include "api/unicode_api.hpp"
 #include "module/settings/settings.hpp"
+#include "module/ui/messages.hpp"
 #include "module/unicode/settings_store.hpp"
 #include "module/unicode/unicode_editor.hpp"
 #include "tests/support/unicode_fake_host.hpp"
@@ -205,8 +206,13 @@ TEST(UnicodeFaceIdentity, GlobalInfoAndMenus) {
     // list keeps its one entry. Every GUID is its own.
     ASSERT_EQ(info.PluginMenu.Count, 2u);
     ASSERT_EQ(info.PluginConfig.Count, 1u);
-    EXPECT_EQ(std::u16string(info.PluginMenu.Strings[0]), u"msg7");
-    EXPECT_EQ(std::u16string(info.PluginMenu.Strings[1]), u"msg17");
+    // The fake host names a message by its id.
+    const auto text = [](int id) {
+        const std::string digits = "msg" + std::to_string(id);
+        return std::u16string(digits.begin(), digits.end());
+    };
+    EXPECT_EQ(std::u16string(info.PluginMenu.Strings[0]), text(marten::MPluginTitle));
+    EXPECT_EQ(std::u16string(info.PluginMenu.Strings[1]), text(marten::MReflowCommand));
     EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[0], info.PluginConfig.Guids[0]));
     EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[0], global.Guid));
     EXPECT_FALSE(unicode_api::SameGuid(info.PluginMenu.Guids[1], info.PluginMenu.Guids[0]));
