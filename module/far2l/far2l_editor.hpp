@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "module/editor/key_step.hpp"
+#include "module/editor/reflow.hpp"
 #include "module/far2l/host_info.hpp"
 #include "module/far2l/settings_file.hpp"
 
@@ -45,6 +48,16 @@ public:
     void FinishChange(const far2l_api::INPUT_RECORD& key);
     // Closes the bracket if it is open, without feeding anything.
     void CloseBracket();
+
+    // What the reflow command asks of the editor (far2l_editor_lines.cpp);
+    // LineCount as the last RefreshInfo saw it.
+    std::int64_t LineCount() const { return info_.TotalLines; }
+    std::optional<LineRange> MarkedLines();
+    std::basic_string_view<Char> ViewLine(std::int64_t n);
+    void ReplaceLine(std::int64_t n, std::basic_string_view<Char> text);
+    void InsertLineBefore(std::int64_t n);
+    void DeleteLine(std::int64_t n);
+    void SetCursor(std::int64_t line, std::int64_t column);
 
 private:
     int Call(far2l_api::EDITOR_CONTROL_COMMANDS command, void* param);

@@ -13,7 +13,7 @@ namespace {
 constexpr char kReflowTopic[] = "Reflow";
 
 // The lines the command's editor works in, kept between runs.
-UnicodeLines reflowLines;
+FeatureLines<UnicodeText> reflowLines;
 
 // The decimal digits of `n`.
 UnicodeText DecimalOf(std::size_t n) {

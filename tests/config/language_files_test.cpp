@@ -23,16 +23,18 @@ namespace fs = std::filesystem;
 
 // The identifiers' names in identifier order, as the comment before each
 // message names them.
-const char* const kMessageNames[marten::kMessageCount] = {"MFiller",           "MOk",
-                                                          "MCancel",           "MAbout",
-                                                          "MAboutTitle",       "MAboutText",
-                                                          "MMenuTitle",        "MPluginTitle",
-                                                          "MEnableQuote",      "MEnableAutoWrap",
-                                                          "MEnableAutoIndent", "MEnableHPChange",
-                                                          "MRIndent",          "MLIndent",
-                                                          "MConfigure",        "MFileMask",
-                                                          "MBalanced",         "MSettingsMovedAside", "MReflowCommand",
-                                                          "MReflowLeft",       "MReflowLeftWhy"};
+const char* const kMessageNames[marten::kMessageCount] = {
+    "MFiller",           "MOk",
+    "MCancel",           "MAbout",
+    "MAboutTitle",       "MAboutText",
+    "MMenuTitle",        "MPluginTitle",
+    "MEnableQuote",      "MEnableAutoWrap",
+    "MEnableAutoIndent", "MEnableHPChange",
+    "MRIndent",          "MLIndent",
+    "MConfigure",        "MFileMask",
+    "MBalanced",         "MSettingsMovedAside",
+    "MReflowCommand",    "MReflowLeft",
+    "MReflowLeftWhy"};
 
 // The language files of each face: the 1.x face's, as they are kept, with
 // the texts it shows; the Unicode face's, made at build time, with them all.

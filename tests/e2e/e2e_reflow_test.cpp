@@ -11,19 +11,23 @@
 #include "engine/editor.hpp"
 #include "host/host.hpp"
 #include "tests/e2e/case_runner.hpp"
+#include "tests/e2e/far2l_host_runner.hpp"
 #include "tests/e2e/unicode_host_runner.hpp"
 
 namespace {
 
 const std::string kReflowCases = std::string(MARTEN_SOURCE_DIR) + "/tests/e2e/cases-reflow";
 
-// The faces that offer the command: one line each.
+// The faces that offer the command: one line each, with the runner that
+// loads the face's module through its interface.
 struct Face {
     const char* name;
     const char* modulePath;
+    e2e::CaseOutcome (*run)(const e2e::Case&, const std::string&);
 };
 const Face kFaces[] = {
-    {"unicode", MARTEN_UNICODE_MODULE_PATH},
+    {"unicode", MARTEN_UNICODE_MODULE_PATH, e2e::RunCaseThroughHost},
+    {"far2l", MARTEN_FAR2L_MODULE_PATH, e2e::RunCaseThroughFar2lHost},
 };
 
 // The length of the quote prefix a line starts with, read as a person reads
@@ -75,7 +79,7 @@ TEST_P(ReflowCaseFile, PassesInEveryFaceKeepingEveryWord) {
     ASSERT_TRUE(reflowCase->after.present) << "a reflow case states the text after";
     EXPECT_EQ(Words(reflowCase->before.lines), Words(reflowCase->after.lines));
     for (const Face& face : kFaces) {
-        const e2e::CaseOutcome outcome = e2e::RunCaseThroughHost(*reflowCase, face.modulePath);
+        const e2e::CaseOutcome outcome = face.run(*reflowCase, face.modulePath);
         EXPECT_TRUE(outcome.passed) << face.name << " face:\n" << outcome.report;
     }
 }

@@ -95,9 +95,8 @@ bool StoreUnicodeSettings(const CaseSettings& s, std::string* problem) {
     return stored;
 }
 
-// The lines of the message boxes shown, in UTF-8, against the case's; the
-// report of a difference, empty when none. A case without the section
-// expects no message.
+}  // namespace
+
 std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>& shown) {
     std::vector<std::string> lines;
     for (const host::MessageCall& call : shown) {
@@ -111,8 +110,6 @@ std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>&
     for (const std::string& line : lines) report += "+" + line + "\n";
     return report;
 }
-
-}  // namespace
 
 CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
     CaseOutcome outcome;

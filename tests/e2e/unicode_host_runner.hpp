@@ -6,12 +6,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "host/ui.hpp"
 #include "tests/e2e/case_file.hpp"
 #include "tests/e2e/case_runner.hpp"
 
 namespace e2e {
 
 CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath);
+
+// The lines of the message boxes shown, in UTF-8, against the case's; the
+// report of a difference, empty when none. A case without the section
+// expects no message.
+std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>& shown);
 
 }  // namespace e2e

@@ -1,0 +1,16 @@
+// The end-to-end cases against far2l's face as the host of our own loads
+// it: its module file through far2l's interface, keys handed over as far2l
+// hands them, the case's settings in the config.ini of a far2l profile of
+// the case's own (FARSETTINGS), and the messages it shows compared.
+#pragma once
+
+#include <string>
+
+#include "tests/e2e/case_file.hpp"
+#include "tests/e2e/case_runner.hpp"
+
+namespace e2e {
+
+CaseOutcome RunCaseThroughFar2lHost(const Case& c, const std::string& modulePath);
+
+}  // namespace e2e
