@@ -52,8 +52,8 @@ void Far2lEditor::DeleteLine(std::int64_t n) {
 
 void Far2lEditor::SetCursor(std::int64_t line, std::int64_t column) {
     // -1: the other fields stay as they are.
-    far2l_api::EditorSetPosition rec{static_cast<int>(line), static_cast<int>(column), -1, -1, -1,
-                                     -1};
+    far2l_api::EditorSetPosition rec{
+        static_cast<int>(line), static_cast<int>(column), -1, -1, -1, -1};
     Call(far2l_api::ECTL_SETPOSITION, &rec);
 }
 

@@ -16,54 +16,40 @@
 
 namespace e2e {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-// A far2l profile of the case's own, named by FARSETTINGS as far2l names it
-// for `-u`, holding the case's settings; gone again with the case.
-class Profile {
-public:
-    explicit Profile(const CaseSettings& s) {
-        static int made = 0;
-        folder_ = fs::temp_directory_path() /
-                  ("marten-e2e-far2l-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
-        const fs::path ini = folder_ / ".config/plugins/marten/config.ini";
-        fs::create_directories(ini.parent_path());
-        std::ofstream(ini, std::ios::binary)
-            << "[Settings]\nEnableQuote=" << int{s.EnableQuote}
-            << "\nEnableAutoWrap=" << int{s.EnableAutoWrap}
-            << "\nEnableAutoIndent=" << int{s.EnableAutoIndent}
-            << "\nEnableHPChange=" << int{s.EnableHPChange} << "\nRIndent=" << s.RIndent
-            << "\nLIndent=" << s.LIndent << "\nFileMask=" << s.FileMask
-            << "\nBalanced=" << int{s.Balanced} << "\n";
-        if (const char* earlier = std::getenv("FARSETTINGS")) earlier_ = earlier;
-        ::setenv("FARSETTINGS", folder_.c_str(), 1);
-    }
-    Profile(const Profile&) = delete;
-    Profile& operator=(const Profile&) = delete;
-    ~Profile() {
-        if (earlier_) {
-            ::setenv("FARSETTINGS", earlier_->c_str(), 1);
-        } else {
-            ::unsetenv("FARSETTINGS");
-        }
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
+Far2lProfile::Far2lProfile(const CaseSettings& s) {
+    static int made = 0;
+    folder_ = fs::temp_directory_path() /
+              ("marten-e2e-far2l-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
+    const fs::path ini = folder_ / ".config/plugins/marten/config.ini";
+    fs::create_directories(ini.parent_path());
+    std::ofstream(ini, std::ios::binary)
+        << "[Settings]\nEnableQuote=" << int{s.EnableQuote}
+        << "\nEnableAutoWrap=" << int{s.EnableAutoWrap}
+        << "\nEnableAutoIndent=" << int{s.EnableAutoIndent}
+        << "\nEnableHPChange=" << int{s.EnableHPChange} << "\nRIndent=" << s.RIndent
+        << "\nLIndent=" << s.LIndent << "\nFileMask=" << s.FileMask
+        << "\nBalanced=" << int{s.Balanced} << "\n";
+    if (const char* earlier = std::getenv("FARSETTINGS")) earlier_ = earlier;
+    ::setenv("FARSETTINGS", folder_.c_str(), 1);
+}
 
-private:
-    fs::path folder_;
-    std::optional<std::string> earlier_;
-};
-
-}  // namespace
+Far2lProfile::~Far2lProfile() {
+    if (earlier_) {
+        ::setenv("FARSETTINGS", earlier_->c_str(), 1);
+    } else {
+        ::unsetenv("FARSETTINGS");
+    }
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
 
 CaseOutcome RunCaseThroughFar2lHost(const Case& c, const std::string& modulePath) {
     CaseOutcome outcome;
     const auto strokes = CaseStrokes(c, outcome.report);
     if (!strokes) return outcome;
-    Profile profile(c.settings);
+    Far2lProfile profile(c.settings);
     host::Host host;
     host::ScriptedUi user;  // answers every message at once, and records it
     host.SetUi(&user);
