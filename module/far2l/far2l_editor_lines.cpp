@@ -38,16 +38,19 @@ void Far2lEditor::ReplaceLine(std::int64_t n, std::basic_string_view<wchar_t> te
 }
 
 void Far2lEditor::InsertLineBefore(std::int64_t n) {
-    SetCursor(n, 0);
-    BeforeChange();
     int indent = 0;  // the editor's auto-indent adds nothing
-    Call(far2l_api::ECTL_INSERTSTRING, &indent);
+    AtLineStart(n, far2l_api::ECTL_INSERTSTRING, &indent);
 }
 
 void Far2lEditor::DeleteLine(std::int64_t n) {
+    AtLineStart(n, far2l_api::ECTL_DELETESTRING, nullptr);
+}
+
+void Far2lEditor::AtLineStart(std::int64_t n, far2l_api::EDITOR_CONTROL_COMMANDS command,
+                              void* param) {
     SetCursor(n, 0);
     BeforeChange();
-    Call(far2l_api::ECTL_DELETESTRING, nullptr);
+    Call(command, param);
 }
 
 void Far2lEditor::SetCursor(std::int64_t line, std::int64_t column) {

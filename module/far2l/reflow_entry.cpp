@@ -33,12 +33,7 @@ void ReportLeftNarrow(std::size_t left) {
 bool RunReflow() {
     if (Host.EditorControl == nullptr) return false;
     Far2lEditor ed(reflowLines);
-    ed.RefreshInfo();
-    if (ed.LineCount() <= 0) return false;  // no editor answered
-    const ReflowOutcome outcome = RunReflowCommand(ed, Settings.RIndent, Settings.Balanced != 0);
-    if (outcome.changed) ed.Redraw();
-    if (outcome.leftNarrow > 0) ReportLeftNarrow(outcome.leftNarrow);
-    return outcome.changed;
+    return RunReflowEntry(ed, Settings.RIndent, Settings.Balanced != 0, ReportLeftNarrow);
 }
 
 void OpenFromMacro(int openFrom, far2l_api::INT_PTR item) {

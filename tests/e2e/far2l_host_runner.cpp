@@ -5,13 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "host/far2l/far2l_plugin.hpp"
-#include "host/host.hpp"
-#include "host/scripted_ui.hpp"
-#include "host/unicode/unicode_editor.hpp"
-#include "tests/e2e/unicode_backend.hpp"
 #include "tests/e2e/unicode_host_runner.hpp"
 
 namespace e2e {
@@ -46,33 +41,11 @@ Far2lProfile::~Far2lProfile() {
 }
 
 CaseOutcome RunCaseThroughFar2lHost(const Case& c, const std::string& modulePath) {
-    CaseOutcome outcome;
-    const auto strokes = CaseStrokes(c, outcome.report);
-    if (!strokes) return outcome;
     Far2lProfile profile(c.settings);
-    host::Host host;
-    host::ScriptedUi user;  // answers every message at once, and records it
-    host.SetUi(&user);
-    std::string problem;
-    if (!host.LoadModule(modulePath, &problem)) {
-        outcome.report = c.path + ": cannot load the module: " + problem + "\n";
-        return outcome;
-    }
-    if (host.PluginAs<host::Far2lPlugin>() == nullptr) {
-        outcome.report = c.path + ": not loaded through far2l's interface\n";
-        return outcome;
-    }
-    engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
-    PlaceCursor(c, editor);
-    host.SetEditor(&editor);
-    const engine::LineCodec& codec = engine::CodecOf(c.table);
-    const std::string report = TypeAndCompare(c, *strokes, editor, [&](const INPUT_RECORD& record) {
-        return host.DispatchUnicode(host::ToUnicodeInput(record, std::nullopt, codec));
-    });
-    host.SetEditor(nullptr);
-    outcome.report = report + CompareMessages(c, user.messages);
-    outcome.passed = outcome.report.empty();
-    return outcome;
+    return TypeCaseThroughHost(
+        c, modulePath,
+        [](host::Host& host) { return host.PluginAs<host::Far2lPlugin>() != nullptr; },
+        "not loaded through far2l's interface");
 }
 
 }  // namespace e2e

@@ -111,7 +111,8 @@ std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>&
     return report;
 }
 
-CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
+CaseOutcome TypeCaseThroughHost(const Case& c, const std::string& modulePath,
+                                bool (*speaks)(host::Host&), const std::string& notSpoken) {
     CaseOutcome outcome;
     const auto strokes = CaseStrokes(c, outcome.report);
     if (!strokes) return outcome;
@@ -119,17 +120,12 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
         outcome.report = c.path + ": " + why + "\n";
         return outcome;
     };
-
-    SettingsFolder folder;
-    std::string problem;
-    if (!StoreUnicodeSettings(c.settings, &problem)) return fail(problem);
     host::Host host;
     host::ScriptedUi user;  // answers every message at once, and records it
     host.SetUi(&user);
+    std::string problem;
     if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
-    if (host.PluginAs<host::UnicodePlugin>() == nullptr) {
-        return fail(modulePath + ": not a plug-in of the Unicode interface");
-    }
+    if (!speaks(host)) return fail(modulePath + ": " + notSpoken);
 
     engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     PlaceCursor(c, editor);
@@ -144,6 +140,20 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
     outcome.report = report + CompareMessages(c, user.messages);
     outcome.passed = outcome.report.empty();
     return outcome;
+}
+
+CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
+    SettingsFolder folder;
+    std::string problem;
+    if (!StoreUnicodeSettings(c.settings, &problem)) {
+        CaseOutcome outcome;
+        outcome.report = c.path + ": " + problem + "\n";
+        return outcome;
+    }
+    return TypeCaseThroughHost(
+        c, modulePath,
+        [](host::Host& host) { return host.PluginAs<host::UnicodePlugin>() != nullptr; },
+        "not a plug-in of the Unicode interface");
 }
 
 }  // namespace e2e
