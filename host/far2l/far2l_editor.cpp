@@ -26,6 +26,13 @@ bool Far2lEditor::HasPairs(int n) const {
 }
 
 bool Far2lEditor::Utf16Line(int n, std::u16string_view& text, int& line) {
+    int selStart = 0;
+    int selEnd = 0;
+    return Utf16Line(n, text, line, selStart, selEnd);
+}
+
+bool Far2lEditor::Utf16Line(int n, std::u16string_view& text, int& line, int& selStart,
+                            int& selEnd) {
     unicode_api::EditorGetString get{};
     get.StructSize = sizeof get;
     get.StringNumber = n;
@@ -33,6 +40,8 @@ bool Far2lEditor::Utf16Line(int n, std::u16string_view& text, int& line) {
     text = std::u16string_view(reinterpret_cast<const char16_t*>(get.StringText),
                                static_cast<std::size_t>(get.StringLength));
     line = n >= 0 ? n : static_cast<int>(Engine().CurLine());
+    selStart = static_cast<int>(get.SelStart);
+    selEnd = static_cast<int>(get.SelEnd);
     return true;
 }
 
@@ -84,7 +93,9 @@ int Far2lEditor::GetString(far2l_api::EditorGetString* get) {
     if (get == nullptr) return 0;
     std::u16string_view units;
     int line = 0;
-    if (!Utf16Line(get->StringNumber, units, line)) return 0;
+    int selStart = -1;
+    int selEnd = 0;
+    if (!Utf16Line(get->StringNumber, units, line, selStart, selEnd)) return 0;
     std::wstring& text = NextHandedOut();
     text.clear();
     if (HasPairs(line)) {
@@ -97,8 +108,13 @@ int Far2lEditor::GetString(far2l_api::EditorGetString* get) {
     // The ends of line the editor keeps, as far2l hands them out.
     const std::string_view eol = Engine().LineAt(line).eol;
     get->StringEOL = eol == "\r\n" ? L"\r\n" : eol == "\n" ? L"\n" : eol == "\r" ? L"\r" : L"";
-    get->SelStart = -1;
-    get->SelEnd = 0;
+    // The marked part in characters, as far2l counts columns.
+    const bool pairs = HasPairs(line);
+    const auto chars = [&](int column) {
+        return pairs && column > 0 ? CharColumn(units, column) : column;
+    };
+    get->SelStart = chars(selStart);
+    get->SelEnd = chars(selEnd);
     return 1;
 }
 

@@ -45,6 +45,9 @@ private:
     // Line n (negative: the cursor's) in UTF-16, as the view holds it; its
     // number in `line`. False when there is no such line.
     bool Utf16Line(int n, std::u16string_view& text, int& line);
+    // The same, with the marked part of the line in UTF-16 units as the
+    // Unicode editor reports it (from -1 when none, to -1 past the end).
+    bool Utf16Line(int n, std::u16string_view& text, int& line, int& selStart, int& selEnd);
     // True when line n holds a character beyond the BMP (two UTF-16 units),
     // so that its columns differ between the two sides.
     bool HasPairs(int n) const;

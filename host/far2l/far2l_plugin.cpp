@@ -354,6 +354,18 @@ std::intptr_t Far2lPlugin::RunEntry(PluginEntries menu, int index) {
     return answer != INVALID_HANDLE_VALUE ? 1 : 0;
 }
 
+std::optional<std::intptr_t> Far2lPlugin::CallFromMacro(const std::string& argument) {
+    if (exports_.OpenPluginW == nullptr || QueryPluginInfo().SysID == 0) return std::nullopt;
+    const std::wstring text = WideOfUtf8(argument);
+    // A string argument: its text in Item, and the flag that says so.
+    const int openFrom =
+        far2l_api::OPEN_EDITOR | far2l_api::OPEN_FROMMACRO | far2l_api::OPEN_FROMMACROSTRING;
+    CallPlugin([&] {
+        return exports_.OpenPluginW(openFrom, reinterpret_cast<far2l_api::INT_PTR>(text.c_str()));
+    });
+    return 1;
+}
+
 void Far2lPlugin::AnnounceSave(const std::string& /*fileName*/) {
     // far2l's EE_SAVE carries no record.
     EditorEvent(far2l_api::EE_SAVE, nullptr);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ public:
     int OfferKey(const KeyInput& input, const EditorAction& editorAction) override;
     std::vector<std::string> EntryTitles(PluginEntries menu) override;
     std::intptr_t RunEntry(PluginEntries menu, int index) override;
+    // far2l's CallPlugin(SysID, "argument"): OpenPluginW from a macro with
+    // the string, for a plug-in that names itself by a SysID; unset for one
+    // that does not, which no macro can call. 1 when the plug-in was called.
+    std::optional<std::intptr_t> CallFromMacro(const std::string& argument) override;
     void AnnounceSave(const std::string& fileName) override;
 
     const Far2lExports& Exports() const { return exports_; }

@@ -114,4 +114,18 @@ ReflowOutcome RunReflowCommand(Editor& ed, std::int64_t rIndent, bool balanced) 
     return {result.Changed(), result.leftNarrow};
 }
 
+// The command as a face's menu entry or macro call runs it in `ed`, a fresh
+// editor of the face: nothing when no editor answers; the editor redrawn
+// when the text changed, and `reportLeft` told how many paragraphs were left
+// for want of room. True when the text changed.
+template <ReflowEditor Editor, class ReportLeft>
+bool RunReflowEntry(Editor& ed, std::int64_t rIndent, bool balanced, ReportLeft reportLeft) {
+    ed.RefreshInfo();
+    if (ed.LineCount() <= 0) return false;  // no editor answered
+    const ReflowOutcome outcome = RunReflowCommand(ed, rIndent, balanced);
+    if (outcome.changed) ed.Redraw();
+    if (outcome.leftNarrow > 0) reportLeft(outcome.leftNarrow);
+    return outcome.changed;
+}
+
 }  // namespace marten

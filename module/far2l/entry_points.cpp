@@ -6,12 +6,16 @@
 #include "module/far2l/exports.hpp"
 #include "module/far2l/far2l_editor.hpp"
 #include "module/far2l/host_info.hpp"
+#include "module/far2l/reflow_entry.hpp"
 #include "module/far2l/settings_file.hpp"
 
 namespace marten::far2l {
 namespace {
 
-const wchar_t* PluginTitles[1] = {nullptr};
+// The editor's plug-in menu: the settings, then the reflow command. The
+// configuration list keeps the one entry.
+const wchar_t* MenuTitles[2] = {nullptr, nullptr};
+constexpr far2l_api::INT_PTR kReflowEntry = 1;
 
 // Runs the configuration menu; nothing thrown reaches far2l.
 int Configure() {
@@ -19,6 +23,16 @@ int Configure() {
         return RunConfiguration();
     } catch (...) {
         return 0;
+    }
+}
+
+// Runs the reflow command; nothing thrown reaches far2l.
+template <class Run>
+void Guarded(Run run) {
+    try {
+        run();
+    } catch (...) {
+        // The bracket is closed; the text is as far as the command got.
     }
 }
 
@@ -41,19 +55,28 @@ extern "C" void SetStartupInfoW(const far2l_api::PluginStartupInfo* Info) {
 
 extern "C" void GetPluginInfoW(far2l_api::PluginInfo* Info) {
     if (Info == nullptr) return;
-    PluginTitles[0] = Msg(marten::MPluginTitle);
+    MenuTitles[0] = Msg(marten::MPluginTitle);
+    MenuTitles[1] = Msg(marten::MReflowCommand);
     Info->StructSize = sizeof(far2l_api::PluginInfo);
     Info->Flags = far2l_api::PF_EDITOR | far2l_api::PF_DISABLEPANELS;
-    Info->PluginMenuStrings = PluginTitles;
-    Info->PluginMenuStringsNumber = 1;
-    Info->PluginConfigStrings = PluginTitles;
+    Info->PluginMenuStrings = MenuTitles;
+    Info->PluginMenuStringsNumber = 2;
+    Info->PluginConfigStrings = MenuTitles;
     Info->PluginConfigStringsNumber = 1;
+    Info->SysID = kSysId;
 }
 
-// F11's entry opens the configuration menu; no panel is opened.
-extern "C" HANDLE OpenPluginW(int /*OpenFrom: the editor's F11 alone*/,
-                              far2l_api::INT_PTR /*Item: there is only one entry*/) {
-    Configure();
+// F11's first entry opens the configuration menu, its second reflows; a
+// macro's CallPlugin(SysID, "Reflow") reflows too. No panel is ever opened,
+// so the answer is always INVALID_HANDLE_VALUE.
+extern "C" HANDLE OpenPluginW(int OpenFrom, far2l_api::INT_PTR Item) {
+    if ((OpenFrom & far2l_api::OPEN_FROMMACRO) != 0) {
+        Guarded([&] { OpenFromMacro(OpenFrom, Item); });
+    } else if (Item == kReflowEntry) {
+        Guarded([] { RunReflow(); });
+    } else {
+        Configure();
+    }
     return INVALID_HANDLE_VALUE;
 }
 

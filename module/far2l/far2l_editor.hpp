@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "module/editor/key_step.hpp"
+#include "module/editor/reflow.hpp"
 #include "module/far2l/host_info.hpp"
 #include "module/far2l/settings_file.hpp"
 
@@ -46,7 +49,21 @@ public:
     // Closes the bracket if it is open, without feeding anything.
     void CloseBracket();
 
+    // What the reflow command asks of the editor (far2l_editor_lines.cpp).
+    // The line count is the one the last RefreshInfo saw; lines come and go
+    // at the cursor, which is moved to them first.
+    std::int64_t LineCount() const { return info_.TotalLines; }
+    std::optional<LineRange> MarkedLines();
+    std::basic_string_view<Char> ViewLine(std::int64_t n);
+    void SetCursor(std::int64_t line, std::int64_t column);
+    void ReplaceLine(std::int64_t n, std::basic_string_view<Char> text);
+    void InsertLineBefore(std::int64_t n);
+    void DeleteLine(std::int64_t n);
+
 private:
+    // Runs a command on the cursor's line with the cursor at line n's start,
+    // inside the bracket.
+    void AtLineStart(std::int64_t n, far2l_api::EDITOR_CONTROL_COMMANDS command, void* param);
     int Call(far2l_api::EDITOR_CONTROL_COMMANDS command, void* param);
     void Undo(far2l_api::EDITOR_UNDOREDO_COMMANDS command);
     void BeforeChange();

@@ -52,12 +52,7 @@ bool IsReflowArgument(const unicode_api::FarMacroValue& value) {
 bool RunReflow() {
     if (Host.EditorControl == nullptr) return false;
     UnicodeEditor ed(reflowLines);
-    ed.RefreshInfo();
-    if (ed.LineCount() <= 0) return false;  // no editor answered
-    const ReflowOutcome outcome = RunReflowCommand(ed, Settings.RIndent, Settings.Balanced != 0);
-    if (outcome.changed) ed.Redraw();
-    if (outcome.leftNarrow > 0) ReportLeftNarrow(outcome.leftNarrow);
-    return outcome.changed;
+    return RunReflowEntry(ed, Settings.RIndent, Settings.Balanced != 0, ReportLeftNarrow);
 }
 
 HANDLE OpenFromMacro(std::intptr_t data) {

@@ -5,25 +5,31 @@
 // text, quote prefixes left out, are the same before and after, in order.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/editor.hpp"
+#include "host/far2l/far2l_plugin.hpp"
 #include "host/host.hpp"
 #include "tests/e2e/case_runner.hpp"
+#include "tests/e2e/far2l_host_runner.hpp"
 #include "tests/e2e/unicode_host_runner.hpp"
 
 namespace {
 
 const std::string kReflowCases = std::string(MARTEN_SOURCE_DIR) + "/tests/e2e/cases-reflow";
 
-// The faces that offer the command: one line each.
+// The faces that offer the command: one line each, with the runner that
+// loads the face's module through its interface.
 struct Face {
     const char* name;
     const char* modulePath;
+    e2e::CaseOutcome (*run)(const e2e::Case&, const std::string&);
 };
 const Face kFaces[] = {
-    {"unicode", MARTEN_UNICODE_MODULE_PATH},
+    {"unicode", MARTEN_UNICODE_MODULE_PATH, e2e::RunCaseThroughHost},
+    {"far2l", MARTEN_FAR2L_MODULE_PATH, e2e::RunCaseThroughFar2lHost},
 };
 
 // The length of the quote prefix a line starts with, read as a person reads
@@ -75,7 +81,7 @@ TEST_P(ReflowCaseFile, PassesInEveryFaceKeepingEveryWord) {
     ASSERT_TRUE(reflowCase->after.present) << "a reflow case states the text after";
     EXPECT_EQ(Words(reflowCase->before.lines), Words(reflowCase->after.lines));
     for (const Face& face : kFaces) {
-        const e2e::CaseOutcome outcome = e2e::RunCaseThroughHost(*reflowCase, face.modulePath);
+        const e2e::CaseOutcome outcome = face.run(*reflowCase, face.modulePath);
         EXPECT_TRUE(outcome.passed) << face.name << " face:\n" << outcome.report;
     }
 }
@@ -96,29 +102,61 @@ TEST(ReflowWords, LeaveOutEachLinesQuotePrefix) {
               (std::vector<std::string>{"one", "two", "three", "four", "->", "five", "шесть"}));
 }
 
-// The Unicode face's entries and its answer to a macro's call, through the
-// host of our own.
-TEST(ReflowInTheHost, AMenuEntryAndAMacroCallAnsweringWhetherTheTextChanged) {
+// Each face's entries and its answers to a macro's call, through the host of
+// our own: the Unicode face answers whether the text changed; far2l's
+// CallPlugin answers that the plug-in it found by its SysID was called.
+struct MacroFace {
+    const char* modulePath;
+    std::intptr_t changed;    // the answer when the text changed
+    std::intptr_t unchanged;  // the answer when it did not
+};
+
+TEST(ReflowInTheHost, AMenuEntryAndAMacroCallInEachFace) {
+    const MacroFace faces[] = {{MARTEN_UNICODE_MODULE_PATH, 1, 0},
+                               {MARTEN_FAR2L_MODULE_PATH, 1, 1}};
+    for (const MacroFace& face : faces) {
+        SCOPED_TRACE(face.modulePath);
+        e2e::Far2lProfile profile(e2e::CaseSettings{});  // far2l's settings, the defaults
+        host::Host host;
+        std::string error;
+        ASSERT_TRUE(host.LoadModule(face.modulePath, &error)) << error;
+        engine::Editor editor("/fido/reply.msg",
+                              " AB> one\r\n AB> two\r\n\r\n AB> three\r\n AB> four");
+        host.SetEditor(&editor);
+        EXPECT_EQ(host.EntryTitles(host::PluginEntries::Commands),
+                  (std::vector<std::string>{"Marten", "&Reflow paragraph"}));
+        EXPECT_EQ(host.EntryTitles(host::PluginEntries::Settings),
+                  std::vector<std::string>{"Marten"});
+
+        EXPECT_EQ(host.CallFromMacro("reflow"), face.unchanged);  // another call: nothing runs
+        EXPECT_EQ(editor.LineAt(0).text, " AB> one");
+        EXPECT_EQ(host.CallFromMacro("Reflow"), face.changed);
+        EXPECT_EQ(editor.LineAt(0).text, " AB> one two");
+        EXPECT_EQ(editor.CurrentStatus().curLine, 1);
+        // On the blank line: the paragraph below, changed by the menu entry.
+        EXPECT_EQ(host.RunEntry(host::PluginEntries::Commands, 1), 0);  // no panel opened
+        EXPECT_EQ(editor.LineAt(2).text, " AB> three four");
+        // Nothing left to change below.
+        EXPECT_EQ(host.CallFromMacro("Reflow"), face.unchanged);
+        host.SetEditor(nullptr);
+    }
+}
+
+// far2l finds the plug-in a macro's CallPlugin names by its SysID, which
+// users' macros hold: it never changes. A number given to CallPlugin is no
+// text, and the face does not read it as one.
+TEST(ReflowInTheHost, Far2lFaceHasAFixedSysIdAndReadsOnlyAStringArgument) {
+    e2e::Far2lProfile profile(e2e::CaseSettings{});
     host::Host host;
     std::string error;
-    ASSERT_TRUE(host.LoadModule(MARTEN_UNICODE_MODULE_PATH, &error)) << error;
-    engine::Editor editor("/fido/reply.msg", " AB> one\r\n AB> two\r\n\r\n AB> three\r\n AB> four");
-    host.SetEditor(&editor);
-    EXPECT_EQ(host.EntryTitles(host::PluginEntries::Commands),
-              (std::vector<std::string>{"Marten", "&Reflow paragraph"}));
-    EXPECT_EQ(host.EntryTitles(host::PluginEntries::Settings), std::vector<std::string>{"Marten"});
-
-    EXPECT_EQ(host.CallFromMacro("reflow"), 0);  // another call: nothing runs
-    EXPECT_EQ(editor.LineAt(0).text, " AB> one");
-    EXPECT_EQ(host.CallFromMacro("Reflow"), 1);
-    EXPECT_EQ(editor.LineAt(0).text, " AB> one two");
-    EXPECT_EQ(editor.CurrentStatus().curLine, 1);
-    // On the blank line: the paragraph below, changed by the menu entry.
-    EXPECT_EQ(host.RunEntry(host::PluginEntries::Commands, 1), 0);  // no panel opened
-    EXPECT_EQ(editor.LineAt(2).text, " AB> three four");
-    // Nothing left to change below: the answer is null.
-    EXPECT_EQ(host.CallFromMacro("Reflow"), 0);
-    host.SetEditor(nullptr);
+    ASSERT_TRUE(host.LoadModule(MARTEN_FAR2L_MODULE_PATH, &error)) << error;
+    const host::Far2lPlugin* far2l = host.PluginAs<host::Far2lPlugin>();
+    ASSERT_NE(far2l, nullptr);
+    far2l_api::PluginInfo info{};
+    far2l->Exports().GetPluginInfoW(&info);
+    EXPECT_EQ(info.SysID, 0x4D52544Eu);
+    const auto number = far2l_api::OPEN_EDITOR | far2l_api::OPEN_FROMMACRO;
+    EXPECT_EQ(far2l->Exports().OpenPluginW(number, 1), INVALID_HANDLE_VALUE);
 }
 
 // The 1.x interface has no calls from macros, and the 1.x face no reflow.

@@ -95,9 +95,8 @@ bool StoreUnicodeSettings(const CaseSettings& s, std::string* problem) {
     return stored;
 }
 
-// The lines of the message boxes shown, in UTF-8, against the case's; the
-// report of a difference, empty when none. A case without the section
-// expects no message.
+}  // namespace
+
 std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>& shown) {
     std::vector<std::string> lines;
     for (const host::MessageCall& call : shown) {
@@ -112,9 +111,8 @@ std::string CompareMessages(const Case& c, const std::vector<host::MessageCall>&
     return report;
 }
 
-}  // namespace
-
-CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
+CaseOutcome TypeCaseThroughHost(const Case& c, const std::string& modulePath,
+                                bool (*speaks)(host::Host&), const std::string& notSpoken) {
     CaseOutcome outcome;
     const auto strokes = CaseStrokes(c, outcome.report);
     if (!strokes) return outcome;
@@ -122,17 +120,12 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
         outcome.report = c.path + ": " + why + "\n";
         return outcome;
     };
-
-    SettingsFolder folder;
-    std::string problem;
-    if (!StoreUnicodeSettings(c.settings, &problem)) return fail(problem);
     host::Host host;
     host::ScriptedUi user;  // answers every message at once, and records it
     host.SetUi(&user);
+    std::string problem;
     if (!host.LoadModule(modulePath, &problem)) return fail("cannot load the module: " + problem);
-    if (host.PluginAs<host::UnicodePlugin>() == nullptr) {
-        return fail(modulePath + ": not a plug-in of the Unicode interface");
-    }
+    if (!speaks(host)) return fail(modulePath + ": " + notSpoken);
 
     engine::Editor editor(FullFileName(c.fileName), Document(c, c.before), c.table, c.editor);
     PlaceCursor(c, editor);
@@ -147,6 +140,20 @@ CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
     outcome.report = report + CompareMessages(c, user.messages);
     outcome.passed = outcome.report.empty();
     return outcome;
+}
+
+CaseOutcome RunCaseThroughHost(const Case& c, const std::string& modulePath) {
+    SettingsFolder folder;
+    std::string problem;
+    if (!StoreUnicodeSettings(c.settings, &problem)) {
+        CaseOutcome outcome;
+        outcome.report = c.path + ": " + problem + "\n";
+        return outcome;
+    }
+    return TypeCaseThroughHost(
+        c, modulePath,
+        [](host::Host& host) { return host.PluginAs<host::UnicodePlugin>() != nullptr; },
+        "not a plug-in of the Unicode interface");
 }
 
 }  // namespace e2e

@@ -195,6 +195,23 @@ check_f11_lists_the_plugin() {
   expect_line "$F2L_WORK/menu.profile/.config/plugins/marten/config.ini" "[Settings]"
 }
 
+# A ragged quoted paragraph reflowed by F11's second entry into one line
+# within the margin, and one Ctrl+Z giving it back as it was.
+check_reflow_and_undo() {
+  local file text=$'AB> one two\nAB> three\nAB> four five\n\nAB> below\n'
+  file=$(file_with reflow.msg "$text")
+  f2l_start reflow "$file" 1:1 "$plugins"
+  f2l_keys reflow F11
+  f2l_wait reflow "Plugin commands"
+  f2l_wait reflow "Reflow paragraph"
+  f2l_keys reflow Down Enter
+  f2l_wait_line reflow "AB> one two three four five"
+  f2l_keys reflow C-z
+  f2l_wait_line reflow "AB> three"
+  f2l_save_quit reflow
+  expect_file "$file" "$text"
+}
+
 # The settings dialog, reached by F11 and the menu: Enter opens it at the
 # first switch; Space turns the quotes off, four Tabs on reach Balanced, two
 # more the right margin; Enter confirms with OK, the default button.
@@ -285,6 +302,7 @@ checks=(
   "join:Del at the end of a quoted line drops the second prefix"
   "outside_the_masks:a file outside the masks is left to the editor"
   "f11_lists_the_plugin:F11 lists Marten by its title"
+  "reflow_and_undo:F11's Reflow paragraph re-wraps a quote, one Ctrl+Z restores it"
   "settings_dialog:the settings dialog confirmed, its values found in config.ini"
   "damaged_settings_told:a damaged config.ini is moved aside and told once in a message box"
   "installed_component:the far2l component installed into a prefix is listed in F11"

@@ -262,9 +262,14 @@ TEST(Far2lEntryPoints, AnswerAsFar2lExpects) {
     GetPluginInfoW(&info);
     EXPECT_EQ(info.StructSize, 64);
     EXPECT_EQ(info.Flags, DWORD{far2l_api::PF_EDITOR | far2l_api::PF_DISABLEPANELS});
-    ASSERT_EQ(info.PluginMenuStringsNumber, 1);
+    // The editor's menu: the settings, then the reflow; the configuration
+    // list keeps its one entry. A macro's CallPlugin finds the module by SysID.
+    ASSERT_EQ(info.PluginMenuStringsNumber, 2);
     EXPECT_EQ(std::wstring(info.PluginMenuStrings[0]), L"msg7");  // MPluginTitle
-    EXPECT_EQ(host.msgPluginNumbers, std::vector<int>{0x5a5a});
+    EXPECT_EQ(std::wstring(info.PluginMenuStrings[1]),
+              L"msg" + std::to_wstring(static_cast<int>(marten::MReflowCommand)));
+    EXPECT_EQ(info.SysID, DWORD{0x4D52544E});
+    EXPECT_EQ(host.msgPluginNumbers, (std::vector<int>{0x5a5a, 0x5a5a}));
     ASSERT_EQ(info.PluginConfigStringsNumber, 1);
     EXPECT_EQ(std::wstring(info.PluginConfigStrings[0]), L"msg7");
     EXPECT_EQ(info.DiskMenuStringsNumber, 0);
