@@ -13,11 +13,24 @@ formatter=clang-format-14
 command -v "$formatter" >/dev/null ||
   { echo "check-format: $formatter is not installed (see scripts/install-deps.sh)" >&2; exit 1; }
 
+# The sources: git's list in a checkout; else (a tree unpacked without git,
+# as on a fresh machine) every .cpp and .hpp outside the build folders.
+sources() {
+  if command -v git >/dev/null && git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files '*.cpp' '*.hpp'
+  else
+    find . -path ./build -prune -o -type f \( -name '*.cpp' -o -name '*.hpp' \) -print |
+      sed 's#^\./##' | LC_ALL=C sort
+  fi
+}
+
 pending=scripts/format-pending.txt
 covered=()
 while IFS= read -r file; do
   grep -qxF "$file" "$pending" || covered+=("$file")
-done < <(git ls-files '*.cpp' '*.hpp')
+done < <(sources)
+# No file to check is a fault of the check, never a pass.
+[ ${#covered[@]} -gt 0 ] || { echo "check-format: found no C++ sources to check" >&2; exit 1; }
 
 if [ "${1:-}" = --fix ]; then
   "$formatter" -i "${covered[@]}"
